@@ -8,9 +8,19 @@ function(mendra_add_folder_library name)
         ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.c
         ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.ui
         ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
-    add_library(${name} STATIC ${sources})
-    target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR})
-    target_link_libraries(${name} PUBLIC ${ARG_LINKS})
+    list(FILTER sources EXCLUDE REGEX "\\.h$")
+    if(sources)
+        file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+        add_library(${name} STATIC ${sources} ${headers})
+        target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR})
+        target_link_libraries(${name} PUBLIC ${ARG_LINKS})
+    else()
+        # A folder whose work has not started yet: nothing to compile, but the target exists so that
+        # the layers above can already name it.
+        add_library(${name} INTERFACE)
+        target_include_directories(${name} INTERFACE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR})
+        target_link_libraries(${name} INTERFACE ${ARG_LINKS})
+    endif()
 endfunction()
 
 # mendra_add_qtest(NAME SOURCES file... [LINKS lib...] [LABELS l...] [ENV K=V...] [X11] [TIMEOUT s])
