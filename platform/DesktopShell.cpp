@@ -20,9 +20,9 @@ bool askFileManagerToSelect(const QString& filePath) {
         return false;
     if (!bus.interface()->isServiceRegistered(QLatin1String(fileManagerService)).value())
         return false;
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(QLatin1String(fileManagerService), QStringLiteral("/org/freedesktop/FileManager1"),
-                                       QLatin1String(fileManagerService), QStringLiteral("ShowItems"));
+    QDBusMessage call = QDBusMessage::createMethodCall(QLatin1String(fileManagerService),
+                                                       QStringLiteral("/org/freedesktop/FileManager1"),
+                                                       QLatin1String(fileManagerService), QStringLiteral("ShowItems"));
     call << QStringList{QUrl::fromLocalFile(filePath).toString()} << QString();
     // Not waiting for the reply keeps the window responsive while the file manager starts.
     return bus.send(call);

@@ -16,8 +16,8 @@ bool isPrivateFolderOfUser(const QString& path) {
     const QFileInfo info(path);
     if (!info.isDir() || info.isSymLink() || info.ownerId() != ::getuid())
         return false;
-    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
-                                      QFile::WriteOther | QFile::ExeOther;
+    const QFile::Permissions others =
+        QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
     return (info.permissions() & others) == 0;
 }
 
