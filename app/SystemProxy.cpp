@@ -3,7 +3,10 @@
 #include "SystemUtilities.h"
 
 QNetworkProxy GetSystemProxy() {
-    const QMap<QString, QString> values = ReadSystemProxy();
+    return ProxyFromSystemValues(ReadSystemProxy());
+}
+
+QNetworkProxy ProxyFromSystemValues(const QMap<QString, QString>& values) {
     const QString enable = values.value(QStringLiteral("ProxyEnable"));
     const QString host = values.value(QStringLiteral("HostName"));
     bool portRead = false;

@@ -2,6 +2,8 @@
 
 #include <QtTest>
 
+#include "RecordedArguments.h"
+
 // Each argument list goes through the runner to a stand-in program that records what it got. A
 // second copy of the stand-in plays the elevation helper, so the helper path is checked too.
 class TestElevatedRunner : public QObject {
@@ -33,15 +35,7 @@ void TestElevatedRunner::init() {
 }
 
 QStringList TestElevatedRunner::recorded() const {
-    QFile file(m_record);
-    if (!file.open(QIODevice::ReadOnly))
-        return {QStringLiteral("<no record>")};
-    QList<QByteArray> parts = file.readAll().split('\0');
-    parts.removeLast(); // after the last terminator
-    QStringList arguments;
-    for (const QByteArray& part : parts)
-        arguments << QString::fromUtf8(part);
-    return arguments;
+    return readRecordedArguments(m_record);
 }
 
 void TestElevatedRunner::arguments_data() {
