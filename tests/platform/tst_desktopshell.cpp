@@ -1,9 +1,22 @@
 #include "DesktopShell.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDesktopServices>
 #include <QtTest>
 
-// URL handlers registered for the test stand in for the desktop's programs.
+// Stands in for a file manager that selects files for other programs.
+class FakeFileManager : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.FileManager1")
+public:
+    QStringList shown;
+public slots:
+    void ShowItems(const QStringList& uris, const QString&) { shown << uris; }
+};
+
+// URL handlers registered for the test stand in for the desktop's programs; the session bus is a
+// private one that main() starts.
 class TestDesktopShell : public QObject {
     Q_OBJECT
 public slots:
@@ -15,6 +28,7 @@ private slots:
     void openPath();
     void openUrl();
     void showInFileManager();
+    void selectsFileThroughFileManager();
 
 private:
     QTemporaryDir m_dir;
@@ -51,18 +65,45 @@ void TestDesktopShell::openUrl() {
 }
 
 void TestDesktopShell::showInFileManager() {
-    // The test runs without a session bus (set in main), so no file manager can select the file.
+    // No file manager on the bus can select the file: its folder is opened.
     QVERIFY(platform::showInFileManager(m_file));
     QVERIFY(platform::showInFileManager(m_dir.path()));
     QVERIFY(!platform::showInFileManager(m_dir.filePath("missing")));
     QCOMPARE(m_opened, (QList<QUrl>{QUrl::fromLocalFile(m_dir.path()), QUrl::fromLocalFile(m_dir.path())}));
 }
 
+void TestDesktopShell::selectsFileThroughFileManager() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        QSKIP("no private session bus (dbus-daemon missing)");
+    FakeFileManager fileManager;
+    QVERIFY(bus.registerObject("/org/freedesktop/FileManager1", &fileManager, QDBusConnection::ExportAllSlots));
+    QVERIFY(bus.registerService("org.freedesktop.FileManager1"));
+
+    QVERIFY(platform::showInFileManager(m_file));
+    QTRY_COMPARE(fileManager.shown, QStringList{QUrl::fromLocalFile(m_file).toString()});
+    QVERIFY(m_opened.isEmpty());
+
+    bus.unregisterService("org.freedesktop.FileManager1");
+    bus.unregisterObject("/org/freedesktop/FileManager1");
+}
+
 int main(int argc, char** argv) {
-    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/mendra-test-bus");
     QGuiApplication app(argc, argv);
+    // A bus of our own, so that no real file manager is asked; without dbus-daemon, none at all.
+    // Started after the application object, which may abort without a display.
+    QProcess bus;
+    bus.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address=1"});
+    QByteArray address = "unix:path=/nonexistent/mendra-test-bus";
+    if (bus.waitForStarted() && bus.waitForReadyRead(10000))
+        address = bus.readLine().trimmed();
+    qputenv("DBUS_SESSION_BUS_ADDRESS", address);
+
     TestDesktopShell test;
-    return QTest::qExec(&test, argc, argv);
+    const int result = QTest::qExec(&test, argc, argv);
+    bus.kill();
+    bus.waitForFinished();
+    return result;
 }
 
 #include "tst_desktopshell.moc"
