@@ -3,7 +3,6 @@
 #include "RuntimeFolder.h"
 
 #include <QCryptographicHash>
-#include <QDataStream>
 #include <QDeadlineTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -93,22 +92,23 @@ void InstanceGuard::startServer() {
 }
 
 void InstanceGuard::readMessage(QLocalSocket* socket) {
-    if (socket->bytesAvailable() < qint64(sizeof(quint32)))
-        return;
-    quint32 length = 0;
-    socket->peek(reinterpret_cast<char*>(&length), sizeof length);
-    length = qFromBigEndian(length);
-    if (length > maxMessageBytes) {
-        socket->abort();
-        return;
+    // Several messages may arrive in one read.
+    while (socket->bytesAvailable() >= qint64(sizeof(quint32))) {
+        quint32 length = 0;
+        socket->peek(reinterpret_cast<char*>(&length), sizeof length);
+        length = qFromBigEndian(length);
+        if (length > maxMessageBytes) {
+            socket->abort();
+            return;
+        }
+        if (socket->bytesAvailable() < qint64(sizeof length + length))
+            return;
+        socket->skip(sizeof length);
+        const QString message = QString::fromUtf8(socket->read(length));
+        socket->write(&acknowledgement, 1);
+        socket->flush();
+        emit messageReceived(message);
     }
-    if (socket->bytesAvailable() < qint64(sizeof length + length))
-        return;
-    socket->skip(sizeof length);
-    const QString message = QString::fromUtf8(socket->read(length));
-    socket->write(&acknowledgement, 1);
-    socket->flush();
-    emit messageReceived(message);
 }
 
 bool InstanceGuard::sendMessage(const QString& message, int timeoutMs) {
