@@ -6,7 +6,6 @@
 #include "platform/NamedMutex.h"
 #include "platform/ProxySettings.h"
 
-#include <QFileInfo>
 #include <QSysInfo>
 
 bool RunElevated(const QString& program, const QStringList& arguments, const platform::ElevatedRunner& runner) {
@@ -22,7 +21,7 @@ bool ShowInFileManager(const QString& path) {
 }
 
 bool OpenWithShell(const QString& path) {
-    return QFileInfo(path).isFile() && platform::openPath(path);
+    return platform::openPath(path);
 }
 
 void CreateNamedMutex(const QString& name) {

@@ -22,7 +22,7 @@ int RunElevatedAndWait(const QString& program, const QStringList& arguments,
 // Shows a file selected in its folder, or opens a folder; true when the path exists.
 bool ShowInFileManager(const QString& path);
 
-// Opens a file with the desktop's program for it; true when the file exists.
+// Opens a file (or folder) with the desktop's program for it; false when nothing exists there.
 bool OpenWithShell(const QString& path);
 
 // The program's named mutex, held from creation until release or the end of the process.

@@ -17,7 +17,7 @@ private slots:
     void runElevated();
     void runElevatedAndWait();
     void diskFreeBytes();
-    void openWithShellOnlyOpensFiles();
+    void openWithShell();
 
 private:
     QStringList recorded() const;
@@ -76,10 +76,11 @@ void TestSystemUtilities::diskFreeBytes() {
     QCOMPARE(GetDiskFreeBytes(m_dir.filePath("missing")), qint64(-1));
 }
 
-void TestSystemUtilities::openWithShellOnlyOpensFiles() {
+void TestSystemUtilities::openWithShell() {
     m_opened.clear();
-    QVERIFY(!OpenWithShell(m_dir.path()));
     QVERIFY(!OpenWithShell(m_dir.filePath("missing")));
+    QVERIFY(!OpenWithShell(QString()));
+    QVERIFY(m_opened.isEmpty());
     QVERIFY(OpenWithShell(m_stub));
     QCOMPARE(m_opened, QList<QUrl>{QUrl::fromLocalFile(m_stub)});
 }
