@@ -69,21 +69,27 @@ QString TextLog::Tag(int level) {
 }
 
 void TextLog::WriteString(int level, const QString& message, bool withTime) {
-    writeTagged(level, message, withTime, QStringLiteral("M-d-yyyy  h:m:s"));
+    writeTagged(level, message, withTime, false);
 }
 
 void TextLog::WriteChars(int level, const char* message, bool withTime) {
-    writeTagged(level, QString::fromUtf8(message), withTime, QStringLiteral("M-d-yyyy  h:m:s:z"));
+    writeTagged(level, QString::fromUtf8(message), withTime, true);
 }
 
-void TextLog::writeTagged(int level, const QString& message, bool withTime, const QString& timeFormat) {
+void TextLog::writeTagged(int level, const QString& message, bool withTime, bool withMilliseconds) {
     QMutexLocker lock(&m_mutex);
     if (!stream->device())
         return;
     const QString tag = level >= 0 && level < tags.size() ? tags.at(level) : Tag(level);
     *stream << tag << message;
-    if (withTime)
-        *stream << " <date time=" << m_clock().toString(timeFormat) << '>';
+    if (withTime) {
+        const QDateTime now = m_clock();
+        *stream << " <date time=" << now.toString(QStringLiteral("M-d-yyyy  h:m:s"));
+        // Qt's "z" pads 45 ms to "045" since 5.14; the log has always written plain numbers.
+        if (withMilliseconds)
+            *stream << ':' << now.time().msec();
+        *stream << '>';
+    }
     *stream << '\n';
     stream->flush();
 }
