@@ -54,7 +54,7 @@ bool IsSameDriveLetter(const QString& first, const QString& second);
 
 // Names that are not portable file names: one of "&*/:<>?\| or a reserved device name (CON, COM1...).
 bool HasInvalidFileNameChar(const QString& name);
-// The name without the characters "*/:<>?\|, trimmed; "" for a reserved device name.
+// The name without the characters "*/:<>?\|, trimmed; "" when what is left is a reserved device name.
 QString CleanFileName(const QString& name);
 
 // The BDMV/BDAV (Blu-ray) or VIDEO_TS/DVD_RTAV (DVD) folder of a disc or disc copy.
