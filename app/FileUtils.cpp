@@ -102,11 +102,13 @@ TargetState freeTarget(const QString& path, bool replaceExisting) {
     return QFile::remove(path) ? TargetState::Free : TargetState::Blocked;
 }
 
+// Dot files are copied too: on Linux they are ordinary settings and data, and a copy without them
+// would lose them silently. Sockets and pipes are left out (QDir::System), copying them would block.
 bool copyTree(const QString& source, const QString& target, bool replaceExisting) {
     if (!QFileInfo(target).isDir() && !QDir().mkdir(QFileInfo(target).absoluteFilePath()))
         return false;
     bool ok = true;
-    const QFileInfoList entries = QDir(source).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    const QFileInfoList entries = QDir(source).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     for (const QFileInfo& entry : entries) {
         const QString to = target + QLatin1Char('/') + entry.fileName();
         if (entry.isDir() && !entry.isSymLink()) {

@@ -21,7 +21,7 @@ bool CreateEmptyFile(const QString& path);
 
 // Copies one file; an existing target is never replaced.
 bool CopyFile(const QString& source, const QString& target);
-// Copies a folder tree. Symbolic links are copied as links, never followed. With replaceExisting
+// Copies a folder tree, dot files included. Symbolic links are copied as links, never followed. With replaceExisting
 // false a file that already exists in the target is kept. False when any entry could not be
 // copied (the rest is still copied) or when the target lies inside the source.
 bool CopyDirectory(const QString& source, const QString& target, bool replaceExisting);

@@ -349,6 +349,7 @@ void TestFileUtils::copyDirectory() {
     writeFile(path("src/a.txt"), "alpha");
     writeFile(path("src/sub/b.txt"), "beta");
     writeFile(path("src/sub/deeper/c.txt"), "gamma");
+    writeFile(path("src/.config/settings.ini"), "dot");
     makeLink("..", path("src/sub/up")); // would never end if followed
     makeLink(path("src/a.txt"), path("src/alias"));
 
@@ -357,6 +358,7 @@ void TestFileUtils::copyDirectory() {
     QCOMPARE(readFile(path("dst/a.txt")), QByteArray("alpha"));
     QCOMPARE(readFile(path("dst/sub/b.txt")), QByteArray("beta"));
     QCOMPARE(readFile(path("dst/sub/deeper/c.txt")), QByteArray("gamma"));
+    QCOMPARE(readFile(path("dst/.config/settings.ini")), QByteArray("dot"));
     QVERIFY(QFileInfo(path("dst/sub/up")).isSymLink());
     QVERIFY(QFileInfo(path("dst/alias")).isSymLink());
     QCOMPARE(readFile(path("dst/alias")), QByteArray("alpha"));
