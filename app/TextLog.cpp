@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QTextCodec>
 #include <QTextStream>
 
 namespace {
@@ -19,8 +18,6 @@ TextLog::TextLog(const QString& path)
     const QFileInfo info(path);
     if (info.exists() && info.isFile() && info.size() > MaxSizeOnOpen)
         QFile::remove(path);
-    // The log is read on other systems and packed into mails: always UTF-8, whatever the locale.
-    stream->setCodec("UTF-8");
     Open();
 }
 
@@ -37,6 +34,9 @@ void TextLog::Open() {
     if (!file->fileName().isEmpty())
         file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text);
     stream->setDevice(file->isOpen() ? file : nullptr);
+    // The log is read on other systems and packed into mails: always UTF-8, whatever the locale.
+    // Set after setDevice(), which puts the locale's codec back.
+    stream->setCodec("UTF-8");
 }
 
 void TextLog::Close() {

@@ -1,7 +1,9 @@
 #include "RunLog.h"
 #include "TextLog.h"
 
+#include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QTextCodec>
 #include <QThread>
 #include <QtTest>
 
@@ -94,6 +96,11 @@ void TestTextLog::lineFormat() {
     QFETCH(bool, withTime);
     QFETCH(QDateTime, now);
     QFETCH(QString, expected);
+
+    // Whatever codec the program sets for the locale, the file stays UTF-8.
+    QTextCodec* const localeCodec = QTextCodec::codecForLocale();
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName("ISO-8859-1"));
+    const auto restoreCodec = qScopeGuard([localeCodec] { QTextCodec::setCodecForLocale(localeCodec); });
 
     const QString path = m_dir->filePath("a.log");
     {
