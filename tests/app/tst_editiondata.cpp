@@ -85,7 +85,7 @@ private slots:
     void startupLanguageIsSupported();
 
 public slots:
-    void OpenUrl(const QUrl &url) { m_opened.append(url); }
+    void OpenUrl(const QUrl& url) { m_opened.append(url); }
 
 private:
     QList<QUrl> m_opened;
@@ -309,8 +309,7 @@ void TestEditionData::link() {
     QCOMPARE(data.MakeLink(link).toString(), expected);
 }
 
-void TestEditionData::openLinkOpensTheLanguageLink()
-{
+void TestEditionData::openLinkOpensTheLanguageLink() {
     QDesktopServices::setUrlHandler("https", this, "OpenUrl");
     MendraData data({kEmbedded, "Win", "Tavik", "Mendra", "fr", GetSupportedLanguages()});
     QVERIFY(data.Read());
