@@ -1,5 +1,6 @@
 #include "Config.h"
 
+#include "FileUtils.h"
 #include "XmlDocFile.h"
 #include "XmlPathReader.h"
 
@@ -13,7 +14,7 @@ const QString kOptions = QStringLiteral("Options");
 const QString kValue = QStringLiteral("Value");
 
 QString withTrailingSeparator(const QString& path) {
-    QString native = QDir::toNativeSeparators(path);
+    QString native = ToNativeSeparators(path);
     if (!native.isEmpty() && !native.endsWith(QDir::separator()))
         native += QDir::separator();
     return native;
@@ -38,10 +39,10 @@ Config::Config(QObject* parent)
       m_userDataDir(withTrailingSeparator(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))),
       m_allUsersDataDir(withTrailingSeparator(systemDataLocation())) {}
 
-Config::Config(const QString& file, QObject* parent) : QObject(parent), m_file(QDir::toNativeSeparators(file)) {}
+Config::Config(const QString& file, QObject* parent) : QObject(parent), m_file(ToNativeSeparators(file)) {}
 
 void Config::SetFile(const QString& path) {
-    m_file = QDir::toNativeSeparators(path);
+    m_file = ToNativeSeparators(path);
 }
 
 bool Config::SetValue(const QString& key, const QString& value) {

@@ -1,7 +1,8 @@
 #include "XmlDocFile.h"
 
+#include "FileUtils.h"
+
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -50,7 +51,7 @@ bool XmlDocFile::CreateIfMissing() {
     QFileInfo info(m_path);
     if (info.exists())
         return true;
-    if (m_path.isEmpty() || !QDir().mkpath(info.absolutePath()))
+    if (m_path.isEmpty() || !MakePath(info.absolutePath()))
         return false;
     QDomDocument document;
     document.appendChild(document.createElement(m_rootName));
