@@ -59,7 +59,10 @@ Palette BuildPalette(const QList<QImage> &frames)
     QVector<QPair<int, quint16>> order;
     for (auto it = counts.constBegin(); it != counts.constEnd(); ++it)
         order.append({it->first, it.key()});
-    std::sort(order.begin(), order.end(), [](const auto &a, const auto &b) { return a.first > b.first; });
+    // Ties broken by colour so that the same drawing always gives the same file.
+    std::sort(order.begin(), order.end(), [](const auto &a, const auto &b) {
+        return a.first != b.first ? a.first > b.first : a.second < b.second;
+    });
     Palette palette;
     for (int i = 0; i < order.size() && i < 256; ++i) {
         palette.index.insert(order[i].second, quint8(i));
