@@ -345,14 +345,16 @@ void DrawRemote(QPainter &p, const QRectF &body, bool touchSurface, int highligh
 void DrawCloud(QPainter &p, const QRectF &a, const QColor &colour, double width)
 {
     p.save();
-    QPainterPath cloud;
     const double w = a.width();
     const double h = a.height();
-    cloud.moveTo(a.left() + w * 0.22, a.bottom());
-    cloud.arcTo(QRectF(a.left(), a.top() + h * 0.42, w * 0.44, h * 0.58), 270, -180);
-    cloud.arcTo(QRectF(a.left() + w * 0.2, a.top(), w * 0.5, h * 0.7), 160, -130);
-    cloud.arcTo(QRectF(a.left() + w * 0.56, a.top() + h * 0.3, w * 0.44, h * 0.7), 90, -180);
-    cloud.closeSubpath();
+    // A flat base with two round tops, merged into one outline.
+    QPainterPath base;
+    base.addRoundedRect(QRectF(a.left(), a.top() + h * 0.45, w, h * 0.55), h * 0.275, h * 0.275);
+    QPainterPath big;
+    big.addEllipse(QRectF(a.left() + w * 0.3, a.top(), w * 0.46, w * 0.46));
+    QPainterPath small;
+    small.addEllipse(QRectF(a.left() + w * 0.12, a.top() + h * 0.3, w * 0.32, w * 0.32));
+    const QPainterPath cloud = base.united(big).united(small).simplified();
     p.setPen(LinePen(colour, width));
     p.setBrush(Ink::kPage);
     p.drawPath(cloud);
