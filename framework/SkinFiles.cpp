@@ -65,7 +65,12 @@ QPixmap CutPixmap(const QPixmap &sheet, const QDomElement &state, double uiScale
 {
     if (state.isNull() || sheet.isNull())
         return {};
-    const QPixmap piece = sheet.copy(StateRect(state));
+    // An empty rectangle would make QPixmap::copy hand back the whole sheet; a broken entry must
+    // show nothing rather than every picture of the skin at once.
+    const QRect rect = StateRect(state);
+    if (rect.isEmpty())
+        return {};
+    const QPixmap piece = sheet.copy(rect);
     const double factor = doubleResolution ? uiScale / 2.0 : uiScale;
     const QSize target(int(piece.width() * factor), int(piece.height() * factor));
     if (target.isEmpty())

@@ -22,7 +22,7 @@ bool ReadDocument(const QString &path, QDomDocument *document);
 QRect StateRect(const QDomElement &state);
 
 // Cuts the element's rectangle from the sheet and scales it by uiScale (halved for a sheet drawn at
-// double resolution), keeping the aspect ratio.
+// double resolution), keeping the aspect ratio. An empty rectangle gives an empty pixmap.
 QPixmap CutPixmap(const QPixmap &sheet, const QDomElement &state, double uiScale, bool doubleResolution);
 
 // The SkinImageState key of a state tag, or 0 for a tag that names no state.

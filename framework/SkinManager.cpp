@@ -351,6 +351,8 @@ void SkinManager::ScaleMovie(QMovie *movie, bool doubleResolution) const
         return;
     QImageReader reader(movie->fileName());
     const QSize size = reader.size();
+    if (!size.isValid())
+        return; // a movie read from a device has no file to measure; leave its size alone
     int width = RoundHalfUp(size.width() * m_uiScale);
     int height = RoundHalfUp(size.height() * m_uiScale);
     if (doubleResolution) {

@@ -183,6 +183,8 @@ void TestSkinFiles::readsStateRectangles()
     QCOMPARE(SkinFiles::StateRect(root.firstChildElement("a")), QRect(1, 2, 3, 4));
     QCOMPARE(SkinFiles::StateRect(root.firstChildElement("b")), QRect(0, 0, 0, 0));
     QVERIFY(SkinFiles::CutPixmap(QPixmap(), root.firstChildElement("a"), 1.0, false).isNull());
+    // A zero-sized entry shows nothing, not the whole sheet.
+    QVERIFY(SkinFiles::CutPixmap(QPixmap(10, 10), root.firstChildElement("b"), 1.0, false).isNull());
     QVERIFY(SkinFiles::CutPixmap(QPixmap(10, 10), QDomElement(), 1.0, false).isNull());
 }
 

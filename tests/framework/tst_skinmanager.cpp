@@ -1,6 +1,7 @@
 #include "SkinFixture.h"
 #include "SkinManager.h"
 
+#include <QBuffer>
 #include <QMovie>
 #include <QSignalSpy>
 #include <QtTest>
@@ -260,6 +261,15 @@ void TestSkinManager::scalesMovie()
     QCOMPARE(movie.scaledSize(), QSize(38, 14)); // 37.5 and 13.75 rounded half up
     skin->ScaleMovie(&movie, true);
     QCOMPARE(movie.scaledSize(), QSize(19, 7));
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QBuffer buffer;
+    buffer.setData(file.readAll());
+    QMovie fromDevice(&buffer);
+    fromDevice.setScaledSize(QSize(5, 5));
+    skin->ScaleMovie(&fromDevice, false);
+    QCOMPARE(fromDevice.scaledSize(), QSize(5, 5));
 }
 
 QTEST_MAIN(TestSkinManager)
