@@ -26,6 +26,12 @@ T *Keyed(T *widget, const char *key)
     return widget;
 }
 
+// Design sizes grow with the screen, as the windows do it.
+int S(int size)
+{
+    return int(size * SkinManager::Instance()->GetScale());
+}
+
 QString ReadText(const QString &path)
 {
     QFile file(path);
@@ -60,7 +66,7 @@ QWidget *TitleBar()
     for (const auto &button : buttons) {
         SkinManager::Instance()->ChangePart(button.first);
         auto *b = Keyed(new MyButton, "CLOSE_BTN");
-        b->setFixedSize(32, 28);
+        b->setFixedSize(S(32), S(28));
         b->changeIcon(button.second);
         row->addWidget(b);
     }
@@ -71,7 +77,7 @@ QWidget *ModeCard(const QString &title, const QString &info, const QString &icon
 {
     auto *card = Keyed(new QWidget, "START_PAGE_ITEM");
     card->setAttribute(Qt::WA_StyledBackground);
-    card->setFixedSize(396, 300);
+    card->setFixedSize(S(396), S(300));
     auto *column = new QVBoxLayout(card);
     column->setContentsMargins(30, 28, 30, 28);
     column->addWidget(Picture("Buttun", icon, QSize(48, 48)), 0, Qt::AlignHCenter);
@@ -82,7 +88,7 @@ QWidget *ModeCard(const QString &title, const QString &info, const QString &icon
     column->addWidget(text);
     column->addStretch();
     auto *start = Keyed(new QPushButton(button), "START_PAGE_ITEM_BUTTON");
-    start->setFixedSize(270, 42);
+    start->setFixedSize(S(270), S(42));
     column->addWidget(start, 0, Qt::AlignHCenter);
     return card;
 }
@@ -112,15 +118,15 @@ QWidget *Page()
     auto *row = new QHBoxLayout;
     auto *device = Keyed(new QComboBox, "DEVICE_AND_SYSTEM");
     device->addItem("iPhone 8 (Recovery mode)");
-    device->setFixedSize(190, 30);
+    device->setFixedSize(S(190), S(30));
     row->addWidget(device);
     auto *recovery = Keyed(new QPushButton("Exit Recovery Mode"), "BTN_RECOVERY_MODE");
-    recovery->setFixedSize(180, 30);
+    recovery->setFixedSize(S(180), S(30));
     row->addWidget(recovery);
     auto *progress = Keyed(new QProgressBar, "SAVEIOS_PROCESS");
     progress->setRange(0, 1000);
     progress->setValue(620);
-    progress->setFixedHeight(8);
+    progress->setFixedHeight(S(8));
     row->addWidget(progress, 1);
     body->addLayout(row, 2, 1, 1, 2);
     column->addLayout(body);
@@ -140,7 +146,7 @@ QWidget *Page()
     auto *back = Keyed(new MyButton, "BTN_BACK");
     back->setButtonType(BUTTON_ICON_TEXT);
     back->setIconMargin(4);
-    back->setFixedSize(58, 32);
+    back->setFixedSize(S(58), S(32));
     back->changeIcon("Back");
     bar->addWidget(back);
     bar->addWidget(Keyed(new QLabel("How to enter recovery mode?"), "SHOW_RECOVERY_GUIDE_LBL"));
@@ -171,7 +177,7 @@ int main(int argc, char *argv[])
     QWidget *page = Page();
     page->setStyleSheet(ReadText(skin->GetColorQssPath()) + ReadText(skin->GetIconQssPath()));
     page->setWindowTitle("Skin preview");
-    page->resize(1180, 760);
+    page->resize(S(1180), S(760));
     page->show();
     return app.exec();
 }
