@@ -18,6 +18,7 @@ private slots:
     void initialisesCompletely();
     void pageHasPicture_data();
     void pageHasPicture();
+    void bugReportPageExists();
     void buttonHasStates_data();
     void buttonHasStates();
     void styleSheetsNameEveryKey_data();
@@ -106,6 +107,15 @@ void TestShippedSkin::pageHasPicture()
         for (int x = 0; x < picture.width(); x += qMax(1, picture.width() / 16))
             colours.insert(picture.pixel(x, y));
     QVERIFY(colours.size() > 1 || picture.width() <= 2);
+}
+
+void TestShippedSkin::bugReportPageExists()
+{
+    // The bug-report dialog only switches to its page; a missing page would leave another one current.
+    SkinManager *skin = SkinManager::Instance();
+    skin->ChangePart("Other");
+    skin->ChangePart("Message");
+    QCOMPARE(skin->GetCurrentPart(), QString("Message"));
 }
 
 void TestShippedSkin::buttonHasStates_data()
