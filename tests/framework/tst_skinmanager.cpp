@@ -7,8 +7,7 @@
 #include <QtTest>
 
 // The manager is a process-wide object; each test starts from a fresh one on its own skin folder.
-class TestSkinManager : public QObject
-{
+class TestSkinManager : public QObject {
     Q_OBJECT
 
 private slots:
@@ -29,28 +28,25 @@ private slots:
     void scalesMovie();
 
 private:
-    SkinManager *InitFixture(const QStringList &styles, int index = 0);
+    SkinManager* InitFixture(const QStringList& styles, int index = 0);
 
     QScopedPointer<QTemporaryDir> m_dir;
 };
 
-void TestSkinManager::init()
-{
+void TestSkinManager::init() {
     m_dir.reset(new QTemporaryDir);
     QVERIFY(m_dir->isValid());
     SkinFixture::WriteLogo(m_dir->filePath("logo/Skin_logo.png"), m_dir->filePath("logo/Logo.xml"));
 }
 
-void TestSkinManager::cleanup()
-{
+void TestSkinManager::cleanup() {
     SkinManager::Release();
 }
 
-SkinManager *TestSkinManager::InitFixture(const QStringList &styles, int index)
-{
+SkinManager* TestSkinManager::InitFixture(const QStringList& styles, int index) {
     const QString root = m_dir->filePath("Skin");
     SkinFixture::WriteSkin(root, styles);
-    SkinManager *skin = SkinManager::Instance();
+    SkinManager* skin = SkinManager::Instance();
     skin->SetLogoSources(m_dir->filePath("logo/Skin_logo.png"), m_dir->filePath("logo/Logo.xml"));
     skin->SetBaseWidth(2560.0);
     skin->InitScaleFor(ScreenMetrics{1920, 1080, 96.0}, nullptr, nullptr);
@@ -58,8 +54,7 @@ SkinManager *TestSkinManager::InitFixture(const QStringList &styles, int index)
     return skin;
 }
 
-void TestSkinManager::scansStyles_data()
-{
+void TestSkinManager::scansStyles_data() {
     QTest::addColumn<QStringList>("present");
     QTest::addColumn<int>("index");
     QTest::addColumn<bool>("logo");
@@ -75,8 +70,7 @@ void TestSkinManager::scansStyles_data()
     QTest::newRow("fallback, no logo") << QStringList{"Style2"} << 0 << false << 6 << "Style2";
 }
 
-void TestSkinManager::scansStyles()
-{
+void TestSkinManager::scansStyles() {
     QFETCH(QStringList, present);
     QFETCH(int, index);
     QFETCH(bool, logo);
@@ -85,7 +79,7 @@ void TestSkinManager::scansStyles()
 
     const QString root = m_dir->filePath("Skin");
     SkinFixture::WriteSkin(root, present);
-    SkinManager *skin = SkinManager::Instance();
+    SkinManager* skin = SkinManager::Instance();
     skin->SetLogoSources(m_dir->filePath("logo/Skin_logo.png"),
                          logo ? m_dir->filePath("logo/Logo.xml") : m_dir->filePath("missing.xml"));
     QCOMPARE(skin->Init(index, {"Style1", "Style2"}, SkinLogoKey{"Win", "Tavik", "ml", "Mendra"}, root), status);
@@ -99,17 +93,15 @@ void TestSkinManager::scansStyles()
     QCOMPARE(skin->Init(index, {"Style1", "Style2"}, SkinLogoKey{"Win", "Tavik", "ml", "Mendra"}, QString()), status);
 }
 
-void TestSkinManager::negativeIndexFailsWithoutScanning()
-{
+void TestSkinManager::negativeIndexFailsWithoutScanning() {
     SkinFixture::WriteSkin(m_dir->filePath("Skin"), {"Style1"});
-    SkinManager *skin = SkinManager::Instance();
+    SkinManager* skin = SkinManager::Instance();
     QCOMPARE(skin->Init(-1, {"Style1"}, SkinLogoKey{}, m_dir->filePath("Skin")), 1);
     QCOMPARE(skin->GetStatus(), 0);
 }
 
-void TestSkinManager::cutsPagePictures()
-{
-    SkinManager *skin = InitFixture({"Style1"});
+void TestSkinManager::cutsPagePictures() {
+    SkinManager* skin = InitFixture({"Style1"});
     QVERIFY(skin->GetPagePixmap("pic").isNull()); // no page chosen yet
 
     skin->ChangePart("Other");
@@ -129,15 +121,17 @@ void TestSkinManager::cutsPagePictures()
     QCOMPARE(SkinFixture::CentreColour(states.at(2)), SkinFixture::ColourOf("btn", "Down"));
 }
 
-void TestSkinManager::statePicturesSkipUnknownTags()
-{
-    SkinManager *skin = InitFixture({"Style1"});
+void TestSkinManager::statePicturesSkipUnknownTags() {
+    SkinManager* skin = InitFixture({"Style1"});
     skin->ChangePart("Common");
     QMap<int, QPixmap> pixmaps;
     skin->GetStatePixmaps(&pixmaps, "btn", true);
     QCOMPARE(pixmaps.keys(), (QList<int>{SKIN_NORMAL, SKIN_ON, SKIN_DOWN, SKIN_DISABLE, SKIN_HOVER}));
-    const QMap<int, const char *> tags{{SKIN_NORMAL, "Normal"}, {SKIN_ON, "On"}, {SKIN_DOWN, "Down"},
-                                       {SKIN_DISABLE, "Disable"}, {SKIN_HOVER, "Hover"}};
+    const QMap<int, const char*> tags{{SKIN_NORMAL, "Normal"},
+                                      {SKIN_ON, "On"},
+                                      {SKIN_DOWN, "Down"},
+                                      {SKIN_DISABLE, "Disable"},
+                                      {SKIN_HOVER, "Hover"}};
     for (auto it = tags.cbegin(); it != tags.cend(); ++it)
         QCOMPARE(SkinFixture::CentreColour(pixmaps.value(it.key())), SkinFixture::ColourOf("btn", it.value()));
 
@@ -146,9 +140,8 @@ void TestSkinManager::statePicturesSkipUnknownTags()
     QCOMPARE(untouched.size(), 1);
 }
 
-void TestSkinManager::picturesScaleWithScreen()
-{
-    SkinManager *skin = InitFixture({"Style1"});
+void TestSkinManager::picturesScaleWithScreen() {
+    SkinManager* skin = InitFixture({"Style1"});
     double ui = 0;
     double font = 0;
     skin->InitScaleFor(ScreenMetrics{3200, 1800, 96.0}, &ui, &font);
@@ -166,26 +159,23 @@ void TestSkinManager::picturesScaleWithScreen()
     QVERIFY(skin->GetFont(16, true).bold());
 }
 
-void TestSkinManager::readsColours()
-{
-    SkinManager *skin = InitFixture({"Style1"});
+void TestSkinManager::readsColours() {
+    SkinManager* skin = InitFixture({"Style1"});
     QCOMPARE(skin->GetPageColors("Successful").value("BugReportColor"), QString("#00aa00"));
     QCOMPARE(skin->GetPageRgbColors("Successful").value("BugReportColor"), QColor(0, 170, 0));
     QVERIFY(skin->GetPageColors("Failed").isEmpty());
     QVERIFY(skin->GetPageColors("Empty").isEmpty());
 }
 
-void TestSkinManager::rewritesStyleSheet()
-{
-    SkinManager *skin = InitFixture({"Style1"});
+void TestSkinManager::rewritesStyleSheet() {
+    SkinManager* skin = InitFixture({"Style1"});
     skin->InitScaleFor(ScreenMetrics{3840, 2160, 96.0}, nullptr, nullptr);
     skin->LoadStyleSheet();
     QCOMPARE(skin->GetStyleSheet(), QString("QLabel { font-size: 21px; margin: -15px; }"));
     QCOMPARE(skin->GetStyleSheetPath(), m_dir->filePath("Skin") + "/style.qss");
 }
 
-void TestSkinManager::returnsLogoPieces_data()
-{
+void TestSkinManager::returnsLogoPieces_data() {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QColor>("colour");
@@ -199,12 +189,11 @@ void TestSkinManager::returnsLogoPieces_data()
     QTest::newRow("unknown kind") << 9 << QSize() << QColor();
 }
 
-void TestSkinManager::returnsLogoPieces()
-{
+void TestSkinManager::returnsLogoPieces() {
     QFETCH(int, kind);
     QFETCH(QSize, size);
     QFETCH(QColor, colour);
-    SkinManager *skin = InitFixture({"Style1"});
+    SkinManager* skin = InitFixture({"Style1"});
     skin->SetLogoDoubleResolution(false);
     const QPixmap logo = skin->GetLogoPixmap(kind);
     QCOMPARE(logo.isNull(), !size.isValid());
@@ -214,9 +203,8 @@ void TestSkinManager::returnsLogoPieces()
     }
 }
 
-void TestSkinManager::changeSkinReloadsAndSignals()
-{
-    SkinManager *skin = InitFixture({"Style1", "Style2"});
+void TestSkinManager::changeSkinReloadsAndSignals() {
+    SkinManager* skin = InitFixture({"Style1", "Style2"});
     // The second style draws its sheet with every cell in one colour.
     QImage other(200, 60, QImage::Format_ARGB32);
     other.fill(QColor(10, 20, 30));
@@ -238,9 +226,8 @@ void TestSkinManager::changeSkinReloadsAndSignals()
     QCOMPARE(skin->GetCurrentIndex(), 1);
 }
 
-void TestSkinManager::changeSkinToEmptyStyle()
-{
-    SkinManager *skin = InitFixture({"Style1", "Style2"});
+void TestSkinManager::changeSkinToEmptyStyle() {
+    SkinManager* skin = InitFixture({"Style1", "Style2"});
     QSignalSpy spy(skin, &SkinManager::AllImageUpdate);
     skin->ChangeSkin(1);
     QCOMPARE(spy.count(), 1);
@@ -248,9 +235,8 @@ void TestSkinManager::changeSkinToEmptyStyle()
     QVERIFY(skin->GetPagePixmap("btn").isNull());
 }
 
-void TestSkinManager::scalesMovie()
-{
-    SkinManager *skin = InitFixture({"Style1"});
+void TestSkinManager::scalesMovie() {
+    SkinManager* skin = InitFixture({"Style1"});
     skin->InitScaleFor(ScreenMetrics{3200, 1800, 96.0}, nullptr, nullptr);
     QImage frame(30, 11, QImage::Format_ARGB32);
     frame.fill(Qt::red);
