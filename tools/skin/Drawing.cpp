@@ -33,13 +33,13 @@ void DrawPhone(QPainter& p, const QRectF& body, const PhoneLook& look) {
     const QColor line = look.faded ? Ink::kMuted : Ink::kLine;
 
     // Hardware keys sit just outside the body.
-    const double keyW = qMax(3.0, w * 0.045);
+    const double keyW = qMax(3.0, w * 0.07);
     const double top = body.top() + body.height() * 0.16;
-    DrawSideKey(p, QRectF(body.right() - keyW * 0.3, top + body.height() * 0.06, keyW, body.height() * 0.12),
+    DrawSideKey(p, QRectF(body.right() - keyW * 0.2, top + body.height() * 0.06, keyW, body.height() * 0.12),
                 look.highlight & SideButton);
-    DrawSideKey(p, QRectF(body.left() - keyW * 0.7, top + body.height() * 0.04, keyW, body.height() * 0.09),
+    DrawSideKey(p, QRectF(body.left() - keyW * 0.8, top + body.height() * 0.04, keyW, body.height() * 0.09),
                 look.highlight & VolumeUp);
-    DrawSideKey(p, QRectF(body.left() - keyW * 0.7, top + body.height() * 0.16, keyW, body.height() * 0.09),
+    DrawSideKey(p, QRectF(body.left() - keyW * 0.8, top + body.height() * 0.16, keyW, body.height() * 0.09),
                 look.highlight & VolumeDown);
 
     p.setPen(LinePen(line, qMax(1.5, w * 0.03)));
@@ -391,11 +391,11 @@ QPointF KeyAnchor(const QRectF& body, DeviceButton key) {
     const double top = body.top() + h * 0.16;
     switch (key) {
     case SideButton:
-        return QPointF(body.right() + 6, top + h * 0.12);
+        return QPointF(body.right() + 9, top + h * 0.12);
     case VolumeUp:
-        return QPointF(body.left() - 6, top + h * 0.085);
+        return QPointF(body.left() - 9, top + h * 0.085);
     case VolumeDown:
-        return QPointF(body.left() - 6, top + h * 0.205);
+        return QPointF(body.left() - 9, top + h * 0.205);
     case HomeButton:
         return QPointF(body.center().x(), body.bottom() + 6);
     case NoButton:
