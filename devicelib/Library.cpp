@@ -399,6 +399,16 @@ void Library::forgetDownloaded(const std::string& path) {
     m_downloaded.erase(path);
 }
 
+bool Library::claimDownload(const std::string& path) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_activeDownloads.insert(path).second;
+}
+
+void Library::releaseDownload(const std::string& path) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_activeDownloads.erase(path);
+}
+
 // ---- settings -----------------------------------------------------------------------------------------------
 
 void Library::setDownloadFolder(const char* folder) {

@@ -134,6 +134,14 @@ StepResult RestoreRun::download() {
     if (!makePath(m_plan.settings.downloadFolder) || ::access(m_plan.settings.downloadFolder.c_str(), W_OK) != 0)
         return StepResult::error(MRErrorFolder, "Cannot write to the download folder " +
                                                     m_plan.settings.downloadFolder + ": " + std::strerror(errno));
+    if (!m_library.claimDownload(m_plan.packagePath))
+        return StepResult::error(MRErrorBusy, "The package is being downloaded for another device");
+    struct Release {
+        Library& library;
+        const std::string& path;
+        ~Release() { library.releaseDownload(path); }
+    } release{m_library, m_plan.packagePath};
+
     DownloadRequest request;
     request.url = m_plan.firmware.url;
     request.target = m_plan.packagePath;

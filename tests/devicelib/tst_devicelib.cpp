@@ -699,23 +699,73 @@ void runThreadRules() {
         std::mutex gate;
         std::condition_variable opened;
         bool stopReturned = false;
+        std::thread stopper;
         Trace trace;
+        Trace refused;
         trace.hook = [&](const MRRestoreCallbackData& data) {
             if (data.step == MRStepVerify && data.status == MRStatusStarted) {
+                // A second job on the busy device is refused at once, without a report.
+                CHECK_EQ(MRRestore(bench.phone, MROptionStandard, Trace::callback, &refused), MRErrorBusy);
+                CHECK_EQ(MREnterRecovery(bench.phone, 1), MRErrorBusy);
                 // Hold this report until another thread's stop has returned.
-                std::thread([&] {
+                stopper = std::thread([&] {
                     MRStopDevice(bench.phone);
                     std::lock_guard<std::mutex> lock(gate);
                     stopReturned = true;
                     opened.notify_all();
-                }).detach();
+                });
                 std::unique_lock<std::mutex> lock(gate);
                 CHECK(opened.wait_for(lock, std::chrono::seconds(5), [&] { return stopReturned; }));
             }
             return 0;
         };
         CHECK_EQ(bench.restore(trace), MRErrorStopped);
+        stopper.join();
         CHECK_EQ(trace.text(), "D> D~ D=0 V>");
+        CHECK_EQ(refused.text(), "");
+    }
+    {
+        g_case = "two devices offered the same package never download into one file";
+        const std::string good = makePackage(kProductType);
+        LoopbackHttpServer server;
+        server.serve("/fw/fw.ipsw", good, LoopbackHttpServer::Behaviour::StallHalfway);
+        Bench bench(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(good), good.size()});
+        std::string twin = scenarioJson(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(good), good.size()});
+        twin.replace(twin.find("\"T2,1\""), 6, "\"T1,1\"");
+        CHECK_EQ(sim()->LoadScenario(twin.c_str()), 0);
+        CHECK_EQ(sim()->Plug(kSecondPhone), 0);
+        CHECK_EQ(sim()->WaitIdle(5000), 0);
+        MRDeviceRef first = handleOf(kPhone);
+        MRDeviceRef second = handleOf(kSecondPhone);
+        MRSelectFirmware(first, 0);
+        MRSelectFirmware(second, 0);
+
+        std::mutex gate;
+        std::condition_variable downloading;
+        bool started = false;
+        Trace firstTrace;
+        firstTrace.hook = [&](const MRRestoreCallbackData& data) {
+            if (data.status == MRStatusProgress) {
+                std::lock_guard<std::mutex> lock(gate);
+                started = true;
+                downloading.notify_all();
+            }
+            return 0;
+        };
+        int firstResult = 0;
+        std::thread firstRun([&] { firstResult = MRRestore(first, 0, Trace::callback, &firstTrace); });
+        {
+            std::unique_lock<std::mutex> lock(gate);
+            CHECK(downloading.wait_for(lock, std::chrono::seconds(5), [&] { return started; }));
+        }
+        Trace secondTrace;
+        CHECK_EQ(MRRestore(second, 0, Trace::callback, &secondTrace), MRErrorBusy);
+        CHECK_EQ(secondTrace.text(), "D> D=1");
+        MRStopDevice(first);
+        firstRun.join();
+        server.releaseStalled();
+        CHECK_EQ(firstResult, MRErrorStopped);
+        CHECK_EQ(firstTrace.text(), "D> D~");
     }
     {
         g_case = "progress is throttled to about ten reports a second";
