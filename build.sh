@@ -62,7 +62,7 @@ test)
         cmake -S . -B build-tsan -G Ninja -DMENDRA_TSAN=ON >/dev/null
         cmake --build build-tsan -j "$JOBS" --target tst_devicelib
         TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
-            ctest --test-dir build-tsan --output-on-failure -R '^tst_devicelib$'
+            ctest --test-dir build-tsan --output-on-failure -L devicelib
     fi
     ;;
 run)

@@ -97,6 +97,11 @@ void LoopbackHttpServer::handle(int fd) {
     Request request;
     size_t space = head.find(' ');
     request.path = head.substr(space + 1, head.find(' ', space + 1) - space - 1);
+    if (request.path.rfind("http://", 0) == 0) {
+        size_t slash = request.path.find('/', 7);
+        request.proxiedHost = request.path.substr(7, slash - 7);
+        request.path = slash == std::string::npos ? "/" : request.path.substr(slash);
+    }
     size_t range = head.find("\r\nRange: bytes=");
     if (range != std::string::npos) {
         size_t start = range + 15;

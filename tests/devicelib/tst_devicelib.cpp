@@ -803,6 +803,95 @@ void runThreadRules() {
     }
 }
 
+// Waits for something the library does on its own clock (scheduled arrivals), never longer than the limit.
+bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds limit = std::chrono::seconds(5)) {
+    auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
+void runScenarioFeatures() {
+    {
+        g_case = "scheduled arrival and departure, and a database upgrade waiting for its callback";
+        const char* json = "{\"databaseUpgradeMs\": 0, \"devices\": [{\"id\": 9, \"name\": \"Late\", \"mode\": 2, "
+                           "\"arriveMs\": 40, \"departMs\": 120}]}";
+        CHECK_EQ(sim()->LoadScenario(json), 0);
+        Notifications n;
+        n.registerNow();
+        CHECK_EQ(sim()->WaitIdle(5000), 0);
+        CHECK(eventually([&] { return n.text() == "A2 D"; }));
+        CHECK_EQ(n.text(), "A2 D");
+        n.unregisterNow();
+
+        std::atomic<int> calls{0};
+        MRRegisterDatabaseUpgradeCallback([](void* user) { ++*static_cast<std::atomic<int>*>(user); }, &calls);
+        CHECK_EQ(sim()->WaitIdle(5000), 0);
+        CHECK_EQ(calls.load(), 1);
+        MRRegisterDatabaseUpgradeCallback(nullptr, nullptr);
+    }
+    {
+        g_case = "downloads go through the proxy the program sets";
+        const std::string good = makePackage(kProductType);
+        LoopbackHttpServer proxy;
+        proxy.serve("/fw/fw.ipsw", good);
+        // A host that does not resolve: only the proxy can fetch it.
+        Bench bench(Firmware{"http://firmware.invalid/fw/fw.ipsw", sha1Hex(good), good.size()});
+        MRProxyInfo info{};
+        std::snprintf(info.host, sizeof info.host, "127.0.0.1");
+        info.port = proxy.port();
+        info.kind = 1;
+        MRSetProxy(&info);
+        Trace trace;
+        CHECK_EQ(bench.restore(trace), 0);
+        MRSetProxy(nullptr);
+        auto requests = proxy.requests();
+        CHECK_EQ(requests.size(), 1u);
+        if (!requests.empty())
+            CHECK_EQ(requests[0].proxiedHost, "firmware.invalid");
+    }
+}
+
+// A scenario file named by the environment replaces the built-in one when the library starts.
+int checkScenarioFromEnvironment() {
+    g_case = "scenario file from MENDRA_DEVICE_SCENARIO";
+    Notifications n;
+    n.registerNow();
+    CHECK_EQ(sim()->WaitIdle(5000), 0);
+    CHECK_EQ(n.text(), "A1 A0");
+    MRSimDeviceState pad = stateOf(31);
+    CHECK_EQ(pad.present, 1);
+    CHECK_EQ(std::string(MRGetDeviceName(pad.handle)), "Test pad");
+    CHECK_EQ(std::string(MRGetDeviceInfo(pad.handle)), "Test pad, 64 GB");
+    CHECK_EQ(MRGetFirmwareCount(pad.handle), 2);
+    const MRFirmwareEntry* entry = MRGetFirmwareEntry(pad.handle, 1);
+    CHECK(entry && std::string(entry->version) == "2.0" &&
+          std::string(entry->url) == "https://127.0.0.1:1/pad-2.0.ipsw");
+    CHECK_EQ(stateOf(32).present, 1);
+    CHECK_EQ(stateOf(33).present, 0);
+    n.unregisterNow();
+    return g_failures ? 1 : 0;
+}
+
+void checkBuiltInScenario() {
+    g_case = "built-in scenario: one iPhone in normal mode offered the demo package beside the library";
+    MRSimDeviceState state;
+    uint64_t id = 4184312903729u;
+    CHECK_EQ(sim()->GetState(id, &state), 0);
+    CHECK_EQ(state.present, 1);
+    CHECK_EQ(state.mode, MRModeNormal);
+    CHECK_EQ(std::string(MRGetDeviceName(state.handle)), "iPhone");
+    CHECK_EQ(MRGetFirmwareCount(state.handle), 1);
+    const MRFirmwareEntry* entry = MRGetFirmwareEntry(state.handle, 0);
+    const char* runtime = std::getenv("MENDRA_RUNTIME_DIR");
+    CHECK(entry && runtime);
+    if (entry && runtime)
+        CHECK_EQ(std::string(entry->url), "file://" + std::string(runtime) + "/DemoFirmware_17.0_Restore.ipsw");
+}
+
 void runDefaultScenario() {
     g_case = "the built-in scenario repairs its iPhone with the demo package, offline";
     const char* runtime = std::getenv("MENDRA_RUNTIME_DIR");
@@ -829,10 +918,17 @@ void runDefaultScenario() {
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    // Every peer of this test is on 127.0.0.1; a proxy from the environment must not take the requests.
+    for (const char* variable : {"http_proxy", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
+        ::unsetenv(variable);
+    if (argc > 1 && std::string(argv[1]) == "--scenario-from-environment")
+        return checkScenarioFromEnvironment();
+    checkBuiltInScenario();
     runScenarioTable();
     runModesAndPackages();
     runThreadRules();
+    runScenarioFeatures();
     runDefaultScenario();
     if (g_failures) {
         std::fprintf(stderr, "%d check(s) failed\n", g_failures);
