@@ -118,7 +118,8 @@ std::string sha1Hex(const std::string& data) {
 }
 
 // A firmware package as the library expects one: manifest first, then a payload that deflates a little.
-std::string makePackage(const std::string& productType, size_t payloadSize = 512 * 1024, bool manifest = true) {
+std::string makePackage(const std::string& productType, size_t payloadSize = 512 * 1024, bool manifest = true,
+                        const std::string& extraEntry = std::string()) {
     TempDir dir;
     std::string path = dir.file("package.ipsw");
     int error = 0;
@@ -135,6 +136,8 @@ std::string makePackage(const std::string& productType, size_t payloadSize = 512
     if (manifest)
         zip_file_add(zip, "Restore.plist", zip_source_buffer(zip, plist.data(), plist.size(), 0), 0);
     zip_file_add(zip, "Firmware/system.dmg", zip_source_buffer(zip, payload.data(), payload.size(), 0), 0);
+    if (!extraEntry.empty())
+        zip_file_add(zip, extraEntry.c_str(), zip_source_buffer(zip, "x", 1, 0), 0);
     zip_close(zip);
     return readFile(path);
 }
@@ -528,6 +531,7 @@ void runModesAndPackages() {
         CHECK(exists(bench.package()));
     }
 
+    const std::string escapeEntry = "../tst_devicelib_escape_" + std::to_string(::getpid());
     struct LocalCase {
         const char* name;
         std::string package;
@@ -539,6 +543,8 @@ void runModesAndPackages() {
         {"local package for another device", makePackage("T9,9"), "V> V~ V=10", MRErrorPackage},
         {"local package without manifest", makePackage(kProductType, 1024, false), "V> V~ V=10", MRErrorPackage},
         {"local file that is no package", std::string(4096, 'x'), "V> V~ V=10", MRErrorPackage},
+        {"local package with an entry outside its folder", makePackage(kProductType, 1024, true, escapeEntry),
+         "V> V~ V=0 U> U~ U=12", MRErrorUnzip},
     };
     for (const LocalCase& row : locals) {
         g_case = row.name;
@@ -553,6 +559,8 @@ void runModesAndPackages() {
         CHECK_EQ(bench.restore(trace), row.expectedResult);
         CHECK_EQ(trace.text(), row.expectedTrace);
         CHECK_EQ(readFile(path), row.package); // never deleted, never changed
+        const char* tmp = std::getenv("TMPDIR");
+        CHECK(!exists(std::string(tmp && *tmp ? tmp : "/tmp") + "/" + escapeEntry.substr(3)));
         CHECK(server.requests().size() <= 2u);
         MRSetLocalFirmware(bench.phone, nullptr);
     }
