@@ -3,6 +3,8 @@
 #include "CMsgFrame.h"
 #include "SkinManager.h"
 
+#include "app/MyConfig.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -157,7 +159,7 @@ int MendraMessageBox::ExecInFrame(CAbstractFrame::FrameTypes types)
 
     CMsgFrame frame(this, parentWidget(), types, titleIcon, 0);
     frame.setProperty("STYLE_KEY", QStringLiteral("PTMSG_WIDGET"));
-    frame.SetTitleText(QCoreApplication::translate("MendraMessageBox", "Tavik Mendra"));
+    frame.SetTitleText(tr("Tavik Mendra"));
     frame.SetTitleObjectName(QStringLiteral("PTMessageBox"));
     return frame.exec();
 }
@@ -166,7 +168,8 @@ void MendraMessageBox::TipsSlot(int state)
 {
     if (objectName() != QLatin1String("Duplicate name"))
         return;
-    StoreShowTips(state != Qt::Checked);
+    if (gConfig)
+        gConfig->SetShowTips(state != Qt::Checked, false);
 }
 
 void MendraMessageBox::QueueAnswer(int answer) { QueuedAnswers().append(answer); }

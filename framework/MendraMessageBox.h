@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CAbstractFrame.h"
 #include "MyMessageBox.h"
 
 #include <QStringList>

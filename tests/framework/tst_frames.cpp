@@ -209,8 +209,10 @@ void TestFrames::hitTestFollowsChildren()
     // Maximised, the border is gone: a point on a child is client area, nothing is a resize border.
     QTest::mouseClick(frame.GetTitleBar()->MaximizeButton(), Qt::LeftButton);
     QVERIFY(frame.IsMaximized());
-    QCOMPARE(frame.NativeHitTest(QPoint(frame.width() - 1, frame.height() / 2)), int(HTCLIENT));
-    QCOMPARE(frame.NativeHitTest(QPoint(0, 0)), int(HTCLIENT));
+    const QPoint onTitle = frame.GetTitleBar()->mapTo(&frame, frame.GetTitleBar()->rect().center());
+    QCOMPARE(frame.NativeHitTest(onTitle), int(HTCLIENT));
+    for (const QPoint& corner : {QPoint(0, 0), QPoint(frame.width() - 1, frame.height() - 1)})
+        QVERIFY(!EdgesForHitCode(frame.NativeHitTest(corner)));
 
     empty.show();
     QVERIFY(QTest::qWaitForWindowExposed(&empty));
