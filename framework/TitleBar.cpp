@@ -152,8 +152,8 @@ QList<MyButton*> TitleBar::Buttons() const
             m_restoreBtn, m_closeBtn, m_intelBtn,    m_amdBtn, m_nvidiaBtn};
 }
 
-QHBoxLayout* TitleBar::ButtonRow() const { return qobject_cast<QHBoxLayout*>(m_rightColumn->layout()); }
-QHBoxLayout* TitleBar::TitleRow() const { return qobject_cast<QHBoxLayout*>(m_leftColumn->layout()); }
+QHBoxLayout* TitleBar::RightColumnRow() const { return qobject_cast<QHBoxLayout*>(m_rightColumn->layout()); }
+QHBoxLayout* TitleBar::LeftColumnRow() const { return qobject_cast<QHBoxLayout*>(m_leftColumn->layout()); }
 
 void TitleBar::ApplySizes()
 {

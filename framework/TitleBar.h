@@ -47,8 +47,8 @@ public:
     QLabel* IconLabel() const { return m_iconLabel; }
     QMovie* Movie() const { return m_movie; }
     QWidget* Background() const { return m_background; }
-    QHBoxLayout* ButtonRow() const;
-    QHBoxLayout* TitleRow() const;
+    QHBoxLayout* RightColumnRow() const;
+    QHBoxLayout* LeftColumnRow() const;
     QList<MyButton*> Buttons() const;
 
 public slots:
