@@ -5,6 +5,7 @@
 
 #include "FrameworkTestScale.h"
 #include "ModalHelper.h"
+#include "UrlRecorder.h"
 
 #include "app/EditionData.h"
 #include "app/MyConfig.h"
@@ -37,16 +38,6 @@ QStringList ButtonStates(const MyMessageBox& box)
 } // namespace
 
 Q_DECLARE_METATYPE(Answer)
-
-// Receives the links that the message box hands to the desktop.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl& url) { opened << url; }
-};
 
 class TestMessageBox : public QObject
 {
@@ -262,17 +253,13 @@ void TestMessageBox::linkUrls()
 
 void TestMessageBox::openUrlOpensOnlyWebAndMail()
 {
-    UrlRecorder recorder;
-    for (const char* scheme : {"http", "https", "mailto", "file", "ftp"})
-        QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &recorder, "open");
+    UrlRecorder recorder({"http", "https", "mailto", "file", "ftp"});
     MyMessageBox box;
     box.SetText(QStringLiteral("<a href=\"https://example.com\">help</a>"));
     emit box.TextLabel()->linkActivated(QStringLiteral("https://example.com"));
     box.OpenUrl(QStringLiteral("help@example.com"));
     box.OpenUrl(QStringLiteral("file:///home/user/secret.txt"));
     box.OpenUrl(QStringLiteral("ftp://example.com"));
-    for (const char* scheme : {"http", "https", "mailto", "file", "ftp"})
-        QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
     QCOMPARE(recorder.opened, (QList<QUrl>{QUrl("https://example.com"), QUrl("mailto:help@example.com")}));
 }
 
@@ -298,3 +285,4 @@ void TestMessageBox::tipCheckBox()
 
 QTEST_MAIN(TestMessageBox)
 #include "tst_messagebox.moc"
+#include "moc_UrlRecorder.cpp"

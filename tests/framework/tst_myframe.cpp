@@ -4,6 +4,7 @@
 #include "TitleBar.h"
 
 #include "FrameworkTestScale.h"
+#include "UrlRecorder.h"
 
 #include "app/EditionData.h"
 #include "app/Language.h"
@@ -44,15 +45,6 @@ QString CheckedLanguage(const MyFrame& frame)
     return checked ? checked->data().toString() : QString();
 }
 } // namespace
-
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl& url) { opened << url; }
-};
 
 class TestMyFrame : public QObject
 {
@@ -181,8 +173,7 @@ void TestMyFrame::menuEntriesAskTheOwner()
     QSignalSpy bugReport(&frame, &MyFrame::BugReportRequested);
     QSignalSpy about(&frame, &MyFrame::AboutRequested);
     QSignalSpy update(&frame, &MyFrame::UpdateRequested);
-    UrlRecorder recorder;
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "open");
+    UrlRecorder recorder({"https"});
 
     const QList<QAction*> actions = frame.GetMenu()->actions();
     actions.at(1)->trigger();
@@ -190,7 +181,6 @@ void TestMyFrame::menuEntriesAskTheOwner()
     actions.at(4)->trigger();
     actions.at(5)->trigger();
     actions.at(6)->trigger();
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
 
     QCOMPARE(setting.count(), 1);
     QCOMPARE(bugReport.count(), 1);
@@ -302,3 +292,4 @@ void TestMyFrame::destructorStoresSize()
 
 QTEST_MAIN(TestMyFrame)
 #include "tst_myframe.moc"
+#include "moc_UrlRecorder.cpp"
