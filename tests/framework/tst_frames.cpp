@@ -97,6 +97,7 @@ private slots:
     void vendorButtons();
     void volumeRemoval();
     void placedOnParentInsideWorkArea();
+    void screenChanges();
     void retranslateTakesInnerTitle();
     void adjustToInnerCountsTitleBar();
 };
@@ -454,6 +455,28 @@ void TestFrames::placedOnParentInsideWorkArea()
     tall->resize(300, area.height() + 200);
     CCommonFrame tallFrame(tall, nullptr, CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
     QCOMPARE(tallFrame.y(), area.y());
+}
+
+void TestFrames::screenChanges()
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    CCommonFrame frame(MakeInner(), nullptr, CAbstractFrame::FRAME_MAX, QPixmap(), 0);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QSignalSpy display(&frame, &CAbstractFrame::DisplayChanged);
+    emit screen->geometryChanged(QRect(0, 0, 1280, 720));
+    QCOMPARE(display.count(), 1);
+    QCOMPARE(display.at(0).at(0).toInt(), 1280);
+    QCOMPARE(display.at(0).at(1).toInt(), 720);
+
+    // The work area changing leaves a normal frame alone and refits a maximised one.
+    const QRect normal = frame.geometry();
+    emit screen->availableGeometryChanged(screen->availableGeometry());
+    QCOMPARE(frame.geometry(), normal);
+    QMetaObject::invokeMethod(&frame, "ShowMaxRestore");
+    frame.setGeometry(10, 10, 400, 300);
+    emit screen->availableGeometryChanged(screen->availableGeometry());
+    QCOMPARE(frame.geometry(), screen->availableGeometry());
 }
 
 void TestFrames::retranslateTakesInnerTitle()
