@@ -1,8 +1,10 @@
 #include "CCommonFrame.h"
+#include "CMacFrame.h"
 #include "MyButton.h"
 #include "TitleBar.h"
 
 #include "FrameGeometry.h"
+#include "ModalHelper.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -90,6 +92,7 @@ private slots:
     void closePathsKeepInner();
     void frameDeletedWhileOpenKeepsInner();
     void deleteOnCloseInnerIsNotHandedBack();
+    void ownerDeletedWithFrameOpen();
     void mainFrameIgnoresEsc_data();
     void mainFrameIgnoresEsc();
     void mainFrameKeepsInner();
@@ -100,6 +103,7 @@ private slots:
     void screenChanges();
     void retranslateTakesInnerTitle();
     void adjustToInnerCountsTitleBar();
+    void platformDecoratedFrame();
 };
 
 void TestFrames::titleButtons_data()
@@ -325,6 +329,18 @@ void TestFrames::frameDeletedWhileOpenKeepsInner()
     QCOMPARE(inner->parentWidget(), &owner);
 }
 
+void TestFrames::ownerDeletedWithFrameOpen()
+{
+    // The frame is a child of the owner: deleting the owner takes frame and inner widget with it.
+    auto* owner = new QWidget;
+    QPointer<QWidget> inner = MakeInner();
+    QPointer<CCommonFrame> frame = new CCommonFrame(inner, owner, CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
+    frame->show();
+    delete owner;
+    QVERIFY(!frame);
+    QVERIFY(!inner);
+}
+
 void TestFrames::deleteOnCloseInnerIsNotHandedBack()
 {
     QWidget owner;
@@ -498,6 +514,27 @@ void TestFrames::adjustToInnerCountsTitleBar()
     QCOMPARE(frame.size(), QSize(inner->width(), inner->height() + frame.GetTitleBar()->height()));
     QVERIFY(frame.GetTitleBar()->isHidden());
     QCOMPARE(frame.layout()->indexOf(frame.GetTitleBar()), -1);
+}
+
+void TestFrames::platformDecoratedFrame()
+{
+    // The inner widget is the window; a wait on a plain widget ends when that widget closes.
+    QWidget* plain = MakeInner();
+    CMacFrame plainFrame(plain, nullptr, CAbstractFrame::FRAME_CLOSE);
+    QCOMPARE(plainFrame.GetWindow(), plain);
+    QCOMPARE(plain->parentWidget(), nullptr);
+    WhenModalShown([](QWidget* modal) { modal->close(); });
+    QCOMPARE(plainFrame.exec(), 0);
+
+    auto* dialog = new QDialog;
+    CMacFrame dialogFrame(dialog, nullptr, CAbstractFrame::FRAME_CLOSE);
+    WhenModalShown([](QWidget* modal) { static_cast<QDialog*>(modal)->done(5); });
+    QCOMPARE(dialogFrame.exec(), 5);
+    delete plain;
+    delete dialog;
+
+    CMacFrame empty(nullptr, nullptr, CAbstractFrame::FRAME_CLOSE);
+    QCOMPARE(empty.exec(), -1);
 }
 
 QTEST_MAIN(TestFrames)
