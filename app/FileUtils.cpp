@@ -102,11 +102,13 @@ TargetState freeTarget(const QString& path, bool replaceExisting) {
     return QFile::remove(path) ? TargetState::Free : TargetState::Blocked;
 }
 
+// Dot files are copied too: on Linux they are ordinary settings and data, and a copy without them
+// would lose them silently. Sockets and pipes are left out (QDir::System), copying them would block.
 bool copyTree(const QString& source, const QString& target, bool replaceExisting) {
     if (!QFileInfo(target).isDir() && !QDir().mkdir(QFileInfo(target).absoluteFilePath()))
         return false;
     bool ok = true;
-    const QFileInfoList entries = QDir(source).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    const QFileInfoList entries = QDir(source).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     for (const QFileInfo& entry : entries) {
         const QString to = target + QLatin1Char('/') + entry.fileName();
         if (entry.isDir() && !entry.isSymLink()) {
@@ -329,9 +331,9 @@ QString CleanFileName(const QString& name) {
         if (!removed.contains(c))
             kept.append(c);
     }
-    if (isReservedDeviceName(kept))
-        return QString();
-    return kept.trimmed();
+    kept = kept.trimmed();
+    // Checked after trimming: " NUL " must not come out as the device name NUL.
+    return isReservedDeviceName(kept) ? QString() : kept;
 }
 
 bool FindDiscVideoFolder(const QString& path, bool bluRay, QString& found) {
@@ -345,7 +347,10 @@ bool FindDiscVideoFolder(const QString& path, bool bluRay, QString& found) {
     if (bare.endsWith(separator))
         bare.chop(1);
     QString folder;
-    if (bare.endsWith(preferred, Qt::CaseInsensitive) || bare.endsWith(other, Qt::CaseInsensitive)) {
+    // The last path element must be the video folder's name: a disc folder that merely ends in the
+    // same letters ("mybdav") is not one.
+    const QString last = bare.mid(bare.lastIndexOf(separator) + 1);
+    if (last.compare(preferred, Qt::CaseInsensitive) == 0 || last.compare(other, Qt::CaseInsensitive) == 0) {
         folder = native;
     } else {
         const QString base = native.endsWith(separator) ? native : native + separator;

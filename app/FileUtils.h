@@ -21,7 +21,7 @@ bool CreateEmptyFile(const QString& path);
 
 // Copies one file; an existing target is never replaced.
 bool CopyFile(const QString& source, const QString& target);
-// Copies a folder tree. Symbolic links are copied as links, never followed. With replaceExisting
+// Copies a folder tree, dot files included. Symbolic links are copied as links, never followed. With replaceExisting
 // false a file that already exists in the target is kept. False when any entry could not be
 // copied (the rest is still copied) or when the target lies inside the source.
 bool CopyDirectory(const QString& source, const QString& target, bool replaceExisting);
@@ -54,7 +54,7 @@ bool IsSameDriveLetter(const QString& first, const QString& second);
 
 // Names that are not portable file names: one of "&*/:<>?\| or a reserved device name (CON, COM1...).
 bool HasInvalidFileNameChar(const QString& name);
-// The name without the characters "*/:<>?\|, trimmed; "" for a reserved device name.
+// The name without the characters "*/:<>?\|, trimmed; "" when what is left is a reserved device name.
 QString CleanFileName(const QString& name);
 
 // The BDMV/BDAV (Blu-ray) or VIDEO_TS/DVD_RTAV (DVD) folder of a disc or disc copy.

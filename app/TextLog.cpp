@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QTextCodec>
 #include <QTextStream>
 
 namespace {
@@ -19,8 +18,6 @@ TextLog::TextLog(const QString& path)
     const QFileInfo info(path);
     if (info.exists() && info.isFile() && info.size() > MaxSizeOnOpen)
         QFile::remove(path);
-    // The log is read on other systems and packed into mails: always UTF-8, whatever the locale.
-    stream->setCodec("UTF-8");
     Open();
 }
 
@@ -37,6 +34,9 @@ void TextLog::Open() {
     if (!file->fileName().isEmpty())
         file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text);
     stream->setDevice(file->isOpen() ? file : nullptr);
+    // The log is read on other systems and packed into mails: always UTF-8, whatever the locale.
+    // Set after setDevice(), which puts the locale's codec back.
+    stream->setCodec("UTF-8");
 }
 
 void TextLog::Close() {
@@ -69,21 +69,27 @@ QString TextLog::Tag(int level) {
 }
 
 void TextLog::WriteString(int level, const QString& message, bool withTime) {
-    writeTagged(level, message, withTime, QStringLiteral("M-d-yyyy  h:m:s"));
+    writeTagged(level, message, withTime, false);
 }
 
 void TextLog::WriteChars(int level, const char* message, bool withTime) {
-    writeTagged(level, QString::fromUtf8(message), withTime, QStringLiteral("M-d-yyyy  h:m:s:z"));
+    writeTagged(level, QString::fromUtf8(message), withTime, true);
 }
 
-void TextLog::writeTagged(int level, const QString& message, bool withTime, const QString& timeFormat) {
+void TextLog::writeTagged(int level, const QString& message, bool withTime, bool withMilliseconds) {
     QMutexLocker lock(&m_mutex);
     if (!stream->device())
         return;
     const QString tag = level >= 0 && level < tags.size() ? tags.at(level) : Tag(level);
     *stream << tag << message;
-    if (withTime)
-        *stream << " <date time=" << m_clock().toString(timeFormat) << '>';
+    if (withTime) {
+        const QDateTime now = m_clock();
+        *stream << " <date time=" << now.toString(QStringLiteral("M-d-yyyy  h:m:s"));
+        // Qt's "z" pads 45 ms to "045" since 5.14; the log has always written plain numbers.
+        if (withMilliseconds)
+            *stream << ':' << now.time().msec();
+        *stream << '>';
+    }
     *stream << '\n';
     stream->flush();
 }

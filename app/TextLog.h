@@ -53,7 +53,7 @@ public:
     static QString Tag(int level);
 
 private:
-    void writeTagged(int level, const QString& message, bool withTime, const QString& timeFormat);
+    void writeTagged(int level, const QString& message, bool withTime, bool withMilliseconds);
     void writeLines(const QStringList& lines);
 
     mutable QMutex m_mutex;
