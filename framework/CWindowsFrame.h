@@ -4,8 +4,8 @@
 
 #include <QPixmap>
 #include <QPointer>
-#include <QWindow>
 #include <QRect>
+#include <QWindow>
 
 class TitleBar;
 class QScreen;
@@ -16,8 +16,7 @@ class QWindow;
 // dragging by the title bar, a 4-pixel resize border, maximise and restore within the work area.
 // Moving and resizing are handed to the window manager where it takes them, and done by hand where
 // it refuses (no window manager, or one without the move/resize protocol).
-class CWindowsFrame : public CAbstractFrame
-{
+class CWindowsFrame : public CAbstractFrame {
     Q_OBJECT
 public:
     CWindowsFrame(QWidget* inner, QWidget* parent, FrameTypes types, const QPixmap& titleIcon, int titleLayout);

@@ -2,8 +2,7 @@
 
 #include <QtGlobal>
 
-int hitTestBorder(const QPoint& point, const QSize& frameSize, bool maximised, int border)
-{
+int hitTestBorder(const QPoint& point, const QSize& frameSize, bool maximised, int border) {
     if (maximised)
         return HTCLIENT;
     const int b = border;
@@ -30,8 +29,7 @@ int hitTestBorder(const QPoint& point, const QSize& frameSize, bool maximised, i
     return HTCLIENT;
 }
 
-Qt::Edges EdgesForHitCode(int code)
-{
+Qt::Edges EdgesForHitCode(int code) {
     switch (code) {
     case HTLEFT:
         return Qt::LeftEdge;
@@ -54,8 +52,7 @@ Qt::Edges EdgesForHitCode(int code)
     }
 }
 
-Qt::CursorShape CursorForHitCode(int code)
-{
+Qt::CursorShape CursorForHitCode(int code) {
     switch (code) {
     case HTLEFT:
     case HTRIGHT:
@@ -74,20 +71,17 @@ Qt::CursorShape CursorForHitCode(int code)
     }
 }
 
-QPoint CentredTopLeft(const QRect& anchor, const QSize& size)
-{
+QPoint CentredTopLeft(const QRect& anchor, const QSize& size) {
     return anchor.topLeft() + QPoint((anchor.width() - size.width()) / 2, (anchor.height() - size.height()) / 2);
 }
 
-static int KeepInsideSpan(int start, int length, int areaStart, int areaLength)
-{
+static int KeepInsideSpan(int start, int length, int areaStart, int areaLength) {
     if (length >= areaLength)
         return areaStart;
     return qBound(areaStart, start, areaStart + areaLength - length);
 }
 
-QPoint KeepInsideArea(const QRect& frame, const QRect& area)
-{
+QPoint KeepInsideArea(const QRect& frame, const QRect& area) {
     if (!area.isValid())
         return frame.topLeft();
     return QPoint(KeepInsideSpan(frame.x(), frame.width(), area.x(), area.width()),
@@ -95,8 +89,7 @@ QPoint KeepInsideArea(const QRect& frame, const QRect& area)
 }
 
 QRect ResizedGeometry(const QRect& start, Qt::Edges edges, const QPoint& delta, const QSize& minimum,
-                      const QSize& maximum)
-{
+                      const QSize& maximum) {
     int left = start.left();
     int top = start.top();
     int width = start.width();

@@ -4,8 +4,7 @@
 
 // Sets the skin's UI scale as a screen of the given width would give it with the program's base
 // width of 2560 (1920 wide gives 1.0, 3840 gives 1.5).
-inline void SetSkinScaleForScreenWidth(int width)
-{
+inline void SetSkinScaleForScreenWidth(int width) {
     SkinManager::Instance()->SetBaseWidth(2560.0);
     ScreenMetrics screen;
     screen.width = width;

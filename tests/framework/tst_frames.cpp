@@ -22,16 +22,14 @@ struct CloseQuestion {
     int asked = 0;
 };
 
-bool AskClose(void* argument)
-{
+bool AskClose(void* argument) {
     auto* question = static_cast<CloseQuestion*>(argument);
     ++question->asked;
     return question->answer;
 }
 
 // An inner widget with a line edit that holds the focus, as the dialog views have.
-QWidget* MakeInner(const QString& title = QStringLiteral("Inner"))
-{
+QWidget* MakeInner(const QString& title = QStringLiteral("Inner")) {
     auto* inner = new QWidget;
     inner->setWindowTitle(title);
     inner->resize(300, 200);
@@ -42,8 +40,7 @@ QWidget* MakeInner(const QString& title = QStringLiteral("Inner"))
     return inner;
 }
 
-QWidget* TitleItem(TitleBar* bar, const QString& name)
-{
+QWidget* TitleItem(TitleBar* bar, const QString& name) {
     if (name == "min")
         return bar->MinimizeButton();
     if (name == "max")
@@ -77,8 +74,7 @@ enum ClosePath { TitleCloseButton, EscOnInner, EscOnInnerChild, EscOnTitleButton
 
 Q_DECLARE_METATYPE(ClosePath)
 
-class TestFrames : public QObject
-{
+class TestFrames : public QObject {
     Q_OBJECT
 private slots:
     void titleButtons_data();
@@ -106,8 +102,7 @@ private slots:
     void platformDecoratedFrame();
 };
 
-void TestFrames::titleButtons_data()
-{
+void TestFrames::titleButtons_data() {
     QTest::addColumn<int>("types");
     QTest::addColumn<bool>("maximise");
     QTest::addColumn<QStringList>("visible");
@@ -127,8 +122,7 @@ void TestFrames::titleButtons_data()
                              << QStringList{"intel", "amd", "nvidia", "line2"};
 }
 
-void TestFrames::titleButtons()
-{
+void TestFrames::titleButtons() {
     QFETCH(int, types);
     QFETCH(bool, maximise);
     QFETCH(QStringList, visible);
@@ -144,8 +138,7 @@ void TestFrames::titleButtons()
         QVERIFY2(TitleItem(frame.GetTitleBar(), item)->isHidden() == !visible.contains(item), qPrintable(item));
 }
 
-void TestFrames::titleShowsIconAndTextWithoutButtons()
-{
+void TestFrames::titleShowsIconAndTextWithoutButtons() {
     QPixmap icon(16, 16);
     icon.fill(Qt::red);
     CCommonFrame frame(MakeInner(QStringLiteral("Settings")), nullptr, {}, icon, 0);
@@ -154,8 +147,7 @@ void TestFrames::titleShowsIconAndTextWithoutButtons()
     QCOMPARE(frame.windowTitle(), QStringLiteral("Settings"));
 }
 
-void TestFrames::maximiseAndRestore()
-{
+void TestFrames::maximiseAndRestore() {
     CCommonFrame frame(MakeInner(), nullptr, CAbstractFrame::FRAME_MAX | CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
@@ -178,10 +170,9 @@ void TestFrames::maximiseAndRestore()
     QVERIFY(frame.GetTitleBar()->RestoreButton()->isHidden());
 }
 
-void TestFrames::doubleClickTogglesMaximise()
-{
-    CCommonFrame frame(MakeInner(), nullptr, CAbstractFrame::FRAME_DBLCLICK_MAX | CAbstractFrame::FRAME_MAX,
-                       QPixmap(), 0);
+void TestFrames::doubleClickTogglesMaximise() {
+    CCommonFrame frame(MakeInner(), nullptr, CAbstractFrame::FRAME_DBLCLICK_MAX | CAbstractFrame::FRAME_MAX, QPixmap(),
+                       0);
     QVERIFY(!frame.windowFlags().testFlag(Qt::WindowSystemMenuHint));
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
@@ -196,8 +187,7 @@ void TestFrames::doubleClickTogglesMaximise()
     QVERIFY(plain.windowFlags().testFlag(Qt::WindowSystemMenuHint));
 }
 
-void TestFrames::hitTestFollowsChildren()
-{
+void TestFrames::hitTestFollowsChildren() {
     // Without inner widget and title bar nothing covers the frame: every client point is caption.
     CCommonFrame empty(nullptr, nullptr, CAbstractFrame::FRAME_NO_TITLE, QPixmap(), 0);
     empty.resize(100, 50);
@@ -227,8 +217,7 @@ void TestFrames::hitTestFollowsChildren()
     QCOMPARE(empty.NativeHitTest(QPoint(empty.width() - 1, empty.height() - 1)), int(HTCAPTION));
 }
 
-void TestFrames::closeCallbackRefusesThenAccepts()
-{
+void TestFrames::closeCallbackRefusesThenAccepts() {
     QWidget owner;
     QPointer<QWidget> inner = MakeInner();
     CCommonFrame frame(inner, &owner, CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
@@ -259,8 +248,7 @@ void TestFrames::closeCallbackRefusesThenAccepts()
     QCOMPARE(question.asked, 3);
 }
 
-void TestFrames::closePathsKeepInner_data()
-{
+void TestFrames::closePathsKeepInner_data() {
     QTest::addColumn<ClosePath>("path");
     QTest::newRow("title close button") << TitleCloseButton;
     QTest::newRow("Esc on the inner widget") << EscOnInner;
@@ -271,8 +259,7 @@ void TestFrames::closePathsKeepInner_data()
     QTest::newRow("inner widget closes") << InnerClose;
 }
 
-static void RunClosePath(CCommonFrame& frame, QWidget* inner, ClosePath path)
-{
+static void RunClosePath(CCommonFrame& frame, QWidget* inner, ClosePath path) {
     switch (path) {
     case TitleCloseButton:
         QTest::mouseClick(frame.GetTitleBar()->CloseButton(), Qt::LeftButton);
@@ -299,8 +286,7 @@ static void RunClosePath(CCommonFrame& frame, QWidget* inner, ClosePath path)
     }
 }
 
-void TestFrames::closePathsKeepInner()
-{
+void TestFrames::closePathsKeepInner() {
     QFETCH(ClosePath, path);
     QWidget owner;
     QPointer<QWidget> inner = MakeInner();
@@ -318,8 +304,7 @@ void TestFrames::closePathsKeepInner()
     QCOMPARE(inner->parentWidget(), &owner);
 }
 
-void TestFrames::frameDeletedWhileOpenKeepsInner()
-{
+void TestFrames::frameDeletedWhileOpenKeepsInner() {
     QWidget owner;
     QPointer<QWidget> inner = MakeInner();
     auto* frame = new CCommonFrame(inner, &owner, CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
@@ -329,8 +314,7 @@ void TestFrames::frameDeletedWhileOpenKeepsInner()
     QCOMPARE(inner->parentWidget(), &owner);
 }
 
-void TestFrames::ownerDeletedWithFrameOpen()
-{
+void TestFrames::ownerDeletedWithFrameOpen() {
     // The frame is a child of the owner: deleting the owner takes frame and inner widget with it.
     auto* owner = new QWidget;
     QPointer<QWidget> inner = MakeInner();
@@ -341,8 +325,7 @@ void TestFrames::ownerDeletedWithFrameOpen()
     QVERIFY(!inner);
 }
 
-void TestFrames::deleteOnCloseInnerIsNotHandedBack()
-{
+void TestFrames::deleteOnCloseInnerIsNotHandedBack() {
     QWidget owner;
     QPointer<QWidget> inner = MakeInner();
     inner->setAttribute(Qt::WA_DeleteOnClose);
@@ -354,8 +337,7 @@ void TestFrames::deleteOnCloseInnerIsNotHandedBack()
     QVERIFY(!inner);
 }
 
-void TestFrames::mainFrameIgnoresEsc_data()
-{
+void TestFrames::mainFrameIgnoresEsc_data() {
     QTest::addColumn<ClosePath>("path");
     QTest::newRow("Esc on the inner widget") << EscOnInner;
     QTest::newRow("Esc in a child of the inner widget") << EscOnInnerChild;
@@ -364,13 +346,12 @@ void TestFrames::mainFrameIgnoresEsc_data()
     QTest::newRow("reject") << Reject;
 }
 
-void TestFrames::mainFrameIgnoresEsc()
-{
+void TestFrames::mainFrameIgnoresEsc() {
     QFETCH(ClosePath, path);
     QPointer<QWidget> inner = MakeInner();
     CCommonFrame frame(inner, nullptr,
-                       CAbstractFrame::FRAME_MAIN | CAbstractFrame::FRAME_MIN | CAbstractFrame::FRAME_CLOSE,
-                       QPixmap(), 0);
+                       CAbstractFrame::FRAME_MAIN | CAbstractFrame::FRAME_MIN | CAbstractFrame::FRAME_CLOSE, QPixmap(),
+                       0);
     CloseQuestion question;
     frame.SetCloseCallback(AskClose, &question);
     frame.show();
@@ -382,8 +363,7 @@ void TestFrames::mainFrameIgnoresEsc()
     QCOMPARE(inner->parentWidget(), &frame);
 }
 
-void TestFrames::mainFrameKeepsInner()
-{
+void TestFrames::mainFrameKeepsInner() {
     QWidget owner;
     QPointer<QWidget> inner = MakeInner();
     CCommonFrame frame(inner, &owner, CAbstractFrame::FRAME_MAIN | CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
@@ -396,8 +376,7 @@ void TestFrames::mainFrameKeepsInner()
     QCOMPARE(inner->parentWidget(), &frame);
 }
 
-void TestFrames::titleButtonsEmitOption()
-{
+void TestFrames::titleButtonsEmitOption() {
     CCommonFrame frame(MakeInner(), nullptr,
                        CAbstractFrame::FRAME_SETTING | CAbstractFrame::FRAME_HELP | CAbstractFrame::FRAME_FEEDBACK,
                        QPixmap(), 0);
@@ -412,8 +391,7 @@ void TestFrames::titleButtonsEmitOption()
     QCOMPARE(int(options.at(2).at(0).value<CAbstractFrame::FrameTypes>()), 128);
 }
 
-void TestFrames::vendorButtons()
-{
+void TestFrames::vendorButtons() {
     CCommonFrame frame(MakeInner(), nullptr, CAbstractFrame::FRAME_AMD, QPixmap(), 0);
     TitleBar* bar = frame.GetTitleBar();
     frame.SetVendorButtonsEnabled(false);
@@ -430,8 +408,7 @@ void TestFrames::vendorButtons()
     QVERIFY(bar->AmdButton()->isEnabled());
 }
 
-void TestFrames::volumeRemoval()
-{
+void TestFrames::volumeRemoval() {
     CCommonFrame mainFrame(MakeInner(), nullptr, CAbstractFrame::FRAME_MAIN, QPixmap(), 0);
     CCommonFrame dialogFrame(MakeInner(), nullptr, CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
     QSignalSpy mainSpy(&mainFrame, &CAbstractFrame::DiscOut);
@@ -446,8 +423,7 @@ void TestFrames::volumeRemoval()
     QCOMPARE(dialogSpy.count(), 0);
 }
 
-void TestFrames::placedOnParentInsideWorkArea()
-{
+void TestFrames::placedOnParentInsideWorkArea() {
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     QWidget parent;
     parent.setGeometry(area.x() + 100, area.y() + 100, 500, 400);
@@ -473,8 +449,7 @@ void TestFrames::placedOnParentInsideWorkArea()
     QCOMPARE(tallFrame.y(), area.y());
 }
 
-void TestFrames::screenChanges()
-{
+void TestFrames::screenChanges() {
     QScreen* screen = QGuiApplication::primaryScreen();
     CCommonFrame frame(MakeInner(), nullptr, CAbstractFrame::FRAME_MAX, QPixmap(), 0);
     frame.show();
@@ -495,8 +470,7 @@ void TestFrames::screenChanges()
     QCOMPARE(frame.geometry(), screen->availableGeometry());
 }
 
-void TestFrames::retranslateTakesInnerTitle()
-{
+void TestFrames::retranslateTakesInnerTitle() {
     QWidget* inner = MakeInner(QStringLiteral("Before"));
     CCommonFrame frame(inner, nullptr, CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
     inner->setWindowTitle(QStringLiteral("After"));
@@ -506,8 +480,7 @@ void TestFrames::retranslateTakesInnerTitle()
     QCOMPARE(frame.GetTitleBar()->SettingButton()->toolTip(), QStringLiteral("Settings"));
 }
 
-void TestFrames::adjustToInnerCountsTitleBar()
-{
+void TestFrames::adjustToInnerCountsTitleBar() {
     QWidget* inner = MakeInner();
     CCommonFrame frame(inner, nullptr, CAbstractFrame::FRAME_NO_TITLE, QPixmap(), 0);
     frame.AdjustToInner();
@@ -516,8 +489,7 @@ void TestFrames::adjustToInnerCountsTitleBar()
     QCOMPARE(frame.layout()->indexOf(frame.GetTitleBar()), -1);
 }
 
-void TestFrames::platformDecoratedFrame()
-{
+void TestFrames::platformDecoratedFrame() {
     // The inner widget is the window; a wait on a plain widget ends when that widget closes.
     QWidget* plain = MakeInner();
     CMacFrame plainFrame(plain, nullptr, CAbstractFrame::FRAME_CLOSE);

@@ -8,8 +8,7 @@
 #include <QMovie>
 #include <QtTest>
 
-class TestTitleBar : public QObject
-{
+class TestTitleBar : public QObject {
     Q_OBJECT
 private slots:
     void cleanup();
@@ -21,10 +20,11 @@ private slots:
     void insertPlacesPerLayoutWord();
 };
 
-void TestTitleBar::cleanup() { SetSkinScaleForScreenWidth(1920); }
+void TestTitleBar::cleanup() {
+    SetSkinScaleForScreenWidth(1920);
+}
 
-void TestTitleBar::sizesAtScale()
-{
+void TestTitleBar::sizesAtScale() {
     SetSkinScaleForScreenWidth(3840);
     TitleBar bar(0);
     QCOMPARE(bar.height(), 45);
@@ -37,8 +37,7 @@ void TestTitleBar::sizesAtScale()
     QCOMPARE(bar.HelpButton()->layout()->contentsMargins().top(), 3);
 }
 
-void TestTitleBar::buttonSize()
-{
+void TestTitleBar::buttonSize() {
     TitleBar bar(0);
     bar.SetButtonSize(20, 20);
     for (MyButton* button : bar.Buttons())
@@ -49,8 +48,7 @@ void TestTitleBar::buttonSize()
     QCOMPARE(bar.GetTitleHeight(), 40);
 }
 
-void TestTitleBar::itemsAtCreation()
-{
+void TestTitleBar::itemsAtCreation() {
     TitleBar bar(0);
     for (QWidget* hidden : {static_cast<QWidget*>(bar.RestoreButton()), static_cast<QWidget*>(bar.IntelButton()),
                             static_cast<QWidget*>(bar.AmdButton()), static_cast<QWidget*>(bar.NvidiaButton()),
@@ -73,8 +71,7 @@ void TestTitleBar::itemsAtCreation()
     QCOMPARE(bar.Background()->objectName(), QStringLiteral("mainframe"));
 }
 
-void TestTitleBar::titleIcon()
-{
+void TestTitleBar::titleIcon() {
     TitleBar bar(0);
     bar.setTitleIcon(QPixmap());
     QVERIFY(bar.IconLabel()->isHidden());
@@ -85,8 +82,7 @@ void TestTitleBar::titleIcon()
     QCOMPARE(bar.IconLabel()->pixmap()->size(), QSize(12, 12));
 }
 
-void TestTitleBar::insertBeforeMinimize()
-{
+void TestTitleBar::insertBeforeMinimize() {
     TitleBar bar(0);
     QWidget extra;
     bar.InsertBeforeMinimize(&extra, 10);
@@ -105,8 +101,7 @@ void TestTitleBar::insertBeforeMinimize()
     QCOMPARE(row->count(), index + 6);
 }
 
-void TestTitleBar::insertPlacesPerLayoutWord()
-{
+void TestTitleBar::insertPlacesPerLayoutWord() {
     // Title centred: the left column holds the spare row, so a widget "before the title" is appended
     // there with its spacing in front.
     TitleBar centred(1);
