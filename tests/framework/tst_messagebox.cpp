@@ -3,7 +3,7 @@
 #include "MyButton.h"
 #include "TitleBar.h"
 
-#include "FrameworkTestScale.h"
+#include "FrameworkSkin.h"
 #include "ModalHelper.h"
 #include "UrlRecorder.h"
 
@@ -210,6 +210,23 @@ void TestMessageBox::sizesAtScale() {
     QCOMPARE(box.Exec(), int(QMessageBox::Ok));
     QCOMPARE(box.MessageLabel()->width(), 570);
     QCOMPARE(box.size(), QSize(702, 270));
+
+    // With the shipped skin: the notice picture fills the icon, the product icon fits 34 x 34.
+    QCOMPARE(InitShippedSkin(), 3);
+    {
+        MendraMessageBox skinned(QString(), QStringLiteral("text"), QMessageBox::Ok);
+        QCOMPARE(skinned.IconLabel()->pixmap()->size(), QSize(60, 60));
+        QSize titleIcon;
+        WhenModalShown([&](QWidget* modal) {
+            titleIcon = qobject_cast<CMsgFrame*>(modal)->GetTitleBar()->IconLabel()->pixmap()->size();
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        QCOMPARE(skinned.Exec(), int(QMessageBox::Cancel));
+        QVERIFY(!titleIcon.isEmpty());
+        QVERIFY(titleIcon.width() <= 34 && titleIcon.height() <= 34);
+        QVERIFY(titleIcon.width() == 34 || titleIcon.height() == 34);
+    }
+    SkinManager::Release();
 }
 
 void TestMessageBox::linkUrls_data() {

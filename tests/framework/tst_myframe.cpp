@@ -3,7 +3,7 @@
 #include "MyFrame.h"
 #include "TitleBar.h"
 
-#include "FrameworkTestScale.h"
+#include "FrameworkSkin.h"
 #include "UrlRecorder.h"
 
 #include "app/EditionData.h"

@@ -1,7 +1,7 @@
 #include "MyButton.h"
 #include "TitleBar.h"
 
-#include "FrameworkTestScale.h"
+#include "FrameworkSkin.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,6 +18,7 @@ private slots:
     void titleIcon();
     void insertBeforeMinimize();
     void insertPlacesPerLayoutWord();
+    void reloadSkinKeepsMovieState();
 };
 
 void TestTitleBar::cleanup() {
@@ -119,6 +120,21 @@ void TestTitleBar::insertPlacesPerLayoutWord() {
     none.AddToCentre(&ignored, 4);
     none.InsertBeforeTitle(&ignored, 4);
     QVERIFY(ignored.parent() == nullptr);
+}
+
+void TestTitleBar::reloadSkinKeepsMovieState() {
+    QCOMPARE(InitShippedSkin(), 3);
+    {
+        TitleBar bar(0);
+        QVERIFY(bar.Movie()->isValid());
+        QVERIFY(!bar.FirstSeparator()->pixmap()->isNull());
+        bar.ReloadSkin();
+        QCOMPARE(bar.Movie()->state(), QMovie::NotRunning);
+        bar.Movie()->start();
+        bar.ReloadSkin();
+        QCOMPARE(bar.Movie()->state(), QMovie::Running);
+    }
+    SkinManager::Release();
 }
 
 QTEST_MAIN(TestTitleBar)
