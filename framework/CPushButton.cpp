@@ -18,6 +18,9 @@ CPushButton::CPushButton(QWidget *parent)
     m_iconMargin = int(15.0 * scale);
     m_textMargin = int(15.0 * scale);
     setMouseTracking(true);
+    // A tracking push button only reports hover when hover events are on; not every style turns
+    // them on, and without them the "On" picture would never show.
+    setAttribute(Qt::WA_Hover, true);
 }
 
 void CPushButton::changeIcon(const QString &name)

@@ -10,6 +10,9 @@ MyToolButton::MyToolButton(QWidget *parent)
     : QToolButton(parent)
 {
     setMouseTracking(true);
+    // A tracking push button only reports hover when hover events are on; not every style turns
+    // them on, and without them the "On" picture would never show.
+    setAttribute(Qt::WA_Hover, true);
 }
 
 void MyToolButton::changeIcon(const QString &name)
@@ -42,7 +45,11 @@ void MyToolButton::paintEvent(QPaintEvent *)
     initStyleOption(&option);
     const QPixmap picture = SkinStatePixmap(m_pixmaps, option.state, isEnabled());
     if (!picture.isNull()) {
-        option.icon = QIcon(picture);
+        // Every icon mode gets the skin's own picture; the style must not grey or tint it.
+        QIcon icon;
+        for (QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Active, QIcon::Selected})
+            icon.addPixmap(picture, mode);
+        option.icon = icon;
         option.iconSize = picture.size();
     }
     if (option.fontMetrics.horizontalAdvance(option.text) > width()) {

@@ -74,8 +74,12 @@ int SkinManager::Init(int num, const QStringList &candidates, const SkinLogoKey 
     if (m_status == StatusFailed)
         return StatusFailed;
     LoadSkin();
-    if (!CheckLogo(logoKey))
-        m_status = (m_status == StatusFallback) ? (StatusFallback | StatusNoLogo) : StatusNoLogo;
+    // A repeated Init checks the logo again; the style part of the status must survive that.
+    const int styleStatus = (m_status == StatusNoLogo) ? StatusFound : (m_status & ~StatusNoLogo);
+    if (CheckLogo(logoKey))
+        m_status = styleStatus;
+    else
+        m_status = (styleStatus == StatusFallback) ? (StatusFallback | StatusNoLogo) : StatusNoLogo;
     return m_status;
 }
 
