@@ -61,3 +61,8 @@ public:
     virtual void SendBugReport(AuxiliaryView* view) = 0;
     virtual void StopBugReport(AuxiliaryView* view) = 0;
 };
+
+class ControllerWindow;
+
+// The program's engine for the main window: the device model on the loaded device library.
+RepairEngine* CreateRepairEngine(ControllerWindow* window);
