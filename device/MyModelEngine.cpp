@@ -1,0 +1,5 @@
+#include "RepairEngine.h"
+
+RepairEngine* CreateRepairEngine(ControllerWindow* /*window*/) {
+    return nullptr;
+}
