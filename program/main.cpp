@@ -20,10 +20,11 @@ const CAbstractFrame::FrameTypes kMainFrameTypes =
     CAbstractFrame::FRAME_MIN | CAbstractFrame::FRAME_CLOSE | CAbstractFrame::FRAME_MAIN;
 
 void ShowRestartNotice(QWidget* parent) {
-    MendraMessageBox box(QString(),
-                         QCoreApplication::translate(
-                             "MyApplication", "Component Installed.\n Please restart program and then re-connect device. "),
-                         QMessageBox::Ok, parent, false, Qt::FramelessWindowHint);
+    MendraMessageBox box(
+        QString(),
+        QCoreApplication::translate("MyApplication",
+                                    "Component Installed.\n Please restart program and then re-connect device. "),
+        QMessageBox::Ok, parent, false, Qt::FramelessWindowHint);
     box.SetButtonText(QMessageBox::Ok, QCoreApplication::translate("MyApplication", "Ok"));
     box.Exec();
 }
