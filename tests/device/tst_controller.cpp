@@ -1,3 +1,4 @@
+#include "ExpectBoxes.h"
 #include "FakeControllerWindow.h"
 #include "FakeRepairEngine.h"
 #include "UrlRecorder.h"
@@ -35,11 +36,6 @@ const QStringList lostDeviceReset{QStringLiteral("EnableRetryDownload(0)"), QStr
                                   QStringLiteral("ShowDownloadButtons(0)"), QStringLiteral("SetFixConnState(0)"),
                                   QStringLiteral("SetFixSubPage(0)"),       QStringLiteral("ResetStartButton"),
                                   QStringLiteral("ShowFixStateUnconnected")};
-
-void QueueAnswers(const QList<int>& answers) {
-    for (int answer : answers)
-        MendraMessageBox::QueueAnswer(answer);
-}
 
 QString TitleText(TitleBar* bar) {
     // The title is the bar's only label with text.
@@ -108,7 +104,7 @@ void TestController::initTestCase() {
 }
 
 void TestController::init() {
-    MendraMessageBox::ClearQueuedAnswers();
+    ExpectBoxes({});
     m_window = new FakeControllerWindow;
     m_engine = new FakeRepairEngine;
     m_controller = Controller::Instance();
@@ -119,8 +115,8 @@ void TestController::init() {
 }
 
 void TestController::cleanup() {
-    // Every queued answer must have been asked for: a box that was not shown is a missing confirmation.
-    QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 0);
+    // Every expected box was shown (a box that was not is a missing confirmation), and no other.
+    QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
     MendraMessageBox::ClearQueuedAnswers();
     delete m_controller;
     delete m_engine;
@@ -277,7 +273,7 @@ void TestController::deviceDetected() {
     m_engine->skipReadyPage = true;
     m_controller->SetWorkDevicePresent(workDevicePresent);
     m_controller->SetRepairMode(Controller::StandardMode);
-    QueueAnswers(answers);
+    ExpectBoxes(answers);
 
     m_controller->OnDeviceDetected(-1);
 
@@ -329,7 +325,7 @@ void TestController::confirmClose() {
     m_window->fixPage = page == 2 ? subPage : 0;
     m_window->repairDone = done;
     m_window->widget.show();
-    QueueAnswers(answers);
+    ExpectBoxes(answers);
 
     QCOMPARE(ConfirmCloseCallback(m_controller), closes);
     QCOMPARE(MendraMessageBox::ShownMessages(), messages);
