@@ -1,0 +1,6 @@
+#include "MyButton.h"
+
+MyButton::MyButton(QWidget *parent)
+    : CPushButton(parent)
+{
+}
