@@ -2,9 +2,10 @@
 
 #include <QApplication>
 #include <QFontDatabase>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include "ChildTestRun.h"
 
 namespace {
 
@@ -94,12 +95,7 @@ void TestApplicationFonts::withoutInstalledFonts() {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("FONTCONFIG_FILE"), config);
     environment.insert(QLatin1String(kNoFontsVariable), dir.path());
-    QProcess child;
-    child.setProcessEnvironment(environment);
-    child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("chooseWithoutInstalledFonts")});
-    QVERIFY(child.waitForFinished(60000));
-    QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, child.readAll().constData());
+    RunTestFunctionInChild(QStringLiteral("chooseWithoutInstalledFonts"), environment);
 }
 
 void TestApplicationFonts::chooseWithoutInstalledFonts() {

@@ -1,5 +1,6 @@
 #include "app/EditionData.h"
 
+#include <QDesktopServices>
 #include <QDir>
 #include <QSaveFile>
 #include <QTemporaryDir>
@@ -78,11 +79,16 @@ private slots:
     void statisticsLink();
     void link_data();
     void link();
+    void openLinkOpensTheLanguageLink();
     void findChildByType();
     void loadEditionData();
     void startupLanguageIsSupported();
 
+public slots:
+    void OpenUrl(const QUrl& url) { m_opened.append(url); }
+
 private:
+    QList<QUrl> m_opened;
     QString WriteFixture(const QByteArray& content);
 
     QTemporaryDir m_dir;
@@ -301,6 +307,15 @@ void TestEditionData::link() {
 
     MendraData data({kEmbedded, "Win", "Tavik", "Mendra", "de", languages});
     QCOMPARE(data.MakeLink(link).toString(), expected);
+}
+
+void TestEditionData::openLinkOpensTheLanguageLink() {
+    QDesktopServices::setUrlHandler("https", this, "OpenUrl");
+    MendraData data({kEmbedded, "Win", "Tavik", "Mendra", "fr", GetSupportedLanguages()});
+    QVERIFY(data.Read());
+    data.OpenLink(data.Support);
+    QDesktopServices::unsetUrlHandler("https");
+    QCOMPARE(m_opened, QList<QUrl>{QUrl("https://fr.tavik.example/support/?lang=fr")});
 }
 
 void TestEditionData::findChildByType() {

@@ -2,9 +2,10 @@
 #include "app/Language.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include "ChildTestRun.h"
 
 namespace {
 
@@ -100,12 +101,7 @@ void TestLanguage::systemLanguageFollowsLang() {
     environment.insert(QLatin1String(kExpectedCodeVariable), code);
     environment.insert(QLatin1String(kExpectedStartupVariable), startup);
 
-    QProcess child;
-    child.setProcessEnvironment(environment);
-    child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("systemLanguageInThisProcess")});
-    QVERIFY(child.waitForFinished(60000));
-    QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, child.readAll().constData());
+    RunTestFunctionInChild(QStringLiteral("systemLanguageInThisProcess"), environment);
 }
 
 void TestLanguage::systemLanguageInThisProcess() {
