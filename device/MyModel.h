@@ -59,6 +59,8 @@ public:
     int GetOptionWord() const { return m_optionWord; }
     bool IsRepairRunning() const { return m_repairRunning; }
     bool IsFirmwareStageRunning() const { return m_firmwareStage; }
+    // True from the start of a run on the restore thread until its end has been handled.
+    bool IsRunActive() const { return m_runActive; }
     void SetRepairDevice(MRDeviceRef device) { m_repairDevice = device; }
     MRDeviceRef GetRepairDevice() const { return m_repairDevice; }
     // Stop the library's job of the repair device, found again by its id.
