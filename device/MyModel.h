@@ -112,9 +112,9 @@ private slots:
 
 private:
     // Device lists.
-    static MRDeviceRef DeviceOf(const QVariant& data);
     static QVariant DataOf(MRDeviceRef device);
     QString EntryText(MRDeviceRef device) const;
+    MRDeviceRef SelectedDevice(bool firmwarePage);
     void HandleArrival(MRDeviceRef device);
     void HandleDeparture(MRDeviceRef device);
     void HandleChange(MRDeviceRef device);

@@ -7,13 +7,70 @@
 #include "ModelController.h"
 #include "ModelWindow.h"
 
-MRDeviceRef MyModel::DeviceOf(const QVariant& data) {
-    return static_cast<MRDeviceRef>(data.toLongLong());
-}
-
 QVariant MyModel::DataOf(MRDeviceRef device) {
     return QVariant(qlonglong(device));
 }
+
+namespace {
+
+// One of the window's two device lists, reached through the mediator.
+struct DeviceList {
+    int (ModelController::*count)();
+    int (ModelController::*index)();
+    void (ModelController::*setIndex)(int);
+    QVariant (ModelController::*data)(int);
+    void (ModelController::*remove)(int);
+    void (ModelController::*setText)(int, const QString&);
+};
+
+const DeviceList FirmwarePageList{&ModelController::GetModelCount,    &ModelController::GetModelIndex,
+                                  &ModelController::SetModelIndex,    &ModelController::GetModelData,
+                                  &ModelController::RemoveModelEntry, &ModelController::SetModelItemText};
+const DeviceList HomePageList{&ModelController::GetDeviceCount,    &ModelController::GetDeviceIndex,
+                              &ModelController::SetDeviceIndex,    &ModelController::GetDeviceData,
+                              &ModelController::RemoveDeviceEntry, &ModelController::SetDeviceItemText};
+
+MRDeviceRef DeviceAt(ModelController& c, const DeviceList& list, int index) {
+    return static_cast<MRDeviceRef>((c.*list.data)(index).toLongLong());
+}
+
+// Removes every entry of the device. The selection follows the device, not the list position: when an
+// entry before the selected one goes, the same device stays selected instead of its neighbour taking its
+// place unnoticed. False when the selected device itself went.
+bool RemoveDevice(ModelController& c, const DeviceList& list, MRDeviceRef device) {
+    const int index = (c.*list.index)();
+    const MRDeviceRef selected = index >= 0 ? DeviceAt(c, list, index) : 0;
+    for (int i = (c.*list.count)() - 1; i >= 0; --i) {
+        if (DeviceAt(c, list, i) == device)
+            (c.*list.remove)(i);
+    }
+    if (index < 0) {
+        (c.*list.setIndex)(-1);
+        return true;
+    }
+    for (int i = 0; selected != device && i < (c.*list.count)(); ++i) {
+        if (DeviceAt(c, list, i) == selected) {
+            (c.*list.setIndex)(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+// Gives every entry of the device the text; the index of the selected one among them, or -1.
+int RenameDevice(ModelController& c, const DeviceList& list, MRDeviceRef device, const QString& text) {
+    int selected = -1;
+    for (int i = (c.*list.count)() - 1; i >= 0; --i) {
+        if (DeviceAt(c, list, i) != device)
+            continue;
+        (c.*list.setText)(i, text);
+        if (i == (c.*list.index)())
+            selected = i;
+    }
+    return selected;
+}
+
+} // namespace
 
 QString MyModel::EntryText(MRDeviceRef device) const {
     const DeviceLibrary::Functions& api = DeviceLibrary::api();
@@ -21,23 +78,18 @@ QString MyModel::EntryText(MRDeviceRef device) const {
 }
 
 MRDeviceRef MyModel::CurrentDevice() {
-    const int index = m_controller ? m_controller->GetModelIndex() : -1;
-    if (index < 0) {
-        m_devicePresent = 0;
-        return 0;
-    }
-    m_devicePresent = 1;
-    return DeviceOf(m_controller->GetModelData(index));
+    return SelectedDevice(true);
 }
 
 MRDeviceRef MyModel::GetTypeBoxDevice() {
-    const int index = m_controller ? m_controller->GetDeviceIndex() : -1;
-    if (index < 0) {
-        m_devicePresent = 0;
-        return 0;
-    }
-    m_devicePresent = 1;
-    return DeviceOf(m_controller->GetDeviceData(index));
+    return SelectedDevice(false);
+}
+
+MRDeviceRef MyModel::SelectedDevice(bool firmwarePage) {
+    const DeviceList& list = firmwarePage ? FirmwarePageList : HomePageList;
+    const int index = m_controller ? (m_controller->*list.index)() : -1;
+    m_devicePresent = index >= 0 ? 1 : 0;
+    return index >= 0 ? DeviceAt(*m_controller, list, index) : 0;
 }
 
 void MyModel::DoDeviceNotification(MRDeviceRef device, MRDeviceNotifyType type, void*) {
@@ -73,48 +125,10 @@ void MyModel::HandleArrival(MRDeviceRef device) {
     m_controller->AddDeviceEntry(text, DataOf(device), device);
 }
 
-// The selection follows the device, not the list position: when an entry before the current one goes,
-// the same device stays current instead of its neighbour taking its place unnoticed.
 void MyModel::HandleDeparture(MRDeviceRef device) {
-    const int modelIndex = m_controller->GetModelIndex();
-    const MRDeviceRef modelCurrent = modelIndex >= 0 ? DeviceOf(m_controller->GetModelData(modelIndex)) : 0;
-    const int deviceIndex = m_controller->GetDeviceIndex();
-    const MRDeviceRef deviceCurrent = deviceIndex >= 0 ? DeviceOf(m_controller->GetDeviceData(deviceIndex)) : 0;
-
-    int keep = -1;
-    for (int i = m_controller->GetModelCount() - 1; i >= 0; --i) {
-        if (DeviceOf(m_controller->GetModelData(i)) == device)
-            m_controller->RemoveModelEntry(i);
-    }
-    for (int i = 0; i < m_controller->GetModelCount() && modelCurrent != device; ++i) {
-        if (DeviceOf(m_controller->GetModelData(i)) == modelCurrent) {
-            keep = i;
-            break;
-        }
-    }
-    if (modelIndex < 0)
-        m_controller->SetModelIndex(-1);
-    else if (keep >= 0)
-        m_controller->SetModelIndex(keep);
-    else
+    if (!RemoveDevice(*m_controller, FirmwarePageList, device))
         m_controller->OnDeviceDetected(-1);
-
-    keep = -1;
-    for (int i = m_controller->GetDeviceCount() - 1; i >= 0; --i) {
-        if (DeviceOf(m_controller->GetDeviceData(i)) == device)
-            m_controller->RemoveDeviceEntry(i);
-    }
-    for (int i = 0; i < m_controller->GetDeviceCount() && deviceCurrent != device; ++i) {
-        if (DeviceOf(m_controller->GetDeviceData(i)) == deviceCurrent) {
-            keep = i;
-            break;
-        }
-    }
-    if (deviceIndex < 0) {
-        m_controller->SetDeviceIndex(-1);
-    } else if (keep >= 0) {
-        m_controller->SetDeviceIndex(keep);
-    } else {
+    if (!RemoveDevice(*m_controller, HomePageList, device)) {
         m_controller->ShowConnectionState(-1);
         if (m_window)
             m_window->ShowRecoveryButtonState(0);
@@ -122,26 +136,18 @@ void MyModel::HandleDeparture(MRDeviceRef device) {
 }
 
 void MyModel::HandleChange(MRDeviceRef device) {
-    const DeviceLibrary::Functions& api = DeviceLibrary::api();
     m_devicePresent = 2;
     const QString text = EntryText(device);
-    m_controller->OnDeviceConnectionChanged(true, QString(), text, QString::fromUtf8(api.MRGetDeviceInfo(device)));
-    for (int i = m_controller->GetModelCount() - 1; i >= 0; --i) {
-        if (DeviceOf(m_controller->GetModelData(i)) != device)
-            continue;
-        m_controller->SetModelItemText(i, text);
-        if (i == m_controller->GetModelIndex())
-            m_controller->OnDeviceDetected(i);
-    }
-    for (int i = m_controller->GetDeviceCount() - 1; i >= 0; --i) {
-        if (DeviceOf(m_controller->GetDeviceData(i)) != device)
-            continue;
-        m_controller->SetDeviceItemText(i, text);
-        if (i == m_controller->GetDeviceIndex()) {
-            m_controller->ShowConnectionState(i);
-            if (m_window)
-                m_window->ShowRecoveryButtonState(0);
-        }
+    m_controller->OnDeviceConnectionChanged(true, QString(), text,
+                                            QString::fromUtf8(DeviceLibrary::api().MRGetDeviceInfo(device)));
+    const int modelIndex = RenameDevice(*m_controller, FirmwarePageList, device, text);
+    if (modelIndex >= 0)
+        m_controller->OnDeviceDetected(modelIndex);
+    const int deviceIndex = RenameDevice(*m_controller, HomePageList, device, text);
+    if (deviceIndex >= 0) {
+        m_controller->ShowConnectionState(deviceIndex);
+        if (m_window)
+            m_window->ShowRecoveryButtonState(0);
     }
 }
 
@@ -150,7 +156,7 @@ MRDeviceRef MyModel::FindListedDevice(const QString& idText) {
         return 0;
     const DeviceLibrary::Functions& api = DeviceLibrary::api();
     for (int i = m_controller->GetModelCount() - 1; i >= 0; --i) {
-        const MRDeviceRef device = DeviceOf(m_controller->GetModelData(i));
+        const MRDeviceRef device = DeviceAt(*m_controller, FirmwarePageList, i);
         if (DeviceIdText(api.MRGetDeviceId(device)) == idText)
             return device;
     }

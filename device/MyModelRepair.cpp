@@ -270,8 +270,7 @@ int MyModel::HandleUnzipReport(const MRRestoreCallbackData& data, float progress
     }
 }
 
-int MyModel::HandleEnterRecoveryReport(const MRRestoreCallbackData& data, float progress,
-                                       const QString& description) {
+int MyModel::HandleEnterRecoveryReport(const MRRestoreCallbackData& data, float progress, const QString& description) {
     // The device changes mode now; its change notifications would rewrite the lists mid-repair.
     m_acceptChange = false;
     m_controller->SetCurrentStep(MRStepEnterRecovery);
@@ -446,8 +445,9 @@ void MyModel::SltStateChangeFinished() {
 // back to the device's real state and say so.
 void MyModel::ShowStateChangeFailure(int targetMode, int result, MRDeviceRef device) {
     const bool entering = targetMode == MRModeRecovery;
-    LogError(ErrorLine(entering ? "Enter recovery mode failed...error code:" : "Quit recovery mode failed...error code:",
-                       result, QString()));
+    LogError(ErrorLine(
+        entering ? "Enter recovery mode failed...error code:" : "Quit recovery mode failed...error code:", result,
+        QString()));
     if (m_controller) {
         const int mode = DeviceLibrary::api().MRGetDeviceMode(device);
         if (mode >= MRModeNormal)

@@ -39,9 +39,7 @@ public:
                 list << e.text;
             return list;
         }
-        MRDeviceRef currentDevice() const {
-            return current >= 0 ? MRDeviceRef(entries[current].data.toLongLong()) : 0;
-        }
+        MRDeviceRef currentDevice() const { return current >= 0 ? MRDeviceRef(entries[current].data.toLongLong()) : 0; }
     };
 
     List models;  // the firmware page's list

@@ -207,12 +207,11 @@ private slots:
         QTest::newRow("unknown total") << 0 << 2 << 512ull << 0ull << false
                                        << QStringList{"ShowFirmwareProgress(0)", "ShowDownloadSpeed"} << 0;
         QTest::newRow("verify progress") << 1 << 2 << 1ull << 4ull << false
-                                         << QStringList{"ShowFirmwareProgress(250)", "ShowRepairProgress(0,250)"}
-                                         << 0;
-        QTest::newRow("restore progress") << 4 << 2 << 3ull << 4ull << true << QStringList{"ShowRepairProgress(3,750)"}
-                                          << 0;
-        QTest::newRow("second verification passes") << 1 << 1 << 0ull << 0ull << true
-                                                     << QStringList{"ShowFirmwareState(4)"} << 0;
+                                         << QStringList{"ShowFirmwareProgress(250)", "ShowRepairProgress(0,250)"} << 0;
+        QTest::newRow("restore progress")
+            << 4 << 2 << 3ull << 4ull << true << QStringList{"ShowRepairProgress(3,750)"} << 0;
+        QTest::newRow("second verification passes")
+            << 1 << 1 << 0ull << 0ull << true << QStringList{"ShowFirmwareState(4)"} << 0;
         QTest::newRow("step beyond restore") << 5 << 1 << 0ull << 0ull << false << QStringList{} << 0;
         QTest::newRow("unknown status") << 2 << 3 << 0ull << 0ull << false << QStringList{} << 0;
     }
@@ -227,7 +226,8 @@ private slots:
         QVERIFY(startWithDevice());
         env.model->SetSkipReadyPage(secondRun);
         host().calls.clear();
-        MRRestoreCallbackData data = status == MRStatusFinished ? Finished(step, 0, "") : Progress(step, status, done, total);
+        MRRestoreCallbackData data =
+            status == MRStatusFinished ? Finished(step, 0, "") : Progress(step, status, done, total);
         QCOMPARE(env.model->DoModelRestoreCallback(&data, env.model.get()), answer);
         QCOMPARE(host().calls, expected);
         if (step <= MRStepRestore)
