@@ -363,9 +363,11 @@ void MyModel::DoRestoreThreadFinished() {
     m_restoreThread->wait();
     const int result = m_restoreThread->GetResult();
     m_runActive = false;
+    // Showing this run's failure stops its device; that must not cancel the run asked for meanwhile.
+    const bool pending = m_pendingStart;
     if (!m_runStopped && !m_runConcluded && CallbackGate::IsOpen(this))
         FailUnfinishedRun(result);
-    if (m_pendingStart)
+    if (pending)
         LaunchRun();
 }
 
