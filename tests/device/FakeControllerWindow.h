@@ -21,7 +21,7 @@ public:
     QList<QMenu*> menus;
     int retranslations = 0;
 
-    QWidget* Widget() override { return &widget; }
+    QWidget* WindowWidget() override { return &widget; }
     QRect PageStackGlobalRect() const override { return QRect(100, 200, 800, 400); }
     void AddMenu(QMenu* menu) override { menus << menu; }
     void Retranslate() override { ++retranslations; }
@@ -104,11 +104,11 @@ public:
     void ShowFirmwareHint(int hint) override { note(QStringLiteral("ShowFirmwareHint(%1)").arg(hint)); }
     void ClearFirmwareHint() override { note(QStringLiteral("ClearFirmwareHint")); }
     void ClearFirmwareState() override { note(QStringLiteral("ClearFirmwareState")); }
-    void ShowFirmwareError(const QString& code, const char* description) override {
-        note(QStringLiteral("ShowFirmwareError(%1,%2)").arg(code, QString::fromUtf8(description)));
+    void ShowFirmwareError(const QString& code, const QString& description) override {
+        note(QStringLiteral("ShowFirmwareError(%1,%2)").arg(code, description));
     }
     void ShowFirmwareProgress(float value) override { note(QStringLiteral("ShowFirmwareProgress(%1)").arg(value)); }
-    void ShowDownloadSpeed(quint64 bytes) override { note(QStringLiteral("ShowDownloadSpeed(%1)").arg(bytes)); }
+    void ShowDownloadSpeed(qint64 bytes) override { note(QStringLiteral("ShowDownloadSpeed(%1)").arg(bytes)); }
     void ShowDownloadAnimation() override { note(QStringLiteral("ShowDownloadAnimation")); }
     void ShowVerifyAnimation() override { note(QStringLiteral("ShowVerifyAnimation")); }
     void ShowDownloadFailedPicture() override { note(QStringLiteral("ShowDownloadFailedPicture")); }
