@@ -53,8 +53,9 @@ Mendra::~Mendra() {
     controller = nullptr;
 }
 
-bool Mendra::eventFilter(QObject* watched, QEvent* event) {
-    return QMainWindow::eventFilter(watched, event);
+// Watches the mode-choice page without taking any of its events.
+bool Mendra::eventFilter(QObject*, QEvent*) {
+    return false;
 }
 
 void Mendra::InitState() {
@@ -177,6 +178,7 @@ void Mendra::AddMenu(QMenu* menu) {
     menuBar()->setNativeMenuBar(true);
 }
 
+// Nothing to check until the program has a patch updater.
 void Mendra::CheckPatchUpdate() {}
 
 void Mendra::ChangeSkin() {

@@ -81,6 +81,7 @@ private slots:
     void frameCentredOnPages();
     void supportedFilesFilter();
     void retranslateAll();
+    void languageChange();
     void instanceEndsWithItsOwner();
 
 private:
@@ -572,6 +573,17 @@ void TestController::retranslateAll() {
     QCOMPARE(m_window->retranslations, 1);
     QCOMPARE(m_controller->GetAboutView()->property("retranslated").toInt(), 1);
     QCOMPARE(TitleText(m_title), QStringLiteral("Tavik Mendra - Standard Mode"));
+}
+
+void TestController::languageChange() {
+    m_window->mainPage = 3;
+    m_controller->SetRepairMode(Controller::AdvancedMode);
+    m_controller->SetLanguage(QStringLiteral("fr"));
+    // Kept in memory; the settings file takes it when the settings are saved.
+    QCOMPARE(gConfig->GetLanguage(), QStringLiteral("fr"));
+    QCOMPARE(gAppData->Language, QStringLiteral("fr"));
+    QCOMPARE(m_window->retranslations, 1);
+    QCOMPARE(TitleText(m_title), QStringLiteral("Tavik Mendra - Advanced Mode"));
 }
 
 void TestController::instanceEndsWithItsOwner() {
