@@ -11,7 +11,7 @@ PACKAGES=(
     build-essential cmake ninja-build pkg-config
     qtbase5-dev qttools5-dev qttools5-dev-tools qtwebengine5-dev libqt5svg5-dev qttranslations5-l10n
     libcurl4-openssl-dev libtinyxml2-dev libcjson-dev libzip-dev zip unzip
-    xvfb xauth x11-utils imagemagick p7zip-full
+    xvfb xauth x11-utils imagemagick p7zip-full dbus-daemon
     fonts-noto-core fonts-noto-cjk fonts-dejavu-core
     python3 openssl ca-certificates
 )

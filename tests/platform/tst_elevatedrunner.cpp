@@ -1,0 +1,137 @@
+#include "ElevatedRunner.h"
+
+#include <QtTest>
+
+#include "RecordedArguments.h"
+
+// Each argument list goes through the runner to a stand-in program that records what it got. A
+// second copy of the stand-in plays the elevation helper, so the helper path is checked too.
+class TestElevatedRunner : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void arguments_data();
+    void arguments();
+    void exitCode_data();
+    void exitCode();
+    void missingProgram();
+    void helperGetsAbsoluteProgram_data();
+    void helperGetsAbsoluteProgram();
+
+private:
+    QStringList recorded() const;
+    QTemporaryDir m_dir;
+    QString m_record;
+};
+
+static const QString recorder = QStringLiteral(ARGRECORDER_PATH);
+
+void TestElevatedRunner::init() {
+    QVERIFY(m_dir.isValid());
+    m_record = m_dir.filePath(QStringLiteral("args-%1").arg(QTest::currentDataTag()).replace(' ', '_'));
+    QFile::remove(m_record);
+    qputenv("MENDRA_ARGS_RECORD", m_record.toLocal8Bit());
+    qunsetenv("MENDRA_ARGS_EXIT");
+}
+
+QStringList TestElevatedRunner::recorded() const {
+    return readRecordedArguments(m_record);
+}
+
+void TestElevatedRunner::arguments_data() {
+    QTest::addColumn<bool>("asRoot");
+    QTest::addColumn<bool>("wait");
+    QTest::addColumn<QStringList>("arguments");
+
+    const QList<QPair<QString, QStringList>> lists = {
+        {"none", {}},
+        {"plain", {"a", "b"}},
+        {"blank inside", {"C:/Program Files/x", "two  blanks"}},
+        {"double quotes", {"say \"hi\"", "\"", "a\"b c\""}},
+        {"empty argument", {"", "x", ""}},
+        {"shell characters", {"$HOME", "`id`", "a;b", "*", "'q'", "back\\slash"}},
+        {"non-ASCII", {"Grüße", "設定"}},
+        {"option look-alikes", {"--help", "/adminoption", "1"}},
+    };
+    for (const auto& list : lists) {
+        for (const bool asRoot : {true, false}) {
+            for (const bool wait : {true, false}) {
+                const QString tag =
+                    QStringLiteral("%1 %2 %3").arg(list.first, asRoot ? "root" : "helper", wait ? "wait" : "nowait");
+                QTest::newRow(qPrintable(tag)) << asRoot << wait << list.second;
+            }
+        }
+    }
+}
+
+void TestElevatedRunner::arguments() {
+    QFETCH(bool, asRoot);
+    QFETCH(bool, wait);
+    QFETCH(QStringList, arguments);
+
+    const platform::ElevatedRunner runner(recorder, asRoot);
+    // Through the helper (here the recorder itself) the program comes first.
+    const QString program = asRoot ? recorder : QStringLiteral("/opt/vendor/installer");
+    const QStringList expected = asRoot ? arguments : QStringList{program} + arguments;
+    const QString started = program;
+
+    if (wait) {
+        QCOMPARE(runner.runAndWait(started, arguments), 0);
+        QCOMPARE(recorded(), expected);
+    } else {
+        QVERIFY(runner.start(started, arguments));
+        QTRY_VERIFY(QFile::exists(m_record));
+        QCOMPARE(recorded(), expected);
+    }
+}
+
+void TestElevatedRunner::exitCode_data() {
+    QTest::addColumn<bool>("asRoot");
+    QTest::addColumn<QByteArray>("code");
+    QTest::newRow("root, success") << true << QByteArray("0");
+    QTest::newRow("root, failure") << true << QByteArray("3");
+    QTest::newRow("helper, refused") << false << QByteArray("126");
+}
+
+void TestElevatedRunner::exitCode() {
+    QFETCH(bool, asRoot);
+    QFETCH(QByteArray, code);
+    qputenv("MENDRA_ARGS_EXIT", code);
+    const platform::ElevatedRunner runner(recorder, asRoot);
+    QCOMPARE(runner.runAndWait(recorder, {"x"}), code.toInt());
+}
+
+void TestElevatedRunner::missingProgram() {
+    const QString missing = m_dir.filePath(QStringLiteral("no-such-program"));
+    const platform::ElevatedRunner direct(recorder, true);
+    QVERIFY(!direct.start(missing, {}));
+    QCOMPARE(direct.runAndWait(missing, {}), -1);
+    QVERIFY(!direct.start(QString(), {}));
+    QCOMPARE(direct.runAndWait(QString(), {}), -1);
+
+    const platform::ElevatedRunner noHelper(missing, false);
+    QVERIFY(!noHelper.start(recorder, {}));
+    QCOMPARE(noHelper.runAndWait(recorder, {}), -1);
+}
+
+void TestElevatedRunner::helperGetsAbsoluteProgram_data() {
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("absolute") << "/opt/vendor/installer"
+                              << "/opt/vendor/installer";
+    QTest::newRow("relative") << "sub/installer" << QDir::currentPath() + "/sub/installer";
+    QTest::newRow("dot segments") << "/opt/vendor/../installer"
+                                  << "/opt/installer";
+    QTest::newRow("found on PATH") << "sh" << QStandardPaths::findExecutable("sh");
+}
+
+void TestElevatedRunner::helperGetsAbsoluteProgram() {
+    QFETCH(QString, program);
+    QFETCH(QString, expected);
+    const platform::ElevatedRunner runner(QStringLiteral("pkexec"), false);
+    QCOMPARE(runner.launcher(program), QStringLiteral("pkexec"));
+    QCOMPARE(runner.launcherArguments(program, {"a b"}), (QStringList{expected, "a b"}));
+}
+
+QTEST_GUILESS_MAIN(TestElevatedRunner)
+#include "tst_elevatedrunner.moc"
