@@ -402,12 +402,17 @@ void CWindowsFrame::StartResize(Qt::Edges edges, const QPoint& globalPos) {
     m_pressGlobal = globalPos;
 }
 
+Qt::Edges CWindowsFrame::DraggableEdges(int code) const {
+    return ResizableEdges(EdgesForHitCode(code), minimumSize(), maximumSize());
+}
+
 void CWindowsFrame::UpdateBorderCursor(int code) {
-    if (code == m_cursorCode)
+    const Qt::Edges edges = DraggableEdges(code);
+    if (edges == m_cursorEdges)
         return;
-    m_cursorCode = code;
-    if (EdgesForHitCode(code))
-        setCursor(CursorForHitCode(code));
+    m_cursorEdges = edges;
+    if (edges)
+        setCursor(CursorForEdges(edges));
     else
         unsetCursor();
 }
@@ -421,7 +426,7 @@ bool CWindowsFrame::WindowEvent(QEvent* event) {
         if (!OnlyLeftButton(mouse) || m_maximized)
             return false;
         const int code = NativeHitTest(mouse->pos());
-        if (const Qt::Edges edges = EdgesForHitCode(code)) {
+        if (const Qt::Edges edges = DraggableEdges(code)) {
             StartResize(edges, mouse->globalPos());
             return true;
         }
