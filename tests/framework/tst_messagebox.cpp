@@ -215,10 +215,10 @@ void TestMessageBox::sizesAtScale() {
     QCOMPARE(InitShippedSkin(), 3);
     {
         MendraMessageBox skinned(QString(), QStringLiteral("text"), QMessageBox::Ok);
-        QCOMPARE(skinned.IconLabel()->pixmap()->size(), QSize(60, 60));
+        QCOMPARE(skinned.IconLabel()->pixmap(Qt::ReturnByValue).size(), QSize(60, 60));
         QSize titleIcon;
         WhenModalShown([&](QWidget* modal) {
-            titleIcon = qobject_cast<CMsgFrame*>(modal)->GetTitleBar()->IconLabel()->pixmap()->size();
+            titleIcon = qobject_cast<CMsgFrame*>(modal)->GetTitleBar()->IconLabel()->pixmap(Qt::ReturnByValue).size();
             QTest::keyClick(modal, Qt::Key_Escape);
         });
         QCOMPARE(skinned.Exec(), int(QMessageBox::Cancel));
