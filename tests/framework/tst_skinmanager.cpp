@@ -3,6 +3,7 @@
 
 #include <QBuffer>
 #include <QMovie>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -19,6 +20,7 @@ private slots:
     void cutsPagePictures();
     void statePicturesSkipUnknownTags();
     void picturesScaleWithScreen();
+    void readsPrimaryScreen();
     void readsColours();
     void rewritesStyleSheet();
     void returnsLogoPieces_data();
@@ -157,6 +159,23 @@ void TestSkinManager::picturesScaleWithScreen() {
     QCOMPARE(pixmaps.value(SKIN_ON).size(), QSize(49, 37)); // 50 x 37.5 asked, aspect kept
     QCOMPARE(skin->GetFont(16, true).pixelSize(), 20);
     QVERIFY(skin->GetFont(16, true).bold());
+}
+
+void TestSkinManager::readsPrimaryScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    QVERIFY(screen);
+    const ScreenMetrics metrics = PrimaryScreenMetrics();
+    QCOMPARE(QSize(metrics.width, metrics.height), screen->geometry().size() * screen->devicePixelRatio());
+    QCOMPARE(metrics.dpi, screen->logicalDotsPerInchX());
+
+    SkinManager* skin = SkinManager::Instance();
+    skin->SetBaseWidth(2560.0);
+    gUiScale = gFontScale = 0.0;
+    skin->InitScale(&gUiScale, &gFontScale);
+    const SkinScale expected = ComputeSkinScale(metrics, 2560.0);
+    QCOMPARE(gUiScale, expected.uiScale);
+    QCOMPARE(gFontScale, expected.fontScale);
+    QCOMPARE(skin->GetScale(), gUiScale);
 }
 
 void TestSkinManager::readsColours() {
