@@ -1,0 +1,14 @@
+#pragma once
+
+#include "CCommonFrame.h"
+
+// The fixed-width frame the dialogs are shown in, with a light soft shadow.
+class ChildFrame : public CCommonFrame {
+    Q_OBJECT
+public:
+    ChildFrame(QWidget* inner, QWidget* parent, FrameTypes types, const QPixmap& titleIcon, int titleLayout);
+    ~ChildFrame() override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
