@@ -870,15 +870,7 @@ public:
         X509_free(certificate);
         EVP_PKEY_free(key);
 
-        m_listen = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(m_listen, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        ::listen(m_listen, 4);
-        socklen_t length = sizeof address;
-        ::getsockname(m_listen, reinterpret_cast<sockaddr*>(&address), &length);
-        m_port = ntohs(address.sin_port);
+        m_listen = listenOnLoopback(&m_port);
         m_thread = std::thread([this] {
             for (;;) {
                 int fd = ::accept4(m_listen, nullptr, nullptr, SOCK_CLOEXEC);
