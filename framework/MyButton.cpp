@@ -1,0 +1,3 @@
+#include "MyButton.h"
+
+MyButton::MyButton(QWidget* parent) : CPushButton(parent) {}

@@ -1,0 +1,17 @@
+#include "SkinPainting.h"
+
+#include "SkinTypes.h"
+
+int SkinStateKeyFor(QStyle::State state, bool enabled) {
+    if (!enabled)
+        return SKIN_DISABLE;
+    if (state & (QStyle::State_Sunken | QStyle::State_On))
+        return SKIN_DOWN;
+    if (state & QStyle::State_MouseOver)
+        return SKIN_ON;
+    return SKIN_NORMAL;
+}
+
+QPixmap SkinStatePixmap(const QMap<int, QPixmap>& pixmaps, QStyle::State state, bool enabled) {
+    return pixmaps.value(SkinStateKeyFor(state, enabled));
+}

@@ -1,0 +1,137 @@
+#include "app/QMyWeb.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QtTest>
+
+#include "TestHttpServer.h"
+
+namespace {
+
+const char kPage[] = "/stats/count.html";
+const int kPauseUnit = 40;
+
+// A port on 127.0.0.1 where nothing listens any more.
+quint16 ClosedPort() {
+    QTcpServer server;
+    server.listen(QHostAddress::LocalHost, 0);
+    const quint16 port = server.serverPort();
+    server.close();
+    return port;
+}
+
+} // namespace
+
+class TestQMyWeb : public QObject {
+    Q_OBJECT
+
+private slots:
+    void requestCarriesTheAction_data();
+    void requestCarriesTheAction();
+    void unreachablePageWaitsThePause();
+    void silentServerTimesOut();
+    void freedWhileLoading();
+};
+
+void TestQMyWeb::requestCarriesTheAction_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QStringList>("actions");
+
+    QTest::newRow("open") << int(QMyWeb::Open) << QStringList{"open"};
+    QTest::newRow("first open") << int(QMyWeb::FirstOpen) << QStringList{"open", "first"};
+    QTest::newRow("install") << int(QMyWeb::Install) << QStringList{"install"};
+    QTest::newRow("uninstall") << int(QMyWeb::Uninstall) << QStringList{"uninstall"};
+    QTest::newRow("unknown mode: no action") << 7 << QStringList{};
+}
+
+void TestQMyWeb::requestCarriesTheAction() {
+    QFETCH(int, mode);
+    QFETCH(QStringList, actions);
+
+    TestHttpServer server;
+    QVERIFY(server.start());
+    server.setDefaultResponse({200, "<html><body>counted</body></html>"});
+
+    QPointer<QMyWeb> web = new QMyWeb(server.url(QString(kPage) + "?ver=1.0.0.1&lang=de").toString(), mode);
+    web->SetPauseUnit(kPauseUnit);
+    QSignalSpy freed(web.data(), &QMyWeb::sglFreeWebView);
+    QObject::connect(web.data(), &QMyWeb::sglFreeWebView, web.data(), &QObject::deleteLater);
+    QElapsedTimer clock;
+    clock.start();
+    web->Start();
+    QVERIFY(server.requests().isEmpty()); // the load waits for the event loop
+
+    QVERIFY(freed.wait(60000));
+    QCOMPARE(freed.first().first().toString(), QStringLiteral("AccessTime"));
+    QVERIFY2(clock.elapsed() >= 2 * kPauseUnit, "the pause after the load was skipped");
+    QTRY_VERIFY(web.isNull());
+
+    const QList<TestHttpServer::Request> requests = server.requestsTo(kPage);
+    QCOMPARE(requests.size(), 1);
+    QCOMPARE(requests.first().method, QByteArray("GET"));
+    QCOMPARE(requests.first().queryKeys(), QStringList({"ver", "lang"}) + actions);
+    QCOMPARE(requests.first().query().queryItemValue("ver"), QStringLiteral("1.0.0.1"));
+    QCOMPARE(requests.first().query().queryItemValue("lang"), QStringLiteral("de"));
+    for (const QString& action : actions)
+        QVERIFY(requests.first().query().queryItemValue(action).isEmpty());
+    QCOMPARE(freed.count(), 1);
+}
+
+// A load that fails at once still waits 2 to 6 whole seconds before it lets the page go.
+void TestQMyWeb::unreachablePageWaitsThePause() {
+    QMyWeb web(QStringLiteral("http://127.0.0.1:%1%2?ver=1&lang=en").arg(ClosedPort()).arg(kPage), QMyWeb::Open);
+    QSignalSpy freed(&web, &QMyWeb::sglFreeWebView);
+    QElapsedTimer clock;
+    clock.start();
+    web.Start();
+    QVERIFY(freed.wait(30000));
+    const qint64 elapsed = clock.elapsed();
+    QCOMPARE(freed.first().first().toString(), QStringLiteral("AccessTime"));
+    QVERIFY2(elapsed >= 2000 && elapsed < 6000 + 5000, qPrintable(QString::number(elapsed)));
+}
+
+void TestQMyWeb::silentServerTimesOut() {
+    TestHttpServer server;
+    QVERIFY(server.start());
+    server.setAnswering(false);
+
+    QMyWeb web(server.url(kPage).toString(), QMyWeb::Install);
+    web.SetConnectTimeOut(1500);
+    web.SetPauseUnit(kPauseUnit);
+    QSignalSpy freed(&web, &QMyWeb::sglFreeWebView);
+    QElapsedTimer clock;
+    clock.start();
+    web.Start();
+    QVERIFY(server.waitForRequestTo(kPage));
+    QVERIFY(freed.wait(30000));
+    QCOMPARE(freed.first().first().toString(), QStringLiteral("ConnectTimeOut"));
+    QVERIFY(clock.elapsed() >= 1500 * 95 / 100); // a coarse timer may end up to 5 % early
+    QCOMPARE(server.requestsTo(kPage).first().queryKeys(), QStringList{"install"});
+}
+
+// The owner may free the page at any time, even in the middle of a load: the load is stopped.
+void TestQMyWeb::freedWhileLoading() {
+    TestHttpServer server;
+    QVERIFY(server.start());
+    server.setAnswering(false);
+
+    auto* web = new QMyWeb(server.url(kPage).toString(), QMyWeb::Open);
+    web->Start();
+    QVERIFY(server.waitForRequestTo(kPage));
+    QVERIFY(server.openConnections() > 0);
+    delete web;
+    QTRY_COMPARE(server.openConnections(), 0);
+}
+
+int main(int argc, char* argv[]) {
+    // The web engine shares its GL contexts with the application; this has to be said before the application
+    // object exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
+    TestQMyWeb test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_qmyweb.moc"
