@@ -602,12 +602,17 @@ void runModesAndPackages() {
     }
 
     {
-        g_case = "no firmware selected, and a stale handle";
+        g_case = "no firmware selected, an unwritable download folder, and a stale handle";
         Bench bench(firmware);
         MRSelectFirmware(bench.phone, 5);
         Trace trace;
         CHECK_EQ(bench.restore(trace), MRErrorNoFirmware);
         CHECK_EQ(trace.text(), "D> D=3");
+        MRSelectFirmware(bench.phone, 0);
+        MRSetDownloadFolder("/proc/no-downloads-here");
+        Trace unwritable;
+        CHECK_EQ(bench.restore(unwritable), MRErrorFolder);
+        CHECK_EQ(unwritable.text(), "D> D=4");
         MRDeviceRef old = bench.phone;
         sim()->Unplug(kPhone);
         Trace stale;
