@@ -1,0 +1,287 @@
+#include "RestoreRun.h"
+
+#include "Strings.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace mr {
+namespace {
+
+bool isRegularFile(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+uint64_t sizeOf(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 ? uint64_t(st.st_size) : 0;
+}
+
+} // namespace
+
+RestoreRun::RestoreRun(Library& library, Job& job, RunPlan plan, MRRestoreCallback callback, void* user)
+    : m_library(library), m_job(job), m_plan(std::move(plan)), m_callback(callback), m_user(user) {}
+
+int RestoreRun::run() {
+    int code = runSteps();
+    return m_ended && code == 0 ? MRErrorStopped : code;
+}
+
+bool RestoreRun::send(MRRestoreCallbackData& data) {
+    if (m_ended || m_job.stopRequested()) {
+        m_ended = true;
+        return false;
+    }
+    int answer = m_callback ? m_callback(&data, m_user) : 0;
+    if (answer < 0 || m_job.stopRequested())
+        m_ended = true;
+    return !m_ended;
+}
+
+bool RestoreRun::started(int step) {
+    MRRestoreCallbackData data{};
+    data.step = step;
+    data.status = MRStatusStarted;
+    m_lastProgress = std::chrono::steady_clock::time_point(); // the first progress of a step goes out at once
+    m_lastDone = m_lastTotal = ~uint64_t(0);
+    return send(data);
+}
+
+bool RestoreRun::progress(int step, uint64_t done, uint64_t total) {
+    auto now = std::chrono::steady_clock::now();
+    bool complete = total && done >= total;
+    if (done == m_lastDone && total == m_lastTotal)
+        return !m_ended && !m_job.stopRequested();
+    if (!complete && now - m_lastProgress < kProgressInterval)
+        return !m_ended && !m_job.stopRequested();
+    m_lastProgress = now;
+    m_lastDone = done;
+    m_lastTotal = total;
+    MRRestoreCallbackData data{};
+    data.step = step;
+    data.status = MRStatusProgress;
+    data.progress.done = done;
+    data.progress.total = total;
+    return send(data);
+}
+
+bool RestoreRun::finished(int step, int code, const std::string& text) {
+    MRRestoreCallbackData data{};
+    data.step = step;
+    data.status = MRStatusFinished;
+    data.result.code = code;
+    data.result.description = keepText(text.empty() && code == 0 ? "Success" : text);
+    return send(data);
+}
+
+// A fault of the scenario fires once its step reaches the given percentage.
+bool RestoreRun::checkFault(int step, int percent) {
+    if (m_faulted || !m_plan.device)
+        return true;
+    FaultDef fault;
+    if (!m_library.takeFault(m_plan.device, step, percent, &fault))
+        return true;
+    if (fault.depart) {
+        m_library.unplugDevice(m_plan.device);
+        return true;
+    }
+    m_faulted = true;
+    m_fault = fault;
+    return false;
+}
+
+ProgressFn RestoreRun::sinkFor(int step) {
+    return [this, step](uint64_t done, uint64_t total) {
+        int percent = total ? int(done * 100 / total) : 0;
+        if (!checkFault(step, percent))
+            return false;
+        return progress(step, done, total);
+    };
+}
+
+// Turns a step's result into its final report; returns 0 to go on, or the run's result.
+int RestoreRun::endStep(int step, const StepResult& result) {
+    if (m_faulted) {
+        if (m_fault.noFinalReport) {
+            m_ended = true;
+            return m_fault.code ? m_fault.code : MRErrorDevice;
+        }
+        finished(step, m_fault.code, m_fault.description);
+        return m_fault.code ? m_fault.code : MRErrorDevice;
+    }
+    if (result.aborted || m_ended || m_job.stopRequested()) {
+        m_ended = true;
+        return MRErrorStopped;
+    }
+    if (!finished(step, result.code, result.text))
+        return result.code ? result.code : MRErrorStopped;
+    return result.code;
+}
+
+StepResult RestoreRun::download() {
+    if (!makePath(m_plan.settings.downloadFolder) || ::access(m_plan.settings.downloadFolder.c_str(), W_OK) != 0)
+        return StepResult::error(MRErrorFolder, "Cannot write to the download folder " +
+                                                    m_plan.settings.downloadFolder + ": " + std::strerror(errno));
+    if (!m_library.claimDownload(m_plan.packagePath))
+        return StepResult::error(MRErrorBusy, "The package is being downloaded for another device");
+    struct Release {
+        Library& library;
+        const std::string& path;
+        ~Release() { library.releaseDownload(path); }
+    } release{m_library, m_plan.packagePath};
+
+    DownloadRequest request;
+    request.url = m_plan.firmware.url;
+    request.target = m_plan.packagePath;
+    request.expectedSize = m_plan.firmware.size;
+    request.proxy = m_plan.settings.proxy;
+    StepResult result = downloadPackage(request, m_job, sinkFor(MRStepDownload));
+    if (result.code == 0 && !result.aborted)
+        m_library.markDownloaded(m_plan.packagePath);
+    return result;
+}
+
+StepResult RestoreRun::verify(std::string* version) {
+    std::string digest;
+    StepResult read = sha1File(m_plan.packagePath, m_job, sinkFor(MRStepVerify), &digest);
+    if (read.code || read.aborted || m_faulted)
+        return read;
+    if (m_plan.local) {
+        // A package of the user's own has no catalogue entry: it must be a package meant for this device.
+        PackageManifest manifest;
+        StepResult checked = readPackageManifest(m_plan.packagePath, &manifest);
+        if (checked.code)
+            return checked;
+        bool fits = false;
+        for (const std::string& type : manifest.productTypes)
+            fits = fits || type == m_plan.productType;
+        if (!fits)
+            return StepResult::error(MRErrorPackage,
+                                     "The package is not meant for this device (" + m_plan.productType + ")");
+        *version = manifest.version;
+        return StepResult::ok();
+    }
+    uint64_t size = sizeOf(m_plan.packagePath);
+    bool sizeOk = !m_plan.firmware.size || size == m_plan.firmware.size;
+    if (m_plan.firmware.sha1.empty() || digest != m_plan.firmware.sha1 || !sizeOk) {
+        // A broken package must not be found again: the next run downloads it anew.
+        ::unlink(m_plan.packagePath.c_str());
+        std::string expected = m_plan.firmware.sha1.empty() ? "none in the catalogue" : m_plan.firmware.sha1;
+        return StepResult::error(MRErrorChecksum, "The package's SHA-1 is " + digest + ", expected " + expected);
+    }
+    *version = m_plan.firmware.version;
+    return StepResult::ok();
+}
+
+StepResult RestoreRun::unzip(std::string* folder) {
+    std::string base = m_plan.settings.downloadFolder;
+    if (base.empty() || ::access(base.c_str(), W_OK) != 0)
+        base = temporaryFolder();
+    std::string pattern = base + "/.unpack-XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    if (!::mkdtemp(name.data()))
+        return StepResult::error(MRErrorWrite, "Cannot create a folder in " + base + ": " + std::strerror(errno));
+    *folder = name.data();
+    return unpackPackage(m_plan.packagePath, *folder, m_job, sinkFor(MRStepUnzip));
+}
+
+// Steps on the simulated device: progress runs with the clock, and the device must stay connected.
+StepResult RestoreRun::timedStep(int step, int durationMs) {
+    ProgressFn sink = sinkFor(step);
+    auto start = std::chrono::steady_clock::now();
+    for (;;) {
+        auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+        uint64_t done = durationMs > 0 ? std::min<uint64_t>(1000, uint64_t(elapsed.count()) * 1000 / durationMs) : 1000;
+        if (!m_library.isPresent(m_plan.device))
+            return StepResult::error(MRErrorDisconnected, "The device was disconnected");
+        if (!sink(done, 1000))
+            return StepResult::stopped();
+        if (!m_library.isPresent(m_plan.device)) // a fault may just have unplugged it
+            return StepResult::error(MRErrorDisconnected, "The device was disconnected");
+        if (done >= 1000)
+            return StepResult::ok();
+        auto left = std::chrono::milliseconds(durationMs) - elapsed;
+        m_job.sleepFor(std::min<std::chrono::milliseconds>(left, kProgressInterval));
+        if (m_job.stopRequested())
+            return StepResult::stopped();
+    }
+}
+
+int RestoreRun::runSteps() {
+    const int firstStep = m_plan.local ? MRStepVerify : MRStepDownload;
+    if (!m_plan.device) {
+        if (!started(firstStep))
+            return MRErrorStopped;
+        finished(firstStep, MRErrorNoDevice, "The device is not connected");
+        return MRErrorNoDevice;
+    }
+    if (!m_plan.local && !m_plan.firmwareChosen) {
+        if (!started(MRStepDownload))
+            return MRErrorStopped;
+        finished(MRStepDownload, MRErrorNoFirmware, "No firmware is selected for this device");
+        return MRErrorNoFirmware;
+    }
+
+    // A package already in the download folder, from the first run or an earlier session, is not fetched
+    // again; verification decides whether it can be used.
+    if (!m_plan.local && !isRegularFile(m_plan.packagePath)) {
+        if (!started(MRStepDownload))
+            return MRErrorStopped;
+        StepResult result = checkFault(MRStepDownload, 0) ? download() : StepResult();
+        if (int code = endStep(MRStepDownload, result))
+            return code;
+    }
+
+    std::string version;
+    if (!started(MRStepVerify))
+        return MRErrorStopped;
+    StepResult verified = checkFault(MRStepVerify, 0) ? verify(&version) : StepResult();
+    if (int code = endStep(MRStepVerify, verified))
+        return code;
+
+    std::string folder;
+    if (!started(MRStepUnzip))
+        return MRErrorStopped;
+    StepResult unpacked = checkFault(MRStepUnzip, 0) ? unzip(&folder) : StepResult();
+    int code = endStep(MRStepUnzip, unpacked);
+
+    if (code == 0 && started(MRStepEnterRecovery)) {
+        bool needed = m_library.modeOf(m_plan.device) == MRModeNormal;
+        StepResult result = checkFault(MRStepEnterRecovery, 0)
+                                ? timedStep(MRStepEnterRecovery, needed ? m_plan.settings.enterRecoveryMs : 0)
+                                : StepResult();
+        if (!m_faulted && result.code == 0 && !result.aborted && needed)
+            m_library.changeMode(m_plan.device, MRModeRecovery);
+        code = endStep(MRStepEnterRecovery, result);
+    } else if (code == 0) {
+        code = MRErrorStopped;
+    }
+
+    if (code == 0 && started(MRStepRestore)) {
+        StepResult result =
+            checkFault(MRStepRestore, 0) ? timedStep(MRStepRestore, m_plan.settings.restoreMs) : StepResult();
+        if (!m_faulted && result.code == 0 && !result.aborted) {
+            m_library.recordRestore(m_plan.device, m_plan.option, version);
+            m_library.changeMode(m_plan.device, MRModeNormal); // the restored device starts up normally
+            if (m_plan.settings.deleteAfterRepair && !m_plan.local && m_library.wasDownloaded(m_plan.packagePath)) {
+                ::unlink(m_plan.packagePath.c_str());
+                m_library.forgetDownloaded(m_plan.packagePath);
+            }
+        }
+        code = endStep(MRStepRestore, result);
+    } else if (code == 0) {
+        code = MRErrorStopped;
+    }
+
+    if (!folder.empty())
+        removeTree(folder);
+    return code;
+}
+
+} // namespace mr
