@@ -6,40 +6,33 @@
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
 
-MyToolButton::MyToolButton(QWidget *parent)
-    : QToolButton(parent)
-{
+MyToolButton::MyToolButton(QWidget* parent) : QToolButton(parent) {
     setMouseTracking(true);
     // A tracking push button only reports hover when hover events are on; not every style turns
     // them on, and without them the "On" picture would never show.
     setAttribute(Qt::WA_Hover, true);
 }
 
-void MyToolButton::changeIcon(const QString &name)
-{
+void MyToolButton::changeIcon(const QString& name) {
     m_pixmaps.clear();
-    SkinManager *skin = SkinManager::Instance();
+    SkinManager* skin = SkinManager::Instance();
     skin->GetStatePixmaps(&m_pixmaps, name.isEmpty() ? objectName() : name, skin->IsSpriteDoubleResolution());
 }
 
-void MyToolButton::changeIcon()
-{
+void MyToolButton::changeIcon() {
     changeIcon(QString());
 }
 
-void MyToolButton::setToolButtonStyle(Qt::ToolButtonStyle style)
-{
+void MyToolButton::setToolButtonStyle(Qt::ToolButtonStyle style) {
     QToolButton::setToolButtonStyle(style);
     m_toolButtonStyle = style;
 }
 
-void MyToolButton::SetLimitPixmap(const QPixmap *pixmap)
-{
+void MyToolButton::SetLimitPixmap(const QPixmap* pixmap) {
     m_limit = pixmap;
 }
 
-void MyToolButton::paintEvent(QPaintEvent *)
-{
+void MyToolButton::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     QStyleOptionToolButton option;
     initStyleOption(&option);

@@ -16,17 +16,15 @@
 
 namespace SkinFixture {
 
-struct Cell
-{
-    const char *page;
-    const char *image;
-    const char *state;
+struct Cell {
+    const char* page;
+    const char* image;
+    const char* state;
     QRect rect;
     QColor colour;
 };
 
-inline const QList<Cell> &Cells()
-{
+inline const QList<Cell>& Cells() {
     static const QList<Cell> cells{
         {"Common", "btn", "Normal", QRect(0, 0, 40, 30), QColor(255, 0, 0)},
         {"Common", "btn", "On", QRect(40, 0, 40, 30), QColor(0, 255, 0)},
@@ -40,35 +38,32 @@ inline const QList<Cell> &Cells()
     return cells;
 }
 
-inline QColor ColourOf(const char *image, const char *state)
-{
-    for (const Cell &cell : Cells()) {
+inline QColor ColourOf(const char* image, const char* state) {
+    for (const Cell& cell : Cells()) {
         if (qstrcmp(cell.image, image) == 0 && qstrcmp(cell.state, state) == 0)
             return cell.colour;
     }
     return {};
 }
 
-inline void WriteFile(const QString &path, const QByteArray &content)
-{
+inline void WriteFile(const QString& path, const QByteArray& content) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     if (file.open(QIODevice::WriteOnly))
         file.write(content);
 }
 
-inline QByteArray ImageDescription()
-{
+inline QByteArray ImageDescription() {
     QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<AllImage>\n";
     QStringList pages;
-    for (const Cell &cell : Cells()) {
+    for (const Cell& cell : Cells()) {
         if (!pages.contains(QLatin1String(cell.page)))
             pages.append(QLatin1String(cell.page));
     }
-    for (const QString &page : pages) {
+    for (const QString& page : pages) {
         xml += "<" + page.toLatin1() + ">";
         QByteArray open;
-        for (const Cell &cell : Cells()) {
+        for (const Cell& cell : Cells()) {
             if (QLatin1String(cell.page) != page)
                 continue;
             if (open != cell.image) {
@@ -90,19 +85,17 @@ inline QByteArray ImageDescription()
     return xml + "</AllImage>\n";
 }
 
-inline QImage SpriteSheet()
-{
+inline QImage SpriteSheet() {
     QImage sheet(200, 60, QImage::Format_ARGB32);
     sheet.fill(Qt::white);
     QPainter painter(&sheet);
-    for (const Cell &cell : Cells())
+    for (const Cell& cell : Cells())
         painter.fillRect(cell.rect, cell.colour);
     return sheet;
 }
 
 // Writes the styles named in `styles` under root; the first style gets the sprite sheet and colours.
-inline void WriteSkin(const QString &root, const QStringList &styles)
-{
+inline void WriteSkin(const QString& root, const QStringList& styles) {
     WriteFile(root + "/AllImage.xml", ImageDescription());
     WriteFile(root + "/style.qss", "QLabel { font-size: FONT_14px; margin: SIZECHANGE_-10px; }");
     WriteFile(root + "/Icon.qss", "/* icons */");
@@ -120,14 +113,13 @@ inline void WriteSkin(const QString &root, const QStringList &styles)
 }
 
 // A logo sheet of three solid pieces and its description, with the keys "Win/Tavik/ml/Mendra".
-inline void WriteLogo(const QString &sheetPath, const QString &descriptionPath)
-{
+inline void WriteLogo(const QString& sheetPath, const QString& descriptionPath) {
     QImage sheet(200, 100, QImage::Format_ARGB32);
     sheet.fill(Qt::white);
     QPainter painter(&sheet);
-    painter.fillRect(QRect(0, 0, 48, 48), Qt::red);      // logo
-    painter.fillRect(QRect(50, 0, 60, 60), Qt::green);   // icon
-    painter.fillRect(QRect(120, 0, 80, 80), Qt::blue);   // brand
+    painter.fillRect(QRect(0, 0, 48, 48), Qt::red);    // logo
+    painter.fillRect(QRect(50, 0, 60, 60), Qt::green); // icon
+    painter.fillRect(QRect(120, 0, 80, 80), Qt::blue); // brand
     painter.end();
     QDir().mkpath(QFileInfo(sheetPath).absolutePath());
     sheet.save(sheetPath);
@@ -140,8 +132,7 @@ inline void WriteLogo(const QString &sheetPath, const QString &descriptionPath)
 }
 
 // Colour at the centre of a pixmap, for checking which cell it was cut from.
-inline QColor CentreColour(const QPixmap &pixmap)
-{
+inline QColor CentreColour(const QPixmap& pixmap) {
     const QImage image = pixmap.toImage();
     return image.pixelColor(image.width() / 2, image.height() / 2);
 }

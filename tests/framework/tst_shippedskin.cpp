@@ -7,8 +7,7 @@
 #include <QtTest>
 
 // The skin the build installs beside the program, checked against every name the windows ask for.
-class TestShippedSkin : public QObject
-{
+class TestShippedSkin : public QObject {
     Q_OBJECT
 
 private slots:
@@ -18,6 +17,7 @@ private slots:
     void initialisesCompletely();
     void pageHasPicture_data();
     void pageHasPicture();
+    void bugReportPageExists();
     void buttonHasStates_data();
     void buttonHasStates();
     void styleSheetsNameEveryKey_data();
@@ -34,45 +34,41 @@ private:
     QString m_styleSheets;
 };
 
-void TestShippedSkin::initTestCase()
-{
+void TestShippedSkin::initTestCase() {
     m_root = qEnvironmentVariable("MENDRA_RUNTIME_DIR") + "/Skin";
     QVERIFY2(QFile::exists(m_root + "/AllImage.xml"), qPrintable(m_root));
-    SkinManager *skin = SkinManager::Instance();
+    SkinManager* skin = SkinManager::Instance();
     skin->SetBaseWidth(2560.0);
     skin->InitScaleFor(ScreenMetrics{2560, 1440, 96.0}, &gUiScale, &gFontScale);
-    QCOMPARE(skin->Init(0, QString("Style1,Style2").split(","), SkinLogoKey{"Win", "Tavik", "ml", "Mendra"}, m_root), 3);
+    QCOMPARE(skin->Init(0, QString("Style1,Style2").split(","), SkinLogoKey{"Win", "Tavik", "ml", "Mendra"}, m_root),
+             3);
     skin->SetLogoDoubleResolution(false);
     skin->SetSpriteDoubleResolution(true);
-    for (const QString &path : {skin->GetStyleSheetPath(), skin->GetColorQssPath(), skin->GetIconQssPath()}) {
+    for (const QString& path : {skin->GetStyleSheetPath(), skin->GetColorQssPath(), skin->GetIconQssPath()}) {
         QFile file(path);
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
         m_styleSheets += QString::fromUtf8(file.readAll());
     }
 }
 
-void TestShippedSkin::cleanupTestCase()
-{
+void TestShippedSkin::cleanupTestCase() {
     SkinManager::Release();
 }
 
-void TestShippedSkin::init()
-{
+void TestShippedSkin::init() {
     SkinManager::Instance()->InitScaleFor(ScreenMetrics{2560, 1440, 96.0}, nullptr, nullptr);
 }
 
-void TestShippedSkin::initialisesCompletely()
-{
+void TestShippedSkin::initialisesCompletely() {
     // A single-language edition finds the same logo through the redirection.
     SkinManager::Release();
-    SkinManager *skin = SkinManager::Instance();
+    SkinManager* skin = SkinManager::Instance();
     QCOMPARE(skin->Init(0, {"Style1", "Style2"}, SkinLogoKey{"Win", "Tavik", "en", "Mendra"}, m_root), 3);
     QCOMPARE(skin->GetSkinFolder(), m_root + "/Style1/");
     initTestCase();
 }
 
-void TestShippedSkin::pageHasPicture_data()
-{
+void TestShippedSkin::pageHasPicture_data() {
     QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("image");
     const QList<QPair<QString, QStringList>> asked{
@@ -80,21 +76,21 @@ void TestShippedSkin::pageHasPicture_data()
         {"title", {"settings", "help", "feedback", "nvidia", "amd", "intel", "line"}},
         {"Other", {"Notice", "help", "UnConnected", "Connected", "Fix", "DownloadFailed", "VerifyFailed"}},
         {"Buttun", {"Back", "StandardM", "AdvancedM"}},
-        {"Steps", {"OtheriDevices1", "OtheriDevices2", "OtheriDevices3", "OtheriDevices3D", "iPhone7-2", "iPhone7-3",
-                   "iPhone7-3D", "iPhone8-1", "iPhone8-2", "iPhone8-3", "iPhone8-1D", "iPhone8-2D", "iPhone8-3D",
-                   "AppleTV1", "AppleTV2", "AppleTV3", "AppleTVHD1", "AppleTVHD2", "AppleTVHD3"}},
+        {"Steps",
+         {"OtheriDevices1", "OtheriDevices2", "OtheriDevices3", "OtheriDevices3D", "iPhone7-2", "iPhone7-3",
+          "iPhone7-3D", "iPhone8-1", "iPhone8-2", "iPhone8-3", "iPhone8-1D", "iPhone8-2D", "iPhone8-3D", "AppleTV1",
+          "AppleTV2", "AppleTV3", "AppleTVHD1", "AppleTVHD2", "AppleTVHD3"}},
     };
-    for (const auto &page : asked) {
-        for (const QString &image : page.second)
+    for (const auto& page : asked) {
+        for (const QString& image : page.second)
             QTest::newRow(qPrintable(page.first + "/" + image)) << page.first << image;
     }
 }
 
-void TestShippedSkin::pageHasPicture()
-{
+void TestShippedSkin::pageHasPicture() {
     QFETCH(QString, page);
     QFETCH(QString, image);
-    SkinManager *skin = SkinManager::Instance();
+    SkinManager* skin = SkinManager::Instance();
     skin->ChangePart(page);
     QCOMPARE(skin->GetCurrentPart(), page);
     const QPixmap pixmap = skin->GetPagePixmap(image);
@@ -108,22 +104,29 @@ void TestShippedSkin::pageHasPicture()
     QVERIFY(colours.size() > 1 || picture.width() <= 2);
 }
 
-void TestShippedSkin::buttonHasStates_data()
-{
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QString>("image");
-    for (const char *image : {"min", "max", "restore", "exit", "settings"})
-        QTest::newRow(image) << "Common" << image;
-    for (const char *image : {"settings", "help", "feedback", "nvidia", "amd", "intel"})
-        QTest::newRow(qPrintable(QString("title/") + image)) << "title" << image;
-    QTest::newRow("Back") << "Buttun" << "Back";
+void TestShippedSkin::bugReportPageExists() {
+    // The bug-report dialog only switches to its page; a missing page would leave another one current.
+    SkinManager* skin = SkinManager::Instance();
+    skin->ChangePart("Other");
+    skin->ChangePart("Message");
+    QCOMPARE(skin->GetCurrentPart(), QString("Message"));
 }
 
-void TestShippedSkin::buttonHasStates()
-{
+void TestShippedSkin::buttonHasStates_data() {
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("image");
+    for (const char* image : {"min", "max", "restore", "exit", "settings"})
+        QTest::newRow(image) << "Common" << image;
+    for (const char* image : {"settings", "help", "feedback", "nvidia", "amd", "intel"})
+        QTest::newRow(qPrintable(QString("title/") + image)) << "title" << image;
+    QTest::newRow("Back") << "Buttun"
+                          << "Back";
+}
+
+void TestShippedSkin::buttonHasStates() {
     QFETCH(QString, page);
     QFETCH(QString, image);
-    SkinManager *skin = SkinManager::Instance();
+    SkinManager* skin = SkinManager::Instance();
     skin->ChangePart(page);
     QMap<int, QPixmap> states;
     skin->GetStatePixmaps(&states, image, skin->IsSpriteDoubleResolution());
@@ -133,8 +136,7 @@ void TestShippedSkin::buttonHasStates()
     QVERIFY(states.value(SKIN_NORMAL).toImage() != states.value(SKIN_ON).toImage());
 }
 
-void TestShippedSkin::styleSheetsNameEveryKey_data()
-{
+void TestShippedSkin::styleSheetsNameEveryKey_data() {
     QTest::addColumn<QString>("key");
     const QStringList keys{
         // Title bar, frames, menu and message box.
@@ -154,19 +156,17 @@ void TestShippedSkin::styleSheetsNameEveryKey_data()
         "UPDATE_LATEST", "UPDATE_CURRENT", "UPDATE_CONTEXT", "UPDATE_BTN", "UPDATE_PROGRESS_BAR", "BUG_PROMPT",
         "BUG_INFOEDIT", "BUG_BTN", "BUG_WARNING", "BR_PROGRESS", "BUG_TEXT_EDIT", "SETTING_PATH_EDIT", "SETTING_PATH",
         "SETTING_SELECT_BTN", "SETTING_DELETE_BOX", "ABOUT_TITLE", "ABOUT_VERSION", "ABOUT_SUPPORT", "ABOUT_INFO"};
-    for (const QString &key : keys)
+    for (const QString& key : keys)
         QTest::newRow(qPrintable(key)) << key;
 }
 
-void TestShippedSkin::styleSheetsNameEveryKey()
-{
+void TestShippedSkin::styleSheetsNameEveryKey() {
     QFETCH(QString, key);
     QVERIFY(m_styleSheets.contains("[STYLE_KEY=\"" + key + "\"]"));
 }
 
-void TestShippedSkin::styleSheetLoadsScaled()
-{
-    SkinManager *skin = SkinManager::Instance();
+void TestShippedSkin::styleSheetLoadsScaled() {
+    SkinManager* skin = SkinManager::Instance();
     skin->InitScaleFor(ScreenMetrics{3840, 2160, 96.0}, nullptr, nullptr);
     skin->LoadStyleSheet();
     const QString sheet = skin->GetStyleSheet();
@@ -175,16 +175,14 @@ void TestShippedSkin::styleSheetLoadsScaled()
     QVERIFY(sheet.contains("font-size: 20px")); // FONT_13px at 1.5
 }
 
-void TestShippedSkin::coloursForBugReport()
-{
-    SkinManager *skin = SkinManager::Instance();
-    for (const char *page : {"Successful", "Failed", "Sending"})
+void TestShippedSkin::coloursForBugReport() {
+    SkinManager* skin = SkinManager::Instance();
+    for (const char* page : {"Successful", "Failed", "Sending"})
         QVERIFY(QColor::isValidColor(skin->GetPageColors(page).value("BugReportColor")));
 }
 
-void TestShippedSkin::logoPieces()
-{
-    SkinManager *skin = SkinManager::Instance();
+void TestShippedSkin::logoPieces() {
+    SkinManager* skin = SkinManager::Instance();
     QCOMPARE(skin->GetLogoPixmap(LOGO_ICON_SMALL).size(), QSize(16, 16));
     QCOMPARE(skin->GetLogoPixmap(LOGO_ICON_LARGE).size(), QSize(80, 80));
     QCOMPARE(skin->GetLogoPixmap(LOGO_ICON).size(), QSize(120, 120));
@@ -194,8 +192,7 @@ void TestShippedSkin::logoPieces()
     QVERIFY(!QIcon(":/Tavik/Resources/mendra.ico").isNull());
 }
 
-void TestShippedSkin::animationsPlay_data()
-{
+void TestShippedSkin::animationsPlay_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QSize>("size");
     QTest::newRow("connect") << ":/Tavik/Resources/img/connect.gif" << QSize(100, 30);
@@ -205,8 +202,7 @@ void TestShippedSkin::animationsPlay_data()
     QTest::newRow("title bar") << "STYLE/image/titlebar_bugreport.gif" << QSize(10, 10);
 }
 
-void TestShippedSkin::animationsPlay()
-{
+void TestShippedSkin::animationsPlay() {
     QFETCH(QString, path);
     QFETCH(QSize, size);
     path.replace("STYLE/", SkinManager::Instance()->GetSkinFolder());
@@ -221,11 +217,10 @@ void TestShippedSkin::animationsPlay()
     }
 }
 
-void TestShippedSkin::framePicturesExist()
-{
+void TestShippedSkin::framePicturesExist() {
     const QString folder = SkinManager::Instance()->GetSkinFolder();
     QVERIFY(!QPixmap(folder + "SplashScreen/main_shadow.png").isNull());
-    for (const char *icon : {"arrow_down.png", "check_on.png", "check_off.png"})
+    for (const char* icon : {"arrow_down.png", "check_on.png", "check_off.png"})
         QVERIFY(!QPixmap(m_root + "/image/" + icon).isNull());
 }
 

@@ -4,8 +4,7 @@
 #include <QPainter>
 #include <QtTest>
 
-class TestSkinFiles : public QObject
-{
+class TestSkinFiles : public QObject {
     Q_OBJECT
 
 private slots:
@@ -22,8 +21,7 @@ private slots:
     void needsDeclarationBeforeRoot();
 };
 
-void TestSkinFiles::rewritesScaleTokens_data()
-{
+void TestSkinFiles::rewritesScaleTokens_data() {
     QTest::addColumn<QString>("input");
     QTest::addColumn<double>("scale");
     QTest::addColumn<QString>("expected");
@@ -48,8 +46,7 @@ void TestSkinFiles::rewritesScaleTokens_data()
     QTest::newRow("empty") << "" << 2.0 << "";
 }
 
-void TestSkinFiles::rewritesScaleTokens()
-{
+void TestSkinFiles::rewritesScaleTokens() {
     QFETCH(QString, input);
     QFETCH(double, scale);
     QFETCH(QString, expected);
@@ -58,14 +55,13 @@ void TestSkinFiles::rewritesScaleTokens()
 
 namespace {
 
-QDomDocument Parse(const QString &xml)
-{
+QDomDocument Parse(const QString& xml) {
     QDomDocument document;
     document.setContent(xml);
     return document;
 }
 
-const char *const kLogoTree = "<?xml version=\"1.0\"?>\n<Skin><System name=\"Win\"><Brand name=\"Tavik\">"
+const char* const kLogoTree = "<?xml version=\"1.0\"?>\n<Skin><System name=\"Win\"><Brand name=\"Tavik\">"
                               "<Language name=\"ml\"><Edition name=\"Mendra\"><icon/></Edition>"
                               "<Edition name=\"Other\" path=\"\\\\\\Mendra\"/>"
                               "<Edition name=\"Same\" path=\"Win\\Tavik\\ml\\Same\"/></Language>"
@@ -76,8 +72,7 @@ const char *const kLogoTree = "<?xml version=\"1.0\"?>\n<Skin><System name=\"Win
 
 } // namespace
 
-void TestSkinFiles::findsLogoElement_data()
-{
+void TestSkinFiles::findsLogoElement_data() {
     QTest::addColumn<QString>("xml");
     QTest::addColumn<QStringList>("keys");
     QTest::addColumn<QString>("found"); // "name" of the element found, empty for none
@@ -96,8 +91,7 @@ void TestSkinFiles::findsLogoElement_data()
                                     << QStringList{"Win", "", "", ""} << "";
 }
 
-void TestSkinFiles::findsLogoElement()
-{
+void TestSkinFiles::findsLogoElement() {
     QFETCH(QString, xml);
     QFETCH(QStringList, keys);
     QFETCH(QString, found);
@@ -107,8 +101,7 @@ void TestSkinFiles::findsLogoElement()
     QCOMPARE(element.isNull(), found.isEmpty());
 }
 
-void TestSkinFiles::computesScale_data()
-{
+void TestSkinFiles::computesScale_data() {
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
     QTest::addColumn<double>("dpi");
@@ -132,8 +125,7 @@ void TestSkinFiles::computesScale_data()
     QTest::newRow("base width 0") << 3840 << 2160 << 96.0 << 0.0 << 1.0 << 96.0 / 72.0;
 }
 
-void TestSkinFiles::computesScale()
-{
+void TestSkinFiles::computesScale() {
     QFETCH(int, width);
     QFETCH(int, height);
     QFETCH(double, dpi);
@@ -145,8 +137,7 @@ void TestSkinFiles::computesScale()
     QCOMPARE(scale.fontScale, fontScale);
 }
 
-void TestSkinFiles::cutsAtScale_data()
-{
+void TestSkinFiles::cutsAtScale_data() {
     QTest::addColumn<double>("scale");
     QTest::addColumn<bool>("doubleResolution");
     QTest::addColumn<QSize>("expected");
@@ -157,8 +148,7 @@ void TestSkinFiles::cutsAtScale_data()
     QTest::newRow("2.0 double") << 2.0 << true << QSize(40, 30);
 }
 
-void TestSkinFiles::cutsAtScale()
-{
+void TestSkinFiles::cutsAtScale() {
     QFETCH(double, scale);
     QFETCH(bool, doubleResolution);
     QFETCH(QSize, expected);
@@ -166,16 +156,16 @@ void TestSkinFiles::cutsAtScale()
     QImage sheet(100, 40, QImage::Format_ARGB32);
     sheet.fill(Qt::white);
     QPainter(&sheet).fillRect(QRect(50, 5, 40, 30), Qt::red);
-    const QDomDocument document = Parse("<?xml version=\"1.0\"?><r><Normal x=\"50\" y=\"5\" width=\"40\" height=\"30\"/></r>");
-    const QPixmap piece = SkinFiles::CutPixmap(QPixmap::fromImage(sheet), SkinFiles::DocumentRoot(document).firstChildElement(),
-                                               scale, doubleResolution);
+    const QDomDocument document =
+        Parse("<?xml version=\"1.0\"?><r><Normal x=\"50\" y=\"5\" width=\"40\" height=\"30\"/></r>");
+    const QPixmap piece = SkinFiles::CutPixmap(
+        QPixmap::fromImage(sheet), SkinFiles::DocumentRoot(document).firstChildElement(), scale, doubleResolution);
     QCOMPARE(piece.size(), expected);
     const QImage image = piece.toImage();
     QCOMPARE(image.pixelColor(image.width() / 2, image.height() / 2), QColor(Qt::red));
 }
 
-void TestSkinFiles::readsStateRectangles()
-{
+void TestSkinFiles::readsStateRectangles() {
     const QDomDocument document = Parse("<?xml version=\"1.0\"?><r>"
                                         "<a x=\"1\" y=\"2\" width=\"3\" height=\"4\"/>"
                                         "<b x=\"oops\" width=\"-\"/></r>");
@@ -183,11 +173,12 @@ void TestSkinFiles::readsStateRectangles()
     QCOMPARE(SkinFiles::StateRect(root.firstChildElement("a")), QRect(1, 2, 3, 4));
     QCOMPARE(SkinFiles::StateRect(root.firstChildElement("b")), QRect(0, 0, 0, 0));
     QVERIFY(SkinFiles::CutPixmap(QPixmap(), root.firstChildElement("a"), 1.0, false).isNull());
+    // A zero-sized entry shows nothing, not the whole sheet.
+    QVERIFY(SkinFiles::CutPixmap(QPixmap(10, 10), root.firstChildElement("b"), 1.0, false).isNull());
     QVERIFY(SkinFiles::CutPixmap(QPixmap(10, 10), QDomElement(), 1.0, false).isNull());
 }
 
-void TestSkinFiles::mapsStateTags()
-{
+void TestSkinFiles::mapsStateTags() {
     QCOMPARE(SkinFiles::StateKey("Normal"), int(SKIN_NORMAL));
     QCOMPARE(SkinFiles::StateKey("On"), int(SKIN_ON));
     QCOMPARE(SkinFiles::StateKey("Down"), int(SKIN_DOWN));
@@ -197,8 +188,7 @@ void TestSkinFiles::mapsStateTags()
     QCOMPARE(SkinFiles::StateKey("Pressed"), 0);
 }
 
-void TestSkinFiles::needsDeclarationBeforeRoot()
-{
+void TestSkinFiles::needsDeclarationBeforeRoot() {
     QVERIFY(SkinFiles::DocumentRoot(Parse("<r><Common/></r>")).isNull());
     QCOMPARE(SkinFiles::DocumentRoot(Parse("<?xml version=\"1.0\"?><r><Common/></r>")).tagName(), QString("r"));
 }

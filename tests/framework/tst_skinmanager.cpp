@@ -1,13 +1,14 @@
 #include "SkinFixture.h"
 #include "SkinManager.h"
 
+#include <QBuffer>
 #include <QMovie>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QtTest>
 
 // The manager is a process-wide object; each test starts from a fresh one on its own skin folder.
-class TestSkinManager : public QObject
-{
+class TestSkinManager : public QObject {
     Q_OBJECT
 
 private slots:
@@ -19,6 +20,7 @@ private slots:
     void cutsPagePictures();
     void statePicturesSkipUnknownTags();
     void picturesScaleWithScreen();
+    void readsPrimaryScreen();
     void readsColours();
     void rewritesStyleSheet();
     void returnsLogoPieces_data();
@@ -28,28 +30,25 @@ private slots:
     void scalesMovie();
 
 private:
-    SkinManager *InitFixture(const QStringList &styles, int index = 0);
+    SkinManager* InitFixture(const QStringList& styles, int index = 0);
 
     QScopedPointer<QTemporaryDir> m_dir;
 };
 
-void TestSkinManager::init()
-{
+void TestSkinManager::init() {
     m_dir.reset(new QTemporaryDir);
     QVERIFY(m_dir->isValid());
     SkinFixture::WriteLogo(m_dir->filePath("logo/Skin_logo.png"), m_dir->filePath("logo/Logo.xml"));
 }
 
-void TestSkinManager::cleanup()
-{
+void TestSkinManager::cleanup() {
     SkinManager::Release();
 }
 
-SkinManager *TestSkinManager::InitFixture(const QStringList &styles, int index)
-{
+SkinManager* TestSkinManager::InitFixture(const QStringList& styles, int index) {
     const QString root = m_dir->filePath("Skin");
     SkinFixture::WriteSkin(root, styles);
-    SkinManager *skin = SkinManager::Instance();
+    SkinManager* skin = SkinManager::Instance();
     skin->SetLogoSources(m_dir->filePath("logo/Skin_logo.png"), m_dir->filePath("logo/Logo.xml"));
     skin->SetBaseWidth(2560.0);
     skin->InitScaleFor(ScreenMetrics{1920, 1080, 96.0}, nullptr, nullptr);
@@ -57,8 +56,7 @@ SkinManager *TestSkinManager::InitFixture(const QStringList &styles, int index)
     return skin;
 }
 
-void TestSkinManager::scansStyles_data()
-{
+void TestSkinManager::scansStyles_data() {
     QTest::addColumn<QStringList>("present");
     QTest::addColumn<int>("index");
     QTest::addColumn<bool>("logo");
@@ -74,8 +72,7 @@ void TestSkinManager::scansStyles_data()
     QTest::newRow("fallback, no logo") << QStringList{"Style2"} << 0 << false << 6 << "Style2";
 }
 
-void TestSkinManager::scansStyles()
-{
+void TestSkinManager::scansStyles() {
     QFETCH(QStringList, present);
     QFETCH(int, index);
     QFETCH(bool, logo);
@@ -84,7 +81,7 @@ void TestSkinManager::scansStyles()
 
     const QString root = m_dir->filePath("Skin");
     SkinFixture::WriteSkin(root, present);
-    SkinManager *skin = SkinManager::Instance();
+    SkinManager* skin = SkinManager::Instance();
     skin->SetLogoSources(m_dir->filePath("logo/Skin_logo.png"),
                          logo ? m_dir->filePath("logo/Logo.xml") : m_dir->filePath("missing.xml"));
     QCOMPARE(skin->Init(index, {"Style1", "Style2"}, SkinLogoKey{"Win", "Tavik", "ml", "Mendra"}, root), status);
@@ -98,17 +95,15 @@ void TestSkinManager::scansStyles()
     QCOMPARE(skin->Init(index, {"Style1", "Style2"}, SkinLogoKey{"Win", "Tavik", "ml", "Mendra"}, QString()), status);
 }
 
-void TestSkinManager::negativeIndexFailsWithoutScanning()
-{
+void TestSkinManager::negativeIndexFailsWithoutScanning() {
     SkinFixture::WriteSkin(m_dir->filePath("Skin"), {"Style1"});
-    SkinManager *skin = SkinManager::Instance();
+    SkinManager* skin = SkinManager::Instance();
     QCOMPARE(skin->Init(-1, {"Style1"}, SkinLogoKey{}, m_dir->filePath("Skin")), 1);
     QCOMPARE(skin->GetStatus(), 0);
 }
 
-void TestSkinManager::cutsPagePictures()
-{
-    SkinManager *skin = InitFixture({"Style1"});
+void TestSkinManager::cutsPagePictures() {
+    SkinManager* skin = InitFixture({"Style1"});
     QVERIFY(skin->GetPagePixmap("pic").isNull()); // no page chosen yet
 
     skin->ChangePart("Other");
@@ -128,15 +123,17 @@ void TestSkinManager::cutsPagePictures()
     QCOMPARE(SkinFixture::CentreColour(states.at(2)), SkinFixture::ColourOf("btn", "Down"));
 }
 
-void TestSkinManager::statePicturesSkipUnknownTags()
-{
-    SkinManager *skin = InitFixture({"Style1"});
+void TestSkinManager::statePicturesSkipUnknownTags() {
+    SkinManager* skin = InitFixture({"Style1"});
     skin->ChangePart("Common");
     QMap<int, QPixmap> pixmaps;
     skin->GetStatePixmaps(&pixmaps, "btn", true);
     QCOMPARE(pixmaps.keys(), (QList<int>{SKIN_NORMAL, SKIN_ON, SKIN_DOWN, SKIN_DISABLE, SKIN_HOVER}));
-    const QMap<int, const char *> tags{{SKIN_NORMAL, "Normal"}, {SKIN_ON, "On"}, {SKIN_DOWN, "Down"},
-                                       {SKIN_DISABLE, "Disable"}, {SKIN_HOVER, "Hover"}};
+    const QMap<int, const char*> tags{{SKIN_NORMAL, "Normal"},
+                                      {SKIN_ON, "On"},
+                                      {SKIN_DOWN, "Down"},
+                                      {SKIN_DISABLE, "Disable"},
+                                      {SKIN_HOVER, "Hover"}};
     for (auto it = tags.cbegin(); it != tags.cend(); ++it)
         QCOMPARE(SkinFixture::CentreColour(pixmaps.value(it.key())), SkinFixture::ColourOf("btn", it.value()));
 
@@ -145,9 +142,8 @@ void TestSkinManager::statePicturesSkipUnknownTags()
     QCOMPARE(untouched.size(), 1);
 }
 
-void TestSkinManager::picturesScaleWithScreen()
-{
-    SkinManager *skin = InitFixture({"Style1"});
+void TestSkinManager::picturesScaleWithScreen() {
+    SkinManager* skin = InitFixture({"Style1"});
     double ui = 0;
     double font = 0;
     skin->InitScaleFor(ScreenMetrics{3200, 1800, 96.0}, &ui, &font);
@@ -165,26 +161,40 @@ void TestSkinManager::picturesScaleWithScreen()
     QVERIFY(skin->GetFont(16, true).bold());
 }
 
-void TestSkinManager::readsColours()
-{
-    SkinManager *skin = InitFixture({"Style1"});
+void TestSkinManager::readsPrimaryScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    QVERIFY(screen);
+    const ScreenMetrics metrics = PrimaryScreenMetrics();
+    QCOMPARE(QSize(metrics.width, metrics.height), screen->geometry().size() * screen->devicePixelRatio());
+    QCOMPARE(metrics.dpi, screen->logicalDotsPerInchX());
+
+    SkinManager* skin = SkinManager::Instance();
+    skin->SetBaseWidth(2560.0);
+    gUiScale = gFontScale = 0.0;
+    skin->InitScale(&gUiScale, &gFontScale);
+    const SkinScale expected = ComputeSkinScale(metrics, 2560.0);
+    QCOMPARE(gUiScale, expected.uiScale);
+    QCOMPARE(gFontScale, expected.fontScale);
+    QCOMPARE(skin->GetScale(), gUiScale);
+}
+
+void TestSkinManager::readsColours() {
+    SkinManager* skin = InitFixture({"Style1"});
     QCOMPARE(skin->GetPageColors("Successful").value("BugReportColor"), QString("#00aa00"));
     QCOMPARE(skin->GetPageRgbColors("Successful").value("BugReportColor"), QColor(0, 170, 0));
     QVERIFY(skin->GetPageColors("Failed").isEmpty());
     QVERIFY(skin->GetPageColors("Empty").isEmpty());
 }
 
-void TestSkinManager::rewritesStyleSheet()
-{
-    SkinManager *skin = InitFixture({"Style1"});
+void TestSkinManager::rewritesStyleSheet() {
+    SkinManager* skin = InitFixture({"Style1"});
     skin->InitScaleFor(ScreenMetrics{3840, 2160, 96.0}, nullptr, nullptr);
     skin->LoadStyleSheet();
     QCOMPARE(skin->GetStyleSheet(), QString("QLabel { font-size: 21px; margin: -15px; }"));
     QCOMPARE(skin->GetStyleSheetPath(), m_dir->filePath("Skin") + "/style.qss");
 }
 
-void TestSkinManager::returnsLogoPieces_data()
-{
+void TestSkinManager::returnsLogoPieces_data() {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QColor>("colour");
@@ -198,12 +208,11 @@ void TestSkinManager::returnsLogoPieces_data()
     QTest::newRow("unknown kind") << 9 << QSize() << QColor();
 }
 
-void TestSkinManager::returnsLogoPieces()
-{
+void TestSkinManager::returnsLogoPieces() {
     QFETCH(int, kind);
     QFETCH(QSize, size);
     QFETCH(QColor, colour);
-    SkinManager *skin = InitFixture({"Style1"});
+    SkinManager* skin = InitFixture({"Style1"});
     skin->SetLogoDoubleResolution(false);
     const QPixmap logo = skin->GetLogoPixmap(kind);
     QCOMPARE(logo.isNull(), !size.isValid());
@@ -213,9 +222,8 @@ void TestSkinManager::returnsLogoPieces()
     }
 }
 
-void TestSkinManager::changeSkinReloadsAndSignals()
-{
-    SkinManager *skin = InitFixture({"Style1", "Style2"});
+void TestSkinManager::changeSkinReloadsAndSignals() {
+    SkinManager* skin = InitFixture({"Style1", "Style2"});
     // The second style draws its sheet with every cell in one colour.
     QImage other(200, 60, QImage::Format_ARGB32);
     other.fill(QColor(10, 20, 30));
@@ -237,9 +245,8 @@ void TestSkinManager::changeSkinReloadsAndSignals()
     QCOMPARE(skin->GetCurrentIndex(), 1);
 }
 
-void TestSkinManager::changeSkinToEmptyStyle()
-{
-    SkinManager *skin = InitFixture({"Style1", "Style2"});
+void TestSkinManager::changeSkinToEmptyStyle() {
+    SkinManager* skin = InitFixture({"Style1", "Style2"});
     QSignalSpy spy(skin, &SkinManager::AllImageUpdate);
     skin->ChangeSkin(1);
     QCOMPARE(spy.count(), 1);
@@ -247,9 +254,8 @@ void TestSkinManager::changeSkinToEmptyStyle()
     QVERIFY(skin->GetPagePixmap("btn").isNull());
 }
 
-void TestSkinManager::scalesMovie()
-{
-    SkinManager *skin = InitFixture({"Style1"});
+void TestSkinManager::scalesMovie() {
+    SkinManager* skin = InitFixture({"Style1"});
     skin->InitScaleFor(ScreenMetrics{3200, 1800, 96.0}, nullptr, nullptr);
     QImage frame(30, 11, QImage::Format_ARGB32);
     frame.fill(Qt::red);
@@ -260,6 +266,15 @@ void TestSkinManager::scalesMovie()
     QCOMPARE(movie.scaledSize(), QSize(38, 14)); // 37.5 and 13.75 rounded half up
     skin->ScaleMovie(&movie, true);
     QCOMPARE(movie.scaledSize(), QSize(19, 7));
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QBuffer buffer;
+    buffer.setData(file.readAll());
+    QMovie fromDevice(&buffer);
+    fromDevice.setScaledSize(QSize(5, 5));
+    skin->ScaleMovie(&fromDevice, false);
+    QCOMPARE(fromDevice.scaledSize(), QSize(5, 5));
 }
 
 QTEST_MAIN(TestSkinManager)

@@ -10,8 +10,7 @@
 #include <QFontInfo>
 #include <QtTest>
 
-class TestSkinWidgets : public QObject
-{
+class TestSkinWidgets : public QObject {
     Q_OBJECT
 
 private slots:
@@ -40,9 +39,7 @@ namespace {
 
 enum Look { Normal, Hover, Pressed, Checked, Disabled, DisabledPressed };
 
-template<typename Button>
-void Apply(Button *button, int look)
-{
+template <typename Button> void Apply(Button* button, int look) {
     if (look == Hover) {
         // As the pointer arriving does it: under the mouse, then hover events.
         button->setAttribute(Qt::WA_UnderMouse, true);
@@ -63,8 +60,7 @@ void Apply(Button *button, int look)
     button->setEnabled(look != Disabled && look != DisabledPressed);
 }
 
-void AddLookRows()
-{
+void AddLookRows() {
     QTest::addColumn<int>("look");
     QTest::addColumn<QString>("state");
     QTest::newRow("normal") << int(Normal) << "Normal";
@@ -77,28 +73,24 @@ void AddLookRows()
 
 } // namespace
 
-void TestSkinWidgets::initTestCase()
-{
+void TestSkinWidgets::initTestCase() {
     QVERIFY(m_dir.isValid());
     SkinFixture::WriteSkin(m_dir.filePath("Skin"), {"Style1"});
-    SkinManager *skin = SkinManager::Instance();
+    SkinManager* skin = SkinManager::Instance();
     skin->InitScaleFor(ScreenMetrics{1920, 1080, 96.0}, nullptr, nullptr);
     skin->Init(0, {"Style1"}, SkinLogoKey{}, m_dir.filePath("Skin"));
     skin->ChangePart("Common");
 }
 
-void TestSkinWidgets::cleanupTestCase()
-{
+void TestSkinWidgets::cleanupTestCase() {
     SkinManager::Release();
 }
 
-void TestSkinWidgets::paintsStatePicture_data()
-{
+void TestSkinWidgets::paintsStatePicture_data() {
     AddLookRows();
 }
 
-void TestSkinWidgets::paintsStatePicture()
-{
+void TestSkinWidgets::paintsStatePicture() {
     QFETCH(int, look);
     QFETCH(QString, state);
     MyButton button;
@@ -109,13 +101,11 @@ void TestSkinWidgets::paintsStatePicture()
     QCOMPARE(image.pixelColor(20, 15), SkinFixture::ColourOf("btn", state.toLatin1().constData()));
 }
 
-void TestSkinWidgets::toolButtonPaintsStatePicture_data()
-{
+void TestSkinWidgets::toolButtonPaintsStatePicture_data() {
     AddLookRows();
 }
 
-void TestSkinWidgets::toolButtonPaintsStatePicture()
-{
+void TestSkinWidgets::toolButtonPaintsStatePicture() {
     QFETCH(int, look);
     QFETCH(QString, state);
     MyToolButton button;
@@ -128,8 +118,7 @@ void TestSkinWidgets::toolButtonPaintsStatePicture()
     QCOMPARE(image.pixelColor(20, 15), SkinFixture::ColourOf("btn", state.toLatin1().constData()));
 }
 
-void TestSkinWidgets::changeIconReplacesStates()
-{
+void TestSkinWidgets::changeIconReplacesStates() {
     MyButton button;
     button.changeIcon("btn");
     QCOMPARE(button.statePixmaps().size(), 5);
@@ -147,13 +136,13 @@ void TestSkinWidgets::changeIconReplacesStates()
     QCOMPARE(tool.statePixmaps().keys(), QList<int>{SKIN_NORMAL});
 }
 
-void TestSkinWidgets::changeIconUsesObjectName()
-{
+void TestSkinWidgets::changeIconUsesObjectName() {
     MyButton button;
     button.setObjectName("two");
     button.changeIcon();
     QCOMPARE(button.statePixmaps().size(), 1);
-    QCOMPARE(SkinFixture::CentreColour(button.statePixmaps().value(SKIN_NORMAL)), SkinFixture::ColourOf("two", "Normal"));
+    QCOMPARE(SkinFixture::CentreColour(button.statePixmaps().value(SKIN_NORMAL)),
+             SkinFixture::ColourOf("two", "Normal"));
 
     MyButton unknown;
     unknown.setObjectName("notInThisPage");
@@ -161,24 +150,21 @@ void TestSkinWidgets::changeIconUsesObjectName()
     QVERIFY(unknown.statePixmaps().isEmpty());
 }
 
-void TestSkinWidgets::paintsWithoutPictures()
-{
+void TestSkinWidgets::paintsWithoutPictures() {
     MyButton button;
     button.setText("Plain");
     button.resize(80, 30);
     QVERIFY(!button.grab().isNull());
 }
 
-void TestSkinWidgets::elidesBesideTextButtons_data()
-{
+void TestSkinWidgets::elidesBesideTextButtons_data() {
     QTest::addColumn<bool>("centred");
     QTest::addColumn<int>("textWidth");
-    QTest::newRow("centred") << true << 65;  // 100 - 15 - 20
-    QTest::newRow("left") << false << 50;    // 100 - 15 - 15 - 20
+    QTest::newRow("centred") << true << 65; // 100 - 15 - 20
+    QTest::newRow("left") << false << 50;   // 100 - 15 - 15 - 20
 }
 
-void TestSkinWidgets::elidesBesideTextButtons()
-{
+void TestSkinWidgets::elidesBesideTextButtons() {
     QFETCH(bool, centred);
     QFETCH(int, textWidth);
     MyButton button;
@@ -202,8 +188,7 @@ void TestSkinWidgets::elidesBesideTextButtons()
     QVERIFY(button.toolTip().isEmpty());
 }
 
-void TestSkinWidgets::buttonTypeZeroAlignsLeft()
-{
+void TestSkinWidgets::buttonTypeZeroAlignsLeft() {
     MyButton button;
     QCOMPARE(button.textAlignment(), Qt::AlignHCenter | Qt::AlignVCenter);
     QCOMPARE(button.iconMargin(), 15);
@@ -220,8 +205,7 @@ void TestSkinWidgets::buttonTypeZeroAlignsLeft()
     QCOMPARE(behind.textRect(QPixmap(20, 15)), QRect(15, 0, 85, 30));
 }
 
-void TestSkinWidgets::comboTooltipsOnlyWhenElided()
-{
+void TestSkinWidgets::comboTooltipsOnlyWhenElided() {
     CComBobox combo;
     combo.setFixedWidth(120);
     const QFontMetrics metrics(combo.font());
@@ -243,8 +227,7 @@ void TestSkinWidgets::comboTooltipsOnlyWhenElided()
     QCOMPARE(combo.itemData(4, Qt::UserRole).toInt(), 42);
 }
 
-void TestSkinWidgets::comboListFitsPixelSizedFont()
-{
+void TestSkinWidgets::comboListFitsPixelSizedFont() {
     ComboBoxEx combo;
     QCOMPARE(combo.fitListWidth(), 0);
     QFont font = combo.font();
@@ -257,8 +240,7 @@ void TestSkinWidgets::comboListFitsPixelSizedFont()
     QCOMPARE(combo.view()->width(), width);
 }
 
-void TestSkinWidgets::sliderPlacesMarks()
-{
+void TestSkinWidgets::sliderPlacesMarks() {
     ChaterSlider slider(Qt::Horizontal);
     slider.setRange(0, 100);
     slider.resize(400, 20);
@@ -277,8 +259,7 @@ void TestSkinWidgets::sliderPlacesMarks()
     QVERIFY(slider.marks().isEmpty());
 }
 
-void TestSkinWidgets::sliderWithoutRange()
-{
+void TestSkinWidgets::sliderWithoutRange() {
     ChaterSlider slider(Qt::Horizontal);
     slider.setRange(0, 0);
     slider.resize(400, 20);
