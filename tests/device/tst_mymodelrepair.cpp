@@ -116,6 +116,23 @@ private slots:
         QCOMPARE(env.model->GetOptionWord(), option);
     }
 
+    // "Fix Now" reaches the model while the first run has not yet returned from the library: the second run
+    // starts once it has, instead of being lost.
+    void secondRunAskedForWhileTheFirstEnds() {
+        QVERIFY(startWithDevice());
+        host().onReadyToFix = [this] {
+            host().onReadyToFix = nullptr;
+            QVERIFY(env.model->IsRunActive());
+            env.model->StartRepair(true);
+            env.model->SetSkipReadyPage(true);
+        };
+        env.model->StartRepair(true);
+        QTRY_VERIFY_WITH_TIMEOUT(host().has("ShowRepairSucceeded"), 20000);
+        QVERIFY(runEnded());
+        QCOMPARE(host().count("ShowReadyToFix"), 1);
+        QCOMPARE(env.state(1).restoreCount, 1);
+    }
+
     // Every fault ends in a visible failure and leaves nothing marked as running.
     void faults_data() {
         QTest::addColumn<int>("step");
