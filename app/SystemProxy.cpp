@@ -1,9 +1,13 @@
 #include "SystemProxy.h"
 
+#include "RunLog.h"
 #include "SystemUtilities.h"
 
 QNetworkProxy GetSystemProxy() {
-    return ProxyFromSystemValues(ReadSystemProxy());
+    const QMap<QString, QString> values = ReadSystemProxy();
+    RunLog->WriteString(TextLog::Info,
+                        QStringLiteral("tempProxyEnable : ") + values.value(QStringLiteral("ProxyEnable")), true);
+    return ProxyFromSystemValues(values);
 }
 
 QNetworkProxy ProxyFromSystemValues(const QMap<QString, QString>& values) {

@@ -5,7 +5,8 @@
 #include <QString>
 
 // The desktop's proxy setting as a QNetworkProxy: an HTTP proxy when a proxy is switched on and
-// names a host, otherwise no proxy (host and port are filled in either way).
+// names a host, otherwise no proxy (host and port are filled in either way). Notes in the run log
+// whether the proxy is switched on.
 QNetworkProxy GetSystemProxy();
 
 // The same rule on given "HostName", "Port" and "ProxyEnable" values.

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTextStream>
+#include <QXmlStreamReader>
 
 XmlDocFile::XmlDocFile(const QString& path) : m_path(path), m_rootName(QFileInfo(path).completeBaseName()) {
     LoadResult result = LoadFile();
@@ -27,8 +28,11 @@ XmlDocFile::LoadResult XmlDocFile::LoadFile() {
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))
         return LoadResult::Unreadable;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return LoadResult::Unreadable;
     QDomDocument document;
-    if (!document.setContent(&file, false))
+    if (!Parse(bytes, document))
         return LoadResult::Damaged;
     if (document.documentElement().tagName().compare(m_rootName, Qt::CaseInsensitive) != 0)
         return LoadResult::Damaged;
@@ -65,16 +69,31 @@ bool XmlDocFile::Save() {
     return m_loaded && WriteDocument(m_doc, 4);
 }
 
+bool XmlDocFile::Parse(const QByteArray& bytes, QDomDocument& document) {
+    // Both parsers that read the file must accept it: the stream reader, which reads the values, is the
+    // stricter one.
+    QXmlStreamReader reader(bytes);
+    while (!reader.atEnd())
+        reader.readNext();
+    return !reader.hasError() && document.setContent(bytes, false);
+}
+
 bool XmlDocFile::WriteDocument(const QDomDocument& document, int indent) {
+    QByteArray bytes;
+    {
+        QTextStream stream(&bytes, QIODevice::WriteOnly);
+        stream.setCodec("UTF-8");
+        document.save(stream, indent, QDomNode::EncodingFromTextStream);
+    }
+    // The DOM writes whatever it holds, including names and characters that XML forbids; such a file
+    // would be unreadable at the next start. Refuse it and keep the file as it is.
+    QDomDocument check;
+    if (!Parse(bytes, check))
+        return false;
+
     // Written beside the target and renamed over it on commit: a crash or a full disk leaves the old file.
     QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QTextStream stream(&file);
-    stream.setCodec("UTF-8");
-    document.save(stream, indent, QDomNode::EncodingFromTextStream);
-    stream.flush();
-    if (stream.status() != QTextStream::Ok) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         return false;
     }

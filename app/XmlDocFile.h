@@ -21,12 +21,13 @@ public:
     XmlDocFile& operator=(const XmlDocFile&) = delete;
 
     // Parses the file (creating an empty one first when it is missing); false when it cannot be read,
-    // cannot be parsed or has another root.
+    // cannot be parsed or has another root. Changes to the document reach the file only through Save().
     bool Load();
     // Writes a file holding the declaration and an empty root unless the file exists; false when the
     // file is missing afterwards.
     bool CreateIfMissing();
-    // Replaces the file atomically with the document; false (and the old file untouched) on failure.
+    // Replaces the file atomically with the document; false (and the old file untouched) when the write
+    // fails or the document would not read back (a name or character that XML forbids).
     bool Save();
 
     bool IsLoaded() const { return m_loaded; }
@@ -93,6 +94,7 @@ private:
     // value ignoring case.
     static QDomElement FindMatch(const QDomNode& node, const QString& attributeName, const QString& value,
                                  const QString& tag);
+    static bool Parse(const QByteArray& bytes, QDomDocument& document);
     bool WriteDocument(const QDomDocument& document, int indent);
 
     QString m_path;

@@ -18,16 +18,21 @@ bool XmlPathReader::SetPath(const QString& path) {
 }
 
 bool XmlPathReader::FindPath(const QString& endName) {
+    return FindPathWhere(endName,
+                         [this](const QString& entry) { return name().compare(entry, Qt::CaseInsensitive) == 0; });
+}
+
+bool XmlPathReader::FindPathWhere(const QString& endName, const std::function<bool(const QString&)>& matches) {
     while (!atEnd()) {
         readNext();
         if (isEndElement() && name() == endName)
             return false;
-        if (!isStartElement() || m_path.isEmpty() || name().compare(m_path.first(), Qt::CaseInsensitive) != 0)
+        if (!isStartElement() || m_path.isEmpty() || !matches(m_path.first()))
             continue;
         const QString entry = m_path.takeFirst();
         if (m_path.isEmpty())
             return true;
-        if (FindPath(name().toString()))
+        if (FindPathWhere(name().toString(), matches))
             return true;
         // The rest of the path is not inside this element; a later element may still match the entry.
         m_path.prepend(entry);

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QXmlStreamReader>
 
+#include <functional>
+
 // A streaming reader for single values of a small XML file, made on the stack for one read. A path
 // such as "Options" or "Queue/Task" is matched element by element ignoring case, each entry at any depth
 // below the previous one; nothing is cached, every read parses the file from its start.
@@ -44,6 +46,9 @@ public:
                                   const QString& filter);
 
 protected:
+    // FindPath with another rule for whether the start element the reader stands on matches a path entry.
+    bool FindPathWhere(const QString& endName, const std::function<bool(const QString& entry)>& matches);
+
     QStringList m_path;
     QString m_profilePath;
     QString m_codecSpecPath;

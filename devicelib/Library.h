@@ -92,6 +92,9 @@ public:
     // True only for the very file the library downloaded, not one put in its place since.
     bool wasDownloaded(const std::string& path);
     void forgetDownloaded(const std::string& path);
+    // One transfer per package file: two devices offered the same package must not write into one file.
+    bool claimDownload(const std::string& path);
+    void releaseDownload(const std::string& path);
 
     // Test control
     bool loadScenario(const std::string& json, std::string* error);
@@ -169,6 +172,7 @@ private:
     };
     static bool identify(const std::string& path, FileIdentity* identity);
     std::map<std::string, FileIdentity> m_downloaded; // packages this library wrote, as they were then
+    std::set<std::string> m_activeDownloads;
 };
 
 } // namespace mr

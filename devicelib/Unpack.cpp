@@ -2,6 +2,7 @@
 
 #include "device/zUZArovadu.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -177,13 +178,19 @@ StepResult unpackPackage(const std::string& path, const std::string& folder, Job
         if (!makePath(target.substr(0, slash)))
             return StepResult::error(MRErrorWrite, "Cannot create " + target + ": " + std::strerror(errno));
 
+        zip_stat_t st;
+        const bool sized = zip_stat_index(archive.zip, zip_uint64_t(i), 0, &st) == 0 && (st.valid & ZIP_STAT_SIZE);
+        uint64_t written = 0;
         zip_file_t* in = zip_fopen_index(archive.zip, zip_uint64_t(i), 0);
         if (!in)
             return StepResult::error(MRErrorUnzip, "Cannot open " + name + ": " + zip_strerror(archive.zip));
         int out = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
         if (out < 0) {
+            int error = errno;
             zip_fclose(in);
-            return StepResult::error(MRErrorWrite, "Cannot create " + target + ": " + std::strerror(errno));
+            if (error == EEXIST)
+                return StepResult::error(MRErrorUnzip, "The package holds " + name + " twice");
+            return StepResult::error(MRErrorWrite, "Cannot create " + target + ": " + std::strerror(error));
         }
         StepResult result;
         for (;;) {
@@ -195,12 +202,18 @@ StepResult unpackPackage(const std::string& path, const std::string& folder, Job
             }
             if (n == 0)
                 break;
+            written += uint64_t(n);
+            if (sized && written > st.size) {
+                // More data than the directory promised: refuse rather than fill the disk.
+                result = StepResult::error(MRErrorUnzip, "The package is damaged at " + name + ": it is too long");
+                break;
+            }
             if (!writeAll(out, buffer.data(), size_t(n))) {
                 result = StepResult::error(MRErrorWrite, "Cannot write " + target + ": " + std::strerror(errno));
                 break;
             }
             done += uint64_t(n);
-            if (job.stopRequested() || !progress(done, total)) {
+            if (job.stopRequested() || !progress(std::min(done, total), total)) {
                 result = StepResult::stopped();
                 break;
             }

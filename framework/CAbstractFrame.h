@@ -6,8 +6,7 @@
 // Base of every frameless frame: a dialog that wraps an inner widget (the window the user works
 // with), closes on Esc unless it is the main window's frame, may ask a callback before it closes, and
 // hands the inner widget back to its own parent when it closes so that the widget outlives the frame.
-class CAbstractFrame : public QDialog
-{
+class CAbstractFrame : public QDialog {
     Q_OBJECT
 public:
     enum FrameType {

@@ -4,8 +4,7 @@
 
 // The frame of the main window and of the dialogs; it adds nothing to the frameless frame, so that
 // both have one common base to grow on.
-class CCommonFrame : public CWindowsFrame
-{
+class CCommonFrame : public CWindowsFrame {
     Q_OBJECT
 public:
     CCommonFrame(QWidget* inner, QWidget* parent, FrameTypes types, const QPixmap& titleIcon, int titleLayout);

@@ -4,8 +4,7 @@
 #include <QStyleOption>
 #include <QVBoxLayout>
 
-CFramelessDialog::CFramelessDialog(QWidget* parent, Qt::WindowFlags flags) : QDialog(parent, flags)
-{
+CFramelessDialog::CFramelessDialog(QWidget* parent, Qt::WindowFlags flags) : QDialog(parent, flags) {
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
     m_content = new QWidget(this);
@@ -16,14 +15,19 @@ CFramelessDialog::CFramelessDialog(QWidget* parent, Qt::WindowFlags flags) : QDi
     setLayout(layout);
 }
 
-void CFramelessDialog::SetContentLayout(QLayout* layout) { m_content->setLayout(layout); }
+void CFramelessDialog::SetContentLayout(QLayout* layout) {
+    m_content->setLayout(layout);
+}
 
-void CFramelessDialog::SetIcon(const QIcon& icon) { setWindowIcon(icon); }
+void CFramelessDialog::SetIcon(const QIcon& icon) {
+    setWindowIcon(icon);
+}
 
-void CFramelessDialog::setWindowTitle(const QString& windowTitle) { QDialog::setWindowTitle(windowTitle); }
+void CFramelessDialog::setWindowTitle(const QString& windowTitle) {
+    QDialog::setWindowTitle(windowTitle);
+}
 
-void CFramelessDialog::paintEvent(QPaintEvent*)
-{
+void CFramelessDialog::paintEvent(QPaintEvent*) {
     QStyleOption option;
     option.initFrom(this);
     QPainter painter(this);

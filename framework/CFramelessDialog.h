@@ -5,8 +5,7 @@
 class QLayout;
 
 // A translucent frameless dialog whose style sheet draws its background and border.
-class CFramelessDialog : public QDialog
-{
+class CFramelessDialog : public QDialog {
     Q_OBJECT
 public:
     explicit CFramelessDialog(QWidget* parent = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());

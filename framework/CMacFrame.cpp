@@ -5,17 +5,17 @@
 #include <QScreen>
 
 CMacFrame::CMacFrame(QWidget* inner, QWidget* parent, FrameTypes types, const QPixmap&, int)
-    : CAbstractFrame(inner, parent, types)
-{
+    : CAbstractFrame(inner, parent, types) {
     if (m_inner)
         m_inner->setStyleSheet(QStringLiteral("QDialogButtonBox{ button-layout: 1;}"));
     CMacFrame::setupFrame();
 }
 
-QWidget* CMacFrame::GetWindow() { return m_inner; }
+QWidget* CMacFrame::GetWindow() {
+    return m_inner;
+}
 
-void CMacFrame::setupFrame()
-{
+void CMacFrame::setupFrame() {
     if (!m_inner)
         return;
     m_inner->setParent(m_parent);
@@ -34,8 +34,8 @@ void CMacFrame::setupFrame()
         return;
     }
     const QPoint origin = m_parent->mapToGlobal(QPoint(0, 0));
-    const QPoint candidate = origin + QPoint(m_parent->width() / 2 - m_inner->width() / 2,
-                                             m_parent->height() / 2 - m_inner->height() / 2);
+    const QPoint candidate =
+        origin + QPoint(m_parent->width() / 2 - m_inner->width() / 2, m_parent->height() / 2 - m_inner->height() / 2);
     for (QScreen* screen : QGuiApplication::screens()) {
         if (screen->geometry().contains(candidate)) {
             m_inner->move(candidate);
@@ -46,20 +46,17 @@ void CMacFrame::setupFrame()
     if (!screen)
         return;
     const QRect area = screen->geometry();
-    m_inner->move(area.x() + (area.width() - m_inner->width()) / 2,
-                  area.y() + (area.height() - m_inner->height()) / 2);
+    m_inner->move(area.x() + (area.width() - m_inner->width()) / 2, area.y() + (area.height() - m_inner->height()) / 2);
 }
 
-void CMacFrame::ShowInner()
-{
+void CMacFrame::ShowInner() {
     if (!m_inner)
         return;
     m_inner->show();
     hide();
 }
 
-int CMacFrame::exec()
-{
+int CMacFrame::exec() {
     if (!m_inner)
         return -1;
     if (auto* dialog = qobject_cast<QDialog*>(m_inner.data())) {
@@ -77,8 +74,7 @@ int CMacFrame::exec()
     return code;
 }
 
-bool CMacFrame::eventFilter(QObject* watched, QEvent* event)
-{
+bool CMacFrame::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_inner && event->type() == QEvent::Close) {
         if (m_loop)
             m_loop->exit(0);

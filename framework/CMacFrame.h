@@ -4,8 +4,7 @@
 
 // A frame that leaves the decoration to the platform: the inner widget itself becomes the visible
 // window and the frame only keeps the close and Esc rules.
-class CMacFrame : public CAbstractFrame
-{
+class CMacFrame : public CAbstractFrame {
     Q_OBJECT
 public:
     CMacFrame(QWidget* inner, QWidget* parent, FrameTypes types, const QPixmap& titleIcon = QPixmap(),

@@ -15,11 +15,12 @@
 #include <QVBoxLayout>
 
 namespace {
-int Scaled(double value) { return static_cast<int>(value * SkinManager::Instance()->GetScale()); }
+int Scaled(double value) {
+    return static_cast<int>(value * SkinManager::Instance()->GetScale());
+}
 } // namespace
 
-CMessageBox::CMessageBox(QWidget* parent, Qt::WindowFlags flags) : QDialog(parent, flags)
-{
+CMessageBox::CMessageBox(QWidget* parent, Qt::WindowFlags flags) : QDialog(parent, flags) {
     InitFont();
     BuildUi();
     for (QPushButton* button : {m_firstButton, m_secondButton, m_thirdButton})
@@ -28,25 +29,24 @@ CMessageBox::CMessageBox(QWidget* parent, Qt::WindowFlags flags) : QDialog(paren
     ResetExtras();
 }
 
-CMessageBox::~CMessageBox()
-{
+CMessageBox::~CMessageBox() {
     for (QPushButton** button : {&m_firstButton, &m_secondButton, &m_thirdButton}) {
         delete *button;
         *button = nullptr;
     }
 }
 
-void CMessageBox::InitFont() { setFont(SkinManager::Instance()->GetFont(12, false)); }
+void CMessageBox::InitFont() {
+    setFont(SkinManager::Instance()->GetFont(12, false));
+}
 
-void CMessageBox::SetUpButton(QPushButton* button) const
-{
+void CMessageBox::SetUpButton(QPushButton* button) const {
     button->setAutoDefault(false);
     button->setProperty("STYLE_KEY", QStringLiteral("BLUE_GREEN_BTN"));
     button->hide();
 }
 
-void CMessageBox::BuildUi()
-{
+void CMessageBox::BuildUi() {
     m_titleLabel = new QLabel(this);
     m_titleLabel->setFont(SkinManager::Instance()->GetFont(20, true));
     m_textLabel = new QLabel(this);
@@ -105,8 +105,7 @@ void CMessageBox::BuildUi()
     ResetExtras();
 }
 
-void CMessageBox::ResetExtras()
-{
+void CMessageBox::ResetExtras() {
     m_detailLabel->setText(QString());
     m_detailLabel->hide();
     m_inputField->hide();
@@ -114,26 +113,27 @@ void CMessageBox::ResetExtras()
     m_noteLabel->hide();
 }
 
-void CMessageBox::closeEvent(QCloseEvent* event) { QDialog::closeEvent(event); }
+void CMessageBox::closeEvent(QCloseEvent* event) {
+    QDialog::closeEvent(event);
+}
 
-QString CMessageBox::GetInputText() const { return m_inputField->text().trimmed(); }
+QString CMessageBox::GetInputText() const {
+    return m_inputField->text().trimmed();
+}
 
-void CMessageBox::CloseSlot()
-{
+void CMessageBox::CloseSlot() {
     int result = QMessageBox::Cancel;
     if (auto* button = qobject_cast<QPushButton*>(sender()))
         result = button->property("value").toInt();
     done(result);
 }
 
-void CMessageBox::Close()
-{
+void CMessageBox::Close() {
     CloseSlot();
     close();
 }
 
-QUrl MessageLinkUrl(const QString& link)
-{
+QUrl MessageLinkUrl(const QString& link) {
     const QRegExp email(QStringLiteral("\\w+([-+.]\\w+)*@\\w+([-.]\\w+)*\\.\\w+([-.]\\w+)*"));
     if (email.exactMatch(link))
         return QUrl(QStringLiteral("mailto:") + link);
@@ -141,23 +141,21 @@ QUrl MessageLinkUrl(const QString& link)
     // mail links are opened, never a local file or a program.
     const QUrl url(link, QUrl::StrictMode);
     const QString scheme = url.scheme().toLower();
-    if (!url.isValid() || !(scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
-                            scheme == QLatin1String("mailto")))
+    if (!url.isValid() ||
+        !(scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("mailto")))
         return QUrl();
     if (scheme != QLatin1String("mailto") && url.host().isEmpty())
         return QUrl();
     return url;
 }
 
-void CMessageBox::OpenUrl(QString strUrl)
-{
+void CMessageBox::OpenUrl(QString strUrl) {
     const QUrl url = MessageLinkUrl(strUrl);
     if (!url.isEmpty())
         QDesktopServices::openUrl(url);
 }
 
-int CMessageBox::Exec()
-{
+int CMessageBox::Exec() {
     const double scale = SkinManager::Instance()->GetScale();
     const int width = static_cast<int>(360 * scale);
     int height = static_cast<int>((m_titleLabel->text().isEmpty() ? 100 : 160) * scale);

@@ -11,8 +11,7 @@ class QPushButton;
 // buttons. Each button carries the standard-button value it stands for in its property "value";
 // pressing it ends the dialog with that value. A frame shows the body; closing the frame ends it
 // with Cancel.
-class CMessageBox : public QDialog
-{
+class CMessageBox : public QDialog {
     Q_OBJECT
 public:
     explicit CMessageBox(QWidget* parent = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());

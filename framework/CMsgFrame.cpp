@@ -3,26 +3,22 @@
 #include <QCloseEvent>
 
 CMsgFrame::CMsgFrame(QWidget* inner, QWidget* parent, FrameTypes types, const QPixmap& titleIcon, int titleLayout)
-    : CWindowsFrame(inner, parent, types, titleIcon, titleLayout)
-{
+    : CWindowsFrame(inner, parent, types, titleIcon, titleLayout) {
     ConnectInner();
 }
 
 CMsgFrame::CMsgFrame(QWidget* inner, FrameTypes types, const QPixmap& titleIcon, int titleLayout)
-    : CWindowsFrame(inner, nullptr, types, titleIcon, titleLayout)
-{
+    : CWindowsFrame(inner, nullptr, types, titleIcon, titleLayout) {
     ConnectInner();
 }
 
-void CMsgFrame::ConnectInner()
-{
+void CMsgFrame::ConnectInner() {
     // Not every inner widget has the slot; the close notice then simply reaches nobody.
     if (m_inner && m_inner->metaObject()->indexOfSlot("CloseSlot()") >= 0)
         connect(this, SIGNAL(CloseSignal()), m_inner, SLOT(CloseSlot()));
 }
 
-int CMsgFrame::exec()
-{
+int CMsgFrame::exec() {
     setWindowModality(Qt::ApplicationModal);
     QPointer<QWidget> inner = m_inner;
     CWindowsFrame::exec();
@@ -31,15 +27,13 @@ int CMsgFrame::exec()
     return 0;
 }
 
-bool CMsgFrame::eventFilter(QObject* watched, QEvent* event)
-{
+bool CMsgFrame::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_inner && event->type() == QEvent::Close)
         m_closedByInner = true;
     return CWindowsFrame::eventFilter(watched, event);
 }
 
-void CMsgFrame::closeEvent(QCloseEvent* event)
-{
+void CMsgFrame::closeEvent(QCloseEvent* event) {
     if (!m_closedByInner)
         emit CloseSignal();
     CWindowsFrame::closeEvent(event);

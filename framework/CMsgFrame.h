@@ -4,8 +4,7 @@
 
 // The frame a message box is shown in: application-modal, returns the box's result, and tells the
 // box when the user closed the frame itself (title bar, Esc) rather than one of the box's buttons.
-class CMsgFrame : public CWindowsFrame
-{
+class CMsgFrame : public CWindowsFrame {
     Q_OBJECT
 public:
     CMsgFrame(QWidget* inner, QWidget* parent, FrameTypes types, const QPixmap& titleIcon, int titleLayout);

@@ -11,59 +11,52 @@ namespace {
 constexpr Qt::Alignment kCentred = Qt::AlignHCenter | Qt::AlignVCenter;
 }
 
-CPushButton::CPushButton(QWidget *parent)
-    : QPushButton(parent)
-{
+CPushButton::CPushButton(QWidget* parent) : QPushButton(parent) {
     const double scale = SkinManager::Instance()->GetScale();
     m_iconMargin = int(15.0 * scale);
     m_textMargin = int(15.0 * scale);
     setMouseTracking(true);
+    // A tracking push button only reports hover when hover events are on; not every style turns
+    // them on, and without them the "On" picture would never show.
+    setAttribute(Qt::WA_Hover, true);
 }
 
-void CPushButton::changeIcon(const QString &name)
-{
+void CPushButton::changeIcon(const QString& name) {
     // A new image replaces the whole set: a state it lacks must not keep the old image's picture.
     m_pixmaps.clear();
-    SkinManager *skin = SkinManager::Instance();
+    SkinManager* skin = SkinManager::Instance();
     skin->GetStatePixmaps(&m_pixmaps, name.isEmpty() ? objectName() : name, skin->IsSpriteDoubleResolution());
 }
 
-void CPushButton::changeIcon()
-{
+void CPushButton::changeIcon() {
     changeIcon(QString());
 }
 
-void CPushButton::setButtonType(int type)
-{
+void CPushButton::setButtonType(int type) {
     m_buttonType = type;
     if (type == BUTTON_ICON_TEXT)
         m_alignment = Qt::AlignLeft | Qt::AlignVCenter;
 }
 
-void CPushButton::setTextAlignment(Qt::Alignment alignment)
-{
+void CPushButton::setTextAlignment(Qt::Alignment alignment) {
     m_alignment = alignment;
 }
 
-void CPushButton::setIconMargin(int margin)
-{
+void CPushButton::setIconMargin(int margin) {
     m_iconMargin = margin;
 }
 
-void CPushButton::setTextMargin(int margin)
-{
+void CPushButton::setTextMargin(int margin) {
     m_textMargin = margin;
 }
 
-QRect CPushButton::pictureRect(const QPixmap &picture) const
-{
+QRect CPushButton::pictureRect(const QPixmap& picture) const {
     if (m_buttonType != BUTTON_ICON_TEXT)
         return rect();
     return QRect(0, 0, m_iconMargin + m_textMargin + picture.width(), height());
 }
 
-QRect CPushButton::textRect(const QPixmap &picture) const
-{
+QRect CPushButton::textRect(const QPixmap& picture) const {
     const int w = width();
     const int h = height();
     const int pw = picture.width();
@@ -77,8 +70,7 @@ QRect CPushButton::textRect(const QPixmap &picture) const
     return QRect(m_iconMargin, 0, w - m_iconMargin, h);
 }
 
-void CPushButton::paintEvent(QPaintEvent *)
-{
+void CPushButton::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     QStyleOptionButton option;
     initStyleOption(&option);

@@ -17,8 +17,7 @@
 #include <QWindow>
 
 namespace {
-bool IsMouseEvent(const QEvent* event)
-{
+bool IsMouseEvent(const QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
@@ -30,25 +29,31 @@ bool IsMouseEvent(const QEvent* event)
     }
 }
 
-bool OnlyLeftButton(const QMouseEvent* event)
-{
+// Without a system menu a double-click on the title bar is the frame's own (maximise and restore).
+Qt::WindowFlags FrameWindowFlags(bool doubleClickMaximizes) {
+    Qt::WindowFlags flags = Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowMinMaxButtonsHint;
+    if (!doubleClickMaximizes)
+        flags |= Qt::WindowSystemMenuHint;
+    return flags;
+}
+
+bool OnlyLeftButton(const QMouseEvent* event) {
     return event->button() == Qt::LeftButton && event->buttons() == Qt::LeftButton;
 }
 } // namespace
 
 CWindowsFrame::CWindowsFrame(QWidget* inner, QWidget* parent, FrameTypes types, const QPixmap& titleIcon,
                              int titleLayout)
-    : CAbstractFrame(inner, parent, types), m_titleIcon(titleIcon), m_titleLayout(titleLayout)
-{
+    : CAbstractFrame(inner, parent, types), m_titleIcon(titleIcon), m_titleLayout(titleLayout) {
     CWindowsFrame::setupFrame();
-    // A maximised frame follows its work area when a panel appears, moves or goes away.
+    // A maximised frame follows its work area when a panel appears, moves or goes away; a change of
+    // the display's size is reported to the frame's owner.
     for (QScreen* screen : QGuiApplication::screens())
         ConnectScreen(screen);
     connect(qApp, &QGuiApplication::screenAdded, this, &CWindowsFrame::ConnectScreen);
 }
 
-void CWindowsFrame::ConnectScreen(QScreen* screen)
-{
+void CWindowsFrame::ConnectScreen(QScreen* screen) {
     connect(screen, &QScreen::availableGeometryChanged, this,
             [this, screen]() { workAreaResizedSlot(QGuiApplication::screens().indexOf(screen)); });
     connect(screen, &QScreen::geometryChanged, this, [this, screen](const QRect& geometry) {
@@ -57,8 +62,7 @@ void CWindowsFrame::ConnectScreen(QScreen* screen)
     });
 }
 
-void CWindowsFrame::setupFrame()
-{
+void CWindowsFrame::setupFrame() {
     m_titleBar = nullptr;
     m_maximized = false;
     m_doubleClickMaximize = m_types.testFlag(FRAME_DBLCLICK_MAX);
@@ -69,10 +73,7 @@ void CWindowsFrame::setupFrame()
         setWindowTitle(m_inner->windowTitle());
     }
 
-    Qt::WindowFlags flags = Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowMinMaxButtonsHint;
-    if (!m_doubleClickMaximize)
-        flags |= Qt::WindowSystemMenuHint;
-    setWindowFlags(flags);
+    setWindowFlags(FrameWindowFlags(m_doubleClickMaximize));
 
     m_shadow = QPixmap(SkinManager::Instance()->GetSkinFolder() + QStringLiteral("SplashScreen/main_shadow.png"));
 
@@ -86,16 +87,14 @@ void CWindowsFrame::setupFrame()
         m_inner->setFocus();
 }
 
-void CWindowsFrame::CreateTitleBar()
-{
+void CWindowsFrame::CreateTitleBar() {
     m_titleBar = new TitleBar(m_titleLayout, this);
     m_titleBar->setTitleText(windowTitle());
     m_titleBar->setTitleIcon(m_titleIcon);
     m_titleBar->installEventFilter(this);
 }
 
-void CWindowsFrame::BuildFrameLayout()
-{
+void CWindowsFrame::BuildFrameLayout() {
     auto* layout = new QVBoxLayout(this);
     layout->setAlignment(Qt::AlignCenter);
     layout->setContentsMargins(1, 1, 1, 1);
@@ -108,18 +107,18 @@ void CWindowsFrame::BuildFrameLayout()
         layout->addWidget(m_inner);
 }
 
-void CWindowsFrame::SetItemVisible(QWidget* item, bool visible) { item->setVisible(visible); }
+void CWindowsFrame::SetItemVisible(QWidget* item, bool visible) {
+    item->setVisible(visible);
+}
 
-void CWindowsFrame::HideAllTitleItems()
-{
+void CWindowsFrame::HideAllTitleItems() {
     for (MyButton* button : m_titleBar->Buttons())
         SetItemVisible(button, false);
     SetItemVisible(m_titleBar->FirstSeparator(), false);
     SetItemVisible(m_titleBar->SecondSeparator(), false);
 }
 
-void CWindowsFrame::ApplyTitleButtons()
-{
+void CWindowsFrame::ApplyTitleButtons() {
     if (!m_titleBar)
         return;
     HideAllTitleItems();
@@ -151,8 +150,7 @@ void CWindowsFrame::ApplyTitleButtons()
     }
 }
 
-void CWindowsFrame::ConnectTitleButtons()
-{
+void CWindowsFrame::ConnectTitleButtons() {
     if (!m_titleBar)
         return;
     connect(m_titleBar->SettingButton(), &QAbstractButton::clicked, this, &CWindowsFrame::TitleButtonSlot);
@@ -164,8 +162,7 @@ void CWindowsFrame::ConnectTitleButtons()
     connect(m_titleBar->RestoreButton(), &QAbstractButton::clicked, this, &CWindowsFrame::ShowMaxRestore);
 }
 
-QScreen* CWindowsFrame::FrameScreen() const
-{
+QScreen* CWindowsFrame::FrameScreen() const {
     if (QScreen* screen = QGuiApplication::screenAt(frameGeometry().center()))
         return screen;
     if (windowHandle() && windowHandle()->screen())
@@ -173,8 +170,7 @@ QScreen* CWindowsFrame::FrameScreen() const
     return QGuiApplication::primaryScreen();
 }
 
-void CWindowsFrame::PlaceFrame()
-{
+void CWindowsFrame::PlaceFrame() {
     // Centred on the parent (or on the primary screen's work area), then kept inside the work area of
     // the screen it lands on, so that the title bar is never out of reach.
     QScreen* screen = nullptr;
@@ -195,8 +191,7 @@ void CWindowsFrame::PlaceFrame()
     move(topLeft);
 }
 
-void CWindowsFrame::showEvent(QShowEvent* event)
-{
+void CWindowsFrame::showEvent(QShowEvent* event) {
     if (m_titleBar && m_inner)
         m_titleBar->setPalette(m_inner->palette());
     // Hit testing and the resize border work on the native window's events, before any child widget
@@ -212,16 +207,14 @@ void CWindowsFrame::showEvent(QShowEvent* event)
     CAbstractFrame::showEvent(event);
 }
 
-void CWindowsFrame::paintEvent(QPaintEvent*)
-{
+void CWindowsFrame::paintEvent(QPaintEvent*) {
     if (m_shadow.isNull())
         return;
     QPainter painter(this);
     painter.drawPixmap(QRect(0, 0, width(), height()), m_shadow);
 }
 
-void CWindowsFrame::ShowTitleAnimation(bool show)
-{
+void CWindowsFrame::ShowTitleAnimation(bool show) {
     if (!m_titleBar)
         return;
     m_titleBar->AnimationLabel()->setVisible(show);
@@ -231,8 +224,7 @@ void CWindowsFrame::ShowTitleAnimation(bool show)
         m_titleBar->Movie()->stop();
 }
 
-void CWindowsFrame::SetVendorButtonsEnabled(bool enabled)
-{
+void CWindowsFrame::SetVendorButtonsEnabled(bool enabled) {
     if (!m_titleBar)
         return;
     if (m_types.testFlag(FRAME_INTEL))
@@ -243,10 +235,11 @@ void CWindowsFrame::SetVendorButtonsEnabled(bool enabled)
         m_titleBar->NvidiaButton()->setEnabled(enabled);
 }
 
-void CWindowsFrame::SetFrameTypes(FrameTypes types) { m_types = types; }
+void CWindowsFrame::SetFrameTypes(FrameTypes types) {
+    m_types = types;
+}
 
-void CWindowsFrame::SelectVendor(FrameType vendor, bool enabled)
-{
+void CWindowsFrame::SelectVendor(FrameType vendor, bool enabled) {
     if (!m_titleBar || !m_types.testFlag(vendor))
         return;
     m_titleBar->IntelButton()->setEnabled(vendor == FRAME_INTEL && enabled);
@@ -254,12 +247,17 @@ void CWindowsFrame::SelectVendor(FrameType vendor, bool enabled)
     m_titleBar->NvidiaButton()->setEnabled(vendor == FRAME_NVIDIA && enabled);
 }
 
-void CWindowsFrame::SelectIntel(bool enabled) { SelectVendor(FRAME_INTEL, enabled); }
-void CWindowsFrame::SelectAmd(bool enabled) { SelectVendor(FRAME_AMD, enabled); }
-void CWindowsFrame::SelectNvidia(bool enabled) { SelectVendor(FRAME_NVIDIA, enabled); }
+void CWindowsFrame::SelectIntel(bool enabled) {
+    SelectVendor(FRAME_INTEL, enabled);
+}
+void CWindowsFrame::SelectAmd(bool enabled) {
+    SelectVendor(FRAME_AMD, enabled);
+}
+void CWindowsFrame::SelectNvidia(bool enabled) {
+    SelectVendor(FRAME_NVIDIA, enabled);
+}
 
-void CWindowsFrame::Retranslate()
-{
+void CWindowsFrame::Retranslate() {
     CAbstractFrame::Retranslate();
     if (!m_titleBar)
         return;
@@ -269,14 +267,12 @@ void CWindowsFrame::Retranslate()
     m_titleBar->FeedbackButton()->setToolTip(tr("feedback"));
 }
 
-void CWindowsFrame::UpdateTitleSkin()
-{
+void CWindowsFrame::UpdateTitleSkin() {
     if (m_titleBar)
         m_titleBar->ReloadSkin();
 }
 
-void CWindowsFrame::AdjustToInner()
-{
+void CWindowsFrame::AdjustToInner() {
     if (!m_titleBar)
         return;
     m_titleBar->ApplySizes();
@@ -285,73 +281,60 @@ void CWindowsFrame::AdjustToInner()
         resize(m_inner->width(), m_inner->height() + m_titleBar->height());
 }
 
-void CWindowsFrame::InsertTitleWidgetBeforeTitle(QWidget* widget, int spacing)
-{
+void CWindowsFrame::InsertTitleWidgetBeforeTitle(QWidget* widget, int spacing) {
     if (m_titleBar)
         m_titleBar->InsertBeforeTitle(widget, spacing);
 }
 
-void CWindowsFrame::AddTitleWidget(QWidget* widget, int spacing)
-{
+void CWindowsFrame::AddTitleWidget(QWidget* widget, int spacing) {
     if (m_titleBar)
         m_titleBar->AddToCentre(widget, spacing);
 }
 
-void CWindowsFrame::InsertTitleWidgetBeforeButtons(QWidget* widget, int spacing)
-{
+void CWindowsFrame::InsertTitleWidgetBeforeButtons(QWidget* widget, int spacing) {
     if (m_titleBar)
         m_titleBar->InsertBeforeMinimize(widget, spacing);
 }
 
-void CWindowsFrame::SetDragWidget(QWidget* widget)
-{
+void CWindowsFrame::SetDragWidget(QWidget* widget) {
     if (!widget)
         return;
     m_dragWidget = widget;
     widget->installEventFilter(this);
 }
 
-void CWindowsFrame::SetTitleText(const QString& text)
-{
+void CWindowsFrame::SetTitleText(const QString& text) {
     if (m_titleBar)
         m_titleBar->setTitleText(text);
 }
 
-void CWindowsFrame::SetTitleObjectName(const QString& name)
-{
+void CWindowsFrame::SetTitleObjectName(const QString& name) {
     if (m_titleBar)
         m_titleBar->SetBackgroundObjectName(name);
 }
 
-void CWindowsFrame::SetTitleHeight(int height)
-{
+void CWindowsFrame::SetTitleHeight(int height) {
     if (m_titleBar)
         m_titleBar->SetTitleHeight(height);
 }
 
-void CWindowsFrame::SetTitleButtonSize(int width, int height)
-{
+void CWindowsFrame::SetTitleButtonSize(int width, int height) {
     if (m_titleBar)
         m_titleBar->SetButtonSize(width, height);
 }
 
-void CWindowsFrame::SetDoubleClickMaximize(bool on)
-{
+void CWindowsFrame::SetDoubleClickMaximize(bool on) {
     if (on == m_doubleClickMaximize)
         return;
     m_doubleClickMaximize = on;
     m_types.setFlag(FRAME_DBLCLICK_MAX, on);
-    Qt::WindowFlags flags = Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowMinMaxButtonsHint;
-    if (!on)
-        flags |= Qt::WindowSystemMenuHint;
     const bool wasVisible = isVisible();
-    setWindowFlags(flags);
+    setWindowFlags(FrameWindowFlags(on));
     if (wasVisible)
         show();
 }
 
-int CWindowsFrame::NativeHitTest(const QPoint& point) const
-{
+int CWindowsFrame::NativeHitTest(const QPoint& point) const {
     const bool zoomed = m_maximized || windowState().testFlag(Qt::WindowMaximized);
     const int code = hitTestBorder(point, size(), zoomed);
     if (code != HTCLIENT)
@@ -362,8 +345,7 @@ int CWindowsFrame::NativeHitTest(const QPoint& point) const
     return HTCLIENT;
 }
 
-void CWindowsFrame::NotifyVolumeRemoved(quint32 unitMask, quint16 volumeFlags)
-{
+void CWindowsFrame::NotifyVolumeRemoved(quint32 unitMask, quint16 volumeFlags) {
     if (!IsMainFrame())
         return;
     const QString letter = RemovedVolumeLetter(unitMask, volumeFlags);
@@ -371,10 +353,11 @@ void CWindowsFrame::NotifyVolumeRemoved(quint32 unitMask, quint16 volumeFlags)
         emit DiscOut(letter);
 }
 
-void CWindowsFrame::ChangeSkinSlot() { UpdateTitleSkin(); }
+void CWindowsFrame::ChangeSkinSlot() {
+    UpdateTitleSkin();
+}
 
-void CWindowsFrame::ShowMaxRestore()
-{
+void CWindowsFrame::ShowMaxRestore() {
     if (m_maximized) {
         layout()->setContentsMargins(1, 1, 1, 1);
         setGeometry(m_normalGeometry);
@@ -391,8 +374,7 @@ void CWindowsFrame::ShowMaxRestore()
     }
 }
 
-void CWindowsFrame::workAreaResizedSlot(int screen)
-{
+void CWindowsFrame::workAreaResizedSlot(int screen) {
     Q_UNUSED(screen)
     if (!m_maximized)
         return;
@@ -400,23 +382,20 @@ void CWindowsFrame::workAreaResizedSlot(int screen)
         setGeometry(own->availableGeometry());
 }
 
-void CWindowsFrame::TitleButtonSlot()
-{
+void CWindowsFrame::TitleButtonSlot() {
     auto* button = qobject_cast<QAbstractButton*>(sender());
     if (!button)
         return;
     emit Option(FrameTypes(button->property("BUTTON_TYPE").toInt()));
 }
 
-void CWindowsFrame::StartMove(const QPoint& globalPos)
-{
+void CWindowsFrame::StartMove(const QPoint& globalPos) {
     m_dragOffset = globalPos - geometry().topLeft();
     QWindow* window = windowHandle();
     m_dragging = !(window && window->startSystemMove());
 }
 
-void CWindowsFrame::StartResize(Qt::Edges edges, const QPoint& globalPos)
-{
+void CWindowsFrame::StartResize(Qt::Edges edges, const QPoint& globalPos) {
     QWindow* window = windowHandle();
     if (window && window->startSystemResize(edges))
         return;
@@ -426,19 +405,22 @@ void CWindowsFrame::StartResize(Qt::Edges edges, const QPoint& globalPos)
     m_pressGlobal = globalPos;
 }
 
-void CWindowsFrame::UpdateBorderCursor(int code)
-{
-    if (code == m_cursorCode)
+Qt::Edges CWindowsFrame::DraggableEdges(int code) const {
+    return ResizableEdges(EdgesForHitCode(code), minimumSize(), maximumSize());
+}
+
+void CWindowsFrame::UpdateBorderCursor(int code) {
+    const Qt::Edges edges = DraggableEdges(code);
+    if (edges == m_cursorEdges)
         return;
-    m_cursorCode = code;
-    if (EdgesForHitCode(code))
-        setCursor(CursorForHitCode(code));
+    m_cursorEdges = edges;
+    if (edges)
+        setCursor(CursorForEdges(edges));
     else
         unsetCursor();
 }
 
-bool CWindowsFrame::WindowEvent(QEvent* event)
-{
+bool CWindowsFrame::WindowEvent(QEvent* event) {
     if (!IsMouseEvent(event))
         return false;
     auto* mouse = static_cast<QMouseEvent*>(event);
@@ -447,7 +429,7 @@ bool CWindowsFrame::WindowEvent(QEvent* event)
         if (!OnlyLeftButton(mouse) || m_maximized)
             return false;
         const int code = NativeHitTest(mouse->pos());
-        if (const Qt::Edges edges = EdgesForHitCode(code)) {
+        if (const Qt::Edges edges = DraggableEdges(code)) {
             StartResize(edges, mouse->globalPos());
             return true;
         }
@@ -463,8 +445,8 @@ bool CWindowsFrame::WindowEvent(QEvent* event)
     }
     case QEvent::MouseMove:
         if (m_windowOperation == WindowOperation::Resize) {
-            setGeometry(ResizedGeometry(m_resizeStart, m_resizeEdges, mouse->globalPos() - m_pressGlobal,
-                                        minimumSize(), maximumSize()));
+            setGeometry(ResizedGeometry(m_resizeStart, m_resizeEdges, mouse->globalPos() - m_pressGlobal, minimumSize(),
+                                        maximumSize()));
             return true;
         }
         if (m_windowOperation == WindowOperation::Move) {
@@ -485,8 +467,7 @@ bool CWindowsFrame::WindowEvent(QEvent* event)
     }
 }
 
-bool CWindowsFrame::TitleBarEvent(QEvent* event)
-{
+bool CWindowsFrame::TitleBarEvent(QEvent* event) {
     const auto type = event->type();
     auto* mouse = static_cast<QMouseEvent*>(event);
     if (m_doubleClickMaximize && type == QEvent::MouseButtonDblClick && OnlyLeftButton(mouse)) {
@@ -510,8 +491,7 @@ bool CWindowsFrame::TitleBarEvent(QEvent* event)
     return true;
 }
 
-bool CWindowsFrame::eventFilter(QObject* watched, QEvent* event)
-{
+bool CWindowsFrame::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_inner && event->type() == QEvent::Close) {
         CloseFrame();
         return true;

@@ -4,8 +4,8 @@
 
 #include <QPixmap>
 #include <QPointer>
-#include <QWindow>
 #include <QRect>
+#include <QWindow>
 
 class TitleBar;
 class QScreen;
@@ -16,8 +16,7 @@ class QWindow;
 // dragging by the title bar, a 4-pixel resize border, maximise and restore within the work area.
 // Moving and resizing are handed to the window manager where it takes them, and done by hand where
 // it refuses (no window manager, or one without the move/resize protocol).
-class CWindowsFrame : public CAbstractFrame
-{
+class CWindowsFrame : public CAbstractFrame {
     Q_OBJECT
 public:
     CWindowsFrame(QWidget* inner, QWidget* parent, FrameTypes types, const QPixmap& titleIcon, int titleLayout);
@@ -78,6 +77,7 @@ private:
     bool WindowEvent(QEvent* event);
     void StartMove(const QPoint& globalPos);
     void StartResize(Qt::Edges edges, const QPoint& globalPos);
+    Qt::Edges DraggableEdges(int code) const;
     void UpdateBorderCursor(int code);
     void ConnectScreen(QScreen* screen);
     void SetItemVisible(QWidget* item, bool visible);
@@ -100,6 +100,6 @@ private:
     Qt::Edges m_resizeEdges;
     QRect m_resizeStart;
     QPoint m_pressGlobal;
-    int m_cursorCode = 1;
+    Qt::Edges m_cursorEdges;
     QPointer<QWindow> m_filteredWindow;
 };

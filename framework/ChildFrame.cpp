@@ -7,17 +7,14 @@
 #include <QPainter>
 #include <QScreen>
 
-ChildFrame::ChildFrame(QWidget* inner, QWidget* parent, FrameTypes types, const QPixmap& titleIcon,
-                       int titleLayout)
-    : CCommonFrame(inner, parent, types, titleIcon, titleLayout)
-{
+ChildFrame::ChildFrame(QWidget* inner, QWidget* parent, FrameTypes types, const QPixmap& titleIcon, int titleLayout)
+    : CCommonFrame(inner, parent, types, titleIcon, titleLayout) {
     setFixedWidth(static_cast<int>(488 * SkinManager::Instance()->GetScale()));
 }
 
 ChildFrame::~ChildFrame() = default;
 
-void ChildFrame::paintEvent(QPaintEvent*)
-{
+void ChildFrame::paintEvent(QPaintEvent*) {
     QScreen* primary = QGuiApplication::primaryScreen();
     if (primary && frameGeometry() == primary->availableGeometry()) {
         setContentsMargins(0, 0, 0, 0);

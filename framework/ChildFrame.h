@@ -3,8 +3,7 @@
 #include "CCommonFrame.h"
 
 // The fixed-width frame the dialogs are shown in, with a light soft shadow.
-class ChildFrame : public CCommonFrame
-{
+class ChildFrame : public CCommonFrame {
     Q_OBJECT
 public:
     ChildFrame(QWidget* inner, QWidget* parent, FrameTypes types, const QPixmap& titleIcon, int titleLayout);

@@ -3,13 +3,9 @@
 #include <QAbstractItemView>
 #include <QFontInfo>
 
-ComboBoxEx::ComboBoxEx(QWidget *parent)
-    : QComboBox(parent)
-{
-}
+ComboBoxEx::ComboBoxEx(QWidget* parent) : QComboBox(parent) {}
 
-int ComboBoxEx::fitListWidth()
-{
+int ComboBoxEx::fitListWidth() {
     int longest = 0;
     for (int i = 0; i < count(); ++i)
         longest = qMax(longest, itemText(i).size());

@@ -2,8 +2,7 @@
 
 #include <QtGlobal>
 
-int hitTestBorder(const QPoint& point, const QSize& frameSize, bool maximised, int border)
-{
+int hitTestBorder(const QPoint& point, const QSize& frameSize, bool maximised, int border) {
     if (maximised)
         return HTCLIENT;
     const int b = border;
@@ -30,8 +29,7 @@ int hitTestBorder(const QPoint& point, const QSize& frameSize, bool maximised, i
     return HTCLIENT;
 }
 
-Qt::Edges EdgesForHitCode(int code)
-{
+Qt::Edges EdgesForHitCode(int code) {
     switch (code) {
     case HTLEFT:
         return Qt::LeftEdge;
@@ -54,40 +52,45 @@ Qt::Edges EdgesForHitCode(int code)
     }
 }
 
-Qt::CursorShape CursorForHitCode(int code)
-{
-    switch (code) {
-    case HTLEFT:
-    case HTRIGHT:
-        return Qt::SizeHorCursor;
-    case HTTOP:
-    case HTBOTTOM:
-        return Qt::SizeVerCursor;
-    case HTTOPLEFT:
-    case HTBOTTOMRIGHT:
-        return Qt::SizeFDiagCursor;
-    case HTTOPRIGHT:
-    case HTBOTTOMLEFT:
-        return Qt::SizeBDiagCursor;
-    default:
-        return Qt::ArrowCursor;
-    }
+Qt::CursorShape CursorForHitCode(int code) {
+    return CursorForEdges(EdgesForHitCode(code));
 }
 
-QPoint CentredTopLeft(const QRect& anchor, const QSize& size)
-{
+Qt::CursorShape CursorForEdges(Qt::Edges edges) {
+    const bool horizontal = edges & (Qt::LeftEdge | Qt::RightEdge);
+    const bool vertical = edges & (Qt::TopEdge | Qt::BottomEdge);
+    if (horizontal && vertical) {
+        // Top left and bottom right resize along the falling diagonal.
+        const bool top = edges & Qt::TopEdge;
+        const bool left = edges & Qt::LeftEdge;
+        return top == left ? Qt::SizeFDiagCursor : Qt::SizeBDiagCursor;
+    }
+    if (horizontal)
+        return Qt::SizeHorCursor;
+    if (vertical)
+        return Qt::SizeVerCursor;
+    return Qt::ArrowCursor;
+}
+
+Qt::Edges ResizableEdges(Qt::Edges edges, const QSize& minimum, const QSize& maximum) {
+    if (minimum.width() >= maximum.width())
+        edges &= ~(Qt::LeftEdge | Qt::RightEdge);
+    if (minimum.height() >= maximum.height())
+        edges &= ~(Qt::TopEdge | Qt::BottomEdge);
+    return edges;
+}
+
+QPoint CentredTopLeft(const QRect& anchor, const QSize& size) {
     return anchor.topLeft() + QPoint((anchor.width() - size.width()) / 2, (anchor.height() - size.height()) / 2);
 }
 
-static int KeepInsideSpan(int start, int length, int areaStart, int areaLength)
-{
+static int KeepInsideSpan(int start, int length, int areaStart, int areaLength) {
     if (length >= areaLength)
         return areaStart;
     return qBound(areaStart, start, areaStart + areaLength - length);
 }
 
-QPoint KeepInsideArea(const QRect& frame, const QRect& area)
-{
+QPoint KeepInsideArea(const QRect& frame, const QRect& area) {
     if (!area.isValid())
         return frame.topLeft();
     return QPoint(KeepInsideSpan(frame.x(), frame.width(), area.x(), area.width()),
@@ -95,8 +98,7 @@ QPoint KeepInsideArea(const QRect& frame, const QRect& area)
 }
 
 QRect ResizedGeometry(const QRect& start, Qt::Edges edges, const QPoint& delta, const QSize& minimum,
-                      const QSize& maximum)
-{
+                      const QSize& maximum) {
     int left = start.left();
     int top = start.top();
     int width = start.width();

@@ -4,10 +4,11 @@
 #include <QPainterPath>
 #include <QtMath>
 
-int FrameShadowAlpha(int ring) { return static_cast<int>(150 - qSqrt(ring) * 50); }
+int FrameShadowAlpha(int ring) {
+    return static_cast<int>(150 - qSqrt(ring) * 50);
+}
 
-void PaintFrameShadow(QPainter& painter, const QSize& size, const QColor& colour)
-{
+void PaintFrameShadow(QPainter& painter, const QSize& size, const QColor& colour) {
     painter.setRenderHint(QPainter::Antialiasing, true);
     QPainterPath face;
     face.setFillRule(Qt::WindingFill);

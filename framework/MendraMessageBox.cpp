@@ -15,16 +15,16 @@
 #include <QVBoxLayout>
 
 namespace {
-int Scaled(double value) { return static_cast<int>(value * SkinManager::Instance()->GetScale()); }
+int Scaled(double value) {
+    return static_cast<int>(value * SkinManager::Instance()->GetScale());
+}
 
-QList<int>& QueuedAnswers()
-{
+QList<int>& QueuedAnswers() {
     static QList<int> answers;
     return answers;
 }
 
-QStringList& AnsweredMessages()
-{
+QStringList& AnsweredMessages() {
     static QStringList messages;
     return messages;
 }
@@ -32,8 +32,7 @@ QStringList& AnsweredMessages()
 
 MendraMessageBox::MendraMessageBox(const QString& title, const QString& text, QMessageBox::StandardButtons buttons,
                                    QWidget* parent, bool tip, Qt::WindowFlags flags)
-    : MyMessageBox(parent, flags), m_tip(tip)
-{
+    : MyMessageBox(parent, flags), m_tip(tip) {
     MendraMessageBox::BuildUi();
     if (m_tip)
         connect(m_tipCheckBox, &QCheckBox::stateChanged, this, &MendraMessageBox::TipsSlot);
@@ -46,8 +45,7 @@ MendraMessageBox::MendraMessageBox(const QString& title, const QString& text, QM
 
 MendraMessageBox::~MendraMessageBox() = default;
 
-void MendraMessageBox::BuildUi()
-{
+void MendraMessageBox::BuildUi() {
     // The base layout goes; its widgets stay empty and out of sight.
     delete layout();
     if (m_container)
@@ -103,8 +101,7 @@ void MendraMessageBox::BuildUi()
     grid->addWidget(m_boxContainer);
 }
 
-void MendraMessageBox::ApplyStyle()
-{
+void MendraMessageBox::ApplyStyle() {
     setProperty("STYLE_KEY", QStringLiteral("MessageBox_View"));
     m_firstButton->setProperty("STYLE_KEY", QStringLiteral("BLUE_GREEN_BTN"));
     m_secondButton->setProperty("STYLE_KEY", QStringLiteral("BLUE_GREEN_BTN"));
@@ -112,8 +109,7 @@ void MendraMessageBox::ApplyStyle()
     setFixedSize(Scaled(468.0), Scaled(180.0));
 }
 
-void MendraMessageBox::SetIcon()
-{
+void MendraMessageBox::SetIcon() {
     SkinManager* skin = SkinManager::Instance();
     skin->ChangePart(QStringLiteral("Other"));
     const int side = Scaled(40.0);
@@ -123,25 +119,26 @@ void MendraMessageBox::SetIcon()
     m_iconLabel->setFixedSize(side, side);
 }
 
-void MendraMessageBox::SetTipText(const QString& text)
-{
+void MendraMessageBox::SetTipText(const QString& text) {
     if (m_tipCheckBox)
         m_tipCheckBox->setText(text);
 }
 
-void MendraMessageBox::paintEvent(QPaintEvent*)
-{
+void MendraMessageBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(QPen(QBrush(Qt::gray, Qt::SolidPattern), 1.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
     painter.drawLine(0, 0, width(), 0);
 }
 
-int MendraMessageBox::Exec() { return ExecInFrame(CAbstractFrame::FRAME_CLOSE); }
+int MendraMessageBox::Exec() {
+    return ExecInFrame(CAbstractFrame::FRAME_CLOSE);
+}
 
-int MendraMessageBox::ExecNoTitleButtons() { return ExecInFrame(CAbstractFrame::FrameTypes()); }
+int MendraMessageBox::ExecNoTitleButtons() {
+    return ExecInFrame(CAbstractFrame::FrameTypes());
+}
 
-int MendraMessageBox::ExecInFrame(CAbstractFrame::FrameTypes types)
-{
+int MendraMessageBox::ExecInFrame(CAbstractFrame::FrameTypes types) {
     if (!QueuedAnswers().isEmpty()) {
         AnsweredMessages().append(m_messageLabel->text());
         return QueuedAnswers().takeFirst();
@@ -164,22 +161,26 @@ int MendraMessageBox::ExecInFrame(CAbstractFrame::FrameTypes types)
     return frame.exec();
 }
 
-void MendraMessageBox::TipsSlot(int state)
-{
+void MendraMessageBox::TipsSlot(int state) {
     if (objectName() != QLatin1String("Duplicate name"))
         return;
     if (gConfig)
         gConfig->SetShowTips(state != Qt::Checked, false);
 }
 
-void MendraMessageBox::QueueAnswer(int answer) { QueuedAnswers().append(answer); }
+void MendraMessageBox::QueueAnswer(int answer) {
+    QueuedAnswers().append(answer);
+}
 
-void MendraMessageBox::ClearQueuedAnswers()
-{
+void MendraMessageBox::ClearQueuedAnswers() {
     QueuedAnswers().clear();
     AnsweredMessages().clear();
 }
 
-int MendraMessageBox::QueuedAnswerCount() { return QueuedAnswers().size(); }
+int MendraMessageBox::QueuedAnswerCount() {
+    return QueuedAnswers().size();
+}
 
-QStringList MendraMessageBox::ShownMessages() { return AnsweredMessages(); }
+QStringList MendraMessageBox::ShownMessages() {
+    return AnsweredMessages();
+}

@@ -10,13 +10,11 @@ class QCheckBox;
 // The message box every part of the program shows: notice icon, message, buttons at the bottom
 // right, in a frame whose title bar carries the product name and icon. Its Exec functions return the
 // standard button the user pressed, or Cancel when the frame was closed another way.
-class MendraMessageBox : public MyMessageBox
-{
+class MendraMessageBox : public MyMessageBox {
     Q_OBJECT
 public:
     MendraMessageBox(const QString& title, const QString& text, QMessageBox::StandardButtons buttons,
-                     QWidget* parent = nullptr, bool tip = false,
-                     Qt::WindowFlags flags = Qt::FramelessWindowHint);
+                     QWidget* parent = nullptr, bool tip = false, Qt::WindowFlags flags = Qt::FramelessWindowHint);
     ~MendraMessageBox() override;
 
     int Exec();

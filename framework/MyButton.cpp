@@ -1,6 +1,3 @@
 #include "MyButton.h"
 
-MyButton::MyButton(QWidget *parent)
-    : CPushButton(parent)
-{
-}
+MyButton::MyButton(QWidget* parent) : CPushButton(parent) {}

@@ -3,10 +3,9 @@
 #include "CPushButton.h"
 
 // The skinned push button the windows create.
-class MyButton : public CPushButton
-{
+class MyButton : public CPushButton {
     Q_OBJECT
 
 public:
-    explicit MyButton(QWidget *parent = nullptr);
+    explicit MyButton(QWidget* parent = nullptr);
 };

@@ -16,19 +16,19 @@
 #include <QScreen>
 
 namespace {
-int Scaled(double value) { return static_cast<int>(value * SkinManager::Instance()->GetScale()); }
+int Scaled(double value) {
+    return static_cast<int>(value * SkinManager::Instance()->GetScale());
+}
 } // namespace
 
 MyFrame::MyFrame(QWidget* inner, QWidget* parent, FrameTypes types, const QPixmap& titleIcon, int titleLayout)
-    : CCommonFrame(inner, parent, types, titleIcon, titleLayout)
-{
+    : CCommonFrame(inner, parent, types, titleIcon, titleLayout) {
     InitFrame();
     InitConnections();
     ApplyStyleKeys();
 }
 
-MyFrame::~MyFrame()
-{
+MyFrame::~MyFrame() {
     if (IsMainFrame() && gConfig) {
         gConfig->SetWidth(width());
         gConfig->SetHeight(height());
@@ -37,8 +37,7 @@ MyFrame::~MyFrame()
     m_settingsButton = nullptr;
 }
 
-void MyFrame::InitFrame()
-{
+void MyFrame::InitFrame() {
     SetTitleObjectName(QStringLiteral("mainframe"));
     setContentsMargins(0, 0, 0, 0);
     setAttribute(Qt::WA_TranslucentBackground);
@@ -47,8 +46,7 @@ void MyFrame::InitFrame()
     AdjustToInner();
 }
 
-void MyFrame::BuildMenu()
-{
+void MyFrame::BuildMenu() {
     m_menu = nullptr;
     m_settingsButton = new MyButton;
     m_settingsButton->setToolTip(tr("Menu"));
@@ -77,8 +75,7 @@ void MyFrame::BuildMenu()
     m_menu->addAction(m_updateAction);
 }
 
-void MyFrame::BuildLanguageMenu()
-{
+void MyFrame::BuildLanguageMenu() {
     const QString current = gConfig ? gConfig->GetLanguage() : QString();
     m_languageGroup = new QActionGroup(m_languageMenu);
     const QStringList codes = gAppData ? gAppData->Languages : QStringList();
@@ -93,8 +90,7 @@ void MyFrame::BuildLanguageMenu()
     }
 }
 
-void MyFrame::InitConnections()
-{
+void MyFrame::InitConnections() {
     if (!IsMainFrame())
         return;
     connect(m_settingsButton, SIGNAL(clicked()), this, SLOT(SltShowSettingsMenu()));
@@ -106,15 +102,13 @@ void MyFrame::InitConnections()
     connect(m_settingAction, &QAction::triggered, this, &MyFrame::SltShowSetting);
 }
 
-void MyFrame::ApplyStyleKeys()
-{
+void MyFrame::ApplyStyleKeys() {
     setProperty("STYLE_KEY", QStringLiteral("HOME_BACK"));
     m_settingsButton->setProperty("STYLE_KEY", QStringLiteral("SETTING"));
     m_menu->setProperty("STYLE_KEY", QStringLiteral("QMENU"));
 }
 
-void MyFrame::SltShowSettingsMenu()
-{
+void MyFrame::SltShowSettingsMenu() {
     m_menu->setWindowFlags(Qt::Popup | Qt::FramelessWindowHint);
     m_menu->setAttribute(Qt::WA_TranslucentBackground);
     auto* button = qobject_cast<QWidget*>(sender());
@@ -124,8 +118,7 @@ void MyFrame::SltShowSettingsMenu()
     m_menu->exec(position);
 }
 
-void MyFrame::SltLanguageChose(QAction* action)
-{
+void MyFrame::SltLanguageChose(QAction* action) {
     if (!action)
         return;
     const QString code = action->data().toString();
@@ -136,27 +129,32 @@ void MyFrame::SltLanguageChose(QAction* action)
 
 void MyFrame::SltSetting() {}
 
-void MyFrame::SltOpenUserGuideURL()
-{
+void MyFrame::SltOpenUserGuideURL() {
     if (gAppData)
         gAppData->OpenLink(gAppData->Tutorial);
 }
 
-void MyFrame::SltShowBugreport() { emit BugReportRequested(); }
-void MyFrame::SltShowAbout() { emit AboutRequested(); }
-void MyFrame::SltShowUpdate() { emit UpdateRequested(false); }
-void MyFrame::SltShowSetting() { emit SettingRequested(); }
+void MyFrame::SltShowBugreport() {
+    emit BugReportRequested();
+}
+void MyFrame::SltShowAbout() {
+    emit AboutRequested();
+}
+void MyFrame::SltShowUpdate() {
+    emit UpdateRequested(false);
+}
+void MyFrame::SltShowSetting() {
+    emit SettingRequested();
+}
 
-void MyFrame::Retranslate()
-{
+void MyFrame::Retranslate() {
     if (IsMainFrame())
         m_settingsButton->setToolTip(tr("Menu"));
     CWindowsFrame::Retranslate();
     RetranslateMenu();
 }
 
-void MyFrame::RetranslateMenu()
-{
+void MyFrame::RetranslateMenu() {
     m_settingAction->setText(tr("Setting"));
     m_userGuideAction->setText(tr("User Guide"));
     m_bugReportAction->setText(tr("Bug Report"));
@@ -165,8 +163,7 @@ void MyFrame::RetranslateMenu()
     m_languageMenu->setTitle(tr("Language"));
 }
 
-void MyFrame::UpdateTitleSkin()
-{
+void MyFrame::UpdateTitleSkin() {
     if (!IsMainFrame())
         return;
     SkinManager::Instance()->ChangePart(QStringLiteral("Common"));
@@ -175,15 +172,13 @@ void MyFrame::UpdateTitleSkin()
     m_settingsButton->changeIcon(QStringLiteral("settings"));
 }
 
-void MyFrame::AdjustToInner()
-{
+void MyFrame::AdjustToInner() {
     if (!IsMainFrame())
         return;
     m_settingsButton->setFixedSize(Scaled(32.0), Scaled(28.0));
 }
 
-void MyFrame::paintEvent(QPaintEvent*)
-{
+void MyFrame::paintEvent(QPaintEvent*) {
     // A maximised frame fills its work area and has no shadow.
     QScreen* screen = FrameScreen();
     if (screen && frameGeometry() == screen->availableGeometry()) {

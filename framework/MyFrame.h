@@ -10,8 +10,7 @@ class QMenu;
 // The main window's frame: a settings button on the title bar drops down the program menu (language,
 // settings, user guide, bug report, about, update check). The frame opens no dialog itself: it asks
 // whoever owns the dialogs through its request signals.
-class MyFrame : public CCommonFrame
-{
+class MyFrame : public CCommonFrame {
     Q_OBJECT
 public:
     MyFrame(QWidget* inner, QWidget* parent, FrameTypes types, const QPixmap& titleIcon, int titleLayout);

@@ -10,22 +10,18 @@ MyMessageBox::MyMessageBox(QWidget* parent, Qt::WindowFlags flags) : CMessageBox
 
 MyMessageBox::MyMessageBox(const QString& title, const QString& text, QMessageBox::StandardButtons buttons,
                            QWidget* parent, Qt::WindowFlags flags)
-    : CMessageBox(parent, flags)
-{
+    : CMessageBox(parent, flags) {
     SetTitle(title);
     SetText(text);
     SetStandardButtons(buttons);
 }
 
 MyMessageBox::MyMessageBox(const QString& title, const QString& text, QWidget* parent, Qt::WindowFlags flags)
-    : MyMessageBox(title, text, QMessageBox::Ok, parent, flags)
-{
-}
+    : MyMessageBox(title, text, QMessageBox::Ok, parent, flags) {}
 
 MyMessageBox::MyMessageBox(const QString& title, const QString& text, const QString& detail,
                            QMessageBox::StandardButtons buttons, QWidget* parent, Qt::WindowFlags flags)
-    : CMessageBox(parent, flags)
-{
+    : CMessageBox(parent, flags) {
     SetTitle(title);
     SetText(text);
     SetDetailText(detail);
@@ -34,27 +30,24 @@ MyMessageBox::MyMessageBox(const QString& title, const QString& text, const QStr
 
 MyMessageBox::MyMessageBox(const QString&, const QString&, const QString&, const QString&, QWidget* parent,
                            Qt::WindowFlags flags)
-    : CMessageBox(parent, flags)
-{
-}
+    : CMessageBox(parent, flags) {}
 
-void MyMessageBox::SetTitle(const QString& title)
-{
+void MyMessageBox::SetTitle(const QString& title) {
     m_titleLabel->setText(title);
     setWindowTitle(QString());
 }
 
-void MyMessageBox::SetText(const QString& text) { m_textLabel->setText(text); }
+void MyMessageBox::SetText(const QString& text) {
+    m_textLabel->setText(text);
+}
 
-void MyMessageBox::SetDetailText(const QString& detail)
-{
+void MyMessageBox::SetDetailText(const QString& detail) {
     m_detailLabel->setText(detail);
     m_detailLabel->setVisible(!detail.isEmpty());
     m_inputField->setVisible(!detail.isEmpty());
 }
 
-void MyMessageBox::SetStandardButtons(QMessageBox::StandardButtons buttons)
-{
+void MyMessageBox::SetStandardButtons(QMessageBox::StandardButtons buttons) {
     for (QPushButton* button : {m_firstButton, m_secondButton, m_thirdButton}) {
         m_buttonBox->removeButton(button);
         // The button box lets go of a removed button entirely; the box keeps it, hidden.
@@ -68,14 +61,12 @@ void MyMessageBox::SetStandardButtons(QMessageBox::StandardButtons buttons)
         const char* text;
     } table[] = {
         {QMessageBox::Ok, m_firstButton, QDialogButtonBox::AcceptRole, QT_TRANSLATE_NOOP("CMessageBox", "OK")},
-        {QMessageBox::Cancel, m_thirdButton, QDialogButtonBox::RejectRole,
-         QT_TRANSLATE_NOOP("CMessageBox", "Cancel")},
+        {QMessageBox::Cancel, m_thirdButton, QDialogButtonBox::RejectRole, QT_TRANSLATE_NOOP("CMessageBox", "Cancel")},
         {QMessageBox::Yes, m_firstButton, QDialogButtonBox::YesRole, QT_TRANSLATE_NOOP("CMessageBox", "Yes")},
         {QMessageBox::No, m_secondButton, QDialogButtonBox::NoRole, QT_TRANSLATE_NOOP("CMessageBox", "No")},
         {QMessageBox::Retry, m_firstButton, QDialogButtonBox::AcceptRole, QT_TRANSLATE_NOOP("CMessageBox", "Retry")},
         {QMessageBox::Apply, m_firstButton, QDialogButtonBox::ApplyRole, QT_TRANSLATE_NOOP("CMessageBox", "Apply")},
-        {QMessageBox::Ignore, m_secondButton, QDialogButtonBox::AcceptRole,
-         QT_TRANSLATE_NOOP("CMessageBox", "Ignore")},
+        {QMessageBox::Ignore, m_secondButton, QDialogButtonBox::AcceptRole, QT_TRANSLATE_NOOP("CMessageBox", "Ignore")},
         {QMessageBox::Save, m_firstButton, QDialogButtonBox::AcceptRole, QT_TRANSLATE_NOOP("CMessageBox", "Save")},
         {QMessageBox::Discard, m_secondButton, QDialogButtonBox::DestructiveRole,
          QT_TRANSLATE_NOOP("CMessageBox", "Don't Save")},
@@ -92,8 +83,7 @@ void MyMessageBox::SetStandardButtons(QMessageBox::StandardButtons buttons)
     }
 }
 
-void MyMessageBox::SetButtonText(QMessageBox::StandardButton button, const QString& text)
-{
+void MyMessageBox::SetButtonText(QMessageBox::StandardButton button, const QString& text) {
     switch (button) {
     case QMessageBox::Ok:
     case QMessageBox::Save:

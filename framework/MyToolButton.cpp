@@ -6,43 +6,43 @@
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
 
-MyToolButton::MyToolButton(QWidget *parent)
-    : QToolButton(parent)
-{
+MyToolButton::MyToolButton(QWidget* parent) : QToolButton(parent) {
     setMouseTracking(true);
+    // A tracking push button only reports hover when hover events are on; not every style turns
+    // them on, and without them the "On" picture would never show.
+    setAttribute(Qt::WA_Hover, true);
 }
 
-void MyToolButton::changeIcon(const QString &name)
-{
+void MyToolButton::changeIcon(const QString& name) {
     m_pixmaps.clear();
-    SkinManager *skin = SkinManager::Instance();
+    SkinManager* skin = SkinManager::Instance();
     skin->GetStatePixmaps(&m_pixmaps, name.isEmpty() ? objectName() : name, skin->IsSpriteDoubleResolution());
 }
 
-void MyToolButton::changeIcon()
-{
+void MyToolButton::changeIcon() {
     changeIcon(QString());
 }
 
-void MyToolButton::setToolButtonStyle(Qt::ToolButtonStyle style)
-{
+void MyToolButton::setToolButtonStyle(Qt::ToolButtonStyle style) {
     QToolButton::setToolButtonStyle(style);
     m_toolButtonStyle = style;
 }
 
-void MyToolButton::SetLimitPixmap(const QPixmap *pixmap)
-{
+void MyToolButton::SetLimitPixmap(const QPixmap* pixmap) {
     m_limit = pixmap;
 }
 
-void MyToolButton::paintEvent(QPaintEvent *)
-{
+void MyToolButton::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     QStyleOptionToolButton option;
     initStyleOption(&option);
     const QPixmap picture = SkinStatePixmap(m_pixmaps, option.state, isEnabled());
     if (!picture.isNull()) {
-        option.icon = QIcon(picture);
+        // Every icon mode gets the skin's own picture; the style must not grey or tint it.
+        QIcon icon;
+        for (QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Active, QIcon::Selected})
+            icon.addPixmap(picture, mode);
+        option.icon = icon;
         option.iconSize = picture.size();
     }
     if (option.fontMetrics.horizontalAdvance(option.text) > width()) {

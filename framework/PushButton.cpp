@@ -1,11 +1,8 @@
 #include "PushButton.h"
 
-PushButton::PushButton(QWidget *parent)
-    : QPushButton(parent)
-{
-}
+PushButton::PushButton(QWidget* parent) : QPushButton(parent) {}
 
-void PushButton::changeIcon(const QString &) {}
+void PushButton::changeIcon(const QString&) {}
 void PushButton::changeIcon() {}
 void PushButton::setButtonType(int) {}
 void PushButton::setButtonType() {}

@@ -4,15 +4,14 @@
 
 // A plain push button that accepts the skinned button's slots and ignores them, for forms that
 // may be given either kind of button.
-class PushButton : public QPushButton
-{
+class PushButton : public QPushButton {
     Q_OBJECT
 
 public:
-    explicit PushButton(QWidget *parent = nullptr);
+    explicit PushButton(QWidget* parent = nullptr);
 
 public slots:
-    void changeIcon(const QString &name);
+    void changeIcon(const QString& name);
     void changeIcon();
     void setButtonType(int type);
     void setButtonType();

@@ -15,15 +15,13 @@ constexpr int kMaxLogoRedirections = 8;
 // A style sheet size beyond this is a typing error, not a size; it is left as written.
 constexpr double kMaxTokenNumber = 1.0e6;
 
-int IntAttribute(const QDomElement &element, const QString &name)
-{
+int IntAttribute(const QDomElement& element, const QString& name) {
     bool ok = false;
     const int value = element.attribute(name).toInt(&ok);
     return ok ? value : 0;
 }
 
-QDomElement ChildByName(const QDomElement &parent, const QString &name)
-{
+QDomElement ChildByName(const QDomElement& parent, const QString& name) {
     for (QDomElement child = parent.firstChildElement(); !child.isNull(); child = child.nextSiblingElement()) {
         if (QString::fromLatin1(child.attribute(QStringLiteral("name")).toLatin1()) == name)
             return child;
@@ -31,20 +29,17 @@ QDomElement ChildByName(const QDomElement &parent, const QString &name)
     return {};
 }
 
-QStringList KeyList(const SkinLogoKey &key)
-{
+QStringList KeyList(const SkinLogoKey& key) {
     return {key.platform, key.brand, key.language, key.product};
 }
 
 } // namespace
 
-QDomElement DocumentRoot(const QDomDocument &document)
-{
+QDomElement DocumentRoot(const QDomDocument& document) {
     return document.childNodes().at(1).toElement();
 }
 
-bool ReadDocument(const QString &path, QDomDocument *document)
-{
+bool ReadDocument(const QString& path, QDomDocument* document) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
@@ -55,17 +50,20 @@ bool ReadDocument(const QString &path, QDomDocument *document)
     return true;
 }
 
-QRect StateRect(const QDomElement &state)
-{
+QRect StateRect(const QDomElement& state) {
     return QRect(IntAttribute(state, QStringLiteral("x")), IntAttribute(state, QStringLiteral("y")),
                  IntAttribute(state, QStringLiteral("width")), IntAttribute(state, QStringLiteral("height")));
 }
 
-QPixmap CutPixmap(const QPixmap &sheet, const QDomElement &state, double uiScale, bool doubleResolution)
-{
+QPixmap CutPixmap(const QPixmap& sheet, const QDomElement& state, double uiScale, bool doubleResolution) {
     if (state.isNull() || sheet.isNull())
         return {};
-    const QPixmap piece = sheet.copy(StateRect(state));
+    // An empty rectangle would make QPixmap::copy hand back the whole sheet; a broken entry must
+    // show nothing rather than every picture of the skin at once.
+    const QRect rect = StateRect(state);
+    if (rect.isEmpty())
+        return {};
+    const QPixmap piece = sheet.copy(rect);
     const double factor = doubleResolution ? uiScale / 2.0 : uiScale;
     const QSize target(int(piece.width() * factor), int(piece.height() * factor));
     if (target.isEmpty())
@@ -73,8 +71,7 @@ QPixmap CutPixmap(const QPixmap &sheet, const QDomElement &state, double uiScale
     return piece.scaled(target, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
-int StateKey(const QString &tag)
-{
+int StateKey(const QString& tag) {
     static const QMap<QString, int> keys{{QStringLiteral("Normal"), SKIN_NORMAL},
                                          {QStringLiteral("On"), SKIN_ON},
                                          {QStringLiteral("Down"), SKIN_DOWN},
@@ -83,14 +80,13 @@ int StateKey(const QString &tag)
     return keys.value(tag, 0);
 }
 
-QDomElement FindLogoElement(const QDomDocument &logoDocument, const SkinLogoKey &key)
-{
+QDomElement FindLogoElement(const QDomDocument& logoDocument, const SkinLogoKey& key) {
     QStringList keys = KeyList(key);
     for (int redirection = 0; redirection <= kMaxLogoRedirections; ++redirection) {
         QDomElement element = DocumentRoot(logoDocument);
         if (element.isNull())
             return {};
-        for (const QString &name : qAsConst(keys)) {
+        for (const QString& name : qAsConst(keys)) {
             if (name.isEmpty())
                 continue;
             element = ChildByName(element, name);
@@ -117,10 +113,8 @@ QDomElement FindLogoElement(const QDomDocument &logoDocument, const SkinLogoKey 
     return {};
 }
 
-QString RewriteScaleTokens(const QString &styleSheet, double uiScale)
-{
-    static const QRegularExpression token(
-        QStringLiteral("(?:FONT_|SIZECHANGE_)[ \\t]*(-?)[ \\t]*([0-9][0-9 \\t]*)px"));
+QString RewriteScaleTokens(const QString& styleSheet, double uiScale) {
+    static const QRegularExpression token(QStringLiteral("(?:FONT_|SIZECHANGE_)[ \\t]*(-?)[ \\t]*([0-9][0-9 \\t]*)px"));
     QString text = styleSheet;
     int p = 0;
     while (p < text.size()) {
@@ -129,8 +123,8 @@ QString RewriteScaleTokens(const QString &styleSheet, double uiScale)
             ++p;
             continue;
         }
-        const QRegularExpressionMatch match = token.match(text, p, QRegularExpression::NormalMatch,
-                                                                    QRegularExpression::AnchoredMatchOption);
+        const QRegularExpressionMatch match =
+            token.match(text, p, QRegularExpression::NormalMatch, QRegularExpression::AnchoredMatchOption);
         if (!match.hasMatch()) {
             ++p;
             continue;

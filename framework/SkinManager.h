@@ -22,33 +22,32 @@ extern double gFontScale;
 
 // The process-wide access to the skin: style folders, the sprite sheet and its description, colour
 // tables, style sheets, the embedded logo and the screen scale. GUI thread only.
-class SkinManager : public QObject
-{
+class SkinManager : public QObject {
     Q_OBJECT
 
 public:
     enum Status { StatusNone = 0, StatusFailed = 1, StatusFallback = 2, StatusFound = 3, StatusNoLogo = 4 };
 
-    static SkinManager *Instance();
+    static SkinManager* Instance();
     static void Release();
 
-    int Init(int num, const QStringList &candidates, const SkinLogoKey &logoKey, const QString &skinRoot);
+    int Init(int num, const QStringList& candidates, const SkinLogoKey& logoKey, const QString& skinRoot);
     void SetBaseWidth(double width);
-    void InitScale(double *uiScale, double *fontScale);
+    void InitScale(double* uiScale, double* fontScale);
     // As InitScale, for given screen figures instead of the primary screen's.
-    void InitScaleFor(const ScreenMetrics &screen, double *uiScale, double *fontScale);
+    void InitScaleFor(const ScreenMetrics& screen, double* uiScale, double* fontScale);
     void SetLogoDoubleResolution(bool on);
     void SetSpriteDoubleResolution(bool on);
     bool IsSpriteDoubleResolution() const;
     bool IsLogoDoubleResolution() const;
     void LoadStyleSheet();
 
-    QPixmap GetPagePixmap(const QString &name) const;
-    void GetStatePixmaps(QMap<int, QPixmap> *pixmaps, const QString &name, bool doubleResolution) const;
-    QList<QPixmap> GetPageStateList(const QString &name) const;
+    QPixmap GetPagePixmap(const QString& name) const;
+    void GetStatePixmaps(QMap<int, QPixmap>* pixmaps, const QString& name, bool doubleResolution) const;
+    QList<QPixmap> GetPageStateList(const QString& name) const;
     QPixmap GetLogoPixmap(int kind) const;
-    QMap<QString, QString> GetPageColors(const QString &page) const;
-    QMap<QString, QColor> GetPageRgbColors(const QString &page) const;
+    QMap<QString, QString> GetPageColors(const QString& page) const;
+    QMap<QString, QColor> GetPageRgbColors(const QString& page) const;
 
     QString GetStyleSheet() const;
     QString GetStyleSheetPath() const;
@@ -64,33 +63,33 @@ public:
     double GetScale() const;
     double GetFontScale() const;
     QFont GetFont(int size, bool bold) const;
-    void ScaleMovie(QMovie *movie, bool doubleResolution) const;
-    QPixmap ScalePixmap(const QPixmap &pixmap, bool doubleResolution) const;
-    QImage ScaleImage(const QImage &image, bool doubleResolution) const;
+    void ScaleMovie(QMovie* movie, bool doubleResolution) const;
+    QPixmap ScalePixmap(const QPixmap& pixmap, bool doubleResolution) const;
+    QImage ScaleImage(const QImage& image, bool doubleResolution) const;
 
-    void SetLogoTags(const QStringList &tags);
-    void SetCandidates(const QStringList &candidates);
-    void ApplyFontsSheet(QWidget *widget) const;
+    void SetLogoTags(const QStringList& tags);
+    void SetCandidates(const QStringList& candidates);
+    void ApplyFontsSheet(QWidget* widget) const;
     void NotifyAllImageUpdate();
 
     // Loads from the given embedded (or plain) paths instead of the program's own logo resources.
-    void SetLogoSources(const QString &sheetPath, const QString &descriptionPath);
+    void SetLogoSources(const QString& sheetPath, const QString& descriptionPath);
 
 signals:
     void AllImageUpdate();
 
 public slots:
     void ChangeSkin(int num);
-    void ChangePart(const QString &part);
+    void ChangePart(const QString& part);
 
 private:
     SkinManager();
-    void ScanSkins(int num, const QStringList &candidates);
+    void ScanSkins(int num, const QStringList& candidates);
     void SelectSkin(int index);
     void LoadSkin();
     void LoadStyleImages();
-    bool CheckLogo(const SkinLogoKey &key);
-    QDomElement FindImage(const QString &name) const;
+    bool CheckLogo(const SkinLogoKey& key);
+    QDomElement FindImage(const QString& name) const;
 
     QString m_skinRoot;
     QString m_styleFolder;
@@ -117,5 +116,5 @@ private:
     QString m_logoSheetPath;
     QString m_logoDescriptionPath;
 
-    static SkinManager *s_instance;
+    static SkinManager* s_instance;
 };

@@ -2,8 +2,7 @@
 
 #include "SkinTypes.h"
 
-int SkinStateKeyFor(QStyle::State state, bool enabled)
-{
+int SkinStateKeyFor(QStyle::State state, bool enabled) {
     if (!enabled)
         return SKIN_DISABLE;
     if (state & (QStyle::State_Sunken | QStyle::State_On))
@@ -13,7 +12,6 @@ int SkinStateKeyFor(QStyle::State state, bool enabled)
     return SKIN_NORMAL;
 }
 
-QPixmap SkinStatePixmap(const QMap<int, QPixmap> &pixmaps, QStyle::State state, bool enabled)
-{
+QPixmap SkinStatePixmap(const QMap<int, QPixmap>& pixmaps, QStyle::State state, bool enabled) {
     return pixmaps.value(SkinStateKeyFor(state, enabled));
 }

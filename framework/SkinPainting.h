@@ -8,4 +8,4 @@
 // button always shows its disabled picture. A missing picture is a null pixmap.
 int SkinStateKeyFor(QStyle::State state, bool enabled);
 
-QPixmap SkinStatePixmap(const QMap<int, QPixmap> &pixmaps, QStyle::State state, bool enabled);
+QPixmap SkinStatePixmap(const QMap<int, QPixmap>& pixmaps, QStyle::State state, bool enabled);

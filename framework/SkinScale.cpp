@@ -9,8 +9,7 @@ namespace {
 constexpr double kFallbackDpi = 96.0;
 }
 
-SkinScale ComputeSkinScale(const ScreenMetrics &screen, double baseWidth)
-{
+SkinScale ComputeSkinScale(const ScreenMetrics& screen, double baseWidth) {
     SkinScale result;
     const double dpi = screen.dpi > 0.0 ? screen.dpi : kFallbackDpi;
     // Without a usable screen size (headless, a screen reporting 0) there is nothing to scale for.
@@ -28,12 +27,11 @@ SkinScale ComputeSkinScale(const ScreenMetrics &screen, double baseWidth)
     return result;
 }
 
-ScreenMetrics PrimaryScreenMetrics()
-{
+ScreenMetrics PrimaryScreenMetrics() {
     ScreenMetrics metrics;
-    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return metrics;
-    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return metrics;
     const QSize size = screen->geometry().size() * screen->devicePixelRatio();

@@ -12,10 +12,11 @@
 namespace {
 const char* const movieFile = "image/titlebar_bugreport.gif";
 
-int Scaled(double value) { return static_cast<int>(value * SkinManager::Instance()->GetScale()); }
+int Scaled(double value) {
+    return static_cast<int>(value * SkinManager::Instance()->GetScale());
+}
 
-MyButton* MakeButton(QWidget* parent, bool animation)
-{
+MyButton* MakeButton(QWidget* parent, bool animation) {
     auto* button = new MyButton(parent);
     if (animation)
         button->setProperty("Animation", true);
@@ -27,8 +28,7 @@ MyButton* MakeButton(QWidget* parent, bool animation)
     return button;
 }
 
-QHBoxLayout* MakeRow()
-{
+QHBoxLayout* MakeRow() {
     auto* row = new QHBoxLayout;
     row->setContentsMargins(Scaled(5.0), 0, 0, 0);
     row->setSpacing(1);
@@ -36,8 +36,7 @@ QHBoxLayout* MakeRow()
 }
 } // namespace
 
-TitleBar::TitleBar(int titleLayout, QWidget* parent) : QWidget(parent), m_titleLayout(titleLayout)
-{
+TitleBar::TitleBar(int titleLayout, QWidget* parent) : QWidget(parent), m_titleLayout(titleLayout) {
     setAutoFillBackground(true);
     CreateWidgets();
     BuildLayout();
@@ -46,8 +45,7 @@ TitleBar::TitleBar(int titleLayout, QWidget* parent) : QWidget(parent), m_titleL
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
-void TitleBar::CreateWidgets()
-{
+void TitleBar::CreateWidgets() {
     m_settingBtn = MakeButton(this, true);
     m_settingBtn->setToolTip(tr("Settings"));
     m_helpBtn = MakeButton(this, true);
@@ -88,8 +86,7 @@ void TitleBar::CreateWidgets()
     helpLayout->addWidget(m_animationLabel, 0, Qt::AlignCenter);
 }
 
-void TitleBar::BuildLayout()
-{
+void TitleBar::BuildLayout() {
     m_titleRow = MakeRow();
     m_titleRow->addWidget(m_iconLabel);
     m_titleRow->addSpacing(5);
@@ -146,17 +143,19 @@ void TitleBar::BuildLayout()
     outer->addWidget(m_background);
 }
 
-QList<MyButton*> TitleBar::Buttons() const
-{
-    return {m_settingBtn, m_helpBtn,    m_feedbackBtn, m_minBtn, m_maxBtn,
+QList<MyButton*> TitleBar::Buttons() const {
+    return {m_settingBtn, m_helpBtn,  m_feedbackBtn, m_minBtn, m_maxBtn,
             m_restoreBtn, m_closeBtn, m_intelBtn,    m_amdBtn, m_nvidiaBtn};
 }
 
-QHBoxLayout* TitleBar::RightColumnRow() const { return qobject_cast<QHBoxLayout*>(m_rightColumn->layout()); }
-QHBoxLayout* TitleBar::LeftColumnRow() const { return qobject_cast<QHBoxLayout*>(m_leftColumn->layout()); }
+QHBoxLayout* TitleBar::RightColumnRow() const {
+    return qobject_cast<QHBoxLayout*>(m_rightColumn->layout());
+}
+QHBoxLayout* TitleBar::LeftColumnRow() const {
+    return qobject_cast<QHBoxLayout*>(m_leftColumn->layout());
+}
 
-void TitleBar::ApplySizes()
-{
+void TitleBar::ApplySizes() {
     setFixedHeight(Scaled(m_titleHeight));
     const QSize buttonSize(Scaled(m_buttonSize.width()), Scaled(m_buttonSize.height()));
     for (MyButton* button : Buttons())
@@ -166,20 +165,17 @@ void TitleBar::ApplySizes()
     SkinManager::Instance()->ScaleMovie(m_movie, false);
 }
 
-void TitleBar::SetTitleHeight(int height)
-{
+void TitleBar::SetTitleHeight(int height) {
     m_titleHeight = height;
     ApplySizes();
 }
 
-void TitleBar::SetButtonSize(int width, int height)
-{
+void TitleBar::SetButtonSize(int width, int height) {
     m_buttonSize = QSize(width, height);
     ApplySizes();
 }
 
-void TitleBar::ReloadSkin()
-{
+void TitleBar::ReloadSkin() {
     SkinManager* skin = SkinManager::Instance();
     const bool running = m_movie->state() == QMovie::Running;
     m_movie->stop();
@@ -206,17 +202,16 @@ void TitleBar::ReloadSkin()
     m_secondLine->setPixmap(line);
 }
 
-void TitleBar::SetStyleKeys()
-{
+void TitleBar::SetStyleKeys() {
     const struct {
         QWidget* widget;
         const char* styleKey;
         int buttonType;
     } keys[] = {
-        {m_settingBtn, "SETTING_BTN", 16},  {m_helpBtn, "HELP_BTN", 32},       {m_feedbackBtn, "FEEDBACK_BTN", 128},
-        {m_minBtn, "MINIMIZE_BTN", 0},      {m_maxBtn, "MAXIMIZE_BTN", 0},     {m_restoreBtn, "RESTORE_BTN", 0},
-        {m_closeBtn, "CLOSE_BTN", 0},       {m_intelBtn, "INTEL_BTN", 0},      {m_amdBtn, "AMD_BTN", 0},
-        {m_nvidiaBtn, "NVIDIA_BTN", 0},     {m_firstLine, "LINE_LABEL", 0},    {m_secondLine, "LINE_LABEL", 0},
+        {m_settingBtn, "SETTING_BTN", 16}, {m_helpBtn, "HELP_BTN", 32},    {m_feedbackBtn, "FEEDBACK_BTN", 128},
+        {m_minBtn, "MINIMIZE_BTN", 0},     {m_maxBtn, "MAXIMIZE_BTN", 0},  {m_restoreBtn, "RESTORE_BTN", 0},
+        {m_closeBtn, "CLOSE_BTN", 0},      {m_intelBtn, "INTEL_BTN", 0},   {m_amdBtn, "AMD_BTN", 0},
+        {m_nvidiaBtn, "NVIDIA_BTN", 0},    {m_firstLine, "LINE_LABEL", 0}, {m_secondLine, "LINE_LABEL", 0},
         {m_titleLabel, "TITLE_LABEL", 0},
     };
     for (const auto& key : keys) {
@@ -226,10 +221,11 @@ void TitleBar::SetStyleKeys()
     }
 }
 
-void TitleBar::setTitleText(QString strTitle) { m_titleLabel->setText(strTitle); }
+void TitleBar::setTitleText(QString strTitle) {
+    m_titleLabel->setText(strTitle);
+}
 
-void TitleBar::setTitleIcon(QPixmap icon)
-{
+void TitleBar::setTitleIcon(QPixmap icon) {
     if (icon.isNull()) {
         m_iconLabel->hide();
         return;
@@ -238,8 +234,7 @@ void TitleBar::setTitleIcon(QPixmap icon)
     m_iconLabel->show();
 }
 
-void TitleBar::InsertBefore(QHBoxLayout* row, QWidget* anchor, QWidget* widget, int spacing)
-{
+void TitleBar::InsertBefore(QHBoxLayout* row, QWidget* anchor, QWidget* widget, int spacing) {
     const int index = row->indexOf(anchor);
     if (index < 0) {
         // The anchor lives in another row: the widget goes to the end and its spacing to the start.
@@ -251,24 +246,21 @@ void TitleBar::InsertBefore(QHBoxLayout* row, QWidget* anchor, QWidget* widget, 
     row->insertSpacing(index + 1, spacing);
 }
 
-void TitleBar::InsertBeforeMinimize(QWidget* widget, int spacing)
-{
+void TitleBar::InsertBeforeMinimize(QWidget* widget, int spacing) {
     auto* row = qobject_cast<QHBoxLayout*>(m_rightColumn->layout());
     if (!widget || !row)
         return;
     InsertBefore(row, m_minBtn, widget, spacing);
 }
 
-void TitleBar::InsertBeforeTitle(QWidget* widget, int spacing)
-{
+void TitleBar::InsertBeforeTitle(QWidget* widget, int spacing) {
     auto* row = qobject_cast<QHBoxLayout*>(m_leftColumn->layout());
     if (!widget || !row)
         return;
     InsertBefore(row, m_titleLabel, widget, spacing);
 }
 
-void TitleBar::AddToCentre(QWidget* widget, int spacing)
-{
+void TitleBar::AddToCentre(QWidget* widget, int spacing) {
     auto* row = qobject_cast<QHBoxLayout*>(m_centreColumn->layout());
     if (!widget || !row)
         return;
@@ -276,8 +268,7 @@ void TitleBar::AddToCentre(QWidget* widget, int spacing)
     row->addSpacing(spacing);
 }
 
-void TitleBar::SetBackgroundObjectName(const QString& name)
-{
+void TitleBar::SetBackgroundObjectName(const QString& name) {
     m_background->setObjectName(name);
     m_background->style()->unpolish(m_background);
     m_background->style()->polish(m_background);

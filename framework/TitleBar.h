@@ -12,8 +12,7 @@ class QHBoxLayout;
 // The skinned title bar that a frame lays above its inner widget: icon, title and a row of title
 // buttons. The frame decides which buttons show and what they do; the title bar builds, sizes and
 // skins them, and offers places for a frame's own widgets.
-class TitleBar : public QWidget
-{
+class TitleBar : public QWidget {
     Q_OBJECT
 public:
     explicit TitleBar(int titleLayout, QWidget* parent = nullptr);

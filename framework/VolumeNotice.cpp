@@ -1,7 +1,6 @@
 #include "VolumeNotice.h"
 
-QString RemovedVolumeLetter(quint32 unitMask, quint16 volumeFlags)
-{
+QString RemovedVolumeLetter(quint32 unitMask, quint16 volumeFlags) {
     if (volumeFlags != 0 && volumeFlags != VolumeFlagMedia)
         return QString();
     constexpr int driveCount = 26;

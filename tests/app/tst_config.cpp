@@ -27,6 +27,9 @@ private slots:
     void failedSaveKeepsOldFile_data();
     void failedSaveKeepsOldFile();
     void unreachableFileReportsFailure();
+    void unwritableValueIsRefused_data();
+    void unwritableValueIsRefused();
+    void damagedFileInReadOnlyFolderIsLeftAlone();
     void attributeForm();
     void listForm();
 
@@ -118,6 +121,7 @@ void TestConfig::damagedFileIsKeptAside_data() {
     QTest::newRow("foreign root") << QByteArray("<settings><Options><Language>de</Language></Options></settings>");
     QTest::newRow("empty file") << QByteArray();
     QTest::newRow("binary") << QByteArray("\x00\xff\xfe<config>\x01", 10);
+    QTest::newRow("control character") << QByteArray("<config><Options><Language>d\x01</Language></Options></config>");
 }
 
 void TestConfig::damagedFileIsKeptAside() {
@@ -186,6 +190,41 @@ void TestConfig::unreachableFileReportsFailure() {
     QVERIFY(!config.SetList(QStringLiteral("Recent"), QStringLiteral("a"), {QStringLiteral("b")}));
     QCOMPARE(config.GetValue(QStringLiteral("Language")), QString());
     QCOMPARE(SettingsTestEnv::ReadAll(m_env->DataHome() + QStringLiteral("/blocker")), QByteArray("x"));
+}
+
+void TestConfig::unwritableValueIsRefused_data() {
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("blank in the key") << "Download Path"
+                                      << "/tmp";
+    QTest::newRow("key starting with a digit") << "1st"
+                                               << "x";
+    QTest::newRow("control character in the value") << "Language" << QStringLiteral("d\u0001e");
+}
+
+void TestConfig::unwritableValueIsRefused() {
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    Config config(settingsFile());
+    QVERIFY(config.SetValue(QStringLiteral("Language"), QStringLiteral("de")));
+    const QByteArray before = SettingsTestEnv::ReadAll(settingsFile());
+    // Written as it is, the file would no longer parse and every setting would fall back to its default.
+    QVERIFY(!config.SetValue(key, value));
+    QCOMPARE(SettingsTestEnv::ReadAll(settingsFile()), before);
+}
+
+void TestConfig::damagedFileInReadOnlyFolderIsLeftAlone() {
+    if (geteuid() == 0)
+        QSKIP("root writes into read-only folders");
+    QVERIFY(SettingsTestEnv::WriteAll(settingsFile(), "not xml"));
+    const QString folder = QFileInfo(settingsFile()).absolutePath();
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    Config config(settingsFile());
+    const bool written = config.SetValue(QStringLiteral("Language"), QStringLiteral("de"));
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(!written);
+    QCOMPARE(SettingsTestEnv::ReadAll(settingsFile()), QByteArray("not xml"));
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("config.xml")});
 }
 
 void TestConfig::attributeForm() {

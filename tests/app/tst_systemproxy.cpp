@@ -1,3 +1,4 @@
+#include "RunLog.h"
 #include "SystemProxy.h"
 
 #include <QtTest>
@@ -13,6 +14,7 @@ private slots:
     void fromValues();
     void fromEnvironment_data();
     void fromEnvironment();
+    void logsWhetherSwitchedOn();
 };
 
 static const char* const proxyVariables[] = {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY"};
@@ -95,6 +97,24 @@ void TestSystemProxy::fromEnvironment() {
     QCOMPARE(proxy.type(), type);
     QCOMPARE(proxy.hostName(), host);
     QCOMPARE(int(proxy.port()), port);
+}
+
+void TestSystemProxy::logsWhetherSwitchedOn() {
+    QTemporaryDir dataDir;
+    QVERIFY(dataDir.isValid());
+    QVERIFY(OpenRunLog(dataDir.path(), "1.0.0", "Linux"));
+    qputenv("http_proxy", "p.lan:3128");
+    GetSystemProxy();
+    qunsetenv("http_proxy");
+    GetSystemProxy();
+    CloseRunLog();
+
+    QFile log(RunLogPath(dataDir.path()));
+    QVERIFY(log.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList lines = QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 3); // the start-up line first
+    QVERIFY2(lines.at(1).startsWith("[Info]tempProxyEnable : 1"), qPrintable(lines.at(1)));
+    QVERIFY2(lines.at(2).startsWith("[Info]tempProxyEnable : 0"), qPrintable(lines.at(2)));
 }
 
 QTEST_GUILESS_MAIN(TestSystemProxy)

@@ -9,8 +9,7 @@
 
 // Runs action on the application's modal widget once one is shown, so that a test can answer a
 // modal loop it is about to enter. Polls on the event loop; gives up after about ten seconds.
-inline void WhenModalShown(std::function<void(QWidget*)> action)
-{
+inline void WhenModalShown(std::function<void(QWidget*)> action) {
     auto* timer = new QTimer;
     timer->setInterval(5);
     auto tries = std::make_shared<int>(0);

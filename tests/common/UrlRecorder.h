@@ -8,17 +8,14 @@
 
 // Takes the place of the desktop's URL handler for the given schemes while it lives and records
 // every URL the program asks the desktop to open.
-class UrlRecorder : public QObject
-{
+class UrlRecorder : public QObject {
     Q_OBJECT
 public:
-    explicit UrlRecorder(const QStringList& schemes) : m_schemes(schemes)
-    {
+    explicit UrlRecorder(const QStringList& schemes) : m_schemes(schemes) {
         for (const QString& scheme : m_schemes)
             QDesktopServices::setUrlHandler(scheme, this, "open");
     }
-    ~UrlRecorder() override
-    {
+    ~UrlRecorder() override {
         for (const QString& scheme : m_schemes)
             QDesktopServices::unsetUrlHandler(scheme);
     }

@@ -1,5 +1,5 @@
 // A small HTTP/1.1 server on 127.0.0.1 for the device library's download tests: it serves files with byte
-// ranges and can misbehave on purpose (close or stall half-way through a body).
+// ranges, can misbehave on purpose (close or stall half-way through a body), and answers as an HTTP proxy too.
 #pragma once
 
 #include <condition_variable>
@@ -9,13 +9,17 @@
 #include <thread>
 #include <vector>
 
+// A listening socket on 127.0.0.1 at a free port.
+int listenOnLoopback(int* port);
+
 class LoopbackHttpServer {
 public:
     enum class Behaviour { Serve, CloseHalfway, StallHalfway, CloseHalfwayOnce };
 
     struct Request {
         std::string path;
-        std::string range; // value of the Range header, empty when none
+        std::string range;       // value of the Range header, empty when none
+        std::string proxiedHost; // host of an absolute request target, as a proxy receives it
         int status = 0;
         size_t bytesSent = 0;
     };

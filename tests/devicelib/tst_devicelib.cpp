@@ -4,6 +4,7 @@
 #include "device/zUZArovadu.h"
 #include "zUZArovaduControl.h"
 
+#include <arpa/inet.h>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -14,9 +15,13 @@
 #include <ftw.h>
 #include <functional>
 #include <mutex>
+#include <netinet/in.h>
 #include <openssl/evp.h>
+#include <openssl/ssl.h>
+#include <openssl/x509.h>
 #include <sstream>
 #include <string>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -118,7 +123,8 @@ std::string sha1Hex(const std::string& data) {
 }
 
 // A firmware package as the library expects one: manifest first, then a payload that deflates a little.
-std::string makePackage(const std::string& productType, size_t payloadSize = 512 * 1024, bool manifest = true) {
+std::string makePackage(const std::string& productType, size_t payloadSize = 512 * 1024, bool manifest = true,
+                        const std::string& extraEntry = std::string()) {
     TempDir dir;
     std::string path = dir.file("package.ipsw");
     int error = 0;
@@ -135,6 +141,8 @@ std::string makePackage(const std::string& productType, size_t payloadSize = 512
     if (manifest)
         zip_file_add(zip, "Restore.plist", zip_source_buffer(zip, plist.data(), plist.size(), 0), 0);
     zip_file_add(zip, "Firmware/system.dmg", zip_source_buffer(zip, payload.data(), payload.size(), 0), 0);
+    if (!extraEntry.empty())
+        zip_file_add(zip, extraEntry.c_str(), zip_source_buffer(zip, "x", 1, 0), 0);
     zip_close(zip);
     return readFile(path);
 }
@@ -156,7 +164,11 @@ struct Trace {
     std::vector<std::string> problems;
     uint64_t lastDone = 0;
     uint64_t lastTotal = 0;
+    uint64_t downloadDone = 0; // last download progress, in bytes
+    uint64_t downloadTotal = 0;
     std::string lastDescription;
+    bool onCallingThread = false;
+    std::thread::id callingThread = std::this_thread::get_id();
     std::function<int(const MRRestoreCallbackData&)> hook;
 
     std::string text() {
@@ -171,6 +183,8 @@ struct Trace {
         auto* trace = static_cast<Trace*>(user);
         {
             std::lock_guard<std::mutex> lock(trace->mutex);
+            if (std::this_thread::get_id() == trace->callingThread)
+                trace->onCallingThread = true;
             std::string token(1, "DVUER?"[data->step >= 0 && data->step <= 4 ? data->step : 5]);
             if (data->status == MRStatusStarted) {
                 token += ">";
@@ -183,6 +197,10 @@ struct Trace {
                     trace->problems.push_back(token + " went backwards");
                 trace->lastDone = data->progress.done;
                 trace->lastTotal = data->progress.total;
+                if (data->step == MRStepDownload) {
+                    trace->downloadDone = data->progress.done;
+                    trace->downloadTotal = data->progress.total;
+                }
             } else {
                 token += "=" + std::to_string(data->result.code);
                 if (!data->result.description)
@@ -446,6 +464,17 @@ void runScenarioTable() {
              CHECK(exists(bench.package()));
              CHECK_EQ(stateOf(kPhone).restoreCount, 0);
          }},
+        {"stop while unpacking", B::Serve, false, false, noFault(),
+         [](Bench& bench, const MRRestoreCallbackData& data) {
+             if (data.step == MRStepUnzip && data.status == MRStatusProgress)
+                 MRStopDevice(bench.phone);
+             return 0;
+         },
+         "D> D~ D=0 V> V~ V=0 U> U~", MRErrorStopped,
+         [](Bench& bench, LoopbackHttpServer&) {
+             CHECK(!bench.unpackLeftovers());
+             CHECK(exists(bench.package()));
+         }},
         {"callback answers -1", B::Serve, false, false, noFault(),
          [](Bench&, const MRRestoreCallbackData& data) { return data.status == MRStatusProgress ? -1 : 0; }, "D> D~",
          MRErrorStopped, nullptr},
@@ -471,6 +500,9 @@ void runScenarioTable() {
         CHECK_EQ(result, row.expectedResult);
         CHECK_EQ(trace.text(), row.expectedTrace);
         CHECK_EQ(trace.problems.size(), 0u);
+        CHECK(!trace.onCallingThread); // reports come from the library's own thread
+        if (row.expectedResult == 0)
+            CHECK(trace.downloadDone == body.size() && trace.downloadTotal == body.size());
         CHECK_EQ(sim()->WaitIdle(5000), 0);
         if (row.after)
             row.after(bench, server);
@@ -516,6 +548,13 @@ void runModesAndPackages() {
         g_case = "delete after repair removes only what the library downloaded";
         Bench bench(firmware);
         MRSetDeleteFirmware(1);
+        // Not after a failed restore: the user will want to try again.
+        MRSimFault failure = fault(MRStepRestore, 50, 43);
+        sim()->InjectFault(kPhone, &failure);
+        Trace failed;
+        CHECK_EQ(bench.restore(failed), 43);
+        CHECK(exists(bench.package()));
+        sim()->SetMode(kPhone, MRModeNormal);
         Trace trace;
         CHECK_EQ(bench.restore(trace), 0);
         CHECK(!exists(bench.package()));
@@ -528,6 +567,7 @@ void runModesAndPackages() {
         CHECK(exists(bench.package()));
     }
 
+    const std::string escapeEntry = "../tst_devicelib_escape_" + std::to_string(::getpid());
     struct LocalCase {
         const char* name;
         std::string package;
@@ -539,6 +579,8 @@ void runModesAndPackages() {
         {"local package for another device", makePackage("T9,9"), "V> V~ V=10", MRErrorPackage},
         {"local package without manifest", makePackage(kProductType, 1024, false), "V> V~ V=10", MRErrorPackage},
         {"local file that is no package", std::string(4096, 'x'), "V> V~ V=10", MRErrorPackage},
+        {"local package with an entry outside its folder", makePackage(kProductType, 1024, true, escapeEntry),
+         "V> V~ V=0 U> U~ U=12", MRErrorUnzip},
     };
     for (const LocalCase& row : locals) {
         g_case = row.name;
@@ -553,17 +595,24 @@ void runModesAndPackages() {
         CHECK_EQ(bench.restore(trace), row.expectedResult);
         CHECK_EQ(trace.text(), row.expectedTrace);
         CHECK_EQ(readFile(path), row.package); // never deleted, never changed
+        const char* tmp = std::getenv("TMPDIR");
+        CHECK(!exists(std::string(tmp && *tmp ? tmp : "/tmp") + "/" + escapeEntry.substr(3)));
         CHECK(server.requests().size() <= 2u);
         MRSetLocalFirmware(bench.phone, nullptr);
     }
 
     {
-        g_case = "no firmware selected, and a stale handle";
+        g_case = "no firmware selected, an unwritable download folder, and a stale handle";
         Bench bench(firmware);
         MRSelectFirmware(bench.phone, 5);
         Trace trace;
         CHECK_EQ(bench.restore(trace), MRErrorNoFirmware);
         CHECK_EQ(trace.text(), "D> D=3");
+        MRSelectFirmware(bench.phone, 0);
+        MRSetDownloadFolder("/proc/no-downloads-here");
+        Trace unwritable;
+        CHECK_EQ(bench.restore(unwritable), MRErrorFolder);
+        CHECK_EQ(unwritable.text(), "D> D=4");
         MRDeviceRef old = bench.phone;
         sim()->Unplug(kPhone);
         Trace stale;
@@ -699,23 +748,73 @@ void runThreadRules() {
         std::mutex gate;
         std::condition_variable opened;
         bool stopReturned = false;
+        std::thread stopper;
         Trace trace;
+        Trace refused;
         trace.hook = [&](const MRRestoreCallbackData& data) {
             if (data.step == MRStepVerify && data.status == MRStatusStarted) {
+                // A second job on the busy device is refused at once, without a report.
+                CHECK_EQ(MRRestore(bench.phone, MROptionStandard, Trace::callback, &refused), MRErrorBusy);
+                CHECK_EQ(MREnterRecovery(bench.phone, 1), MRErrorBusy);
                 // Hold this report until another thread's stop has returned.
-                std::thread([&] {
+                stopper = std::thread([&] {
                     MRStopDevice(bench.phone);
                     std::lock_guard<std::mutex> lock(gate);
                     stopReturned = true;
                     opened.notify_all();
-                }).detach();
+                });
                 std::unique_lock<std::mutex> lock(gate);
                 CHECK(opened.wait_for(lock, std::chrono::seconds(5), [&] { return stopReturned; }));
             }
             return 0;
         };
         CHECK_EQ(bench.restore(trace), MRErrorStopped);
+        stopper.join();
         CHECK_EQ(trace.text(), "D> D~ D=0 V>");
+        CHECK_EQ(refused.text(), "");
+    }
+    {
+        g_case = "two devices offered the same package never download into one file";
+        const std::string good = makePackage(kProductType);
+        LoopbackHttpServer server;
+        server.serve("/fw/fw.ipsw", good, LoopbackHttpServer::Behaviour::StallHalfway);
+        Bench bench(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(good), good.size()});
+        std::string twin = scenarioJson(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(good), good.size()});
+        twin.replace(twin.find("\"T2,1\""), 6, "\"T1,1\"");
+        CHECK_EQ(sim()->LoadScenario(twin.c_str()), 0);
+        CHECK_EQ(sim()->Plug(kSecondPhone), 0);
+        CHECK_EQ(sim()->WaitIdle(5000), 0);
+        MRDeviceRef first = handleOf(kPhone);
+        MRDeviceRef second = handleOf(kSecondPhone);
+        MRSelectFirmware(first, 0);
+        MRSelectFirmware(second, 0);
+
+        std::mutex gate;
+        std::condition_variable downloading;
+        bool started = false;
+        Trace firstTrace;
+        firstTrace.hook = [&](const MRRestoreCallbackData& data) {
+            if (data.status == MRStatusProgress) {
+                std::lock_guard<std::mutex> lock(gate);
+                started = true;
+                downloading.notify_all();
+            }
+            return 0;
+        };
+        int firstResult = 0;
+        std::thread firstRun([&] { firstResult = MRRestore(first, 0, Trace::callback, &firstTrace); });
+        {
+            std::unique_lock<std::mutex> lock(gate);
+            CHECK(downloading.wait_for(lock, std::chrono::seconds(5), [&] { return started; }));
+        }
+        Trace secondTrace;
+        CHECK_EQ(MRRestore(second, 0, Trace::callback, &secondTrace), MRErrorBusy);
+        CHECK_EQ(secondTrace.text(), "D> D=1");
+        MRStopDevice(first);
+        firstRun.join();
+        server.releaseStalled();
+        CHECK_EQ(firstResult, MRErrorStopped);
+        CHECK_EQ(firstTrace.text(), "D> D~");
     }
     {
         g_case = "progress is throttled to about ten reports a second";
@@ -753,6 +852,157 @@ void runThreadRules() {
     }
 }
 
+// An HTTPS server on 127.0.0.1 whose certificate is self-signed, so that a client that checks certificates
+// must refuse it.
+class UntrustedTlsServer {
+public:
+    UntrustedTlsServer() {
+        EVP_PKEY* key = EVP_EC_gen("P-256");
+        X509* certificate = X509_new();
+        X509_set_version(certificate, 2);
+        ASN1_INTEGER_set(X509_get_serialNumber(certificate), 1);
+        X509_gmtime_adj(X509_getm_notBefore(certificate), 0);
+        X509_gmtime_adj(X509_getm_notAfter(certificate), 3600);
+        X509_set_pubkey(certificate, key);
+        X509_NAME* name = X509_get_subject_name(certificate);
+        X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_ASC, reinterpret_cast<const unsigned char*>("127.0.0.1"), -1,
+                                   -1, 0);
+        X509_set_issuer_name(certificate, name);
+        X509_sign(certificate, key, EVP_sha256());
+        m_context = SSL_CTX_new(TLS_server_method());
+        SSL_CTX_use_certificate(m_context, certificate);
+        SSL_CTX_use_PrivateKey(m_context, key);
+        X509_free(certificate);
+        EVP_PKEY_free(key);
+
+        m_listen = listenOnLoopback(&m_port);
+        m_thread = std::thread([this] {
+            for (;;) {
+                int fd = ::accept4(m_listen, nullptr, nullptr, SOCK_CLOEXEC);
+                if (fd < 0)
+                    return;
+                SSL* ssl = SSL_new(m_context);
+                SSL_set_fd(ssl, fd);
+                SSL_accept(ssl); // the client gives up on the certificate
+                SSL_free(ssl);
+                ::close(fd);
+            }
+        });
+    }
+    ~UntrustedTlsServer() {
+        ::shutdown(m_listen, SHUT_RDWR);
+        ::close(m_listen);
+        m_thread.join();
+        SSL_CTX_free(m_context);
+    }
+    std::string url(const std::string& path) const { return "https://127.0.0.1:" + std::to_string(m_port) + path; }
+
+private:
+    SSL_CTX* m_context = nullptr;
+    int m_listen = -1;
+    int m_port = 0;
+    std::thread m_thread;
+};
+
+// Waits for something the library does on its own clock (scheduled arrivals), never longer than the limit.
+bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds limit = std::chrono::seconds(5)) {
+    auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
+void runScenarioFeatures() {
+    {
+        g_case = "scheduled arrival and departure, and a database upgrade waiting for its callback";
+        const char* json = "{\"databaseUpgradeMs\": 0, \"devices\": [{\"id\": 9, \"name\": \"Late\", \"mode\": 2, "
+                           "\"arriveMs\": 40, \"departMs\": 120}]}";
+        CHECK_EQ(sim()->LoadScenario(json), 0);
+        Notifications n;
+        n.registerNow();
+        CHECK_EQ(sim()->WaitIdle(5000), 0);
+        CHECK(eventually([&] { return n.text() == "A2 D"; }));
+        CHECK_EQ(n.text(), "A2 D");
+        n.unregisterNow();
+
+        std::atomic<int> calls{0};
+        MRRegisterDatabaseUpgradeCallback([](void* user) { ++*static_cast<std::atomic<int>*>(user); }, &calls);
+        CHECK_EQ(sim()->WaitIdle(5000), 0);
+        CHECK_EQ(calls.load(), 1);
+        MRRegisterDatabaseUpgradeCallback(nullptr, nullptr);
+    }
+    {
+        g_case = "https checks the server's certificate";
+        UntrustedTlsServer server;
+        Bench bench(Firmware{server.url("/fw.ipsw"), std::string(40, '0'), 100});
+        Trace trace;
+        CHECK_EQ(bench.restore(trace), MRErrorNetwork);
+        CHECK_EQ(trace.text(), "D> D=5");
+        CHECK(trace.lastDescription.find("certificate") != std::string::npos);
+        CHECK(!exists(bench.package()));
+    }
+    {
+        g_case = "downloads go through the proxy the program sets";
+        const std::string good = makePackage(kProductType);
+        LoopbackHttpServer proxy;
+        proxy.serve("/fw/fw.ipsw", good);
+        // A host that does not resolve: only the proxy can fetch it.
+        Bench bench(Firmware{"http://firmware.invalid/fw/fw.ipsw", sha1Hex(good), good.size()});
+        MRProxyInfo info{};
+        std::snprintf(info.host, sizeof info.host, "127.0.0.1");
+        info.port = proxy.port();
+        info.kind = 1;
+        MRSetProxy(&info);
+        Trace trace;
+        CHECK_EQ(bench.restore(trace), 0);
+        MRSetProxy(nullptr);
+        auto requests = proxy.requests();
+        CHECK_EQ(requests.size(), 1u);
+        if (!requests.empty())
+            CHECK_EQ(requests[0].proxiedHost, "firmware.invalid");
+    }
+}
+
+// A scenario file named by the environment replaces the built-in one when the library starts.
+int checkScenarioFromEnvironment() {
+    g_case = "scenario file from MENDRA_DEVICE_SCENARIO";
+    Notifications n;
+    n.registerNow();
+    CHECK_EQ(sim()->WaitIdle(5000), 0);
+    CHECK_EQ(n.text(), "A1 A0");
+    MRSimDeviceState pad = stateOf(31);
+    CHECK_EQ(pad.present, 1);
+    CHECK_EQ(std::string(MRGetDeviceName(pad.handle)), "Test pad");
+    CHECK_EQ(std::string(MRGetDeviceInfo(pad.handle)), "Test pad, 64 GB");
+    CHECK_EQ(MRGetFirmwareCount(pad.handle), 2);
+    const MRFirmwareEntry* entry = MRGetFirmwareEntry(pad.handle, 1);
+    CHECK(entry && std::string(entry->version) == "2.0" &&
+          std::string(entry->url) == "https://127.0.0.1:1/pad-2.0.ipsw");
+    CHECK_EQ(stateOf(32).present, 1);
+    CHECK_EQ(stateOf(33).present, 0);
+    n.unregisterNow();
+    return g_failures ? 1 : 0;
+}
+
+void checkBuiltInScenario() {
+    g_case = "built-in scenario: one iPhone in normal mode offered the demo package beside the library";
+    MRSimDeviceState state;
+    uint64_t id = 4184312903729u;
+    CHECK_EQ(sim()->GetState(id, &state), 0);
+    CHECK_EQ(state.present, 1);
+    CHECK_EQ(state.mode, MRModeNormal);
+    CHECK_EQ(std::string(MRGetDeviceName(state.handle)), "iPhone");
+    CHECK_EQ(MRGetFirmwareCount(state.handle), 1);
+    const MRFirmwareEntry* entry = MRGetFirmwareEntry(state.handle, 0);
+    const char* runtime = std::getenv("MENDRA_RUNTIME_DIR");
+    CHECK(entry && runtime);
+    if (entry && runtime)
+        CHECK_EQ(std::string(entry->url), "file://" + std::string(runtime) + "/DemoFirmware_17.0_Restore.ipsw");
+}
+
 void runDefaultScenario() {
     g_case = "the built-in scenario repairs its iPhone with the demo package, offline";
     const char* runtime = std::getenv("MENDRA_RUNTIME_DIR");
@@ -779,10 +1029,17 @@ void runDefaultScenario() {
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    // Every peer of this test is on 127.0.0.1; a proxy from the environment must not take the requests.
+    for (const char* variable : {"http_proxy", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
+        ::unsetenv(variable);
+    if (argc > 1 && std::string(argv[1]) == "--scenario-from-environment")
+        return checkScenarioFromEnvironment();
+    checkBuiltInScenario();
     runScenarioTable();
     runModesAndPackages();
     runThreadRules();
+    runScenarioFeatures();
     runDefaultScenario();
     if (g_failures) {
         std::fprintf(stderr, "%d check(s) failed\n", g_failures);

@@ -1,8 +1,10 @@
 #include "CCommonFrame.h"
+#include "CMacFrame.h"
 #include "MyButton.h"
 #include "TitleBar.h"
 
 #include "FrameGeometry.h"
+#include "ModalHelper.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -20,16 +22,14 @@ struct CloseQuestion {
     int asked = 0;
 };
 
-bool AskClose(void* argument)
-{
+bool AskClose(void* argument) {
     auto* question = static_cast<CloseQuestion*>(argument);
     ++question->asked;
     return question->answer;
 }
 
 // An inner widget with a line edit that holds the focus, as the dialog views have.
-QWidget* MakeInner(const QString& title = QStringLiteral("Inner"))
-{
+QWidget* MakeInner(const QString& title = QStringLiteral("Inner")) {
     auto* inner = new QWidget;
     inner->setWindowTitle(title);
     inner->resize(300, 200);
@@ -40,8 +40,7 @@ QWidget* MakeInner(const QString& title = QStringLiteral("Inner"))
     return inner;
 }
 
-QWidget* TitleItem(TitleBar* bar, const QString& name)
-{
+QWidget* TitleItem(TitleBar* bar, const QString& name) {
     if (name == "min")
         return bar->MinimizeButton();
     if (name == "max")
@@ -75,8 +74,7 @@ enum ClosePath { TitleCloseButton, EscOnInner, EscOnInnerChild, EscOnTitleButton
 
 Q_DECLARE_METATYPE(ClosePath)
 
-class TestFrames : public QObject
-{
+class TestFrames : public QObject {
     Q_OBJECT
 private slots:
     void titleButtons_data();
@@ -90,6 +88,7 @@ private slots:
     void closePathsKeepInner();
     void frameDeletedWhileOpenKeepsInner();
     void deleteOnCloseInnerIsNotHandedBack();
+    void ownerDeletedWithFrameOpen();
     void mainFrameIgnoresEsc_data();
     void mainFrameIgnoresEsc();
     void mainFrameKeepsInner();
@@ -97,12 +96,13 @@ private slots:
     void vendorButtons();
     void volumeRemoval();
     void placedOnParentInsideWorkArea();
+    void screenChanges();
     void retranslateTakesInnerTitle();
     void adjustToInnerCountsTitleBar();
+    void platformDecoratedFrame();
 };
 
-void TestFrames::titleButtons_data()
-{
+void TestFrames::titleButtons_data() {
     QTest::addColumn<int>("types");
     QTest::addColumn<bool>("maximise");
     QTest::addColumn<QStringList>("visible");
@@ -122,8 +122,7 @@ void TestFrames::titleButtons_data()
                              << QStringList{"intel", "amd", "nvidia", "line2"};
 }
 
-void TestFrames::titleButtons()
-{
+void TestFrames::titleButtons() {
     QFETCH(int, types);
     QFETCH(bool, maximise);
     QFETCH(QStringList, visible);
@@ -139,8 +138,7 @@ void TestFrames::titleButtons()
         QVERIFY2(TitleItem(frame.GetTitleBar(), item)->isHidden() == !visible.contains(item), qPrintable(item));
 }
 
-void TestFrames::titleShowsIconAndTextWithoutButtons()
-{
+void TestFrames::titleShowsIconAndTextWithoutButtons() {
     QPixmap icon(16, 16);
     icon.fill(Qt::red);
     CCommonFrame frame(MakeInner(QStringLiteral("Settings")), nullptr, {}, icon, 0);
@@ -149,8 +147,7 @@ void TestFrames::titleShowsIconAndTextWithoutButtons()
     QCOMPARE(frame.windowTitle(), QStringLiteral("Settings"));
 }
 
-void TestFrames::maximiseAndRestore()
-{
+void TestFrames::maximiseAndRestore() {
     CCommonFrame frame(MakeInner(), nullptr, CAbstractFrame::FRAME_MAX | CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
@@ -173,10 +170,9 @@ void TestFrames::maximiseAndRestore()
     QVERIFY(frame.GetTitleBar()->RestoreButton()->isHidden());
 }
 
-void TestFrames::doubleClickTogglesMaximise()
-{
-    CCommonFrame frame(MakeInner(), nullptr, CAbstractFrame::FRAME_DBLCLICK_MAX | CAbstractFrame::FRAME_MAX,
-                       QPixmap(), 0);
+void TestFrames::doubleClickTogglesMaximise() {
+    CCommonFrame frame(MakeInner(), nullptr, CAbstractFrame::FRAME_DBLCLICK_MAX | CAbstractFrame::FRAME_MAX, QPixmap(),
+                       0);
     QVERIFY(!frame.windowFlags().testFlag(Qt::WindowSystemMenuHint));
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
@@ -189,10 +185,19 @@ void TestFrames::doubleClickTogglesMaximise()
 
     CCommonFrame plain(MakeInner(), nullptr, CAbstractFrame::FRAME_MAX, QPixmap(), 0);
     QVERIFY(plain.windowFlags().testFlag(Qt::WindowSystemMenuHint));
+    plain.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&plain));
+    QTest::mouseDClick(plain.GetTitleBar(), Qt::LeftButton, {}, QPoint(100, 10));
+    QVERIFY(!plain.IsMaximized());
+    plain.SetDoubleClickMaximize(true);
+    QVERIFY(plain.GetFrameTypes().testFlag(CAbstractFrame::FRAME_DBLCLICK_MAX));
+    QVERIFY(!plain.windowFlags().testFlag(Qt::WindowSystemMenuHint));
+    QVERIFY(plain.isVisible());
+    QTest::mouseDClick(plain.GetTitleBar(), Qt::LeftButton, {}, QPoint(100, 10));
+    QVERIFY(plain.IsMaximized());
 }
 
-void TestFrames::hitTestFollowsChildren()
-{
+void TestFrames::hitTestFollowsChildren() {
     // Without inner widget and title bar nothing covers the frame: every client point is caption.
     CCommonFrame empty(nullptr, nullptr, CAbstractFrame::FRAME_NO_TITLE, QPixmap(), 0);
     empty.resize(100, 50);
@@ -222,8 +227,7 @@ void TestFrames::hitTestFollowsChildren()
     QCOMPARE(empty.NativeHitTest(QPoint(empty.width() - 1, empty.height() - 1)), int(HTCAPTION));
 }
 
-void TestFrames::closeCallbackRefusesThenAccepts()
-{
+void TestFrames::closeCallbackRefusesThenAccepts() {
     QWidget owner;
     QPointer<QWidget> inner = MakeInner();
     CCommonFrame frame(inner, &owner, CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
@@ -254,8 +258,7 @@ void TestFrames::closeCallbackRefusesThenAccepts()
     QCOMPARE(question.asked, 3);
 }
 
-void TestFrames::closePathsKeepInner_data()
-{
+void TestFrames::closePathsKeepInner_data() {
     QTest::addColumn<ClosePath>("path");
     QTest::newRow("title close button") << TitleCloseButton;
     QTest::newRow("Esc on the inner widget") << EscOnInner;
@@ -266,8 +269,7 @@ void TestFrames::closePathsKeepInner_data()
     QTest::newRow("inner widget closes") << InnerClose;
 }
 
-static void RunClosePath(CCommonFrame& frame, QWidget* inner, ClosePath path)
-{
+static void RunClosePath(CCommonFrame& frame, QWidget* inner, ClosePath path) {
     switch (path) {
     case TitleCloseButton:
         QTest::mouseClick(frame.GetTitleBar()->CloseButton(), Qt::LeftButton);
@@ -294,8 +296,7 @@ static void RunClosePath(CCommonFrame& frame, QWidget* inner, ClosePath path)
     }
 }
 
-void TestFrames::closePathsKeepInner()
-{
+void TestFrames::closePathsKeepInner() {
     QFETCH(ClosePath, path);
     QWidget owner;
     QPointer<QWidget> inner = MakeInner();
@@ -313,8 +314,7 @@ void TestFrames::closePathsKeepInner()
     QCOMPARE(inner->parentWidget(), &owner);
 }
 
-void TestFrames::frameDeletedWhileOpenKeepsInner()
-{
+void TestFrames::frameDeletedWhileOpenKeepsInner() {
     QWidget owner;
     QPointer<QWidget> inner = MakeInner();
     auto* frame = new CCommonFrame(inner, &owner, CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
@@ -324,8 +324,18 @@ void TestFrames::frameDeletedWhileOpenKeepsInner()
     QCOMPARE(inner->parentWidget(), &owner);
 }
 
-void TestFrames::deleteOnCloseInnerIsNotHandedBack()
-{
+void TestFrames::ownerDeletedWithFrameOpen() {
+    // The frame is a child of the owner: deleting the owner takes frame and inner widget with it.
+    auto* owner = new QWidget;
+    QPointer<QWidget> inner = MakeInner();
+    QPointer<CCommonFrame> frame = new CCommonFrame(inner, owner, CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
+    frame->show();
+    delete owner;
+    QVERIFY(!frame);
+    QVERIFY(!inner);
+}
+
+void TestFrames::deleteOnCloseInnerIsNotHandedBack() {
     QWidget owner;
     QPointer<QWidget> inner = MakeInner();
     inner->setAttribute(Qt::WA_DeleteOnClose);
@@ -337,8 +347,7 @@ void TestFrames::deleteOnCloseInnerIsNotHandedBack()
     QVERIFY(!inner);
 }
 
-void TestFrames::mainFrameIgnoresEsc_data()
-{
+void TestFrames::mainFrameIgnoresEsc_data() {
     QTest::addColumn<ClosePath>("path");
     QTest::newRow("Esc on the inner widget") << EscOnInner;
     QTest::newRow("Esc in a child of the inner widget") << EscOnInnerChild;
@@ -347,13 +356,12 @@ void TestFrames::mainFrameIgnoresEsc_data()
     QTest::newRow("reject") << Reject;
 }
 
-void TestFrames::mainFrameIgnoresEsc()
-{
+void TestFrames::mainFrameIgnoresEsc() {
     QFETCH(ClosePath, path);
     QPointer<QWidget> inner = MakeInner();
     CCommonFrame frame(inner, nullptr,
-                       CAbstractFrame::FRAME_MAIN | CAbstractFrame::FRAME_MIN | CAbstractFrame::FRAME_CLOSE,
-                       QPixmap(), 0);
+                       CAbstractFrame::FRAME_MAIN | CAbstractFrame::FRAME_MIN | CAbstractFrame::FRAME_CLOSE, QPixmap(),
+                       0);
     CloseQuestion question;
     frame.SetCloseCallback(AskClose, &question);
     frame.show();
@@ -365,8 +373,7 @@ void TestFrames::mainFrameIgnoresEsc()
     QCOMPARE(inner->parentWidget(), &frame);
 }
 
-void TestFrames::mainFrameKeepsInner()
-{
+void TestFrames::mainFrameKeepsInner() {
     QWidget owner;
     QPointer<QWidget> inner = MakeInner();
     CCommonFrame frame(inner, &owner, CAbstractFrame::FRAME_MAIN | CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
@@ -379,8 +386,7 @@ void TestFrames::mainFrameKeepsInner()
     QCOMPARE(inner->parentWidget(), &frame);
 }
 
-void TestFrames::titleButtonsEmitOption()
-{
+void TestFrames::titleButtonsEmitOption() {
     CCommonFrame frame(MakeInner(), nullptr,
                        CAbstractFrame::FRAME_SETTING | CAbstractFrame::FRAME_HELP | CAbstractFrame::FRAME_FEEDBACK,
                        QPixmap(), 0);
@@ -395,8 +401,7 @@ void TestFrames::titleButtonsEmitOption()
     QCOMPARE(int(options.at(2).at(0).value<CAbstractFrame::FrameTypes>()), 128);
 }
 
-void TestFrames::vendorButtons()
-{
+void TestFrames::vendorButtons() {
     CCommonFrame frame(MakeInner(), nullptr, CAbstractFrame::FRAME_AMD, QPixmap(), 0);
     TitleBar* bar = frame.GetTitleBar();
     frame.SetVendorButtonsEnabled(false);
@@ -413,8 +418,7 @@ void TestFrames::vendorButtons()
     QVERIFY(bar->AmdButton()->isEnabled());
 }
 
-void TestFrames::volumeRemoval()
-{
+void TestFrames::volumeRemoval() {
     CCommonFrame mainFrame(MakeInner(), nullptr, CAbstractFrame::FRAME_MAIN, QPixmap(), 0);
     CCommonFrame dialogFrame(MakeInner(), nullptr, CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
     QSignalSpy mainSpy(&mainFrame, &CAbstractFrame::DiscOut);
@@ -429,8 +433,7 @@ void TestFrames::volumeRemoval()
     QCOMPARE(dialogSpy.count(), 0);
 }
 
-void TestFrames::placedOnParentInsideWorkArea()
-{
+void TestFrames::placedOnParentInsideWorkArea() {
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     QWidget parent;
     parent.setGeometry(area.x() + 100, area.y() + 100, 500, 400);
@@ -456,8 +459,28 @@ void TestFrames::placedOnParentInsideWorkArea()
     QCOMPARE(tallFrame.y(), area.y());
 }
 
-void TestFrames::retranslateTakesInnerTitle()
-{
+void TestFrames::screenChanges() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    CCommonFrame frame(MakeInner(), nullptr, CAbstractFrame::FRAME_MAX, QPixmap(), 0);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QSignalSpy display(&frame, &CAbstractFrame::DisplayChanged);
+    emit screen->geometryChanged(QRect(0, 0, 1280, 720));
+    QCOMPARE(display.count(), 1);
+    QCOMPARE(display.at(0).at(0).toInt(), 1280);
+    QCOMPARE(display.at(0).at(1).toInt(), 720);
+
+    // The work area changing leaves a normal frame alone and refits a maximised one.
+    const QRect normal = frame.geometry();
+    emit screen->availableGeometryChanged(screen->availableGeometry());
+    QCOMPARE(frame.geometry(), normal);
+    QMetaObject::invokeMethod(&frame, "ShowMaxRestore");
+    frame.setGeometry(10, 10, 400, 300);
+    emit screen->availableGeometryChanged(screen->availableGeometry());
+    QCOMPARE(frame.geometry(), screen->availableGeometry());
+}
+
+void TestFrames::retranslateTakesInnerTitle() {
     QWidget* inner = MakeInner(QStringLiteral("Before"));
     CCommonFrame frame(inner, nullptr, CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
     inner->setWindowTitle(QStringLiteral("After"));
@@ -467,14 +490,33 @@ void TestFrames::retranslateTakesInnerTitle()
     QCOMPARE(frame.GetTitleBar()->SettingButton()->toolTip(), QStringLiteral("Settings"));
 }
 
-void TestFrames::adjustToInnerCountsTitleBar()
-{
+void TestFrames::adjustToInnerCountsTitleBar() {
     QWidget* inner = MakeInner();
     CCommonFrame frame(inner, nullptr, CAbstractFrame::FRAME_NO_TITLE, QPixmap(), 0);
     frame.AdjustToInner();
     QCOMPARE(frame.size(), QSize(inner->width(), inner->height() + frame.GetTitleBar()->height()));
     QVERIFY(frame.GetTitleBar()->isHidden());
     QCOMPARE(frame.layout()->indexOf(frame.GetTitleBar()), -1);
+}
+
+void TestFrames::platformDecoratedFrame() {
+    // The inner widget is the window; a wait on a plain widget ends when that widget closes.
+    QWidget* plain = MakeInner();
+    CMacFrame plainFrame(plain, nullptr, CAbstractFrame::FRAME_CLOSE);
+    QCOMPARE(plainFrame.GetWindow(), plain);
+    QCOMPARE(plain->parentWidget(), nullptr);
+    WhenModalShown([](QWidget* modal) { modal->close(); });
+    QCOMPARE(plainFrame.exec(), 0);
+
+    auto* dialog = new QDialog;
+    CMacFrame dialogFrame(dialog, nullptr, CAbstractFrame::FRAME_CLOSE);
+    WhenModalShown([](QWidget* modal) { static_cast<QDialog*>(modal)->done(5); });
+    QCOMPARE(dialogFrame.exec(), 5);
+    delete plain;
+    delete dialog;
+
+    CMacFrame empty(nullptr, nullptr, CAbstractFrame::FRAME_CLOSE);
+    QCOMPARE(empty.exec(), -1);
 }
 
 QTEST_MAIN(TestFrames)

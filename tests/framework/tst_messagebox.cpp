@@ -3,7 +3,7 @@
 #include "MyButton.h"
 #include "TitleBar.h"
 
-#include "FrameworkTestScale.h"
+#include "FrameworkSkin.h"
 #include "ModalHelper.h"
 #include "UrlRecorder.h"
 
@@ -24,8 +24,7 @@ namespace {
 enum Answer { FirstButton, SecondButton, TitleCloseButton, EscapeKey };
 
 // Shows each button as "text=value", or "-" when it is hidden.
-QStringList ButtonStates(const MyMessageBox& box)
-{
+QStringList ButtonStates(const MyMessageBox& box) {
     QStringList states;
     for (QPushButton* button : {box.FirstButton(), box.SecondButton(), box.ThirdButton()}) {
         if (button->isHidden())
@@ -39,8 +38,7 @@ QStringList ButtonStates(const MyMessageBox& box)
 
 Q_DECLARE_METATYPE(Answer)
 
-class TestMessageBox : public QObject
-{
+class TestMessageBox : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -52,6 +50,7 @@ private slots:
     void answers_data();
     void answers();
     void queuedAnswers();
+    void baseBoxGrowsWithItsText();
     void sizesAtScale();
     void linkUrls_data();
     void linkUrls();
@@ -62,21 +61,18 @@ private:
     QTemporaryDir m_data;
 };
 
-void TestMessageBox::initTestCase()
-{
+void TestMessageBox::initTestCase() {
     qputenv("XDG_DATA_HOME", m_data.path().toUtf8());
     LoadEditionData();
     gConfig = new MyConfig;
 }
 
-void TestMessageBox::cleanup()
-{
+void TestMessageBox::cleanup() {
     MendraMessageBox::ClearQueuedAnswers();
     SetSkinScaleForScreenWidth(1920);
 }
 
-void TestMessageBox::standardButtons_data()
-{
+void TestMessageBox::standardButtons_data() {
     QTest::addColumn<int>("buttons");
     QTest::addColumn<QStringList>("states");
 
@@ -92,8 +88,7 @@ void TestMessageBox::standardButtons_data()
     QTest::newRow("unknown flag only") << int(M::Abort) << QStringList{"-", "-", "-"};
 }
 
-void TestMessageBox::standardButtons()
-{
+void TestMessageBox::standardButtons() {
     QFETCH(int, buttons);
     QFETCH(QStringList, states);
     MyMessageBox box;
@@ -107,8 +102,7 @@ void TestMessageBox::standardButtons()
     }
 }
 
-void TestMessageBox::buttonText()
-{
+void TestMessageBox::buttonText() {
     MyMessageBox box(QString(), QStringLiteral("text"), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     box.SetButtonText(QMessageBox::Cancel, QStringLiteral("Stop"));
     box.SetButtonText(QMessageBox::No, QStringLiteral("Keep"));
@@ -116,8 +110,7 @@ void TestMessageBox::buttonText()
     QCOMPARE(ButtonStates(box), (QStringList{"Yes=4000", "Keep=10000", "Stop=400000"}));
 }
 
-void TestMessageBox::detailText()
-{
+void TestMessageBox::detailText() {
     MyMessageBox box(QStringLiteral("Title"), QStringLiteral("text"), QStringLiteral("Name:"), QMessageBox::Ok);
     QVERIFY(!box.DetailLabel()->isHidden());
     QVERIFY(!box.InputField()->isHidden());
@@ -130,8 +123,7 @@ void TestMessageBox::detailText()
     QCOMPARE(box.TitleLabel()->text(), QStringLiteral("Title"));
 }
 
-void TestMessageBox::answers_data()
-{
+void TestMessageBox::answers_data() {
     QTest::addColumn<Answer>("answer");
     QTest::addColumn<bool>("titleButtons");
     QTest::addColumn<int>("result");
@@ -145,16 +137,15 @@ void TestMessageBox::answers_data()
     QTest::newRow("no title buttons, Escape") << EscapeKey << false << int(QMessageBox::Cancel) << 1;
 }
 
-void TestMessageBox::answers()
-{
+void TestMessageBox::answers() {
     QFETCH(Answer, answer);
     QFETCH(bool, titleButtons);
     QFETCH(int, result);
     QFETCH(int, closeSignals);
 
     QWidget owner;
-    QPointer<MendraMessageBox> box = new MendraMessageBox(QString(), QStringLiteral("Device detected."),
-                                                          QMessageBox::Yes | QMessageBox::No, &owner);
+    QPointer<MendraMessageBox> box =
+        new MendraMessageBox(QString(), QStringLiteral("Device detected."), QMessageBox::Yes | QMessageBox::No, &owner);
     box->SetButtonText(QMessageBox::Yes, QStringLiteral("Yes"));
     box->SetButtonText(QMessageBox::No, QStringLiteral("No"));
 
@@ -194,8 +185,7 @@ void TestMessageBox::answers()
     delete box;
 }
 
-void TestMessageBox::queuedAnswers()
-{
+void TestMessageBox::queuedAnswers() {
     MendraMessageBox::QueueAnswer(QMessageBox::No);
     MendraMessageBox::QueueAnswer(QMessageBox::Yes);
     MendraMessageBox first(QString(), QStringLiteral("First?"), QMessageBox::Yes | QMessageBox::No);
@@ -206,8 +196,28 @@ void TestMessageBox::queuedAnswers()
     QCOMPARE(MendraMessageBox::ShownMessages(), (QStringList{"First?", "Second?"}));
 }
 
-void TestMessageBox::sizesAtScale()
-{
+void TestMessageBox::baseBoxGrowsWithItsText() {
+    MyMessageBox shortBox(QString(), QStringLiteral("Short."), QMessageBox::Ok);
+    const int line = QFontMetrics(shortBox.TextLabel()->font()).height();
+    WhenModalShown([&](QWidget*) { QTest::mouseClick(shortBox.FirstButton(), Qt::LeftButton); });
+    QCOMPARE(shortBox.Exec(), int(QMessageBox::Ok));
+    QCOMPARE(shortBox.TextLabel()->size(), QSize(320, line));
+    QCOMPARE(shortBox.TextLabel()->alignment(), Qt::AlignCenter);
+
+    // A text of a little over two label widths takes three lines, with a gap of 4 under each.
+    MyMessageBox longBox(QStringLiteral("Title"), QString(), QMessageBox::Ok);
+    const QFontMetrics metrics(longBox.TextLabel()->font());
+    QString text;
+    while (metrics.horizontalAdvance(text) <= 2 * 320)
+        text += QStringLiteral("word ");
+    longBox.SetText(text);
+    WhenModalShown([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+    QCOMPARE(longBox.Exec(), int(QMessageBox::Cancel));
+    QCOMPARE(longBox.TextLabel()->size(), QSize(320, 3 * line + 3 * 4));
+    QCOMPARE(longBox.TextLabel()->alignment(), Qt::AlignHCenter);
+}
+
+void TestMessageBox::sizesAtScale() {
     SetSkinScaleForScreenWidth(3840);
     QCOMPARE(SkinManager::Instance()->GetScale(), 1.5);
     MendraMessageBox box(QString(), QStringLiteral("A long message that has to wrap inside the box. ").repeated(6),
@@ -222,37 +232,62 @@ void TestMessageBox::sizesAtScale()
     QCOMPARE(box.Exec(), int(QMessageBox::Ok));
     QCOMPARE(box.MessageLabel()->width(), 570);
     QCOMPARE(box.size(), QSize(702, 270));
+
+    // With the shipped skin: the notice picture fills the icon, the product icon fits 34 x 34.
+    QCOMPARE(InitShippedSkin(), 3);
+    {
+        MendraMessageBox skinned(QString(), QStringLiteral("text"), QMessageBox::Ok);
+        QCOMPARE(skinned.IconLabel()->pixmap(Qt::ReturnByValue).size(), QSize(60, 60));
+        QSize titleIcon;
+        WhenModalShown([&](QWidget* modal) {
+            titleIcon = qobject_cast<CMsgFrame*>(modal)->GetTitleBar()->IconLabel()->pixmap(Qt::ReturnByValue).size();
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        QCOMPARE(skinned.Exec(), int(QMessageBox::Cancel));
+        QVERIFY(!titleIcon.isEmpty());
+        QVERIFY(titleIcon.width() <= 34 && titleIcon.height() <= 34);
+        QVERIFY(titleIcon.width() == 34 || titleIcon.height() == 34);
+    }
+    SkinManager::Release();
 }
 
-void TestMessageBox::linkUrls_data()
-{
+void TestMessageBox::linkUrls_data() {
     QTest::addColumn<QString>("link");
     QTest::addColumn<QString>("url");
 
-    QTest::newRow("e-mail address") << "support@example.com" << "mailto:support@example.com";
+    QTest::newRow("e-mail address") << "support@example.com"
+                                    << "mailto:support@example.com";
     QTest::newRow("dotted e-mail address") << "first.last@mail.example.co.uk"
                                            << "mailto:first.last@mail.example.co.uk";
-    QTest::newRow("web page") << "https://www.example.com/guide?x=1" << "https://www.example.com/guide?x=1";
-    QTest::newRow("plain http") << "http://example.com" << "http://example.com";
-    QTest::newRow("mailto link") << "mailto:someone@example.com" << "mailto:someone@example.com";
-    QTest::newRow("trailing blank is no address") << "support@example.com " << "";
-    QTest::newRow("no domain dot") << "user@localhost" << "";
-    QTest::newRow("local file") << "file:///etc/passwd" << "";
-    QTest::newRow("bare path") << "/usr/bin/xterm" << "";
-    QTest::newRow("script") << "javascript:alert(1)" << "";
-    QTest::newRow("other scheme") << "ftp://example.com/file" << "";
-    QTest::newRow("web scheme without host") << "http:relative" << "";
+    QTest::newRow("web page") << "https://www.example.com/guide?x=1"
+                              << "https://www.example.com/guide?x=1";
+    QTest::newRow("plain http") << "http://example.com"
+                                << "http://example.com";
+    QTest::newRow("mailto link") << "mailto:someone@example.com"
+                                 << "mailto:someone@example.com";
+    QTest::newRow("trailing blank is no address") << "support@example.com "
+                                                  << "";
+    QTest::newRow("no domain dot") << "user@localhost"
+                                   << "";
+    QTest::newRow("local file") << "file:///etc/passwd"
+                                << "";
+    QTest::newRow("bare path") << "/usr/bin/xterm"
+                               << "";
+    QTest::newRow("script") << "javascript:alert(1)"
+                            << "";
+    QTest::newRow("other scheme") << "ftp://example.com/file"
+                                  << "";
+    QTest::newRow("web scheme without host") << "http:relative"
+                                             << "";
 }
 
-void TestMessageBox::linkUrls()
-{
+void TestMessageBox::linkUrls() {
     QFETCH(QString, link);
     QFETCH(QString, url);
     QCOMPARE(MessageLinkUrl(link).toString(), url);
 }
 
-void TestMessageBox::openUrlOpensOnlyWebAndMail()
-{
+void TestMessageBox::openUrlOpensOnlyWebAndMail() {
     UrlRecorder recorder({"http", "https", "mailto", "file", "ftp"});
     MyMessageBox box;
     box.SetText(QStringLiteral("<a href=\"https://example.com\">help</a>"));
@@ -263,8 +298,7 @@ void TestMessageBox::openUrlOpensOnlyWebAndMail()
     QCOMPARE(recorder.opened, (QList<QUrl>{QUrl("https://example.com"), QUrl("mailto:help@example.com")}));
 }
 
-void TestMessageBox::tipCheckBox()
-{
+void TestMessageBox::tipCheckBox() {
     MendraMessageBox plain(QString(), QStringLiteral("text"), QMessageBox::Ok);
     QVERIFY(!plain.TipCheckBox());
 
@@ -284,5 +318,5 @@ void TestMessageBox::tipCheckBox()
 }
 
 QTEST_MAIN(TestMessageBox)
-#include "tst_messagebox.moc"
 #include "moc_UrlRecorder.cpp"
+#include "tst_messagebox.moc"

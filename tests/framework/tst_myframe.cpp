@@ -3,7 +3,7 @@
 #include "MyFrame.h"
 #include "TitleBar.h"
 
-#include "FrameworkTestScale.h"
+#include "FrameworkSkin.h"
 #include "UrlRecorder.h"
 
 #include "app/EditionData.h"
@@ -23,31 +23,27 @@
 namespace {
 constexpr auto mainTypes = CAbstractFrame::FRAME_MAIN | CAbstractFrame::FRAME_MIN | CAbstractFrame::FRAME_CLOSE;
 
-QWidget* MakeMainWindow()
-{
+QWidget* MakeMainWindow() {
     auto* window = new QWidget;
     window->resize(600, 400);
     window->setWindowTitle(QStringLiteral("Mendra"));
     return window;
 }
 
-QStringList ActionTexts(const QMenu* menu)
-{
+QStringList ActionTexts(const QMenu* menu) {
     QStringList texts;
     for (QAction* action : menu->actions())
         texts << (action->isSeparator() ? QStringLiteral("|") : action->text());
     return texts;
 }
 
-QString CheckedLanguage(const MyFrame& frame)
-{
+QString CheckedLanguage(const MyFrame& frame) {
     QAction* checked = frame.GetLanguageGroup()->checkedAction();
     return checked ? checked->data().toString() : QString();
 }
 } // namespace
 
-class TestMyFrame : public QObject
-{
+class TestMyFrame : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -70,34 +66,29 @@ private:
     QTemporaryDir m_data;
 };
 
-void TestMyFrame::initTestCase()
-{
+void TestMyFrame::initTestCase() {
     qputenv("XDG_DATA_HOME", m_data.path().toUtf8());
     LoadEditionData();
     gAppData->Languages = QStringList{"en", "fr", "de", "xx"};
 }
 
-void TestMyFrame::init()
-{
+void TestMyFrame::init() {
     gConfig = new MyConfig;
     gConfig->SetLanguage(QStringLiteral("FR"), true);
 }
 
-void TestMyFrame::cleanup()
-{
+void TestMyFrame::cleanup() {
     delete gConfig;
     gConfig = nullptr;
     SetSkinScaleForScreenWidth(1920);
 }
 
-QByteArray TestMyFrame::ConfigBytes() const
-{
+QByteArray TestMyFrame::ConfigBytes() const {
     QFile file(ConfigFile());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void TestMyFrame::menuOrder()
-{
+void TestMyFrame::menuOrder() {
     MyFrame frame(MakeMainWindow(), nullptr, mainTypes, QPixmap(), 0);
     QCOMPARE(ActionTexts(frame.GetMenu()),
              (QStringList{"Language", "Setting", "|", "User Guide", "Bug Report", "About", "Check for update"}));
@@ -126,8 +117,7 @@ void TestMyFrame::menuOrder()
     QCOMPARE(frame.windowTitle(), QStringLiteral("Mendra"));
 }
 
-void TestMyFrame::languageMenu()
-{
+void TestMyFrame::languageMenu() {
     MyFrame frame(MakeMainWindow(), nullptr, mainTypes, QPixmap(), 0);
     QStringList expected;
     for (const auto& entry : LanguageDisplayName(gAppData->Languages))
@@ -143,8 +133,7 @@ void TestMyFrame::languageMenu()
     QCOMPARE(checked, 1);
 }
 
-void TestMyFrame::choosingLanguage()
-{
+void TestMyFrame::choosingLanguage() {
     gConfig->SetLanguage(QStringLiteral("fr"), true);
     MyFrame frame(MakeMainWindow(), nullptr, mainTypes, QPixmap(), 0);
     QSignalSpy requested(&frame, &MyFrame::LanguageRequested);
@@ -166,8 +155,7 @@ void TestMyFrame::choosingLanguage()
     QCOMPARE(reader.GetLanguage(), QStringLiteral("de"));
 }
 
-void TestMyFrame::menuEntriesAskTheOwner()
-{
+void TestMyFrame::menuEntriesAskTheOwner() {
     MyFrame frame(MakeMainWindow(), nullptr, mainTypes, QPixmap(), 0);
     QSignalSpy setting(&frame, &MyFrame::SettingRequested);
     QSignalSpy bugReport(&frame, &MyFrame::BugReportRequested);
@@ -191,8 +179,7 @@ void TestMyFrame::menuEntriesAskTheOwner()
     QCOMPARE(recorder.opened.first(), gAppData->MakeLink(gAppData->Tutorial));
 }
 
-void TestMyFrame::settingsButtonOpensMenu()
-{
+void TestMyFrame::settingsButtonOpensMenu() {
     MyFrame frame(MakeMainWindow(), nullptr, mainTypes, QPixmap(), 0);
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
@@ -219,8 +206,7 @@ void TestMyFrame::settingsButtonOpensMenu()
     QVERIFY(frame.GetMenu()->windowFlags().testFlag(Qt::FramelessWindowHint));
 }
 
-void TestMyFrame::frameWithoutMainType()
-{
+void TestMyFrame::frameWithoutMainType() {
     MyFrame frame(MakeMainWindow(), nullptr, CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
     QVERIFY(frame.GetSettingsButton());
     QVERIFY(frame.GetMenu());
@@ -235,8 +221,7 @@ void TestMyFrame::frameWithoutMainType()
     QVERIFY(frame.GetSettingsButton()->minimumSize() != QSize(32, 28));
 }
 
-void TestMyFrame::sizesAtScale()
-{
+void TestMyFrame::sizesAtScale() {
     SetSkinScaleForScreenWidth(3840);
     MyFrame frame(MakeMainWindow(), nullptr, mainTypes, QPixmap(), 0);
     QCOMPARE(frame.GetSettingsButton()->size(), QSize(48, 42));
@@ -247,8 +232,7 @@ void TestMyFrame::sizesAtScale()
     QCOMPARE(child.minimumWidth(), child.maximumWidth());
 }
 
-void TestMyFrame::shadowMargins()
-{
+void TestMyFrame::shadowMargins() {
     SetSkinScaleForScreenWidth(3840);
     MyFrame frame(MakeMainWindow(), nullptr, mainTypes | CAbstractFrame::FRAME_MAX, QPixmap(), 0);
     frame.show();
@@ -272,8 +256,7 @@ void TestMyFrame::shadowMargins()
     QCOMPARE(child.contentsMargins(), QMargins(10, 10, 10, 10));
 }
 
-void TestMyFrame::destructorStoresSize()
-{
+void TestMyFrame::destructorStoresSize() {
     auto* frame = new MyFrame(MakeMainWindow(), nullptr, mainTypes, QPixmap(), 0);
     frame->resize(900, 640);
     const QSize size = frame->size();
@@ -291,5 +274,5 @@ void TestMyFrame::destructorStoresSize()
 }
 
 QTEST_MAIN(TestMyFrame)
-#include "tst_myframe.moc"
 #include "moc_UrlRecorder.cpp"
+#include "tst_myframe.moc"

@@ -1,15 +1,14 @@
 #include "MyButton.h"
 #include "TitleBar.h"
 
-#include "FrameworkTestScale.h"
+#include "FrameworkSkin.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMovie>
 #include <QtTest>
 
-class TestTitleBar : public QObject
-{
+class TestTitleBar : public QObject {
     Q_OBJECT
 private slots:
     void cleanup();
@@ -19,12 +18,14 @@ private slots:
     void titleIcon();
     void insertBeforeMinimize();
     void insertPlacesPerLayoutWord();
+    void reloadSkinKeepsMovieState();
 };
 
-void TestTitleBar::cleanup() { SetSkinScaleForScreenWidth(1920); }
+void TestTitleBar::cleanup() {
+    SetSkinScaleForScreenWidth(1920);
+}
 
-void TestTitleBar::sizesAtScale()
-{
+void TestTitleBar::sizesAtScale() {
     SetSkinScaleForScreenWidth(3840);
     TitleBar bar(0);
     QCOMPARE(bar.height(), 45);
@@ -37,8 +38,7 @@ void TestTitleBar::sizesAtScale()
     QCOMPARE(bar.HelpButton()->layout()->contentsMargins().top(), 3);
 }
 
-void TestTitleBar::buttonSize()
-{
+void TestTitleBar::buttonSize() {
     TitleBar bar(0);
     bar.SetButtonSize(20, 20);
     for (MyButton* button : bar.Buttons())
@@ -49,8 +49,7 @@ void TestTitleBar::buttonSize()
     QCOMPARE(bar.GetTitleHeight(), 40);
 }
 
-void TestTitleBar::itemsAtCreation()
-{
+void TestTitleBar::itemsAtCreation() {
     TitleBar bar(0);
     for (QWidget* hidden : {static_cast<QWidget*>(bar.RestoreButton()), static_cast<QWidget*>(bar.IntelButton()),
                             static_cast<QWidget*>(bar.AmdButton()), static_cast<QWidget*>(bar.NvidiaButton()),
@@ -73,8 +72,7 @@ void TestTitleBar::itemsAtCreation()
     QCOMPARE(bar.Background()->objectName(), QStringLiteral("mainframe"));
 }
 
-void TestTitleBar::titleIcon()
-{
+void TestTitleBar::titleIcon() {
     TitleBar bar(0);
     bar.setTitleIcon(QPixmap());
     QVERIFY(bar.IconLabel()->isHidden());
@@ -82,11 +80,10 @@ void TestTitleBar::titleIcon()
     icon.fill(Qt::blue);
     bar.setTitleIcon(icon);
     QVERIFY(!bar.IconLabel()->isHidden());
-    QCOMPARE(bar.IconLabel()->pixmap()->size(), QSize(12, 12));
+    QCOMPARE(bar.IconLabel()->pixmap(Qt::ReturnByValue).size(), QSize(12, 12));
 }
 
-void TestTitleBar::insertBeforeMinimize()
-{
+void TestTitleBar::insertBeforeMinimize() {
     TitleBar bar(0);
     QWidget extra;
     bar.InsertBeforeMinimize(&extra, 10);
@@ -105,8 +102,7 @@ void TestTitleBar::insertBeforeMinimize()
     QCOMPARE(row->count(), index + 6);
 }
 
-void TestTitleBar::insertPlacesPerLayoutWord()
-{
+void TestTitleBar::insertPlacesPerLayoutWord() {
     // Title centred: the left column holds the spare row, so a widget "before the title" is appended
     // there with its spacing in front.
     TitleBar centred(1);
@@ -124,6 +120,21 @@ void TestTitleBar::insertPlacesPerLayoutWord()
     none.AddToCentre(&ignored, 4);
     none.InsertBeforeTitle(&ignored, 4);
     QVERIFY(ignored.parent() == nullptr);
+}
+
+void TestTitleBar::reloadSkinKeepsMovieState() {
+    QCOMPARE(InitShippedSkin(), 3);
+    {
+        TitleBar bar(0);
+        QVERIFY(bar.Movie()->isValid());
+        QVERIFY(!bar.FirstSeparator()->pixmap(Qt::ReturnByValue).isNull());
+        bar.ReloadSkin();
+        QCOMPARE(bar.Movie()->state(), QMovie::NotRunning);
+        bar.Movie()->start();
+        bar.ReloadSkin();
+        QCOMPARE(bar.Movie()->state(), QMovie::Running);
+    }
+    SkinManager::Release();
 }
 
 QTEST_MAIN(TestTitleBar)

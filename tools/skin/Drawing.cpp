@@ -3,8 +3,7 @@
 #include <QPainterPath>
 #include <QtMath>
 
-QPen LinePen(const QColor &colour, double width)
-{
+QPen LinePen(const QColor& colour, double width) {
     QPen pen(colour, width);
     pen.setCapStyle(Qt::RoundCap);
     pen.setJoinStyle(Qt::RoundJoin);
@@ -13,8 +12,7 @@ QPen LinePen(const QColor &colour, double width)
 
 namespace {
 
-void DrawSideKey(QPainter &p, const QRectF &key, bool lit)
-{
+void DrawSideKey(QPainter& p, const QRectF& key, bool lit) {
     p.setPen(Qt::NoPen);
     p.setBrush(lit ? Ink::kAccent : Ink::kMuted);
     p.drawRoundedRect(key, key.width() / 2, key.width() / 2);
@@ -28,21 +26,20 @@ void DrawSideKey(QPainter &p, const QRectF &key, bool lit)
 
 } // namespace
 
-void DrawPhone(QPainter &p, const QRectF &body, const PhoneLook &look)
-{
+void DrawPhone(QPainter& p, const QRectF& body, const PhoneLook& look) {
     p.save();
     const double w = body.width();
     const double radius = w * 0.16;
     const QColor line = look.faded ? Ink::kMuted : Ink::kLine;
 
     // Hardware keys sit just outside the body.
-    const double keyW = qMax(3.0, w * 0.045);
+    const double keyW = qMax(3.0, w * 0.07);
     const double top = body.top() + body.height() * 0.16;
-    DrawSideKey(p, QRectF(body.right() - keyW * 0.3, top + body.height() * 0.06, keyW, body.height() * 0.12),
+    DrawSideKey(p, QRectF(body.right() - keyW * 0.2, top + body.height() * 0.06, keyW, body.height() * 0.12),
                 look.highlight & SideButton);
-    DrawSideKey(p, QRectF(body.left() - keyW * 0.7, top + body.height() * 0.04, keyW, body.height() * 0.09),
+    DrawSideKey(p, QRectF(body.left() - keyW * 0.8, top + body.height() * 0.04, keyW, body.height() * 0.09),
                 look.highlight & VolumeUp);
-    DrawSideKey(p, QRectF(body.left() - keyW * 0.7, top + body.height() * 0.16, keyW, body.height() * 0.09),
+    DrawSideKey(p, QRectF(body.left() - keyW * 0.8, top + body.height() * 0.16, keyW, body.height() * 0.09),
                 look.highlight & VolumeDown);
 
     p.setPen(LinePen(line, qMax(1.5, w * 0.03)));
@@ -109,8 +106,7 @@ void DrawPhone(QPainter &p, const QRectF &body, const PhoneLook &look)
     p.restore();
 }
 
-void DrawLaptop(QPainter &p, const QRectF &area, Screen screen)
-{
+void DrawLaptop(QPainter& p, const QRectF& area, Screen screen) {
     p.save();
     const double w = area.width();
     const QRectF lid(area.left() + w * 0.12, area.top(), w * 0.76, area.height() * 0.78);
@@ -133,8 +129,7 @@ void DrawLaptop(QPainter &p, const QRectF &area, Screen screen)
     p.restore();
 }
 
-void DrawCable(QPainter &p, const QPointF &from, const QPointF &to, const QColor &colour)
-{
+void DrawCable(QPainter& p, const QPointF& from, const QPointF& to, const QColor& colour) {
     p.save();
     QPainterPath path(from);
     const double midY = (from.y() + to.y()) / 2;
@@ -149,8 +144,7 @@ void DrawCable(QPainter &p, const QPointF &from, const QPointF &to, const QColor
     p.restore();
 }
 
-void DrawArrow(QPainter &p, const QPointF &from, const QPointF &to, const QColor &colour, double width)
-{
+void DrawArrow(QPainter& p, const QPointF& from, const QPointF& to, const QColor& colour, double width) {
     p.save();
     p.setPen(LinePen(colour, width));
     p.setBrush(Qt::NoBrush);
@@ -163,8 +157,7 @@ void DrawArrow(QPainter &p, const QPointF &from, const QPointF &to, const QColor
     p.restore();
 }
 
-void DrawGlyph(QPainter &p, const QRectF &box, const QString &glyph, const QColor &colour, double width)
-{
+void DrawGlyph(QPainter& p, const QRectF& box, const QString& glyph, const QColor& colour, double width) {
     p.save();
     p.setPen(LinePen(colour, width));
     p.setBrush(Qt::NoBrush);
@@ -176,8 +169,10 @@ void DrawGlyph(QPainter &p, const QRectF &box, const QString &glyph, const QColo
                                   QPointF(r.left() + w * 0.42, r.top() + h * 0.72),
                                   QPointF(r.left() + w * 0.8, r.top() + h * 0.3)}));
     } else if (glyph == QLatin1String("cross")) {
-        p.drawLine(QPointF(r.left() + w * 0.28, r.top() + h * 0.28), QPointF(r.right() - w * 0.28, r.bottom() - h * 0.28));
-        p.drawLine(QPointF(r.right() - w * 0.28, r.top() + h * 0.28), QPointF(r.left() + w * 0.28, r.bottom() - h * 0.28));
+        p.drawLine(QPointF(r.left() + w * 0.28, r.top() + h * 0.28),
+                   QPointF(r.right() - w * 0.28, r.bottom() - h * 0.28));
+        p.drawLine(QPointF(r.right() - w * 0.28, r.top() + h * 0.28),
+                   QPointF(r.left() + w * 0.28, r.bottom() - h * 0.28));
     } else if (glyph == QLatin1String("minus")) {
         p.drawLine(QPointF(r.left() + w * 0.3, r.center().y()), QPointF(r.right() - w * 0.3, r.center().y()));
     } else if (glyph == QLatin1String("square")) {
@@ -207,9 +202,9 @@ void DrawGlyph(QPainter &p, const QRectF &box, const QString &glyph, const QColo
         p.setBrush(colour);
         p.drawEllipse(QPointF(r.center().x(), r.top() + h * 0.75), width * 0.7, width * 0.7);
     } else if (glyph == QLatin1String("back")) {
-        p.drawPolyline(QPolygonF({QPointF(r.left() + w * 0.55, r.top() + h * 0.25),
-                                  QPointF(r.left() + w * 0.3, r.center().y()),
-                                  QPointF(r.left() + w * 0.55, r.bottom() - h * 0.25)}));
+        p.drawPolyline(
+            QPolygonF({QPointF(r.left() + w * 0.55, r.top() + h * 0.25), QPointF(r.left() + w * 0.3, r.center().y()),
+                       QPointF(r.left() + w * 0.55, r.bottom() - h * 0.25)}));
         p.drawLine(QPointF(r.left() + w * 0.3, r.center().y()), QPointF(r.right() - w * 0.22, r.center().y()));
     } else if (glyph == QLatin1String("gear")) {
         const QPointF c = r.center();
@@ -236,8 +231,9 @@ void DrawGlyph(QPainter &p, const QRectF &box, const QString &glyph, const QColo
         const QRectF b = r.adjusted(w * 0.22, h * 0.25, -w * 0.22, -h * 0.35);
         path.addRoundedRect(b, w * 0.08, w * 0.08);
         p.drawPath(path);
-        p.drawPolyline(QPolygonF({QPointF(b.left() + w * 0.12, b.bottom()), QPointF(b.left() + w * 0.1, b.bottom() + h * 0.14),
-                                  QPointF(b.left() + w * 0.26, b.bottom())}));
+        p.drawPolyline(
+            QPolygonF({QPointF(b.left() + w * 0.12, b.bottom()), QPointF(b.left() + w * 0.1, b.bottom() + h * 0.14),
+                       QPointF(b.left() + w * 0.26, b.bottom())}));
         for (double f : {0.35, 0.5, 0.65}) {
             p.drawPoint(QPointF(b.left() + b.width() * f, b.center().y()));
         }
@@ -245,13 +241,18 @@ void DrawGlyph(QPainter &p, const QRectF &box, const QString &glyph, const QColo
         const QRectF chip = r.adjusted(w * 0.3, h * 0.3, -w * 0.3, -h * 0.3);
         p.drawRoundedRect(chip, 1.5, 1.5);
         for (double f : {0.3, 0.7}) {
-            p.drawLine(QPointF(chip.left() + chip.width() * f, chip.top()), QPointF(chip.left() + chip.width() * f, chip.top() - h * 0.08));
-            p.drawLine(QPointF(chip.left() + chip.width() * f, chip.bottom()), QPointF(chip.left() + chip.width() * f, chip.bottom() + h * 0.08));
-            p.drawLine(QPointF(chip.left(), chip.top() + chip.height() * f), QPointF(chip.left() - w * 0.08, chip.top() + chip.height() * f));
-            p.drawLine(QPointF(chip.right(), chip.top() + chip.height() * f), QPointF(chip.right() + w * 0.08, chip.top() + chip.height() * f));
+            p.drawLine(QPointF(chip.left() + chip.width() * f, chip.top()),
+                       QPointF(chip.left() + chip.width() * f, chip.top() - h * 0.08));
+            p.drawLine(QPointF(chip.left() + chip.width() * f, chip.bottom()),
+                       QPointF(chip.left() + chip.width() * f, chip.bottom() + h * 0.08));
+            p.drawLine(QPointF(chip.left(), chip.top() + chip.height() * f),
+                       QPointF(chip.left() - w * 0.08, chip.top() + chip.height() * f));
+            p.drawLine(QPointF(chip.right(), chip.top() + chip.height() * f),
+                       QPointF(chip.right() + w * 0.08, chip.top() + chip.height() * f));
         }
         const int variant = glyph.mid(4).toInt();
-        const QRectF core = chip.adjusted(chip.width() * 0.3, chip.height() * 0.3, -chip.width() * 0.3, -chip.height() * 0.3);
+        const QRectF core =
+            chip.adjusted(chip.width() * 0.3, chip.height() * 0.3, -chip.width() * 0.3, -chip.height() * 0.3);
         if (variant == 1)
             p.drawEllipse(core);
         else if (variant == 2)
@@ -262,8 +263,7 @@ void DrawGlyph(QPainter &p, const QRectF &box, const QString &glyph, const QColo
     p.restore();
 }
 
-void DrawBadge(QPainter &p, const QPointF &centre, double radius, const QColor &fill, const QString &glyph)
-{
+void DrawBadge(QPainter& p, const QPointF& centre, double radius, const QColor& fill, const QString& glyph) {
     p.save();
     p.setPen(LinePen(Ink::kPage, radius * 0.18));
     p.setBrush(fill);
@@ -273,8 +273,7 @@ void DrawBadge(QPainter &p, const QPointF &centre, double radius, const QColor &
     p.restore();
 }
 
-void DrawRecoveryMark(QPainter &p, const QRectF &area, const QColor &colour)
-{
+void DrawRecoveryMark(QPainter& p, const QRectF& area, const QColor& colour) {
     // A cable plug pointing at a small computer: "connect to the computer".
     p.save();
     const double w = area.width();
@@ -286,14 +285,14 @@ void DrawRecoveryMark(QPainter &p, const QRectF &area, const QColor &colour)
     p.drawLine(QPointF(screen.center().x() - w * 0.12, screen.bottom() + w * 0.1),
                QPointF(screen.center().x() + w * 0.12, screen.bottom() + w * 0.1));
     QPainterPath cable(QPointF(area.left() + w * 0.12, area.bottom() - w * 0.05));
-    cable.cubicTo(QPointF(area.left() + w * 0.12, area.top() + w * 0.55), QPointF(area.left() + w * 0.3, area.top() + w * 0.3),
+    cable.cubicTo(QPointF(area.left() + w * 0.12, area.top() + w * 0.55),
+                  QPointF(area.left() + w * 0.3, area.top() + w * 0.3),
                   QPointF(screen.left() - w * 0.04, screen.center().y()));
     p.drawPath(cable);
     p.restore();
 }
 
-void DrawSetTopBox(QPainter &p, const QRectF &body, bool tall, bool lightOn)
-{
+void DrawSetTopBox(QPainter& p, const QRectF& body, bool tall, bool lightOn) {
     p.save();
     const double radius = body.width() * (tall ? 0.12 : 0.08);
     p.setPen(LinePen(Ink::kLine, 3.0));
@@ -311,8 +310,7 @@ void DrawSetTopBox(QPainter &p, const QRectF &body, bool tall, bool lightOn)
     p.restore();
 }
 
-void DrawRemote(QPainter &p, const QRectF &body, bool touchSurface, int highlightedKeys)
-{
+void DrawRemote(QPainter& p, const QRectF& body, bool touchSurface, int highlightedKeys) {
     p.save();
     const double w = body.width();
     p.setPen(LinePen(Ink::kLine, 2.5));
@@ -342,25 +340,25 @@ void DrawRemote(QPainter &p, const QRectF &body, bool touchSurface, int highligh
     p.restore();
 }
 
-void DrawCloud(QPainter &p, const QRectF &a, const QColor &colour, double width)
-{
+void DrawCloud(QPainter& p, const QRectF& a, const QColor& colour, double width) {
     p.save();
-    QPainterPath cloud;
     const double w = a.width();
     const double h = a.height();
-    cloud.moveTo(a.left() + w * 0.22, a.bottom());
-    cloud.arcTo(QRectF(a.left(), a.top() + h * 0.42, w * 0.44, h * 0.58), 270, -180);
-    cloud.arcTo(QRectF(a.left() + w * 0.2, a.top(), w * 0.5, h * 0.7), 160, -130);
-    cloud.arcTo(QRectF(a.left() + w * 0.56, a.top() + h * 0.3, w * 0.44, h * 0.7), 90, -180);
-    cloud.closeSubpath();
+    // A flat base with two round tops, merged into one outline.
+    QPainterPath base;
+    base.addRoundedRect(QRectF(a.left(), a.top() + h * 0.45, w, h * 0.55), h * 0.275, h * 0.275);
+    QPainterPath big;
+    big.addEllipse(QRectF(a.left() + w * 0.3, a.top(), w * 0.46, w * 0.46));
+    QPainterPath small;
+    small.addEllipse(QRectF(a.left() + w * 0.12, a.top() + h * 0.3, w * 0.32, w * 0.32));
+    const QPainterPath cloud = base.united(big).united(small).simplified();
     p.setPen(LinePen(colour, width));
     p.setBrush(Ink::kPage);
     p.drawPath(cloud);
     p.restore();
 }
 
-void DrawShield(QPainter &p, const QRectF &a, const QColor &colour, double width)
-{
+void DrawShield(QPainter& p, const QRectF& a, const QColor& colour, double width) {
     p.save();
     QPainterPath shield;
     const double w = a.width();
@@ -380,8 +378,7 @@ void DrawShield(QPainter &p, const QRectF &a, const QColor &colour, double width
     p.restore();
 }
 
-void DrawPulse(QPainter &p, const QPointF &centre, double radius, const QColor &colour)
-{
+void DrawPulse(QPainter& p, const QPointF& centre, double radius, const QColor& colour) {
     p.save();
     p.setBrush(Qt::NoBrush);
     p.setPen(LinePen(QColor(colour.red(), colour.green(), colour.blue(), 110), 1.5));
@@ -389,17 +386,16 @@ void DrawPulse(QPainter &p, const QPointF &centre, double radius, const QColor &
     p.restore();
 }
 
-QPointF KeyAnchor(const QRectF &body, DeviceButton key)
-{
+QPointF KeyAnchor(const QRectF& body, DeviceButton key) {
     const double h = body.height();
     const double top = body.top() + h * 0.16;
     switch (key) {
     case SideButton:
-        return QPointF(body.right() + 6, top + h * 0.12);
+        return QPointF(body.right() + 9, top + h * 0.12);
     case VolumeUp:
-        return QPointF(body.left() - 6, top + h * 0.085);
+        return QPointF(body.left() - 9, top + h * 0.085);
     case VolumeDown:
-        return QPointF(body.left() - 6, top + h * 0.205);
+        return QPointF(body.left() - 9, top + h * 0.205);
     case HomeButton:
         return QPointF(body.center().x(), body.bottom() + 6);
     case NoButton:
@@ -408,8 +404,7 @@ QPointF KeyAnchor(const QRectF &body, DeviceButton key)
     return body.center();
 }
 
-void DrawHoldTimer(QPainter &p, const QPointF &centre, double radius, double sweep)
-{
+void DrawHoldTimer(QPainter& p, const QPointF& centre, double radius, double sweep) {
     p.save();
     const QRectF r(centre.x() - radius, centre.y() - radius, radius * 2, radius * 2);
     p.setBrush(Ink::kPage);
@@ -423,8 +418,7 @@ void DrawHoldTimer(QPainter &p, const QPointF &centre, double radius, double swe
     p.restore();
 }
 
-void DrawProductMark(QPainter &p, const QRectF &area)
-{
+void DrawProductMark(QPainter& p, const QRectF& area) {
     p.save();
     const double w = area.width();
     QLinearGradient gradient(area.topLeft(), area.bottomRight());

@@ -24,32 +24,31 @@ enum class Screen { Blank, Black, Recovery, Mark, Progress };
 // Which hardware buttons a drawing points at.
 enum DeviceButton { NoButton = 0, SideButton = 1, VolumeUp = 2, VolumeDown = 4, HomeButton = 8 };
 
-struct PhoneLook
-{
+struct PhoneLook {
     bool homeButton = true;
     Screen screen = Screen::Blank;
     int highlight = NoButton;
     bool faded = false;
 };
 
-QPen LinePen(const QColor &colour, double width);
+QPen LinePen(const QColor& colour, double width);
 
-void DrawPhone(QPainter &p, const QRectF &body, const PhoneLook &look);
-void DrawLaptop(QPainter &p, const QRectF &area, Screen screen = Screen::Blank);
-void DrawCable(QPainter &p, const QPointF &from, const QPointF &to, const QColor &colour = Ink::kLine);
-void DrawArrow(QPainter &p, const QPointF &from, const QPointF &to, const QColor &colour, double width);
-void DrawBadge(QPainter &p, const QPointF &centre, double radius, const QColor &fill, const QString &glyph);
-void DrawGlyph(QPainter &p, const QRectF &box, const QString &glyph, const QColor &colour, double width);
-void DrawSetTopBox(QPainter &p, const QRectF &body, bool tall, bool lightOn);
-void DrawRemote(QPainter &p, const QRectF &body, bool touchSurface, int highlightedKeys);
-void DrawRecoveryMark(QPainter &p, const QRectF &area, const QColor &colour);
-void DrawCloud(QPainter &p, const QRectF &area, const QColor &colour, double width);
-void DrawShield(QPainter &p, const QRectF &area, const QColor &colour, double width);
-void DrawPulse(QPainter &p, const QPointF &centre, double radius, const QColor &colour);
+void DrawPhone(QPainter& p, const QRectF& body, const PhoneLook& look);
+void DrawLaptop(QPainter& p, const QRectF& area, Screen screen = Screen::Blank);
+void DrawCable(QPainter& p, const QPointF& from, const QPointF& to, const QColor& colour = Ink::kLine);
+void DrawArrow(QPainter& p, const QPointF& from, const QPointF& to, const QColor& colour, double width);
+void DrawBadge(QPainter& p, const QPointF& centre, double radius, const QColor& fill, const QString& glyph);
+void DrawGlyph(QPainter& p, const QRectF& box, const QString& glyph, const QColor& colour, double width);
+void DrawSetTopBox(QPainter& p, const QRectF& body, bool tall, bool lightOn);
+void DrawRemote(QPainter& p, const QRectF& body, bool touchSurface, int highlightedKeys);
+void DrawRecoveryMark(QPainter& p, const QRectF& area, const QColor& colour);
+void DrawCloud(QPainter& p, const QRectF& area, const QColor& colour, double width);
+void DrawShield(QPainter& p, const QRectF& area, const QColor& colour, double width);
+void DrawPulse(QPainter& p, const QPointF& centre, double radius, const QColor& colour);
 
 // The point just outside a hardware key of a phone drawn in body, where hints attach.
-QPointF KeyAnchor(const QRectF &body, DeviceButton key);
+QPointF KeyAnchor(const QRectF& body, DeviceButton key);
 // A hold hint: a ring with a sweep that reads as "keep holding".
-void DrawHoldTimer(QPainter &p, const QPointF &centre, double radius, double sweep);
+void DrawHoldTimer(QPainter& p, const QPointF& centre, double radius, double sweep);
 // The program's mark: a rounded tile with a device and a turning arrow.
-void DrawProductMark(QPainter &p, const QRectF &area);
+void DrawProductMark(QPainter& p, const QRectF& area);

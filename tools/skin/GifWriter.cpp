@@ -10,18 +10,15 @@ namespace {
 
 // Colours are grouped 5 bits per channel before choosing the palette, so anti-aliased edges share
 // entries instead of crowding out the drawing's own colours.
-quint16 Bucket(QRgb c)
-{
+quint16 Bucket(QRgb c) {
     return quint16(((qRed(c) >> 3) << 10) | ((qGreen(c) >> 3) << 5) | (qBlue(c) >> 3));
 }
 
-struct Palette
-{
+struct Palette {
     QVector<QRgb> colours;
     QHash<quint16, quint8> index;
 
-    quint8 Lookup(QRgb c)
-    {
+    quint8 Lookup(QRgb c) {
         const quint16 bucket = Bucket(c);
         auto it = index.constFind(bucket);
         if (it != index.constEnd())
@@ -43,14 +40,13 @@ struct Palette
     }
 };
 
-Palette BuildPalette(const QList<QImage> &frames)
-{
+Palette BuildPalette(const QList<QImage>& frames) {
     QHash<quint16, QPair<int, QRgb>> counts;
-    for (const QImage &frame : frames) {
+    for (const QImage& frame : frames) {
         for (int y = 0; y < frame.height(); ++y) {
-            const QRgb *line = reinterpret_cast<const QRgb *>(frame.constScanLine(y));
+            const QRgb* line = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
             for (int x = 0; x < frame.width(); ++x) {
-                auto &entry = counts[Bucket(line[x])];
+                auto& entry = counts[Bucket(line[x])];
                 ++entry.first;
                 entry.second = line[x];
             }
@@ -59,7 +55,10 @@ Palette BuildPalette(const QList<QImage> &frames)
     QVector<QPair<int, quint16>> order;
     for (auto it = counts.constBegin(); it != counts.constEnd(); ++it)
         order.append({it->first, it.key()});
-    std::sort(order.begin(), order.end(), [](const auto &a, const auto &b) { return a.first > b.first; });
+    // Ties broken by colour so that the same drawing always gives the same file.
+    std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first > b.first : a.second < b.second;
+    });
     Palette palette;
     for (int i = 0; i < order.size() && i < 256; ++i) {
         palette.index.insert(order[i].second, quint8(i));
@@ -70,15 +69,10 @@ Palette BuildPalette(const QList<QImage> &frames)
     return palette;
 }
 
-class BitWriter
-{
+class BitWriter {
 public:
-    explicit BitWriter(QByteArray *out)
-        : m_out(out)
-    {
-    }
-    void Write(int code, int size)
-    {
+    explicit BitWriter(QByteArray* out) : m_out(out) {}
+    void Write(int code, int size) {
         m_buffer |= quint32(code) << m_bits;
         m_bits += size;
         while (m_bits >= 8) {
@@ -87,8 +81,7 @@ public:
             m_bits -= 8;
         }
     }
-    void Finish()
-    {
+    void Finish() {
         if (m_bits > 0)
             Push(quint8(m_buffer & 0xff));
         if (!m_block.isEmpty())
@@ -97,26 +90,23 @@ public:
     }
 
 private:
-    void Push(quint8 byte)
-    {
+    void Push(quint8 byte) {
         m_block.append(char(byte));
         if (m_block.size() == 255)
             Flush();
     }
-    void Flush()
-    {
+    void Flush() {
         m_out->append(char(m_block.size()));
         m_out->append(m_block);
         m_block.clear();
     }
-    QByteArray *m_out;
+    QByteArray* m_out;
     QByteArray m_block;
     quint32 m_buffer = 0;
     int m_bits = 0;
 };
 
-void EncodeLzw(const QByteArray &pixels, QByteArray *out)
-{
+void EncodeLzw(const QByteArray& pixels, QByteArray* out) {
     constexpr int kClear = 256;
     constexpr int kEnd = 257;
     out->append(char(8));
@@ -151,20 +141,18 @@ void EncodeLzw(const QByteArray &pixels, QByteArray *out)
     writer.Finish();
 }
 
-void AppendWord(QByteArray *out, int value)
-{
+void AppendWord(QByteArray* out, int value) {
     out->append(char(value & 0xff));
     out->append(char((value >> 8) & 0xff));
 }
 
 } // namespace
 
-bool WriteAnimatedGif(const QString &path, const QList<QImage> &frames, int delayCentiseconds)
-{
+bool WriteAnimatedGif(const QString& path, const QList<QImage>& frames, int delayCentiseconds) {
     if (frames.isEmpty())
         return false;
     QList<QImage> rgb;
-    for (const QImage &frame : frames)
+    for (const QImage& frame : frames)
         rgb.append(frame.convertToFormat(QImage::Format_RGB32));
     const int width = rgb.first().width();
     const int height = rgb.first().height();
@@ -184,7 +172,7 @@ bool WriteAnimatedGif(const QString &path, const QList<QImage> &frames, int dela
     // Loop forever.
     out.append("\x21\xff\x0bNETSCAPE2.0\x03\x01\x00\x00\x00", 19);
 
-    for (const QImage &frame : qAsConst(rgb)) {
+    for (const QImage& frame : qAsConst(rgb)) {
         out.append("\x21\xf9\x04\x04", 4);
         AppendWord(&out, delayCentiseconds);
         out.append(char(0));
@@ -198,7 +186,7 @@ bool WriteAnimatedGif(const QString &path, const QList<QImage> &frames, int dela
         QByteArray pixels;
         pixels.reserve(width * height);
         for (int y = 0; y < height; ++y) {
-            const QRgb *line = reinterpret_cast<const QRgb *>(frame.constScanLine(y));
+            const QRgb* line = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
             for (int x = 0; x < width; ++x)
                 pixels.append(char(palette.Lookup(line[x])));
         }

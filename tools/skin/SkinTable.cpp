@@ -14,9 +14,8 @@ const QStringList kButtonStates{QStringLiteral("Normal"), QStringLiteral("On"), 
 const QStringList kSingle{QStringLiteral("Normal")};
 
 // A title-bar style button: a glyph on nothing, a soft tile on hover and press.
-std::function<void(QPainter &, const QRectF &, const QString &)> TitleButton(const QString &glyph, bool danger = false)
-{
-    return [glyph, danger](QPainter &p, const QRectF &r, const QString &state) {
+std::function<void(QPainter&, const QRectF&, const QString&)> TitleButton(const QString& glyph, bool danger = false) {
+    return [glyph, danger](QPainter& p, const QRectF& r, const QString& state) {
         QColor glyphColour = Ink::kLine;
         if (state == QLatin1String("On") || state == QLatin1String("Down")) {
             const QColor tile = danger ? (state == QLatin1String("On") ? Ink::kBad : Ink::kBad.darker(115))
@@ -35,9 +34,8 @@ std::function<void(QPainter &, const QRectF &, const QString &)> TitleButton(con
 }
 
 // A round icon button of the page: outlined circle with a glyph.
-std::function<void(QPainter &, const QRectF &, const QString &)> CircleIcon(const QString &glyph, const QColor &colour)
-{
-    return [glyph, colour](QPainter &p, const QRectF &r, const QString &) {
+std::function<void(QPainter&, const QRectF&, const QString&)> CircleIcon(const QString& glyph, const QColor& colour) {
+    return [glyph, colour](QPainter& p, const QRectF& r, const QString&) {
         const double d = qMin(r.width(), r.height()) - 2;
         const QRectF c(r.center().x() - d / 2, r.center().y() - d / 2, d, d);
         p.setPen(LinePen(colour, qMax(1.4, d * 0.07)));
@@ -47,8 +45,7 @@ std::function<void(QPainter &, const QRectF &, const QString &)> CircleIcon(cons
     };
 }
 
-void ModeIcon(QPainter &p, const QRectF &r, bool advanced)
-{
+void ModeIcon(QPainter& p, const QRectF& r, bool advanced) {
     const QColor colour = advanced ? QColor(0xf0, 0x8c, 0x2e) : Ink::kGood;
     const QRectF phone(r.left() + r.width() * 0.22, r.top() + r.height() * 0.08, r.width() * 0.42, r.height() * 0.78);
     p.setPen(LinePen(Ink::kLine, 1.6));
@@ -59,16 +56,14 @@ void ModeIcon(QPainter &p, const QRectF &r, bool advanced)
 }
 
 // The phone a guide picture centres on, fitted to the picture's width.
-QRectF GuidePhone(const QRectF &r)
-{
+QRectF GuidePhone(const QRectF& r) {
     const double w = qMin(r.width() * 0.5, 100.0);
     const double h = w * 2.0;
     return QRectF(r.center().x() - w / 2, r.top() + (r.height() - h) / 2, w, h);
 }
 
 // A phone with hints: quick presses get an arrow, held keys a hold timer.
-void GuidePhoneStep(QPainter &p, const QRectF &r, PhoneLook look, int pressKeys, int holdKeys)
-{
+void GuidePhoneStep(QPainter& p, const QRectF& r, PhoneLook look, int pressKeys, int holdKeys) {
     const QRectF body = GuidePhone(r);
     look.highlight = pressKeys | holdKeys;
     DrawPhone(p, body, look);
@@ -88,8 +83,7 @@ void GuidePhoneStep(QPainter &p, const QRectF &r, PhoneLook look, int pressKeys,
     }
 }
 
-void ConnectStep(QPainter &p, const QRectF &r, bool homeButton)
-{
+void ConnectStep(QPainter& p, const QRectF& r, bool homeButton) {
     const double w = r.width();
     const QRectF laptop(r.left() + w * 0.1, r.top() + r.height() * 0.08, w * 0.8, w * 0.55);
     DrawLaptop(p, laptop);
@@ -102,8 +96,7 @@ void ConnectStep(QPainter &p, const QRectF &r, bool homeButton)
               QPointF(laptop.right() - w * 0.08, laptop.bottom() + 2), Ink::kAccent);
 }
 
-void TvStep(QPainter &p, const QRectF &r, bool hd, int step)
-{
+void TvStep(QPainter& p, const QRectF& r, bool hd, int step) {
     const double w = r.width();
     const QRectF box = hd ? QRectF(r.center().x() - w * 0.3, r.top() + r.height() * 0.1, w * 0.6, w * 0.6 * 0.55)
                           : QRectF(r.center().x() - w * 0.38, r.top() + r.height() * 0.12, w * 0.76, w * 0.76 * 0.3);
@@ -125,9 +118,8 @@ void TvStep(QPainter &p, const QRectF &r, bool hd, int step)
     }
 }
 
-std::function<void(QPainter &, const QRectF &, const QString &)> Phone(bool home, Screen screen, int press, int hold)
-{
-    return [=](QPainter &p, const QRectF &r, const QString &) {
+std::function<void(QPainter&, const QRectF&, const QString&)> Phone(bool home, Screen screen, int press, int hold) {
+    return [=](QPainter& p, const QRectF& r, const QString&) {
         PhoneLook look;
         look.homeButton = home;
         look.screen = screen;
@@ -135,20 +127,17 @@ std::function<void(QPainter &, const QRectF &, const QString &)> Phone(bool home
     };
 }
 
-std::function<void(QPainter &, const QRectF &, const QString &)> Connect(bool home)
-{
-    return [=](QPainter &p, const QRectF &r, const QString &) { ConnectStep(p, r, home); };
+std::function<void(QPainter&, const QRectF&, const QString&)> Connect(bool home) {
+    return [=](QPainter& p, const QRectF& r, const QString&) { ConnectStep(p, r, home); };
 }
 
-std::function<void(QPainter &, const QRectF &, const QString &)> Tv(bool hd, int step)
-{
-    return [=](QPainter &p, const QRectF &r, const QString &) { TvStep(p, r, hd, step); };
+std::function<void(QPainter&, const QRectF&, const QString&)> Tv(bool hd, int step) {
+    return [=](QPainter& p, const QRectF& r, const QString&) { TvStep(p, r, hd, step); };
 }
 
 // Tall state pictures of the fix page: the device in the middle, a badge telling its state.
-std::function<void(QPainter &, const QRectF &, const QString &)> DeviceState(const QString &kind)
-{
-    return [kind](QPainter &p, const QRectF &r, const QString &) {
+std::function<void(QPainter&, const QRectF&, const QString&)> DeviceState(const QString& kind) {
+    return [kind](QPainter& p, const QRectF& r, const QString&) {
         const double w = r.width() * 0.5;
         const QRectF body(r.center().x() - w / 2, r.top() + r.height() * 0.18, w, w * 2.0);
         PhoneLook look;
@@ -186,9 +175,8 @@ std::function<void(QPainter &, const QRectF &, const QString &)> DeviceState(con
     };
 }
 
-std::function<void(QPainter &, const QRectF &, const QString &)> Failure(bool download)
-{
-    return [download](QPainter &p, const QRectF &r, const QString &) {
+std::function<void(QPainter&, const QRectF&, const QString&)> Failure(bool download) {
+    return [download](QPainter& p, const QRectF& r, const QString&) {
         const QRectF art(r.center().x() - 55, r.top() + 30, 110, download ? 78 : 110);
         if (download) {
             DrawCloud(p, art, Ink::kLine, 3.0);
@@ -201,8 +189,7 @@ std::function<void(QPainter &, const QRectF &, const QString &)> Failure(bool do
     };
 }
 
-void Separator(QPainter &p, const QRectF &r, const QString &)
-{
+void Separator(QPainter& p, const QRectF& r, const QString&) {
     p.setPen(Qt::NoPen);
     p.setBrush(Ink::kFaint);
     p.drawRect(r);
@@ -210,8 +197,7 @@ void Separator(QPainter &p, const QRectF &r, const QString &)
 
 } // namespace
 
-const QList<SkinPicture> &SkinPictures()
-{
+const QList<SkinPicture>& SkinPictures() {
     static const QList<SkinPicture> pictures{
         // Frame buttons.
         {"Common", "min", kButtonStates, {32, 28}, TitleButton("minus")},
@@ -236,18 +222,29 @@ const QList<SkinPicture> &SkinPictures()
         {"Other", "DownloadFailed", kSingle, {200, 180}, Failure(true)},
         {"Other", "VerifyFailed", kSingle, {200, 180}, Failure(false)},
         // Buttons of the main window.
-        {"Buttun", "Back", kButtonStates, {24, 24},
-         [](QPainter &p, const QRectF &r, const QString &state) {
-             const QColor colour = state == QLatin1String("Disable") ? Ink::kFaint
+        {"Buttun",
+         "Back",
+         kButtonStates,
+         {24, 24},
+         [](QPainter& p, const QRectF& r, const QString& state) {
+             const QColor colour = state == QLatin1String("Disable")  ? Ink::kFaint
                                    : state == QLatin1String("Normal") ? Ink::kLine
-                                                                       : Ink::kAccent;
+                                                                      : Ink::kAccent;
              p.setPen(LinePen(colour, 1.6));
              p.setBrush(state == QLatin1String("Down") ? Ink::kAccentSoft : Ink::kPage);
              p.drawEllipse(r.adjusted(1.5, 1.5, -1.5, -1.5));
              DrawGlyph(p, r, QStringLiteral("back"), colour, 1.8);
          }},
-        {"Buttun", "StandardM", kSingle, {35, 35}, [](QPainter &p, const QRectF &r, const QString &) { ModeIcon(p, r, false); }},
-        {"Buttun", "AdvancedM", kSingle, {35, 35}, [](QPainter &p, const QRectF &r, const QString &) { ModeIcon(p, r, true); }},
+        {"Buttun",
+         "StandardM",
+         kSingle,
+         {35, 35},
+         [](QPainter& p, const QRectF& r, const QString&) { ModeIcon(p, r, false); }},
+        {"Buttun",
+         "AdvancedM",
+         kSingle,
+         {35, 35},
+         [](QPainter& p, const QRectF& r, const QString&) { ModeIcon(p, r, true); }},
         // Recovery and DFU guides.
         {"Steps", "OtheriDevices1", kSingle, {120, 300}, Connect(true)},
         {"Steps", "OtheriDevices2", kSingle, {220, 300}, Phone(true, Screen::Mark, 0, SideButton | HomeButton)},
@@ -276,8 +273,7 @@ const QList<SkinPicture> &SkinPictures()
     return pictures;
 }
 
-const QList<LogoPiece> &LogoPieces()
-{
+const QList<LogoPiece>& LogoPieces() {
     static const QList<LogoPiece> pieces{
         {"logo", QRect(10, 60, 48, 48)},
         {"icon", QRect(60, 60, 120, 120)},
@@ -286,16 +282,17 @@ const QList<LogoPiece> &LogoPieces()
     return pieces;
 }
 
-QSize LogoSheetSize()
-{
+QSize LogoSheetSize() {
     return QSize(375, 250);
 }
 
-const QList<SkinAnimation> &StyleAnimations()
-{
+const QList<SkinAnimation>& StyleAnimations() {
     static const QList<SkinAnimation> animations{
-        {"image/titlebar_bugreport.gif", {10, 10}, 10, 10,
-         [](QPainter &p, const QRectF &r, double phase) {
+        {"image/titlebar_bugreport.gif",
+         {10, 10},
+         10,
+         10,
+         [](QPainter& p, const QRectF& r, double phase) {
              const double grow = 0.5 + 0.5 * std::sin(phase * 2 * M_PI);
              p.setPen(Qt::NoPen);
              p.setBrush(QColor(0xe5, 0x48, 0x4d, int(120 + 135 * grow)));
@@ -306,11 +303,13 @@ const QList<SkinAnimation> &StyleAnimations()
     return animations;
 }
 
-const QList<SkinAnimation> &ResourceAnimations()
-{
+const QList<SkinAnimation>& ResourceAnimations() {
     static const QList<SkinAnimation> animations{
-        {"img/connect.gif", {100, 30}, 12, 9,
-         [](QPainter &p, const QRectF &r, double phase) {
+        {"img/connect.gif",
+         {100, 30},
+         12,
+         9,
+         [](QPainter& p, const QRectF& r, double phase) {
              for (int i = 0; i < 3; ++i) {
                  const double local = std::fmod(phase * 3.0 - i + 3.0, 3.0);
                  const double lift = local < 1.0 ? std::sin(local * M_PI) : 0.0;
@@ -319,8 +318,11 @@ const QList<SkinAnimation> &ResourceAnimations()
                  p.drawEllipse(QPointF(r.center().x() + (i - 1) * 18, r.center().y() - lift * 4), 4 + lift, 4 + lift);
              }
          }},
-        {"img/fixpix.gif", {200, 390}, 16, 8,
-         [](QPainter &p, const QRectF &r, double phase) {
+        {"img/fixpix.gif",
+         {200, 390},
+         16,
+         8,
+         [](QPainter& p, const QRectF& r, double phase) {
              const double w = r.width() * 0.5;
              const QRectF body(r.center().x() - w / 2, r.top() + r.height() * 0.18, w, w * 2.0);
              PhoneLook look;
@@ -337,17 +339,24 @@ const QList<SkinAnimation> &ResourceAnimations()
              p.setPen(LinePen(Ink::kAccent, 2.5));
              p.drawLine(QPointF(c.x(), body.bottom() + 4), QPointF(c.x(), r.bottom() - 6));
          }},
-        {"img/DownloadGif.gif", {200, 180}, 12, 8,
-         [](QPainter &p, const QRectF &r, double phase) {
+        {"img/DownloadGif.gif",
+         {200, 180},
+         12,
+         8,
+         [](QPainter& p, const QRectF& r, double phase) {
              const QRectF cloud(r.center().x() - 55, r.top() + 30, 110, 78);
              DrawCloud(p, cloud, Ink::kLine, 3.0);
              const double y = cloud.top() + 30 + phase * 40;
              DrawArrow(p, QPointF(cloud.center().x(), y), QPointF(cloud.center().x(), y + 34), Ink::kAccent, 3.5);
              p.setPen(LinePen(Ink::kLine, 3.0));
-             p.drawLine(QPointF(cloud.center().x() - 30, r.bottom() - 22), QPointF(cloud.center().x() + 30, r.bottom() - 22));
+             p.drawLine(QPointF(cloud.center().x() - 30, r.bottom() - 22),
+                        QPointF(cloud.center().x() + 30, r.bottom() - 22));
          }},
-        {"img/VerifyGif.gif", {200, 180}, 12, 8,
-         [](QPainter &p, const QRectF &r, double phase) {
+        {"img/VerifyGif.gif",
+         {200, 180},
+         12,
+         8,
+         [](QPainter& p, const QRectF& r, double phase) {
              const QRectF shield(r.center().x() - 45, r.top() + 28, 90, 112);
              DrawShield(p, shield, Ink::kLine, 3.0);
              // The scan line sweeps up and down inside the shield.

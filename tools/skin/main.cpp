@@ -26,28 +26,24 @@ namespace {
 constexpr int kSheetScale = 2;
 constexpr int kSheetWidth = 2048;
 constexpr int kGap = 4;
-const char *const kStyle = "Style1";
+const char* const kStyle = "Style1";
 
-struct Cell
-{
-    const SkinPicture *picture;
+struct Cell {
+    const SkinPicture* picture;
     QString state;
     QRect rect;
 };
 
-bool Fail(const QString &message)
-{
+bool Fail(const QString& message) {
     std::fprintf(stderr, "mendra-skingen: %s\n", qPrintable(message));
     return false;
 }
 
-bool MakeParent(const QString &path)
-{
+bool MakeParent(const QString& path) {
     return QDir().mkpath(QFileInfo(path).absolutePath());
 }
 
-bool SaveImage(const QImage &image, const QString &path, const char *format = "PNG")
-{
+bool SaveImage(const QImage& image, const QString& path, const char* format = "PNG") {
     if (!MakeParent(path))
         return Fail(QStringLiteral("cannot create the folder of %1").arg(path));
     QImageWriter writer(path, format);
@@ -56,27 +52,25 @@ bool SaveImage(const QImage &image, const QString &path, const char *format = "P
     return true;
 }
 
-QImage Canvas(const QSize &size, const QColor &fill = Qt::transparent)
-{
+QImage Canvas(const QSize& size, const QColor& fill = Qt::transparent) {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(fill);
     return image;
 }
 
 // Shelf packing, tallest first, so the sheet stays compact and the layout is the same every run.
-QList<Cell> Pack(int *sheetHeight)
-{
+QList<Cell> Pack(int* sheetHeight) {
     QList<Cell> cells;
-    for (const SkinPicture &picture : SkinPictures()) {
-        for (const QString &state : picture.states)
+    for (const SkinPicture& picture : SkinPictures()) {
+        for (const QString& state : picture.states)
             cells.append({&picture, state, QRect(QPoint(), picture.size * kSheetScale)});
     }
     std::stable_sort(cells.begin(), cells.end(),
-                     [](const Cell &a, const Cell &b) { return a.rect.height() > b.rect.height(); });
+                     [](const Cell& a, const Cell& b) { return a.rect.height() > b.rect.height(); });
     int x = kGap;
     int y = kGap;
     int shelf = 0;
-    for (Cell &cell : cells) {
+    for (Cell& cell : cells) {
         if (x + cell.rect.width() + kGap > kSheetWidth) {
             x = kGap;
             y += shelf + kGap;
@@ -90,9 +84,8 @@ QList<Cell> Pack(int *sheetHeight)
     return cells;
 }
 
-void DrawInto(QImage *image, const QRect &target, double scale,
-              const std::function<void(QPainter &, const QRectF &)> &draw)
-{
+void DrawInto(QImage* image, const QRect& target, double scale,
+              const std::function<void(QPainter&, const QRectF&)>& draw) {
     QPainter painter(image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setClipRect(target);
@@ -101,8 +94,7 @@ void DrawInto(QImage *image, const QRect &target, double scale,
     draw(painter, QRectF(0, 0, target.width() / scale, target.height() / scale));
 }
 
-bool WriteImageDescription(const QList<Cell> &cells, const QString &path)
-{
+bool WriteImageDescription(const QList<Cell>& cells, const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return Fail(QStringLiteral("cannot write %1").arg(path));
@@ -111,18 +103,18 @@ bool WriteImageDescription(const QList<Cell> &cells, const QString &path)
     xml.writeStartDocument();
     xml.writeStartElement(QStringLiteral("AllImage"));
     QStringList pages;
-    for (const SkinPicture &picture : SkinPictures()) {
+    for (const SkinPicture& picture : SkinPictures()) {
         if (!pages.contains(picture.page))
             pages.append(picture.page);
     }
-    for (const QString &page : qAsConst(pages)) {
+    for (const QString& page : qAsConst(pages)) {
         xml.writeStartElement(page);
-        for (const SkinPicture &picture : SkinPictures()) {
+        for (const SkinPicture& picture : SkinPictures()) {
             if (picture.page != page)
                 continue;
             xml.writeStartElement(picture.name);
-            for (const QString &state : picture.states) {
-                const auto cell = std::find_if(cells.begin(), cells.end(), [&](const Cell &c) {
+            for (const QString& state : picture.states) {
+                const auto cell = std::find_if(cells.begin(), cells.end(), [&](const Cell& c) {
                     return c.picture == &picture && c.state == state;
                 });
                 xml.writeEmptyElement(state);
@@ -141,8 +133,7 @@ bool WriteImageDescription(const QList<Cell> &cells, const QString &path)
 }
 
 // A soft edge around an opaque face; the frames stretch it over their whole rectangle.
-QImage FrameShadow()
-{
+QImage FrameShadow() {
     const QSize size(800, 500);
     QImage image = Canvas(size);
     QPainter p(&image);
@@ -158,15 +149,13 @@ QImage FrameShadow()
     return image;
 }
 
-bool WriteAnimation(const SkinAnimation &animation, const QString &path, int scale)
-{
+bool WriteAnimation(const SkinAnimation& animation, const QString& path, int scale) {
     QList<QImage> frames;
     const QSize size = animation.size * scale;
     for (int i = 0; i < animation.frames; ++i) {
         QImage frame = Canvas(size, Ink::kPage);
-        DrawInto(&frame, QRect(QPoint(), size), scale, [&](QPainter &p, const QRectF &r) {
-            animation.draw(p, r, double(i) / animation.frames);
-        });
+        DrawInto(&frame, QRect(QPoint(), size), scale,
+                 [&](QPainter& p, const QRectF& r) { animation.draw(p, r, double(i) / animation.frames); });
         frames.append(frame);
     }
     if (!MakeParent(path) || !WriteAnimatedGif(path, frames, animation.delayCentiseconds))
@@ -175,34 +164,32 @@ bool WriteAnimation(const SkinAnimation &animation, const QString &path, int sca
 }
 
 // Small pictures that Icon.qss names by file.
-bool WriteStyleIcons(const QString &folder)
-{
+bool WriteStyleIcons(const QString& folder) {
     QImage arrow = Canvas(QSize(12, 8));
-    DrawInto(&arrow, arrow.rect(), 1.0, [](QPainter &p, const QRectF &r) {
+    DrawInto(&arrow, arrow.rect(), 1.0, [](QPainter& p, const QRectF& r) {
         p.setPen(LinePen(Ink::kLine, 1.6));
         p.drawPolyline(QPolygonF({QPointF(r.left() + 2, r.top() + 2), QPointF(r.center().x(), r.bottom() - 2),
                                   QPointF(r.right() - 2, r.top() + 2)}));
     });
     QImage checkOff = Canvas(QSize(16, 16));
-    DrawInto(&checkOff, checkOff.rect(), 1.0, [](QPainter &p, const QRectF &r) {
+    DrawInto(&checkOff, checkOff.rect(), 1.0, [](QPainter& p, const QRectF& r) {
         p.setPen(LinePen(Ink::kMuted, 1.2));
         p.setBrush(Ink::kPage);
         p.drawRoundedRect(r.adjusted(1, 1, -1, -1), 3, 3);
     });
     QImage checkOn = Canvas(QSize(16, 16));
-    DrawInto(&checkOn, checkOn.rect(), 1.0, [](QPainter &p, const QRectF &r) {
+    DrawInto(&checkOn, checkOn.rect(), 1.0, [](QPainter& p, const QRectF& r) {
         p.setPen(Qt::NoPen);
         p.setBrush(Ink::kAccent);
         p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
         DrawGlyph(p, r, QStringLiteral("check"), Ink::kPage, 1.8);
     });
-    return SaveImage(arrow, folder + QStringLiteral("/arrow_down.png"))
-        && SaveImage(checkOff, folder + QStringLiteral("/check_off.png"))
-        && SaveImage(checkOn, folder + QStringLiteral("/check_on.png"));
+    return SaveImage(arrow, folder + QStringLiteral("/arrow_down.png")) &&
+           SaveImage(checkOff, folder + QStringLiteral("/check_off.png")) &&
+           SaveImage(checkOn, folder + QStringLiteral("/check_on.png"));
 }
 
-bool CopyStaticFiles(const QString &from, const QString &to)
-{
+bool CopyStaticFiles(const QString& from, const QString& to) {
     QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString source = it.next();
@@ -215,14 +202,13 @@ bool CopyStaticFiles(const QString &from, const QString &to)
     return true;
 }
 
-bool WriteSkin(const QString &root, const QString &staticFiles)
-{
+bool WriteSkin(const QString& root, const QString& staticFiles) {
     int height = 0;
     const QList<Cell> cells = Pack(&height);
     QImage sheet = Canvas(QSize(kSheetWidth, height));
-    for (const Cell &cell : cells) {
+    for (const Cell& cell : cells) {
         DrawInto(&sheet, cell.rect, kSheetScale,
-                 [&](QPainter &p, const QRectF &r) { cell.picture->draw(p, r, cell.state); });
+                 [&](QPainter& p, const QRectF& r) { cell.picture->draw(p, r, cell.state); });
     }
     const QString style = root + QLatin1Char('/') + QLatin1String(kStyle);
     if (!SaveImage(sheet, style + QStringLiteral("/AllImage.png")))
@@ -231,7 +217,7 @@ bool WriteSkin(const QString &root, const QString &staticFiles)
         return false;
     if (!SaveImage(FrameShadow(), style + QStringLiteral("/SplashScreen/main_shadow.png")))
         return false;
-    for (const SkinAnimation &animation : StyleAnimations()) {
+    for (const SkinAnimation& animation : StyleAnimations()) {
         if (!WriteAnimation(animation, style + QLatin1Char('/') + animation.file, 1))
             return false;
     }
@@ -240,8 +226,7 @@ bool WriteSkin(const QString &root, const QString &staticFiles)
     return staticFiles.isEmpty() || CopyStaticFiles(staticFiles, root);
 }
 
-bool WriteLogoDescription(const QString &path)
-{
+bool WriteLogoDescription(const QString& path) {
     if (!MakeParent(path))
         return false;
     QFile file(path);
@@ -251,12 +236,13 @@ bool WriteLogoDescription(const QString &path)
     xml.setAutoFormatting(true);
     xml.writeStartDocument();
     xml.writeStartElement(QStringLiteral("Skin"));
-    const QList<QPair<QString, QString>> levels{{"System", "Win"}, {"Brand", "Tavik"}, {"Language", "ml"}, {"Edition", "Mendra"}};
-    for (const auto &level : levels) {
+    const QList<QPair<QString, QString>> levels{
+        {"System", "Win"}, {"Brand", "Tavik"}, {"Language", "ml"}, {"Edition", "Mendra"}};
+    for (const auto& level : levels) {
         xml.writeStartElement(level.first);
         xml.writeAttribute(QStringLiteral("name"), level.second);
     }
-    for (const LogoPiece &piece : LogoPieces()) {
+    for (const LogoPiece& piece : LogoPieces()) {
         xml.writeEmptyElement(piece.tag);
         xml.writeAttribute(QStringLiteral("x"), QString::number(piece.rect.x()));
         xml.writeAttribute(QStringLiteral("y"), QString::number(piece.rect.y()));
@@ -266,7 +252,7 @@ bool WriteLogoDescription(const QString &path)
     xml.writeEndElement(); // Edition
     xml.writeEndElement(); // Language
     // An edition with a single language shares the multi-language logo.
-    for (const char *language : {"en", "de", "fr", "ja", "zh"}) {
+    for (const char* language : {"en", "de", "fr", "ja", "zh"}) {
         xml.writeEmptyElement(QStringLiteral("Language"));
         xml.writeAttribute(QStringLiteral("name"), QLatin1String(language));
         xml.writeAttribute(QStringLiteral("path"), QStringLiteral("\\\\ml"));
@@ -278,21 +264,20 @@ bool WriteLogoDescription(const QString &path)
     return !xml.hasError();
 }
 
-bool WriteResources(const QString &root)
-{
+bool WriteResources(const QString& root) {
     QImage sheet = Canvas(LogoSheetSize());
-    for (const LogoPiece &piece : LogoPieces()) {
-        DrawInto(&sheet, piece.rect, 1.0, [](QPainter &p, const QRectF &r) { DrawProductMark(p, r); });
+    for (const LogoPiece& piece : LogoPieces()) {
+        DrawInto(&sheet, piece.rect, 1.0, [](QPainter& p, const QRectF& r) { DrawProductMark(p, r); });
     }
     if (!SaveImage(sheet, root + QStringLiteral("/Edition/win/Skin_logo.png")))
         return false;
     if (!WriteLogoDescription(root + QStringLiteral("/Edition/win/Logo.xml")))
         return false;
     QImage icon = Canvas(QSize(128, 128));
-    DrawInto(&icon, icon.rect(), 1.0, [](QPainter &p, const QRectF &r) { DrawProductMark(p, r); });
+    DrawInto(&icon, icon.rect(), 1.0, [](QPainter& p, const QRectF& r) { DrawProductMark(p, r); });
     if (!SaveImage(icon, root + QStringLiteral("/mendra.ico"), "ICO"))
         return false;
-    for (const SkinAnimation &animation : ResourceAnimations()) {
+    for (const SkinAnimation& animation : ResourceAnimations()) {
         if (!WriteAnimation(animation, root + QLatin1Char('/') + animation.file, 1))
             return false;
     }
@@ -301,16 +286,14 @@ bool WriteResources(const QString &root)
 
 } // namespace
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);
     QCommandLineParser parser;
     parser.addHelpOption();
     const QCommandLineOption skinOption(QStringLiteral("skin"), QStringLiteral("Write the Skin folder here."),
                                         QStringLiteral("dir"));
-    const QCommandLineOption staticOption(QStringLiteral("static"),
-                                          QStringLiteral("Copy these hand-written skin files into it."),
-                                          QStringLiteral("dir"));
+    const QCommandLineOption staticOption(
+        QStringLiteral("static"), QStringLiteral("Copy these hand-written skin files into it."), QStringLiteral("dir"));
     const QCommandLineOption resourceOption(QStringLiteral("resources"),
                                             QStringLiteral("Write the embedded logo, icon and animations here."),
                                             QStringLiteral("dir"));

@@ -1,6 +1,7 @@
 // Moving and resizing a frameless frame by hand, on a real X server without a window manager:
 // the window manager's move and resize are refused there, so the frame's own fallback must work.
 #include "CCommonFrame.h"
+#include "ChildFrame.h"
 #include "FrameGeometry.h"
 #include "MyButton.h"
 #include "TitleBar.h"
@@ -10,8 +11,7 @@
 #include <QtTest>
 
 namespace {
-QWidget* MakeInner()
-{
+QWidget* MakeInner() {
     auto* inner = new QWidget;
     inner->resize(320, 220);
     inner->setWindowTitle(QStringLiteral("Frame"));
@@ -20,8 +20,7 @@ QWidget* MakeInner()
 
 // Presses at from, moves to to (window coordinates at the press) and releases there. The window
 // may have moved under the cursor meanwhile, so the release is placed where the cursor now is on it.
-void Drag(QWindow* window, const QPoint& from, const QPoint& to)
-{
+void Drag(QWindow* window, const QPoint& from, const QPoint& to) {
     const QPoint globalTo = window->mapToGlobal(to);
     QTest::mousePress(window, Qt::LeftButton, {}, from);
     QTest::mouseMove(window, to);
@@ -31,8 +30,7 @@ void Drag(QWindow* window, const QPoint& from, const QPoint& to)
 
 Q_DECLARE_METATYPE(QMargins)
 
-class TestFrameMove : public QObject
-{
+class TestFrameMove : public QObject {
     Q_OBJECT
 private slots:
     void init();
@@ -41,6 +39,7 @@ private slots:
     void dragByCaptionArea();
     void resizeByBorder_data();
     void resizeByBorder();
+    void fixedWidthResizesOnlyInHeight();
     void noDragWhileMaximised();
     void borderCursor();
 
@@ -48,30 +47,26 @@ private:
     void ShowAt(CCommonFrame& frame, const QPoint& position);
 };
 
-void TestFrameMove::init()
-{
+void TestFrameMove::init() {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         QSKIP("needs an X server");
 }
 
-void TestFrameMove::ShowAt(CCommonFrame& frame, const QPoint& position)
-{
+void TestFrameMove::ShowAt(CCommonFrame& frame, const QPoint& position) {
     frame.move(position);
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
     QTRY_COMPARE(frame.pos(), position);
 }
 
-void TestFrameMove::windowManagerRefuses()
-{
+void TestFrameMove::windowManagerRefuses() {
     CCommonFrame frame(MakeInner(), nullptr, CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
     ShowAt(frame, QPoint(100, 100));
     QVERIFY(!frame.windowHandle()->startSystemMove());
     QVERIFY(!frame.windowHandle()->startSystemResize(Qt::RightEdge));
 }
 
-void TestFrameMove::dragByTitleBar()
-{
+void TestFrameMove::dragByTitleBar() {
     CCommonFrame frame(MakeInner(), nullptr, CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
     ShowAt(frame, QPoint(100, 100));
     const QPoint onTitle = frame.GetTitleBar()->TitleLabel()->mapTo(&frame, QPoint(2, 2));
@@ -79,8 +74,7 @@ void TestFrameMove::dragByTitleBar()
     QTRY_COMPARE(frame.pos(), QPoint(160, 145));
 }
 
-void TestFrameMove::dragByCaptionArea()
-{
+void TestFrameMove::dragByCaptionArea() {
     // Nothing covers this frame, so all of it that is not border is caption.
     CCommonFrame frame(nullptr, nullptr, CAbstractFrame::FRAME_NO_TITLE, QPixmap(), 0);
     frame.resize(200, 120);
@@ -91,8 +85,7 @@ void TestFrameMove::dragByCaptionArea()
     QTRY_COMPARE(frame.pos(), QPoint(250, 220));
 }
 
-void TestFrameMove::resizeByBorder_data()
-{
+void TestFrameMove::resizeByBorder_data() {
     QTest::addColumn<QString>("where");
     QTest::addColumn<QPoint>("delta");
     QTest::addColumn<QMargins>("change");
@@ -104,8 +97,7 @@ void TestFrameMove::resizeByBorder_data()
     QTest::newRow("right edge inwards") << "right" << QPoint(-20, 10) << QMargins(0, 0, -20, 0);
 }
 
-void TestFrameMove::resizeByBorder()
-{
+void TestFrameMove::resizeByBorder() {
     QFETCH(QString, where);
     QFETCH(QPoint, delta);
     QFETCH(QMargins, change);
@@ -129,8 +121,29 @@ void TestFrameMove::resizeByBorder()
     QTRY_COMPARE(frame.geometry(), start.marginsAdded(change));
 }
 
-void TestFrameMove::noDragWhileMaximised()
-{
+void TestFrameMove::fixedWidthResizesOnlyInHeight() {
+    ChildFrame frame(MakeInner(), nullptr, CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
+    frame.move(150, 150);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QTRY_COMPARE(frame.pos(), QPoint(150, 150));
+    const QRect start = frame.geometry();
+
+    const QPoint right(frame.width() - 1, frame.height() / 2);
+    QTest::mouseMove(frame.windowHandle(), right);
+    QCOMPARE(frame.cursor().shape(), Qt::ArrowCursor);
+    Drag(frame.windowHandle(), right, right + QPoint(40, 0));
+    QCoreApplication::processEvents();
+    QCOMPARE(frame.geometry(), start);
+
+    const QPoint bottomRight(frame.width() - 1, frame.height() - 1);
+    QTest::mouseMove(frame.windowHandle(), bottomRight);
+    QCOMPARE(frame.cursor().shape(), Qt::SizeVerCursor);
+    Drag(frame.windowHandle(), bottomRight, bottomRight + QPoint(40, 30));
+    QTRY_COMPARE(frame.geometry(), start.adjusted(0, 0, 0, 30));
+}
+
+void TestFrameMove::noDragWhileMaximised() {
     CCommonFrame frame(MakeInner(), nullptr, CAbstractFrame::FRAME_MAX, QPixmap(), 0);
     ShowAt(frame, QPoint(100, 100));
     QTest::mouseClick(frame.GetTitleBar()->MaximizeButton(), Qt::LeftButton);
@@ -144,8 +157,7 @@ void TestFrameMove::noDragWhileMaximised()
     QCOMPARE(frame.geometry(), maximised);
 }
 
-void TestFrameMove::borderCursor()
-{
+void TestFrameMove::borderCursor() {
     CCommonFrame frame(MakeInner(), nullptr, CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
     ShowAt(frame, QPoint(100, 100));
     QTest::mouseMove(frame.windowHandle(), QPoint(frame.width() - 1, frame.height() / 2));
