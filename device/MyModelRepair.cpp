@@ -86,7 +86,8 @@ MRDeviceRef MyModel::FindRepairDevice() {
     if (m_workDeviceIdText.isEmpty()) {
         if (m_repairDevice == 0)
             m_repairDevice = CurrentDevice();
-        m_workDeviceIdText = DeviceIdText(DeviceLibrary::api().MRGetDeviceId(m_repairDevice));
+        if (m_repairDevice != 0)
+            m_workDeviceIdText = DeviceIdText(DeviceLibrary::api().MRGetDeviceId(m_repairDevice));
         return m_repairDevice;
     }
     const MRDeviceRef listed = FindListedDevice(m_workDeviceIdText);

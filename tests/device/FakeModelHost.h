@@ -63,6 +63,7 @@ public:
     int count(const QString& call) const { return calls.count(call); }
     bool has(const QString& call) const { return calls.contains(call); }
     int indexOf(const QString& call) const { return calls.indexOf(call); }
+    QStringList filter(const QString& part) const { return calls.filter(part); }
 
     // ModelWindow
     QWidget* WindowWidget() override { return &window; }
