@@ -123,6 +123,7 @@ private:
     // Repair runs.
     MRDeviceRef FindRepairDevice();
     void LaunchRun();
+    void StopRunJob();
     int HandleDownloadReport(const MRRestoreCallbackData& data, float progress, const QString& description);
     int HandleVerifyReport(const MRRestoreCallbackData& data, float progress, const QString& description);
     int HandleUnzipReport(const MRRestoreCallbackData& data, float progress, const QString& description);

@@ -86,7 +86,8 @@ MRDeviceRef MyModel::FindRepairDevice() {
     if (m_workDeviceIdText.isEmpty()) {
         if (m_repairDevice == 0)
             m_repairDevice = CurrentDevice();
-        m_workDeviceIdText = DeviceIdText(DeviceLibrary::api().MRGetDeviceId(m_repairDevice));
+        if (m_repairDevice != 0)
+            m_workDeviceIdText = DeviceIdText(DeviceLibrary::api().MRGetDeviceId(m_repairDevice));
         return m_repairDevice;
     }
     const MRDeviceRef listed = FindListedDevice(m_workDeviceIdText);
@@ -109,7 +110,13 @@ void MyModel::LaunchRun() {
 }
 
 void MyModel::StopRepairDevice() {
+    // Asked for from outside: a run waiting for the previous one to end is not wanted any more either.
     m_pendingStart = false;
+    StopRunJob();
+}
+
+// The run's own end stops its job too; a run asked for meanwhile still starts when it has ended.
+void MyModel::StopRunJob() {
     if (m_runActive)
         m_runStopped = true;
     const MRDeviceRef device = FindRepairDevice();
@@ -221,12 +228,14 @@ int MyModel::HandleVerifyReport(const MRRestoreCallbackData& data, float progres
     m_controller->ShowFirmwareState(4);
     if (data.result.code == 0) {
         if (!m_skipReadyPage) {
-            // The first run ends here, at the ready-to-fix page.
+            // The first run ends here, at the ready-to-fix page. The flag is left alone: "Fix Now" may
+            // already have set it for the second run while the page was being shown.
             m_runConcluded = true;
             emit FirmwareVerifiedFinish();
-            StopRepairDevice();
+            StopRunJob();
+        } else {
+            m_skipReadyPage = false;
         }
-        m_skipReadyPage = false;
         LogInfo(QStringLiteral("Verified finished... "));
         return 0;
     }
@@ -238,7 +247,7 @@ int MyModel::HandleVerifyReport(const MRRestoreCallbackData& data, float progres
         return -1;
     }
     ShowFirmwareFailure(true, QString::number(data.result.code), description);
-    StopRepairDevice();
+    StopRunJob();
     m_repairRunning = false;
     m_firmwareStage = false;
     return -1;
@@ -353,7 +362,7 @@ void MyModel::EndRunFailed() {
     m_firmwareStage = false;
     m_skipReadyPage = false;
     emit sigRepairFailed();
-    StopRepairDevice();
+    StopRunJob();
 }
 
 void MyModel::DoRestoreThreadFinished() {
@@ -363,11 +372,9 @@ void MyModel::DoRestoreThreadFinished() {
     m_restoreThread->wait();
     const int result = m_restoreThread->GetResult();
     m_runActive = false;
-    // Showing this run's failure stops its device; that must not cancel the run asked for meanwhile.
-    const bool pending = m_pendingStart;
     if (!m_runStopped && !m_runConcluded && CallbackGate::IsOpen(this))
         FailUnfinishedRun(result);
-    if (pending)
+    if (m_pendingStart)
         LaunchRun();
 }
 

@@ -8,6 +8,8 @@
 #include <QVector>
 #include <QWidget>
 
+#include <functional>
+
 // Stands in for the mediator and the main window: two device lists that behave like the window's combo
 // boxes, the flags the model reads, and a log of every display call, e.g. "ShowFirmwareState(2)".
 class FakeModelHost : public ModelController, public ModelWindow {
@@ -55,10 +57,13 @@ public:
     QString firmwareCode;
     QString firmwareDescription;
     QWidget window;
+    // Runs inside ShowReadyToFix, while the library still waits for the report that led there.
+    std::function<void()> onReadyToFix;
 
     int count(const QString& call) const { return calls.count(call); }
     bool has(const QString& call) const { return calls.contains(call); }
     int indexOf(const QString& call) const { return calls.indexOf(call); }
+    QStringList filter(const QString& part) const { return calls.filter(part); }
 
     // ModelWindow
     QWidget* WindowWidget() override { return &window; }
@@ -135,7 +140,11 @@ public:
     void ShowRepairProgress(int step, float value) override {
         calls << QStringLiteral("ShowRepairProgress(%1,%2)").arg(step).arg(double(value));
     }
-    void ShowReadyToFix() override { calls << "ShowReadyToFix"; }
+    void ShowReadyToFix() override {
+        calls << "ShowReadyToFix";
+        if (onReadyToFix)
+            onReadyToFix();
+    }
     void ShowRepairSucceeded() override { calls << "ShowRepairSucceeded"; }
     void ShowRepairFailed() override { calls << "ShowRepairFailed"; }
 };

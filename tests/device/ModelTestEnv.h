@@ -1,10 +1,9 @@
 #pragma once
 
 #include "FakeModelHost.h"
+#include "SimulatedDevices.h"
 #include "app/EditionData.h"
 #include "app/MyConfig.h"
-#include "device/DeviceLibrary.h"
-#include "devicelib/zUZArovaduControl.h"
 #include "framework/MendraMessageBox.h"
 
 #include <QtTest>
@@ -19,8 +18,6 @@ public:
     bool setUp() {
         if (!m_home.isValid())
             return false;
-        const QString runtime = qEnvironmentVariable("MENDRA_RUNTIME_DIR");
-        qputenv("MENDRA_DEVICE_LIBRARY", QDir(runtime).filePath(QStringLiteral("libzUZArovadu.so")).toUtf8());
         // Start with no device at all; each test loads its own world.
         const QString empty = m_home.filePath(QStringLiteral("empty.json"));
         QFile file(empty);
@@ -35,8 +32,7 @@ public:
             return false;
         gAppData->Stalink.clear(); // no statistics page from these tests
         gConfig = new MyConfig();
-        auto getControl = reinterpret_cast<MRSimGetControlFn>(DeviceLibrary::instance().resolve("MRSimGetControl"));
-        control = getControl ? getControl() : nullptr;
+        control = simulatedDevices();
         return control != nullptr;
     }
 

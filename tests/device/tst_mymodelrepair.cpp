@@ -89,7 +89,7 @@ private slots:
         QVERIFY(first.indexOf("ShowFirmwareState(3)") < first.indexOf("ShowFirmwareState(4)"));
         QVERIFY(first.indexOf("ShowFirmwareState(4)") < first.indexOf("ShowReadyToFix"));
         QVERIFY(first.contains("ShowRepairProgress(0,0)"));
-        QVERIFY(first.filter("SetFirmwarePath(").first().endsWith("DemoFirmware_17.0_Restore.ipsw)"));
+        QVERIFY(host().filter("SetFirmwarePath(").first().endsWith("DemoFirmware_17.0_Restore.ipsw)"));
         QVERIFY(env.model->IsRepairRunning());
         QVERIFY(env.model->IsFirmwareStageRunning());
         QCOMPARE(env.model->GetOptionWord(), option);
@@ -114,6 +114,40 @@ private slots:
         QCOMPARE(device.lastOption, option);
         QCOMPARE(device.erased, erased);
         QCOMPARE(env.model->GetOptionWord(), option);
+    }
+
+    // "Fix Now" reaches the model while the first run has not yet returned from the library: the second run
+    // starts once it has, instead of being lost.
+    void secondRunAskedForWhileTheFirstEnds() {
+        QVERIFY(startWithDevice());
+        host().onReadyToFix = [this] {
+            host().onReadyToFix = nullptr;
+            QVERIFY(env.model->IsRunActive());
+            env.model->StartRepair(true);
+            env.model->SetSkipReadyPage(true);
+        };
+        env.model->StartRepair(true);
+        QTRY_VERIFY_WITH_TIMEOUT(host().has("ShowRepairSucceeded"), 20000);
+        QVERIFY(runEnded());
+        QCOMPARE(host().count("ShowReadyToFix"), 1);
+        QCOMPARE(env.state(1).restoreCount, 1);
+    }
+
+    // A package chosen by the user: the model keeps the library's local selection and sets no download path.
+    void localPackageRun() {
+        QVERIFY(startWithDevice());
+        const MRDeviceRef device = env.state(1).handle;
+        const QString package =
+            QDir(qEnvironmentVariable("MENDRA_RUNTIME_DIR")).filePath("DemoFirmware_17.0_Restore.ipsw");
+        host().online = false;
+        host().firstDownload = false;
+        env.model->SetLocalFirmware(device, package.toUtf8());
+        env.model->SetWorkDeviceIdText(QStringLiteral("1"));
+        QVERIFY(firstRun(true));
+        QVERIFY(host().filter("SetFirmwarePath(").isEmpty());
+        startSecondRun(true);
+        QTRY_VERIFY_WITH_TIMEOUT(host().has("ShowRepairSucceeded"), 20000);
+        QCOMPARE(env.state(1).restoreCount, 1);
     }
 
     // Every fault ends in a visible failure and leaves nothing marked as running.
