@@ -1,5 +1,8 @@
-#include "../device/ModelTestEnv.h"
 #include "ExpectBoxes.h"
+#include "SimulatedDevices.h"
+
+#include "app/EditionData.h"
+#include "app/MyConfig.h"
 
 #include "device/Controller.h"
 #include "device/MyModelEngine.h"
@@ -8,6 +11,8 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QtTest>
 
 // The window on the program's own engine and the stand-in device library: what the library reports reaches
 // the pages through the model and the controller.
@@ -15,15 +20,34 @@ class TestMendraEngine : public QObject {
     Q_OBJECT
 
 private:
-    ModelTestEnv env;
+    QTemporaryDir m_home;
+    const MRSimControl* m_devices = nullptr;
 
 private slots:
-    void initTestCase() { QVERIFY(env.setUp()); }
-    void cleanupTestCase() { env.tearDown(); }
-    void cleanup() { env.stop(); }
+    void initTestCase() {
+        QVERIFY(m_home.isValid());
+        qputenv("XDG_DATA_HOME", m_home.filePath(QStringLiteral("data")).toUtf8());
+        qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toUtf8());
+        qputenv("HOME", m_home.path().toUtf8());
+        QVERIFY(LoadEditionData());
+        gAppData->Stalink.clear();
+        gConfig = new MyConfig;
+        m_devices = simulatedDevices();
+        QVERIFY(m_devices);
+    }
+    void cleanupTestCase() {
+        m_devices->LoadScenario("{\"devices\": []}");
+        m_devices->WaitIdle(5000);
+        delete gConfig;
+        gConfig = nullptr;
+        FreeEditionData();
+    }
 
     void deviceComesAndGoes() {
-        QVERIFY(env.load(ModelTestEnv::device(1, "iPhone")));
+        QCOMPARE(m_devices->LoadScenario(R"({"firmwareFile": "${LIBDIR}/DemoFirmware.json", "devices": [
+            {"id": 1, "name": "iPhone", "info": "iPhone 11", "productType": "iPhone12,1", "mode": 0}]})"),
+                 0);
+        QCOMPARE(m_devices->WaitIdle(5000), 0);
         ExpectBoxes({QMessageBox::Yes});
         Mendra window;
         QVERIFY(dynamic_cast<MyModelEngine*>(window.Engine()));
@@ -42,7 +66,7 @@ private slots:
         QVERIFY(window.btnSelectFirmware->isEnabled());
 
         // Unplugged while the firmware is being chosen: the box, then the fix page without a device.
-        QCOMPARE(env.control->Unplug(1), 0);
+        QCOMPARE(m_devices->Unplug(1), 0);
         QTRY_COMPARE(window.DeviceModelBox->count(), 0);
         QCOMPARE(MendraMessageBox::ShownMessages(), QStringList{"Device not connected. Please re-connect device."});
         QCOMPARE(window.GetMainPageIndex(), 2);
