@@ -167,6 +167,7 @@ private:
     void LeaveResultPage();
     void BackFromFixPage();
     void UpdateLocalFirmwareButtons();
+    void HideRetryOffCheckPage();
     void SetGuideLink(int which);
     void ShowSkinPicture(QLabel* label, const QString& part, const QString& name, int width, int height);
     void PlayMovie(QPointer<QMovie>& slot, QLabel* label, const QString& file, int width, int height);

@@ -312,6 +312,11 @@ void TestMendra::retryDownloadOnlyOnCheckPage() {
     QCOMPARE(m_engine->calls.last(), QStringLiteral("StartRepair(standard)"));
     m_window->EnableRetryDownload(false);
     QVERIFY(!Button("btnRetryDownload")->isVisibleTo(m_window));
+
+    // A retry that gets through to the ready page takes the button with it.
+    m_window->EnableRetryDownload(true);
+    m_window->ShowReadyToFix();
+    QCOMPARE(VisibleButtons(), (QStringList{"Back", "Next \"Fix Now\""}));
 }
 
 void TestMendra::localFirmwareButtonsNeedDeviceAndVersion() {
