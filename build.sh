@@ -89,14 +89,15 @@ test)
         BUILD_DIR=${BUILD_DIR:-build}
         build "$BUILD_DIR"
     fi
-    run_tests "$BUILD_DIR"
     if [ "${MENDRA_SANITIZE:-0}" != 1 ]; then
         # The device library's threads call back into the program: its own tests run under ThreadSanitizer.
+        # They run first so that the whole suite's summary closes the output.
         cmake -S . -B build-tsan -G Ninja -DMENDRA_TSAN=ON >/dev/null
         cmake --build build-tsan -j "$JOBS" --target tst_devicelib
         TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
             ctest --test-dir build-tsan --output-on-failure -L devicelib
     fi
+    run_tests "$BUILD_DIR"
     ;;
 run)
     install_missing

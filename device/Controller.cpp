@@ -63,7 +63,7 @@ void Controller::Init() {
 }
 
 QWidget* Controller::WindowWidget() const {
-    return m_window ? m_window->Widget() : nullptr;
+    return m_window ? m_window->WindowWidget() : nullptr;
 }
 
 // ---- Set-up ----
@@ -71,7 +71,7 @@ QWidget* Controller::WindowWidget() const {
 void Controller::SetMainWindow(ControllerWindow* window) {
     m_window = window;
     if (m_window && gAppData)
-        m_window->Widget()->setWindowTitle(gAppData->Brand + QLatin1Char(' ') + gAppData->ProductName);
+        m_window->WindowWidget()->setWindowTitle(gAppData->Brand + QLatin1Char(' ') + gAppData->ProductName);
 }
 
 void Controller::SetModel(RepairEngine* model) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AuxiliaryView.h"
+#include "ModelController.h"
 #include "device/zUZArovadu.h"
 
 #include <QObject>
@@ -24,7 +25,7 @@ class TitleBar;
 //
 // One instance, made on first use by Instance(); the main window deletes it (and nothing else does), after
 // which Instance() would make a fresh one.
-class Controller : public QObject {
+class Controller : public QObject, public ModelController {
     Q_OBJECT
 public:
     // Repair modes; the device library's option word is the other way round (0 keeps the user's data).
@@ -64,17 +65,17 @@ public:
     void SetRepairFinished(bool finished) { m_repairFinished = finished; }
     bool IsRepairFinished() const { return m_repairFinished; }
     void SetOnlineFirmware(bool online) { m_onlineFirmware = online; }
-    bool IsOnlineFirmware() const { return m_onlineFirmware; }
-    void SetDownloading(bool downloading) { m_downloading = downloading; }
+    bool IsOnlineFirmware() override { return m_onlineFirmware; }
+    void SetDownloading(bool downloading) override { m_downloading = downloading; }
     bool IsDownloading() const { return m_downloading; }
-    void SetWorkDevicePresent(bool present) { m_workDevicePresent = present; }
+    void SetWorkDevicePresent(bool present) override { m_workDevicePresent = present; }
     bool IsWorkDevicePresent() const { return m_workDevicePresent; }
     bool IsRepairSucceeded() const { return m_repairSucceeded; }
-    void SetSystemVersionText(const QString& text) { m_systemVersionText = text; }
+    void SetSystemVersionText(const QString& text) override { m_systemVersionText = text; }
     QString GetSystemVersionText() const { return m_systemVersionText; }
-    void ShowRepairSucceeded();
-    void ShowRepairFailed();
-    void OnDeviceDetected(int index);
+    void ShowRepairSucceeded() override;
+    void ShowRepairFailed() override;
+    void OnDeviceDetected(int index) override;
     void ShowDeviceNotConnected();
     bool ConfirmClose();
 
@@ -83,10 +84,10 @@ public:
     int GetDeviceMode(MRDeviceRef device) const;
 
     // The current item.
-    void SetCurrentStep(int step);
-    void SetItemMode(int mode);
-    void SetFirmwarePath(const QString& path);
-    void SetFirmwareText(const QString& text);
+    void SetCurrentStep(int step) override;
+    void SetItemMode(int mode) override;
+    void SetFirmwarePath(const QString& path) override;
+    void SetFirmwareText(const QString& text) override;
     int GetCurrentStep() const;
     int GetItemMode() const;
     QString GetFirmwarePath() const;
@@ -94,40 +95,40 @@ public:
     CItemDataBase* MakeDeviceItem();
 
     // Passed on to the main window.
-    void ShowConnectionStateAlt(bool connected);
+    void ShowConnectionStateAlt(bool connected) override;
     void OnDeviceConnectionChanged(bool connected, const QString& name, const QString& entryText,
-                                   const QString& infoText);
-    void ShowConnectingAnimation();
-    void ShowFixingDeviceName(MRDeviceRef device);
-    void ShowReadyToFix();
-    void ShowFirmwareError(const QString& code, const char* description);
-    void ClearFirmwareHint();
-    void ClearFirmwareState();
-    void EnableRetryDownload(bool on);
-    void ShowFirmwareHint(int hint);
-    void ShowFirmwareState(int state);
-    void ShowDownloadSpeed(quint64 bytesDone);
-    void ShowFirmwareProgress(float value);
-    void ShowRepairProgress(int step, float value);
-    void RemoveDeviceEntry(int index);
-    void RemoveModelEntry(int index);
-    QVariant GetDeviceData(int index) const;
-    QVariant GetModelData(int index) const;
-    int GetDeviceCount();
-    int GetModelCount();
-    int GetDeviceIndex();
-    int GetModelIndex();
-    void AddDeviceEntry(const QString& text, const QVariant& data, MRDeviceRef device);
-    void AddModelEntry(const QString& text, const QVariant& data);
-    int GetSystemVersionIndex();
-    QString CurrentSystemVersionText() const;
-    bool GetFirstDownloadFlag();
-    void ClearFirstDownloadFlag();
-    void ShowConnectionState(int index);
-    void SetDeviceItemText(int index, const QString& text);
-    void SetModelItemText(int index, const QString& text);
-    void SetDeviceIndex(int index);
-    void SetModelIndex(int index);
+                                   const QString& infoText) override;
+    void ShowConnectingAnimation() override;
+    void ShowFixingDeviceName(MRDeviceRef device) override;
+    void ShowReadyToFix() override;
+    void ShowFirmwareError(const QString& code, const QString& description) override;
+    void ClearFirmwareHint() override;
+    void ClearFirmwareState() override;
+    void EnableRetryDownload(bool on) override;
+    void ShowFirmwareHint(int hint) override;
+    void ShowFirmwareState(int state) override;
+    void ShowDownloadSpeed(qint64 bytesDone) override;
+    void ShowFirmwareProgress(float value) override;
+    void ShowRepairProgress(int step, float value) override;
+    void RemoveDeviceEntry(int index) override;
+    void RemoveModelEntry(int index) override;
+    QVariant GetDeviceData(int index) override;
+    QVariant GetModelData(int index) override;
+    int GetDeviceCount() override;
+    int GetModelCount() override;
+    int GetDeviceIndex() override;
+    int GetModelIndex() override;
+    void AddDeviceEntry(const QString& text, const QVariant& data, MRDeviceRef device) override;
+    void AddModelEntry(const QString& text, const QVariant& data) override;
+    int GetSystemVersionIndex() override;
+    QString CurrentSystemVersionText() override;
+    bool GetFirstDownloadFlag() override;
+    void ClearFirstDownloadFlag() override;
+    void ShowConnectionState(int index) override;
+    void SetDeviceItemText(int index, const QString& text) override;
+    void SetModelItemText(int index, const QString& text) override;
+    void SetDeviceIndex(int index) override;
+    void SetModelIndex(int index) override;
     int GetMainPageIndex();
 
     // Dialogs, update prompt and language.

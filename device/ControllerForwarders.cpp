@@ -30,7 +30,7 @@ void Controller::ShowReadyToFix() {
         m_window->ShowReadyToFix();
 }
 
-void Controller::ShowFirmwareError(const QString& code, const char* description) {
+void Controller::ShowFirmwareError(const QString& code, const QString& description) {
     if (m_window)
         m_window->ShowFirmwareError(code, description);
 }
@@ -60,7 +60,7 @@ void Controller::ShowFirmwareState(int state) {
         m_window->ShowFirmwareState(state);
 }
 
-void Controller::ShowDownloadSpeed(quint64 bytesDone) {
+void Controller::ShowDownloadSpeed(qint64 bytesDone) {
     if (m_window)
         m_window->ShowDownloadSpeed(bytesDone);
 }
@@ -85,11 +85,11 @@ void Controller::RemoveModelEntry(int index) {
         m_window->RemoveModelEntry(index);
 }
 
-QVariant Controller::GetDeviceData(int index) const {
+QVariant Controller::GetDeviceData(int index) {
     return m_window ? m_window->GetDeviceData(index) : QVariant();
 }
 
-QVariant Controller::GetModelData(int index) const {
+QVariant Controller::GetModelData(int index) {
     return m_window ? m_window->GetModelData(index) : QVariant();
 }
 
@@ -123,7 +123,7 @@ int Controller::GetSystemVersionIndex() {
     return m_window ? m_window->GetSystemVersionIndex() : -1;
 }
 
-QString Controller::CurrentSystemVersionText() const {
+QString Controller::CurrentSystemVersionText() {
     return m_window ? m_window->GetSystemVersionText() : QString();
 }
 

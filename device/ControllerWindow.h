@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ModelWindow.h"
 #include "device/zUZArovadu.h"
 
 #include <QRect>
@@ -12,12 +13,12 @@ class QWidget;
 // The main window as the engine sees it: the pages, lists and displays that the controller and the
 // device model drive. The window is a passive view; none of these report a failure. The window lives in a
 // layer above the engine, so the engine knows it only through this interface.
-class ControllerWindow {
+class ControllerWindow : public ModelWindow {
 public:
     virtual ~ControllerWindow();
 
-    // The window itself: parent of boxes, file dialogs and dialog frames, and owner of the title.
-    virtual QWidget* Widget() = 0;
+    // WindowWidget (from ModelWindow) is the window itself: parent of boxes, file dialogs and dialog
+    // frames, and owner of the title.
     // Global rectangle of the page stack, the area dialog frames are centred on.
     virtual QRect PageStackGlobalRect() const = 0;
     virtual void AddMenu(QMenu* menu) = 0;
@@ -41,7 +42,6 @@ public:
     virtual void changGuiLblStaust() = 0;
 
     // Connection display and device lists.
-    virtual void ShowRecoveryButtonState(int unused) = 0;
     virtual void ShowConnectionState(int index, MRDeviceRef device) = 0;
     virtual void ShowConnectionStateAlt(bool connected) = 0;
     virtual void ShowConnectingAnimation() = 0;
@@ -76,13 +76,9 @@ public:
     virtual void ShowFirmwareHint(int hint) = 0;
     virtual void ClearFirmwareHint() = 0;
     virtual void ClearFirmwareState() = 0;
-    virtual void ShowFirmwareError(const QString& code, const char* description) = 0;
+    virtual void ShowFirmwareError(const QString& code, const QString& description) = 0;
     virtual void ShowFirmwareProgress(float value) = 0;
-    virtual void ShowDownloadSpeed(quint64 bytesDone) = 0;
-    virtual void ShowDownloadAnimation() = 0;
-    virtual void ShowVerifyAnimation() = 0;
-    virtual void ShowDownloadFailedPicture() = 0;
-    virtual void ShowVerifyFailedPicture() = 0;
+    virtual void ShowDownloadSpeed(qint64 bytesDone) = 0;
 
     // Repair progress and result.
     virtual void ShowReadyToFix() = 0;

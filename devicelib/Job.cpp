@@ -1,8 +1,14 @@
 #include "Job.h"
 
+#include <cstdlib>
 #include <curl/curl.h>
 
 namespace mr {
+
+std::string temporaryFolder() {
+    const char* tmp = std::getenv("TMPDIR");
+    return tmp && *tmp ? tmp : "/tmp";
+}
 
 void Job::requestStop() {
     std::lock_guard<std::mutex> lock(m_mutex);

@@ -13,6 +13,12 @@ typedef void CURLM;
 
 namespace mr {
 
+// Progress reports go out at most this often; the simulated steps also wake this often to look around.
+constexpr std::chrono::milliseconds kProgressInterval{100};
+
+// The system's temporary folder, for downloads and unpacking when the program names no folder.
+std::string temporaryFolder();
+
 // What a step reports when it ends: code 0 is success; aborted means the job was stopped and reports nothing.
 struct StepResult {
     int code = 0;

@@ -1,5 +1,7 @@
 #include "Library.h"
 
+#include "RestoreRun.h"
+
 #include "Strings.h"
 #include "zUZArovaduControl.h"
 
@@ -9,6 +11,7 @@
 #include <cstring>
 #include <dlfcn.h>
 #include <sys/stat.h>
+#include <thread>
 
 namespace mr {
 namespace {
@@ -543,6 +546,111 @@ int Library::state(uint64_t id, MRSimDeviceState* state) {
     std::snprintf(state->lastVersion, sizeof state->lastVersion, "%s", device->lastVersion.c_str());
     state->jobRunning = device->job != nullptr;
     return 0;
+}
+
+// ---- jobs ---------------------------------------------------------------------------------------------------
+
+int Library::restore(MRDeviceRef handle, int option, MRRestoreCallback callback, void* user) {
+    auto job = std::make_shared<Job>();
+    RunPlan plan;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        Device* device = lookup(handle);
+        if (device && device->job)
+            return MRErrorBusy;
+        plan.device = device;
+        plan.option = option;
+        plan.settings.downloadFolder = m_downloadFolder.empty() ? temporaryFolder() : m_downloadFolder;
+        plan.settings.deleteAfterRepair = m_deleteAfterRepair;
+        plan.settings.proxy = m_proxy;
+        plan.settings.enterRecoveryMs = m_scenario.enterRecoveryMs;
+        plan.settings.restoreMs = m_scenario.restoreMs;
+        if (device) {
+            plan.productType = device->def.productType;
+            plan.local = device->hasLocal;
+            if (plan.local) {
+                plan.packagePath = device->localPath;
+            } else if (device->selected >= 0 && size_t(device->selected) < device->firmware.size()) {
+                plan.firmware = device->firmware[size_t(device->selected)];
+                std::string name = lastUrlPiece(plan.firmware.url);
+                plan.firmwareChosen = !name.empty() && name != "." && name != "..";
+                plan.packagePath = plan.settings.downloadFolder + "/" + name;
+            }
+            device->job = job;
+        }
+        ++m_runningJobs;
+    }
+
+    int result = 0;
+    std::thread worker([&] { result = RestoreRun(*this, *job, plan, callback, user).run(); });
+    worker.join();
+
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (plan.device && plan.device->job == job)
+        plan.device->job.reset();
+    --m_runningJobs;
+    m_changed.notify_all();
+    return result;
+}
+
+int Library::changeRecovery(MRDeviceRef handle, bool enter) {
+    auto job = std::make_shared<Job>();
+    Device* device = nullptr;
+    int duration = 0;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        device = lookup(handle);
+        if (!device)
+            return MRErrorNoDevice;
+        if (device->job)
+            return MRErrorBusy;
+        const int from = enter ? MRModeNormal : MRModeRecovery;
+        const int to = enter ? MRModeRecovery : MRModeNormal;
+        if (device->mode == to)
+            return MRErrorNone;
+        if (device->mode != from)
+            return MRErrorDevice; // DFU: only a restore leaves it
+        duration = enter ? m_scenario.enterRecoveryMs : m_scenario.quitRecoveryMs;
+        device->job = job;
+        ++m_runningJobs;
+    }
+
+    int result = MRErrorNone;
+    FaultDef fault;
+    auto start = std::chrono::steady_clock::now();
+    for (;;) {
+        auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+        int percent = duration > 0 ? int(std::min<int64_t>(100, elapsed.count() * 100 / duration)) : 100;
+        if (enter && takeFault(device, MRStepEnterRecovery, percent, &fault)) {
+            if (fault.depart) {
+                unplugDevice(device);
+            } else {
+                result = fault.code ? fault.code : MRErrorDevice;
+                break;
+            }
+        }
+        if (!isPresent(device)) {
+            result = MRErrorDisconnected;
+            break;
+        }
+        if (job->stopRequested()) {
+            result = MRErrorStopped;
+            break;
+        }
+        if (percent >= 100)
+            break;
+        job->sleepFor(
+            std::min<std::chrono::milliseconds>(std::chrono::milliseconds(duration) - elapsed, kProgressInterval));
+    }
+
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (result == MRErrorNone)
+        changeModeLocked(device, enter ? MRModeRecovery : MRModeNormal);
+    if (device->job == job)
+        device->job.reset();
+    --m_runningJobs;
+    m_changed.notify_all();
+    return result;
 }
 
 } // namespace mr

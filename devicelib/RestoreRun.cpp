@@ -12,8 +12,6 @@
 namespace mr {
 namespace {
 
-constexpr auto kProgressInterval = std::chrono::milliseconds(100);
-
 bool isRegularFile(const std::string& path) {
     struct stat st;
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
@@ -22,11 +20,6 @@ bool isRegularFile(const std::string& path) {
 uint64_t sizeOf(const std::string& path) {
     struct stat st;
     return ::stat(path.c_str(), &st) == 0 ? uint64_t(st.st_size) : 0;
-}
-
-std::string temporaryFolder() {
-    const char* tmp = std::getenv("TMPDIR");
-    return tmp && *tmp ? tmp : "/tmp";
 }
 
 } // namespace
@@ -289,111 +282,6 @@ int RestoreRun::runSteps() {
     if (!folder.empty())
         removeTree(folder);
     return code;
-}
-
-// ---- entry points of the jobs -------------------------------------------------------------------------------
-
-int Library::restore(MRDeviceRef handle, int option, MRRestoreCallback callback, void* user) {
-    auto job = std::make_shared<Job>();
-    RunPlan plan;
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        Device* device = lookup(handle);
-        if (device && device->job)
-            return MRErrorBusy;
-        plan.device = device;
-        plan.option = option;
-        plan.settings.downloadFolder = m_downloadFolder.empty() ? temporaryFolder() : m_downloadFolder;
-        plan.settings.deleteAfterRepair = m_deleteAfterRepair;
-        plan.settings.proxy = m_proxy;
-        plan.settings.enterRecoveryMs = m_scenario.enterRecoveryMs;
-        plan.settings.restoreMs = m_scenario.restoreMs;
-        if (device) {
-            plan.productType = device->def.productType;
-            plan.local = device->hasLocal;
-            if (plan.local) {
-                plan.packagePath = device->localPath;
-            } else if (device->selected >= 0 && size_t(device->selected) < device->firmware.size()) {
-                plan.firmware = device->firmware[size_t(device->selected)];
-                std::string name = lastUrlPiece(plan.firmware.url);
-                plan.firmwareChosen = !name.empty() && name != "." && name != "..";
-                plan.packagePath = plan.settings.downloadFolder + "/" + name;
-            }
-            device->job = job;
-        }
-        ++m_runningJobs;
-    }
-
-    int result = 0;
-    std::thread worker([&] { result = RestoreRun(*this, *job, plan, callback, user).run(); });
-    worker.join();
-
-    std::lock_guard<std::mutex> lock(m_mutex);
-    if (plan.device && plan.device->job == job)
-        plan.device->job.reset();
-    --m_runningJobs;
-    m_changed.notify_all();
-    return result;
-}
-
-int Library::changeRecovery(MRDeviceRef handle, bool enter) {
-    auto job = std::make_shared<Job>();
-    Device* device = nullptr;
-    int duration = 0;
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        device = lookup(handle);
-        if (!device)
-            return MRErrorNoDevice;
-        if (device->job)
-            return MRErrorBusy;
-        const int from = enter ? MRModeNormal : MRModeRecovery;
-        const int to = enter ? MRModeRecovery : MRModeNormal;
-        if (device->mode == to)
-            return MRErrorNone;
-        if (device->mode != from)
-            return MRErrorDevice; // DFU: only a restore leaves it
-        duration = enter ? m_scenario.enterRecoveryMs : m_scenario.quitRecoveryMs;
-        device->job = job;
-        ++m_runningJobs;
-    }
-
-    int result = MRErrorNone;
-    FaultDef fault;
-    auto start = std::chrono::steady_clock::now();
-    for (;;) {
-        auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-        int percent = duration > 0 ? int(std::min<int64_t>(100, elapsed.count() * 100 / duration)) : 100;
-        if (enter && takeFault(device, MRStepEnterRecovery, percent, &fault)) {
-            if (fault.depart) {
-                unplugDevice(device);
-            } else {
-                result = fault.code ? fault.code : MRErrorDevice;
-                break;
-            }
-        }
-        if (!isPresent(device)) {
-            result = MRErrorDisconnected;
-            break;
-        }
-        if (job->stopRequested()) {
-            result = MRErrorStopped;
-            break;
-        }
-        if (percent >= 100)
-            break;
-        job->sleepFor(
-            std::min<std::chrono::milliseconds>(std::chrono::milliseconds(duration) - elapsed, kProgressInterval));
-    }
-
-    std::lock_guard<std::mutex> lock(m_mutex);
-    if (result == MRErrorNone)
-        changeModeLocked(device, enter ? MRModeRecovery : MRModeNormal);
-    if (device->job == job)
-        device->job.reset();
-    --m_runningJobs;
-    m_changed.notify_all();
-    return result;
 }
 
 } // namespace mr

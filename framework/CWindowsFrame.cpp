@@ -29,6 +29,14 @@ bool IsMouseEvent(const QEvent* event) {
     }
 }
 
+// Without a system menu a double-click on the title bar is the frame's own (maximise and restore).
+Qt::WindowFlags FrameWindowFlags(bool doubleClickMaximizes) {
+    Qt::WindowFlags flags = Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowMinMaxButtonsHint;
+    if (!doubleClickMaximizes)
+        flags |= Qt::WindowSystemMenuHint;
+    return flags;
+}
+
 bool OnlyLeftButton(const QMouseEvent* event) {
     return event->button() == Qt::LeftButton && event->buttons() == Qt::LeftButton;
 }
@@ -38,7 +46,8 @@ CWindowsFrame::CWindowsFrame(QWidget* inner, QWidget* parent, FrameTypes types, 
                              int titleLayout)
     : CAbstractFrame(inner, parent, types), m_titleIcon(titleIcon), m_titleLayout(titleLayout) {
     CWindowsFrame::setupFrame();
-    // A maximised frame follows its work area when a panel appears, moves or goes away.
+    // A maximised frame follows its work area when a panel appears, moves or goes away; a change of
+    // the display's size is reported to the frame's owner.
     for (QScreen* screen : QGuiApplication::screens())
         ConnectScreen(screen);
     connect(qApp, &QGuiApplication::screenAdded, this, &CWindowsFrame::ConnectScreen);
@@ -64,10 +73,7 @@ void CWindowsFrame::setupFrame() {
         setWindowTitle(m_inner->windowTitle());
     }
 
-    Qt::WindowFlags flags = Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowMinMaxButtonsHint;
-    if (!m_doubleClickMaximize)
-        flags |= Qt::WindowSystemMenuHint;
-    setWindowFlags(flags);
+    setWindowFlags(FrameWindowFlags(m_doubleClickMaximize));
 
     m_shadow = QPixmap(SkinManager::Instance()->GetSkinFolder() + QStringLiteral("SplashScreen/main_shadow.png"));
 
@@ -322,11 +328,8 @@ void CWindowsFrame::SetDoubleClickMaximize(bool on) {
         return;
     m_doubleClickMaximize = on;
     m_types.setFlag(FRAME_DBLCLICK_MAX, on);
-    Qt::WindowFlags flags = Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowMinMaxButtonsHint;
-    if (!on)
-        flags |= Qt::WindowSystemMenuHint;
     const bool wasVisible = isVisible();
-    setWindowFlags(flags);
+    setWindowFlags(FrameWindowFlags(on));
     if (wasVisible)
         show();
 }
@@ -402,12 +405,17 @@ void CWindowsFrame::StartResize(Qt::Edges edges, const QPoint& globalPos) {
     m_pressGlobal = globalPos;
 }
 
+Qt::Edges CWindowsFrame::DraggableEdges(int code) const {
+    return ResizableEdges(EdgesForHitCode(code), minimumSize(), maximumSize());
+}
+
 void CWindowsFrame::UpdateBorderCursor(int code) {
-    if (code == m_cursorCode)
+    const Qt::Edges edges = DraggableEdges(code);
+    if (edges == m_cursorEdges)
         return;
-    m_cursorCode = code;
-    if (EdgesForHitCode(code))
-        setCursor(CursorForHitCode(code));
+    m_cursorEdges = edges;
+    if (edges)
+        setCursor(CursorForEdges(edges));
     else
         unsetCursor();
 }
@@ -421,7 +429,7 @@ bool CWindowsFrame::WindowEvent(QEvent* event) {
         if (!OnlyLeftButton(mouse) || m_maximized)
             return false;
         const int code = NativeHitTest(mouse->pos());
-        if (const Qt::Edges edges = EdgesForHitCode(code)) {
+        if (const Qt::Edges edges = DraggableEdges(code)) {
             StartResize(edges, mouse->globalPos());
             return true;
         }

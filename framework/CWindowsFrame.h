@@ -77,6 +77,7 @@ private:
     bool WindowEvent(QEvent* event);
     void StartMove(const QPoint& globalPos);
     void StartResize(Qt::Edges edges, const QPoint& globalPos);
+    Qt::Edges DraggableEdges(int code) const;
     void UpdateBorderCursor(int code);
     void ConnectScreen(QScreen* screen);
     void SetItemVisible(QWidget* item, bool visible);
@@ -99,6 +100,6 @@ private:
     Qt::Edges m_resizeEdges;
     QRect m_resizeStart;
     QPoint m_pressGlobal;
-    int m_cursorCode = 1;
+    Qt::Edges m_cursorEdges;
     QPointer<QWindow> m_filteredWindow;
 };

@@ -53,22 +53,31 @@ Qt::Edges EdgesForHitCode(int code) {
 }
 
 Qt::CursorShape CursorForHitCode(int code) {
-    switch (code) {
-    case HTLEFT:
-    case HTRIGHT:
-        return Qt::SizeHorCursor;
-    case HTTOP:
-    case HTBOTTOM:
-        return Qt::SizeVerCursor;
-    case HTTOPLEFT:
-    case HTBOTTOMRIGHT:
-        return Qt::SizeFDiagCursor;
-    case HTTOPRIGHT:
-    case HTBOTTOMLEFT:
-        return Qt::SizeBDiagCursor;
-    default:
-        return Qt::ArrowCursor;
+    return CursorForEdges(EdgesForHitCode(code));
+}
+
+Qt::CursorShape CursorForEdges(Qt::Edges edges) {
+    const bool horizontal = edges & (Qt::LeftEdge | Qt::RightEdge);
+    const bool vertical = edges & (Qt::TopEdge | Qt::BottomEdge);
+    if (horizontal && vertical) {
+        // Top left and bottom right resize along the falling diagonal.
+        const bool top = edges & Qt::TopEdge;
+        const bool left = edges & Qt::LeftEdge;
+        return top == left ? Qt::SizeFDiagCursor : Qt::SizeBDiagCursor;
     }
+    if (horizontal)
+        return Qt::SizeHorCursor;
+    if (vertical)
+        return Qt::SizeVerCursor;
+    return Qt::ArrowCursor;
+}
+
+Qt::Edges ResizableEdges(Qt::Edges edges, const QSize& minimum, const QSize& maximum) {
+    if (minimum.width() >= maximum.width())
+        edges &= ~(Qt::LeftEdge | Qt::RightEdge);
+    if (minimum.height() >= maximum.height())
+        edges &= ~(Qt::TopEdge | Qt::BottomEdge);
+    return edges;
 }
 
 QPoint CentredTopLeft(const QRect& anchor, const QSize& size) {

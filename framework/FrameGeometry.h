@@ -30,8 +30,13 @@ int hitTestBorder(const QPoint& point, const QSize& frameSize, bool maximised, i
 // The window edges that a resize from the given hit code moves; empty for client and caption.
 Qt::Edges EdgesForHitCode(int code);
 
-// The cursor that tells the user what a press at the given hit code will do.
+// The cursor that tells the user what a press at the given hit code, or on the given edges, will do.
 Qt::CursorShape CursorForHitCode(int code);
+Qt::CursorShape CursorForEdges(Qt::Edges edges);
+
+// The edges of a window with the given size limits that can be dragged at all: a window of fixed
+// width has no left or right edge to drag, one of fixed height no top or bottom edge.
+Qt::Edges ResizableEdges(Qt::Edges edges, const QSize& minimum, const QSize& maximum);
 
 // Top-left corner that centres a frame of the given size on anchor. Halves truncate toward zero.
 QPoint CentredTopLeft(const QRect& anchor, const QSize& size);

@@ -53,8 +53,9 @@ Mendra::~Mendra() {
     controller = nullptr;
 }
 
-bool Mendra::eventFilter(QObject* watched, QEvent* event) {
-    return QMainWindow::eventFilter(watched, event);
+// Watches the mode-choice page without taking any of its events.
+bool Mendra::eventFilter(QObject*, QEvent*) {
+    return false;
 }
 
 void Mendra::InitState() {
@@ -161,6 +162,9 @@ void Mendra::ConnectSignals() {
         connect(button, &QPushButton::clicked, this, &Mendra::sltiPhone8View);
     connect(AppleBtn, &QPushButton::clicked, this, &Mendra::sltAppleView);
     connect(AppleHDBtn, &QPushButton::clicked, this, &Mendra::sltAppleHDView);
+    // "Download again" belongs to a failed check: whatever leaves the check page takes it away.
+    connect(stackedWidget, &QStackedWidget::currentChanged, this, &Mendra::HideRetryOffCheckPage);
+    connect(CheckstackedWidget, &QStackedWidget::currentChanged, this, &Mendra::HideRetryOffCheckPage);
     // Repairing from a local package needs a device and a system version to work with.
     connect(SystemVersionBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &Mendra::UpdateLocalFirmwareButtons);
@@ -177,6 +181,7 @@ void Mendra::AddMenu(QMenu* menu) {
     menuBar()->setNativeMenuBar(true);
 }
 
+// Nothing to check until the program has a patch updater.
 void Mendra::CheckPatchUpdate() {}
 
 void Mendra::ChangeSkin() {
@@ -245,6 +250,13 @@ void Mendra::ResetStartButton() {
 
 void Mendra::DisableStartButton() {
     btnNext->setEnabled(false);
+}
+
+void Mendra::HideRetryOffCheckPage() {
+    if (GetMainPageIndex() == 3 && GetCheckPageIndex() == 1)
+        return;
+    btnRetryDownload->hide();
+    btnRetryDownload->setEnabled(false);
 }
 
 void Mendra::EnableRetryDownload(bool on) {

@@ -35,7 +35,7 @@ public:
     RepairEngine* Engine() const { return model; }
 
     // ControllerWindow.
-    QWidget* Widget() override { return this; }
+    QWidget* WindowWidget() override { return this; }
     QRect PageStackGlobalRect() const override;
     void AddMenu(QMenu* menu) override;
     void Retranslate() override;
@@ -92,9 +92,9 @@ public:
     void ShowFirmwareHint(int hint) override;
     void ClearFirmwareHint() override;
     void ClearFirmwareState() override;
-    void ShowFirmwareError(const QString& code, const char* description) override;
+    void ShowFirmwareError(const QString& code, const QString& description) override;
     void ShowFirmwareProgress(float value) override;
-    void ShowDownloadSpeed(quint64 bytesDone) override;
+    void ShowDownloadSpeed(qint64 bytesDone) override;
     void ShowDownloadAnimation() override;
     void ShowVerifyAnimation() override;
     void ShowDownloadFailedPicture() override;
@@ -167,6 +167,7 @@ private:
     void LeaveResultPage();
     void BackFromFixPage();
     void UpdateLocalFirmwareButtons();
+    void HideRetryOffCheckPage();
     void SetGuideLink(int which);
     void ShowSkinPicture(QLabel* label, const QString& part, const QString& name, int width, int height);
     void PlayMovie(QPointer<QMovie>& slot, QLabel* label, const QString& file, int width, int height);
@@ -175,8 +176,8 @@ private:
     QString deviceTypeText;
     QString deviceNameText;
     QString errorCodeText;
-    // A copy of the description: the engine's text need not outlive the report it came with.
-    QByteArray errorDescription;
+    // A copy of the description: the library's text need not outlive the report it came with.
+    QString errorDescription;
     int modelIndex = -1;
     int modelCount = 0;
     int deviceIndex = -1;

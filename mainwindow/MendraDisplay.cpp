@@ -268,11 +268,11 @@ void Mendra::ClearFirmwareState() {
         label->clear();
 }
 
-void Mendra::ShowFirmwareError(const QString& code, const char* description) {
+void Mendra::ShowFirmwareError(const QString& code, const QString& description) {
     errorCodeText = code;
-    errorDescription = QByteArray(description ? description : "");
+    errorDescription = description;
     errCodeLbl->setText(code);
-    errStringLbl->setText(QString::fromUtf8(errorDescription));
+    errStringLbl->setText(description);
 }
 
 void Mendra::ShowFirmwareProgress(float value) {
@@ -280,8 +280,8 @@ void Mendra::ShowFirmwareProgress(float value) {
     ProgressBarValueLbl->setText(QStringLiteral("%1%...").arg(QString::asprintf("%0.1f", value / 10.0)));
 }
 
-void Mendra::ShowDownloadSpeed(quint64 bytesDone) {
-    DowanLoadSpeed->setText(QStringLiteral("%1").arg(FormatDownloadSpeed(bytesDone)));
+void Mendra::ShowDownloadSpeed(qint64 bytesDone) {
+    DowanLoadSpeed->setText(QStringLiteral("%1").arg(FormatDownloadSpeed(static_cast<quint64>(bytesDone))));
 }
 
 void Mendra::ShowDownloadAnimation() {

@@ -29,7 +29,7 @@ QString proxyServerFromEnvironment(const QProcessEnvironment& env);
 
 // The system proxy as the three values "HostName", "Port" and "ProxyEnable" ("1" when a proxy
 // variable is set, else "0"). Without any proxy variable "HostName" is "0" and "Port" is empty,
-// as the registry form gives for a missing server value.
+// the values that a missing server setting reads as.
 QMap<QString, QString> readSystemProxy(const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment());
 
 } // namespace platform

@@ -88,7 +88,8 @@ void TestQMyWeb::unreachablePageWaitsThePause() {
     QVERIFY(freed.wait(30000));
     const qint64 elapsed = clock.elapsed();
     QCOMPARE(freed.first().first().toString(), QStringLiteral("AccessTime"));
-    QVERIFY2(elapsed >= 2000 && elapsed < 6000 + 5000, qPrintable(QString::number(elapsed)));
+    // a coarse timer may end up to 5 % early
+    QVERIFY2(elapsed >= 2000 * 95 / 100 && elapsed < 6000 + 5000, qPrintable(QString::number(elapsed)));
 }
 
 void TestQMyWeb::silentServerTimesOut() {

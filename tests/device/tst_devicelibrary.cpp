@@ -1,3 +1,4 @@
+#include "SimulatedDevices.h"
 #include "device/DeviceLibrary.h"
 
 #include <QtTest>
@@ -20,6 +21,39 @@ private slots:
         QCOMPARE(library.functions().MRGetDeviceMode(0), -1);
         QVERIFY(library.resolve("MRSimGetControl"));
         QVERIFY(!library.resolve("NoSuchFunction"));
+    }
+
+    // The whole road a test above the library takes: the program's own instance, the control table, and a
+    // device arriving through the resolved functions on the library's thread.
+    void simulatedDevicesThroughTheProgramsInstance() {
+        const MRSimControl* sim = simulatedDevices();
+        QVERIFY2(sim, qPrintable(DeviceLibrary::instance().errorString()));
+        QVERIFY(DeviceLibrary::instance().isLoaded());
+        QCOMPARE(sim->LoadScenario("{\"devices\": [{\"id\": 5, \"name\": \"Phone\", \"mode\": 1}]}"), 0);
+
+        struct Seen {
+            QAtomicInt arrivals;
+            QAtomicInteger<quint32> device;
+        } seen;
+        const DeviceLibrary::Functions& f = DeviceLibrary::api();
+        int handle = 0;
+        f.MRRegisterDeviceNotification(
+            [](MRDeviceRef device, MRDeviceNotifyType type, void* user) {
+                auto* s = static_cast<Seen*>(user);
+                if (type == MRDeviceArrival) {
+                    s->device.storeRelease(device);
+                    s->arrivals.ref();
+                }
+            },
+            &seen, &handle);
+        QVERIFY(handle != 0);
+        QCOMPARE(sim->WaitIdle(5000), 0);
+        QCOMPARE(seen.arrivals.loadAcquire(), 1);
+        const MRDeviceRef device = seen.device.loadAcquire();
+        QCOMPARE(QString::fromUtf8(f.MRGetDeviceName(device)), QStringLiteral("Phone"));
+        QCOMPARE(f.MRGetDeviceMode(device), int(MRModeRecovery));
+        QCOMPARE(f.MRGetDeviceId(device), quint64(5));
+        f.MRUnregisterDeviceNotification(handle);
     }
 
     void defaultPath_data() {

@@ -9,6 +9,9 @@
 #include <thread>
 #include <vector>
 
+// A listening socket on 127.0.0.1 at a free port.
+int listenOnLoopback(int* port);
+
 class LoopbackHttpServer {
 public:
     enum class Behaviour { Serve, CloseHalfway, StallHalfway, CloseHalfwayOnce };

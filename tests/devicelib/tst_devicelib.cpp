@@ -4,6 +4,7 @@
 #include "device/zUZArovadu.h"
 #include "zUZArovaduControl.h"
 
+#include <arpa/inet.h>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -14,9 +15,13 @@
 #include <ftw.h>
 #include <functional>
 #include <mutex>
+#include <netinet/in.h>
 #include <openssl/evp.h>
+#include <openssl/ssl.h>
+#include <openssl/x509.h>
 #include <sstream>
 #include <string>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -159,7 +164,11 @@ struct Trace {
     std::vector<std::string> problems;
     uint64_t lastDone = 0;
     uint64_t lastTotal = 0;
+    uint64_t downloadDone = 0; // last download progress, in bytes
+    uint64_t downloadTotal = 0;
     std::string lastDescription;
+    bool onCallingThread = false;
+    std::thread::id callingThread = std::this_thread::get_id();
     std::function<int(const MRRestoreCallbackData&)> hook;
 
     std::string text() {
@@ -174,6 +183,8 @@ struct Trace {
         auto* trace = static_cast<Trace*>(user);
         {
             std::lock_guard<std::mutex> lock(trace->mutex);
+            if (std::this_thread::get_id() == trace->callingThread)
+                trace->onCallingThread = true;
             std::string token(1, "DVUER?"[data->step >= 0 && data->step <= 4 ? data->step : 5]);
             if (data->status == MRStatusStarted) {
                 token += ">";
@@ -186,6 +197,10 @@ struct Trace {
                     trace->problems.push_back(token + " went backwards");
                 trace->lastDone = data->progress.done;
                 trace->lastTotal = data->progress.total;
+                if (data->step == MRStepDownload) {
+                    trace->downloadDone = data->progress.done;
+                    trace->downloadTotal = data->progress.total;
+                }
             } else {
                 token += "=" + std::to_string(data->result.code);
                 if (!data->result.description)
@@ -449,6 +464,17 @@ void runScenarioTable() {
              CHECK(exists(bench.package()));
              CHECK_EQ(stateOf(kPhone).restoreCount, 0);
          }},
+        {"stop while unpacking", B::Serve, false, false, noFault(),
+         [](Bench& bench, const MRRestoreCallbackData& data) {
+             if (data.step == MRStepUnzip && data.status == MRStatusProgress)
+                 MRStopDevice(bench.phone);
+             return 0;
+         },
+         "D> D~ D=0 V> V~ V=0 U> U~", MRErrorStopped,
+         [](Bench& bench, LoopbackHttpServer&) {
+             CHECK(!bench.unpackLeftovers());
+             CHECK(exists(bench.package()));
+         }},
         {"callback answers -1", B::Serve, false, false, noFault(),
          [](Bench&, const MRRestoreCallbackData& data) { return data.status == MRStatusProgress ? -1 : 0; }, "D> D~",
          MRErrorStopped, nullptr},
@@ -474,6 +500,9 @@ void runScenarioTable() {
         CHECK_EQ(result, row.expectedResult);
         CHECK_EQ(trace.text(), row.expectedTrace);
         CHECK_EQ(trace.problems.size(), 0u);
+        CHECK(!trace.onCallingThread); // reports come from the library's own thread
+        if (row.expectedResult == 0)
+            CHECK(trace.downloadDone == body.size() && trace.downloadTotal == body.size());
         CHECK_EQ(sim()->WaitIdle(5000), 0);
         if (row.after)
             row.after(bench, server);
@@ -519,6 +548,13 @@ void runModesAndPackages() {
         g_case = "delete after repair removes only what the library downloaded";
         Bench bench(firmware);
         MRSetDeleteFirmware(1);
+        // Not after a failed restore: the user will want to try again.
+        MRSimFault failure = fault(MRStepRestore, 50, 43);
+        sim()->InjectFault(kPhone, &failure);
+        Trace failed;
+        CHECK_EQ(bench.restore(failed), 43);
+        CHECK(exists(bench.package()));
+        sim()->SetMode(kPhone, MRModeNormal);
         Trace trace;
         CHECK_EQ(bench.restore(trace), 0);
         CHECK(!exists(bench.package()));
@@ -566,12 +602,17 @@ void runModesAndPackages() {
     }
 
     {
-        g_case = "no firmware selected, and a stale handle";
+        g_case = "no firmware selected, an unwritable download folder, and a stale handle";
         Bench bench(firmware);
         MRSelectFirmware(bench.phone, 5);
         Trace trace;
         CHECK_EQ(bench.restore(trace), MRErrorNoFirmware);
         CHECK_EQ(trace.text(), "D> D=3");
+        MRSelectFirmware(bench.phone, 0);
+        MRSetDownloadFolder("/proc/no-downloads-here");
+        Trace unwritable;
+        CHECK_EQ(bench.restore(unwritable), MRErrorFolder);
+        CHECK_EQ(unwritable.text(), "D> D=4");
         MRDeviceRef old = bench.phone;
         sim()->Unplug(kPhone);
         Trace stale;
@@ -811,6 +852,58 @@ void runThreadRules() {
     }
 }
 
+// An HTTPS server on 127.0.0.1 whose certificate is self-signed, so that a client that checks certificates
+// must refuse it.
+class UntrustedTlsServer {
+public:
+    UntrustedTlsServer() {
+        EVP_PKEY* key = EVP_EC_gen("P-256");
+        X509* certificate = X509_new();
+        X509_set_version(certificate, 2);
+        ASN1_INTEGER_set(X509_get_serialNumber(certificate), 1);
+        X509_gmtime_adj(X509_getm_notBefore(certificate), 0);
+        X509_gmtime_adj(X509_getm_notAfter(certificate), 3600);
+        X509_set_pubkey(certificate, key);
+        X509_NAME* name = X509_get_subject_name(certificate);
+        X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_ASC, reinterpret_cast<const unsigned char*>("127.0.0.1"), -1,
+                                   -1, 0);
+        X509_set_issuer_name(certificate, name);
+        X509_sign(certificate, key, EVP_sha256());
+        m_context = SSL_CTX_new(TLS_server_method());
+        SSL_CTX_use_certificate(m_context, certificate);
+        SSL_CTX_use_PrivateKey(m_context, key);
+        X509_free(certificate);
+        EVP_PKEY_free(key);
+
+        m_listen = listenOnLoopback(&m_port);
+        m_thread = std::thread([this] {
+            for (;;) {
+                int fd = ::accept4(m_listen, nullptr, nullptr, SOCK_CLOEXEC);
+                if (fd < 0)
+                    return;
+                SSL* ssl = SSL_new(m_context);
+                SSL_set_fd(ssl, fd);
+                SSL_accept(ssl); // the client gives up on the certificate
+                SSL_free(ssl);
+                ::close(fd);
+            }
+        });
+    }
+    ~UntrustedTlsServer() {
+        ::shutdown(m_listen, SHUT_RDWR);
+        ::close(m_listen);
+        m_thread.join();
+        SSL_CTX_free(m_context);
+    }
+    std::string url(const std::string& path) const { return "https://127.0.0.1:" + std::to_string(m_port) + path; }
+
+private:
+    SSL_CTX* m_context = nullptr;
+    int m_listen = -1;
+    int m_port = 0;
+    std::thread m_thread;
+};
+
 // Waits for something the library does on its own clock (scheduled arrivals), never longer than the limit.
 bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds limit = std::chrono::seconds(5)) {
     auto deadline = std::chrono::steady_clock::now() + limit;
@@ -840,6 +933,16 @@ void runScenarioFeatures() {
         CHECK_EQ(sim()->WaitIdle(5000), 0);
         CHECK_EQ(calls.load(), 1);
         MRRegisterDatabaseUpgradeCallback(nullptr, nullptr);
+    }
+    {
+        g_case = "https checks the server's certificate";
+        UntrustedTlsServer server;
+        Bench bench(Firmware{server.url("/fw.ipsw"), std::string(40, '0'), 100});
+        Trace trace;
+        CHECK_EQ(bench.restore(trace), MRErrorNetwork);
+        CHECK_EQ(trace.text(), "D> D=5");
+        CHECK(trace.lastDescription.find("certificate") != std::string::npos);
+        CHECK(!exists(bench.package()));
     }
     {
         g_case = "downloads go through the proxy the program sets";

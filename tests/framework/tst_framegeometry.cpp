@@ -54,6 +54,15 @@ void TestFrameGeometry::edgesAndCursors() {
     QCOMPARE(CursorForHitCode(HTTOPRIGHT), Qt::SizeBDiagCursor);
     QCOMPARE(CursorForHitCode(HTRIGHT), Qt::SizeHorCursor);
     QCOMPARE(CursorForHitCode(HTCLIENT), Qt::ArrowCursor);
+    QCOMPARE(CursorForHitCode(HTTOPLEFT), Qt::SizeFDiagCursor);
+    QCOMPARE(CursorForHitCode(HTBOTTOMLEFT), Qt::SizeBDiagCursor);
+
+    // A window of fixed width keeps only its top and bottom edges, one of fixed size none.
+    const QSize unlimited(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    const Qt::Edges corner = Qt::BottomEdge | Qt::RightEdge;
+    QCOMPARE(ResizableEdges(corner, QSize(100, 50), unlimited), corner);
+    QCOMPARE(ResizableEdges(corner, QSize(488, 50), QSize(488, QWIDGETSIZE_MAX)), Qt::Edges(Qt::BottomEdge));
+    QCOMPARE(ResizableEdges(corner, QSize(468, 180), QSize(468, 180)), Qt::Edges());
 }
 
 void TestFrameGeometry::keepInsideArea_data() {

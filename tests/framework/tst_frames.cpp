@@ -185,6 +185,16 @@ void TestFrames::doubleClickTogglesMaximise() {
 
     CCommonFrame plain(MakeInner(), nullptr, CAbstractFrame::FRAME_MAX, QPixmap(), 0);
     QVERIFY(plain.windowFlags().testFlag(Qt::WindowSystemMenuHint));
+    plain.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&plain));
+    QTest::mouseDClick(plain.GetTitleBar(), Qt::LeftButton, {}, QPoint(100, 10));
+    QVERIFY(!plain.IsMaximized());
+    plain.SetDoubleClickMaximize(true);
+    QVERIFY(plain.GetFrameTypes().testFlag(CAbstractFrame::FRAME_DBLCLICK_MAX));
+    QVERIFY(!plain.windowFlags().testFlag(Qt::WindowSystemMenuHint));
+    QVERIFY(plain.isVisible());
+    QTest::mouseDClick(plain.GetTitleBar(), Qt::LeftButton, {}, QPoint(100, 10));
+    QVERIFY(plain.IsMaximized());
 }
 
 void TestFrames::hitTestFollowsChildren() {

@@ -50,6 +50,7 @@ private slots:
     void answers_data();
     void answers();
     void queuedAnswers();
+    void baseBoxGrowsWithItsText();
     void sizesAtScale();
     void linkUrls_data();
     void linkUrls();
@@ -195,6 +196,27 @@ void TestMessageBox::queuedAnswers() {
     QCOMPARE(MendraMessageBox::ShownMessages(), (QStringList{"First?", "Second?"}));
 }
 
+void TestMessageBox::baseBoxGrowsWithItsText() {
+    MyMessageBox shortBox(QString(), QStringLiteral("Short."), QMessageBox::Ok);
+    const int line = QFontMetrics(shortBox.TextLabel()->font()).height();
+    WhenModalShown([&](QWidget*) { QTest::mouseClick(shortBox.FirstButton(), Qt::LeftButton); });
+    QCOMPARE(shortBox.Exec(), int(QMessageBox::Ok));
+    QCOMPARE(shortBox.TextLabel()->size(), QSize(320, line));
+    QCOMPARE(shortBox.TextLabel()->alignment(), Qt::AlignCenter);
+
+    // A text of a little over two label widths takes three lines, with a gap of 4 under each.
+    MyMessageBox longBox(QStringLiteral("Title"), QString(), QMessageBox::Ok);
+    const QFontMetrics metrics(longBox.TextLabel()->font());
+    QString text;
+    while (metrics.horizontalAdvance(text) <= 2 * 320)
+        text += QStringLiteral("word ");
+    longBox.SetText(text);
+    WhenModalShown([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+    QCOMPARE(longBox.Exec(), int(QMessageBox::Cancel));
+    QCOMPARE(longBox.TextLabel()->size(), QSize(320, 3 * line + 3 * 4));
+    QCOMPARE(longBox.TextLabel()->alignment(), Qt::AlignHCenter);
+}
+
 void TestMessageBox::sizesAtScale() {
     SetSkinScaleForScreenWidth(3840);
     QCOMPARE(SkinManager::Instance()->GetScale(), 1.5);
@@ -215,10 +237,10 @@ void TestMessageBox::sizesAtScale() {
     QCOMPARE(InitShippedSkin(), 3);
     {
         MendraMessageBox skinned(QString(), QStringLiteral("text"), QMessageBox::Ok);
-        QCOMPARE(skinned.IconLabel()->pixmap()->size(), QSize(60, 60));
+        QCOMPARE(skinned.IconLabel()->pixmap(Qt::ReturnByValue).size(), QSize(60, 60));
         QSize titleIcon;
         WhenModalShown([&](QWidget* modal) {
-            titleIcon = qobject_cast<CMsgFrame*>(modal)->GetTitleBar()->IconLabel()->pixmap()->size();
+            titleIcon = qobject_cast<CMsgFrame*>(modal)->GetTitleBar()->IconLabel()->pixmap(Qt::ReturnByValue).size();
             QTest::keyClick(modal, Qt::Key_Escape);
         });
         QCOMPARE(skinned.Exec(), int(QMessageBox::Cancel));

@@ -80,7 +80,7 @@ void TestTitleBar::titleIcon() {
     icon.fill(Qt::blue);
     bar.setTitleIcon(icon);
     QVERIFY(!bar.IconLabel()->isHidden());
-    QCOMPARE(bar.IconLabel()->pixmap()->size(), QSize(12, 12));
+    QCOMPARE(bar.IconLabel()->pixmap(Qt::ReturnByValue).size(), QSize(12, 12));
 }
 
 void TestTitleBar::insertBeforeMinimize() {
@@ -127,7 +127,7 @@ void TestTitleBar::reloadSkinKeepsMovieState() {
     {
         TitleBar bar(0);
         QVERIFY(bar.Movie()->isValid());
-        QVERIFY(!bar.FirstSeparator()->pixmap()->isNull());
+        QVERIFY(!bar.FirstSeparator()->pixmap(Qt::ReturnByValue).isNull());
         bar.ReloadSkin();
         QCOMPARE(bar.Movie()->state(), QMovie::NotRunning);
         bar.Movie()->start();

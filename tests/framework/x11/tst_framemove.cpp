@@ -1,6 +1,7 @@
 // Moving and resizing a frameless frame by hand, on a real X server without a window manager:
 // the window manager's move and resize are refused there, so the frame's own fallback must work.
 #include "CCommonFrame.h"
+#include "ChildFrame.h"
 #include "FrameGeometry.h"
 #include "MyButton.h"
 #include "TitleBar.h"
@@ -38,6 +39,7 @@ private slots:
     void dragByCaptionArea();
     void resizeByBorder_data();
     void resizeByBorder();
+    void fixedWidthResizesOnlyInHeight();
     void noDragWhileMaximised();
     void borderCursor();
 
@@ -117,6 +119,28 @@ void TestFrameMove::resizeByBorder() {
     QVERIFY(EdgesForHitCode(frame.NativeHitTest(press)));
     Drag(frame.windowHandle(), press, press + delta);
     QTRY_COMPARE(frame.geometry(), start.marginsAdded(change));
+}
+
+void TestFrameMove::fixedWidthResizesOnlyInHeight() {
+    ChildFrame frame(MakeInner(), nullptr, CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
+    frame.move(150, 150);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QTRY_COMPARE(frame.pos(), QPoint(150, 150));
+    const QRect start = frame.geometry();
+
+    const QPoint right(frame.width() - 1, frame.height() / 2);
+    QTest::mouseMove(frame.windowHandle(), right);
+    QCOMPARE(frame.cursor().shape(), Qt::ArrowCursor);
+    Drag(frame.windowHandle(), right, right + QPoint(40, 0));
+    QCoreApplication::processEvents();
+    QCOMPARE(frame.geometry(), start);
+
+    const QPoint bottomRight(frame.width() - 1, frame.height() - 1);
+    QTest::mouseMove(frame.windowHandle(), bottomRight);
+    QCOMPARE(frame.cursor().shape(), Qt::SizeVerCursor);
+    Drag(frame.windowHandle(), bottomRight, bottomRight + QPoint(40, 30));
+    QTRY_COMPARE(frame.geometry(), start.adjusted(0, 0, 0, 30));
 }
 
 void TestFrameMove::noDragWhileMaximised() {
