@@ -65,6 +65,8 @@ QByteArray TestControl::Run(const QList<QByteArray>& words) {
         MendraMessageBox::QueueAnswer(words.at(1).toInt());
         return "ok";
     }
+    if (command == "messages")
+        return MendraMessageBox::ShownMessages().join(QStringLiteral(" | ")).toUtf8().replace('\n', ' ');
     if (command == "modal" || command == "accept") {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box)

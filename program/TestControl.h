@@ -13,6 +13,7 @@ class QSocketNotifier;
 // one reply line "<command>: <result>" on standard output.
 //
 //   answer <button>          the next product message box returns <button> without showing
+//   messages                 the texts of the product message boxes answered that way, " | " between
 //   get <name> <property>    a property of the widget named <name> ("frame": the main frame)
 //   click <name>             presses the button named <name>
 //   select <name> <index>    chooses an entry of the combo box named <name>

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMessageBox>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -195,6 +196,7 @@ private slots:
     void secondStartHandsOverAndEnds();
     void closingTheWindowEndsTheProgram();
 
+    void closingDuringARepairAsksFirst();
     void missingSkinFolderEnds();
     void statisticsMode_data();
     void statisticsMode();
@@ -265,6 +267,36 @@ void TestProgram::closingTheWindowEndsTheProgram() {
     // The frame stores its size in the settings, which are saved after it: both were shut down in order.
     MyConfig settings(*gAppData);
     QCOMPARE(settings.GetWidth(), width);
+}
+
+void TestProgram::closingDuringARepairAsksFirst() {
+    Sandbox sandbox;
+    ProgramRun run(m_program, sandbox.Environment());
+    QVERIFY(run.WaitForLine("ready", 60000));
+
+    // The simulated iPhone, standard mode, its first system version: downloaded and verified, then fixed.
+    QTRY_VERIFY_WITH_TIMEOUT(run.Ask("get iPhoneTypeBox count").toInt() > 0, 20000);
+    QCOMPARE(run.Ask("click btnNext"), QByteArray("ok"));
+    QCOMPARE(run.Ask("click standardModeBtn"), QByteArray("ok"));
+    QTRY_VERIFY_WITH_TIMEOUT(run.Ask("get SystemVersionBox count").toInt() > 0, 20000);
+    QTRY_COMPARE(run.Ask("get btnDownload enabled"), QByteArray("true"));
+    QCOMPARE(run.Ask("click btnDownload"), QByteArray("ok"));
+    QTRY_COMPARE_WITH_TIMEOUT(run.Ask("get btnNext text"), QByteArray("Fix Now"), 60000);
+    QTRY_COMPARE(run.Ask("get btnNext enabled"), QByteArray("true"));
+    QCOMPARE(run.Ask("click btnNext"), QByteArray("ok"));
+    QTRY_COMPARE(run.Ask("get btnNext enabled"), QByteArray("false"));
+
+    // Closing now is refused with a notice; the program goes on with the repair.
+    QCOMPARE(run.Ask(QByteArray("answer ") + QByteArray::number(int(QMessageBox::Ok))), QByteArray("ok"));
+    QCOMPARE(run.Ask("close"), QByteArray("ok"));
+    QTRY_VERIFY(run.Ask("messages").startsWith("Fixing the device now."));
+    QCOMPARE(run.Ask("get frame visible"), QByteArray("true"));
+    QVERIFY(!run.Ended());
+
+    // Once the repair has its result, the window closes and the program ends by itself.
+    QTRY_VERIFY_WITH_TIMEOUT(run.Ask("get btnNext enabled") == "true", 120000);
+    QCOMPARE(run.Ask("close"), QByteArray("ok"));
+    QVERIFY(run.EndsWithZero(20000));
 }
 
 void TestProgram::missingSkinFolderEnds() {
