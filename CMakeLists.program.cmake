@@ -1,22 +1,6 @@
-# The program: start-up in program/, everything else in the folder libraries.
+# The program and its start-up code live in program/ (the target is made there: the embedded resources reach a
+# program through the libraries' link interface only when it is defined in a folder of its own).
 add_subdirectory(program)
-
-add_executable(mendra program/main.cpp)
-target_link_libraries(mendra PRIVATE program)
-# Nothing references the embedded resources' object files by name, so they go into the program itself.
-if(TARGET resource_objects)
-    target_sources(mendra PRIVATE $<TARGET_OBJECTS:resource_objects>)
-endif()
-mendra_embed_version(mendra)
-# The program finds its libraries, Skin/, Language/ and the demo firmware in its own folder, both in the
-# build folder and after an install.
-set_target_properties(mendra PROPERTIES INSTALL_RPATH "$ORIGIN")
-# Everything the program loads or reads at run time is built before it.
-foreach(runtime_target zUZArovadu translations mendra-skin demofirmware)
-    if(TARGET ${runtime_target})
-        add_dependencies(mendra ${runtime_target})
-    endif()
-endforeach()
 
 include(GNUInstallDirs)
 set(MENDRA_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/mendra CACHE STRING "Folder of the program and its files under the prefix")
