@@ -198,6 +198,7 @@ private slots:
 
     void closingDuringARepairAsksFirst();
     void missingSkinFolderEnds();
+    void installedProgramRuns();
     void statisticsMode_data();
     void statisticsMode();
 
@@ -311,6 +312,25 @@ void TestProgram::missingSkinFolderEnds() {
     QCOMPARE(run.Ask("accept"), QByteArray("Skin initialization failed!"));
     QVERIFY(run.EndsWithZero(20000));
     QVERIFY(!run.SawLine("ready"));
+}
+
+void TestProgram::installedProgramRuns() {
+    Sandbox sandbox;
+    const QString prefix = sandbox.Path("prefix");
+    QProcess install;
+    install.setProcessChannelMode(QProcess::MergedChannels);
+    install.start(qEnvironmentVariable("MENDRA_CMAKE"),
+                  {"--install", qEnvironmentVariable("MENDRA_BUILD_DIR"), "--prefix", prefix});
+    QVERIFY(install.waitForFinished(120000));
+    QVERIFY2(install.exitCode() == 0, install.readAll().constData());
+
+    // Started through the link on the PATH, it finds its skin, languages, device library and firmware.
+    ProgramRun run(prefix + "/bin/mendra", sandbox.Environment());
+    QVERIFY(run.WaitForLine("ready", 60000));
+    QTRY_VERIFY_WITH_TIMEOUT(run.Ask("get iPhoneTypeBox count").toInt() > 0, 20000);
+    QCOMPARE(run.Ask("get frame windowTitle"), kTitle.toUtf8());
+    QCOMPARE(run.Ask("close"), QByteArray("ok"));
+    QVERIFY(run.EndsWithZero(20000));
 }
 
 void TestProgram::statisticsMode_data() {
