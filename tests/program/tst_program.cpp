@@ -25,6 +25,18 @@ namespace {
 const QString kTitle = QStringLiteral("Tavik Mendra");
 const QString kOtherTitle = QStringLiteral("another program");
 
+// A port on 127.0.0.1 where nothing listens.
+quint16 ClosedPort() {
+    QTcpServer server;
+    server.listen(QHostAddress::LocalHost, 0);
+    return server.serverPort();
+}
+
+// The web engine's switches for tests, with every host name it looks up leading to address.
+QString WebEngineFlags(const QString& address) {
+    return QString("--no-sandbox --disable-gpu \"--host-resolver-rules=MAP * %1\"").arg(address);
+}
+
 // A private home for one run of the program: data, settings, runtime folder (where the single-instance
 // socket lives, so that a program the developer has open never answers).
 class Sandbox {
@@ -47,9 +59,14 @@ public:
         environment.insert("MENDRA_TEST_CONTROL", "1");
         environment.insert("LANGUAGE", "en");
         environment.insert("LC_ALL", "C.UTF-8");
-        for (const char* name : {"http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY", "all_proxy", "ALL_PROXY",
-                                 "no_proxy", "NO_PROXY", "MENDRA_DEVICE_LIBRARY", "MENDRA_DEVICE_SCENARIO"})
+        for (const char* name : {"no_proxy", "NO_PROXY", "MENDRA_DEVICE_LIBRARY", "MENDRA_DEVICE_SCENARIO"})
             environment.remove(name);
+        // Whatever the program asks of the network at start-up (the statistics page, the update check) stays
+        // on this machine and finds nobody listening.
+        const QString nowhere = QString("127.0.0.1:%1").arg(ClosedPort());
+        for (const char* name : {"http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
+            environment.insert(name, "http://" + nowhere);
+        environment.insert("QTWEBENGINE_CHROMIUM_FLAGS", WebEngineFlags(nowhere));
         return environment;
     }
 
