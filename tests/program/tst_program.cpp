@@ -334,6 +334,8 @@ void TestProgram::missingSkinFolderEnds() {
 void TestProgram::installedProgramRuns() {
     Sandbox sandbox;
     const QString prefix = sandbox.Path("prefix");
+    QVERIFY2(!qEnvironmentVariableIsEmpty("MENDRA_CMAKE") && !qEnvironmentVariableIsEmpty("MENDRA_BUILD_DIR"),
+             "the test command names cmake and the build folder");
     QProcess install;
     install.setProcessChannelMode(QProcess::MergedChannels);
     install.start(qEnvironmentVariable("MENDRA_CMAKE"),
