@@ -494,7 +494,7 @@ If the repair fails, please restart your device and PC before trying again.</sou
     </message>
     <message>
         <source>Firmware package has been downloaded. Please select the firmware package to start repair.</source>
-        <translation>固件包已下载好？请选择该固件包开始修复。</translation>
+        <translation>已下载固件包？请选择该固件包开始修复。</translation>
     </message>
     <message>
         <source>Select</source>
