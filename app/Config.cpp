@@ -13,13 +13,6 @@ namespace {
 const QString kOptions = QStringLiteral("Options");
 const QString kValue = QStringLiteral("Value");
 
-QString withTrailingSeparator(const QString& path) {
-    QString native = ToNativeSeparators(path);
-    if (!native.isEmpty() && !native.endsWith(QDir::separator()))
-        native += QDir::separator();
-    return native;
-}
-
 // The all-users folder: the first of the system's shared data folders (XDG_DATA_DIRS), which an ordinary
 // user usually cannot write to; the settings then simply do without it.
 QString systemDataLocation() {
@@ -35,9 +28,9 @@ QString systemDataLocation() {
 } // namespace
 
 Config::Config(QObject* parent)
-    : QObject(parent), m_programDir(withTrailingSeparator(QDir(QCoreApplication::applicationDirPath()).absolutePath())),
-      m_userDataDir(withTrailingSeparator(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))),
-      m_allUsersDataDir(withTrailingSeparator(systemDataLocation())) {}
+    : QObject(parent), m_programDir(WithTrailingSeparator(QDir(QCoreApplication::applicationDirPath()).absolutePath())),
+      m_userDataDir(WithTrailingSeparator(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))),
+      m_allUsersDataDir(WithTrailingSeparator(systemDataLocation())) {}
 
 Config::Config(const QString& file, QObject* parent) : QObject(parent), m_file(ToNativeSeparators(file)) {}
 

@@ -135,6 +135,13 @@ QString ToNativeSeparators(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
 
+QString WithTrailingSeparator(const QString& path) {
+    QString native = ToNativeSeparators(path);
+    if (!native.isEmpty() && !native.endsWith(QDir::separator()))
+        native += QDir::separator();
+    return native;
+}
+
 bool FileExists(const QString& path) {
     return !path.isEmpty() && QFileInfo::exists(ToNativeSeparators(path));
 }

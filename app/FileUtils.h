@@ -9,6 +9,8 @@
 // line, and accept paths written with "/" or the native separator.
 
 QString ToNativeSeparators(const QString& path);
+// The path with native separators, ending in one; an empty path stays empty.
+QString WithTrailingSeparator(const QString& path);
 bool FileExists(const QString& path);
 bool IsDirectory(const QString& path);
 

@@ -31,12 +31,6 @@ const QString kCustomEmail = QStringLiteral("CustomEmail");
 
 const QString kDefaultUpdateUrl = QStringLiteral("http://update.tavik.example/update/update_Mendra.xml");
 
-QString withTrailingSeparator(QString path) {
-    if (!path.endsWith(QDir::separator(), Qt::CaseInsensitive))
-        path += QDir::separator();
-    return path;
-}
-
 // What the settings take from the edition data.
 struct EditionValues {
     QString dataSubDir;
@@ -90,7 +84,7 @@ void MyConfig::Load(const MyApplicationData* editionData) {
     QString documents = QStandardPaths::standardLocations(QStandardPaths::DocumentsLocation).value(0);
     if (documents.isEmpty())
         documents = m_programDir;
-    documents = withTrailingSeparator(ToNativeSeparators(documents));
+    documents = WithTrailingSeparator(documents);
     if (!edition.brand.isEmpty())
         documents += edition.brand + QDir::separator();
     documents += edition.productName + QDir::separator();

@@ -1,11 +1,15 @@
 #include "SystemUtilities.h"
 
+#include "FileUtils.h"
+
 #include "platform/DesktopShell.h"
 #include "platform/DiskSpace.h"
 #include "platform/FileVersion.h"
 #include "platform/NamedMutex.h"
 #include "platform/ProxySettings.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSysInfo>
 
 bool RunElevated(const QString& program, const QStringList& arguments, const platform::ElevatedRunner& runner) {
@@ -43,6 +47,73 @@ qint64 GetDiskFreeBytes(const QString& path) {
 
 qint64 GetDiskTotalBytes(const QString& path) {
     return platform::diskTotalBytes(path);
+}
+
+bool GetDiskFree(const QString& path, DiskFreeInfo* info) {
+    platform::VolumeInfo volume;
+    if (!platform::volumeOf(path, &volume) || volume.blockSize <= 0 || volume.bytesTotal < 0 ||
+        volume.bytesAvailable < 0)
+        return false;
+    info->totalClusters = quint64(volume.bytesTotal) / quint64(volume.blockSize);
+    info->availableClusters = quint64(volume.bytesAvailable) / quint64(volume.blockSize);
+    info->sectorsPerCluster = 1;
+    info->bytesPerSector = quint32(volume.blockSize);
+    return true;
+}
+
+QString VolumeLabel(const QString& path) {
+    platform::VolumeInfo volume;
+    return platform::volumeOf(path, &volume) ? CleanFileName(volume.name) : QString();
+}
+
+bool IsOpticalDrive(const QString& path) {
+    platform::VolumeInfo volume;
+    return platform::volumeOf(path, &volume) && platform::isOpticalVolume(volume);
+}
+
+QString OpticalDriveName(const platform::VolumeInfo& volume) {
+    QString root = QDir::cleanPath(volume.rootPath);
+    if (!root.endsWith(QLatin1Char('/')))
+        root += QLatin1Char('/');
+    const QString label = CleanFileName(volume.name);
+    if (label.isEmpty() || QFileInfo(QDir::cleanPath(volume.rootPath)).fileName() == label)
+        return root;
+    return root + label;
+}
+
+QString OpticalDriveDisplayPath(const QString& path, const platform::VolumeInfo& volume) {
+    if (platform::isOpticalVolume(volume) && !CleanFileName(volume.name).isEmpty())
+        return OpticalDriveName(volume);
+    const QString trimmed = path.trimmed();
+    return trimmed.isEmpty() ? QString() : QDir::cleanPath(trimmed);
+}
+
+QString OpticalDriveDisplayPath(const QString& path) {
+    platform::VolumeInfo volume;
+    platform::volumeOf(path.trimmed(), &volume);
+    return OpticalDriveDisplayPath(path, volume);
+}
+
+QStringList ListOpticalDrives(const QList<platform::VolumeInfo>& volumes) {
+    QStringList drives;
+    for (const platform::VolumeInfo& volume : volumes) {
+        if (platform::isOpticalVolume(volume))
+            drives << OpticalDriveName(volume);
+    }
+    return drives;
+}
+
+QStringList ListOpticalDrives() {
+    return ListOpticalDrives(platform::mountedVolumes());
+}
+
+bool IsFat32Volume(const QString& path) {
+    platform::VolumeInfo volume;
+    return platform::volumeOf(path, &volume) && platform::isFatVolume(volume);
+}
+
+bool PowerOffSystem(const platform::ElevatedRunner& runner) {
+    return runner.runAndWait(QStringLiteral("systemctl"), {QStringLiteral("poweroff")}) == 0;
 }
 
 QMap<QString, QString> ReadSystemProxy() {

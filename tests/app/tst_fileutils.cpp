@@ -154,6 +154,8 @@ private slots:
     void fileNames();
     void findDiscVideoFolder_data();
     void findDiscVideoFolder();
+    void trailingSeparator_data();
+    void trailingSeparator();
 
 private:
     QString path(const QString& relative) const { return m_dir->path() + QLatin1Char('/') + relative; }
@@ -610,6 +612,22 @@ void TestFileUtils::findDiscVideoFolder() {
     QString found = "untouched";
     QCOMPARE(FindDiscVideoFolder(path(relative), bluRay, found), !expected.isEmpty());
     QCOMPARE(found, expected.isEmpty() ? QString("untouched") : path(expected));
+}
+
+void TestFileUtils::trailingSeparator_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("added") << "/srv/data" << "/srv/data/";
+    QTest::newRow("kept, not doubled") << "/srv/data/" << "/srv/data/";
+    QTest::newRow("root") << "/" << "/";
+    // An unknown folder must stay unknown rather than become the root.
+    QTest::newRow("empty stays empty") << "" << "";
+}
+
+void TestFileUtils::trailingSeparator() {
+    QFETCH(QString, path);
+    QFETCH(QString, expected);
+    QCOMPARE(WithTrailingSeparator(path), expected);
 }
 
 QTEST_GUILESS_MAIN(TestFileUtils)

@@ -18,6 +18,12 @@ private slots:
     void runElevatedAndWait();
     void diskFreeBytes();
     void openWithShell();
+    void diskFree();
+    void volumeQueriesOfMissingPaths();
+    void opticalDriveNames_data();
+    void opticalDriveNames();
+    void listOpticalDrives();
+    void powerOff();
 
 private:
     QStringList recorded() const;
@@ -35,7 +41,7 @@ void TestSystemUtilities::initTestCase() {
     stub.write("#!/bin/sh\n"
                "for a in \"$@\"; do printf '%s\\0' \"$a\"; done > \"$MENDRA_ARGS_RECORD.part\"\n"
                "mv \"$MENDRA_ARGS_RECORD.part\" \"$MENDRA_ARGS_RECORD\"\n"
-               "exit 7\n");
+               "exit ${MENDRA_ARGS_EXIT:-7}\n");
     stub.close();
     QVERIFY(stub.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     m_record = m_dir.filePath("record");
@@ -83,6 +89,105 @@ void TestSystemUtilities::openWithShell() {
     QVERIFY(m_opened.isEmpty());
     QVERIFY(OpenWithShell(m_stub));
     QCOMPARE(m_opened, QList<QUrl>{QUrl::fromLocalFile(m_stub)});
+}
+
+void TestSystemUtilities::diskFree() {
+    DiskFreeInfo info;
+    QVERIFY(GetDiskFree(m_dir.path(), &info));
+    QVERIFY(info.totalClusters > 0);
+    QVERIFY(info.availableClusters <= info.totalClusters);
+    QCOMPARE(info.sectorsPerCluster, 1u);
+    const quint64 total = info.totalClusters * info.sectorsPerCluster * info.bytesPerSector;
+    QVERIFY(total <= quint64(GetDiskTotalBytes(m_dir.path())));
+    QVERIFY(quint64(GetDiskTotalBytes(m_dir.path())) - total < info.bytesPerSector);
+
+    DiskFreeInfo untouched;
+    QVERIFY(!GetDiskFree(QString(), &untouched));
+    QVERIFY(!GetDiskFree(m_dir.filePath("missing"), &untouched));
+    QCOMPARE(untouched.bytesPerSector, 0u);
+}
+
+void TestSystemUtilities::volumeQueriesOfMissingPaths() {
+    for (const QString& path : {QString(), m_dir.filePath("missing")}) {
+        QCOMPARE(VolumeLabel(path), QString());
+        QVERIFY(!IsOpticalDrive(path));
+        QVERIFY(!IsFat32Volume(path));
+    }
+    // The temporary folder is never on a disc or a FAT stick on a build machine.
+    QVERIFY(!IsOpticalDrive(m_dir.path()));
+    QCOMPARE(OpticalDriveDisplayPath("  " + m_dir.path() + "/a/../b/  "), m_dir.path() + "/b");
+    QCOMPARE(OpticalDriveDisplayPath(" "), QString());
+}
+
+void TestSystemUtilities::opticalDriveNames_data() {
+    QTest::addColumn<QString>("root");
+    QTest::addColumn<QString>("device");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("displayPath");
+    QTest::newRow("label differs from folder") << "/mnt/cd"
+                                               << "/dev/sr0"
+                                               << "MOVIE"
+                                               << "/mnt/cd/MOVIE"
+                                               << "/mnt/cd/MOVIE";
+    QTest::newRow("mounted under its label") << "/media/u/MOVIE"
+                                             << "/dev/sr0"
+                                             << "MOVIE"
+                                             << "/media/u/MOVIE/"
+                                             << "/media/u/MOVIE/";
+    QTest::newRow("no label keeps the path") << "/mnt/cd/"
+                                             << "/dev/sr1"
+                                             << ""
+                                             << "/mnt/cd/"
+                                             << "/mnt/cd/x/y";
+    QTest::newRow("label cleaned") << "/mnt/cd"
+                                   << "/dev/sr0"
+                                   << "A:B*"
+                                   << "/mnt/cd/AB"
+                                   << "/mnt/cd/AB";
+    QTest::newRow("not a disc") << "/mnt/usb"
+                                << "/dev/sdb1"
+                                << "STICK"
+                                << "/mnt/usb/STICK"
+                                << "/mnt/cd/x/y";
+}
+
+void TestSystemUtilities::opticalDriveNames() {
+    QFETCH(QString, root);
+    QFETCH(QString, device);
+    QFETCH(QString, label);
+    QFETCH(QString, name);
+    QFETCH(QString, displayPath);
+    platform::VolumeInfo volume;
+    volume.rootPath = root;
+    volume.device = device;
+    volume.name = label;
+    QCOMPARE(OpticalDriveName(volume), name);
+    QCOMPARE(OpticalDriveDisplayPath(" /mnt/cd//x/y ", volume), displayPath);
+}
+
+void TestSystemUtilities::listOpticalDrives() {
+    platform::VolumeInfo system{"/", "/dev/sda1", "ext4", "root"};
+    platform::VolumeInfo disc{"/media/u/cd", "/dev/sr0", "iso9660", "FILMS"};
+    platform::VolumeInfo image{"/mnt/image", "/dev/loop0", "udf", ""};
+    QCOMPARE(ListOpticalDrives({system, disc, image}), QStringList({"/media/u/cd/FILMS", "/mnt/image/"}));
+    QCOMPARE(ListOpticalDrives({system}), QStringList());
+}
+
+void TestSystemUtilities::powerOff() {
+    // Through the elevation stand-in only: the request must never reach the real system.
+    const platform::ElevatedRunner runner(m_stub, false);
+    QFile::remove(m_record);
+    qputenv("MENDRA_ARGS_EXIT", "0");
+    QVERIFY(PowerOffSystem(runner));
+    const QStringList arguments = recorded();
+    QCOMPARE(arguments.size(), 2);
+    QCOMPARE(QFileInfo(arguments.first()).fileName(), QString("systemctl"));
+    QCOMPARE(arguments.last(), QString("poweroff"));
+
+    qputenv("MENDRA_ARGS_EXIT", "126"); // the user refused
+    QVERIFY(!PowerOffSystem(runner));
+    qunsetenv("MENDRA_ARGS_EXIT");
 }
 
 QTEST_MAIN(TestSystemUtilities)
