@@ -1,0 +1,392 @@
+#include "Controller.h"
+
+#include "CItemDataBase.h"
+#include "ControllerWindow.h"
+#include "RepairEngine.h"
+
+#include "app/EditionData.h"
+#include "app/MendraData.h"
+#include "app/MyConfig.h"
+#include "framework/MendraMessageBox.h"
+#include "framework/MyFrame.h"
+#include "framework/SkinManager.h"
+#include "framework/TitleBar.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+QString MessageText(const char* text) {
+    return QCoreApplication::translate("QObject", text);
+}
+
+QString DefaultFileChooser(QWidget* parent, const QString& caption, const QString& folder, const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+}
+} // namespace
+
+Controller* Controller::s_instance = nullptr;
+
+Controller* Controller::Instance() {
+    if (!s_instance)
+        s_instance = new Controller;
+    return s_instance;
+}
+
+Controller::Controller() : m_fileChooser(DefaultFileChooser) {
+    m_repairSucceeded = false;
+    m_workDevicePresent = true;
+    Init();
+}
+
+Controller::~Controller() {
+    if (s_instance == this)
+        s_instance = nullptr;
+}
+
+void Controller::Init() {
+    m_window = nullptr;
+    m_updateView = nullptr;
+    m_bugReportView = nullptr;
+    m_aboutView = nullptr;
+    m_settingView = nullptr;
+    m_item = std::make_unique<CItemDataBase>();
+    m_repairMode = NoMode;
+    m_onlineFirmware = true;
+    m_repairFinished = false;
+}
+
+QWidget* Controller::WindowWidget() const {
+    return m_window ? m_window->WindowWidget() : nullptr;
+}
+
+// ---- Set-up ----
+
+void Controller::SetMainWindow(ControllerWindow* window) {
+    m_window = window;
+    if (m_window && gAppData)
+        m_window->WindowWidget()->setWindowTitle(gAppData->Brand + QLatin1Char(' ') + gAppData->ProductName);
+}
+
+void Controller::SetModel(RepairEngine* model) {
+    m_model = model;
+    if (m_model)
+        m_model->SetController(this);
+}
+
+void Controller::SetTitleLabel(TitleBar* titleBar) {
+    m_titleBar = titleBar;
+    if (m_titleBar)
+        m_titleBar->setTitleText(tr("Tavik Mendra"));
+}
+
+void Controller::SetMainFrame(MyFrame* frame) {
+    m_mainFrame = frame;
+    if (!frame)
+        return;
+    frame->SetCloseCallback(ConfirmCloseCallback, this);
+    if (m_window)
+        m_window->AddMenu(frame->GetMenu());
+    // The frame's menu asks for the dialogs; the controller owns them.
+    connect(frame, &MyFrame::SettingRequested, this, &Controller::ShowSettingFrame, Qt::UniqueConnection);
+    connect(frame, &MyFrame::AboutRequested, this, &Controller::ShowAboutFrame, Qt::UniqueConnection);
+    connect(frame, &MyFrame::UpdateRequested, this, &Controller::ShowUpdateFrame, Qt::UniqueConnection);
+    connect(frame, &MyFrame::BugReportRequested, this, &Controller::ShowBugReportFrame, Qt::UniqueConnection);
+    connect(frame, &MyFrame::LanguageRequested, this, &Controller::SetLanguage, Qt::UniqueConnection);
+}
+
+void Controller::SetMainFramePointer(MyFrame* frame) {
+    m_mainFrame = frame;
+}
+
+void Controller::ApplyDeleteFileSetting() {
+    if (m_model)
+        m_model->SetDeleteFirmware(gConfig && gConfig->GetIsDeleteFile() == 1 ? 1 : 0);
+}
+
+void Controller::SetFileChooser(FileChooser chooser) {
+    m_fileChooser = chooser ? std::move(chooser) : DefaultFileChooser;
+}
+
+void Controller::SetViewFactory(AuxiliaryViewFactory factory) {
+    m_viewFactory = std::move(factory);
+}
+
+// ---- Repair control ----
+
+void Controller::UpdateModeTitle() {
+    if (!m_titleBar || !m_window)
+        return;
+    const int page = m_window->GetMainPageIndex();
+    if (page == 4 || page == 1) {
+        m_titleBar->setTitleText(tr("Tavik Mendra"));
+        return;
+    }
+    switch (m_repairMode) {
+    case StandardMode:
+        m_titleBar->setTitleText(tr("Tavik Mendra - Standard Mode"));
+        break;
+    case AdvancedMode:
+        m_titleBar->setTitleText(tr("Tavik Mendra - Advanced Mode"));
+        break;
+    default:
+        m_titleBar->setTitleText(tr("Tavik Mendra"));
+        break;
+    }
+}
+
+bool Controller::StartRepair(bool /*fromNext*/) {
+    if (!m_model)
+        return true;
+    if (m_repairMode == AdvancedMode)
+        m_model->StartRepair(false);
+    else if (m_repairMode == StandardMode)
+        m_model->StartRepair(true);
+    return true;
+}
+
+void Controller::SelectLocalFirmware() {
+    if (!m_model || !m_window)
+        return;
+    const MRDeviceRef device = m_model->CurrentDevice();
+    if (device == 0)
+        return;
+    const QString folder = gConfig ? gConfig->GetDownloadPath() : QString();
+    const QString path =
+        QDir::toNativeSeparators(m_fileChooser(WindowWidget(), tr("Select firmware"), folder, tr("*.ipsw")));
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return;
+
+    m_model->SetDownloadFolder(nullptr);
+    m_onlineFirmware = false;
+    m_window->SetCheckPage(1);
+    m_window->HideDownloadButton();
+    SetFirmwarePath(path);
+    m_model->SetLocalFirmware(device, path.toUtf8());
+    m_model->SelectFirmware(device, GetSystemVersionIndex());
+    ShowFixingDeviceName(device);
+    m_model->SetWorkDeviceIdText(QString::number(m_model->DeviceId(device)));
+    // The run acts on the device chosen now, whatever the lists show by the time it reports.
+    m_model->SetRepairDevice(device);
+    StartRepair(false);
+}
+
+void Controller::ToggleRecoveryMode() {
+    if (m_model)
+        m_model->ToggleRecoveryMode();
+}
+
+void Controller::OpenFirmwareUrl() {
+    if (!m_model || m_model->CurrentDevice() == 0)
+        return;
+    const MRFirmwareEntry* entry = m_model->GetSelectedFirmwareEntry();
+    if (entry && entry->url)
+        QDesktopServices::openUrl(QUrl(QString::fromUtf8(entry->url)));
+}
+
+void Controller::StopDeviceJob() {
+    if (m_model)
+        m_model->StopCurrentDevice();
+}
+
+void Controller::StopRepairDevice() {
+    if (m_model)
+        m_model->StopRepairDevice();
+}
+
+MRDeviceRef Controller::GetSelectedDevice() {
+    return m_model ? m_model->GetTypeBoxDevice() : 0;
+}
+
+bool Controller::IsDeviceConnected() const {
+    return m_model && m_model->IsDevicePresent() != 0;
+}
+
+void Controller::UpdateRecoveryButton() {
+    if (m_window)
+        m_window->ShowRecoveryButtonState(0);
+}
+
+void Controller::ShowRepairSucceeded() {
+    m_repairSucceeded = true;
+    m_repairFinished = true;
+    if (m_window)
+        m_window->ShowRepairSucceeded();
+}
+
+void Controller::ShowRepairFailed() {
+    m_repairFinished = true;
+    if (m_window)
+        m_window->ShowRepairFailed();
+}
+
+void Controller::OnDeviceDetected(int /*index*/) {
+    if (!m_window || !m_model)
+        return;
+    const bool done = m_window->IsRepairDone();
+    const MRDeviceRef device = m_model->CurrentDevice();
+    if (device)
+        m_window->SetDeviceTypeText(GetDeviceName(device));
+    m_model->CheckWorkDevicePresent();
+
+    // Read where the window stands each time it is needed: a modal box lets reports change the pages.
+    const auto onCheck = [this] { return m_window->GetMainPageIndex() == 3 && m_window->GetCheckPageIndex() == 1; };
+    const auto onRunningFix = [this, done] {
+        const int fixPage = m_window->GetFixPageIndex();
+        return m_window->GetMainPageIndex() == 2 && (fixPage == 1 || fixPage == 2) && !done;
+    };
+
+    m_window->ClearSystemVersions();
+    if (device) {
+        if (m_window->GetMainPageIndex() == 4) {
+            MendraMessageBox box(QString(), MessageText("Device detected. Please select mode to fix it."),
+                                 QMessageBox::Yes | QMessageBox::No, WindowWidget());
+            box.SetButtonText(QMessageBox::Yes, tr("Yes"));
+            box.SetButtonText(QMessageBox::No, tr("No"));
+            if (box.Exec() == QMessageBox::Yes) {
+                m_window->SetMainPage(1);
+                m_window->changGuiLblStaust();
+            }
+        }
+        const int count = m_model->GetFirmwareEntryCount(device);
+        for (int i = 0; i < count; ++i) {
+            const MRFirmwareEntry* entry = m_model->GetFirmwareEntry(device, i);
+            m_window->AddSystemVersion(entry && entry->version ? QString::fromUtf8(entry->version) : QString());
+        }
+        if (!m_workDevicePresent) {
+            if (onCheck()) {
+                StopRepairDevice();
+                ShowDeviceNotConnected();
+            } else if (onRunningFix()) {
+                LeaveFixingForLostDevice();
+            }
+        }
+        return;
+    }
+
+    const int page = m_window->GetMainPageIndex();
+    if (page == 3 && m_window->GetCheckPageIndex() == 0) {
+        ShowDeviceNotConnected();
+    } else if (onCheck()) {
+        StopRepairDevice();
+        ShowDeviceNotConnected();
+    } else if (onRunningFix()) {
+        LeaveFixingForLostDevice();
+    } else if (page == 2 && m_window->GetFixPageIndex() == 0) {
+        m_window->SetFixConnState(0);
+        m_window->ShowDownloadButtons(false);
+        m_window->ShowFixStateUnconnected();
+    }
+}
+
+void Controller::LeaveFixingForLostDevice() {
+    m_window->ShowFixStateUnconnected();
+    StopRepairDevice();
+    m_window->DisableStartButton();
+    ShowDeviceNotConnected();
+    m_model->SetSkipReadyPage(false);
+}
+
+void Controller::ShowDeviceNotConnected() {
+    if (!m_window)
+        return;
+    MendraMessageBox box(QString(), MessageText("Device not connected. Please re-connect device."), QMessageBox::Yes,
+                         WindowWidget());
+    box.SetButtonText(QMessageBox::Yes, tr("Yes"));
+    // The box only acknowledges what already happened: however it is closed, the work on the device is over,
+    // and the window must not stay on a page of work that no longer runs.
+    box.ExecNoTitleButtons();
+    EnableRetryDownload(false);
+    m_window->SetMainPage(2);
+    m_window->ShowDownloadButtons(false);
+    m_window->SetFixConnState(0);
+    m_window->SetFixSubPage(0);
+    m_window->ResetStartButton();
+    m_repairMode = NoMode;
+    m_window->ShowFixStateUnconnected();
+}
+
+bool Controller::ConfirmClose() {
+    bool answer = true;
+    const int page = m_window ? m_window->GetMainPageIndex() : -1;
+    if (page == 3) {
+        if (m_window->GetCheckPageIndex() == 1) {
+            MendraMessageBox box(QString(),
+                                 MessageText("Downloading/Verifying Firmware package...\nAre you sure to exit?"),
+                                 QMessageBox::Ok | QMessageBox::No, WindowWidget());
+            box.SetButtonText(QMessageBox::Ok, tr("Yes"));
+            box.SetButtonText(QMessageBox::No, tr("No"));
+            answer = box.Exec() == QMessageBox::Ok;
+            if (answer) {
+                StopDeviceJob();
+                // Give the library's thread a moment to leave the job before the program goes.
+                WaitInEventLoop(100);
+            }
+        }
+    } else if (page == 2) {
+        if (m_window->GetFixPageIndex() == 2 && !m_window->IsRepairDone()) {
+            MendraMessageBox box(QString(),
+                                 MessageText("Fixing the device now.\nQuiting might result in unknown device errors. "
+                                             "Please don't shut down the program before the fixing completes. "),
+                                 QMessageBox::Ok, WindowWidget());
+            box.SetButtonText(QMessageBox::Ok, tr("OK"));
+            box.Exec();
+            answer = false;
+        }
+    } else if (QWidget* window = WindowWidget()) {
+        window->close();
+    }
+    if (answer)
+        SkinManager::Release();
+    return answer;
+}
+
+void Controller::WaitInEventLoop(int milliseconds) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+QString Controller::GetDeviceName(MRDeviceRef device) const {
+    return m_model && device ? m_model->DeviceName(device) : QString();
+}
+
+int Controller::GetDeviceMode(MRDeviceRef device) const {
+    return m_model && device ? m_model->DeviceMode(device) : -1;
+}
+
+// ---- The current item ----
+
+void Controller::SetCurrentStep(int step) {
+    m_item->SetCurrentStep(step);
+}
+void Controller::SetItemMode(int mode) {
+    m_item->SetMode(mode);
+}
+void Controller::SetFirmwarePath(const QString& path) {
+    m_item->SetFirmwarePath(path);
+}
+void Controller::SetFirmwareText(const QString& text) {
+    m_item->SetFirmwareText(text);
+}
+int Controller::GetCurrentStep() const {
+    return m_item->GetCurrentStep();
+}
+int Controller::GetItemMode() const {
+    return m_item->GetMode();
+}
+QString Controller::GetFirmwarePath() const {
+    return m_item->GetFirmwarePath();
+}
+QString Controller::GetFirmwareText() const {
+    return m_item->GetFirmwareText();
+}
+CItemDataBase* Controller::MakeDeviceItem() {
+    return m_model ? m_model->MakeDeviceItem() : nullptr;
+}

@@ -1,0 +1,197 @@
+#pragma once
+
+#include "AuxiliaryView.h"
+#include "ModelController.h"
+#include "device/zUZArovadu.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+
+class CAbstractFrame;
+class CItemDataBase;
+class ControllerWindow;
+class MyFrame;
+class RepairEngine;
+class TitleBar;
+
+// The mediator between the main window, the device engine, the frames and the auxiliary dialogs. It keeps
+// the repair mode and the record of the device being repaired, starts repairs, answers device detection
+// on the window's pages, asks before the main frame closes, opens the dialogs and changes the language.
+//
+// One instance, made on first use by Instance(); the main window deletes it (and nothing else does), after
+// which Instance() would make a fresh one.
+class Controller : public QObject, public ModelController {
+    Q_OBJECT
+public:
+    // Repair modes; the device library's option word is the other way round (0 keeps the user's data).
+    enum RepairMode { AdvancedMode = 0, StandardMode = 1, NoMode = 2 };
+
+    using FileChooser =
+        std::function<QString(QWidget* parent, const QString& caption, const QString& folder, const QString& filter)>;
+
+    static Controller* Instance();
+    ~Controller() override;
+
+    // Set-up.
+    void SetMainWindow(ControllerWindow* window);
+    void SetModel(RepairEngine* model);
+    void SetTitleLabel(TitleBar* titleBar);
+    void SetMainFrame(MyFrame* frame);
+    void SetMainFramePointer(MyFrame* frame);
+    void ApplyDeleteFileSetting();
+    // Replaces the open-file dialog of SelectLocalFirmware (tests answer it without a dialog).
+    void SetFileChooser(FileChooser chooser);
+    // How the auxiliary dialogs are made; until set, bare panels stand in for them.
+    void SetViewFactory(AuxiliaryViewFactory factory);
+
+    // Repair control.
+    void SetRepairMode(int mode) { m_repairMode = mode; }
+    int GetRepairMode() const { return m_repairMode; }
+    void UpdateModeTitle();
+    bool StartRepair(bool fromNext);
+    void SelectLocalFirmware();
+    void ToggleRecoveryMode();
+    void OpenFirmwareUrl();
+    void StopDeviceJob();
+    void StopRepairDevice();
+    MRDeviceRef GetSelectedDevice();
+    bool IsDeviceConnected() const;
+    void UpdateRecoveryButton();
+    void SetRepairFinished(bool finished) { m_repairFinished = finished; }
+    bool IsRepairFinished() const { return m_repairFinished; }
+    void SetOnlineFirmware(bool online) { m_onlineFirmware = online; }
+    bool IsOnlineFirmware() override { return m_onlineFirmware; }
+    void SetDownloading(bool downloading) override { m_downloading = downloading; }
+    bool IsDownloading() const { return m_downloading; }
+    void SetWorkDevicePresent(bool present) override { m_workDevicePresent = present; }
+    bool IsWorkDevicePresent() const { return m_workDevicePresent; }
+    bool IsRepairSucceeded() const { return m_repairSucceeded; }
+    void SetSystemVersionText(const QString& text) override { m_systemVersionText = text; }
+    QString GetSystemVersionText() const { return m_systemVersionText; }
+    void ShowRepairSucceeded() override;
+    void ShowRepairFailed() override;
+    void OnDeviceDetected(int index) override;
+    void ShowDeviceNotConnected();
+    bool ConfirmClose();
+
+    // The device library's answers the window shows.
+    QString GetDeviceName(MRDeviceRef device) const;
+    int GetDeviceMode(MRDeviceRef device) const;
+
+    // The current item.
+    void SetCurrentStep(int step) override;
+    void SetItemMode(int mode) override;
+    void SetFirmwarePath(const QString& path) override;
+    void SetFirmwareText(const QString& text) override;
+    int GetCurrentStep() const;
+    int GetItemMode() const;
+    QString GetFirmwarePath() const;
+    QString GetFirmwareText() const;
+    CItemDataBase* MakeDeviceItem();
+
+    // Passed on to the main window.
+    void ShowConnectionStateAlt(bool connected) override;
+    void OnDeviceConnectionChanged(bool connected, const QString& name, const QString& entryText,
+                                   const QString& infoText) override;
+    void ShowConnectingAnimation() override;
+    void ShowFixingDeviceName(MRDeviceRef device) override;
+    void ShowReadyToFix() override;
+    void ShowFirmwareError(const QString& code, const QString& description) override;
+    void ClearFirmwareHint() override;
+    void ClearFirmwareState() override;
+    void EnableRetryDownload(bool on) override;
+    void ShowFirmwareHint(int hint) override;
+    void ShowFirmwareState(int state) override;
+    void ShowDownloadSpeed(qint64 bytesDone) override;
+    void ShowFirmwareProgress(float value) override;
+    void ShowRepairProgress(int step, float value) override;
+    void RemoveDeviceEntry(int index) override;
+    void RemoveModelEntry(int index) override;
+    QVariant GetDeviceData(int index) override;
+    QVariant GetModelData(int index) override;
+    int GetDeviceCount() override;
+    int GetModelCount() override;
+    int GetDeviceIndex() override;
+    int GetModelIndex() override;
+    void AddDeviceEntry(const QString& text, const QVariant& data, MRDeviceRef device) override;
+    void AddModelEntry(const QString& text, const QVariant& data) override;
+    int GetSystemVersionIndex() override;
+    QString CurrentSystemVersionText() override;
+    bool GetFirstDownloadFlag() override;
+    void ClearFirstDownloadFlag() override;
+    void ShowConnectionState(int index) override;
+    void SetDeviceItemText(int index, const QString& text) override;
+    void SetModelItemText(int index, const QString& text) override;
+    void SetDeviceIndex(int index) override;
+    void SetModelIndex(int index) override;
+    int GetMainPageIndex();
+
+    // Dialogs, update prompt and language.
+    void CheckUpdateAtStart();
+    void CheckForUpdate();
+    void GetUpdateDescription(QString& description);
+    void CloseUpdateView();
+    void ClearUpdateChecking();
+    void SendBugReport(AuxiliaryView* view);
+    void StopBugReport(AuxiliaryView* view);
+    QString SupportedFilesFilter() const;
+    void RetranslateAll();
+    void CenterOnMainWindow(QWidget* frame);
+
+    AuxiliaryView* GetUpdateView() const { return m_updateView; }
+    AuxiliaryView* GetSettingView() const { return m_settingView; }
+    AuxiliaryView* GetAboutView() const { return m_aboutView; }
+    AuxiliaryView* GetBugReportView() const { return m_bugReportView; }
+
+public slots:
+    void ShowSettingFrame();
+    void ShowAboutFrame();
+    void ShowUpdateFrame(bool atStart);
+    void ShowBugReportFrame();
+    void SetLanguage(const QString& language);
+
+signals:
+    void sglStopBugReport();
+    // A dialog frame is about to run modally (tests close it from here).
+    void dialogFrameOpened(CAbstractFrame* frame);
+
+private:
+    Controller();
+    void Init();
+    QWidget* WindowWidget() const;
+    AuxiliaryView* MakeView(AuxiliaryView::Kind kind);
+    void ExecChildFrame(AuxiliaryView* view, const char* styleKey, const QString& titleObjectName);
+    // Leaves the fix page's running state after the device being worked on went away.
+    void LeaveFixingForLostDevice();
+    static void WaitInEventLoop(int milliseconds);
+
+    static Controller* s_instance;
+
+    ControllerWindow* m_window = nullptr;
+    QPointer<TitleBar> m_titleBar;
+    RepairEngine* m_model = nullptr;
+    QPointer<AuxiliaryView> m_updateView;
+    QPointer<AuxiliaryView> m_bugReportView;
+    QPointer<MyFrame> m_mainFrame;
+    QPointer<AuxiliaryView> m_aboutView;
+    QPointer<AuxiliaryView> m_settingView;
+    int m_repairMode = NoMode;
+    std::unique_ptr<CItemDataBase> m_item;
+    QString m_systemVersionText;
+    int m_mainPageIndex = 0;
+    bool m_onlineFirmware = true;
+    bool m_repairFinished = false;
+    bool m_downloading = false;
+    bool m_repairSucceeded = false;
+    bool m_workDevicePresent = true;
+    FileChooser m_fileChooser;
+    AuxiliaryViewFactory m_viewFactory;
+};
+
+// Close callback of the main frame: a null user allows the close, else the Controller decides.
+bool ConfirmCloseCallback(void* user);

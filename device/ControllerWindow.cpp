@@ -1,0 +1,3 @@
+#include "ControllerWindow.h"
+
+ControllerWindow::~ControllerWindow() = default;

@@ -1,0 +1,191 @@
+#include "MyModel.h"
+
+#include "CallbackGate.h"
+#include "ChangeStateThreadBase.h"
+#include "DeviceFormat.h"
+#include "DeviceLibrary.h"
+#include "DeviceTrampolines.h"
+#include "ModelController.h"
+#include "ModelWindow.h"
+#include "RestoreThread.h"
+#include "app/EditionData.h"
+#include "app/MyConfig.h"
+#include "app/QMyWeb.h"
+#include "app/RunLog.h"
+#include "app/SystemUtilities.h"
+#include "framework/MendraMessageBox.h"
+
+#include <QCoreApplication>
+
+#include <cstring>
+
+MyModel* gModel = nullptr;
+
+namespace {
+
+// How long shut-down waits for a recovery-mode change, which the library cannot cut short.
+constexpr int StateChangeWaitMs = 15000;
+
+} // namespace
+
+MyModel::MyModel(ModelWindow* window) : QObject(nullptr) {
+    gModel = this;
+    m_window = window;
+    m_repairRunning = false;
+    m_firmwareStage = false;
+    m_skipReadyPage = false;
+    m_acceptChange = true;
+    Init();
+    ConnectModelSignals();
+    CallbackGate::Open(this);
+
+    if (gAppData && !gAppData->Stalink.isEmpty()) {
+        const int action = gConfig && gConfig->IsFirstRun() ? QMyWeb::FirstOpen : QMyWeb::Open;
+        m_web = new QMyWeb(gAppData->Stalink, action);
+        connect(m_web, SIGNAL(sglFreeWebView(QString)), this, SLOT(SltFreeWebView(QString)));
+        m_web->Start();
+    }
+    RunStartupUpdateCheck();
+
+    const DeviceLibrary::Functions& api = DeviceLibrary::api();
+    m_notificationHandle = 0;
+    api.MRRegisterDeviceNotification(DeviceNotifyTrampoline, this, &m_notificationHandle);
+    api.MRRegisterDatabaseUpgradeCallback(DatabaseUpgradeTrampoline, this);
+}
+
+MyModel::~MyModel() {
+    ShutDown();
+    delete m_web;
+    if (gModel == this)
+        gModel = nullptr;
+}
+
+void MyModel::Init() {
+    m_repairSucceeded = false;
+    m_devicePresent = 0;
+    m_restoreThread = nullptr;
+    m_restoreThread = new RestoreThread(0, this, this);
+    m_restoreThread->SetModel(this);
+    m_bugReportThread = nullptr;
+    m_mailAccount = MailAccount(QStringLiteral("smtp.tavik.com"), 465, true, QStringLiteral("bugreport@tavik.com"),
+                                QStringLiteral("Orbit4..7#"));
+}
+
+void MyModel::ConnectModelSignals() {
+    connect(this, SIGNAL(SendUpdateMesage()), this, SLOT(AcceptUpdateMessage()));
+    connect(this, SIGNAL(SendUpdateLabel(QString)), this, SLOT(AccepUpdateLabel(QString)));
+    connect(m_restoreThread, SIGNAL(OnRestoreCallback(MRRestoreCallbackData*, void*)), this,
+            SLOT(DoModelRestoreCallback(MRRestoreCallbackData*, void*)), Qt::BlockingQueuedConnection);
+    connect(this, SIGNAL(OnDatabaseUpgradeNotification(void*)), this, SLOT(DoDatabaseUpgradeNotification(void*)));
+    connect(m_restoreThread, SIGNAL(finished()), this, SLOT(DoRestoreThreadFinished()));
+    connect(this, SIGNAL(OnDeviceNotification(MRDeviceRef, MRDeviceNotifyType, void*)), this,
+            SLOT(DoDeviceNotification(MRDeviceRef, MRDeviceNotifyType, void*)), Qt::BlockingQueuedConnection);
+    connect(this, SIGNAL(FirmwareVerifiedFinish()), this, SLOT(SltShowReadyfixpage()));
+    connect(this, SIGNAL(sigRepairFailed()), this, SLOT(SltShowFixpageFailed()));
+    connect(this, SIGNAL(sigRepairSucceed()), this, SLOT(SltShowFixpageSucceed()));
+}
+
+// Shut-down must not hang on a library thread that waits for the GUI thread, and must never destroy a
+// thread that still runs: first the trampolines stop delivering (releasing any delivery in flight), then
+// the repair's job is stopped so the restore call returns, then the notification is unregistered, and
+// only then are the threads waited for, each with a bound.
+void MyModel::ShutDown() {
+    if (!CallbackGate::Close(this, this, ShutdownWaitMs))
+        RunLog->WriteString(TextLog::Warning, QStringLiteral("A device callback was still running at exit."), true);
+    m_pendingStart = false;
+
+    const DeviceLibrary::Functions& api = DeviceLibrary::api();
+    if (m_restoreThread && m_restoreThread->isRunning()) {
+        api.MRStopDevice(m_restoreThread->GetDevice());
+        StopRepairDevice();
+    }
+    if (m_notificationHandle != 0) {
+        api.MRUnregisterDeviceNotification(m_notificationHandle);
+        m_notificationHandle = 0;
+    }
+
+    if (m_restoreThread && !m_restoreThread->wait(ShutdownWaitMs)) {
+        // Left behind rather than destroyed while running; its reports find the gate shut.
+        RunLog->WriteString(TextLog::Warning, QStringLiteral("The repair thread did not end at exit."), true);
+        m_restoreThread->disconnect(this);
+        m_restoreThread->setParent(nullptr);
+        m_restoreThread = nullptr;
+    }
+    const auto changes = findChildren<ChangeStateThreadBase*>(QString(), Qt::FindDirectChildrenOnly);
+    for (ChangeStateThreadBase* thread : changes) {
+        if (!thread->wait(StateChangeWaitMs)) {
+            RunLog->WriteString(TextLog::Warning, QStringLiteral("A recovery-mode change did not end at exit."), true);
+            thread->disconnect(this);
+            thread->setParent(nullptr);
+        }
+    }
+    delete m_restoreThread;
+    m_restoreThread = nullptr;
+}
+
+void MyModel::EmitDeviceNotification(MRDeviceRef device, MRDeviceNotifyType type, void* pUser) {
+    emit OnDeviceNotification(device, type, pUser);
+}
+
+void MyModel::EmitDatabaseUpgrade(void* pUser) {
+    emit OnDatabaseUpgradeNotification(pUser);
+}
+
+void MyModel::abc() {}
+
+void MyModel::DoDatabaseUpgradeNotification(void*) {
+    if (!CallbackGate::IsOpen(this))
+        return;
+    ShowMessage(QCoreApplication::translate("QObject", "Database has been upgraded. Please restart program."));
+}
+
+void MyModel::ShowMessage(const QString& text) {
+    MendraMessageBox box(QString(), text, QMessageBox::Ok, m_window ? m_window->WindowWidget() : nullptr);
+    box.SetButtonText(QMessageBox::Ok, tr("Ok"));
+    box.Exec();
+}
+
+int MyModel::GetFirmwareEntryCount(MRDeviceRef device) {
+    return DeviceLibrary::api().MRGetFirmwareCount(device);
+}
+
+const MRFirmwareEntry* MyModel::GetFirmwareEntry(MRDeviceRef device, int index) {
+    return DeviceLibrary::api().MRGetFirmwareEntry(device, index);
+}
+
+const MRFirmwareEntry* MyModel::GetSelectedFirmwareEntry() {
+    const MRDeviceRef device = CurrentDevice();
+    if (device == 0 || !m_controller)
+        return nullptr;
+    const int index = m_controller->GetSystemVersionIndex();
+    if (index < 0)
+        return nullptr;
+    return DeviceLibrary::api().MRGetFirmwareEntry(device, index);
+}
+
+void MyModel::SetLocalFirmware(MRDeviceRef device, const QByteArray& path) {
+    DeviceLibrary::api().MRSetLocalFirmware(device, path.constData());
+}
+
+int MyModel::GetDeviceMode(MRDeviceRef device) {
+    return DeviceLibrary::api().MRGetDeviceMode(device);
+}
+
+void MyModel::ApplyLibraryProxy() {
+    const QMap<QString, QString> values = ReadSystemProxy();
+    MRProxyInfo proxy;
+    std::memset(&proxy, 0, sizeof proxy);
+    const QByteArray host = values.value(QStringLiteral("HostName")).toLatin1().left(int(sizeof proxy.host) - 1);
+    std::memcpy(proxy.host, host.constData(), size_t(host.size()));
+    proxy.port = values.value(QStringLiteral("Port")).toInt();
+    proxy.kind = 1;
+    DeviceLibrary::api().MRSetProxy(&proxy);
+}
+
+void MyModel::SltFreeWebView(QString) {
+    if (!m_web)
+        return;
+    // The page is still inside its own signal: free it once that has returned.
+    m_web->deleteLater();
+    m_web = nullptr;
+}

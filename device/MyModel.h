@@ -1,0 +1,173 @@
+#pragma once
+
+#include "BugReportInfo.h"
+#include "MailAccount.h"
+#include "device/zUZArovadu.h"
+
+#include <QObject>
+#include <QString>
+
+class BugreportThread;
+class ModelController;
+class ModelWindow;
+class MyBugReportView;
+class MyUpdateView;
+class QMyWeb;
+class RestoreThread;
+
+// The hub of the repair engine and the only receiver of the device library's callbacks. It keeps the
+// window's two device lists in step with the connected devices, runs a repair in two runs of the
+// library's restore call on its RestoreThread and turns every report into page changes, starts the
+// recovery-mode threads, and shows the library's database notice.
+//
+// Everything runs on the GUI thread. Library callbacks reach it over blocking queued connections; at
+// shut-down the trampolines stop delivering before anything is torn down (CallbackGate).
+class MyModel : public QObject {
+    Q_OBJECT
+public:
+    explicit MyModel(ModelWindow* window);
+    ~MyModel() override;
+
+    void Init();
+    void ConnectModelSignals();
+
+    // The current entry of the firmware page's list (CurrentDevice) or of the home page's list
+    // (GetTypeBoxDevice); 0 when none. Both update the device-present word.
+    MRDeviceRef CurrentDevice();
+    MRDeviceRef GetTypeBoxDevice();
+    int IsDevicePresent() const { return m_devicePresent; }
+
+    int GetFirmwareEntryCount(MRDeviceRef device);
+    const MRFirmwareEntry* GetFirmwareEntry(MRDeviceRef device, int index);
+    const MRFirmwareEntry* GetSelectedFirmwareEntry();
+    void SetLocalFirmware(MRDeviceRef device, const QByteArray& path);
+    int GetDeviceMode(MRDeviceRef device);
+
+    void SetWorkDeviceIdText(const QString& text) { m_workDeviceIdText = text; }
+    QString GetWorkDeviceIdText() const { return m_workDeviceIdText; }
+    void CheckWorkDevicePresent();
+
+    void SetController(ModelController* controller) { m_controller = controller; }
+    void SetUpdateView(MyUpdateView* view) { m_updateView = view; }
+    void SetBugReportView(MyBugReportView* view) { m_bugReportView = view; }
+    void ApplyLibraryProxy();
+
+    // Repair runs. standard true: option word 0, the device keeps its data; false: option word 1,
+    // advanced mode, the device is erased.
+    void StartRepair(bool standard);
+    void SetSkipReadyPage(bool skip) { m_skipReadyPage = skip; }
+    int GetOptionWord() const { return m_optionWord; }
+    bool IsRepairRunning() const { return m_repairRunning; }
+    bool IsFirmwareStageRunning() const { return m_firmwareStage; }
+    // True from the start of a run on the restore thread until its end has been handled.
+    bool IsRunActive() const { return m_runActive; }
+    void SetRepairDevice(MRDeviceRef device) { m_repairDevice = device; }
+    MRDeviceRef GetRepairDevice() const { return m_repairDevice; }
+    // Stop the library's job of the repair device, found again by its id.
+    void StopRepairDevice();
+    void StopCurrentDevice();
+    void ToggleRecoveryMode();
+
+    // Called by the trampolines on the library's threads.
+    void EmitDeviceNotification(MRDeviceRef device, MRDeviceNotifyType type, void* pUser);
+    void EmitDatabaseUpgrade(void* pUser);
+
+    // The update check and the bug report; their services fill these in.
+    void CheckForUpdate(bool atStart);
+    void GetUpdateDescription(QString& description);
+    void SendBugReport(MyBugReportView* view);
+    void StopBugReport(MyBugReportView* view);
+
+    // How long shut-down waits for a thread still running in the library before it leaves it behind.
+    static constexpr int ShutdownWaitMs = 5000;
+
+signals:
+    void OnDeviceNotification(MRDeviceRef device, MRDeviceNotifyType type, void* pUser);
+    void OnDatabaseUpgradeNotification(void* pUser);
+    void SglStopBugReport();
+    void FirmwareVerifiedFinish();
+    void sigRepairFailed();
+    void sigRepairSucceed();
+    void SendUpdateMesage();
+    void SendUpdateLabel(QString str);
+
+public slots:
+    void abc();
+    void AcceptUpdateMessage();
+    void AccepUpdateLabel(QString str);
+    void DoDatabaseUpgradeNotification(void* pUser);
+    int DoModelRestoreCallback(MRRestoreCallbackData* data, void* pUser);
+    void DoDeviceNotification(MRDeviceRef device, MRDeviceNotifyType type, void* pUser);
+    void DoRestoreThreadFinished();
+    void SltFreeWebView(QString str);
+    void SltUpdateSendResultFun(bool bResult, QString strPath, void* Operator);
+    void SltLimitStop(void* Operator);
+    void SltProgress(qlonglong bytesHandled, qlonglong bytesTotal, void* Operator);
+    void SltShowReadyfixpage();
+    void SltShowFixpageFailed();
+    void SltShowFixpageSucceed();
+
+private slots:
+    void SltStateChangeFinished();
+
+private:
+    // Device lists.
+    static QVariant DataOf(MRDeviceRef device);
+    QString EntryText(MRDeviceRef device) const;
+    MRDeviceRef SelectedDevice(bool firmwarePage);
+    void HandleArrival(MRDeviceRef device);
+    void HandleDeparture(MRDeviceRef device);
+    void HandleChange(MRDeviceRef device);
+    MRDeviceRef FindListedDevice(const QString& idText);
+
+    // Repair runs.
+    MRDeviceRef FindRepairDevice();
+    void LaunchRun();
+    void StopRunJob();
+    int HandleDownloadReport(const MRRestoreCallbackData& data, float progress, const QString& description);
+    int HandleVerifyReport(const MRRestoreCallbackData& data, float progress, const QString& description);
+    int HandleUnzipReport(const MRRestoreCallbackData& data, float progress, const QString& description);
+    int HandleEnterRecoveryReport(const MRRestoreCallbackData& data, float progress, const QString& description);
+    int HandleRestoreReport(const MRRestoreCallbackData& data, float progress, const QString& description);
+    void ShowFirmwareFailure(bool verifying, const QString& code, const QString& description);
+    void EndRunFailed();
+    void FailUnfinishedRun(int result);
+    void ShowStateChangeFailure(int targetMode, int result, MRDeviceRef device);
+    void ShowMessage(const QString& text);
+
+    void RunStartupUpdateCheck();
+    void ShutDown();
+
+    ModelWindow* m_window = nullptr;
+    ModelController* m_controller = nullptr;
+    RestoreThread* m_restoreThread = nullptr;
+    MRDeviceRef m_lastUsedDevice = 0;
+    MRDeviceRef m_repairDevice = 0;
+    int m_notificationHandle = 0;
+    QString m_workDeviceIdText;
+    MyUpdateView* m_updateView = nullptr;
+    MyBugReportView* m_bugReportView = nullptr;
+    BugreportThread* m_bugReportThread = nullptr;
+    BugReportInfo m_bugReportInfo;
+    MailAccount m_mailAccount;
+    int m_devicePresent = 0;
+    int m_optionWord = MROptionStandard;
+    QMyWeb* m_web = nullptr;
+    bool m_repairRunning = false;
+    bool m_firmwareStage = false;
+    bool m_skipReadyPage = false;
+    bool m_repairSucceeded = false;
+    bool m_acceptChange = true;
+
+    // The life of one run on the restore thread: from its start until DoRestoreThreadFinished.
+    bool m_runActive = false;
+    bool m_runStopped = false;   // its job was stopped: later reports are dropped
+    bool m_runConcluded = false; // a report ended it
+    int m_runStep = -1;          // the step of its last report
+    bool m_pendingStart = false; // a run asked for while the previous one was still ending
+    MRDeviceRef m_pendingDevice = 0;
+    int m_pendingOption = MROptionStandard;
+};
+
+// The one model, set by its constructor and cleared by its destructor.
+extern MyModel* gModel;

@@ -1,0 +1,172 @@
+// The device model's side of the device notifications: the two device lists of the main window.
+#include "MyModel.h"
+
+#include "CallbackGate.h"
+#include "DeviceFormat.h"
+#include "DeviceLibrary.h"
+#include "ModelController.h"
+#include "ModelWindow.h"
+
+QVariant MyModel::DataOf(MRDeviceRef device) {
+    return QVariant(qlonglong(device));
+}
+
+namespace {
+
+// One of the window's two device lists, reached through the mediator.
+struct DeviceList {
+    int (ModelController::*count)();
+    int (ModelController::*index)();
+    void (ModelController::*setIndex)(int);
+    QVariant (ModelController::*data)(int);
+    void (ModelController::*remove)(int);
+    void (ModelController::*setText)(int, const QString&);
+};
+
+const DeviceList FirmwarePageList{&ModelController::GetModelCount,    &ModelController::GetModelIndex,
+                                  &ModelController::SetModelIndex,    &ModelController::GetModelData,
+                                  &ModelController::RemoveModelEntry, &ModelController::SetModelItemText};
+const DeviceList HomePageList{&ModelController::GetDeviceCount,    &ModelController::GetDeviceIndex,
+                              &ModelController::SetDeviceIndex,    &ModelController::GetDeviceData,
+                              &ModelController::RemoveDeviceEntry, &ModelController::SetDeviceItemText};
+
+MRDeviceRef DeviceAt(ModelController& c, const DeviceList& list, int index) {
+    return static_cast<MRDeviceRef>((c.*list.data)(index).toLongLong());
+}
+
+// Removes every entry of the device. The selection follows the device, not the list position: when an
+// entry before the selected one goes, the same device stays selected instead of its neighbour taking its
+// place unnoticed. False when the selected device itself went.
+bool RemoveDevice(ModelController& c, const DeviceList& list, MRDeviceRef device) {
+    const int index = (c.*list.index)();
+    const MRDeviceRef selected = index >= 0 ? DeviceAt(c, list, index) : 0;
+    for (int i = (c.*list.count)() - 1; i >= 0; --i) {
+        if (DeviceAt(c, list, i) == device)
+            (c.*list.remove)(i);
+    }
+    if (index < 0) {
+        (c.*list.setIndex)(-1);
+        return true;
+    }
+    for (int i = 0; selected != device && i < (c.*list.count)(); ++i) {
+        if (DeviceAt(c, list, i) == selected) {
+            (c.*list.setIndex)(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+// Gives every entry of the device the text; the index of the selected one among them, or -1.
+int RenameDevice(ModelController& c, const DeviceList& list, MRDeviceRef device, const QString& text) {
+    int selected = -1;
+    for (int i = (c.*list.count)() - 1; i >= 0; --i) {
+        if (DeviceAt(c, list, i) != device)
+            continue;
+        (c.*list.setText)(i, text);
+        if (i == (c.*list.index)())
+            selected = i;
+    }
+    return selected;
+}
+
+} // namespace
+
+QString MyModel::EntryText(MRDeviceRef device) const {
+    const DeviceLibrary::Functions& api = DeviceLibrary::api();
+    return DeviceEntryText(QString::fromUtf8(api.MRGetDeviceName(device)), api.MRGetDeviceMode(device));
+}
+
+MRDeviceRef MyModel::CurrentDevice() {
+    return SelectedDevice(true);
+}
+
+MRDeviceRef MyModel::GetTypeBoxDevice() {
+    return SelectedDevice(false);
+}
+
+MRDeviceRef MyModel::SelectedDevice(bool firmwarePage) {
+    const DeviceList& list = firmwarePage ? FirmwarePageList : HomePageList;
+    const int index = m_controller ? (m_controller->*list.index)() : -1;
+    m_devicePresent = index >= 0 ? 1 : 0;
+    return index >= 0 ? DeviceAt(*m_controller, list, index) : 0;
+}
+
+void MyModel::DoDeviceNotification(MRDeviceRef device, MRDeviceNotifyType type, void*) {
+    if (!m_controller || !CallbackGate::IsOpen(this))
+        return;
+    switch (type) {
+    case MRDeviceArrival:
+        HandleArrival(device);
+        break;
+    case MRDeviceDeparture:
+        HandleDeparture(device);
+        break;
+    case MRDeviceChange:
+        if (m_acceptChange)
+            HandleChange(device);
+        break;
+    default:
+        break;
+    }
+}
+
+void MyModel::HandleArrival(MRDeviceRef device) {
+    const DeviceLibrary::Functions& api = DeviceLibrary::api();
+    const int mode = api.MRGetDeviceMode(device);
+    const QString text = EntryText(device);
+    const QString info = QString::fromUtf8(api.MRGetDeviceInfo(device));
+    m_devicePresent = 1;
+    if (m_window && mode <= MRModeDFU)
+        m_window->ShowRecoveryButtonState(mode);
+    m_controller->ShowConnectionStateAlt(true);
+    m_controller->OnDeviceConnectionChanged(true, QString(), text, info);
+    m_controller->AddModelEntry(text, DataOf(device));
+    m_controller->AddDeviceEntry(text, DataOf(device), device);
+}
+
+void MyModel::HandleDeparture(MRDeviceRef device) {
+    if (!RemoveDevice(*m_controller, FirmwarePageList, device))
+        m_controller->OnDeviceDetected(-1);
+    if (!RemoveDevice(*m_controller, HomePageList, device)) {
+        m_controller->ShowConnectionState(-1);
+        if (m_window)
+            m_window->ShowRecoveryButtonState(0);
+    }
+}
+
+void MyModel::HandleChange(MRDeviceRef device) {
+    m_devicePresent = 2;
+    const QString text = EntryText(device);
+    m_controller->OnDeviceConnectionChanged(true, QString(), text,
+                                            QString::fromUtf8(DeviceLibrary::api().MRGetDeviceInfo(device)));
+    const int modelIndex = RenameDevice(*m_controller, FirmwarePageList, device, text);
+    if (modelIndex >= 0)
+        m_controller->OnDeviceDetected(modelIndex);
+    const int deviceIndex = RenameDevice(*m_controller, HomePageList, device, text);
+    if (deviceIndex >= 0) {
+        m_controller->ShowConnectionState(deviceIndex);
+        if (m_window)
+            m_window->ShowRecoveryButtonState(0);
+    }
+}
+
+MRDeviceRef MyModel::FindListedDevice(const QString& idText) {
+    if (!m_controller || idText.isEmpty())
+        return 0;
+    const DeviceLibrary::Functions& api = DeviceLibrary::api();
+    for (int i = m_controller->GetModelCount() - 1; i >= 0; --i) {
+        const MRDeviceRef device = DeviceAt(*m_controller, FirmwarePageList, i);
+        if (DeviceIdText(api.MRGetDeviceId(device)) == idText)
+            return device;
+    }
+    return 0;
+}
+
+void MyModel::CheckWorkDevicePresent() {
+    if (!m_controller)
+        return;
+    m_controller->SetWorkDevicePresent(true);
+    if (FindListedDevice(m_workDeviceIdText) == 0)
+        m_controller->SetWorkDevicePresent(false);
+}

@@ -1,0 +1,149 @@
+#include "MyModelEngine.h"
+
+#include "CItemDataBase.h"
+#include "Controller.h"
+#include "ControllerWindow.h"
+#include "DeviceLibrary.h"
+
+MyModelEngine::MyModelEngine(ModelWindow* window) : m_model(window) {}
+
+MyModelEngine::~MyModelEngine() = default;
+
+void MyModelEngine::SetController(Controller* controller) {
+    m_model.SetController(controller);
+}
+
+MRDeviceRef MyModelEngine::CurrentDevice() {
+    return m_model.CurrentDevice();
+}
+
+MRDeviceRef MyModelEngine::GetTypeBoxDevice() {
+    return m_model.GetTypeBoxDevice();
+}
+
+int MyModelEngine::IsDevicePresent() const {
+    return m_model.IsDevicePresent();
+}
+
+void MyModelEngine::CheckWorkDevicePresent() {
+    m_model.CheckWorkDevicePresent();
+}
+
+CItemDataBase* MyModelEngine::MakeDeviceItem() {
+    auto* item = new CItemDataBase;
+    const MRDeviceRef device = m_model.CurrentDevice();
+    item->SetDevice(device);
+    if (device) {
+        item->SetPresent(1);
+        item->SetName(DeviceName(device));
+        item->SetMode(DeviceMode(device));
+    }
+    return item;
+}
+
+int MyModelEngine::GetFirmwareEntryCount(MRDeviceRef device) {
+    return m_model.GetFirmwareEntryCount(device);
+}
+
+const MRFirmwareEntry* MyModelEngine::GetFirmwareEntry(MRDeviceRef device, int index) {
+    return m_model.GetFirmwareEntry(device, index);
+}
+
+const MRFirmwareEntry* MyModelEngine::GetSelectedFirmwareEntry() {
+    return m_model.GetSelectedFirmwareEntry();
+}
+
+void MyModelEngine::SetLocalFirmware(MRDeviceRef device, const QByteArray& path) {
+    m_model.SetLocalFirmware(device, path);
+}
+
+void MyModelEngine::SetWorkDeviceIdText(const QString& idText) {
+    m_model.SetWorkDeviceIdText(idText);
+}
+
+void MyModelEngine::SetRepairDevice(MRDeviceRef device) {
+    m_model.SetRepairDevice(device);
+}
+
+MRDeviceRef MyModelEngine::GetRepairDevice() const {
+    return m_model.GetRepairDevice();
+}
+
+void MyModelEngine::StartRepair(bool standard) {
+    m_model.StartRepair(standard);
+}
+
+void MyModelEngine::SetSkipReadyPage(bool skip) {
+    m_model.SetSkipReadyPage(skip);
+}
+
+bool MyModelEngine::IsRepairRunning() const {
+    return m_model.IsRepairRunning();
+}
+
+bool MyModelEngine::IsFirmwareStageRunning() const {
+    return m_model.IsFirmwareStageRunning();
+}
+
+void MyModelEngine::StopCurrentDevice() {
+    m_model.StopCurrentDevice();
+}
+
+void MyModelEngine::StopRepairDevice() {
+    m_model.StopRepairDevice();
+}
+
+void MyModelEngine::ToggleRecoveryMode() {
+    m_model.ToggleRecoveryMode();
+}
+
+QString MyModelEngine::DeviceName(MRDeviceRef device) {
+    const char* name = DeviceLibrary::api().MRGetDeviceName(device);
+    return name ? QString::fromUtf8(name) : QString();
+}
+
+int MyModelEngine::DeviceMode(MRDeviceRef device) {
+    return DeviceLibrary::api().MRGetDeviceMode(device);
+}
+
+quint64 MyModelEngine::DeviceId(MRDeviceRef device) {
+    return DeviceLibrary::api().MRGetDeviceId(device);
+}
+
+void MyModelEngine::SelectFirmware(MRDeviceRef device, int index) {
+    DeviceLibrary::api().MRSelectFirmware(device, index);
+}
+
+void MyModelEngine::SetDownloadFolder(const QByteArray* folder) {
+    DeviceLibrary::api().MRSetDownloadFolder(folder ? folder->constData() : nullptr);
+}
+
+void MyModelEngine::SetDeleteFirmware(int enable) {
+    DeviceLibrary::api().MRSetDeleteFirmware(enable);
+}
+
+// The update service and the dialogs are wired into the model by their own work; until then there is no
+// newer version and the views stay the controller's own.
+QString MyModelEngine::NewestVersion() const {
+    return QString();
+}
+
+void MyModelEngine::CheckForUpdate(bool atStart) {
+    m_model.CheckForUpdate(atStart);
+}
+
+void MyModelEngine::GetUpdateDescription(QString& description) {
+    m_model.GetUpdateDescription(description);
+}
+
+void MyModelEngine::SetUpdateView(AuxiliaryView*) {}
+
+void MyModelEngine::SetBugReportView(AuxiliaryView*) {}
+
+void MyModelEngine::SendBugReport(AuxiliaryView*) {}
+
+void MyModelEngine::StopBugReport(AuxiliaryView*) {}
+
+RepairEngine* CreateRepairEngine(ControllerWindow* window) {
+    return new MyModelEngine(window);
+}

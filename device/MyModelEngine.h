@@ -1,0 +1,50 @@
+#pragma once
+
+#include "MyModel.h"
+#include "RepairEngine.h"
+
+// The program's engine: the device model on the loaded device library.
+class MyModelEngine : public RepairEngine {
+public:
+    explicit MyModelEngine(ModelWindow* window);
+    ~MyModelEngine() override;
+
+    MyModel& Model() { return m_model; }
+
+    void SetController(Controller* controller) override;
+    MRDeviceRef CurrentDevice() override;
+    MRDeviceRef GetTypeBoxDevice() override;
+    int IsDevicePresent() const override;
+    void CheckWorkDevicePresent() override;
+    CItemDataBase* MakeDeviceItem() override;
+    int GetFirmwareEntryCount(MRDeviceRef device) override;
+    const MRFirmwareEntry* GetFirmwareEntry(MRDeviceRef device, int index) override;
+    const MRFirmwareEntry* GetSelectedFirmwareEntry() override;
+    void SetLocalFirmware(MRDeviceRef device, const QByteArray& path) override;
+    void SetWorkDeviceIdText(const QString& idText) override;
+    void SetRepairDevice(MRDeviceRef device) override;
+    MRDeviceRef GetRepairDevice() const override;
+    void StartRepair(bool standard) override;
+    void SetSkipReadyPage(bool skip) override;
+    bool IsRepairRunning() const override;
+    bool IsFirmwareStageRunning() const override;
+    void StopCurrentDevice() override;
+    void StopRepairDevice() override;
+    void ToggleRecoveryMode() override;
+    QString DeviceName(MRDeviceRef device) override;
+    int DeviceMode(MRDeviceRef device) override;
+    quint64 DeviceId(MRDeviceRef device) override;
+    void SelectFirmware(MRDeviceRef device, int index) override;
+    void SetDownloadFolder(const QByteArray* folder) override;
+    void SetDeleteFirmware(int enable) override;
+    QString NewestVersion() const override;
+    void CheckForUpdate(bool atStart) override;
+    void GetUpdateDescription(QString& description) override;
+    void SetUpdateView(AuxiliaryView* view) override;
+    void SetBugReportView(AuxiliaryView* view) override;
+    void SendBugReport(AuxiliaryView* view) override;
+    void StopBugReport(AuxiliaryView* view) override;
+
+private:
+    MyModel m_model;
+};

@@ -1,0 +1,475 @@
+// The device model's repair runs: starting a run, every report of the library's restore call, the end of
+// a run, and the recovery-mode changes.
+#include "MyModel.h"
+
+#include "CallbackGate.h"
+#include "ChangeStateThreadBase.h"
+#include "DeviceFormat.h"
+#include "DeviceLibrary.h"
+#include "EnterRecoveryThread.h"
+#include "ModelController.h"
+#include "ModelWindow.h"
+#include "QuitRecoveryThread.h"
+#include "RestoreThread.h"
+#include "app/MyConfig.h"
+#include "app/RunLog.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+
+namespace {
+
+QString ErrorLine(const char* prefix, int code, const QString& description) {
+    return QString::fromLatin1(prefix) + QString::number(code) + QStringLiteral(", description:") + description;
+}
+
+void LogInfo(const QString& text) {
+    RunLog->WriteString(TextLog::Info, text, true);
+}
+
+void LogError(const QString& text) {
+    RunLog->WriteString(TextLog::Error, text, true);
+}
+
+} // namespace
+
+void MyModel::StartRepair(bool standard) {
+    if (!m_controller)
+        return;
+    const DeviceLibrary::Functions& api = DeviceLibrary::api();
+    if (m_controller->GetFirstDownloadFlag()) {
+        api.MRSetDownloadFolder(nullptr);
+        m_lastUsedDevice = CurrentDevice();
+        api.MRSetLocalFirmware(m_lastUsedDevice, nullptr);
+        m_workDeviceIdText = DeviceIdText(api.MRGetDeviceId(m_lastUsedDevice));
+        SetRepairDevice(m_lastUsedDevice);
+        m_controller->ShowFixingDeviceName(m_lastUsedDevice);
+        m_controller->ClearFirstDownloadFlag();
+        api.MRSelectFirmware(m_lastUsedDevice, m_controller->GetSystemVersionIndex());
+    }
+    m_controller->SetSystemVersionText(m_controller->CurrentSystemVersionText());
+
+    // Read on the GUI thread before the worker starts: the run is the repair device's, whatever entry the
+    // lists show now.
+    const MRDeviceRef device = FindRepairDevice();
+    SetRepairDevice(device);
+
+    const int index = m_controller->GetSystemVersionIndex();
+    const MRFirmwareEntry* entry = device != 0 && index >= 0 ? api.MRGetFirmwareEntry(device, index) : nullptr;
+    if (m_controller->IsOnlineFirmware() && !m_skipReadyPage && entry) {
+        const QString url = QString::fromUtf8(entry->url);
+        const QString name = url.split(QLatin1Char('/')).last();
+        const QString folder = gConfig ? gConfig->GetDownloadPath() : QString();
+        const QString path = QDir::toNativeSeparators(folder + QLatin1Char('/') + name);
+        m_controller->SetFirmwarePath(path);
+        m_controller->SetFirmwareText(QString::fromUtf8(entry->version));
+        api.MRSetDownloadFolder(folder.toUtf8().constData());
+        qDebug() << "firmwarePath:" << path;
+        qDebug() << "firmwareUrl:" << url;
+        qDebug() << "firmwareName:" << name;
+    }
+
+    // The pinned mapping: standard mode keeps the user's data, advanced mode erases the device.
+    m_optionWord = standard ? MROptionStandard : MROptionAdvanced;
+    m_pendingDevice = device;
+    m_pendingOption = m_optionWord;
+    if (m_runActive) {
+        // The previous run is still ending: this one starts as soon as it has.
+        m_pendingStart = true;
+        return;
+    }
+    LaunchRun();
+}
+
+MRDeviceRef MyModel::FindRepairDevice() {
+    if (m_workDeviceIdText.isEmpty()) {
+        if (m_repairDevice == 0)
+            m_repairDevice = CurrentDevice();
+        if (m_repairDevice != 0)
+            m_workDeviceIdText = DeviceIdText(DeviceLibrary::api().MRGetDeviceId(m_repairDevice));
+        return m_repairDevice;
+    }
+    const MRDeviceRef listed = FindListedDevice(m_workDeviceIdText);
+    if (listed != 0)
+        return listed;
+    // Not (or not yet) in the lists: the handle itself still names the device while it is connected.
+    if (m_repairDevice != 0 && DeviceIdText(DeviceLibrary::api().MRGetDeviceId(m_repairDevice)) == m_workDeviceIdText)
+        return m_repairDevice;
+    return 0;
+}
+
+void MyModel::LaunchRun() {
+    m_pendingStart = false;
+    m_runActive = true;
+    m_runStopped = false;
+    m_runConcluded = false;
+    m_runStep = -1;
+    m_restoreThread->SetRun(m_pendingDevice, m_pendingOption);
+    m_restoreThread->start(QThread::InheritPriority);
+}
+
+void MyModel::StopRepairDevice() {
+    // Asked for from outside: a run waiting for the previous one to end is not wanted any more either.
+    m_pendingStart = false;
+    StopRunJob();
+}
+
+// The run's own end stops its job too; a run asked for meanwhile still starts when it has ended.
+void MyModel::StopRunJob() {
+    if (m_runActive)
+        m_runStopped = true;
+    const MRDeviceRef device = FindRepairDevice();
+    if (device != 0) {
+        m_repairDevice = device;
+        DeviceLibrary::api().MRStopDevice(device);
+    }
+}
+
+void MyModel::StopCurrentDevice() {
+    m_lastUsedDevice = CurrentDevice();
+    StopRepairDevice();
+}
+
+int MyModel::DoModelRestoreCallback(MRRestoreCallbackData* data, void*) {
+    // A report of a run that was stopped or has ended belongs to nobody any more: a cancelled run must not
+    // open the next page.
+    if (!data || !m_controller || !CallbackGate::IsOpen(this) || m_runStopped || m_runConcluded)
+        return -1;
+    if (data->step < MRStepDownload || data->step > MRStepRestore)
+        return 0;
+    m_runStep = data->step;
+
+    // The library's text is copied now; nothing keeps its pointer.
+    QString description;
+    float progress = 0.0f;
+    if (data->status == MRStatusFinished)
+        description = QString::fromUtf8(data->result.description ? data->result.description : "");
+    else if (data->status == MRStatusProgress)
+        progress = ProgressPermille(data->progress.done, data->progress.total);
+
+    switch (data->step) {
+    case MRStepDownload:
+        return HandleDownloadReport(*data, progress, description);
+    case MRStepVerify:
+        return HandleVerifyReport(*data, progress, description);
+    case MRStepUnzip:
+        return HandleUnzipReport(*data, progress, description);
+    case MRStepEnterRecovery:
+        return HandleEnterRecoveryReport(*data, progress, description);
+    default:
+        return HandleRestoreReport(*data, progress, description);
+    }
+}
+
+int MyModel::HandleDownloadReport(const MRRestoreCallbackData& data, float progress, const QString& description) {
+    m_controller->SetCurrentStep(MRStepDownload);
+    switch (data.status) {
+    case MRStatusStarted:
+        m_controller->EnableRetryDownload(false);
+        m_controller->ClearFirmwareHint();
+        m_controller->ClearFirmwareState();
+        m_controller->SetDownloading(true);
+        if (m_window)
+            m_window->ShowDownloadAnimation();
+        m_controller->ShowFirmwareState(0);
+        m_controller->ShowFirmwareProgress(0);
+        return 0;
+    case MRStatusProgress:
+        m_controller->EnableRetryDownload(false);
+        m_controller->ShowFirmwareProgress(progress);
+        m_controller->ShowDownloadSpeed(qint64(data.progress.done));
+        return 0;
+    case MRStatusFinished:
+        m_controller->ClearFirmwareState();
+        m_controller->ShowFirmwareState(1);
+        if (data.result.code == 0) {
+            LogInfo(QStringLiteral("Download finished... "));
+            return 0;
+        }
+        m_runConcluded = true;
+        LogError(ErrorLine("Download finished...error code:", data.result.code, description));
+        if (m_skipReadyPage) {
+            // A download during the second run happens behind the fix page: it fails the repair.
+            EndRunFailed();
+            return -1;
+        }
+        m_controller->EnableRetryDownload(true);
+        ShowFirmwareFailure(false, QString::number(data.result.code), description);
+        return -1;
+    default:
+        return 0;
+    }
+}
+
+int MyModel::HandleVerifyReport(const MRRestoreCallbackData& data, float progress, const QString& description) {
+    m_controller->SetCurrentStep(MRStepVerify);
+    switch (data.status) {
+    case MRStatusStarted:
+        if (!m_skipReadyPage) {
+            m_repairRunning = true;
+            m_firmwareStage = true;
+        }
+        m_controller->ClearFirmwareHint();
+        m_controller->ClearFirmwareState();
+        m_controller->SetDownloading(false);
+        if (m_window)
+            m_window->ShowVerifyAnimation();
+        m_controller->ShowFirmwareState(3);
+        m_controller->ShowFirmwareProgress(0);
+        m_controller->ShowRepairProgress(0, 0);
+        return 0;
+    case MRStatusProgress:
+        m_controller->ShowFirmwareProgress(progress);
+        m_controller->ShowRepairProgress(0, progress);
+        return 0;
+    case MRStatusFinished:
+        break;
+    default:
+        return 0;
+    }
+
+    m_controller->ClearFirmwareState();
+    m_controller->ShowFirmwareState(4);
+    if (data.result.code == 0) {
+        if (!m_skipReadyPage) {
+            // The first run ends here, at the ready-to-fix page. The flag is left alone: "Fix Now" may
+            // already have set it for the second run while the page was being shown.
+            m_runConcluded = true;
+            emit FirmwareVerifiedFinish();
+            StopRunJob();
+        } else {
+            m_skipReadyPage = false;
+        }
+        LogInfo(QStringLiteral("Verified finished... "));
+        return 0;
+    }
+    m_runConcluded = true;
+    LogError(ErrorLine("Verified finished...error code:", data.result.code, description));
+    if (m_skipReadyPage) {
+        // The second verification runs on the fix page: its failure is the repair's failure.
+        EndRunFailed();
+        return -1;
+    }
+    ShowFirmwareFailure(true, QString::number(data.result.code), description);
+    StopRunJob();
+    m_repairRunning = false;
+    m_firmwareStage = false;
+    return -1;
+}
+
+int MyModel::HandleUnzipReport(const MRRestoreCallbackData& data, float progress, const QString& description) {
+    m_controller->SetCurrentStep(MRStepUnzip);
+    switch (data.status) {
+    case MRStatusStarted:
+        m_repairRunning = true;
+        m_firmwareStage = true;
+        m_controller->ShowRepairProgress(1, 0);
+        return 0;
+    case MRStatusProgress:
+        m_controller->ShowRepairProgress(1, progress);
+        return 0;
+    case MRStatusFinished:
+        if (data.result.code == 0) {
+            m_repairRunning = true;
+            m_firmwareStage = true;
+            LogInfo(QStringLiteral("Unzip finished... "));
+            return 0;
+        }
+        LogError(ErrorLine("Unzip finished...error code:", data.result.code, description));
+        EndRunFailed();
+        return -1;
+    default:
+        return 0;
+    }
+}
+
+int MyModel::HandleEnterRecoveryReport(const MRRestoreCallbackData& data, float progress, const QString& description) {
+    // The device changes mode now; its change notifications would rewrite the lists mid-repair.
+    m_acceptChange = false;
+    m_controller->SetCurrentStep(MRStepEnterRecovery);
+    switch (data.status) {
+    case MRStatusStarted:
+        m_controller->ShowRepairProgress(2, 0);
+        m_repairRunning = true;
+        m_firmwareStage = false;
+        return 0;
+    case MRStatusProgress:
+        m_controller->ShowRepairProgress(2, progress);
+        return 0;
+    case MRStatusFinished:
+        if (data.result.code == 0) {
+            m_repairRunning = true;
+            m_firmwareStage = false;
+            LogInfo(QStringLiteral("Enter recoery mode finished... "));
+            return 0;
+        }
+        m_acceptChange = true;
+        LogError(ErrorLine("Enter recoery mode finished...error code:", data.result.code, description));
+        EndRunFailed();
+        return -1;
+    default:
+        return 0;
+    }
+}
+
+int MyModel::HandleRestoreReport(const MRRestoreCallbackData& data, float progress, const QString& description) {
+    m_controller->SetCurrentStep(MRStepRestore);
+    m_acceptChange = true;
+    switch (data.status) {
+    case MRStatusStarted:
+        m_controller->ShowRepairProgress(3, 0);
+        m_repairRunning = true;
+        m_firmwareStage = false;
+        return 0;
+    case MRStatusProgress:
+        m_controller->ShowRepairProgress(3, progress);
+        return 0;
+    case MRStatusFinished:
+        break;
+    default:
+        return 0;
+    }
+    m_runConcluded = true;
+    m_skipReadyPage = false;
+    m_repairRunning = false;
+    m_firmwareStage = false;
+    if (data.result.code == 0) {
+        m_controller->ShowRepairProgress(4, 1000);
+        emit sigRepairSucceed();
+        LogInfo(QStringLiteral("Restore succeed... "));
+        return 0;
+    }
+    LogError(ErrorLine("Repair finished...error code:", data.result.code, description));
+    EndRunFailed();
+    return -1;
+}
+
+// The firmware check page's error display: code, description and a hint.
+void MyModel::ShowFirmwareFailure(bool verifying, const QString& code, const QString& description) {
+    if (m_window) {
+        if (verifying)
+            m_window->ShowVerifyFailedPicture();
+        else
+            m_window->ShowDownloadFailedPicture();
+    }
+    m_controller->ClearFirmwareState();
+    m_controller->ShowFirmwareError(code, description);
+    m_controller->ShowFirmwareState(verifying ? 5 : 2);
+    m_controller->ShowFirmwareHint(verifying ? 1 : 0);
+}
+
+// A repair that fails on the fix page: the failure result page, nothing left running.
+void MyModel::EndRunFailed() {
+    m_runConcluded = true;
+    m_acceptChange = true;
+    m_repairRunning = false;
+    m_firmwareStage = false;
+    m_skipReadyPage = false;
+    emit sigRepairFailed();
+    StopRunJob();
+}
+
+void MyModel::DoRestoreThreadFinished() {
+    if (!m_restoreThread || !m_runActive)
+        return;
+    // finished() is sent just before the thread ends; the restore call has returned by now.
+    m_restoreThread->wait();
+    const int result = m_restoreThread->GetResult();
+    m_runActive = false;
+    if (!m_runStopped && !m_runConcluded && CallbackGate::IsOpen(this))
+        FailUnfinishedRun(result);
+    if (m_pendingStart)
+        LaunchRun();
+}
+
+// The library returned without the report that ends a run (or the device could not be found again): the
+// window must not stay on a running state with nothing running.
+void MyModel::FailUnfinishedRun(int result) {
+    m_runConcluded = true;
+    const QString description =
+        result == MRErrorNoDevice
+            ? QCoreApplication::translate("QObject", "Device not connected. Please re-connect device.")
+            : QCoreApplication::translate("QObject", "The repair ended without a result. Please try again.");
+    LogError(ErrorLine("Restore ended without a final report...error code:", result, description));
+    if (!m_controller)
+        return;
+    if (m_skipReadyPage || m_runStep > MRStepVerify) {
+        EndRunFailed();
+        return;
+    }
+    const bool verifying = m_runStep == MRStepVerify;
+    m_controller->SetDownloading(false);
+    if (!verifying)
+        m_controller->EnableRetryDownload(true);
+    ShowFirmwareFailure(verifying, QString::number(result), description);
+    m_repairRunning = false;
+    m_firmwareStage = false;
+}
+
+void MyModel::SltShowReadyfixpage() {
+    if (m_controller)
+        m_controller->ShowReadyToFix();
+}
+
+void MyModel::SltShowFixpageFailed() {
+    if (m_controller)
+        m_controller->ShowRepairFailed();
+}
+
+void MyModel::SltShowFixpageSucceed() {
+    if (m_controller)
+        m_controller->ShowRepairSucceeded();
+    m_repairSucceeded = true;
+}
+
+void MyModel::ToggleRecoveryMode() {
+    const MRDeviceRef device = GetTypeBoxDevice();
+    if (device == 0 || !m_controller)
+        return;
+    ChangeStateThreadBase* thread = nullptr;
+    switch (DeviceLibrary::api().MRGetDeviceMode(device)) {
+    case MRModeNormal:
+        thread = new EnterRecoveryThread(this, device);
+        break;
+    case MRModeRecovery:
+        thread = new QuitRecoveryThread(this, device);
+        break;
+    default:
+        // DFU: the button is disabled in that mode.
+        return;
+    }
+    connect(thread, SIGNAL(finished()), this, SLOT(SltStateChangeFinished()));
+    connect(thread, SIGNAL(finished()), thread, SLOT(deleteLater()));
+    thread->start(QThread::InheritPriority);
+    m_controller->SetItemMode(thread->TargetMode());
+    m_controller->ShowConnectingAnimation();
+}
+
+void MyModel::SltStateChangeFinished() {
+    auto* thread = qobject_cast<ChangeStateThreadBase*>(sender());
+    if (!thread || !CallbackGate::IsOpen(this))
+        return;
+    thread->wait();
+    if (thread->GetResult() != 0)
+        ShowStateChangeFailure(thread->TargetMode(), thread->GetResult(), thread->GetDevice());
+}
+
+// A mode change that failed leaves no mode notification behind: put the connection display and the button
+// back to the device's real state and say so.
+void MyModel::ShowStateChangeFailure(int targetMode, int result, MRDeviceRef device) {
+    const bool entering = targetMode == MRModeRecovery;
+    LogError(ErrorLine(
+        entering ? "Enter recovery mode failed...error code:" : "Quit recovery mode failed...error code:", result,
+        QString()));
+    if (m_controller) {
+        const int mode = DeviceLibrary::api().MRGetDeviceMode(device);
+        if (mode >= MRModeNormal)
+            m_controller->SetItemMode(mode);
+        m_controller->ShowConnectionState(m_controller->GetDeviceIndex());
+    }
+    if (m_window)
+        m_window->ShowRecoveryButtonState(0);
+    ShowMessage(entering ? QCoreApplication::translate("QObject", "Failed to enter recovery mode. Please try again.")
+                         : QCoreApplication::translate("QObject", "Failed to quit recovery mode. Please try again."));
+}

@@ -1,0 +1,3 @@
+#include "RepairEngine.h"
+
+RepairEngine::~RepairEngine() = default;

@@ -1,0 +1,210 @@
+#pragma once
+
+#include "MendraForm.h"
+#include "device/ControllerWindow.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+
+class Controller;
+class MyButton;
+class QHBoxLayout;
+class QLabel;
+class QMovie;
+class QPushButton;
+class QStatusBar;
+class RepairEngine;
+
+// The program's main window: the designer form's pages shown one after the other (home, repair-mode
+// choice, firmware selection and check, fix and result, recovery guide), with Back, Next and the
+// download buttons in its status bar. It is a passive view: its slots switch pages and ask the
+// controller to act; the controller and the device engine call its display operations.
+class Mendra : public QMainWindow, public MendraForm, public ControllerWindow {
+    Q_OBJECT
+public:
+    // Makes the window's device engine; the program's engine unless a test supplies its own.
+    using EngineFactory = std::function<RepairEngine*(ControllerWindow* window)>;
+
+    explicit Mendra(QWidget* parent = nullptr, const EngineFactory& makeEngine = EngineFactory());
+    ~Mendra() override;
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    RepairEngine* Engine() const { return model; }
+
+    // ControllerWindow.
+    QWidget* WindowWidget() override { return this; }
+    QRect PageStackGlobalRect() const override;
+    void AddMenu(QMenu* menu) override;
+    void Retranslate() override;
+
+    void SetMainPage(int page) override;
+    int GetMainPageIndex() const override;
+    void SetCheckPage(int page) override;
+    int GetCheckPageIndex() const override;
+    void SetFixSubPage(int page) override;
+    int GetFixPageIndex() const override;
+    void SetFixConnState(int state) override;
+
+    void ShowDownloadButtons(bool visible) override;
+    void HideDownloadButton() override;
+    void EnableDownloadButton(bool enabled);
+    void ResetStartButton() override;
+    void DisableStartButton() override;
+    void EnableRetryDownload(bool on) override;
+
+    void ShowRecoveryButtonState(int unused) override;
+    void ShowConnectionState(int index, MRDeviceRef device) override;
+    void ShowConnectionStateAlt(bool connected) override;
+    void ShowConnectingAnimation() override;
+    void OnDeviceConnectionChanged(bool connected, const QString& name, const QString& entryText,
+                                   const QString& infoText) override;
+    void SetDeviceTypeText(const QString& text) override;
+    void ShowFixingDeviceName(MRDeviceRef device) override;
+    void ShowFixStateConnected();
+    void ShowFixStateFix();
+    void ShowFixStateUnconnected() override;
+    void ShowFixAnimation();
+    void StopFixAnimation();
+    void AddDeviceEntry(const QString& text, const QVariant& data, MRDeviceRef device) override;
+    void AddModelEntry(const QString& text, const QVariant& data) override;
+    void RemoveDeviceEntry(int index) override;
+    void RemoveModelEntry(int index) override;
+    int GetDeviceCount() override;
+    int GetModelCount() override;
+    int GetDeviceIndex() override;
+    int GetModelIndex() override;
+    QVariant GetDeviceData(int index) const override;
+    QVariant GetModelData(int index) const override;
+    void SetDeviceIndex(int index) override;
+    void SetModelIndex(int index) override;
+    void SetDeviceItemText(int index, const QString& text) override;
+    void SetModelItemText(int index, const QString& text) override;
+
+    void ClearSystemVersions() override;
+    void AddSystemVersion(const QString& text) override;
+    int GetSystemVersionIndex() override;
+    QString GetSystemVersionText() const override;
+
+    void ShowFirmwareState(int state) override;
+    void ShowFirmwareHint(int hint) override;
+    void ClearFirmwareHint() override;
+    void ClearFirmwareState() override;
+    void ShowFirmwareError(const QString& code, const QString& description) override;
+    void ShowFirmwareProgress(float value) override;
+    void ShowDownloadSpeed(qint64 bytesDone) override;
+    void ShowDownloadAnimation() override;
+    void ShowVerifyAnimation() override;
+    void ShowDownloadFailedPicture() override;
+    void ShowVerifyFailedPicture() override;
+
+    void ShowReadyToFix() override;
+    void ShowRepairProgress(int step, float value) override;
+    void ShowRepairSucceeded() override;
+    void ShowRepairFailed() override;
+    void ShowResultText(int result);
+    bool IsRepairDone() const override { return repairDone; }
+    void SetRepairDone(bool done) { repairDone = done; }
+    bool IsResultPageShown() const { return resultPageShown; }
+    void SetResultPageShown(bool shown) { resultPageShown = shown; }
+
+    // State fields the language refresh reads back.
+    int GetNextButtonState() const { return nextButtonState; }
+    void SetNextButtonState(int state) { nextButtonState = state; }
+    int GetGuideLinkState() const { return guideLinkState; }
+    void SetGuideLinkState(int state) { guideLinkState = state; }
+    int GetResultState() const { return resultState; }
+    void SetResultState(int state) { resultState = state; }
+    int GetFirmwareState() const { return firmwareState; }
+    void SetFirmwareState(int state) { firmwareState = state; }
+    int GetHintState() const { return hintState; }
+    void SetHintState(int state) { hintState = state; }
+    int GetRepairStep() const { return repairStep; }
+    void SetRepairStep(int step) { repairStep = step; }
+    int GetRecoveryButtonState() const { return recoveryButtonState; }
+    void SetRecoveryButtonState(int state) { recoveryButtonState = state; }
+
+public slots:
+    void CheckPatchUpdate();
+    void ChangeSkin();
+    void btnNextClick();
+    void btnBackClick();
+    void DeviceModelBoxChanged(int);
+    void GetCurrentIphonetype(int);
+    void SetWorksWidget(int stack);
+    void btnDownloadFirmwareClick();
+    void btnSelectFirmwareClick();
+    void btnrecoveryModeStateClick();
+    void standardModeBtnClicked();
+    void advancedModeBtnClicked();
+    void AutoDownloadbtnClicked();
+    void RetryDownload();
+    void FirstDownloadSet(bool DownloadFirmware) override;
+    bool SetFirstDownloadSet() override;
+    void ShowGuideView();
+    void sltChangeGuideView();
+    void sltOtheriDvecesView();
+    void sltiPhone7View();
+    void sltiPhone8View();
+    void sltAppleView();
+    void sltAppleHDView();
+    void changGuiLblStaust() override;
+    int RetStackWidget_3();
+    int RetStackWidget_4();
+
+private:
+    void InitState();
+    void BuildStatusBar();
+    void ConnectSignals();
+    void SetNextButton(int state);
+    // A box over the window with the message and the given buttons relabelled; true when the answer is Ok.
+    bool Confirm(const QString& message);
+    void Notice(const QString& message, int button);
+    void ShowFirmwareSelection();
+    void ShowNoDeviceFixPage();
+    void LeaveResultPage();
+    void BackFromFixPage();
+    void UpdateLocalFirmwareButtons();
+    void HideRetryOffCheckPage();
+    void SetGuideLink(int which);
+    void ShowSkinPicture(QLabel* label, const QString& part, const QString& name, int width, int height);
+    void PlayMovie(QPointer<QMovie>& slot, QLabel* label, const QString& file, int width, int height);
+
+    int systemVersionIndex = -1;
+    QString deviceTypeText;
+    QString deviceNameText;
+    QString errorCodeText;
+    // A copy of the description: the library's text need not outlive the report it came with.
+    QString errorDescription;
+    int modelIndex = -1;
+    int modelCount = 0;
+    int deviceIndex = -1;
+    int deviceCount = 0;
+    int nextButtonState = 0;
+    int guideLinkState = -1;
+    int resultState = -1;
+    int firmwareState = -1;
+    int hintState = -1;
+    int repairStep = -1;
+    int recoveryButtonState = -1;
+    bool resultPageShown = false;
+    bool repairDone = false;
+    bool reconnectNoticePending = false;
+    bool firstDownload = false;
+    Controller* controller = nullptr;
+    RepairEngine* model = nullptr;
+    QStatusBar* statusBarWidget = nullptr;
+    QHBoxLayout* statusBarLayout = nullptr;
+    QPushButton* btnNext = nullptr;
+    QPushButton* btnDownload = nullptr;
+    QPushButton* btnRetryDownload = nullptr;
+    QLabel* guideLinkLbl = nullptr;
+    MyButton* btnBack = nullptr;
+    QPointer<QMovie> fixMovie;
+    QPointer<QMovie> connectMovie;
+};
+
+// Start-up's question, once the main frame shows, whether a newer version is to be offered.
+void ShowStartupUpdatePrompt();

@@ -1,0 +1,301 @@
+// What the main window shows of the devices, their lists and the firmware check.
+#include "Mendra.h"
+
+#include "DownloadSpeed.h"
+
+#include "device/Controller.h"
+#include "device/RepairEngine.h"
+#include "framework/SkinManager.h"
+
+#include <QComboBox>
+#include <QDebug>
+#include <QLabel>
+#include <QMovie>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStackedWidget>
+
+namespace {
+int Scaled(double size) {
+    return static_cast<int>(size * SkinManager::Instance()->GetScale());
+}
+} // namespace
+
+void Mendra::ShowSkinPicture(QLabel* label, const QString& part, const QString& name, int width, int height) {
+    SkinManager* skin = SkinManager::Instance();
+    skin->ChangePart(part);
+    const QPixmap picture = skin->GetPagePixmap(name);
+    if (picture.isNull())
+        label->clear();
+    else
+        label->setPixmap(
+            picture.scaled(Scaled(width), Scaled(height), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+void Mendra::PlayMovie(QPointer<QMovie>& slot, QLabel* label, const QString& file, int width, int height) {
+    if (slot) {
+        slot->stop();
+        slot->deleteLater();
+    }
+    label->clear();
+    slot = new QMovie(file, QByteArray(), this);
+    slot->setScaledSize(QSize(Scaled(width), Scaled(height)));
+    label->setMovie(slot);
+    slot->start();
+}
+
+// ---- Connection display ----
+
+void Mendra::ShowRecoveryButtonState(int) {
+    const MRDeviceRef device = controller->GetSelectedDevice();
+    if (!device)
+        return;
+    static const char* const texts[] = {QT_TR_NOOP("Enter Recovery Mode"), QT_TR_NOOP("Quit Recovery Mode"),
+                                        QT_TR_NOOP("Quit DFU Mode")};
+    const int mode = controller->GetDeviceMode(device);
+    if (mode < 0 || mode > 2)
+        return;
+    recoveryModeStateBtn->setEnabled(mode != 2);
+    recoveryModeStateBtn->setText(tr(texts[mode]));
+    recoveryButtonState = mode;
+}
+
+void Mendra::ShowConnectionState(int, MRDeviceRef device) {
+    ShowConnectionStateAlt(device != 0);
+}
+
+void Mendra::ShowConnectionStateAlt(bool connected) {
+    ShowSkinPicture(connstatusIogoLbl, QStringLiteral("Other"),
+                    connected ? QStringLiteral("Connected") : QStringLiteral("UnConnected"), 200, 380);
+    connectstackedWidget_2->setCurrentIndex(connected ? 0 : 1);
+    deviceNotConnLbl->setVisible(!connected);
+    recoveryModeStateBtn->setVisible(connected);
+}
+
+void Mendra::ShowConnectingAnimation() {
+    connectstackedWidget_2->setCurrentIndex(2);
+    PlayMovie(connectMovie, connectLabel, QStringLiteral(":/Tavik/Resources/img/connect.gif"), 100, 30);
+}
+
+void Mendra::OnDeviceConnectionChanged(bool connected, const QString& name, const QString& entryText, const QString&) {
+    iPhoneTypeLbl_2->clear();
+    const bool onFixPage = GetMainPageIndex() == 2;
+    if (connected) {
+        deviceTypeText = entryText;
+        if (onFixPage) {
+            userNameLbl->setVisible(!name.isEmpty());
+            userNameLbl->setText(name);
+            if (GetFixPageIndex() == 0) {
+                SetFixConnState(1);
+                ShowFixStateConnected();
+                btnNext->setEnabled(true);
+                SetNextButton(0);
+            }
+            btnNext->show();
+        }
+        if (resultPageShown) {
+            ShowFixStateConnected();
+            resultPageShown = false;
+        }
+        return;
+    }
+    ShowFixStateUnconnected();
+    if (onFixPage) {
+        SetFixConnState(0);
+        const bool running = model && model->IsRepairRunning();
+        if (!running && !controller->IsRepairFinished()) {
+            SetFixSubPage(0);
+            btnNext->setEnabled(false);
+            SetNextButton(0);
+        }
+    }
+}
+
+void Mendra::SetDeviceTypeText(const QString& text) {
+    iPhoneTypeLbl_2->clear();
+    iPhoneTypeLbl_2->setText(text);
+}
+
+void Mendra::ShowFixingDeviceName(MRDeviceRef device) {
+    deviceNameText = controller->GetDeviceName(device);
+    iPhoneFixingLabel->setText(deviceNameText);
+    qDebug() << "iPhoneName:" << deviceNameText;
+}
+
+void Mendra::ShowFixStateConnected() {
+    ShowSkinPicture(FixStateLbl, QStringLiteral("Other"), "Connected", 200, 390);
+}
+
+void Mendra::ShowFixStateFix() {
+    ShowSkinPicture(FixStateLbl, QStringLiteral("Other"), "Fix", 200, 390);
+}
+
+void Mendra::ShowFixStateUnconnected() {
+    ShowSkinPicture(FixStateLbl, QStringLiteral("Other"), "UnConnected", 200, 390);
+}
+
+void Mendra::ShowFixAnimation() {
+    PlayMovie(fixMovie, FixStateLbl, QStringLiteral(":/Tavik/Resources/img/fixpix.gif"), 200, 390);
+}
+
+void Mendra::StopFixAnimation() {
+    if (fixMovie)
+        fixMovie->stop();
+}
+
+// ---- Device lists and system versions ----
+
+void Mendra::AddDeviceEntry(const QString& text, const QVariant& data, MRDeviceRef) {
+    iPhoneTypeBox->addItem(text, data);
+    SetDeviceIndex(iPhoneTypeBox->count() - 1);
+}
+
+void Mendra::AddModelEntry(const QString& text, const QVariant& data) {
+    DeviceModelBox->addItem(text, data);
+    SetModelIndex(DeviceModelBox->count() - 1);
+}
+
+void Mendra::RemoveDeviceEntry(int index) {
+    iPhoneTypeBox->removeItem(index);
+    deviceCount = iPhoneTypeBox->count();
+}
+
+void Mendra::RemoveModelEntry(int index) {
+    DeviceModelBox->removeItem(index);
+    modelCount = DeviceModelBox->count();
+}
+
+int Mendra::GetDeviceCount() {
+    return deviceCount = iPhoneTypeBox->count();
+}
+
+int Mendra::GetModelCount() {
+    return modelCount = DeviceModelBox->count();
+}
+
+int Mendra::GetDeviceIndex() {
+    return deviceIndex = iPhoneTypeBox->currentIndex();
+}
+
+int Mendra::GetModelIndex() {
+    return modelIndex = DeviceModelBox->currentIndex();
+}
+
+QVariant Mendra::GetDeviceData(int index) const {
+    return iPhoneTypeBox->itemData(index, Qt::UserRole);
+}
+
+QVariant Mendra::GetModelData(int index) const {
+    return DeviceModelBox->itemData(index, Qt::UserRole);
+}
+
+void Mendra::SetDeviceIndex(int index) {
+    deviceIndex = index;
+    iPhoneTypeBox->setCurrentIndex(index);
+}
+
+void Mendra::SetModelIndex(int index) {
+    modelIndex = index;
+    DeviceModelBox->setCurrentIndex(index);
+}
+
+void Mendra::SetDeviceItemText(int index, const QString& text) {
+    iPhoneTypeBox->setItemText(index, text);
+}
+
+void Mendra::SetModelItemText(int index, const QString& text) {
+    DeviceModelBox->setItemText(index, text);
+}
+
+void Mendra::ClearSystemVersions() {
+    SystemVersionBox->clear();
+}
+
+void Mendra::AddSystemVersion(const QString& text) {
+    SystemVersionBox->addItem(text, QVariant());
+}
+
+int Mendra::GetSystemVersionIndex() {
+    return systemVersionIndex = SystemVersionBox->currentIndex();
+}
+
+QString Mendra::GetSystemVersionText() const {
+    return SystemVersionBox->currentText();
+}
+
+// ---- Firmware check ----
+
+void Mendra::ShowFirmwareState(int state) {
+    static const char* const texts[] = {
+        QT_TR_NOOP("Downloading the Firmware package..."),
+        QT_TR_NOOP("Download finished..."),
+        QT_TR_NOOP("Downloading failed. Error code:"),
+        QT_TR_NOOP("Verifying the Firmware package..."),
+        QT_TR_NOOP("Verified finished..."),
+        QT_TR_NOOP("Verifying failed. Error code:"),
+    };
+    if (state < 0 || state > 5)
+        return;
+    const bool failed = state == 2 || state == 5;
+    FirmwareStateLbl->setText(tr(texts[state]));
+    descriptionLbl->setVisible(failed);
+    if (failed)
+        descriptionLbl->setText(tr(", description:"));
+    errCodeLbl->setVisible(failed);
+    errStringLbl->setVisible(failed);
+    DowanLoadSpeed->setVisible(state == 0);
+    FirmwareHintLbl->setVisible(failed);
+    firmwareState = state;
+}
+
+void Mendra::ShowFirmwareHint(int hint) {
+    FirmwareHintLbl->show();
+    if (hint == 0)
+        FirmwareHintLbl->setText(tr("Please keep the Internet well connected."));
+    else if (hint == 1)
+        FirmwareHintLbl->setText(tr("Please try other System versions or use the Advanced Mode."));
+    else
+        return;
+    hintState = hint;
+}
+
+void Mendra::ClearFirmwareHint() {
+    FirmwareHintLbl->clear();
+}
+
+void Mendra::ClearFirmwareState() {
+    for (QLabel* label : {FirmwareStateLbl, descriptionLbl, errCodeLbl, errStringLbl, DowanLoadSpeed})
+        label->clear();
+}
+
+void Mendra::ShowFirmwareError(const QString& code, const QString& description) {
+    errorCodeText = code;
+    errorDescription = description;
+    errCodeLbl->setText(code);
+    errStringLbl->setText(description);
+}
+
+void Mendra::ShowFirmwareProgress(float value) {
+    FirmwareProgressBar->setValue(static_cast<int>(value));
+    ProgressBarValueLbl->setText(QStringLiteral("%1%...").arg(QString::asprintf("%0.1f", value / 10.0)));
+}
+
+void Mendra::ShowDownloadSpeed(qint64 bytesDone) {
+    DowanLoadSpeed->setText(QStringLiteral("%1").arg(FormatDownloadSpeed(static_cast<quint64>(bytesDone))));
+}
+
+void Mendra::ShowDownloadAnimation() {
+    PlayMovie(fixMovie, FirmwareStatePic, QStringLiteral(":/Tavik/Resources/img/DownloadGif.gif"), 200, 180);
+}
+
+void Mendra::ShowVerifyAnimation() {
+    PlayMovie(fixMovie, FirmwareStatePic, QStringLiteral(":/Tavik/Resources/img/VerifyGif.gif"), 200, 180);
+}
+
+void Mendra::ShowDownloadFailedPicture() {
+    ShowSkinPicture(FirmwareStatePic, QStringLiteral("Other"), QStringLiteral("DownloadFailed"), 200, 180);
+}
+
+void Mendra::ShowVerifyFailedPicture() {
+    ShowSkinPicture(FirmwareStatePic, QStringLiteral("Other"), QStringLiteral("VerifyFailed"), 200, 180);
+}

@@ -1,0 +1,121 @@
+// The recovery and DFU guide page, its status-bar link and the language refresh.
+#include "Mendra.h"
+
+#include "device/Controller.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QStackedWidget>
+
+void Mendra::SetGuideLink(int which) {
+    const QString markup = QStringLiteral("<p><a style='text-decoration:none'; href=\"none\">%1</a></p>");
+    if (which == 0) {
+        guideLinkLbl->setText(markup.arg(tr("Failed to enter Recovery Mode? Click here to enter DFU Mode.")));
+        guideLinkState = 1;
+    } else if (which == 1) {
+        guideLinkLbl->setText(markup.arg(tr("Failed to enter DFU Mode? Click here to enter Recovery Mode.")));
+        guideLinkState = 0;
+    }
+}
+
+void Mendra::ShowGuideView() {
+    stackedWidget->setCurrentIndex(4);
+    if (controller->GetRepairMode() == Controller::AdvancedMode) {
+        recoveryWidget->setCurrentIndex(1);
+        stackedWidget_4->setCurrentIndex(0);
+        SetGuideLink(1);
+        OtherBtn_2->setChecked(true);
+    } else {
+        recoveryWidget->setCurrentIndex(0);
+        stackedWidget_3->setCurrentIndex(0);
+        SetGuideLink(0);
+        OtherBtn->setChecked(true);
+    }
+    btnNext->hide();
+    btnNext->setEnabled(false);
+    guideLinkLbl->show();
+    controller->UpdateModeTitle();
+}
+
+void Mendra::sltChangeGuideView() {
+    if (recoveryWidget->currentIndex() == 0) {
+        recoveryWidget->setCurrentIndex(1);
+        SetGuideLink(1);
+        const int kind = RetStackWidget_3();
+        QPushButton* buttons[] = {OtherBtn_2, iPhoen7Btn_2, iPhone8Btn_2};
+        const int page = kind == 0 ? 0 : kind == 1 ? 1 : 2;
+        stackedWidget_4->setCurrentIndex(page);
+        buttons[page]->setChecked(true);
+    } else if (recoveryWidget->currentIndex() == 1) {
+        recoveryWidget->setCurrentIndex(0);
+        SetGuideLink(0);
+        const int kind = RetStackWidget_4();
+        QPushButton* buttons[] = {OtherBtn, iPhoen7Btn, iPhone8Btn};
+        const int page = kind == 0 ? 0 : kind == 1 ? 1 : 2;
+        stackedWidget_3->setCurrentIndex(page);
+        buttons[page]->setChecked(true);
+    }
+}
+
+namespace {
+void ShowGuideKind(QStackedWidget* guides, QStackedWidget* recovery, QStackedWidget* dfu, QLabel* link, int kind) {
+    if (guides->currentIndex() == 0)
+        recovery->setCurrentIndex(kind);
+    else
+        dfu->setCurrentIndex(kind);
+    link->show();
+}
+} // namespace
+
+void Mendra::sltOtheriDvecesView() {
+    ShowGuideKind(recoveryWidget, stackedWidget_3, stackedWidget_4, guideLinkLbl, 0);
+}
+
+void Mendra::sltiPhone7View() {
+    ShowGuideKind(recoveryWidget, stackedWidget_3, stackedWidget_4, guideLinkLbl, 1);
+}
+
+void Mendra::sltiPhone8View() {
+    ShowGuideKind(recoveryWidget, stackedWidget_3, stackedWidget_4, guideLinkLbl, 2);
+}
+
+void Mendra::sltAppleView() {
+    if (recoveryWidget->currentIndex() != 0)
+        return;
+    stackedWidget_3->setCurrentIndex(3);
+    guideLinkLbl->hide();
+}
+
+void Mendra::sltAppleHDView() {
+    if (recoveryWidget->currentIndex() != 0)
+        return;
+    stackedWidget_3->setCurrentIndex(4);
+    guideLinkLbl->hide();
+}
+
+void Mendra::changGuiLblStaust() {
+    guideLinkLbl->hide();
+}
+
+int Mendra::RetStackWidget_3() {
+    return stackedWidget_3->currentIndex();
+}
+
+int Mendra::RetStackWidget_4() {
+    return stackedWidget_4->currentIndex();
+}
+
+void Mendra::Retranslate() {
+    retranslateUi(this);
+    btnDownload->setText(tr("Download"));
+    btnRetryDownload->setText(tr("Download again"));
+    FirmwareVersionLbl->setText(GetSystemVersionText());
+    iPhoneTypeLbl_2->setText(deviceTypeText);
+    iPhoneFixingLabel->setText(deviceNameText);
+    SetNextButton(nextButtonState);
+    SetGuideLink(guideLinkState == 0 ? 1 : guideLinkState == 1 ? 0 : -1);
+}
+
+void ShowStartupUpdatePrompt() {
+    Controller::Instance()->CheckUpdateAtStart();
+}

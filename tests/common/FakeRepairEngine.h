@@ -1,0 +1,98 @@
+#pragma once
+
+#include "device/CItemDataBase.h"
+#include "device/RepairEngine.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <string>
+#include <vector>
+
+// The device engine as a table of answers: tests set what it reports and read back, in order, what the
+// controller and the window asked of it ("StartRepair(standard)", "StopCurrentDevice", ...).
+class FakeRepairEngine : public RepairEngine {
+public:
+    struct Firmware {
+        std::string version;
+        std::string url;
+    };
+
+    // Answers.
+    MRDeviceRef currentDevice = 0;
+    MRDeviceRef typeBoxDevice = 0;
+    int devicePresent = 0;
+    bool repairRunning = false;
+    bool firmwareStage = false;
+    QString newestVersion;
+    QString deviceName = QStringLiteral("iPhone");
+    int deviceMode = 0;
+    quint64 deviceId = 4242;
+    std::vector<Firmware> firmware;
+    int selectedFirmware = 0;
+
+    // What was asked.
+    QStringList calls;
+    Controller* controller = nullptr;
+    MRDeviceRef repairDevice = 0;
+    QByteArray localFirmware;
+    QString workDeviceId;
+    bool skipReadyPage = false;
+
+    void SetController(Controller* c) override { controller = c; }
+    MRDeviceRef CurrentDevice() override { return currentDevice; }
+    MRDeviceRef GetTypeBoxDevice() override { return typeBoxDevice; }
+    int IsDevicePresent() const override { return devicePresent; }
+    void CheckWorkDevicePresent() override { calls << QStringLiteral("CheckWorkDevicePresent"); }
+    CItemDataBase* MakeDeviceItem() override { return new CItemDataBase; }
+    int GetFirmwareEntryCount(MRDeviceRef) override { return static_cast<int>(firmware.size()); }
+    const MRFirmwareEntry* GetFirmwareEntry(MRDeviceRef, int index) override {
+        if (index < 0 || index >= static_cast<int>(firmware.size()))
+            return nullptr;
+        m_entry = {firmware[index].version.c_str(), firmware[index].url.c_str()};
+        return &m_entry;
+    }
+    const MRFirmwareEntry* GetSelectedFirmwareEntry() override {
+        return currentDevice ? GetFirmwareEntry(currentDevice, selectedFirmware) : nullptr;
+    }
+    void SetLocalFirmware(MRDeviceRef device, const QByteArray& path) override {
+        calls << QStringLiteral("SetLocalFirmware(%1)").arg(device);
+        localFirmware = path;
+    }
+    void SetWorkDeviceIdText(const QString& idText) override { workDeviceId = idText; }
+    void SetRepairDevice(MRDeviceRef device) override { repairDevice = device; }
+    MRDeviceRef GetRepairDevice() const override { return repairDevice; }
+    void StartRepair(bool standard) override {
+        calls << (standard ? QStringLiteral("StartRepair(standard)") : QStringLiteral("StartRepair(advanced)"));
+    }
+    void SetSkipReadyPage(bool skip) override { skipReadyPage = skip; }
+    bool IsRepairRunning() const override { return repairRunning; }
+    bool IsFirmwareStageRunning() const override { return firmwareStage; }
+    void StopCurrentDevice() override { calls << QStringLiteral("StopCurrentDevice"); }
+    void StopRepairDevice() override { calls << QStringLiteral("StopRepairDevice"); }
+    void ToggleRecoveryMode() override { calls << QStringLiteral("ToggleRecoveryMode"); }
+    QString DeviceName(MRDeviceRef) override { return deviceName; }
+    int DeviceMode(MRDeviceRef) override { return deviceMode; }
+    quint64 DeviceId(MRDeviceRef) override { return deviceId; }
+    void SelectFirmware(MRDeviceRef device, int index) override {
+        calls << QStringLiteral("SelectFirmware(%1,%2)").arg(device).arg(index);
+    }
+    void SetDownloadFolder(const QByteArray* folder) override {
+        calls << (folder ? QStringLiteral("SetDownloadFolder(%1)").arg(QString::fromUtf8(*folder))
+                         : QStringLiteral("SetDownloadFolder(null)"));
+    }
+    void SetDeleteFirmware(int enable) override { calls << QStringLiteral("SetDeleteFirmware(%1)").arg(enable); }
+    QString NewestVersion() const override { return newestVersion; }
+    void CheckForUpdate(bool atStart) override {
+        calls << (atStart ? QStringLiteral("CheckForUpdate(start)") : QStringLiteral("CheckForUpdate(manual)"));
+    }
+    void GetUpdateDescription(QString& description) override { description = QStringLiteral("notes"); }
+    void SetUpdateView(AuxiliaryView*) override { calls << QStringLiteral("SetUpdateView"); }
+    void SetBugReportView(AuxiliaryView*) override { calls << QStringLiteral("SetBugReportView"); }
+    void SendBugReport(AuxiliaryView*) override { calls << QStringLiteral("SendBugReport"); }
+    void StopBugReport(AuxiliaryView*) override { calls << QStringLiteral("StopBugReport"); }
+
+private:
+    MRFirmwareEntry m_entry{};
+};

@@ -1,0 +1,150 @@
+#pragma once
+
+#include "device/ModelController.h"
+#include "device/ModelWindow.h"
+#include "device/MyModel.h"
+
+#include <QStringList>
+#include <QVector>
+#include <QWidget>
+
+#include <functional>
+
+// Stands in for the mediator and the main window: two device lists that behave like the window's combo
+// boxes, the flags the model reads, and a log of every display call, e.g. "ShowFirmwareState(2)".
+class FakeModelHost : public ModelController, public ModelWindow {
+public:
+    struct Entry {
+        QString text;
+        QVariant data;
+    };
+    struct List {
+        QVector<Entry> entries;
+        int current = -1;
+
+        void add(const QString& text, const QVariant& data) {
+            entries.append({text, data});
+            current = entries.size() - 1;
+        }
+        void remove(int index) {
+            if (index < 0 || index >= entries.size())
+                return;
+            entries.remove(index);
+            if (index < current)
+                --current;
+            else if (index == current || current >= entries.size())
+                current = entries.isEmpty() ? -1 : qMin(index, entries.size() - 1);
+        }
+        QStringList texts() const {
+            QStringList list;
+            for (const Entry& e : entries)
+                list << e.text;
+            return list;
+        }
+        MRDeviceRef currentDevice() const { return current >= 0 ? MRDeviceRef(entries[current].data.toLongLong()) : 0; }
+    };
+
+    List models;  // the firmware page's list
+    List devices; // the home page's list
+    QStringList calls;
+    MyModel* model = nullptr;
+    bool firstDownload = true;
+    bool online = true;
+    bool workDevicePresent = true;
+    int systemVersionIndex = 0;
+    int currentStep = -1;
+    int itemMode = -1;
+    QString firmwareCode;
+    QString firmwareDescription;
+    QWidget window;
+    // Runs inside ShowReadyToFix, while the library still waits for the report that led there.
+    std::function<void()> onReadyToFix;
+
+    int count(const QString& call) const { return calls.count(call); }
+    bool has(const QString& call) const { return calls.contains(call); }
+    int indexOf(const QString& call) const { return calls.indexOf(call); }
+    QStringList filter(const QString& part) const { return calls.filter(part); }
+
+    // ModelWindow
+    QWidget* WindowWidget() override { return &window; }
+    void ShowRecoveryButtonState(int) override { calls << "ShowRecoveryButtonState"; }
+    void ShowDownloadAnimation() override { calls << "ShowDownloadAnimation"; }
+    void ShowVerifyAnimation() override { calls << "ShowVerifyAnimation"; }
+    void ShowDownloadFailedPicture() override { calls << "ShowDownloadFailedPicture"; }
+    void ShowVerifyFailedPicture() override { calls << "ShowVerifyFailedPicture"; }
+
+    // ModelController: lists
+    void AddModelEntry(const QString& text, const QVariant& data) override { models.add(text, data); }
+    void RemoveModelEntry(int index) override { models.remove(index); }
+    int GetModelCount() override { return models.entries.size(); }
+    int GetModelIndex() override { return models.current; }
+    void SetModelIndex(int index) override { models.current = index; }
+    QVariant GetModelData(int index) override { return models.entries.value(index).data; }
+    void SetModelItemText(int index, const QString& text) override { models.entries[index].text = text; }
+    void AddDeviceEntry(const QString& text, const QVariant& data, MRDeviceRef) override { devices.add(text, data); }
+    void RemoveDeviceEntry(int index) override { devices.remove(index); }
+    int GetDeviceCount() override { return devices.entries.size(); }
+    int GetDeviceIndex() override { return devices.current; }
+    void SetDeviceIndex(int index) override { devices.current = index; }
+    QVariant GetDeviceData(int index) override { return devices.entries.value(index).data; }
+    void SetDeviceItemText(int index, const QString& text) override { devices.entries[index].text = text; }
+
+    // ModelController: connection display
+    void ShowConnectionStateAlt(bool connected) override {
+        calls << QStringLiteral("ShowConnectionStateAlt(%1)").arg(connected);
+    }
+    void ShowConnectionState(int index) override { calls << QStringLiteral("ShowConnectionState(%1)").arg(index); }
+    void OnDeviceConnectionChanged(bool connected, const QString&, const QString& entryText,
+                                   const QString& infoText) override {
+        calls << QStringLiteral("OnDeviceConnectionChanged(%1,%2,%3)").arg(connected).arg(entryText, infoText);
+    }
+    // As the mediator does: look whether the device being repaired is still listed.
+    void OnDeviceDetected(int index) override {
+        calls << QStringLiteral("OnDeviceDetected(%1)").arg(index);
+        if (model)
+            model->CheckWorkDevicePresent();
+    }
+    void ShowConnectingAnimation() override { calls << "ShowConnectingAnimation"; }
+    void SetWorkDevicePresent(bool present) override { workDevicePresent = present; }
+    void SetItemMode(int mode) override { itemMode = mode; }
+
+    // ModelController: repair
+    bool GetFirstDownloadFlag() override { return firstDownload; }
+    void ClearFirstDownloadFlag() override { firstDownload = false; }
+    int GetSystemVersionIndex() override { return systemVersionIndex; }
+    QString CurrentSystemVersionText() override { return QStringLiteral("17.0"); }
+    void SetSystemVersionText(const QString&) override {}
+    bool IsOnlineFirmware() override { return online; }
+    void SetFirmwarePath(const QString& path) override { calls << "SetFirmwarePath(" + path + ")"; }
+    void SetFirmwareText(const QString&) override {}
+    void ShowFixingDeviceName(MRDeviceRef) override {}
+    void SetCurrentStep(int step) override { currentStep = step; }
+    void SetDownloading(bool downloading) override { calls << QStringLiteral("SetDownloading(%1)").arg(downloading); }
+    void EnableRetryDownload(bool enable) override {
+        if (enable)
+            calls << "EnableRetryDownload(1)";
+    }
+    void ClearFirmwareHint() override {}
+    void ClearFirmwareState() override {}
+    void ShowFirmwareState(int state) override { calls << QStringLiteral("ShowFirmwareState(%1)").arg(state); }
+    void ShowFirmwareHint(int hint) override { calls << QStringLiteral("ShowFirmwareHint(%1)").arg(hint); }
+    void ShowFirmwareError(const QString& code, const QString& description) override {
+        firmwareCode = code;
+        firmwareDescription = description;
+        calls << "ShowFirmwareError(" + code + ")";
+    }
+    void ShowFirmwareProgress(float value) override {
+        calls << QStringLiteral("ShowFirmwareProgress(%1)").arg(double(value));
+    }
+    void ShowDownloadSpeed(qint64) override { calls << "ShowDownloadSpeed"; }
+    void ShowRepairProgress(int step, float value) override {
+        calls << QStringLiteral("ShowRepairProgress(%1,%2)").arg(step).arg(double(value));
+    }
+    void ShowReadyToFix() override {
+        calls << "ShowReadyToFix";
+        if (onReadyToFix)
+            onReadyToFix();
+    }
+    void ShowRepairSucceeded() override { calls << "ShowRepairSucceeded"; }
+    void ShowRepairFailed() override { calls << "ShowRepairFailed"; }
+};

@@ -1,0 +1,600 @@
+#include "ExpectBoxes.h"
+#include "FakeControllerWindow.h"
+#include "FakeRepairEngine.h"
+#include "UrlRecorder.h"
+
+#include "app/EditionData.h"
+#include "app/MyConfig.h"
+#include "device/CItemDataBase.h"
+#include "device/Controller.h"
+#include "framework/CAbstractFrame.h"
+#include "framework/MendraMessageBox.h"
+#include "framework/MyFrame.h"
+#include "framework/TitleBar.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+const int Yes = QMessageBox::Yes;
+const int No = QMessageBox::No;
+const int Ok = QMessageBox::Ok;
+const int Closed = QMessageBox::Cancel;
+
+const QString detectedText = QStringLiteral("Device detected. Please select mode to fix it.");
+const QString lostText = QStringLiteral("Device not connected. Please re-connect device.");
+const QString exitText = QStringLiteral("Downloading/Verifying Firmware package...\nAre you sure to exit?");
+const QString fixingText = QStringLiteral("Fixing the device now.\nQuiting might result in unknown device errors. "
+                                          "Please don't shut down the program before the fixing completes. ");
+
+// What the controller does after the box that reports a lost device, whatever the answer.
+const QStringList lostDeviceReset{QStringLiteral("EnableRetryDownload(0)"), QStringLiteral("SetMainPage(2)"),
+                                  QStringLiteral("ShowDownloadButtons(0)"), QStringLiteral("SetFixConnState(0)"),
+                                  QStringLiteral("SetFixSubPage(0)"),       QStringLiteral("ResetStartButton"),
+                                  QStringLiteral("ShowFixStateUnconnected")};
+
+QString TitleText(TitleBar* bar) {
+    // The title is the bar's only label with text.
+    for (QLabel* label : bar->findChildren<QLabel*>()) {
+        if (!label->text().isEmpty())
+            return label->text();
+    }
+    return QString();
+}
+} // namespace
+
+class TestController : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void cleanupTestCase();
+
+    void itemRecord();
+    void repairModeChoosesOptionWord_data();
+    void repairModeChoosesOptionWord();
+    void modeTitle_data();
+    void modeTitle();
+    void deviceDetected_data();
+    void deviceDetected();
+    void confirmClose_data();
+    void confirmClose();
+    void closeCallbackWithoutController();
+    void localFirmware_data();
+    void localFirmware();
+    void localFirmwareNeedsDevice();
+    void firmwareUrl_data();
+    void firmwareUrl();
+    void resultsSetFlags();
+    void deleteFileSetting_data();
+    void deleteFileSetting();
+    void mainFrameLink();
+    void updateAtStart_data();
+    void updateAtStart();
+    void dialogViewsAreKept();
+    void bugReportViewIsRemade();
+    void frameCentredOnPages();
+    void supportedFilesFilter();
+    void retranslateAll();
+    void languageChange();
+    void instanceEndsWithItsOwner();
+
+private:
+    QTemporaryDir m_home;
+    Controller* m_controller = nullptr;
+    FakeControllerWindow* m_window = nullptr;
+    FakeRepairEngine* m_engine = nullptr;
+    TitleBar* m_title = nullptr;
+};
+
+void TestController::initTestCase() {
+    QVERIFY(m_home.isValid());
+    qputenv("HOME", m_home.path().toUtf8());
+    qputenv("XDG_DATA_HOME", m_home.filePath(QStringLiteral("data")).toUtf8());
+    qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toUtf8());
+    gAppData = new MendraData(AppDataParams{});
+    gAppData->Brand = QStringLiteral("Tavik");
+    gAppData->ProductName = QStringLiteral("Mendra");
+    gAppData->Version = QStringLiteral("2.1.0");
+    gConfig = new MyConfig(*gAppData);
+}
+
+void TestController::init() {
+    ExpectBoxes({});
+    m_window = new FakeControllerWindow;
+    m_engine = new FakeRepairEngine;
+    m_controller = Controller::Instance();
+    m_controller->SetMainWindow(m_window);
+    m_controller->SetModel(m_engine);
+    m_title = new TitleBar(0);
+    m_controller->SetTitleLabel(m_title);
+}
+
+void TestController::cleanup() {
+    // Every expected box was shown (a box that was not is a missing confirmation), and no other.
+    QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
+    MendraMessageBox::ClearQueuedAnswers();
+    delete m_controller;
+    delete m_engine;
+    delete m_window;
+    delete m_title;
+}
+
+void TestController::cleanupTestCase() {
+    delete gConfig;
+    gConfig = nullptr;
+    delete gAppData;
+    gAppData = nullptr;
+}
+
+void TestController::itemRecord() {
+    m_controller->SetFirmwarePath(QStringLiteral("/tmp/fw/iPhone_17.0.ipsw"));
+    QCOMPARE(m_controller->GetFirmwarePath(), QDir::toNativeSeparators(QStringLiteral("/tmp/fw/iPhone_17.0.ipsw")));
+    m_controller->SetFirmwareText(QStringLiteral("17.0"));
+    m_controller->SetCurrentStep(3);
+    m_controller->SetItemMode(1);
+    QCOMPARE(m_controller->GetFirmwareText(), QStringLiteral("17.0"));
+    QCOMPARE(m_controller->GetCurrentStep(), 3);
+    QCOMPARE(m_controller->GetItemMode(), 1);
+
+    // A fresh Controller starts with no mode chosen, online firmware and nothing finished.
+    QCOMPARE(m_controller->GetRepairMode(), int(Controller::NoMode));
+    QVERIFY(m_controller->IsOnlineFirmware());
+    QVERIFY(!m_controller->IsRepairFinished());
+    QVERIFY(m_controller->IsWorkDevicePresent());
+    QCOMPARE(m_engine->controller, m_controller);
+    QCOMPARE(m_window->widget.windowTitle(), QStringLiteral("Tavik Mendra"));
+}
+
+void TestController::repairModeChoosesOptionWord_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QStringList>("calls");
+    // Standard mode keeps the user's data; a mix-up here would erase a phone.
+    QTest::newRow("standard") << int(Controller::StandardMode) << QStringList{"StartRepair(standard)"};
+    QTest::newRow("advanced") << int(Controller::AdvancedMode) << QStringList{"StartRepair(advanced)"};
+    QTest::newRow("none chosen") << int(Controller::NoMode) << QStringList{};
+}
+
+void TestController::repairModeChoosesOptionWord() {
+    QFETCH(int, mode);
+    QFETCH(QStringList, calls);
+    m_controller->SetRepairMode(mode);
+    QVERIFY(m_controller->StartRepair(true));
+    QVERIFY(m_controller->StartRepair(false));
+    QStringList twice = calls + calls;
+    QCOMPARE(m_engine->calls, twice);
+}
+
+void TestController::modeTitle_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("fix page, standard") << 2 << 1 << "Tavik Mendra - Standard Mode";
+    QTest::newRow("select page, advanced") << 3 << 0 << "Tavik Mendra - Advanced Mode";
+    QTest::newRow("fix page, none") << 2 << 2 << "Tavik Mendra";
+    QTest::newRow("mode choice, standard") << 1 << 1 << "Tavik Mendra";
+    QTest::newRow("guide, advanced") << 4 << 0 << "Tavik Mendra";
+    QTest::newRow("home, advanced") << 0 << 0 << "Tavik Mendra - Advanced Mode";
+}
+
+void TestController::modeTitle() {
+    QFETCH(int, page);
+    QFETCH(int, mode);
+    QFETCH(QString, title);
+    m_window->mainPage = page;
+    m_controller->SetRepairMode(mode);
+    m_controller->UpdateModeTitle();
+    QCOMPARE(TitleText(m_title), title);
+}
+
+void TestController::deviceDetected_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("subPage");
+    QTest::addColumn<bool>("done");
+    QTest::addColumn<bool>("device");
+    QTest::addColumn<bool>("workDevicePresent");
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QStringList>("windowLog");
+    QTest::addColumn<QStringList>("engineCalls");
+    QTest::addColumn<int>("repairMode");
+
+    const QStringList refill{"SetDeviceTypeText(iPhone)", "ClearSystemVersions", "AddSystemVersion(17.0)",
+                             "AddSystemVersion(16.5)"};
+    const QStringList checked{"CheckWorkDevicePresent"};
+    const QStringList stopped{"CheckWorkDevicePresent", "StopRepairDevice"};
+    const QStringList lostOnFix = QStringList{"ShowFixStateUnconnected", "DisableStartButton"} + lostDeviceReset;
+
+    QTest::newRow("guide page, arrival, Yes")
+        << 4 << 0 << false << true << true << QList<int>{Yes} << QStringList{detectedText}
+        << QStringList{"SetDeviceTypeText(iPhone)", "ClearSystemVersions",    "SetMainPage(1)",
+                       "changGuiLblStaust",         "AddSystemVersion(17.0)", "AddSystemVersion(16.5)"}
+        << checked << 1;
+    QTest::newRow("guide page, arrival, No")
+        << 4 << 0 << false << true << true << QList<int>{No} << QStringList{detectedText} << refill << checked << 1;
+    QTest::newRow("guide page, arrival, box closed")
+        << 4 << 0 << false << true << true << QList<int>{Closed} << QStringList{detectedText} << refill << checked << 1;
+    QTest::newRow("home page, device listed")
+        << 0 << 0 << false << true << true << QList<int>{} << QStringList{} << refill << checked << 1;
+    QTest::newRow("check page, worked device gone")
+        << 3 << 1 << false << true << false << QList<int>{Yes} << QStringList{lostText} << refill + lostDeviceReset
+        << stopped << 2;
+    QTest::newRow("check page, worked device still there")
+        << 3 << 1 << false << true << true << QList<int>{} << QStringList{} << refill << checked << 1;
+    QTest::newRow("fixing, worked device gone") << 2 << 2 << false << true << false << QList<int>{Yes}
+                                                << QStringList{lostText} << refill + lostOnFix << stopped << 2;
+    QTest::newRow("ready to fix, worked device gone") << 2 << 1 << false << true << false << QList<int>{Yes}
+                                                      << QStringList{lostText} << refill + lostOnFix << stopped << 2;
+    QTest::newRow("result shown, worked device gone")
+        << 2 << 2 << true << true << false << QList<int>{} << QStringList{} << refill << checked << 1;
+    QTest::newRow("no device, choosing firmware")
+        << 3 << 0 << false << false << true << QList<int>{Yes} << QStringList{lostText}
+        << QStringList{"ClearSystemVersions"} + lostDeviceReset << checked << 2;
+    QTest::newRow("no device, checking firmware")
+        << 3 << 1 << false << false << true << QList<int>{Yes} << QStringList{lostText}
+        << QStringList{"ClearSystemVersions"} + lostDeviceReset << stopped << 2;
+    QTest::newRow("no device, fixing") << 2 << 2 << false << false << true << QList<int>{Yes} << QStringList{lostText}
+                                       << QStringList{"ClearSystemVersions"} + lostOnFix << stopped << 2;
+    QTest::newRow("no device, fixing, notice closed without Yes")
+        << 2 << 2 << false << false << true << QList<int>{Closed} << QStringList{lostText}
+        << QStringList{"ClearSystemVersions"} + lostOnFix << stopped << 2;
+    QTest::newRow("no device, result shown") << 2 << 2 << true << false << true << QList<int>{} << QStringList{}
+                                             << QStringList{"ClearSystemVersions"} << checked << 1;
+    QTest::newRow("no device, fix page without device")
+        << 2 << 0 << false << false << true << QList<int>{} << QStringList{}
+        << QStringList{"ClearSystemVersions", "SetFixConnState(0)", "ShowDownloadButtons(0)", "ShowFixStateUnconnected"}
+        << checked << 1;
+    QTest::newRow("no device, home page") << 0 << 0 << false << false << true << QList<int>{} << QStringList{}
+                                          << QStringList{"ClearSystemVersions"} << checked << 1;
+}
+
+void TestController::deviceDetected() {
+    QFETCH(int, page);
+    QFETCH(int, subPage);
+    QFETCH(bool, done);
+    QFETCH(bool, device);
+    QFETCH(bool, workDevicePresent);
+    QFETCH(QList<int>, answers);
+    QFETCH(QStringList, messages);
+    QFETCH(QStringList, windowLog);
+    QFETCH(QStringList, engineCalls);
+    QFETCH(int, repairMode);
+
+    m_window->mainPage = page;
+    m_window->checkPage = page == 3 ? subPage : 0;
+    m_window->fixPage = page == 2 ? subPage : 0;
+    m_window->repairDone = done;
+    m_engine->currentDevice = device ? 7 : 0;
+    m_engine->firmware = {{"17.0", "http://127.0.0.1/a.ipsw"}, {"16.5", "http://127.0.0.1/b.ipsw"}};
+    m_engine->skipReadyPage = true;
+    m_controller->SetWorkDevicePresent(workDevicePresent);
+    m_controller->SetRepairMode(Controller::StandardMode);
+    ExpectBoxes(answers);
+
+    m_controller->OnDeviceDetected(-1);
+
+    QCOMPARE(MendraMessageBox::ShownMessages(), messages);
+    QCOMPARE(m_window->log, windowLog);
+    QCOMPARE(m_engine->calls, engineCalls);
+    QCOMPARE(m_controller->GetRepairMode(), repairMode);
+    // Leaving a running fix page lets the next verification show the ready page again.
+    QCOMPARE(m_engine->skipReadyPage, !windowLog.contains(QStringLiteral("DisableStartButton")));
+}
+
+void TestController::confirmClose_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("subPage");
+    QTest::addColumn<bool>("done");
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QStringList>("engineCalls");
+
+    QTest::newRow("checking firmware, Yes")
+        << 3 << 1 << false << QList<int>{Ok} << true << QStringList{exitText} << QStringList{"StopCurrentDevice"};
+    QTest::newRow("checking firmware, No")
+        << 3 << 1 << false << QList<int>{No} << false << QStringList{exitText} << QStringList{};
+    QTest::newRow("checking firmware, box closed")
+        << 3 << 1 << false << QList<int>{Closed} << false << QStringList{exitText} << QStringList{};
+    QTest::newRow("choosing firmware") << 3 << 0 << false << QList<int>{} << true << QStringList{} << QStringList{};
+    QTest::newRow("fixing, OK") << 2 << 2 << false << QList<int>{Ok} << false << QStringList{fixingText}
+                                << QStringList{};
+    QTest::newRow("fixing, closed") << 2 << 2 << false << QList<int>{Closed} << false << QStringList{fixingText}
+                                    << QStringList{};
+    QTest::newRow("result shown") << 2 << 2 << true << QList<int>{} << true << QStringList{} << QStringList{};
+    QTest::newRow("ready to fix") << 2 << 1 << false << QList<int>{} << true << QStringList{} << QStringList{};
+    QTest::newRow("home") << 0 << 0 << false << QList<int>{} << true << QStringList{} << QStringList{};
+    QTest::newRow("guide") << 4 << 0 << false << QList<int>{} << true << QStringList{} << QStringList{};
+}
+
+void TestController::confirmClose() {
+    QFETCH(int, page);
+    QFETCH(int, subPage);
+    QFETCH(bool, done);
+    QFETCH(QList<int>, answers);
+    QFETCH(bool, closes);
+    QFETCH(QStringList, messages);
+    QFETCH(QStringList, engineCalls);
+
+    m_window->mainPage = page;
+    m_window->checkPage = page == 3 ? subPage : 0;
+    m_window->fixPage = page == 2 ? subPage : 0;
+    m_window->repairDone = done;
+    m_window->widget.show();
+    ExpectBoxes(answers);
+
+    QCOMPARE(ConfirmCloseCallback(m_controller), closes);
+    QCOMPARE(MendraMessageBox::ShownMessages(), messages);
+    QCOMPARE(m_engine->calls, engineCalls);
+    // Pages without work in progress close the window itself as well.
+    QCOMPARE(m_window->widget.isVisible(), page == 2 || page == 3);
+}
+
+void TestController::closeCallbackWithoutController() {
+    QVERIFY(ConfirmCloseCallback(nullptr));
+}
+
+void TestController::localFirmware_data() {
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<bool>("starts");
+    QTest::newRow("existing package") << "package" << true;
+    QTest::newRow("dialog cancelled") << "" << false;
+    QTest::newRow("file gone") << "missing" << false;
+    QTest::newRow("a folder") << "folder" << false;
+}
+
+void TestController::localFirmware() {
+    QFETCH(QString, chosen);
+    QFETCH(bool, starts);
+    QTemporaryDir dir;
+    const QString package = dir.filePath(QStringLiteral("iPhone 17.0.ipsw"));
+    QFile file(package);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QString path = chosen == QLatin1String("package")   ? package
+                         : chosen == QLatin1String("missing") ? dir.filePath(QStringLiteral("gone.ipsw"))
+                         : chosen == QLatin1String("folder")  ? dir.path()
+                                                              : QString();
+    QString caption, filter;
+    m_controller->SetFileChooser([&](QWidget*, const QString& c, const QString&, const QString& f) {
+        caption = c;
+        filter = f;
+        return path;
+    });
+    m_engine->currentDevice = 9;
+    m_window->systemVersionIndex = 1;
+    m_controller->SetRepairMode(Controller::AdvancedMode);
+
+    m_controller->SelectLocalFirmware();
+
+    QCOMPARE(caption, QStringLiteral("Select firmware"));
+    QCOMPARE(filter, QStringLiteral("*.ipsw"));
+    if (!starts) {
+        QVERIFY(m_engine->calls.isEmpty());
+        QVERIFY(m_window->log.isEmpty());
+        QVERIFY(m_controller->IsOnlineFirmware());
+        return;
+    }
+    QCOMPARE(m_engine->calls, (QStringList{"SetDownloadFolder(null)", "SetLocalFirmware(9)", "SelectFirmware(9,1)",
+                                           "StartRepair(advanced)"}));
+    QCOMPARE(m_window->log, (QStringList{"SetCheckPage(1)", "HideDownloadButton", "ShowFixingDeviceName(9)"}));
+    QVERIFY(!m_controller->IsOnlineFirmware());
+    QCOMPARE(m_controller->GetFirmwarePath(), QDir::toNativeSeparators(package));
+    QCOMPARE(QString::fromUtf8(m_engine->localFirmware), QDir::toNativeSeparators(package));
+    QCOMPARE(m_engine->workDeviceId, QStringLiteral("4242"));
+    // The run works on the device chosen now, not on whatever the list shows when it reports.
+    QCOMPARE(m_engine->repairDevice, MRDeviceRef(9));
+}
+
+void TestController::localFirmwareNeedsDevice() {
+    bool asked = false;
+    m_controller->SetFileChooser([&](QWidget*, const QString&, const QString&, const QString&) {
+        asked = true;
+        return QString();
+    });
+    m_controller->SelectLocalFirmware();
+    QVERIFY(!asked);
+    QVERIFY(m_engine->calls.isEmpty());
+}
+
+void TestController::firmwareUrl_data() {
+    QTest::addColumn<MRDeviceRef>("device");
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<QString>("opened");
+    QTest::newRow("entry of the device") << MRDeviceRef(3) << 1 << "http://127.0.0.1/b.ipsw";
+    QTest::newRow("no device") << MRDeviceRef(0) << 1 << "";
+    QTest::newRow("no entry") << MRDeviceRef(3) << 5 << "";
+}
+
+void TestController::firmwareUrl() {
+    QFETCH(MRDeviceRef, device);
+    QFETCH(int, entry);
+    QFETCH(QString, opened);
+    UrlRecorder recorder({QStringLiteral("http")});
+    m_engine->currentDevice = device;
+    m_engine->firmware = {{"17.0", "http://127.0.0.1/a.ipsw"}, {"16.5", "http://127.0.0.1/b.ipsw"}};
+    m_engine->selectedFirmware = entry;
+    m_controller->OpenFirmwareUrl();
+    QCOMPARE(recorder.opened.isEmpty(), opened.isEmpty());
+    if (!opened.isEmpty())
+        QCOMPARE(recorder.opened.first(), QUrl(opened));
+}
+
+void TestController::resultsSetFlags() {
+    m_controller->ShowRepairFailed();
+    QVERIFY(m_controller->IsRepairFinished());
+    QVERIFY(!m_controller->IsRepairSucceeded());
+    m_controller->ShowRepairSucceeded();
+    QVERIFY(m_controller->IsRepairSucceeded());
+    QCOMPARE(m_window->log, (QStringList{"ShowRepairFailed", "ShowRepairSucceeded"}));
+}
+
+void TestController::deleteFileSetting_data() {
+    QTest::addColumn<int>("setting");
+    QTest::addColumn<QString>("call");
+    QTest::newRow("on") << 1 << "SetDeleteFirmware(1)";
+    QTest::newRow("off") << 0 << "SetDeleteFirmware(0)";
+    QTest::newRow("other value") << 7 << "SetDeleteFirmware(0)";
+}
+
+void TestController::deleteFileSetting() {
+    QFETCH(int, setting);
+    QFETCH(QString, call);
+    gConfig->SetIsDeleteFile(setting);
+    m_controller->ApplyDeleteFileSetting();
+    QCOMPARE(m_engine->calls, QStringList{call});
+}
+
+void TestController::mainFrameLink() {
+    // The frame takes its inner widget over.
+    MyFrame frame(new QWidget, nullptr, CAbstractFrame::FRAME_CLOSE | CAbstractFrame::FRAME_MAIN, QPixmap(), 0);
+    m_controller->SetMainFrame(&frame);
+    QCOMPARE(m_window->menus, QList<QMenu*>{frame.GetMenu()});
+
+    // The frame's menu reaches the controller's dialogs.
+    QStringList opened;
+    connect(m_controller, &Controller::dialogFrameOpened, this, [&](CAbstractFrame* child) {
+        opened << child->property("STYLE_KEY").toString();
+        QMetaObject::invokeMethod(child, "CloseSlot", Qt::QueuedConnection);
+    });
+    emit frame.AboutRequested();
+    QCOMPARE(opened, QStringList{"ABOUT_FRAME"});
+}
+
+void TestController::updateAtStart_data() {
+    QTest::addColumn<QString>("newest");
+    QTest::addColumn<QString>("skipped");
+    QTest::addColumn<bool>("offered");
+    QTest::newRow("newer") << "2.2.0"
+                           << "" << true;
+    QTest::newRow("newer but skipped") << "3.0"
+                                       << "3.0" << false;
+    QTest::newRow("same version") << "2.1"
+                                  << "" << false;
+    QTest::newRow("older") << "2.0.9"
+                           << "" << false;
+    QTest::newRow("none known") << ""
+                                << "" << false;
+}
+
+void TestController::updateAtStart() {
+    QFETCH(QString, newest);
+    QFETCH(QString, skipped);
+    QFETCH(bool, offered);
+    gConfig->SetSkipVersion(skipped, false);
+    m_engine->newestVersion = newest;
+    QStringList keys;
+    connect(m_controller, &Controller::dialogFrameOpened, this, [&](CAbstractFrame* child) {
+        keys << child->property("STYLE_KEY").toString();
+        QMetaObject::invokeMethod(child, "CloseSlot", Qt::QueuedConnection);
+    });
+    m_controller->CheckUpdateAtStart();
+    QCOMPARE(keys, offered ? QStringList{"UPDATE_FRAME"} : QStringList{});
+    if (offered) {
+        // At start-up the view is not marked as checking before the check itself runs.
+        QCOMPARE(m_engine->calls, (QStringList{"SetUpdateView", "CheckForUpdate(start)"}));
+        QVERIFY(!m_controller->GetUpdateView()->IsChecking());
+    }
+}
+
+void TestController::dialogViewsAreKept() {
+    QStringList frames;
+    bool titleNamed = false;
+    connect(m_controller, &Controller::dialogFrameOpened, this, [&](CAbstractFrame* child) {
+        frames << child->property("STYLE_KEY").toString();
+        titleNamed = child->findChild<QWidget*>(QStringLiteral("settingFrame")) != nullptr;
+        QMetaObject::invokeMethod(child, "CloseSlot", Qt::QueuedConnection);
+    });
+    m_controller->ShowUpdateFrame(false);
+    AuxiliaryView* update = m_controller->GetUpdateView();
+    QVERIFY(update);
+    QVERIFY(update->IsChecking());
+    // A check already running is not started again.
+    m_controller->ShowUpdateFrame(false);
+    QCOMPARE(m_controller->GetUpdateView(), update);
+    QCOMPARE(m_engine->calls, (QStringList{"SetUpdateView", "CheckForUpdate(manual)"}));
+
+    m_controller->ShowSettingFrame();
+    m_controller->ShowSettingFrame();
+    QVERIFY(m_controller->GetSettingView());
+    QCOMPARE(m_controller->GetSettingView()->parentWidget(), &m_window->widget);
+    QCOMPARE(frames, (QStringList{"UPDATE_FRAME", "UPDATE_FRAME", "SETTING_FRAME", "SETTING_FRAME"}));
+    QVERIFY(titleNamed);
+}
+
+void TestController::bugReportViewIsRemade() {
+    QList<AuxiliaryView::Kind> made;
+    m_controller->SetViewFactory([&](AuxiliaryView::Kind kind, QWidget* parent, Qt::WindowFlags flags) {
+        made << kind;
+        return new AuxiliaryView(kind, parent, flags);
+    });
+    connect(m_controller, &Controller::dialogFrameOpened, this,
+            [](CAbstractFrame* child) { QMetaObject::invokeMethod(child, "CloseSlot", Qt::QueuedConnection); });
+    m_controller->ShowBugReportFrame();
+    // The sending is stopped when the frame closes, and the view goes with it.
+    QCOMPARE(m_engine->calls, (QStringList{"SetBugReportView", "StopBugReport"}));
+    QVERIFY(!m_controller->GetBugReportView());
+    m_controller->ShowBugReportFrame();
+    QCOMPARE(made, (QList<AuxiliaryView::Kind>{AuxiliaryView::BugReportView, AuxiliaryView::BugReportView}));
+}
+
+void TestController::frameCentredOnPages() {
+    QWidget frame;
+    frame.resize(300, 100);
+    m_controller->CenterOnMainWindow(&frame);
+    // Pages at (100, 200), 800 x 400; a plain widget has no title bar.
+    QCOMPARE(frame.pos(), QPoint(100 + 400 - 150, 200 + 200 - 50));
+}
+
+void TestController::supportedFilesFilter() {
+    QCOMPARE(m_controller->SupportedFilesFilter(),
+             QStringLiteral("Supported Files (*.png;*.jpg;*.jpeg;*.bmp;*.heic);;"));
+}
+
+void TestController::retranslateAll() {
+    m_controller->SetViewFactory([](AuxiliaryView::Kind kind, QWidget* parent, Qt::WindowFlags flags) {
+        struct CountingView : AuxiliaryView {
+            using AuxiliaryView::AuxiliaryView;
+            void Retranslate() override { setProperty("retranslated", property("retranslated").toInt() + 1); }
+        };
+        return new CountingView(kind, parent, flags);
+    });
+    connect(m_controller, &Controller::dialogFrameOpened, this,
+            [](CAbstractFrame* child) { QMetaObject::invokeMethod(child, "CloseSlot", Qt::QueuedConnection); });
+    m_controller->ShowAboutFrame();
+    m_window->mainPage = 2;
+    m_controller->SetRepairMode(Controller::StandardMode);
+    m_controller->RetranslateAll();
+    QCOMPARE(m_window->retranslations, 1);
+    QCOMPARE(m_controller->GetAboutView()->property("retranslated").toInt(), 1);
+    QCOMPARE(TitleText(m_title), QStringLiteral("Tavik Mendra - Standard Mode"));
+}
+
+void TestController::languageChange() {
+    m_window->mainPage = 3;
+    m_controller->SetRepairMode(Controller::AdvancedMode);
+    m_controller->SetLanguage(QStringLiteral("fr"));
+    // Kept in memory; the settings file takes it when the settings are saved.
+    QCOMPARE(gConfig->GetLanguage(), QStringLiteral("fr"));
+    QCOMPARE(gAppData->Language, QStringLiteral("fr"));
+    QCOMPARE(m_window->retranslations, 1);
+    QCOMPARE(TitleText(m_title), QStringLiteral("Tavik Mendra - Advanced Mode"));
+}
+
+void TestController::instanceEndsWithItsOwner() {
+    Controller* first = Controller::Instance();
+    QCOMPARE(first, m_controller);
+    delete m_controller;
+    // The next window gets a fresh controller rather than a dangling one.
+    m_controller = Controller::Instance();
+    QCOMPARE(m_controller->GetRepairMode(), int(Controller::NoMode));
+}
+
+QTEST_MAIN(TestController)
+#include "moc_UrlRecorder.cpp"
+#include "tst_controller.moc"

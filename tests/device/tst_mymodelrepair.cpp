@@ -1,0 +1,357 @@
+#include "ModelTestEnv.h"
+
+#include "device/MyModel.h"
+
+#include <cstring>
+
+namespace {
+
+MRRestoreCallbackData Finished(int step, int code, const char* description) {
+    MRRestoreCallbackData data;
+    std::memset(&data, 0, sizeof data);
+    data.step = step;
+    data.status = MRStatusFinished;
+    data.result.code = code;
+    data.result.description = description;
+    return data;
+}
+
+MRRestoreCallbackData Progress(int step, int status, quint64 done, quint64 total) {
+    MRRestoreCallbackData data;
+    std::memset(&data, 0, sizeof data);
+    data.step = step;
+    data.status = status;
+    data.progress.done = done;
+    data.progress.total = total;
+    return data;
+}
+
+} // namespace
+
+// The two runs of a repair on the stand-in device library: every report, every fault, the device they act
+// on, and shut-down in the middle of a run.
+class TestMyModelRepair : public QObject {
+    Q_OBJECT
+
+private:
+    ModelTestEnv env;
+    FakeModelHost& host() { return *env.host; }
+
+    // One device, listed, with a model on it.
+    bool startWithDevice(int restoreMs = 300) {
+        if (!env.load(ModelTestEnv::device(1, "iPhone"), restoreMs))
+            return false;
+        env.start();
+        return QTest::qWaitFor([&] { return host().models.entries.size() == 1; }, 5000);
+    }
+
+    bool firstRun(bool standard) {
+        env.model->StartRepair(standard);
+        return QTest::qWaitFor([&] { return host().has("ShowReadyToFix"); }, 20000);
+    }
+
+    // "Fix Now": the window marks the second run right after starting it.
+    void startSecondRun(bool standard) {
+        host().calls.clear();
+        env.model->StartRepair(standard);
+        env.model->SetSkipReadyPage(true);
+    }
+
+    // The library has nothing left to deliver and the model has handled the end of the run.
+    bool runEnded() {
+        return QTest::qWaitFor([&] { return env.control->WaitIdle(0) == 0 && !env.model->IsRunActive(); }, 20000);
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(env.setUp()); }
+    void cleanupTestCase() { env.tearDown(); }
+    void cleanup() { env.stop(); }
+
+    // The option word decides whether the user's data survives: 0 standard keeps it, 1 advanced erases.
+    void bothRuns_data() {
+        QTest::addColumn<bool>("standard");
+        QTest::addColumn<int>("option");
+        QTest::addColumn<int>("erased");
+        QTest::newRow("standard keeps data") << true << 0 << 0;
+        QTest::newRow("advanced erases") << false << 1 << 1;
+    }
+    void bothRuns() {
+        QFETCH(bool, standard);
+        QFETCH(int, option);
+        QFETCH(int, erased);
+        QVERIFY(startWithDevice());
+        QVERIFY(firstRun(standard));
+        const QStringList first = host().calls;
+        QVERIFY(first.contains("ShowDownloadAnimation"));
+        QVERIFY(first.contains("SetDownloading(1)"));
+        QVERIFY(first.indexOf("ShowFirmwareState(0)") < first.indexOf("ShowFirmwareState(1)"));
+        QVERIFY(first.indexOf("ShowFirmwareState(1)") < first.indexOf("ShowFirmwareState(3)"));
+        QVERIFY(first.indexOf("ShowFirmwareState(3)") < first.indexOf("ShowFirmwareState(4)"));
+        QVERIFY(first.indexOf("ShowFirmwareState(4)") < first.indexOf("ShowReadyToFix"));
+        QVERIFY(first.contains("ShowRepairProgress(0,0)"));
+        QVERIFY(host().filter("SetFirmwarePath(").first().endsWith("DemoFirmware_17.0_Restore.ipsw)"));
+        QVERIFY(env.model->IsRepairRunning());
+        QVERIFY(env.model->IsFirmwareStageRunning());
+        QCOMPARE(env.model->GetOptionWord(), option);
+        QCOMPARE(env.model->GetWorkDeviceIdText(), QStringLiteral("1"));
+
+        // Started at once, while the first run is still returning from the library.
+        startSecondRun(standard);
+        QTRY_VERIFY_WITH_TIMEOUT(host().has("ShowRepairSucceeded"), 20000);
+        const QStringList second = host().calls;
+        for (const char* step : {"ShowRepairProgress(0,0)", "ShowRepairProgress(1,0)", "ShowRepairProgress(2,0)",
+                                 "ShowRepairProgress(3,0)"})
+            QVERIFY2(second.contains(step), step);
+        QVERIFY(second.indexOf("ShowRepairProgress(3,0)") < second.indexOf("ShowRepairProgress(4,1000)"));
+        QVERIFY(second.indexOf("ShowRepairProgress(4,1000)") < second.indexOf("ShowRepairSucceeded"));
+        QVERIFY(!second.contains("ShowReadyToFix"));
+        QVERIFY(!second.contains("ShowRepairFailed"));
+        QVERIFY(runEnded());
+        QVERIFY(!env.model->IsFirmwareStageRunning());
+
+        const MRSimDeviceState device = env.state(1);
+        QCOMPARE(device.restoreCount, 1);
+        QCOMPARE(device.lastOption, option);
+        QCOMPARE(device.erased, erased);
+        QCOMPARE(env.model->GetOptionWord(), option);
+    }
+
+    // "Fix Now" reaches the model while the first run has not yet returned from the library: the second run
+    // starts once it has, instead of being lost.
+    void secondRunAskedForWhileTheFirstEnds() {
+        QVERIFY(startWithDevice());
+        host().onReadyToFix = [this] {
+            host().onReadyToFix = nullptr;
+            QVERIFY(env.model->IsRunActive());
+            env.model->StartRepair(true);
+            env.model->SetSkipReadyPage(true);
+        };
+        env.model->StartRepair(true);
+        QTRY_VERIFY_WITH_TIMEOUT(host().has("ShowRepairSucceeded"), 20000);
+        QVERIFY(runEnded());
+        QCOMPARE(host().count("ShowReadyToFix"), 1);
+        QCOMPARE(env.state(1).restoreCount, 1);
+    }
+
+    // A package chosen by the user: the model keeps the library's local selection and sets no download path.
+    void localPackageRun() {
+        QVERIFY(startWithDevice());
+        const MRDeviceRef device = env.state(1).handle;
+        const QString package =
+            QDir(qEnvironmentVariable("MENDRA_RUNTIME_DIR")).filePath("DemoFirmware_17.0_Restore.ipsw");
+        host().online = false;
+        host().firstDownload = false;
+        env.model->SetLocalFirmware(device, package.toUtf8());
+        env.model->SetWorkDeviceIdText(QStringLiteral("1"));
+        QVERIFY(firstRun(true));
+        QVERIFY(host().filter("SetFirmwarePath(").isEmpty());
+        startSecondRun(true);
+        QTRY_VERIFY_WITH_TIMEOUT(host().has("ShowRepairSucceeded"), 20000);
+        QCOMPARE(env.state(1).restoreCount, 1);
+    }
+
+    // Every fault ends in a visible failure and leaves nothing marked as running.
+    void faults_data() {
+        QTest::addColumn<int>("step");
+        QTest::addColumn<bool>("inSecondRun");
+        QTest::addColumn<bool>("noFinalReport");
+        QTest::addColumn<QStringList>("expected");
+        const QStringList repairFailed{"ShowRepairFailed"};
+        QTest::newRow("download error") << 0 << false << false
+                                        << QStringList{"ShowDownloadFailedPicture", "EnableRetryDownload(1)",
+                                                       "ShowFirmwareError(40)", "ShowFirmwareState(2)",
+                                                       "ShowFirmwareHint(0)"};
+        QTest::newRow("verify error") << 1 << false << false
+                                      << QStringList{"ShowVerifyFailedPicture", "ShowFirmwareError(40)",
+                                                     "ShowFirmwareState(5)", "ShowFirmwareHint(1)"};
+        QTest::newRow("second verification error") << 1 << true << false << repairFailed;
+        QTest::newRow("unzip error") << 2 << true << false << repairFailed;
+        QTest::newRow("enter recovery error") << 3 << true << false << repairFailed;
+        QTest::newRow("restore error") << 4 << true << false << repairFailed;
+        QTest::newRow("download without final report")
+            << 0 << false << true
+            << QStringList{"ShowDownloadFailedPicture", "EnableRetryDownload(1)", "ShowFirmwareState(2)"};
+        QTest::newRow("verify without final report")
+            << 1 << false << true << QStringList{"ShowVerifyFailedPicture", "ShowFirmwareState(5)"};
+        QTest::newRow("restore without final report") << 4 << true << true << repairFailed;
+    }
+    void faults() {
+        QFETCH(int, step);
+        QFETCH(bool, inSecondRun);
+        QFETCH(bool, noFinalReport);
+        QFETCH(QStringList, expected);
+        QVERIFY(startWithDevice());
+        MRSimFault fault{step, 50, 40, "Lost contact", 0, noFinalReport ? 1 : 0, 0};
+        if (inSecondRun)
+            QVERIFY(firstRun(true));
+        QCOMPARE(env.control->InjectFault(1, &fault), 0);
+        if (inSecondRun)
+            startSecondRun(true);
+        else
+            env.model->StartRepair(true);
+
+        QTRY_VERIFY_WITH_TIMEOUT(host().has(expected.last()), 20000);
+        QVERIFY(runEnded());
+        for (const QString& call : expected)
+            QVERIFY2(host().has(call), qPrintable(call));
+        QVERIFY(!host().has("ShowRepairSucceeded"));
+        QVERIFY(!host().has("ShowReadyToFix"));
+        QCOMPARE(host().count(expected.last()), 1);
+        if (!noFinalReport && !inSecondRun)
+            QCOMPARE(host().firmwareDescription, QStringLiteral("Lost contact"));
+        QVERIFY(!env.model->IsRepairRunning());
+        QVERIFY(!env.model->IsFirmwareStageRunning());
+        QCOMPARE(env.state(1).restoreCount, 0);
+        QCOMPARE(env.state(1).jobRunning, 0);
+    }
+
+    // The device changes mode during the repair; the lists must not be rewritten meanwhile.
+    void changesIgnoredWhileEnteringRecovery() {
+        QVERIFY(startWithDevice());
+        MRRestoreCallbackData enter = Progress(MRStepEnterRecovery, MRStatusStarted, 0, 0);
+        QCOMPARE(env.model->DoModelRestoreCallback(&enter, env.model.get()), 0);
+        QCOMPARE(env.control->SetMode(1, 1), 0);
+        QTRY_COMPARE(env.control->WaitIdle(0), 0);
+        QCOMPARE(host().models.texts(), QStringList{"iPhone"});
+
+        MRRestoreCallbackData restore = Progress(MRStepRestore, MRStatusStarted, 0, 0);
+        QCOMPARE(env.model->DoModelRestoreCallback(&restore, env.model.get()), 0);
+        QCOMPARE(env.control->SetMode(1, 0), 0);
+        QCOMPARE(env.control->SetMode(1, 1), 0);
+        QTRY_COMPARE(host().models.texts(), QStringList{"iPhone [Recovery]"});
+
+        // A failed entry into recovery mode lets changes through again as well.
+        MRRestoreCallbackData failed = Finished(MRStepEnterRecovery, 13, "Refused");
+        QCOMPARE(env.model->DoModelRestoreCallback(&failed, env.model.get()), -1);
+        QCOMPARE(env.control->SetMode(1, 0), 0);
+        QTRY_COMPARE(host().models.texts(), QStringList{"iPhone"});
+    }
+
+    // Single reports handled on their own: what reaches the window and what the library is answered.
+    void reports_data() {
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<qulonglong>("done");
+        QTest::addColumn<qulonglong>("total");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<bool>("secondRun");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("download progress") << 0 << 2 << 512ull << 1024ull << 0 << false
+                                           << QStringList{"ShowFirmwareProgress(500)", "ShowDownloadSpeed"} << 0;
+        QTest::newRow("unknown total") << 0 << 2 << 512ull << 0ull << 0 << false
+                                       << QStringList{"ShowFirmwareProgress(0)", "ShowDownloadSpeed"} << 0;
+        QTest::newRow("verify progress") << 1 << 2 << 1ull << 4ull << 0 << false
+                                         << QStringList{"ShowFirmwareProgress(250)", "ShowRepairProgress(0,250)"} << 0;
+        QTest::newRow("restore progress")
+            << 4 << 2 << 3ull << 4ull << 0 << true << QStringList{"ShowRepairProgress(3,750)"} << 0;
+        QTest::newRow("second verification passes")
+            << 1 << 1 << 0ull << 0ull << 0 << true << QStringList{"ShowFirmwareState(4)"} << 0;
+        QTest::newRow("second-run download error")
+            << 0 << 1 << 0ull << 0ull << 5 << true << QStringList{"ShowFirmwareState(1)", "ShowRepairFailed"} << -1;
+        QTest::newRow("step beyond restore") << 5 << 1 << 0ull << 0ull << 0 << false << QStringList{} << 0;
+        QTest::newRow("unknown status") << 2 << 3 << 0ull << 0ull << 0 << false << QStringList{} << 0;
+    }
+    void reports() {
+        QFETCH(int, step);
+        QFETCH(int, status);
+        QFETCH(qulonglong, done);
+        QFETCH(qulonglong, total);
+        QFETCH(int, code);
+        QFETCH(bool, secondRun);
+        QFETCH(QStringList, expected);
+        QFETCH(int, answer);
+        QVERIFY(startWithDevice());
+        env.model->SetSkipReadyPage(secondRun);
+        host().calls.clear();
+        MRRestoreCallbackData data =
+            status == MRStatusFinished ? Finished(step, code, "Lost contact") : Progress(step, status, done, total);
+        QCOMPARE(env.model->DoModelRestoreCallback(&data, env.model.get()), answer);
+        QCOMPARE(host().calls, expected);
+        if (step <= MRStepRestore)
+            QCOMPARE(host().currentStep, step);
+        if (secondRun && status == MRStatusFinished) {
+            // Only the first run's verification ends at the ready page.
+            QVERIFY(!host().has("ShowReadyToFix"));
+            QCOMPARE(env.state(1).jobRunning, 0);
+        }
+    }
+
+    // A second device plugged in mid-repair becomes the selected one; the repair still belongs to the first.
+    void secondDeviceIsNeitherRestoredNorStopped() {
+        QVERIFY(env.load(ModelTestEnv::device(1, "iPhone") + "," + ModelTestEnv::device(2, "iPad", 0, false)));
+        env.start();
+        QTRY_COMPARE(host().models.entries.size(), 1);
+        QVERIFY(firstRun(true));
+        QCOMPARE(env.control->Plug(2), 0);
+        QTRY_COMPARE(host().models.entries.size(), 2);
+        QCOMPARE(host().models.currentDevice(), env.state(2).handle);
+
+        startSecondRun(true);
+        QTRY_VERIFY_WITH_TIMEOUT(host().has("ShowRepairSucceeded"), 20000);
+        QVERIFY(runEnded());
+        QCOMPARE(env.state(1).restoreCount, 1);
+        QCOMPARE(env.state(2).restoreCount, 0);
+        QCOMPARE(env.model->GetRepairDevice(), env.state(1).handle);
+    }
+
+    void stopActsOnTheRepairDevice() {
+        QVERIFY(env.load(ModelTestEnv::device(1, "iPhone") + "," + ModelTestEnv::device(2, "iPad", 0, false), 20000));
+        env.start();
+        QTRY_COMPARE(host().models.entries.size(), 1);
+        QVERIFY(firstRun(true));
+        QCOMPARE(env.control->Plug(2), 0);
+        QTRY_COMPARE(host().models.entries.size(), 2);
+        startSecondRun(true);
+        QTRY_VERIFY_WITH_TIMEOUT(host().has("ShowRepairProgress(3,0)"), 20000);
+        QCOMPARE(env.state(1).jobRunning, 1);
+        env.model->StopCurrentDevice();
+        QVERIFY(runEnded());
+        QCOMPARE(env.state(1).jobRunning, 0);
+        QCOMPARE(env.state(1).restoreCount, 0);
+        // Stopped on purpose: neither a result page nor a late report.
+        QVERIFY(!host().has("ShowRepairSucceeded"));
+        QVERIFY(!host().has("ShowRepairFailed"));
+    }
+
+    // A report that arrives after the run was cancelled must not open the ready page.
+    void reportAfterStopIsDropped() {
+        QVERIFY(startWithDevice());
+        env.model->StartRepair(true);
+        QTRY_VERIFY(host().has("ShowFirmwareState(0)"));
+        env.model->StopCurrentDevice();
+        MRRestoreCallbackData verified = Finished(MRStepVerify, 0, "");
+        QCOMPARE(env.model->DoModelRestoreCallback(&verified, env.model.get()), -1);
+        QVERIFY(runEnded());
+        QVERIFY(!host().has("ShowReadyToFix"));
+        QVERIFY(!host().has("ShowFirmwareState(2)"));
+    }
+
+    // The repair device left before "Fix Now": the run fails at once instead of waiting for nothing.
+    void runWithoutItsDeviceFails() {
+        QVERIFY(startWithDevice());
+        QVERIFY(firstRun(true));
+        QCOMPARE(env.control->Unplug(1), 0);
+        QTRY_VERIFY(host().models.entries.isEmpty());
+        startSecondRun(true);
+        QTRY_VERIFY(host().has("ShowRepairFailed"));
+        QVERIFY(!env.model->IsRepairRunning());
+    }
+
+    void shutDownDuringARun() {
+        QVERIFY(startWithDevice(30000));
+        QVERIFY(firstRun(false));
+        startSecondRun(false);
+        QTRY_VERIFY_WITH_TIMEOUT(host().has("ShowRepairProgress(3,0)"), 20000);
+        QElapsedTimer timer;
+        timer.start();
+        env.model.reset();
+        QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(env.control->WaitIdle(3000), 0);
+        QCOMPARE(env.state(1).restoreCount, 0);
+        QVERIFY(!host().has("ShowRepairSucceeded"));
+    }
+};
+
+QTEST_MAIN(TestMyModelRepair)
+#include "tst_mymodelrepair.moc"

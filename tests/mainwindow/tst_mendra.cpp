@@ -1,0 +1,383 @@
+#include "ExpectBoxes.h"
+#include "FakeRepairEngine.h"
+
+#include "app/EditionData.h"
+#include "device/Controller.h"
+#include "framework/MendraMessageBox.h"
+#include "mainwindow/Mendra.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QtTest>
+
+namespace {
+enum State {
+    Home,
+    ModeChoice,
+    FixNoDevice,
+    Selection,
+    Downloading,
+    Verifying,
+    DownloadFailed,
+    VerifyFailed,
+    ReadyToFix,
+    FixingVerify,
+    FixingRestore,
+    FixingEnded,
+    Done,
+    TryAgain,
+    Guide
+};
+enum Action { Next, Back, StandardMode, AdvancedMode };
+
+const int Ok = QMessageBox::Ok;
+const int No = QMessageBox::No;
+const int Closed = QMessageBox::Cancel;
+
+const MRDeviceRef phone = 5;
+
+QVariant Handle(MRDeviceRef device) {
+    return QVariant::fromValue<qulonglong>(device);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(State)
+Q_DECLARE_METATYPE(Action)
+
+class TestMendra : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void cleanupTestCase();
+
+    void startsAtHome();
+    void pageFlow_data();
+    void pageFlow();
+    void retryDownloadOnlyOnCheckPage();
+    void localFirmwareButtonsNeedDeviceAndVersion();
+    void selectionFollowsPickedDevice();
+    void failureRemovesFailedDeviceByHandle();
+    void fixNowAgainAfterStoppedVerification();
+
+private:
+    void Reach(State state);
+    QString Page() const;
+    QStringList VisibleButtons() const;
+    QPushButton* Button(const char* name) const { return m_window->findChild<QPushButton*>(QLatin1String(name)); }
+
+    Mendra* m_window = nullptr;
+    FakeRepairEngine* m_engine = nullptr;
+};
+
+void TestMendra::initTestCase() {
+    gAppData = new MendraData(AppDataParams{});
+    gAppData->Support = QStringLiteral("https://127.0.0.1/support");
+}
+
+void TestMendra::init() {
+    ExpectBoxes({});
+    m_engine = new FakeRepairEngine;
+    m_window = new Mendra(nullptr, [this](ControllerWindow*) { return m_engine; });
+}
+
+void TestMendra::cleanup() {
+    // Every expected box was shown, and no other.
+    QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
+    MendraMessageBox::ClearQueuedAnswers();
+    // The window deletes its engine and the controller.
+    delete m_window;
+    m_window = nullptr;
+    m_engine = nullptr;
+}
+
+void TestMendra::cleanupTestCase() {
+    delete gAppData;
+    gAppData = nullptr;
+}
+
+QString TestMendra::Page() const {
+    switch (m_window->GetMainPageIndex()) {
+    case 0:
+        return QStringLiteral("home");
+    case 1:
+        return QStringLiteral("mode");
+    case 2:
+        return QStringLiteral("fix/%1").arg(m_window->GetFixPageIndex());
+    case 3:
+        return QStringLiteral("select/%1").arg(m_window->GetCheckPageIndex());
+    case 4:
+        return QStringLiteral("guide");
+    default:
+        return QStringLiteral("?");
+    }
+}
+
+// The status-bar buttons a user would see, Next with its text and "(off)" when disabled.
+QStringList TestMendra::VisibleButtons() const {
+    QStringList shown;
+    for (const char* name : {"btnBack", "btnNext", "btnDownload", "btnRetryDownload"}) {
+        QPushButton* button = Button(name);
+        if (!button->isVisibleTo(m_window))
+            continue;
+        QString entry = QString::fromLatin1(name).mid(3);
+        if (button == Button("btnNext"))
+            entry += QStringLiteral(" \"%1\"").arg(button->text());
+        if (!button->isEnabled())
+            entry += QStringLiteral(" (off)");
+        shown << entry;
+    }
+    return shown;
+}
+
+// Drives the window to a state the way the user and the engine get there.
+void TestMendra::Reach(State state) {
+    const bool connected = m_engine->devicePresent != 0;
+    if (state == Home)
+        return;
+    if (state == Guide) {
+        m_window->ShowGuideView();
+        return;
+    }
+    m_window->btnNextClick();
+    if (state == ModeChoice)
+        return;
+    QTest::mouseClick(m_window->standardModeBtn, Qt::LeftButton);
+    if (state == FixNoDevice || state == Selection)
+        return;
+    QTest::mouseClick(Button("btnDownload"), Qt::LeftButton);
+    Controller* controller = Controller::Instance();
+    switch (state) {
+    case Downloading:
+        controller->SetDownloading(true);
+        m_window->ShowFirmwareState(0);
+        return;
+    case Verifying:
+        controller->SetDownloading(false);
+        m_window->ShowFirmwareState(3);
+        return;
+    case DownloadFailed:
+        // The download flag is not cleared by a failed download.
+        controller->SetDownloading(true);
+        m_window->ShowFirmwareState(2);
+        return;
+    case VerifyFailed:
+        m_window->ShowFirmwareState(5);
+        return;
+    default:
+        break;
+    }
+    Q_ASSERT(connected);
+    m_window->ShowReadyToFix();
+    if (state == ReadyToFix)
+        return;
+    m_window->btnNextClick();
+    m_engine->calls.clear();
+    m_engine->repairRunning = state == FixingVerify || state == FixingRestore;
+    m_engine->firmwareStage = state == FixingVerify;
+    if (state == Done)
+        controller->ShowRepairSucceeded();
+    else if (state == TryAgain)
+        controller->ShowRepairFailed();
+}
+
+void TestMendra::startsAtHome() {
+    QCOMPARE(Page(), QStringLiteral("home"));
+    QCOMPARE(VisibleButtons(), QStringList{"Next \"Start\""});
+    QCOMPARE(m_window->statusBar()->findChild<QWidget*>(QStringLiteral("buttomWidget"))->parentWidget(),
+             m_window->statusBar());
+    QVERIFY(!m_window->btnDownloadFirmware->isEnabled());
+    QVERIFY(!m_window->btnSelectFirmware->isEnabled());
+    QCOMPARE(m_window->FixprogressBar->maximum(), 1000);
+    QCOMPARE(m_window->FirmwareProgressBar->maximum(), 1000);
+    QCOMPARE(m_engine->controller, Controller::Instance());
+}
+
+void TestMendra::pageFlow_data() {
+    QTest::addColumn<State>("state");
+    QTest::addColumn<bool>("device");
+    QTest::addColumn<Action>("action");
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QStringList>("buttons");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QStringList>("engineCalls");
+    QTest::addColumn<int>("repairMode");
+
+    const QString stopDownload = QStringLiteral("Are you sure you want to stop downloading the firmware package?");
+    const QString stopVerify = QStringLiteral("Are you sure you want to stop verifying the firmware package?");
+    const QString goBack = QStringLiteral("Firmware package will be re-verfied after going back.\nGo back?");
+    const QString stopFixing = QStringLiteral("Are you sure to stop fixing?");
+    const QString repairing = QStringLiteral("The device is being repaired, please do not close the program.");
+    const QString reconnect = QStringLiteral("Please re-connect the device to scan and fix.");
+    const QStringList none;
+    const QStringList selection{"Back", "Download"};
+    const QStringList stopJob{"StopCurrentDevice"};
+    const QStringList fixing{"Back", "Next \"Fixing\" (off)"};
+
+    // clang-format off
+    QTest::newRow("home, Next") << Home << false << Next << QList<int>{} << "mode" << QStringList{"Back"} << none << none << 2;
+    QTest::newRow("mode choice, Back") << ModeChoice << false << Back << QList<int>{} << "home" << QStringList{"Next \"Start\""} << none << none << 2;
+    QTest::newRow("standard mode with a device") << ModeChoice << true << StandardMode << QList<int>{} << "select/0" << selection << none << none << 1;
+    QTest::newRow("advanced mode with a device") << ModeChoice << true << AdvancedMode << QList<int>{} << "select/0" << selection << none << none << 0;
+    QTest::newRow("standard mode without a device") << ModeChoice << false << StandardMode << QList<int>{} << "fix/0" << QStringList{"Back", "Next \"Start\" (off)"} << none << none << 1;
+    QTest::newRow("no device page, Back") << FixNoDevice << false << Back << QList<int>{} << "mode" << QStringList{"Back"} << none << none << 2;
+    QTest::newRow("no device page, Next once connected") << FixNoDevice << true << Next << QList<int>{} << "mode" << QStringList{"Back"} << none << none << 1;
+    QTest::newRow("no device page, Next still without") << FixNoDevice << false << Next << QList<int>{} << "fix/0" << QStringList{"Back", "Next \"Start\" (off)"} << none << none << 1;
+    QTest::newRow("selection, Back") << Selection << true << Back << QList<int>{} << "mode" << QStringList{"Back"} << none << none << 2;
+    QTest::newRow("downloading, Back, Yes") << Downloading << true << Back << QList<int>{Ok} << "select/0" << selection << QStringList{stopDownload} << stopJob << 1;
+    QTest::newRow("downloading, Back, No") << Downloading << true << Back << QList<int>{No} << "select/1" << QStringList{"Back"} << QStringList{stopDownload} << none << 1;
+    QTest::newRow("downloading, Back, box closed") << Downloading << true << Back << QList<int>{Closed} << "select/1" << QStringList{"Back"} << QStringList{stopDownload} << none << 1;
+    QTest::newRow("verifying, Back, Yes") << Verifying << true << Back << QList<int>{Ok} << "select/0" << selection << QStringList{stopVerify} << stopJob << 1;
+    QTest::newRow("download failed, Back") << DownloadFailed << true << Back << QList<int>{} << "select/0" << selection << none << stopJob << 1;
+    QTest::newRow("verify failed, Back") << VerifyFailed << true << Back << QList<int>{} << "select/0" << selection << none << stopJob << 1;
+    QTest::newRow("ready, Fix Now") << ReadyToFix << true << Next << QList<int>{} << "fix/2" << fixing << none << QStringList{"StartRepair(standard)"} << 1;
+    QTest::newRow("ready, Back, Yes") << ReadyToFix << true << Back << QList<int>{Ok} << "select/0" << selection << QStringList{goBack} << none << 1;
+    QTest::newRow("ready, Back, No") << ReadyToFix << true << Back << QList<int>{No} << "fix/1" << QStringList{"Back", "Next \"Fix Now\""} << QStringList{goBack} << none << 1;
+    QTest::newRow("verifying again, Back, Yes") << FixingVerify << true << Back << QList<int>{Ok} << "fix/1" << QStringList{"Back", "Next \"Fix Now\""} << QStringList{stopFixing} << stopJob << 1;
+    QTest::newRow("verifying again, Back, No") << FixingVerify << true << Back << QList<int>{No} << "fix/2" << fixing << QStringList{stopFixing} << none << 1;
+    QTest::newRow("restoring, Back") << FixingRestore << true << Back << QList<int>{Ok} << "fix/2" << fixing << QStringList{repairing} << none << 1;
+    QTest::newRow("restoring, Next") << FixingRestore << true << Next << QList<int>{} << "fix/2" << fixing << none << none << 1;
+    QTest::newRow("run ended without result, Back") << FixingEnded << true << Back << QList<int>{} << "home" << QStringList{"Next \"Start\""} << none << stopJob << 2;
+    QTest::newRow("done, Next") << Done << true << Next << QList<int>{} << "home" << QStringList{"Next \"Start\""} << none << QStringList{"StopRepairDevice"} << 2;
+    QTest::newRow("try again, Next") << TryAgain << true << Next << QList<int>{Ok} << "home" << QStringList{"Next \"Start\""} << QStringList{reconnect} << none << 2;
+    QTest::newRow("try again, Next without a device") << TryAgain << false << Next << QList<int>{Ok} << "home" << QStringList{"Next \"Start\""} << QStringList{reconnect} << none << 2;
+    QTest::newRow("guide, Back with a device") << Guide << true << Back << QList<int>{} << "mode" << QStringList{"Back"} << none << none << 2;
+    QTest::newRow("guide, Back without a device") << Guide << false << Back << QList<int>{} << "fix/0" << QStringList{"Next \"Start\" (off)"} << none << none << 2;
+    // clang-format on
+}
+
+void TestMendra::pageFlow() {
+    QFETCH(State, state);
+    QFETCH(bool, device);
+    QFETCH(Action, action);
+    QFETCH(QList<int>, answers);
+    QFETCH(QString, page);
+    QFETCH(QStringList, buttons);
+    QFETCH(QStringList, messages);
+    QFETCH(QStringList, engineCalls);
+    QFETCH(int, repairMode);
+
+    // Rows that end at "no device" start connected and lose the device only before the action.
+    const bool startConnected = device || state == TryAgain;
+    m_engine->devicePresent = startConnected ? 1 : 0;
+    m_engine->currentDevice = m_engine->typeBoxDevice = startConnected ? phone : 0;
+    if (startConnected) {
+        m_window->AddModelEntry(QStringLiteral("iPhone"), Handle(phone));
+        m_window->AddDeviceEntry(QStringLiteral("iPhone"), Handle(phone), phone);
+        m_window->AddSystemVersion(QStringLiteral("17.0"));
+    }
+    if (state == FixNoDevice)
+        m_engine->devicePresent = 0;
+    Reach(state);
+    m_engine->devicePresent = device ? 1 : 0;
+    m_engine->calls.clear();
+    ExpectBoxes(answers);
+
+    switch (action) {
+    case Next:
+        m_window->btnNextClick();
+        break;
+    case Back:
+        QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
+        break;
+    case StandardMode:
+        QTest::mouseClick(m_window->standardModeBtn, Qt::LeftButton);
+        break;
+    case AdvancedMode:
+        QTest::mouseClick(m_window->advancedModeBtn, Qt::LeftButton);
+        break;
+    }
+
+    QCOMPARE(Page(), page);
+    QCOMPARE(VisibleButtons(), buttons);
+    QCOMPARE(MendraMessageBox::ShownMessages(), messages);
+    QCOMPARE(m_engine->calls, engineCalls);
+    QCOMPARE(Controller::Instance()->GetRepairMode(), repairMode);
+}
+
+void TestMendra::retryDownloadOnlyOnCheckPage() {
+    m_engine->devicePresent = 1;
+    m_window->EnableRetryDownload(true);
+    QVERIFY(!Button("btnRetryDownload")->isVisibleTo(m_window));
+    Reach(DownloadFailed);
+    m_window->EnableRetryDownload(true);
+    QVERIFY(Button("btnRetryDownload")->isVisibleTo(m_window));
+    QVERIFY(Button("btnRetryDownload")->isEnabled());
+    QTest::mouseClick(Button("btnRetryDownload"), Qt::LeftButton);
+    QCOMPARE(m_engine->calls.last(), QStringLiteral("StartRepair(standard)"));
+    m_window->EnableRetryDownload(false);
+    QVERIFY(!Button("btnRetryDownload")->isVisibleTo(m_window));
+
+    // A retry that gets through to the ready page takes the button with it.
+    m_window->EnableRetryDownload(true);
+    m_window->ShowReadyToFix();
+    QCOMPARE(VisibleButtons(), (QStringList{"Back", "Next \"Fix Now\""}));
+}
+
+void TestMendra::localFirmwareButtonsNeedDeviceAndVersion() {
+    m_engine->devicePresent = 1;
+    m_engine->currentDevice = m_engine->typeBoxDevice = phone;
+    m_window->AddDeviceEntry(QStringLiteral("iPhone"), Handle(phone), phone);
+    m_window->AddModelEntry(QStringLiteral("iPhone"), Handle(phone));
+    Reach(Selection);
+    QVERIFY(!m_window->btnSelectFirmware->isEnabled());
+    m_window->AddSystemVersion(QStringLiteral("17.0"));
+    QVERIFY(m_window->btnSelectFirmware->isEnabled());
+    QVERIFY(m_window->btnDownloadFirmware->isEnabled());
+    m_window->ClearSystemVersions();
+    QVERIFY(!m_window->btnSelectFirmware->isEnabled());
+    QVERIFY(!m_window->btnDownloadFirmware->isEnabled());
+}
+
+void TestMendra::selectionFollowsPickedDevice() {
+    // The two lists hold the same devices in another order.
+    m_window->AddModelEntry(QStringLiteral("iPad"), Handle(8));
+    m_window->AddModelEntry(QStringLiteral("iPhone"), Handle(phone));
+    m_window->AddDeviceEntry(QStringLiteral("iPhone"), Handle(phone), phone);
+    m_window->AddDeviceEntry(QStringLiteral("iPad"), Handle(8), 8);
+    m_window->SetDeviceIndex(0);
+    m_engine->devicePresent = 1;
+    m_engine->typeBoxDevice = phone;
+    Reach(Selection);
+    QCOMPARE(m_window->DeviceModelBox->currentText(), QStringLiteral("iPhone"));
+}
+
+void TestMendra::failureRemovesFailedDeviceByHandle() {
+    m_engine->devicePresent = 1;
+    m_engine->currentDevice = m_engine->typeBoxDevice = phone;
+    m_window->AddDeviceEntry(QStringLiteral("iPhone"), Handle(phone), phone);
+    m_window->AddModelEntry(QStringLiteral("iPhone"), Handle(phone));
+    m_window->AddSystemVersion(QStringLiteral("17.0"));
+    m_engine->repairDevice = phone;
+    Reach(FixingRestore);
+    // A second device arrives during the repair and becomes the current entry.
+    m_window->AddDeviceEntry(QStringLiteral("iPad"), Handle(8), 8);
+    Controller::Instance()->ShowRepairFailed();
+    QCOMPARE(m_window->iPhoneTypeBox->count(), 1);
+    QCOMPARE(m_window->iPhoneTypeBox->itemText(0), QStringLiteral("iPad"));
+    QVERIFY(m_window->IsRepairDone());
+    QCOMPARE(m_window->fixStatusLbl->text(), QStringLiteral("Repair failed."));
+}
+
+void TestMendra::fixNowAgainAfterStoppedVerification() {
+    m_engine->devicePresent = 1;
+    m_engine->currentDevice = m_engine->typeBoxDevice = phone;
+    m_window->AddModelEntry(QStringLiteral("iPhone"), Handle(phone));
+    m_window->AddSystemVersion(QStringLiteral("17.0"));
+    Reach(FixingVerify);
+    ExpectBoxes({Ok});
+    m_window->btnBackClick();
+    m_engine->calls.clear();
+    m_window->btnNextClick();
+    QCOMPARE(m_engine->calls, QStringList{"StartRepair(standard)"});
+    QVERIFY(m_engine->skipReadyPage);
+    QCOMPARE(Page(), QStringLiteral("fix/2"));
+}
+
+QTEST_MAIN(TestMendra)
+#include "tst_mendra.moc"
