@@ -1,6 +1,7 @@
 #include "CWindowsFrame.h"
 
 #include "FrameGeometry.h"
+#include "InnerWidgetItem.h"
 #include "MyButton.h"
 #include "SkinManager.h"
 #include "TitleBar.h"
@@ -96,15 +97,19 @@ void CWindowsFrame::CreateTitleBar() {
 
 void CWindowsFrame::BuildFrameLayout() {
     auto* layout = new QVBoxLayout(this);
-    layout->setAlignment(Qt::AlignCenter);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->setSpacing(0);
     if (m_types.testFlag(FRAME_NO_TITLE))
         m_titleBar->hide();
     else
         layout->addWidget(m_titleBar);
-    if (m_inner)
+    if (m_inner) {
+        // addWidget makes the inner widget the frame's child; its plain item then gives way to one
+        // that fills the frame or centres a widget that cannot grow.
         layout->addWidget(m_inner);
+        delete layout->takeAt(layout->indexOf(m_inner));
+        layout->addItem(new InnerWidgetItem(m_inner));
+    }
 }
 
 void CWindowsFrame::SetItemVisible(QWidget* item, bool visible) {

@@ -99,6 +99,8 @@ private slots:
     void screenChanges();
     void retranslateTakesInnerTitle();
     void adjustToInnerCountsTitleBar();
+    void innerFillsFrameOrIsCentred_data();
+    void innerFillsFrameOrIsCentred();
     void platformDecoratedFrame();
 };
 
@@ -497,6 +499,43 @@ void TestFrames::adjustToInnerCountsTitleBar() {
     QCOMPARE(frame.size(), QSize(inner->width(), inner->height() + frame.GetTitleBar()->height()));
     QVERIFY(frame.GetTitleBar()->isHidden());
     QCOMPARE(frame.layout()->indexOf(frame.GetTitleBar()), -1);
+}
+
+void TestFrames::innerFillsFrameOrIsCentred_data() {
+    QTest::addColumn<QSize>("fixedSize"); // invalid: the inner widget can grow
+    QTest::addColumn<QSize>("frameSize");
+    QTest::addColumn<QRect>("expected"); // relative to the room below the title bar
+
+    // A window whose size hint is far below its size (the main window) still fills its frame, also
+    // after the frame grows.
+    QTest::newRow("resizable") << QSize() << QSize(500, 400) << QRect(0, 0, 498, -1);
+    QTest::newRow("resizable, frame grown") << QSize() << QSize(900, 700) << QRect(0, 0, 898, -1);
+    QTest::newRow("fixed, narrower") << QSize(200, 100) << QSize(500, 400) << QRect(149, -1, 200, 100);
+}
+
+void TestFrames::innerFillsFrameOrIsCentred() {
+    QFETCH(QSize, fixedSize);
+    QFETCH(QSize, frameSize);
+    QFETCH(QRect, expected);
+    auto* inner = new QWidget;
+    inner->resize(300, 200);
+    new QLabel(QStringLiteral("x"), inner); // no layout: the size hint says nothing
+    if (fixedSize.isValid())
+        inner->setFixedSize(fixedSize);
+    CCommonFrame frame(inner, nullptr, CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
+    frame.resize(frameSize);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    frame.layout()->activate();
+
+    const int top = 1 + frame.GetTitleBar()->height();
+    const int room = frameSize.height() - 1 - top;
+    if (expected.height() < 0)
+        expected.setHeight(room);
+    if (expected.y() < 0)
+        expected.moveTop((room - expected.height()) / 2);
+    QCOMPARE(inner->geometry(), expected.translated(1, top));
+    QCOMPARE(frame.GetTitleBar()->geometry(), QRect(1, 1, frameSize.width() - 2, top - 1));
 }
 
 void TestFrames::platformDecoratedFrame() {
