@@ -212,6 +212,11 @@ void CWindowsFrame::showEvent(QShowEvent* event) {
     CAbstractFrame::showEvent(event);
 }
 
+bool CWindowsFrame::InnerHidItself(const QEvent* event) const {
+    return event->type() == QEvent::Hide && m_inner && m_inner->isHidden() && m_inner->parentWidget() == this &&
+           isVisible();
+}
+
 void CWindowsFrame::paintEvent(QPaintEvent*) {
     if (m_shadow.isNull())
         return;
@@ -500,6 +505,13 @@ bool CWindowsFrame::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_inner && event->type() == QEvent::Close) {
         CloseFrame();
         return true;
+    }
+    if (watched == m_inner && InnerHidItself(event)) {
+        // A dialog view that ends itself (accept, reject, done) only hides; its frame would stay
+        // open around an empty space. A refused close brings the view back.
+        if (!CloseFrame())
+            m_inner->show();
+        return false;
     }
     if (m_filteredWindow && watched == m_filteredWindow)
         return WindowEvent(event);

@@ -69,7 +69,16 @@ QWidget* TitleItem(TitleBar* bar, const QString& name) {
 const QStringList allTitleItems = {"min",      "max",   "restore", "close",  "setting", "help",
                                    "feedback", "intel", "amd",     "nvidia", "line1",   "line2"};
 
-enum ClosePath { TitleCloseButton, EscOnInner, EscOnInnerChild, EscOnTitleButton, EscOnFrame, Reject, InnerClose };
+enum ClosePath {
+    TitleCloseButton,
+    EscOnInner,
+    EscOnInnerChild,
+    EscOnTitleButton,
+    EscOnFrame,
+    Reject,
+    InnerClose,
+    InnerHides
+};
 } // namespace
 
 Q_DECLARE_METATYPE(ClosePath)
@@ -248,16 +257,22 @@ void TestFrames::closeCallbackRefusesThenAccepts() {
     QCOMPARE(question.asked, 2);
     QVERIFY(frame.isVisible());
 
+    // A view that ends itself while the close is refused comes back rather than leave a hole.
+    inner->hide();
+    QCOMPARE(question.asked, 3);
+    QVERIFY(frame.isVisible());
+    QVERIFY(inner->isVisible());
+
     question.answer = true;
     QVERIFY(frame.close());
-    QCOMPARE(question.asked, 3);
+    QCOMPARE(question.asked, 4);
     QVERIFY(!frame.isVisible());
     QCOMPARE(inner->parentWidget(), &owner);
 
     // Accepted once, the callback is not asked again.
     frame.show();
     QVERIFY(frame.close());
-    QCOMPARE(question.asked, 3);
+    QCOMPARE(question.asked, 4);
 }
 
 void TestFrames::closePathsKeepInner_data() {
@@ -269,6 +284,7 @@ void TestFrames::closePathsKeepInner_data() {
     QTest::newRow("Esc on the frame") << EscOnFrame;
     QTest::newRow("reject") << Reject;
     QTest::newRow("inner widget closes") << InnerClose;
+    QTest::newRow("inner widget hides itself, as a dialog ending") << InnerHides;
 }
 
 static void RunClosePath(CCommonFrame& frame, QWidget* inner, ClosePath path) {
@@ -294,6 +310,9 @@ static void RunClosePath(CCommonFrame& frame, QWidget* inner, ClosePath path) {
         break;
     case InnerClose:
         inner->close();
+        break;
+    case InnerHides:
+        inner->hide();
         break;
     }
 }
