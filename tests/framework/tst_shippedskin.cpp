@@ -22,6 +22,8 @@ private slots:
     void buttonHasStates();
     void styleSheetsNameEveryKey_data();
     void styleSheetsNameEveryKey();
+    void titleBackgroundsHaveRule_data();
+    void titleBackgroundsHaveRule();
     void styleSheetLoadsScaled();
     void coloursForBugReport();
     void logoPieces();
@@ -163,6 +165,20 @@ void TestShippedSkin::styleSheetsNameEveryKey_data() {
 void TestShippedSkin::styleSheetsNameEveryKey() {
     QFETCH(QString, key);
     QVERIFY(m_styleSheets.contains("[STYLE_KEY=\"" + key + "\"]"));
+}
+
+void TestShippedSkin::titleBackgroundsHaveRule_data() {
+    QTest::addColumn<QString>("name");
+    // The title bar's own name, then the names the frames give it; without a rule the title bar of
+    // a translucent frame shows whatever lies behind the window.
+    for (const char* name : {"titleBackground", "mainframe", "PTMessageBox", "updateFrame", "settingFrame",
+                             "aboutFrame", "bugReportFrame", "dlgFrame"})
+        QTest::newRow(name) << name;
+}
+
+void TestShippedSkin::titleBackgroundsHaveRule() {
+    QFETCH(QString, name);
+    QVERIFY(m_styleSheets.contains(QRegularExpression("#" + name + "\\b[^{]*\\{[^}]*background: #")));
 }
 
 void TestShippedSkin::styleSheetLoadsScaled() {
