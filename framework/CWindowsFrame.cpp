@@ -194,6 +194,7 @@ void CWindowsFrame::PlaceFrame() {
     if (screen)
         topLeft = KeepInsideArea(QRect(topLeft, size()), screen->availableGeometry());
     move(topLeft);
+    m_placedGeometry = QRect(topLeft, size());
 }
 
 void CWindowsFrame::showEvent(QShowEvent* event) {
@@ -204,6 +205,13 @@ void CWindowsFrame::showEvent(QShowEvent* event) {
     if (windowHandle() && windowHandle() != m_filteredWindow) {
         m_filteredWindow = windowHandle();
         m_filteredWindow->installEventFilter(this);
+    }
+    if (!m_maximized && !m_placedGeometry.isNull()) {
+        const QRect placed = m_placedGeometry;
+        m_placedGeometry = QRect();
+        if (pos() == placed.topLeft() && size() != placed.size())
+            PlaceFrame();
+        m_placedGeometry = QRect();
     }
     if (!m_maximized) {
         if (QScreen* screen = FrameScreen())

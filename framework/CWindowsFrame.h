@@ -104,4 +104,7 @@ private:
     QPoint m_pressGlobal;
     Qt::Edges m_cursorEdges;
     QPointer<QWindow> m_filteredWindow;
+    // Where the set-up placed the frame, to centre it again at its first show when its size changed
+    // in between (the title bar's height, a fixed width) and nobody moved it.
+    QRect m_placedGeometry;
 };

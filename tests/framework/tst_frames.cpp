@@ -464,6 +464,20 @@ void TestFrames::placedOnParentInsideWorkArea() {
     CCommonFrame centred(MakeInner(), &parent, CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
     const QRect parentRect(parent.mapToGlobal(QPoint(0, 0)), parent.size());
     QCOMPARE(centred.pos(), CentredTopLeft(parentRect, centred.size()));
+    // Grown after the set-up (as a dialog's frame by its fixed width), it is centred again when shown.
+    centred.setFixedWidth(450);
+    centred.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&centred));
+    QCOMPARE(centred.pos(), CentredTopLeft(parentRect, centred.size()));
+    centred.hide();
+    // A frame its owner moved stays where it was put.
+    CCommonFrame moved(MakeInner(), &parent, CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
+    const QPoint put = moved.pos() + QPoint(20, 10);
+    moved.move(put);
+    moved.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&moved));
+    QCOMPARE(moved.pos(), put);
+    moved.hide();
 
     // A parent at the bottom right corner would put half of the frame off the screen.
     parent.move(area.right() - 250, area.bottom() - 150);

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -52,6 +53,7 @@ private slots:
     void queuedAnswers();
     void baseBoxGrowsWithItsText();
     void sizesAtScale();
+    void centredOnParent();
     void linkUrls_data();
     void linkUrls();
     void openUrlOpensOnlyWebAndMail();
@@ -249,6 +251,23 @@ void TestMessageBox::sizesAtScale() {
         QVERIFY(titleIcon.width() == 34 || titleIcon.height() == 34);
     }
     SkinManager::Release();
+}
+
+void TestMessageBox::centredOnParent() {
+    QWidget parent;
+    parent.setGeometry(QGuiApplication::primaryScreen()->availableGeometry().adjusted(50, 50, -50, -50));
+    parent.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&parent));
+    MendraMessageBox box(QString(), QStringLiteral("text"), QMessageBox::Ok, &parent);
+    QRect frame;
+    WhenModalShown([&](QWidget* modal) {
+        frame = modal->frameGeometry();
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    box.Exec();
+    // The frame is placed before its title bar adds to the box's fixed height; shown, it is centred.
+    const QPoint offset = frame.center() - QRect(parent.mapToGlobal(QPoint(0, 0)), parent.size()).center();
+    QVERIFY2(qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1, qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
 }
 
 void TestMessageBox::linkUrls_data() {
