@@ -207,11 +207,9 @@ void CWindowsFrame::showEvent(QShowEvent* event) {
         m_filteredWindow->installEventFilter(this);
     }
     if (!m_maximized && !m_placedGeometry.isNull()) {
-        const QRect placed = m_placedGeometry;
-        m_placedGeometry = QRect();
-        if (pos() == placed.topLeft() && size() != placed.size())
+        if (pos() == m_placedGeometry.topLeft() && size() != m_placedGeometry.size())
             PlaceFrame();
-        m_placedGeometry = QRect();
+        m_placedGeometry = QRect(); // only the first show follows the set-up's placement
     }
     if (!m_maximized) {
         if (QScreen* screen = FrameScreen())
