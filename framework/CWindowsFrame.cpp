@@ -219,8 +219,8 @@ void CWindowsFrame::showEvent(QShowEvent* event) {
 }
 
 bool CWindowsFrame::InnerHidItself(const QEvent* event) const {
-    return event->type() == QEvent::Hide && m_inner && m_inner->isHidden() && m_inner->parentWidget() == this &&
-           isVisible();
+    return event->type() == QEvent::Hide && qobject_cast<QDialog*>(m_inner.data()) && m_inner->isHidden() &&
+           m_inner->parentWidget() == this && isVisible();
 }
 
 void CWindowsFrame::paintEvent(QPaintEvent*) {
@@ -514,9 +514,15 @@ bool CWindowsFrame::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == m_inner && InnerHidItself(event)) {
         // A dialog view that ends itself (accept, reject, done) only hides; its frame would stay
-        // open around an empty space. A refused close brings the view back.
-        if (!CloseFrame())
-            m_inner->show();
+        // open around an empty space. The close waits until the dialog has finished ending; a
+        // refused close brings the view back.
+        QMetaObject::invokeMethod(
+            this,
+            [this]() {
+                if (m_inner && m_inner->isHidden() && m_inner->parentWidget() == this && isVisible() && !CloseFrame())
+                    m_inner->show();
+            },
+            Qt::QueuedConnection);
         return false;
     }
     if (m_filteredWindow && watched == m_filteredWindow)

@@ -57,7 +57,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    // The inner widget was hidden on its own while the frame shows it, as a dialog does when it ends.
+    // The inner dialog hid itself while the frame shows it, as a dialog does when it ends.
     bool InnerHidItself(const QEvent* event) const;
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;

@@ -28,9 +28,9 @@ bool AskClose(void* argument) {
     return question->answer;
 }
 
-// An inner widget with a line edit that holds the focus, as the dialog views have.
+// A dialog view with a line edit that holds the focus.
 QWidget* MakeInner(const QString& title = QStringLiteral("Inner")) {
-    auto* inner = new QWidget;
+    auto* inner = new QDialog;
     inner->setWindowTitle(title);
     inner->resize(300, 200);
     auto* layout = new QVBoxLayout(inner);
@@ -258,10 +258,10 @@ void TestFrames::closeCallbackRefusesThenAccepts() {
     QVERIFY(frame.isVisible());
 
     // A view that ends itself while the close is refused comes back rather than leave a hole.
-    inner->hide();
-    QCOMPARE(question.asked, 3);
+    static_cast<QDialog*>(inner.data())->reject();
+    QTRY_COMPARE(question.asked, 3);
+    QTRY_VERIFY(inner->isVisible());
     QVERIFY(frame.isVisible());
-    QVERIFY(inner->isVisible());
 
     question.answer = true;
     QVERIFY(frame.close());
@@ -284,7 +284,7 @@ void TestFrames::closePathsKeepInner_data() {
     QTest::newRow("Esc on the frame") << EscOnFrame;
     QTest::newRow("reject") << Reject;
     QTest::newRow("inner widget closes") << InnerClose;
-    QTest::newRow("inner widget hides itself, as a dialog ending") << InnerHides;
+    QTest::newRow("inner dialog ends itself") << InnerHides;
 }
 
 static void RunClosePath(CCommonFrame& frame, QWidget* inner, ClosePath path) {
@@ -312,7 +312,7 @@ static void RunClosePath(CCommonFrame& frame, QWidget* inner, ClosePath path) {
         inner->close();
         break;
     case InnerHides:
-        inner->hide();
+        static_cast<QDialog*>(inner)->accept();
         break;
     }
 }
@@ -328,8 +328,8 @@ void TestFrames::closePathsKeepInner() {
     QVERIFY(QTest::qWaitForWindowExposed(frame));
 
     RunClosePath(*frame, inner, path);
+    QTRY_VERIFY(!frame->isVisible());
     QCOMPARE(question.asked, 1);
-    QVERIFY(!frame->isVisible());
     delete frame;
     QVERIFY(inner);
     QCOMPARE(inner->parentWidget(), &owner);
