@@ -54,6 +54,7 @@ private slots:
     void baseBoxGrowsWithItsText();
     void sizesAtScale();
     void centredOnParent();
+    void messageSizeUnderShippedStyleSheet();
     void linkUrls_data();
     void linkUrls();
     void openUrlOpensOnlyWebAndMail();
@@ -268,6 +269,22 @@ void TestMessageBox::centredOnParent() {
     // The frame is placed before its title bar adds to the box's fixed height; shown, it is centred.
     const QPoint offset = frame.center() - QRect(parent.mapToGlobal(QPoint(0, 0)), parent.size()).center();
     QVERIFY2(qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1, qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
+}
+
+void TestMessageBox::messageSizeUnderShippedStyleSheet() {
+    // The skin's general font rule must not override the message's own size (12 at scale 1.0).
+    SetSkinScaleForScreenWidth(3840);
+    QCOMPARE(InitShippedSkin(), 3);
+    SkinManager::Instance()->LoadStyleSheet();
+    qApp->setStyleSheet(SkinManager::Instance()->GetStyleSheet());
+    {
+        MendraMessageBox box(QString(), QStringLiteral("text"), QMessageBox::Ok);
+        box.ensurePolished();
+        box.MessageLabel()->ensurePolished();
+        QCOMPARE(QFontInfo(box.MessageLabel()->font()).pixelSize(), 18);
+    }
+    qApp->setStyleSheet(QString());
+    SkinManager::Release();
 }
 
 void TestMessageBox::linkUrls_data() {
