@@ -1,20 +1,22 @@
 #include "CallbackGate.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QEvent>
-#include <QHash>
-#include <QMutex>
-#include <QSet>
-#include <QWaitCondition>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
+// Standard library locks, so that a thread sanitizer sees every hand-over between the library's threads.
 struct GateState {
-    QMutex mutex;
-    QWaitCondition left;
-    QSet<const void*> open;
-    QHash<const void*, int> inFlight;
+    std::mutex mutex;
+    std::condition_variable left;
+    std::unordered_set<const void*> open;
+    std::unordered_map<const void*, int> inFlight;
 };
 
 GateState& state() {
@@ -27,20 +29,20 @@ GateState& state() {
 
 void CallbackGate::Open(const void* owner) {
     GateState& s = state();
-    QMutexLocker locker(&s.mutex);
+    std::lock_guard<std::mutex> lock(s.mutex);
     s.open.insert(owner);
 }
 
 bool CallbackGate::IsOpen(const void* owner) {
     GateState& s = state();
-    QMutexLocker locker(&s.mutex);
-    return s.open.contains(owner);
+    std::lock_guard<std::mutex> lock(s.mutex);
+    return s.open.count(owner) != 0;
 }
 
 bool CallbackGate::Enter(const void* owner) {
     GateState& s = state();
-    QMutexLocker locker(&s.mutex);
-    if (!s.open.contains(owner))
+    std::lock_guard<std::mutex> lock(s.mutex);
+    if (s.open.count(owner) == 0)
         return false;
     ++s.inFlight[owner];
     return true;
@@ -48,29 +50,33 @@ bool CallbackGate::Enter(const void* owner) {
 
 void CallbackGate::Leave(const void* owner) {
     GateState& s = state();
-    QMutexLocker locker(&s.mutex);
+    std::lock_guard<std::mutex> lock(s.mutex);
     auto it = s.inFlight.find(owner);
-    if (it != s.inFlight.end() && --it.value() <= 0)
+    if (it != s.inFlight.end() && --it->second <= 0)
         s.inFlight.erase(it);
-    s.left.wakeAll();
+    s.left.notify_all();
 }
 
 bool CallbackGate::Close(const void* owner, QObject* receiver, int timeoutMs) {
     GateState& s = state();
-    QDeadlineTimer deadline(timeoutMs);
-    QMutexLocker locker(&s.mutex);
-    s.open.remove(owner);
-    while (s.inFlight.value(owner) > 0) {
-        locker.unlock();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    std::unique_lock<std::mutex> lock(s.mutex);
+    s.open.erase(owner);
+    auto running = [&] {
+        auto it = s.inFlight.find(owner);
+        return it != s.inFlight.end() && it->second > 0;
+    };
+    while (running()) {
+        lock.unlock();
         // A blocked emitter waits on its posted event; deleting the event unhandled releases it.
         if (receiver)
             QCoreApplication::removePostedEvents(receiver, QEvent::MetaCall);
-        locker.relock();
-        if (s.inFlight.value(owner) == 0)
+        lock.lock();
+        if (!running())
             break;
-        if (deadline.hasExpired())
+        if (std::chrono::steady_clock::now() >= deadline)
             return false;
-        s.left.wait(&s.mutex, QDeadlineTimer(5));
+        s.left.wait_for(lock, std::chrono::milliseconds(5));
     }
     return true;
 }

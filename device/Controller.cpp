@@ -22,10 +22,6 @@
 #include <QUrl>
 
 namespace {
-QString MessageText(const char* text) {
-    return QCoreApplication::translate("QObject", text);
-}
-
 QString DefaultFileChooser(QWidget* parent, const QString& caption, const QString& folder, const QString& filter) {
     return QFileDialog::getOpenFileName(parent, caption, folder, filter);
 }
@@ -245,7 +241,7 @@ void Controller::OnDeviceDetected(int /*index*/) {
     m_window->ClearSystemVersions();
     if (device) {
         if (m_window->GetMainPageIndex() == 4) {
-            MendraMessageBox box(QString(), MessageText("Device detected. Please select mode to fix it."),
+            MendraMessageBox box(QString(), QCoreApplication::translate("QObject", "Device detected. Please select mode to fix it."),
                                  QMessageBox::Yes | QMessageBox::No, WindowWidget());
             box.SetButtonText(QMessageBox::Yes, tr("Yes"));
             box.SetButtonText(QMessageBox::No, tr("No"));
@@ -296,7 +292,7 @@ void Controller::LeaveFixingForLostDevice() {
 void Controller::ShowDeviceNotConnected() {
     if (!m_window)
         return;
-    MendraMessageBox box(QString(), MessageText("Device not connected. Please re-connect device."), QMessageBox::Yes,
+    MendraMessageBox box(QString(), QCoreApplication::translate("QObject", "Device not connected. Please re-connect device."), QMessageBox::Yes,
                          WindowWidget());
     box.SetButtonText(QMessageBox::Yes, tr("Yes"));
     // The box only acknowledges what already happened: however it is closed, the work on the device is over,
@@ -318,7 +314,7 @@ bool Controller::ConfirmClose() {
     if (page == 3) {
         if (m_window->GetCheckPageIndex() == 1) {
             MendraMessageBox box(QString(),
-                                 MessageText("Downloading/Verifying Firmware package...\nAre you sure to exit?"),
+                                 QCoreApplication::translate("QObject", "Downloading/Verifying Firmware package...\nAre you sure to exit?"),
                                  QMessageBox::Ok | QMessageBox::No, WindowWidget());
             box.SetButtonText(QMessageBox::Ok, tr("Yes"));
             box.SetButtonText(QMessageBox::No, tr("No"));
@@ -332,7 +328,7 @@ bool Controller::ConfirmClose() {
     } else if (page == 2) {
         if (m_window->GetFixPageIndex() == 2 && !m_window->IsRepairDone()) {
             MendraMessageBox box(QString(),
-                                 MessageText("Fixing the device now.\nQuiting might result in unknown device errors. "
+                                 QCoreApplication::translate("QObject", "Fixing the device now.\nQuiting might result in unknown device errors. "
                                              "Please don't shut down the program before the fixing completes. "),
                                  QMessageBox::Ok, WindowWidget());
             box.SetButtonText(QMessageBox::Ok, tr("OK"));

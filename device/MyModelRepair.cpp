@@ -188,8 +188,13 @@ int MyModel::HandleDownloadReport(const MRRestoreCallbackData& data, float progr
             return 0;
         }
         m_runConcluded = true;
-        m_controller->EnableRetryDownload(true);
         LogError(ErrorLine("Download finished...error code:", data.result.code, description));
+        if (m_skipReadyPage) {
+            // A download during the second run happens behind the fix page: it fails the repair.
+            EndRunFailed();
+            return -1;
+        }
+        m_controller->EnableRetryDownload(true);
         ShowFirmwareFailure(false, QString::number(data.result.code), description);
         return -1;
     default:

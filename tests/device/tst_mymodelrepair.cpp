@@ -233,27 +233,31 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<qulonglong>("done");
         QTest::addColumn<qulonglong>("total");
+        QTest::addColumn<int>("code");
         QTest::addColumn<bool>("secondRun");
         QTest::addColumn<QStringList>("expected");
         QTest::addColumn<int>("answer");
-        QTest::newRow("download progress") << 0 << 2 << 512ull << 1024ull << false
+        QTest::newRow("download progress") << 0 << 2 << 512ull << 1024ull << 0 << false
                                            << QStringList{"ShowFirmwareProgress(500)", "ShowDownloadSpeed"} << 0;
-        QTest::newRow("unknown total") << 0 << 2 << 512ull << 0ull << false
+        QTest::newRow("unknown total") << 0 << 2 << 512ull << 0ull << 0 << false
                                        << QStringList{"ShowFirmwareProgress(0)", "ShowDownloadSpeed"} << 0;
-        QTest::newRow("verify progress") << 1 << 2 << 1ull << 4ull << false
+        QTest::newRow("verify progress") << 1 << 2 << 1ull << 4ull << 0 << false
                                          << QStringList{"ShowFirmwareProgress(250)", "ShowRepairProgress(0,250)"} << 0;
         QTest::newRow("restore progress")
-            << 4 << 2 << 3ull << 4ull << true << QStringList{"ShowRepairProgress(3,750)"} << 0;
+            << 4 << 2 << 3ull << 4ull << 0 << true << QStringList{"ShowRepairProgress(3,750)"} << 0;
         QTest::newRow("second verification passes")
-            << 1 << 1 << 0ull << 0ull << true << QStringList{"ShowFirmwareState(4)"} << 0;
-        QTest::newRow("step beyond restore") << 5 << 1 << 0ull << 0ull << false << QStringList{} << 0;
-        QTest::newRow("unknown status") << 2 << 3 << 0ull << 0ull << false << QStringList{} << 0;
+            << 1 << 1 << 0ull << 0ull << 0 << true << QStringList{"ShowFirmwareState(4)"} << 0;
+        QTest::newRow("second-run download error")
+            << 0 << 1 << 0ull << 0ull << 5 << true << QStringList{"ShowFirmwareState(1)", "ShowRepairFailed"} << -1;
+        QTest::newRow("step beyond restore") << 5 << 1 << 0ull << 0ull << 0 << false << QStringList{} << 0;
+        QTest::newRow("unknown status") << 2 << 3 << 0ull << 0ull << 0 << false << QStringList{} << 0;
     }
     void reports() {
         QFETCH(int, step);
         QFETCH(int, status);
         QFETCH(qulonglong, done);
         QFETCH(qulonglong, total);
+        QFETCH(int, code);
         QFETCH(bool, secondRun);
         QFETCH(QStringList, expected);
         QFETCH(int, answer);
@@ -261,7 +265,7 @@ private slots:
         env.model->SetSkipReadyPage(secondRun);
         host().calls.clear();
         MRRestoreCallbackData data =
-            status == MRStatusFinished ? Finished(step, 0, "") : Progress(step, status, done, total);
+            status == MRStatusFinished ? Finished(step, code, "Lost contact") : Progress(step, status, done, total);
         QCOMPARE(env.model->DoModelRestoreCallback(&data, env.model.get()), answer);
         QCOMPARE(host().calls, expected);
         if (step <= MRStepRestore)
