@@ -4,7 +4,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QComboBox>
 #include <QMessageBox>
 #include <QSocketNotifier>
 #include <QVariant>
@@ -77,9 +76,11 @@ QByteArray TestControl::Run(const QList<QByteArray>& words) {
         return text;
     }
     if (command == "close") {
+        if (!m_frame)
+            return "none";
         // Queued, so that a confirmation box the close brings up does not hold this reply back.
         QMetaObject::invokeMethod(m_frame, "CloseSlot", Qt::QueuedConnection);
-        return m_frame ? "ok" : "none";
+        return "ok";
     }
     QWidget* widget = Find(words.value(1));
     if (!widget)
@@ -92,13 +93,6 @@ QByteArray TestControl::Run(const QList<QByteArray>& words) {
             return "none";
         QMetaObject::invokeMethod(button, "click", Qt::QueuedConnection);
         return "ok";
-    }
-    if (command == "select" && words.size() == 3) {
-        auto* box = qobject_cast<QComboBox*>(widget);
-        if (!box)
-            return "none";
-        box->setCurrentIndex(words.at(2).toInt());
-        return QByteArray::number(box->currentIndex());
     }
     return "unknown";
 }

@@ -16,7 +16,6 @@ class QSocketNotifier;
 //   messages                 the texts of the product message boxes answered that way, " | " between
 //   get <name> <property>    a property of the widget named <name> ("frame": the main frame)
 //   click <name>             presses the button named <name>
-//   select <name> <index>    chooses an entry of the combo box named <name>
 //   modal                    the text of the modal box on screen, empty when none
 //   accept                   accepts that box
 //   close                    closes the main frame as its title bar's close button does
