@@ -20,6 +20,8 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
+#include "TestHttpServer.h"
+
 namespace {
 
 const QString kTitle = QStringLiteral("Tavik Mendra");
@@ -214,6 +216,7 @@ private slots:
     void closingTheWindowEndsTheProgram();
 
     void closingDuringARepairAsksFirst();
+    void closingDuringADownloadAsksFirst();
     void missingSkinFolderEnds();
     void installedProgramRuns();
     void statisticsMode_data();
@@ -313,6 +316,48 @@ void TestProgram::closingDuringARepairAsksFirst() {
 
     // Once the repair has its result, the window closes and the program ends by itself.
     QTRY_VERIFY_WITH_TIMEOUT(run.Ask("get btnNext enabled") == "true", 120000);
+    QCOMPARE(run.Ask("close"), QByteArray("ok"));
+    QVERIFY(run.EndsWithZero(20000));
+}
+
+void TestProgram::closingDuringADownloadAsksFirst() {
+    // The firmware comes from a server here that takes the request and never answers: the download is still
+    // running whenever the window is closed.
+    TestHttpServer server;
+    QVERIFY(server.start());
+    server.setAnswering(false);
+    Sandbox sandbox;
+    const QString scenario = sandbox.Path("scenario.json");
+    QFile file(scenario);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QString(R"({"devices": [{"id": 7, "name": "iPhone", "info": "iPhone 11", "productType": "iPhone12,1"}],
+                           "firmware": {"iPhone12,1": [{"version": "17.0", "url": "%1", "size": 1000,
+                                        "sha1": "0000000000000000000000000000000000000000"}]}})")
+                   .arg(server.url("/firmware.ipsw").toString())
+                   .toUtf8());
+    file.close();
+    QProcessEnvironment environment = sandbox.Environment();
+    environment.insert("MENDRA_DEVICE_SCENARIO", scenario);
+    environment.insert("no_proxy", "127.0.0.1");
+
+    ProgramRun run(m_program, environment);
+    QVERIFY(run.WaitForLine("ready", 60000));
+    QTRY_VERIFY_WITH_TIMEOUT(run.Ask("get iPhoneTypeBox count").toInt() > 0, 20000);
+    QCOMPARE(run.Ask("click btnNext"), QByteArray("ok"));
+    QCOMPARE(run.Ask("click standardModeBtn"), QByteArray("ok"));
+    QTRY_VERIFY_WITH_TIMEOUT(run.Ask("get SystemVersionBox count").toInt() > 0, 20000);
+    QTRY_COMPARE(run.Ask("get btnDownload enabled"), QByteArray("true"));
+    QCOMPARE(run.Ask("click btnDownload"), QByteArray("ok"));
+    QVERIFY(server.waitForRequestTo("/firmware.ipsw", 30000));
+
+    // "No" keeps the program and its download.
+    QCOMPARE(run.Ask(QByteArray("answer ") + QByteArray::number(int(QMessageBox::No))), QByteArray("ok"));
+    QCOMPARE(run.Ask("close"), QByteArray("ok"));
+    QTRY_VERIFY(run.Ask("messages").startsWith("Downloading/Verifying Firmware package..."));
+    QCOMPARE(run.Ask("get frame visible"), QByteArray("true"));
+
+    // "Yes" stops the download and the program ends, however long the server keeps silent.
+    QCOMPARE(run.Ask(QByteArray("answer ") + QByteArray::number(int(QMessageBox::Ok))), QByteArray("ok"));
     QCOMPARE(run.Ask("close"), QByteArray("ok"));
     QVERIFY(run.EndsWithZero(20000));
 }
