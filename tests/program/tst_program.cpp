@@ -200,6 +200,18 @@ QByteArray XWindowInfo(const QString& name) {
     return xwininfo.readAllStandardOutput();
 }
 
+// As a user would: waits for the program and its device, picks the standard mode and starts the download of
+// the device's first system version.
+void StartFirmwareDownload(ProgramRun& run) {
+    QVERIFY(run.WaitForLine("ready", 60000));
+    QTRY_VERIFY_WITH_TIMEOUT(run.Ask("get iPhoneTypeBox count").toInt() > 0, 20000);
+    QCOMPARE(run.Ask("click btnNext"), QByteArray("ok"));
+    QCOMPARE(run.Ask("click standardModeBtn"), QByteArray("ok"));
+    QTRY_VERIFY_WITH_TIMEOUT(run.Ask("get SystemVersionBox count").toInt() > 0, 20000);
+    QTRY_COMPARE(run.Ask("get btnDownload enabled"), QByteArray("true"));
+    QCOMPARE(run.Ask("click btnDownload"), QByteArray("ok"));
+}
+
 } // namespace
 
 class TestProgram : public QObject {
@@ -293,15 +305,10 @@ void TestProgram::closingTheWindowEndsTheProgram() {
 void TestProgram::closingDuringARepairAsksFirst() {
     Sandbox sandbox;
     ProgramRun run(m_program, sandbox.Environment());
-    QVERIFY(run.WaitForLine("ready", 60000));
-
-    // The simulated iPhone, standard mode, its first system version: downloaded and verified, then fixed.
-    QTRY_VERIFY_WITH_TIMEOUT(run.Ask("get iPhoneTypeBox count").toInt() > 0, 20000);
-    QCOMPARE(run.Ask("click btnNext"), QByteArray("ok"));
-    QCOMPARE(run.Ask("click standardModeBtn"), QByteArray("ok"));
-    QTRY_VERIFY_WITH_TIMEOUT(run.Ask("get SystemVersionBox count").toInt() > 0, 20000);
-    QTRY_COMPARE(run.Ask("get btnDownload enabled"), QByteArray("true"));
-    QCOMPARE(run.Ask("click btnDownload"), QByteArray("ok"));
+    // The simulated iPhone's first system version, downloaded and verified, then fixed.
+    StartFirmwareDownload(run);
+    if (QTest::currentTestFailed())
+        return;
     QTRY_COMPARE_WITH_TIMEOUT(run.Ask("get btnNext text"), QByteArray("Fix Now"), 60000);
     QTRY_COMPARE(run.Ask("get btnNext enabled"), QByteArray("true"));
     QCOMPARE(run.Ask("click btnNext"), QByteArray("ok"));
@@ -341,13 +348,9 @@ void TestProgram::closingDuringADownloadAsksFirst() {
     environment.insert("no_proxy", "127.0.0.1");
 
     ProgramRun run(m_program, environment);
-    QVERIFY(run.WaitForLine("ready", 60000));
-    QTRY_VERIFY_WITH_TIMEOUT(run.Ask("get iPhoneTypeBox count").toInt() > 0, 20000);
-    QCOMPARE(run.Ask("click btnNext"), QByteArray("ok"));
-    QCOMPARE(run.Ask("click standardModeBtn"), QByteArray("ok"));
-    QTRY_VERIFY_WITH_TIMEOUT(run.Ask("get SystemVersionBox count").toInt() > 0, 20000);
-    QTRY_COMPARE(run.Ask("get btnDownload enabled"), QByteArray("true"));
-    QCOMPARE(run.Ask("click btnDownload"), QByteArray("ok"));
+    StartFirmwareDownload(run);
+    if (QTest::currentTestFailed())
+        return;
     QVERIFY(server.waitForRequestTo("/firmware.ipsw", 30000));
 
     // "No" keeps the program and its download.
