@@ -280,12 +280,18 @@ void TestProgram::secondStartHandsOverAndEnds() {
     QVERIFY(QTest::qWaitForWindowExposed(&other));
     QTRY_VERIFY2(StackDepth(kOtherTitle) < StackDepth(kTitle), StackDump().constData());
 
-    ProgramRun second(m_program, m_sandbox->Environment());
+    // The second start shares the first one's session but has a data folder of its own, where it must not
+    // even make its settings: it hands over before any of that.
+    QTemporaryDir secondData;
+    QProcessEnvironment environment = m_sandbox->Environment();
+    environment.insert("XDG_DATA_HOME", secondData.path());
     QElapsedTimer clock;
     clock.start();
+    ProgramRun second(m_program, environment);
     QVERIFY(second.EndsWithZero(10000));
     QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
     QVERIFY(!second.SawLine("ready"));
+    QVERIFY(QDir(secondData.path()).isEmpty());
 
     QTRY_VERIFY2(StackDepth(kTitle) < StackDepth(kOtherTitle), StackDump().constData());
     QCOMPARE(m_first->Ask("get frame visible"), QByteArray("true"));
