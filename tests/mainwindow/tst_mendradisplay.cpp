@@ -54,6 +54,7 @@ private slots:
     void recoveryButton_data();
     void recoveryButton();
     void connectionDisplayEndsAnimation();
+    void fixAnimationOutlivesSecondVerification();
     void deviceTextIsWhatIsShown();
     void listsSelectNewEntry();
 
@@ -408,6 +409,25 @@ void TestMendraDisplay::connectionDisplayEndsAnimation() {
     QVERIFY(Shown(w.deviceNotConnLbl));
     QVERIFY(!Shown(w.recoveryModeStateBtn));
     QCOMPARE(movie->state(), QMovie::NotRunning);
+}
+
+// "Fix Now" starts the fix page's animation, then the second run's verification starts the firmware check's:
+// the fix page keeps its own until the result stops it.
+void TestMendraDisplay::fixAnimationOutlivesSecondVerification() {
+    Mendra& w = *m_window;
+    w.ShowFixAnimation();
+    QMovie* fixing = w.FixStateLbl->movie();
+    QVERIFY(fixing);
+    w.ShowVerifyAnimation();
+    QCOMPARE(w.FixStateLbl->movie(), fixing);
+    QCOMPARE(fixing->state(), QMovie::Running);
+    QMovie* verifying = w.FirmwareStatePic->movie();
+    QVERIFY(verifying && verifying != fixing);
+
+    w.ShowRepairSucceeded();
+    QCOMPARE(fixing->state(), QMovie::NotRunning);
+    QCOMPARE(verifying->state(), QMovie::NotRunning);
+    QVERIFY(!w.FixStateLbl->movie());
 }
 
 // The fix page's device text after a language change is the one that was shown.
