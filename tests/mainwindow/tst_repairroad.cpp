@@ -269,7 +269,7 @@ private slots:
 
 private:
     // Opens the program's window in its frame with the phone of the scenario still unplugged.
-    void Open(const QString& sha1 = QString(), int restoreMs = 400);
+    void Open(const QString& sha1 = QString(), int restoreMs = 400, bool reenumerate = false);
     void Close();
     void PlugPhone();
     void StartStandardOrAdvanced(bool advanced);
@@ -344,17 +344,17 @@ void TestRepairRoad::cleanupTestCase() {
     FreeEditionData();
 }
 
-void TestRepairRoad::Open(const QString& sha1, int restoreMs) {
+void TestRepairRoad::Open(const QString& sha1, int restoreMs, bool reenumerate) {
     const QString scenario =
         QStringLiteral("{\"timing\": {\"enterRecoveryMs\": 200, \"quitRecoveryMs\": 200, \"restoreMs\": %1},"
                        " \"firmware\": {\"iPhone12,1\": [{\"version\": \"%2\", \"url\": \"%3\", \"sha1\": \"%4\","
                        " \"size\": %5}]}, \"devices\": [{\"id\": 1, \"name\": \"%6\", \"info\": \"iPhone 11\","
-                       " \"productType\": \"iPhone12,1\", \"arriveMs\": -1}]}")
+                       " \"productType\": \"iPhone12,1\", \"arriveMs\": -1, \"modeChange\": \"%7\"}]}")
             .arg(restoreMs)
             .arg(QLatin1String(Version), m_server.Url(),
                  sha1.isEmpty() ? QString::fromLatin1(m_packageSha1) : sha1)
             .arg(m_server.body.size())
-            .arg(QLatin1String(PhoneName));
+            .arg(QLatin1String(PhoneName), reenumerate ? QStringLiteral("reenumerate") : QStringLiteral("change"));
     QCOMPARE(m_devices->LoadScenario(scenario.toUtf8().constData()), 0);
     QCOMPARE(m_devices->WaitIdle(Slow), 0);
 
@@ -874,24 +874,29 @@ void TestRepairRoad::arrivalShowsMode() {
 // whether the change worked or failed, the button and the connection display show the device again.
 void TestRepairRoad::recoveryButton_data() {
     QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("reenumerate");
     QTest::addColumn<bool>("fails");
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QStringList>("boxes");
-    QTest::newRow("enter") << 0 << false << "Ada's iPhone [Recovery]" << "Quit Recovery Mode" << QStringList{};
-    QTest::newRow("quit") << 1 << false << "Ada's iPhone" << "Enter Recovery Mode" << QStringList{};
-    QTest::newRow("enter fails") << 0 << true << "Ada's iPhone" << "Enter Recovery Mode"
+    QTest::newRow("enter") << 0 << false << false << "Ada's iPhone [Recovery]" << "Quit Recovery Mode"
+                           << QStringList{};
+    QTest::newRow("enter, the device comes back as a new one")
+        << 0 << true << false << "Ada's iPhone [Recovery]" << "Quit Recovery Mode" << QStringList{};
+    QTest::newRow("quit") << 1 << false << false << "Ada's iPhone" << "Enter Recovery Mode" << QStringList{};
+    QTest::newRow("enter fails") << 0 << false << true << "Ada's iPhone" << "Enter Recovery Mode"
                                  << QStringList{"Failed to enter recovery mode. Please try again."};
 }
 
 void TestRepairRoad::recoveryButton() {
     QFETCH(int, mode);
+    QFETCH(bool, reenumerate);
     QFETCH(bool, fails);
     QFETCH(QString, entry);
     QFETCH(QString, button);
     QFETCH(QStringList, boxes);
     ExpectBoxes(fails ? QList<int>{Ok} : QList<int>{});
-    Open();
+    Open(QString(), 400, reenumerate);
     PlugPhone();
     if (mode == 1) {
         QCOMPARE(m_devices->SetMode(PhoneId, 1), 0);
