@@ -583,6 +583,20 @@ void TestRepairRoad::road() {
     QCOMPARE(m_window->iPhoneTypeBox->currentText(), QLatin1String(PhoneName));
     QTRY_VERIFY(!Phone().jobRunning);
     QCOMPARE(m_devices->WaitIdle(Slow), 0);
+
+    // A second repair in the same session starts from a clean state; the package is there already.
+    const int requests = m_server.requests;
+    m_watch->shown.clear();
+    StartStandardOrAdvanced(advanced);
+    Download();
+    FinishFirstRun();
+    QCOMPARE(m_server.requests, requests);
+    FixNowUntilDone();
+    QCOMPARE(Phone().restoreCount, 2);
+    QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
+    QCOMPARE(Page(), QStringLiteral("home"));
+    QCOMPARE(Buttons(), QStringList{"Next \"Start\""});
+    QCOMPARE(MendraMessageBox::ShownMessages(), QStringList());
     QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
 }
 
