@@ -6,16 +6,28 @@ namespace {
 quint64 lastTick = 0;
 quint64 lastBytes = 0;
 
-quint64 TickMilliseconds() {
+quint64 SystemTickMilliseconds() {
     using namespace std::chrono;
     return static_cast<quint64>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
+
+DownloadRateClock& Clock() {
+    static DownloadRateClock clock = SystemTickMilliseconds;
+    return clock;
+}
 } // namespace
 
+void SetDownloadRateClock(DownloadRateClock clock) {
+    Clock() = clock ? std::move(clock) : DownloadRateClock(SystemTickMilliseconds);
+    lastTick = 0;
+    lastBytes = 0;
+}
+
 int MeasureDownloadRate(quint64 bytesDone) {
-    const quint64 now = TickMilliseconds();
+    const quint64 now = Clock()();
     int rate = -1;
     if (lastTick != 0 && bytesDone >= lastBytes) {
+        // The tick count is read as 32 bits wide, so a wrap between two samples still gives the right span.
         const quint32 elapsed = static_cast<quint32>(now - lastTick);
         if (elapsed != 0)
             rate = static_cast<int>((bytesDone - lastBytes) * 1000 / elapsed);

@@ -203,6 +203,9 @@ private:
     QLabel* guideLinkLbl = nullptr;
     MyButton* btnBack = nullptr;
     QPointer<QMovie> fixMovie;
+    // The firmware check's animation has a slot of its own: the second run's verification starts it while the
+    // fix page's animation plays, and replacing that one would leave the fix page's picture blank.
+    QPointer<QMovie> firmwareMovie;
     QPointer<QMovie> connectMovie;
 };
 

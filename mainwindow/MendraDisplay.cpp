@@ -65,6 +65,9 @@ void Mendra::ShowConnectionState(int, MRDeviceRef device) {
 }
 
 void Mendra::ShowConnectionStateAlt(bool connected) {
+    // The connecting animation belongs to a mode change that has now ended, well or not.
+    if (connectMovie)
+        connectMovie->stop();
     ShowSkinPicture(connstatusIogoLbl, QStringLiteral("Other"),
                     connected ? QStringLiteral("Connected") : QStringLiteral("UnConnected"), 200, 380);
     connectstackedWidget_2->setCurrentIndex(connected ? 0 : 1);
@@ -77,11 +80,12 @@ void Mendra::ShowConnectingAnimation() {
     PlayMovie(connectMovie, connectLabel, QStringLiteral(":/Tavik/Resources/img/connect.gif"), 100, 30);
 }
 
-void Mendra::OnDeviceConnectionChanged(bool connected, const QString& name, const QString& entryText, const QString&) {
-    iPhoneTypeLbl_2->clear();
+// The device text is not shown here (the label is cleared until the firmware page's list names the device), so
+// it is not kept either: a language change must bring back what the label showed.
+void Mendra::OnDeviceConnectionChanged(bool connected, const QString& name, const QString&, const QString&) {
+    SetDeviceTypeText(QString());
     const bool onFixPage = GetMainPageIndex() == 2;
     if (connected) {
-        deviceTypeText = entryText;
         if (onFixPage) {
             userNameLbl->setVisible(!name.isEmpty());
             userNameLbl->setText(name);
@@ -114,6 +118,7 @@ void Mendra::OnDeviceConnectionChanged(bool connected, const QString& name, cons
 void Mendra::SetDeviceTypeText(const QString& text) {
     iPhoneTypeLbl_2->clear();
     iPhoneTypeLbl_2->setText(text);
+    deviceTypeText = text;
 }
 
 void Mendra::ShowFixingDeviceName(MRDeviceRef device) {
@@ -139,8 +144,10 @@ void Mendra::ShowFixAnimation() {
 }
 
 void Mendra::StopFixAnimation() {
-    if (fixMovie)
-        fixMovie->stop();
+    for (QMovie* movie : {fixMovie.data(), firmwareMovie.data()}) {
+        if (movie)
+            movie->stop();
+    }
 }
 
 // ---- Device lists and system versions ----
@@ -285,11 +292,11 @@ void Mendra::ShowDownloadSpeed(qint64 bytesDone) {
 }
 
 void Mendra::ShowDownloadAnimation() {
-    PlayMovie(fixMovie, FirmwareStatePic, QStringLiteral(":/Tavik/Resources/img/DownloadGif.gif"), 200, 180);
+    PlayMovie(firmwareMovie, FirmwareStatePic, QStringLiteral(":/Tavik/Resources/img/DownloadGif.gif"), 200, 180);
 }
 
 void Mendra::ShowVerifyAnimation() {
-    PlayMovie(fixMovie, FirmwareStatePic, QStringLiteral(":/Tavik/Resources/img/VerifyGif.gif"), 200, 180);
+    PlayMovie(firmwareMovie, FirmwareStatePic, QStringLiteral(":/Tavik/Resources/img/VerifyGif.gif"), 200, 180);
 }
 
 void Mendra::ShowDownloadFailedPicture() {

@@ -1,0 +1,941 @@
+// The repair as a user lives it: the program's main window in its frame, on the program's own controller and
+// device model, over the device library's simulated devices. A firmware package is served from 127.0.0.1.
+#include "ExpectBoxes.h"
+#include "FrameworkSkin.h"
+#include "SimulatedDevices.h"
+
+#include "app/ApplicationFonts.h"
+#include "app/EditionData.h"
+#include "app/MyConfig.h"
+#include "device/Controller.h"
+#include "device/MyModelEngine.h"
+#include "device/RestoreThread.h"
+#include "framework/MyFrame.h"
+#include "framework/TitleBar.h"
+#include "mainwindow/Mendra.h"
+
+#include <QComboBox>
+#include <QCryptographicHash>
+#include <QLabel>
+#include <QMovie>
+#include <QMutex>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStackedWidget>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWaitCondition>
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+
+constexpr quint64 PhoneId = 1;
+const char* const PhoneName = "Ada's iPhone";
+const char* const Version = "17.0 (21A329)";
+const char* const PackageName = "DemoFirmware_17.0_Restore.ipsw";
+constexpr int Slow = 20000; // a whole run under the sanitizers
+
+const int Ok = QMessageBox::Ok;
+const int No = QMessageBox::No;
+const int Yes = QMessageBox::Yes;
+
+// Serves the firmware package over HTTP the way a distant server would: in small pieces, with a pause
+// wherever the test wants to look at a download in progress, or with an error status.
+class FirmwareServer : public QTcpServer {
+public:
+    QByteArray body;
+    int status = 200;
+    qint64 holdAt = -1; // the sending pauses once this many bytes of the package are out, until released
+    int requests = 0;
+
+    bool Start() { return listen(QHostAddress::LocalHost, 0); }
+    QString Url() const { return QStringLiteral("http://127.0.0.1:%1/%2").arg(serverPort()).arg(PackageName); }
+    bool Holding() const { return m_holding; }
+    void Release() {
+        holdAt = -1;
+        m_holding = false;
+    }
+
+protected:
+    void incomingConnection(qintptr descriptor) override {
+        auto* socket = new QTcpSocket(this);
+        socket->setSocketDescriptor(descriptor);
+        auto* request = new QByteArray;
+        connect(socket, &QTcpSocket::disconnected, socket, [socket, request] {
+            delete request;
+            socket->deleteLater();
+        });
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket, request] {
+            *request += socket->readAll();
+            if (!request->contains("\r\n\r\n") || socket->property("answered").toBool())
+                return;
+            socket->setProperty("answered", true);
+            ++requests;
+            Answer(socket, *request);
+        });
+    }
+
+private:
+    void Answer(QTcpSocket* socket, const QByteArray& request) {
+        if (status != 200) {
+            socket->write("HTTP/1.1 " + QByteArray::number(status) +
+                          " Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+            socket->disconnectFromHost();
+            return;
+        }
+        // A download that was stopped goes on from its partial file.
+        qint64 from = 0;
+        const QRegularExpression range(QStringLiteral("[Rr]ange: bytes=(\\d+)-"));
+        const QRegularExpressionMatch match = range.match(QString::fromLatin1(request));
+        if (match.hasMatch())
+            from = qMin<qint64>(match.captured(1).toLongLong(), body.size());
+        QByteArray head = match.hasMatch() ? "HTTP/1.1 206 Partial Content\r\n" : "HTTP/1.1 200 OK\r\n";
+        head += "Content-Length: " + QByteArray::number(body.size() - from) + "\r\n";
+        if (match.hasMatch())
+            head += "Content-Range: bytes " + QByteArray::number(from) + "-" + QByteArray::number(body.size() - 1) +
+                    "/" + QByteArray::number(body.size()) + "\r\n";
+        head += "Connection: close\r\n\r\n";
+        socket->write(head);
+        auto* timer = new QTimer(socket);
+        connect(timer, &QTimer::timeout, socket, [this, socket, from]() mutable {
+            if (holdAt >= 0 && from >= holdAt) {
+                m_holding = true;
+                return;
+            }
+            qint64 piece = 64 * 1024;
+            if (holdAt >= 0)
+                piece = qMin(piece, holdAt - from);
+            piece = qMin<qint64>(piece, body.size() - from);
+            socket->write(body.mid(int(from), int(piece)));
+            from += piece;
+            if (from >= body.size())
+                socket->disconnectFromHost();
+        });
+        timer->start(25);
+    }
+
+    bool m_holding = false;
+};
+
+// Watches every report of the repair runs once the model has handled it: what the window showed then, and,
+// when asked, holds the run after a chosen report (the library's thread waits) so that the test can act
+// on a page that is otherwise gone in a blink.
+class RunWatch : public QObject {
+public:
+    RunWatch(Mendra* window, RestoreThread* thread) : m_window(window) {
+        // After the model's own connection: the window has handled the report when these run.
+        connect(thread, &RestoreThread::OnRestoreCallback, this,
+                [this](MRRestoreCallbackData*, void*) { shown << Snapshot(); }, Qt::BlockingQueuedConnection);
+        connect(thread, &RestoreThread::OnRestoreCallback, this,
+                [this](MRRestoreCallbackData* data, void*) { MaybeHold(*data); }, Qt::DirectConnection);
+    }
+    ~RunWatch() override { Release(); }
+
+    QStringList shown;
+
+    void HoldAfter(int step, int status) {
+        QMutexLocker lock(&m_mutex);
+        m_holdStep = step;
+        m_holdStatus = status;
+    }
+    bool Held() {
+        QMutexLocker lock(&m_mutex);
+        return m_held;
+    }
+    void Release() {
+        QMutexLocker lock(&m_mutex);
+        m_holdStep = -1;
+        m_held = false;
+        m_wake.wakeAll();
+    }
+
+    // What the repair's pages show: the page, then its texts.
+    QString Snapshot() const;
+
+private:
+    void MaybeHold(const MRRestoreCallbackData& data) {
+        QMutexLocker lock(&m_mutex);
+        if (data.step != m_holdStep || data.status != m_holdStatus)
+            return;
+        m_held = true;
+        while (m_holdStep >= 0)
+            m_wake.wait(&m_mutex);
+    }
+
+    Mendra* m_window;
+    QMutex m_mutex;
+    QWaitCondition m_wake;
+    int m_holdStep = -1;
+    int m_holdStatus = -1;
+    bool m_held = false;
+};
+
+QString PageOf(const Mendra& w) {
+    switch (w.GetMainPageIndex()) {
+    case 0:
+        return QStringLiteral("home");
+    case 1:
+        return QStringLiteral("mode");
+    case 2:
+        return QStringLiteral("fix/%1").arg(w.GetFixPageIndex());
+    case 3:
+        return QStringLiteral("select/%1").arg(w.GetCheckPageIndex());
+    default:
+        return QStringLiteral("guide");
+    }
+}
+
+QString RunWatch::Snapshot() const {
+    const Mendra& w = *m_window;
+    QStringList parts{PageOf(w)};
+    const QString page = parts.first();
+    if (page == QLatin1String("select/1")) {
+        parts << w.FirmwareStateLbl->text();
+        if (!w.errCodeLbl->isHidden())
+            parts << w.errCodeLbl->text() + w.descriptionLbl->text() + w.errStringLbl->text();
+        parts << w.ProgressBarValueLbl->text();
+        if (!w.DowanLoadSpeed->isHidden())
+            parts << QStringLiteral("speed ") + w.DowanLoadSpeed->text();
+    } else if (page == QLatin1String("fix/1")) {
+        parts << w.FirmwareVersionLbl->text();
+    } else if (page == QLatin1String("fix/2")) {
+        if (!w.progressValueLbl->isHidden())
+            parts << w.progressValueLbl->text();
+        parts << w.fixStatusLbl->text();
+    }
+    return parts.join(QStringLiteral(" | "));
+}
+
+// The lines matched in this order, each by a line of its own; the first line that did not match, or an
+// empty text when all did.
+QString MissingInOrder(const QStringList& shown, const QStringList& patterns) {
+    int at = 0;
+    for (const QString& pattern : patterns) {
+        const QRegularExpression expression(QStringLiteral("^(?:%1)$").arg(pattern));
+        while (at < shown.size() && !expression.match(shown.at(at)).hasMatch())
+            ++at;
+        if (at == shown.size())
+            return pattern;
+        ++at;
+    }
+    return QString();
+}
+
+QString Literal(const QString& text) {
+    return QRegularExpression::escape(text);
+}
+
+const QString Percent = QStringLiteral("\\d{1,3}\\.\\d%\\.\\.\\.");
+const QString Speed = QStringLiteral("speed (\\d+ B/s|\\d+ KB/s|\\d+\\.\\d\\d MB/s)");
+
+enum Branch {
+    DownloadFails,
+    WrongChecksum,
+    RestoreFails,
+    DepartsMidRestore,
+    BackWhileDownloading,
+    BackWhileVerifying,
+    BackFromReadyPage,
+    BackDuringSecondVerification,
+    BackDuringRestore,
+    LocalFirmware
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Branch)
+
+class TestRepairRoad : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanup();
+    void cleanupTestCase();
+
+    void road_data();
+    void road();
+    void branches_data();
+    void branches();
+    void arrivalShowsMode_data();
+    void arrivalShowsMode();
+    void recoveryButton_data();
+    void recoveryButton();
+
+private:
+    // Opens the program's window in its frame with the phone of the scenario still unplugged.
+    void Open(const QString& sha1 = QString(), int restoreMs = 400, bool reenumerate = false);
+    void Close();
+    void PlugPhone();
+    void StartStandardOrAdvanced(bool advanced);
+    void Download();
+    void FinishFirstRun();
+    void FixNowUntilDone();
+    void Shot(const QString& name);
+
+    QString Page() const { return PageOf(*m_window); }
+    QStringList Buttons() const;
+    QPushButton* Button(const char* name) const { return m_window->findChild<QPushButton*>(QLatin1String(name)); }
+    QString Title() const { return m_frame->GetTitleBar()->TitleLabel()->text(); }
+    MRSimDeviceState Phone() const;
+    static bool Shown(const QWidget* widget) { return !widget->isHidden(); }
+
+    QTemporaryDir m_home;
+    const MRSimControl* m_devices = nullptr;
+    FirmwareServer m_server;
+    QByteArray m_packageSha1;
+    QString m_packagePath;
+    QPointer<Mendra> m_window;
+    MyFrame* m_frame = nullptr;
+    RunWatch* m_watch = nullptr;
+};
+
+void TestRepairRoad::initTestCase() {
+    QVERIFY(m_home.isValid());
+    qputenv("XDG_DATA_HOME", m_home.filePath(QStringLiteral("data")).toUtf8());
+    qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toUtf8());
+    qputenv("HOME", m_home.path().toUtf8());
+    QVERIFY(LoadEditionData());
+    // Nothing at start-up reaches beyond this machine: no statistics page.
+    gAppData->Stalink.clear();
+    gAppData->Support = QStringLiteral("http://127.0.0.1:9/support");
+    gConfig = new MyConfig;
+    gConfig->SetDownloadPath(m_home.filePath(QStringLiteral("Downloads")), false);
+
+    // The program's look: its skin, style sheet and fonts, pictures found from the program folder.
+    const QString runtime = qEnvironmentVariable("MENDRA_RUNTIME_DIR");
+    QDir::setCurrent(runtime);
+    QCOMPARE(InitShippedSkin(), 3);
+    SetSkinScaleForScreenWidth(1920);
+    SkinManager::Instance()->LoadStyleSheet();
+    SetupApplicationFonts(SkinManager::Instance()->GetStyleSheet(), QStringLiteral("en"));
+
+    m_packagePath = QDir(runtime).filePath(QLatin1String(PackageName));
+    QFile package(m_packagePath);
+    QVERIFY(package.open(QIODevice::ReadOnly));
+    m_server.body = package.readAll();
+    QVERIFY(m_server.body.size() > 1024 * 1024);
+    m_packageSha1 = QCryptographicHash::hash(m_server.body, QCryptographicHash::Sha1).toHex();
+    QVERIFY(m_server.Start());
+
+    m_devices = simulatedDevices();
+    QVERIFY(m_devices);
+}
+
+void TestRepairRoad::cleanup() {
+    Close();
+    QCOMPARE(m_devices->LoadScenario("{\"devices\": []}"), 0);
+    QCOMPARE(m_devices->WaitIdle(Slow), 0);
+    // Every run starts with nothing downloaded.
+    QDir(gConfig->GetDownloadPath()).removeRecursively();
+    m_server.status = 200;
+    m_server.Release();
+    MendraMessageBox::ClearQueuedAnswers();
+}
+
+void TestRepairRoad::cleanupTestCase() {
+    delete gConfig;
+    gConfig = nullptr;
+    FreeEditionData();
+}
+
+void TestRepairRoad::Open(const QString& sha1, int restoreMs, bool reenumerate) {
+    const QString scenario =
+        QStringLiteral("{\"timing\": {\"enterRecoveryMs\": 200, \"quitRecoveryMs\": 200, \"restoreMs\": %1},"
+                       " \"firmware\": {\"iPhone12,1\": [{\"version\": \"%2\", \"url\": \"%3\", \"sha1\": \"%4\","
+                       " \"size\": %5}]}, \"devices\": [{\"id\": 1, \"name\": \"%6\", \"info\": \"iPhone 11\","
+                       " \"productType\": \"iPhone12,1\", \"arriveMs\": -1, \"modeChange\": \"%7\"}]}")
+            .arg(restoreMs)
+            .arg(QLatin1String(Version), m_server.Url(),
+                 sha1.isEmpty() ? QString::fromLatin1(m_packageSha1) : sha1)
+            .arg(m_server.body.size())
+            .arg(QLatin1String(PhoneName), reenumerate ? QStringLiteral("reenumerate") : QStringLiteral("change"));
+    QCOMPARE(m_devices->LoadScenario(scenario.toUtf8().constData()), 0);
+    QCOMPARE(m_devices->WaitIdle(Slow), 0);
+
+    m_window = new Mendra;
+    auto* engine = dynamic_cast<MyModelEngine*>(m_window->Engine());
+    QVERIFY(engine);
+    m_frame = new MyFrame(m_window, nullptr,
+                          CAbstractFrame::FRAME_MIN | CAbstractFrame::FRAME_CLOSE | CAbstractFrame::FRAME_MAIN,
+                          QPixmap(), 0);
+    Controller::Instance()->SetMainFrame(m_frame);
+    Controller::Instance()->SetTitleLabel(m_frame->GetTitleBar());
+    SkinManager::Instance()->NotifyAllImageUpdate();
+    m_frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+    auto* thread = engine->Model().findChild<RestoreThread*>();
+    QVERIFY(thread);
+    m_watch = new RunWatch(m_window, thread);
+
+    // Nothing connected yet.
+    QCOMPARE(Page(), QStringLiteral("home"));
+    QCOMPARE(Buttons(), QStringList{"Next \"Start\""});
+    QCOMPARE(m_window->connectstackedWidget_2->currentIndex(), 1);
+    QVERIFY(Shown(m_window->deviceNotConnLbl));
+    QVERIFY(!Shown(m_window->recoveryModeStateBtn));
+}
+
+void TestRepairRoad::Close() {
+    if (m_watch)
+        m_watch->Release();
+    // As at shut-down: the window (and with it the device model) goes first, then its frame.
+    delete m_window;
+    delete m_watch;
+    m_watch = nullptr;
+    delete m_frame;
+    m_frame = nullptr;
+}
+
+// The status-bar buttons a user sees, Next with its text, "(off)" when disabled.
+QStringList TestRepairRoad::Buttons() const {
+    QStringList shown;
+    for (const char* name : {"btnBack", "btnNext", "btnDownload", "btnRetryDownload"}) {
+        QPushButton* button = Button(name);
+        if (!button->isVisibleTo(m_window))
+            continue;
+        QString entry = QString::fromLatin1(name).mid(3);
+        if (entry == QLatin1String("Next"))
+            entry += QStringLiteral(" \"%1\"").arg(button->text());
+        if (!button->isEnabled())
+            entry += QStringLiteral(" (off)");
+        shown << entry;
+    }
+    return shown;
+}
+
+MRSimDeviceState TestRepairRoad::Phone() const {
+    MRSimDeviceState state{};
+    m_devices->GetState(PhoneId, &state);
+    return state;
+}
+
+void TestRepairRoad::Shot(const QString& name) {
+    const QString folder = qEnvironmentVariable("MENDRA_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        return;
+    QTest::qWait(300); // let the animations draw a frame
+    m_frame->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+}
+
+void TestRepairRoad::PlugPhone() {
+    QCOMPARE(m_devices->Plug(PhoneId), 0);
+    QTRY_COMPARE(m_window->iPhoneTypeBox->count(), 1);
+    QCOMPARE(m_window->iPhoneTypeBox->currentText(), QLatin1String(PhoneName));
+    QCOMPARE(m_window->DeviceModelBox->currentText(), QLatin1String(PhoneName));
+    QCOMPARE(m_window->connectstackedWidget_2->currentIndex(), 0);
+    QVERIFY(!Shown(m_window->deviceNotConnLbl));
+    QVERIFY(Shown(m_window->recoveryModeStateBtn));
+    QVERIFY(m_window->recoveryModeStateBtn->isEnabled());
+    QCOMPARE(m_window->recoveryModeStateBtn->text(), QStringLiteral("Enter Recovery Mode"));
+    QVERIFY(!m_window->connstatusIogoLbl->pixmap(Qt::ReturnByValue).isNull());
+    QCOMPARE(m_window->SystemVersionBox->count(), 1);
+    QCOMPARE(m_window->SystemVersionBox->currentText(), QLatin1String(Version));
+    QCOMPARE(Page(), QStringLiteral("home"));
+    QCOMPARE(Buttons(), QStringList{"Next \"Start\""});
+}
+
+void TestRepairRoad::StartStandardOrAdvanced(bool advanced) {
+    QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
+    QCOMPARE(Page(), QStringLiteral("mode"));
+    QCOMPARE(Buttons(), QStringList{"Back"});
+    QCOMPARE(Title(), QStringLiteral("Tavik Mendra"));
+    Shot(QStringLiteral("2-mode-choice"));
+
+    QTest::mouseClick(advanced ? m_window->advancedModeBtn : m_window->standardModeBtn, Qt::LeftButton);
+    QCOMPARE(Page(), QStringLiteral("select/0"));
+    QCOMPARE(Buttons(), (QStringList{"Back", "Download"}));
+    QCOMPARE(Title(), advanced ? QStringLiteral("Tavik Mendra - Advanced Mode") : QStringLiteral("Tavik Mendra - Standard Mode"));
+    QCOMPARE(Shown(m_window->noteInfoLbl_22), advanced);
+    QCOMPARE(m_window->DeviceModelBox->currentText(), QLatin1String(PhoneName));
+    QCOMPARE(m_window->SystemVersionBox->currentText(), QLatin1String(Version));
+    QVERIFY(m_window->btnSelectFirmware->isEnabled());
+    QVERIFY(m_window->btnDownloadFirmware->isEnabled());
+}
+
+void TestRepairRoad::Download() {
+    QTest::mouseClick(Button("btnDownload"), Qt::LeftButton);
+    QCOMPARE(Page(), QStringLiteral("select/1"));
+    QCOMPARE(Buttons(), QStringList{"Back"});
+}
+
+// From the download's end: the package verified, the ready page.
+void TestRepairRoad::FinishFirstRun() {
+    QTRY_COMPARE_WITH_TIMEOUT(Page(), QStringLiteral("fix/1"), Slow);
+    QCOMPARE(m_window->connStatestackedWidget->currentIndex(), 2);
+    QCOMPARE(m_window->FirmwareVersionLbl->text(), QLatin1String(Version));
+    QCOMPARE(m_window->iPhoneFixingLabel->text(), QLatin1String(PhoneName));
+    QVERIFY(!m_window->FixStateLbl->pixmap(Qt::ReturnByValue).isNull());
+    QCOMPARE(Buttons(), (QStringList{"Back", "Next \"Fix Now\""}));
+    QTRY_COMPARE(MissingInOrder(m_watch->shown,
+                            {Literal("select/1 | Verifying the Firmware package... | 0.0%..."),
+                             Literal("select/1 | Verifying the Firmware package... | 100.0%..."),
+                             Literal(QStringLiteral("fix/1 | ") + QLatin1String(Version))}),
+             QString());
+}
+
+// "Fix Now" and the second run to its successful end.
+void TestRepairRoad::FixNowUntilDone() {
+    m_watch->shown.clear();
+    QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
+    QCOMPARE(Page(), QStringLiteral("fix/2"));
+    QCOMPARE(Buttons(), (QStringList{"Back", "Next \"Fixing\" (off)"}));
+    QCOMPARE(m_window->fixStatusLbl->text(), QStringLiteral("Reparing. It takes about 10min..."));
+    QCOMPARE(m_window->noteInfoLbl_3->text(),
+             QStringLiteral("1. Keep your device connected, and do not use it during fixing."));
+    QVERIFY(m_window->FixStateLbl->movie());
+
+    QTRY_COMPARE_WITH_TIMEOUT(Button("btnNext")->text(), QStringLiteral("Done"), Slow);
+    QTRY_COMPARE(MissingInOrder(m_watch->shown,
+                            {Literal("fix/2 | Secondary Verification: 0.0%... | Reparing. It takes about 10min..."),
+                             Literal("fix/2 | Secondary Verification: 100.0%... | Reparing. It takes about 10min..."),
+                             Literal("fix/2 | Unziping: 0.0%... | Reparing. It takes about 10min..."),
+                             Literal("fix/2 | Unziping: 100.0%... | Reparing. It takes about 10min..."),
+                             Literal("fix/2 | Enter Recovery Mode: 0.0%... | Reparing. It takes about 10min..."),
+                             Literal("fix/2 | Enter Recovery Mode: 100.0%... | Reparing. It takes about 10min..."),
+                             Literal("fix/2 | Repairing: 0.0%... | Reparing. It takes about 10min..."),
+                             "fix/2 \\| Repairing: " + Percent + " \\| Reparing\\. It takes about 10min\\.\\.\\.",
+                             Literal("fix/2 | Repair Success.")}),
+             QString());
+    QCOMPARE(Page(), QStringLiteral("fix/2"));
+    QCOMPARE(Buttons(), QStringList{"Next \"Done\""});
+    QCOMPARE(m_window->fixStatusLbl->text(), QStringLiteral("Repair Success."));
+    QCOMPARE(m_window->repairInfoLbl->text(),
+             QStringLiteral("Please restart to check the device.\nIf the repair fails, please restart your device and "
+                            "PC before trying again."));
+    QCOMPARE(m_window->noteInfoLbl_3->text(),
+             QStringLiteral("<style> a {text-decoration: none} </style> <a href=\"http://127.0.0.1:9/support\">Contact "
+                            "us for more help."));
+    QVERIFY(!Shown(m_window->FixprogressBar));
+    QVERIFY(!Shown(m_window->progressValueLbl));
+    QVERIFY(!m_window->FixStateLbl->pixmap(Qt::ReturnByValue).isNull());
+}
+
+void TestRepairRoad::road_data() {
+    QTest::addColumn<bool>("advanced");
+    QTest::newRow("standard mode keeps the data") << false;
+    QTest::newRow("advanced mode erases the device") << true;
+}
+
+void TestRepairRoad::road() {
+    QFETCH(bool, advanced);
+    ExpectBoxes({});
+    Open();
+    Shot(QStringLiteral("0-home-no-device"));
+    PlugPhone();
+    Shot(QStringLiteral("1-home-device"));
+    StartStandardOrAdvanced(advanced);
+    Shot(QStringLiteral("3-select-firmware"));
+
+    // The download, held part way so that its progress and speed can be read.
+    const qint64 gate = 1024 * 1024;
+    m_server.holdAt = gate;
+    Download();
+    const float permille = std::trunc(float(gate) / float(m_server.body.size()) * 1000.0f);
+    const QString percent = QString::asprintf("%0.1f", permille / 10.0) + QStringLiteral("%...");
+    QTRY_VERIFY_WITH_TIMEOUT(m_server.Holding(), Slow);
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->ProgressBarValueLbl->text(), percent, Slow);
+    QCOMPARE(m_window->FirmwareProgressBar->value(), int(permille));
+    QCOMPARE(m_window->FirmwareStateLbl->text(), QStringLiteral("Downloading the Firmware package..."));
+    QVERIFY(Shown(m_window->DowanLoadSpeed));
+    QVERIFY2(QRegularExpression("^" + Speed.mid(6) + "$").match(m_window->DowanLoadSpeed->text()).hasMatch(),
+             qPrintable(m_window->DowanLoadSpeed->text()));
+    for (QLabel* label : {m_window->errCodeLbl, m_window->descriptionLbl, m_window->errStringLbl,
+                          m_window->FirmwareHintLbl})
+        QVERIFY(!Shown(label));
+    QVERIFY(m_window->FirmwareStatePic->movie());
+    QCOMPARE(m_window->FirmwareStatePic->movie()->state(), QMovie::Running);
+    QCOMPARE(Buttons(), QStringList{"Back"});
+    QVERIFY(Phone().jobRunning);
+    Shot(QStringLiteral("4-downloading"));
+
+    m_server.Release();
+    FinishFirstRun();
+    QTRY_COMPARE(MissingInOrder(m_watch->shown,
+                            {Literal("select/1 | Downloading the Firmware package... | 0.0%... | speed "),
+                             "select/1 \\| Downloading the Firmware package\\.\\.\\. \\| " + Percent + " \\| " + Speed,
+                             Literal("select/1 | Download finished... | 100.0%..."),
+                             Literal("select/1 | Verifying the Firmware package... | 0.0%...")}),
+             QString());
+    QCOMPARE(Shown(m_window->noteInfoLbl_22), advanced);
+    QCOMPARE(Title(), advanced ? QStringLiteral("Tavik Mendra - Advanced Mode") : QStringLiteral("Tavik Mendra - Standard Mode"));
+    Shot(QStringLiteral("5-ready-to-fix"));
+
+    FixNowUntilDone();
+    Shot(QStringLiteral("7-success"));
+    const MRSimDeviceState phone = Phone();
+    QCOMPARE(phone.restoreCount, 1);
+    QCOMPARE(phone.lastOption, advanced ? 1 : 0);
+    QCOMPARE(phone.erased, advanced ? 1 : 0);
+    QCOMPARE(QString::fromLatin1(phone.lastVersion), QLatin1String(Version));
+    QCOMPARE(phone.mode, 0);
+
+    QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
+    QCOMPARE(Page(), QStringLiteral("home"));
+    QCOMPARE(Buttons(), QStringList{"Next \"Start\""});
+    QCOMPARE(Title(), QStringLiteral("Tavik Mendra"));
+    QCOMPARE(Controller::Instance()->GetRepairMode(), int(Controller::NoMode));
+    QCOMPARE(m_window->iPhoneTypeBox->currentText(), QLatin1String(PhoneName));
+    QTRY_VERIFY(!Phone().jobRunning);
+    QCOMPARE(m_devices->WaitIdle(Slow), 0);
+
+    // A second repair in the same session starts from a clean state; the package is there already.
+    const int requests = m_server.requests;
+    m_watch->shown.clear();
+    StartStandardOrAdvanced(advanced);
+    Download();
+    FinishFirstRun();
+    QCOMPARE(m_server.requests, requests);
+    FixNowUntilDone();
+    QCOMPARE(Phone().restoreCount, 2);
+    QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
+    QCOMPARE(Page(), QStringLiteral("home"));
+    QCOMPARE(Buttons(), QStringList{"Next \"Start\""});
+    QCOMPARE(MendraMessageBox::ShownMessages(), QStringList());
+    QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
+}
+
+void TestRepairRoad::branches_data() {
+    QTest::addColumn<Branch>("branch");
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QString>("endPage");
+    QTest::addColumn<QStringList>("endButtons");
+
+    const QString downloading = QStringLiteral("Are you sure you want to stop downloading the firmware package?");
+    const QString verifying = QStringLiteral("Are you sure you want to stop verifying the firmware package?");
+    const QString goBack = QStringLiteral("Firmware package will be re-verfied after going back.\nGo back?");
+    const QString stopFixing = QStringLiteral("Are you sure to stop fixing?");
+    QTest::newRow("download fails, then Download again")
+        << DownloadFails << QList<int>{} << QStringList{} << "fix/1" << QStringList{"Back", "Next \"Fix Now\""};
+    QTest::newRow("wrong checksum") << WrongChecksum << QList<int>{} << QStringList{} << "select/0"
+                                    << QStringList{"Back", "Download"};
+    QTest::newRow("restore fails, Try again")
+        << RestoreFails << QList<int>{Ok} << QStringList{"Please re-connect the device to scan and fix."} << "home"
+        << QStringList{"Next \"Start\""};
+    QTest::newRow("device departs mid-restore")
+        << DepartsMidRestore << QList<int>{Yes} << QStringList{"Device not connected. Please re-connect device."}
+        << "fix/0" << QStringList{"Back", "Next \"Start\" (off)"};
+    QTest::newRow("Back while downloading, No then Yes")
+        << BackWhileDownloading << QList<int>{No, Ok} << QStringList{downloading, downloading} << "select/0"
+        << QStringList{"Back", "Download"};
+    QTest::newRow("Back while verifying, No then Yes")
+        << BackWhileVerifying << QList<int>{No, Ok} << QStringList{verifying, verifying} << "select/0"
+        << QStringList{"Back", "Download"};
+    QTest::newRow("Back from the ready page, No then Yes, Download verifies again")
+        << BackFromReadyPage << QList<int>{No, Ok} << QStringList{goBack, goBack} << "fix/1"
+        << QStringList{"Back", "Next \"Fix Now\""};
+    QTest::newRow("Back during the second verification, No then Yes, Fix Now again")
+        << BackDuringSecondVerification << QList<int>{No, Ok} << QStringList{stopFixing, stopFixing} << "fix/2"
+        << QStringList{"Next \"Done\""};
+    QTest::newRow("Back during the restore only warns")
+        << BackDuringRestore << QList<int>{Ok}
+        << QStringList{"The device is being repaired, please do not close the program."} << "fix/2"
+        << QStringList{"Next \"Done\""};
+    QTest::newRow("local firmware file") << LocalFirmware << QList<int>{} << QStringList{} << "fix/2"
+                                         << QStringList{"Next \"Done\""};
+}
+
+void TestRepairRoad::branches() {
+    QFETCH(Branch, branch);
+    QFETCH(QList<int>, answers);
+    QFETCH(QStringList, boxes);
+    QFETCH(QString, endPage);
+    QFETCH(QStringList, endButtons);
+
+    ExpectBoxes(answers);
+    const QString wrongSha1(40, QLatin1Char('0'));
+    Open(branch == WrongChecksum ? wrongSha1 : QString(), branch == DepartsMidRestore ? 2000 : 400);
+    PlugPhone();
+    StartStandardOrAdvanced(false);
+
+    switch (branch) {
+    case DownloadFails: {
+        m_server.status = 404;
+        Download();
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->FirmwareStateLbl->text(), QStringLiteral("Downloading failed. Error code:"),
+                                  Slow);
+        QCOMPARE(m_window->errCodeLbl->text(), QStringLiteral("6"));
+        QCOMPARE(m_window->descriptionLbl->text(), QStringLiteral(", description:"));
+        QCOMPARE(m_window->errStringLbl->text(), QStringLiteral("The server answered HTTP 404"));
+        QCOMPARE(m_window->FirmwareHintLbl->text(), QStringLiteral("Please keep the Internet well connected."));
+        for (QLabel* label : {m_window->errCodeLbl, m_window->descriptionLbl, m_window->errStringLbl,
+                              m_window->FirmwareHintLbl})
+            QVERIFY(Shown(label));
+        QVERIFY(!Shown(m_window->DowanLoadSpeed));
+        QVERIFY(!m_window->FirmwareStatePic->pixmap(Qt::ReturnByValue).isNull());
+        QCOMPARE(Page(), QStringLiteral("select/1"));
+        QCOMPARE(Buttons(), (QStringList{"Back", "RetryDownload"}));
+        QCOMPARE(Button("btnRetryDownload")->text(), QStringLiteral("Download again"));
+        Shot(QStringLiteral("8-download-failed"));
+
+        m_server.status = 200;
+        QTest::mouseClick(Button("btnRetryDownload"), Qt::LeftButton);
+        QTRY_COMPARE(Buttons(), QStringList{"Back"});
+        FinishFirstRun();
+        break;
+    }
+    case WrongChecksum: {
+        Download();
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->FirmwareStateLbl->text(), QStringLiteral("Verifying failed. Error code:"),
+                                  Slow);
+        QCOMPARE(m_window->errCodeLbl->text(), QStringLiteral("9"));
+        QCOMPARE(m_window->descriptionLbl->text(), QStringLiteral(", description:"));
+        QCOMPARE(m_window->errStringLbl->text(), QStringLiteral("The package's SHA-1 is %1, expected %2")
+                                                     .arg(QString::fromLatin1(m_packageSha1), wrongSha1));
+        QCOMPARE(m_window->FirmwareHintLbl->text(),
+                 QStringLiteral("Please try other System versions or use the Advanced Mode."));
+        QCOMPARE(Page(), QStringLiteral("select/1"));
+        QCOMPARE(Buttons(), QStringList{"Back"});
+        // Nothing is left running to ask about.
+        QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
+        break;
+    }
+    case RestoreFails: {
+        MRSimFault fault{MRStepRestore, 50, MRErrorDevice, "The device refused the restore", 0, 0, 0};
+        QCOMPARE(m_devices->InjectFault(PhoneId, &fault), 0);
+        Download();
+        FinishFirstRun();
+        QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(Button("btnNext")->text(), QStringLiteral("Try again"), Slow);
+        QCOMPARE(Page(), QStringLiteral("fix/2"));
+        QCOMPARE(Buttons(), QStringList{"Next \"Try again\""});
+        QCOMPARE(m_window->fixStatusLbl->text(), QStringLiteral("Repair failed."));
+        QCOMPARE(m_window->fixStatusLbl->styleSheet(), QStringLiteral("color: rgb(255, 0, 0);"));
+        QCOMPARE(m_window->repairInfoLbl->text(),
+                 QStringLiteral("Check whether the device restarts. If the restart fails, please restart computer and "
+                                "device before you use Advanced Mode to try again."));
+        QVERIFY(m_window->noteInfoLbl_3->text().contains(QStringLiteral(">Contact us for more help.")));
+        QVERIFY(!Shown(m_window->progressValueLbl));
+        // The failed device leaves the home page's list until it is connected again.
+        QCOMPARE(m_window->iPhoneTypeBox->count(), 0);
+        QCOMPARE(m_window->connectstackedWidget_2->currentIndex(), 1);
+        QCOMPARE(Phone().restoreCount, 0);
+        Shot(QStringLiteral("9-repair-failed"));
+        QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
+        break;
+    }
+    case DepartsMidRestore: {
+        Download();
+        FinishFirstRun();
+        m_watch->HoldAfter(MRStepRestore, MRStatusProgress);
+        QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(m_watch->Held(), Slow);
+        QVERIFY(m_window->progressValueLbl->text().startsWith(QStringLiteral("Repairing: ")));
+        QCOMPARE(m_devices->Unplug(PhoneId), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(Page(), QStringLiteral("fix/0"), Slow);
+        m_watch->Release();
+        QTRY_VERIFY_WITH_TIMEOUT(!Phone().jobRunning, Slow);
+        QCOMPARE(m_devices->WaitIdle(Slow), 0);
+        QCOMPARE(m_window->connStatestackedWidget->currentIndex(), 0);
+        QCOMPARE(m_window->iPhoneTypeBox->count(), 0);
+        QCOMPARE(m_window->connectstackedWidget_2->currentIndex(), 1);
+        QCOMPARE(Controller::Instance()->GetRepairMode(), int(Controller::NoMode));
+        QCOMPARE(Phone().restoreCount, 0);
+        break;
+    }
+    case BackWhileDownloading: {
+        m_server.holdAt = 512 * 1024;
+        Download();
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.Holding(), Slow);
+        QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
+        QCOMPARE(Page(), QStringLiteral("select/1"));
+        QVERIFY(Phone().jobRunning);
+        QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
+        QCOMPARE(Page(), QStringLiteral("select/0"));
+        QVERIFY(!Shown(m_window->FirmwareHintLbl));
+        QTRY_VERIFY_WITH_TIMEOUT(!Phone().jobRunning, Slow);
+        break;
+    }
+    case BackWhileVerifying: {
+        m_watch->HoldAfter(MRStepVerify, MRStatusProgress);
+        Download();
+        QTRY_VERIFY_WITH_TIMEOUT(m_watch->Held(), Slow);
+        QCOMPARE(m_window->FirmwareStateLbl->text(), QStringLiteral("Verifying the Firmware package..."));
+        QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
+        QCOMPARE(Page(), QStringLiteral("select/1"));
+        QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
+        QCOMPARE(Page(), QStringLiteral("select/0"));
+        m_watch->Release();
+        QTRY_VERIFY_WITH_TIMEOUT(!Phone().jobRunning, Slow);
+        QCOMPARE(m_devices->WaitIdle(Slow), 0);
+        break;
+    }
+    case BackFromReadyPage: {
+        Download();
+        FinishFirstRun();
+        QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
+        QCOMPARE(Page(), QStringLiteral("fix/1"));
+        QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
+        QCOMPARE(Page(), QStringLiteral("select/0"));
+        QCOMPARE(Buttons(), (QStringList{"Back", "Download"}));
+        QCOMPARE(Button("btnNext")->text(), QStringLiteral("Start"));
+        // The package is there already: Download goes straight to its verification.
+        const int requests = m_server.requests;
+        m_watch->shown.clear();
+        Download();
+        FinishFirstRun();
+        QCOMPARE(m_server.requests, requests);
+        QVERIFY(!m_watch->shown.join('\n').contains(QStringLiteral("Downloading")));
+        break;
+    }
+    case BackDuringSecondVerification: {
+        Download();
+        FinishFirstRun();
+        m_watch->HoldAfter(MRStepVerify, MRStatusProgress);
+        QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(m_watch->Held(), Slow);
+        QVERIFY(m_window->progressValueLbl->text().startsWith(QStringLiteral("Secondary Verification: ")));
+        QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
+        QCOMPARE(Page(), QStringLiteral("fix/2"));
+        QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
+        QCOMPARE(Page(), QStringLiteral("fix/1"));
+        QCOMPARE(Buttons(), (QStringList{"Back", "Next \"Fix Now\""}));
+        m_watch->Release();
+        QTRY_VERIFY_WITH_TIMEOUT(!Phone().jobRunning, Slow);
+        QCOMPARE(Page(), QStringLiteral("fix/1"));
+        FixNowUntilDone();
+        break;
+    }
+    case BackDuringRestore: {
+        Download();
+        FinishFirstRun();
+        m_watch->HoldAfter(MRStepRestore, MRStatusProgress);
+        QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(m_watch->Held(), Slow);
+        Shot(QStringLiteral("6-repairing"));
+        QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
+        QCOMPARE(Page(), QStringLiteral("fix/2"));
+        QCOMPARE(Buttons(), (QStringList{"Back", "Next \"Fixing\" (off)"}));
+        m_watch->Release();
+        QTRY_COMPARE_WITH_TIMEOUT(Button("btnNext")->text(), QStringLiteral("Done"), Slow);
+        QCOMPARE(Phone().restoreCount, 1);
+        break;
+    }
+    case LocalFirmware: {
+        const QString local = m_home.filePath(QStringLiteral("Mine.ipsw"));
+        QVERIFY(QFile::copy(m_packagePath, local));
+        QString askedIn;
+        Controller::Instance()->SetFileChooser([&](QWidget*, const QString& caption, const QString& folder,
+                                                   const QString& filter) {
+            askedIn = caption + QLatin1Char('|') + folder + QLatin1Char('|') + filter;
+            return local;
+        });
+        const int requests = m_server.requests;
+        QTest::mouseClick(m_window->btnSelectFirmware, Qt::LeftButton);
+        QCOMPARE(askedIn, QStringLiteral("Select firmware|%1|*.ipsw").arg(gConfig->GetDownloadPath()));
+        QCOMPARE(Page(), QStringLiteral("select/1"));
+        FinishFirstRun();
+        QCOMPARE(m_server.requests, requests);
+        QVERIFY(!m_watch->shown.join('\n').contains(QStringLiteral("Downloading")));
+        FixNowUntilDone();
+        QCOMPARE(Phone().restoreCount, 1);
+        // The package's own version: a local package has no catalogue entry.
+        QCOMPARE(QString::fromLatin1(Phone().lastVersion), QStringLiteral("17.0"));
+        QVERIFY(QFileInfo::exists(local));
+        break;
+    }
+    }
+
+    QCOMPARE(Page(), endPage);
+    QCOMPARE(Buttons(), endButtons);
+    QCOMPARE(MendraMessageBox::ShownMessages(), boxes);
+    QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
+}
+
+// A device is listed with its name and mode, and the recovery button offers what the mode allows.
+void TestRepairRoad::arrivalShowsMode_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("normal") << 0 << "Ada's iPad" << "Enter Recovery Mode" << true;
+    QTest::newRow("recovery") << 1 << "Ada's iPad [Recovery]" << "Quit Recovery Mode" << true;
+    QTest::newRow("DFU") << 2 << "Ada's iPad [DFU]" << "Quit DFU Mode" << false;
+}
+
+void TestRepairRoad::arrivalShowsMode() {
+    QFETCH(int, mode);
+    QFETCH(QString, entry);
+    QFETCH(QString, button);
+    QFETCH(bool, enabled);
+    ExpectBoxes({});
+    Open();
+    const QString scenario = QStringLiteral("{\"devices\": [{\"id\": 7, \"name\": \"Ada's iPad\", \"mode\": %1}]}").arg(mode);
+    QCOMPARE(m_devices->LoadScenario(scenario.toUtf8().constData()), 0);
+    QTRY_COMPARE(m_window->iPhoneTypeBox->count(), 1);
+    QCOMPARE(m_window->iPhoneTypeBox->currentText(), entry);
+    QCOMPARE(m_window->DeviceModelBox->currentText(), entry);
+    QCOMPARE(m_window->recoveryModeStateBtn->text(), button);
+    QCOMPARE(m_window->recoveryModeStateBtn->isEnabled(), enabled);
+    QVERIFY(Shown(m_window->recoveryModeStateBtn));
+    QCOMPARE(m_window->connectstackedWidget_2->currentIndex(), 0);
+
+    QCOMPARE(m_devices->Unplug(7), 0);
+    QTRY_COMPARE(m_window->iPhoneTypeBox->count(), 0);
+    QCOMPARE(m_window->connectstackedWidget_2->currentIndex(), 1);
+    QVERIFY(Shown(m_window->deviceNotConnLbl));
+    QVERIFY(!Shown(m_window->recoveryModeStateBtn));
+    QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
+}
+
+// The recovery button: while the mode changes it is off and the connecting animation plays; afterwards,
+// whether the change worked or failed, the button and the connection display show the device again.
+void TestRepairRoad::recoveryButton_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("reenumerate");
+    QTest::addColumn<bool>("fails");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::newRow("enter") << 0 << false << false << "Ada's iPhone [Recovery]" << "Quit Recovery Mode"
+                           << QStringList{};
+    QTest::newRow("enter, the device comes back as a new one")
+        << 0 << true << false << "Ada's iPhone [Recovery]" << "Quit Recovery Mode" << QStringList{};
+    QTest::newRow("quit") << 1 << false << false << "Ada's iPhone" << "Enter Recovery Mode" << QStringList{};
+    QTest::newRow("enter fails") << 0 << false << true << "Ada's iPhone" << "Enter Recovery Mode"
+                                 << QStringList{"Failed to enter recovery mode. Please try again."};
+}
+
+void TestRepairRoad::recoveryButton() {
+    QFETCH(int, mode);
+    QFETCH(bool, reenumerate);
+    QFETCH(bool, fails);
+    QFETCH(QString, entry);
+    QFETCH(QString, button);
+    QFETCH(QStringList, boxes);
+    ExpectBoxes(fails ? QList<int>{Ok} : QList<int>{});
+    Open(QString(), 400, reenumerate);
+    PlugPhone();
+    if (mode == 1) {
+        QCOMPARE(m_devices->SetMode(PhoneId, 1), 0);
+        QTRY_COMPARE(m_window->recoveryModeStateBtn->text(), QStringLiteral("Quit Recovery Mode"));
+    }
+    if (fails) {
+        MRSimFault fault{MRStepEnterRecovery, 50, MRErrorDevice, "", 0, 0, 0};
+        QCOMPARE(m_devices->InjectFault(PhoneId, &fault), 0);
+    }
+    QTest::mouseClick(m_window->recoveryModeStateBtn, Qt::LeftButton);
+    QVERIFY(!m_window->recoveryModeStateBtn->isEnabled());
+    QCOMPARE(m_window->connectstackedWidget_2->currentIndex(), 2);
+    QMovie* movie = m_window->connectLabel->movie();
+    QVERIFY(movie);
+    QCOMPARE(movie->state(), QMovie::Running);
+
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->connectstackedWidget_2->currentIndex(), 0, Slow);
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->recoveryModeStateBtn->text(), button, Slow);
+    QVERIFY(m_window->recoveryModeStateBtn->isEnabled());
+    QCOMPARE(movie->state(), QMovie::NotRunning);
+    QCOMPARE(m_window->iPhoneTypeBox->currentText(), entry);
+    QCOMPARE(m_devices->WaitIdle(Slow), 0);
+    QCOMPARE(MendraMessageBox::ShownMessages(), boxes);
+    QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
+}
+
+QTEST_MAIN(TestRepairRoad)
+#include "tst_repairroad.moc"
