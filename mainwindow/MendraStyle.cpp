@@ -151,6 +151,5 @@ void Mendra::ChangeSkin() {
         {dfuiPhone8TwoLbl, "iPhone8-2D", 220, 280},          {dfuiPhone8ThreeLbl, "iPhone8-3D", 220, 280},
     };
     for (const StepPicture& step : steps)
-        ShowSkinPicture(step.label, QStringLiteral("Steps"), QString::fromLatin1(step.image), step.width,
-                        step.height);
+        ShowSkinPicture(step.label, QStringLiteral("Steps"), QString::fromLatin1(step.image), step.width, step.height);
 }

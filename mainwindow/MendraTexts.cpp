@@ -88,6 +88,8 @@ void Mendra::FillProblemList() {
                                "iPhone won't restore \n"
                                "iPhone won't charge \n"
                                "iPhone no service"));
+    // Appending follows the text to its end; the list is read from its first entry.
+    problemsBrowser->moveCursor(QTextCursor::Start);
 }
 
 // Replaces texts only: pages, visibility and enabled states stay as the display operations left them,
@@ -107,9 +109,12 @@ void Mendra::Retranslate() {
         FirmwareHintLbl->setText(tr("Please try other System versions or use the Advanced Mode."));
 
     static const char* const firmwareTexts[] = {
-        QT_TR_NOOP("Downloading the Firmware package..."), QT_TR_NOOP("Download finished..."),
-        QT_TR_NOOP("Downloading failed. Error code:"),     QT_TR_NOOP("Verifying the Firmware package..."),
-        QT_TR_NOOP("Verified finished..."),                QT_TR_NOOP("Verifying failed. Error code:"),
+        QT_TR_NOOP("Downloading the Firmware package..."),
+        QT_TR_NOOP("Download finished..."),
+        QT_TR_NOOP("Downloading failed. Error code:"),
+        QT_TR_NOOP("Verifying the Firmware package..."),
+        QT_TR_NOOP("Verified finished..."),
+        QT_TR_NOOP("Verifying failed. Error code:"),
     };
     if (firmwareState >= 0 && firmwareState <= 5) {
         FirmwareStateLbl->setText(tr(firmwareTexts[firmwareState]));

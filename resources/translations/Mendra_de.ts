@@ -502,7 +502,7 @@ Falls die Reparatur fehlgeschlagen ist, starten Sie Gerät und Computer neu, bev
     </message>
     <message>
         <source>Please follow the setps below to put your device into Recovery Mode.</source>
-        <translation>Führen Sie die folgenden Schritte aus, um Ihr Gerät in den Wiederherstellungsmodus zu versetzen.</translation>
+        <translation>Befolgen Sie diese Schritte, um Ihr Gerät in den Wiederherstellungsmodus zu versetzen.</translation>
     </message>
     <message>
         <source>Other iDevices</source>
@@ -582,7 +582,7 @@ Falls die Reparatur fehlgeschlagen ist, starten Sie Gerät und Computer neu, bev
     </message>
     <message>
         <source>Please follow the setps below to put your device into DFU Mode.</source>
-        <translation>Führen Sie die folgenden Schritte aus, um Ihr Gerät in den DFU-Modus zu versetzen.</translation>
+        <translation>Befolgen Sie diese Schritte, um Ihr Gerät in den DFU-Modus zu versetzen.</translation>
     </message>
     <message>
         <source>Press and hold the Home button and the Power button for 10 seconds.</source>

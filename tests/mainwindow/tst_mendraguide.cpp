@@ -130,6 +130,7 @@ void TestMendraGuide::switchCarriesDeviceKind_data() {
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("link");
 
+    // clang-format off
     QTest::newRow("recovery, other devices") << Recovery << "OtherBtn" << "dfu/0 OtherBtn_2" << toRecovery;
     QTest::newRow("recovery, iPhone 7") << Recovery << "iPhoen7Btn" << "dfu/1 iPhoen7Btn_2" << toRecovery;
     QTest::newRow("recovery, iPhone 8") << Recovery << "iPhone8Btn" << "dfu/2 iPhone8Btn_2" << toRecovery;
@@ -139,6 +140,7 @@ void TestMendraGuide::switchCarriesDeviceKind_data() {
     QTest::newRow("DFU, other devices") << Dfu << "OtherBtn_2" << "recovery/0 OtherBtn" << toDfu;
     QTest::newRow("DFU, iPhone 7") << Dfu << "iPhoen7Btn_2" << "recovery/1 iPhoen7Btn" << toDfu;
     QTest::newRow("DFU, iPhone 8") << Dfu << "iPhone8Btn_2" << "recovery/2 iPhone8Btn" << toDfu;
+    // clang-format on
 }
 
 void TestMendraGuide::switchCarriesDeviceKind() {
@@ -164,6 +166,7 @@ void TestMendraGuide::deviceKindButtons_data() {
     QTest::addColumn<QString>("shown");
     QTest::addColumn<bool>("linkShown");
 
+    // clang-format off
     QTest::newRow("recovery, other devices") << Recovery << "OtherBtn" << "recovery/0 OtherBtn" << true;
     QTest::newRow("recovery, iPhone 7") << Recovery << "iPhoen7Btn" << "recovery/1 iPhoen7Btn" << true;
     QTest::newRow("recovery, iPhone 8") << Recovery << "iPhone8Btn" << "recovery/2 iPhone8Btn" << true;
@@ -172,6 +175,7 @@ void TestMendraGuide::deviceKindButtons_data() {
     QTest::newRow("DFU, other devices") << Dfu << "OtherBtn_2" << "dfu/0 OtherBtn_2" << true;
     QTest::newRow("DFU, iPhone 7") << Dfu << "iPhoen7Btn_2" << "dfu/1 iPhoen7Btn_2" << true;
     QTest::newRow("DFU, iPhone 8") << Dfu << "iPhone8Btn_2" << "dfu/2 iPhone8Btn_2" << true;
+    // clang-format on
 }
 
 void TestMendraGuide::deviceKindButtons() {

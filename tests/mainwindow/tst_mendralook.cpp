@@ -24,14 +24,13 @@ QString ReadText(const QString& path) {
 // Every style sheet the program loads: the application's and the two the main window loads itself.
 QString ShippedStyleSheets() {
     SkinManager* skin = SkinManager::Instance();
-    return ReadText(skin->GetStyleSheetPath()) + ReadText(skin->GetColorQssPath()) +
-           ReadText(skin->GetIconQssPath());
+    return ReadText(skin->GetStyleSheetPath()) + ReadText(skin->GetColorQssPath()) + ReadText(skin->GetIconQssPath());
 }
 
 // The widget classes named by rules on the key: "QLabel[STYLE_KEY="X"]" gives "QLabel", "*[...]" gives "*".
 QStringList SelectorClasses(const QString& sheets, const QString& key) {
-    const QRegularExpression selector(QStringLiteral("([A-Za-z_*][A-Za-z0-9_]*)\\[STYLE_KEY=\"%1\"\\]")
-                                          .arg(QRegularExpression::escape(key)));
+    const QRegularExpression selector(
+        QStringLiteral("([A-Za-z_*][A-Za-z0-9_]*)\\[STYLE_KEY=\"%1\"\\]").arg(QRegularExpression::escape(key)));
     QStringList classes;
     auto matches = selector.globalMatch(sheets);
     while (matches.hasNext())
@@ -49,8 +48,7 @@ QImage Expected(const QString& part, const QString& image, const QSize& size) {
 }
 
 QImage Shown(const QLabel* label) {
-    return label->pixmap() ? label->pixmap()->toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                           : QImage();
+    return label->pixmap() ? label->pixmap()->toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied) : QImage();
 }
 
 } // namespace
@@ -268,18 +266,30 @@ void TestMendraLook::skinChangeLoadsGuidePictures_data() {
         const char* image;
         QSize design;
     } pictures[] = {
-        {"recoveryOtherOneLbl", "OtheriDevices1", {120, 300}}, {"recoveryOtherTwoLbl", "OtheriDevices2", {220, 300}},
-        {"recoveryOtherThreeLbl", "OtheriDevices3", {220, 300}}, {"recoveryiPhone7OneLbl", "OtheriDevices1", {120, 300}},
-        {"recoveryiPhone7TwoLbl", "iPhone7-2", {220, 300}},      {"recoveryiPhone7ThreeLbl", "iPhone7-3", {220, 300}},
-        {"recoveryiPhone8OneLbl", "iPhone8-1", {120, 300}},      {"recoveryiPhone8TwoLbl", "iPhone8-2", {220, 300}},
-        {"recoveryiPhone8ThreeLbl", "iPhone8-3", {220, 300}},    {"recoveryApplOneLbl", "AppleTV1", {220, 300}},
-        {"recoveryApplTwoLbl", "AppleTV2", {220, 300}},          {"recoveryApplThreeLbl", "AppleTV3", {220, 300}},
-        {"recoveryApplHdOneLbl", "AppleTVHD1", {220, 300}},      {"recoveryApplHdTwoLbl", "AppleTVHD2", {220, 300}},
-        {"recoveryApplHdThreeLbl", "AppleTVHD3", {160, 300}},    {"dfuOtherOneLbl", "OtheriDevices1", {120, 300}},
-        {"dfuOtherTwoLbl", "OtheriDevices2", {220, 300}},        {"dfuOtherThreeLbl", "OtheriDevices3D", {220, 300}},
-        {"dfuiPhone7OneLbl", "OtheriDevices1", {120, 300}},      {"dfuiPhone7TwoLbl", "iPhone7-2", {220, 300}},
-        {"dfuiPhone7ThreeLbl", "iPhone7-3D", {220, 300}},        {"dfuiPhone8OneLbl", "iPhone8-1D", {220, 280}},
-        {"dfuiPhone8TwoLbl", "iPhone8-2D", {220, 280}},          {"dfuiPhone8ThreeLbl", "iPhone8-3D", {220, 280}},
+        {"recoveryOtherOneLbl", "OtheriDevices1", {120, 300}},
+        {"recoveryOtherTwoLbl", "OtheriDevices2", {220, 300}},
+        {"recoveryOtherThreeLbl", "OtheriDevices3", {220, 300}},
+        {"recoveryiPhone7OneLbl", "OtheriDevices1", {120, 300}},
+        {"recoveryiPhone7TwoLbl", "iPhone7-2", {220, 300}},
+        {"recoveryiPhone7ThreeLbl", "iPhone7-3", {220, 300}},
+        {"recoveryiPhone8OneLbl", "iPhone8-1", {120, 300}},
+        {"recoveryiPhone8TwoLbl", "iPhone8-2", {220, 300}},
+        {"recoveryiPhone8ThreeLbl", "iPhone8-3", {220, 300}},
+        {"recoveryApplOneLbl", "AppleTV1", {220, 300}},
+        {"recoveryApplTwoLbl", "AppleTV2", {220, 300}},
+        {"recoveryApplThreeLbl", "AppleTV3", {220, 300}},
+        {"recoveryApplHdOneLbl", "AppleTVHD1", {220, 300}},
+        {"recoveryApplHdTwoLbl", "AppleTVHD2", {220, 300}},
+        {"recoveryApplHdThreeLbl", "AppleTVHD3", {160, 300}},
+        {"dfuOtherOneLbl", "OtheriDevices1", {120, 300}},
+        {"dfuOtherTwoLbl", "OtheriDevices2", {220, 300}},
+        {"dfuOtherThreeLbl", "OtheriDevices3D", {220, 300}},
+        {"dfuiPhone7OneLbl", "OtheriDevices1", {120, 300}},
+        {"dfuiPhone7TwoLbl", "iPhone7-2", {220, 300}},
+        {"dfuiPhone7ThreeLbl", "iPhone7-3D", {220, 300}},
+        {"dfuiPhone8OneLbl", "iPhone8-1D", {220, 280}},
+        {"dfuiPhone8TwoLbl", "iPhone8-2D", {220, 280}},
+        {"dfuiPhone8ThreeLbl", "iPhone8-3D", {220, 280}},
     };
     for (const auto& picture : pictures)
         QTest::newRow(picture.label) << picture.label << picture.image << picture.design * 1.5;

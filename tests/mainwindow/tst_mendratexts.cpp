@@ -283,8 +283,7 @@ void TestMendraTexts::languageSwitchInState_data() {
 
     const QStringList start{"btnNext|Start"};
     const QStringList device{"iPhoneTypeLbl_2|" + deviceEntry, "FirmwareVersionLbl|17.0"};
-    const QStringList fixing{"btnNext|Fixing",
-                             "fixStatusLbl|Reparing. It takes about 10min...",
+    const QStringList fixing{"btnNext|Fixing", "fixStatusLbl|Reparing. It takes about 10min...",
                              "noteInfoLbl_3|1. Keep your device connected, and do not use it during fixing.",
                              "progressValueLbl|Unziping"};
     const QStringList fixingKept = device + QStringList{"iPhoneFixingLabel|Anna's iPhone"};
@@ -296,7 +295,10 @@ void TestMendraTexts::languageSwitchInState_data() {
     };
     const QList<Row> rows{
         {"home", Home, start, {}},
-        {"home, device in recovery mode", HomeRecoveryMode, start + QStringList{"recoveryModeStateBtn|Quit Recovery Mode"}, {}},
+        {"home, device in recovery mode",
+         HomeRecoveryMode,
+         start + QStringList{"recoveryModeStateBtn|Quit Recovery Mode"},
+         {}},
         {"home, device in DFU mode", HomeDfuMode, start + QStringList{"recoveryModeStateBtn|Quit DFU Mode"}, {}},
         {"mode choice", ModeChoice, start, {}},
         {"fix page without device", FixNoDevice, start, {}},
@@ -330,7 +332,10 @@ void TestMendraTexts::languageSwitchInState_data() {
           "before you use Advanced Mode to try again.",
           "noteInfoLbl_3|CONTACT"},
          fixingKept},
-        {"recovery guide", RecoveryGuide, {"guideLink|Failed to enter Recovery Mode? Click here to enter DFU Mode."}, {}},
+        {"recovery guide",
+         RecoveryGuide,
+         {"guideLink|Failed to enter Recovery Mode? Click here to enter DFU Mode."},
+         {}},
         {"DFU guide", DfuGuide, {"guideLink|Failed to enter DFU Mode? Click here to enter Recovery Mode."}, {}},
     };
     for (const char* language : {"de", "jp"}) {
@@ -368,7 +373,8 @@ void TestMendraTexts::languageSwitchInState() {
     QCOMPARE(Text("btnDownload"), Tr("Download"));
     QCOMPARE(Text("btnRetryDownload"), Tr("Download again"));
     QVERIFY(Text("showRecoveryGuideLbl").contains(Tr("Device is connected but not recognized")));
-    QVERIFY(Text("productInfoLbl") != QStringLiteral("Fix 50+ iOS issues like various stuck problems, black screen, etc."));
+    QVERIFY(Text("productInfoLbl") !=
+            QStringLiteral("Fix 50+ iOS issues like various stuck problems, black screen, etc."));
     VerifyLists();
     QCOMPARE(Snapshot(), before);
 }

@@ -89,11 +89,25 @@ void ConnectStep(QPainter& p, const QRectF& r, bool homeButton) {
     DrawLaptop(p, laptop);
     PhoneLook look;
     look.homeButton = homeButton;
-    const double pw = qMin(w * 0.5, 70.0);
-    const QRectF phone(r.center().x() - pw / 2, r.bottom() - pw * 2 - r.height() * 0.1, pw, pw * 2);
+    const double pw = qMin(w * 0.4, 70.0);
+    const QRectF phone(r.left() + w * 0.12, r.bottom() - pw * 2 - r.height() * 0.1, pw, pw * 2);
     DrawPhone(p, phone, look);
-    DrawCable(p, QPointF(phone.center().x(), phone.bottom() + 2),
-              QPointF(laptop.right() - w * 0.08, laptop.bottom() + 2), Ink::kAccent);
+    // The cable leaves the phone downwards and runs up beside it, so it never crosses the device.
+    const QPointF plug(phone.center().x(), phone.bottom() + 2);
+    const QPointF port(qMax(laptop.right() - w * 0.1, phone.right() + 10), laptop.bottom() + 2);
+    const double below = plug.y() + r.height() * 0.07;
+    QPainterPath cable(plug);
+    cable.cubicTo(QPointF(plug.x(), below), QPointF(port.x(), below), QPointF(port.x(), plug.y() - 10));
+    cable.lineTo(port);
+    p.save();
+    p.setPen(LinePen(Ink::kAccent, 2.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(cable);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Ink::kAccent);
+    p.drawRoundedRect(QRectF(plug.x() - 4, plug.y(), 8, 8), 2, 2);
+    p.drawRoundedRect(QRectF(port.x() - 4, port.y(), 8, 8), 2, 2);
+    p.restore();
 }
 
 void TvStep(QPainter& p, const QRectF& r, bool hd, int step) {
@@ -254,7 +268,7 @@ const QList<SkinPicture>& SkinPictures() {
         {"Steps", "iPhone7-3", kSingle, {220, 300}, Phone(true, Screen::Recovery, 0, SideButton | VolumeDown)},
         {"Steps", "iPhone7-3D", kSingle, {220, 300}, Phone(true, Screen::Black, 0, VolumeDown)},
         {"Steps", "iPhone8-1", kSingle, {120, 300}, Connect(false)},
-        {"Steps", "iPhone8-2", kSingle, {220, 300}, Phone(false, Screen::Mark, VolumeUp | VolumeDown, 0)},
+        {"Steps", "iPhone8-2", kSingle, {220, 300}, Phone(false, Screen::Mark, VolumeUp | VolumeDown, SideButton)},
         {"Steps", "iPhone8-3", kSingle, {220, 300}, Phone(false, Screen::Recovery, 0, SideButton)},
         {"Steps", "iPhone8-1D", kSingle, {220, 280}, Phone(false, Screen::Mark, VolumeUp | VolumeDown, SideButton)},
         {"Steps", "iPhone8-2D", kSingle, {220, 280}, Phone(false, Screen::Black, 0, SideButton | VolumeDown)},
