@@ -1,5 +1,7 @@
 // The main window's own texts: the problem list, the read-only model lists, the fix page's guide link,
 // and the language refresh that shows the window's current state again in the new language.
+#include "MendraTexts.h"
+
 #include "Mendra.h"
 
 #include "app/EditionData.h"
@@ -23,7 +25,38 @@ constexpr int kItemFlagsRole = Qt::UserRole - 1;
 // Enough rows for the longest model list.
 constexpr int kModelListRows = 30;
 
+template <int N> const char* Pick(const char* const (&texts)[N], int index) {
+    return index >= 0 && index < N ? texts[index] : nullptr;
+}
+
 } // namespace
+
+const char* FirmwareStateSource(int state) {
+    static const char* const texts[] = {
+        QT_TRANSLATE_NOOP("Mendra", "Downloading the Firmware package..."),
+        QT_TRANSLATE_NOOP("Mendra", "Download finished..."),
+        QT_TRANSLATE_NOOP("Mendra", "Downloading failed. Error code:"),
+        QT_TRANSLATE_NOOP("Mendra", "Verifying the Firmware package..."),
+        QT_TRANSLATE_NOOP("Mendra", "Verified finished..."),
+        QT_TRANSLATE_NOOP("Mendra", "Verifying failed. Error code:"),
+    };
+    return Pick(texts, state);
+}
+
+const char* RecoveryButtonSource(int deviceMode) {
+    static const char* const texts[] = {QT_TRANSLATE_NOOP("Mendra", "Enter Recovery Mode"),
+                                        QT_TRANSLATE_NOOP("Mendra", "Quit Recovery Mode"),
+                                        QT_TRANSLATE_NOOP("Mendra", "Quit DFU Mode")};
+    return Pick(texts, deviceMode);
+}
+
+const char* RepairStepSource(int step) {
+    static const char* const texts[] = {
+        QT_TRANSLATE_NOOP("Mendra", "Secondary Verification"), QT_TRANSLATE_NOOP("Mendra", "Unziping"),
+        QT_TRANSLATE_NOOP("Mendra", "Enter Recovery Mode"), QT_TRANSLATE_NOOP("Mendra", "Repairing"),
+        QT_TRANSLATE_NOOP("Mendra", "Repair complete")};
+    return Pick(texts, step);
+}
 
 QString Mendra::GuideLinkMarkup(const QString& text) {
     return kGuideLinkMarkup.arg(text);
@@ -108,16 +141,8 @@ void Mendra::Retranslate() {
     else if (hintState == 1)
         FirmwareHintLbl->setText(tr("Please try other System versions or use the Advanced Mode."));
 
-    static const char* const firmwareTexts[] = {
-        QT_TR_NOOP("Downloading the Firmware package..."),
-        QT_TR_NOOP("Download finished..."),
-        QT_TR_NOOP("Downloading failed. Error code:"),
-        QT_TR_NOOP("Verifying the Firmware package..."),
-        QT_TR_NOOP("Verified finished..."),
-        QT_TR_NOOP("Verifying failed. Error code:"),
-    };
-    if (firmwareState >= 0 && firmwareState <= 5) {
-        FirmwareStateLbl->setText(tr(firmwareTexts[firmwareState]));
+    if (const char* firmwareText = FirmwareStateSource(firmwareState)) {
+        FirmwareStateLbl->setText(tr(firmwareText));
         if (firmwareState == 2 || firmwareState == 5) {
             errCodeLbl->setText(errorCodeText);
             descriptionLbl->setText(tr(", description:"));
@@ -151,16 +176,10 @@ void Mendra::Retranslate() {
         break;
     }
 
-    static const char* const recoveryTexts[] = {QT_TR_NOOP("Enter Recovery Mode"), QT_TR_NOOP("Quit Recovery Mode"),
-                                                QT_TR_NOOP("Quit DFU Mode")};
-    if (recoveryButtonState >= 0 && recoveryButtonState <= 2)
-        recoveryModeStateBtn->setText(tr(recoveryTexts[recoveryButtonState]));
-
-    static const char* const stepTexts[] = {QT_TR_NOOP("Secondary Verification"), QT_TR_NOOP("Unziping"),
-                                            QT_TR_NOOP("Enter Recovery Mode"), QT_TR_NOOP("Repairing"),
-                                            QT_TR_NOOP("Repair complete")};
-    if (repairStep >= 0 && repairStep <= 4)
-        progressValueLbl->setText(tr(stepTexts[repairStep]));
+    if (const char* recoveryText = RecoveryButtonSource(recoveryButtonState))
+        recoveryModeStateBtn->setText(tr(recoveryText));
+    if (const char* stepText = RepairStepSource(repairStep))
+        progressValueLbl->setText(tr(stepText));
 
     DisableModelListItems();
     FillProblemList();

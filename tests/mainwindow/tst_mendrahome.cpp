@@ -35,7 +35,7 @@ QString PlainText(const QLabel* label) {
 QStringList Clipped(QWidget* page) {
     QStringList clipped;
     for (QLabel* label : page->findChildren<QLabel*>()) {
-        if (!label->isVisible() || label->text().isEmpty() || label->pixmap())
+        if (!label->isVisible() || label->text().isEmpty())
             continue;
         const QRect room = label->contentsRect();
         if (label->wordWrap()) {

@@ -48,7 +48,7 @@ QImage Expected(const QString& part, const QString& image, const QSize& size) {
 }
 
 QImage Shown(const QLabel* label) {
-    return label->pixmap() ? label->pixmap()->toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied) : QImage();
+    return label->pixmap(Qt::ReturnByValue).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 } // namespace
