@@ -2,6 +2,7 @@
 
 #include "Drawing.h"
 
+#include <QFont>
 #include <QPainterPath>
 #include <QtMath>
 
@@ -62,11 +63,39 @@ QRectF GuidePhone(const QRectF& r) {
     return QRectF(r.center().x() - w / 2, r.top() + (r.height() - h) / 2, w, h);
 }
 
-// A phone with hints: quick presses get an arrow, held keys a hold timer.
+// A small numbered disc: the order in which a step's keys are pressed.
+void DrawStepNumber(QPainter& p, const QPointF& centre, int number) {
+    p.save();
+    const double radius = 7.5;
+    p.setPen(Qt::NoPen);
+    p.setBrush(Ink::kAccent);
+    p.drawEllipse(centre, radius, radius);
+    QFont font;
+    font.setPixelSize(11);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(Ink::kPage);
+    p.drawText(QRectF(centre.x() - radius, centre.y() - radius, radius * 2, radius * 2), Qt::AlignCenter,
+               QString::number(number));
+    p.restore();
+}
+
+// A phone with hints: quick presses get an arrow, held keys a hold timer. Where several keys are
+// pressed one after the other, numbers give their order: volume up, volume down, then the side key.
 void GuidePhoneStep(QPainter& p, const QRectF& r, PhoneLook look, int pressKeys, int holdKeys) {
     const QRectF body = GuidePhone(r);
     look.highlight = pressKeys | holdKeys;
     DrawPhone(p, body, look);
+    const bool sequence = (pressKeys & VolumeUp) && (pressKeys & VolumeDown);
+    int order = 0;
+    for (DeviceButton key : {VolumeUp, VolumeDown, SideButton}) {
+        if (!sequence || !((pressKeys | holdKeys) & key))
+            continue;
+        const QPointF anchor = KeyAnchor(body, key);
+        const bool held = (holdKeys & key) && !(pressKeys & key);
+        const double outward = key == SideButton ? 1.0 : -1.0;
+        DrawStepNumber(p, held ? anchor + QPointF(outward * 24, -20) : anchor + QPointF(outward * 38, 0), ++order);
+    }
     for (DeviceButton key : {SideButton, VolumeUp, VolumeDown, HomeButton}) {
         const QPointF anchor = KeyAnchor(body, key);
         const double outward = key == SideButton ? 1.0 : -1.0;
