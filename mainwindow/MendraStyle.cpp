@@ -99,7 +99,7 @@ void Mendra::ApplyScaledSizes() {
     SetFixedSize({btnDownloadFirmware}, 106, 30);
     FixprogressBar->setMinimumWidth(Scaled(458));
     FixprogressBar->setFixedHeight(Scaled(8));
-    // The firmware bar's height is a hairline the skin draws at the same thickness on every screen.
+    // The firmware bar keeps its design height whatever the screen.
     FirmwareProgressBar->setMinimumWidth(Scaled(968));
     FirmwareProgressBar->setFixedHeight(12);
     SetFixedSize({connstatusIogoLbl}, 200, 380);
