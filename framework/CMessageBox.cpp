@@ -14,12 +14,6 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-namespace {
-int Scaled(double value) {
-    return static_cast<int>(value * SkinManager::Instance()->GetScale());
-}
-} // namespace
-
 CMessageBox::CMessageBox(QWidget* parent, Qt::WindowFlags flags) : QDialog(parent, flags) {
     InitFont();
     BuildUi();
@@ -59,7 +53,7 @@ void CMessageBox::BuildUi() {
 
     auto* detailRow = new QHBoxLayout;
     detailRow->setAlignment(Qt::AlignCenter);
-    detailRow->setContentsMargins(Scaled(20.0), 0, Scaled(20.0), 0);
+    detailRow->setContentsMargins(UiScaled(20.0), 0, UiScaled(20.0), 0);
     detailRow->addWidget(m_detailLabel);
     detailRow->addWidget(m_inputField);
 
@@ -68,14 +62,14 @@ void CMessageBox::BuildUi() {
     m_thirdButton = new QPushButton(this);
     for (QPushButton* button : {m_firstButton, m_secondButton, m_thirdButton}) {
         SetUpButton(button);
-        button->setMinimumSize(Scaled(100.0), Scaled(30.0));
+        button->setMinimumSize(UiScaled(100.0), UiScaled(30.0));
     }
     m_firstButton->setDefault(true);
     m_firstButton->setFocus(Qt::TabFocusReason);
 
     m_buttonBox = new QDialogButtonBox;
     m_buttonBox->setContentsMargins(0, 0, 0, 0);
-    m_buttonBox->setFixedHeight(Scaled(30.0));
+    m_buttonBox->setFixedHeight(UiScaled(30.0));
 
     auto* buttonRow = new QHBoxLayout;
     buttonRow->setContentsMargins(0, 0, 0, 10);
@@ -85,7 +79,7 @@ void CMessageBox::BuildUi() {
     buttonRow->addStretch();
 
     auto* mainLayout = new QVBoxLayout;
-    mainLayout->setContentsMargins(Scaled(10.0), 0, Scaled(10.0), Scaled(20.0));
+    mainLayout->setContentsMargins(UiScaled(10.0), 0, UiScaled(10.0), UiScaled(20.0));
     mainLayout->addWidget(m_titleLabel, 0, Qt::AlignCenter);
     mainLayout->addSpacing(10);
     mainLayout->addWidget(m_textLabel, 0, Qt::AlignCenter);

@@ -28,7 +28,7 @@ int CMsgFrame::exec() {
 }
 
 bool CMsgFrame::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_inner && event->type() == QEvent::Close)
+    if (watched == m_inner && (event->type() == QEvent::Close || InnerHidItself(event)))
         m_closedByInner = true;
     return CWindowsFrame::eventFilter(watched, event);
 }

@@ -12,20 +12,13 @@ constexpr Qt::Alignment kCentred = Qt::AlignHCenter | Qt::AlignVCenter;
 }
 
 CPushButton::CPushButton(QWidget* parent) : QPushButton(parent) {
-    const double scale = SkinManager::Instance()->GetScale();
-    m_iconMargin = int(15.0 * scale);
-    m_textMargin = int(15.0 * scale);
-    setMouseTracking(true);
-    // A tracking push button only reports hover when hover events are on; not every style turns
-    // them on, and without them the "On" picture would never show.
-    setAttribute(Qt::WA_Hover, true);
+    m_iconMargin = UiScaled(15.0);
+    m_textMargin = UiScaled(15.0);
+    TrackHover(this);
 }
 
 void CPushButton::changeIcon(const QString& name) {
-    // A new image replaces the whole set: a state it lacks must not keep the old image's picture.
-    m_pixmaps.clear();
-    SkinManager* skin = SkinManager::Instance();
-    skin->GetStatePixmaps(&m_pixmaps, name.isEmpty() ? objectName() : name, skin->IsSpriteDoubleResolution());
+    LoadStatePixmaps(&m_pixmaps, name.isEmpty() ? objectName() : name);
 }
 
 void CPushButton::changeIcon() {

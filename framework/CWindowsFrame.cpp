@@ -1,6 +1,7 @@
 #include "CWindowsFrame.h"
 
 #include "FrameGeometry.h"
+#include "InnerWidgetItem.h"
 #include "MyButton.h"
 #include "SkinManager.h"
 #include "TitleBar.h"
@@ -96,15 +97,19 @@ void CWindowsFrame::CreateTitleBar() {
 
 void CWindowsFrame::BuildFrameLayout() {
     auto* layout = new QVBoxLayout(this);
-    layout->setAlignment(Qt::AlignCenter);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->setSpacing(0);
     if (m_types.testFlag(FRAME_NO_TITLE))
         m_titleBar->hide();
     else
         layout->addWidget(m_titleBar);
-    if (m_inner)
+    if (m_inner) {
+        // addWidget makes the inner widget the frame's child; its plain item then gives way to one
+        // that fills the frame or centres a widget that cannot grow.
         layout->addWidget(m_inner);
+        delete layout->takeAt(layout->indexOf(m_inner));
+        layout->addItem(new InnerWidgetItem(m_inner));
+    }
 }
 
 void CWindowsFrame::SetItemVisible(QWidget* item, bool visible) {
@@ -189,6 +194,7 @@ void CWindowsFrame::PlaceFrame() {
     if (screen)
         topLeft = KeepInsideArea(QRect(topLeft, size()), screen->availableGeometry());
     move(topLeft);
+    m_placedGeometry = QRect(topLeft, size());
 }
 
 void CWindowsFrame::showEvent(QShowEvent* event) {
@@ -200,11 +206,21 @@ void CWindowsFrame::showEvent(QShowEvent* event) {
         m_filteredWindow = windowHandle();
         m_filteredWindow->installEventFilter(this);
     }
+    if (!m_maximized && !m_placedGeometry.isNull()) {
+        if (pos() == m_placedGeometry.topLeft() && size() != m_placedGeometry.size())
+            PlaceFrame();
+        m_placedGeometry = QRect(); // only the first show follows the set-up's placement
+    }
     if (!m_maximized) {
         if (QScreen* screen = FrameScreen())
             move(KeepInsideArea(geometry(), screen->availableGeometry()));
     }
     CAbstractFrame::showEvent(event);
+}
+
+bool CWindowsFrame::InnerHidItself(const QEvent* event) const {
+    return event->type() == QEvent::Hide && qobject_cast<QDialog*>(m_inner.data()) && m_inner->isHidden() &&
+           m_inner->parentWidget() == this && isVisible();
 }
 
 void CWindowsFrame::paintEvent(QPaintEvent*) {
@@ -495,6 +511,19 @@ bool CWindowsFrame::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_inner && event->type() == QEvent::Close) {
         CloseFrame();
         return true;
+    }
+    if (watched == m_inner && InnerHidItself(event)) {
+        // A dialog view that ends itself (accept, reject, done) only hides; its frame would stay
+        // open around an empty space. The close waits until the dialog has finished ending; a
+        // refused close brings the view back.
+        QMetaObject::invokeMethod(
+            this,
+            [this]() {
+                if (m_inner && m_inner->isHidden() && m_inner->parentWidget() == this && isVisible() && !CloseFrame())
+                    m_inner->show();
+            },
+            Qt::QueuedConnection);
+        return false;
     }
     if (m_filteredWindow && watched == m_filteredWindow)
         return WindowEvent(event);

@@ -57,6 +57,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The inner dialog hid itself while the frame shows it, as a dialog does when it ends.
+    bool InnerHidItself(const QEvent* event) const;
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -102,4 +104,7 @@ private:
     QPoint m_pressGlobal;
     Qt::Edges m_cursorEdges;
     QPointer<QWindow> m_filteredWindow;
+    // Where the set-up placed the frame, to centre it again at its first show when its size changed
+    // in between (the title bar's height, a fixed width) and nobody moved it.
+    QRect m_placedGeometry;
 };

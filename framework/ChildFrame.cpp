@@ -9,7 +9,7 @@
 
 ChildFrame::ChildFrame(QWidget* inner, QWidget* parent, FrameTypes types, const QPixmap& titleIcon, int titleLayout)
     : CCommonFrame(inner, parent, types, titleIcon, titleLayout) {
-    setFixedWidth(static_cast<int>(488 * SkinManager::Instance()->GetScale()));
+    setFixedWidth(UiScaled(488.0));
 }
 
 ChildFrame::~ChildFrame() = default;

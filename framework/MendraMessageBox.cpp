@@ -15,10 +15,6 @@
 #include <QVBoxLayout>
 
 namespace {
-int Scaled(double value) {
-    return static_cast<int>(value * SkinManager::Instance()->GetScale());
-}
-
 QList<int>& QueuedAnswers() {
     static QList<int> answers;
     return answers;
@@ -63,7 +59,7 @@ void MendraMessageBox::BuildUi() {
 
     for (QPushButton* button : {m_firstButton, m_secondButton, m_thirdButton}) {
         SetUpButton(button);
-        button->setFixedSize(Scaled(110.0), Scaled(28.0));
+        button->setFixedSize(UiScaled(110.0), UiScaled(28.0));
     }
     m_firstButton->setDefault(true);
     m_firstButton->setFocus(Qt::TabFocusReason);
@@ -82,14 +78,14 @@ void MendraMessageBox::BuildUi() {
     contentRow->addStretch();
 
     auto* mainLayout = new QVBoxLayout;
-    const int margin = Scaled(20.0);
+    const int margin = UiScaled(20.0);
     mainLayout->setContentsMargins(margin, margin, margin, margin);
     mainLayout->addLayout(contentRow);
     mainLayout->addStretch();
     mainLayout->addLayout(buttonRow);
     if (m_tip) {
         m_tipCheckBox = new QCheckBox(this);
-        m_tipCheckBox->setFixedHeight(Scaled(15.0));
+        m_tipCheckBox->setFixedHeight(UiScaled(15.0));
         mainLayout->addStretch();
         mainLayout->addWidget(m_tipCheckBox, 0, Qt::AlignCenter);
     }
@@ -106,13 +102,13 @@ void MendraMessageBox::ApplyStyle() {
     m_firstButton->setProperty("STYLE_KEY", QStringLiteral("BLUE_GREEN_BTN"));
     m_secondButton->setProperty("STYLE_KEY", QStringLiteral("BLUE_GREEN_BTN"));
     m_thirdButton->setProperty("STYLE_KEY", QStringLiteral("BLUE_GREEN_BTN3"));
-    setFixedSize(Scaled(468.0), Scaled(180.0));
+    setFixedSize(UiScaled(468.0), UiScaled(180.0));
 }
 
 void MendraMessageBox::SetIcon() {
     SkinManager* skin = SkinManager::Instance();
     skin->ChangePart(QStringLiteral("Other"));
-    const int side = Scaled(40.0);
+    const int side = UiScaled(40.0);
     const QPixmap notice = skin->GetPagePixmap(QStringLiteral("Notice"));
     if (!notice.isNull())
         m_iconLabel->setPixmap(notice.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
@@ -143,13 +139,10 @@ int MendraMessageBox::ExecInFrame(CAbstractFrame::FrameTypes types) {
         AnsweredMessages().append(m_messageLabel->text());
         return QueuedAnswers().takeFirst();
     }
-    const double scale = SkinManager::Instance()->GetScale();
-    const int width = static_cast<int>(468 * scale);
-    const int height = static_cast<int>(180 * scale);
-    m_messageLabel->setFixedWidth(static_cast<int>(380 * scale));
-    resize(width, height);
+    m_messageLabel->setFixedWidth(UiScaled(380.0));
+    resize(UiScaled(468.0), UiScaled(180.0));
 
-    const int iconSide = static_cast<int>(23 * scale);
+    const int iconSide = UiScaled(23.0);
     QPixmap titleIcon = SkinManager::Instance()->GetLogoPixmap(2);
     if (!titleIcon.isNull())
         titleIcon = titleIcon.scaled(iconSide, iconSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);

@@ -15,12 +15,6 @@
 #include <QPainter>
 #include <QScreen>
 
-namespace {
-int Scaled(double value) {
-    return static_cast<int>(value * SkinManager::Instance()->GetScale());
-}
-} // namespace
-
 MyFrame::MyFrame(QWidget* inner, QWidget* parent, FrameTypes types, const QPixmap& titleIcon, int titleLayout)
     : CCommonFrame(inner, parent, types, titleIcon, titleLayout) {
     InitFrame();
@@ -167,7 +161,7 @@ void MyFrame::UpdateTitleSkin() {
     if (!IsMainFrame())
         return;
     SkinManager::Instance()->ChangePart(QStringLiteral("Common"));
-    const int side = Scaled(20.0);
+    const int side = UiScaled(20.0);
     m_settingsButton->setIconSize(QSize(side, side));
     m_settingsButton->changeIcon(QStringLiteral("settings"));
 }
@@ -175,7 +169,7 @@ void MyFrame::UpdateTitleSkin() {
 void MyFrame::AdjustToInner() {
     if (!IsMainFrame())
         return;
-    m_settingsButton->setFixedSize(Scaled(32.0), Scaled(28.0));
+    m_settingsButton->setFixedSize(UiScaled(32.0), UiScaled(28.0));
 }
 
 void MyFrame::paintEvent(QPaintEvent*) {
@@ -185,7 +179,7 @@ void MyFrame::paintEvent(QPaintEvent*) {
         setContentsMargins(0, 0, 0, 0);
         return;
     }
-    const int margin = Scaled(2.0);
+    const int margin = UiScaled(2.0);
     setContentsMargins(margin, margin, margin, margin);
     QPainter painter(this);
     PaintFrameShadow(painter, size(), Qt::black);

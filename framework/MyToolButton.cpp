@@ -1,22 +1,16 @@
 #include "MyToolButton.h"
 
-#include "SkinManager.h"
 #include "SkinPainting.h"
 
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
 
 MyToolButton::MyToolButton(QWidget* parent) : QToolButton(parent) {
-    setMouseTracking(true);
-    // A tracking push button only reports hover when hover events are on; not every style turns
-    // them on, and without them the "On" picture would never show.
-    setAttribute(Qt::WA_Hover, true);
+    TrackHover(this);
 }
 
 void MyToolButton::changeIcon(const QString& name) {
-    m_pixmaps.clear();
-    SkinManager* skin = SkinManager::Instance();
-    skin->GetStatePixmaps(&m_pixmaps, name.isEmpty() ? objectName() : name, skin->IsSpriteDoubleResolution());
+    LoadStatePixmaps(&m_pixmaps, name.isEmpty() ? objectName() : name);
 }
 
 void MyToolButton::changeIcon() {

@@ -37,6 +37,10 @@ QString ReadText(const QString& path) {
 
 } // namespace
 
+int UiScaled(double designSize) {
+    return static_cast<int>(designSize * SkinManager::Instance()->GetScale());
+}
+
 SkinManager* SkinManager::Instance() {
     static SkinManagerHolder holder;
     if (!s_instance)

@@ -20,6 +20,9 @@ class QWidget;
 extern double gUiScale;
 extern double gFontScale;
 
+// A design size in pixels at the running UI scale, truncated toward zero as every skinned size is.
+int UiScaled(double designSize);
+
 // The process-wide access to the skin: style folders, the sprite sheet and its description, colour
 // tables, style sheets, the embedded logo and the screen scale. GUI thread only.
 class SkinManager : public QObject {

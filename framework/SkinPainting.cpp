@@ -1,6 +1,9 @@
 #include "SkinPainting.h"
 
+#include "SkinManager.h"
 #include "SkinTypes.h"
+
+#include <QWidget>
 
 int SkinStateKeyFor(QStyle::State state, bool enabled) {
     if (!enabled)
@@ -14,4 +17,15 @@ int SkinStateKeyFor(QStyle::State state, bool enabled) {
 
 QPixmap SkinStatePixmap(const QMap<int, QPixmap>& pixmaps, QStyle::State state, bool enabled) {
     return pixmaps.value(SkinStateKeyFor(state, enabled));
+}
+
+void LoadStatePixmaps(QMap<int, QPixmap>* pixmaps, const QString& name) {
+    pixmaps->clear();
+    SkinManager* skin = SkinManager::Instance();
+    skin->GetStatePixmaps(pixmaps, name, skin->IsSpriteDoubleResolution());
+}
+
+void TrackHover(QWidget* button) {
+    button->setMouseTracking(true);
+    button->setAttribute(Qt::WA_Hover, true);
 }

@@ -12,10 +12,6 @@
 namespace {
 const char* const movieFile = "image/titlebar_bugreport.gif";
 
-int Scaled(double value) {
-    return static_cast<int>(value * SkinManager::Instance()->GetScale());
-}
-
 MyButton* MakeButton(QWidget* parent, bool animation) {
     auto* button = new MyButton(parent);
     if (animation)
@@ -30,7 +26,7 @@ MyButton* MakeButton(QWidget* parent, bool animation) {
 
 QHBoxLayout* MakeRow() {
     auto* row = new QHBoxLayout;
-    row->setContentsMargins(Scaled(5.0), 0, 0, 0);
+    row->setContentsMargins(UiScaled(5.0), 0, 0, 0);
     row->setSpacing(1);
     return row;
 }
@@ -81,7 +77,7 @@ void TitleBar::CreateWidgets() {
     m_movie->stop();
 
     auto* helpLayout = new QHBoxLayout(m_helpBtn);
-    helpLayout->setContentsMargins(0, Scaled(2.0), 0, 0);
+    helpLayout->setContentsMargins(0, UiScaled(2.0), 0, 0);
     helpLayout->setSpacing(0);
     helpLayout->addWidget(m_animationLabel, 0, Qt::AlignCenter);
 }
@@ -130,7 +126,7 @@ void TitleBar::BuildLayout() {
     }
 
     auto* grid = new QGridLayout(m_background);
-    grid->setContentsMargins(Scaled(5.0), 0, 0, 0);
+    grid->setContentsMargins(UiScaled(5.0), 0, 0, 0);
     grid->addWidget(m_leftColumn, 0, 0, Qt::AlignLeft);
     grid->addWidget(m_centreColumn, 0, 1, Qt::AlignHCenter);
     grid->addWidget(m_rightColumn, 0, 2, Qt::AlignRight);
@@ -156,12 +152,12 @@ QHBoxLayout* TitleBar::LeftColumnRow() const {
 }
 
 void TitleBar::ApplySizes() {
-    setFixedHeight(Scaled(m_titleHeight));
-    const QSize buttonSize(Scaled(m_buttonSize.width()), Scaled(m_buttonSize.height()));
+    setFixedHeight(UiScaled(m_titleHeight));
+    const QSize buttonSize(UiScaled(m_buttonSize.width()), UiScaled(m_buttonSize.height()));
     for (MyButton* button : Buttons())
         button->setFixedSize(buttonSize);
-    m_firstLine->setFixedHeight(Scaled(23.0));
-    m_secondLine->setFixedHeight(Scaled(23.0));
+    m_firstLine->setFixedHeight(UiScaled(23.0));
+    m_secondLine->setFixedHeight(UiScaled(23.0));
     SkinManager::Instance()->ScaleMovie(m_movie, false);
 }
 

@@ -28,9 +28,9 @@ bool AskClose(void* argument) {
     return question->answer;
 }
 
-// An inner widget with a line edit that holds the focus, as the dialog views have.
+// A dialog view with a line edit that holds the focus.
 QWidget* MakeInner(const QString& title = QStringLiteral("Inner")) {
-    auto* inner = new QWidget;
+    auto* inner = new QDialog;
     inner->setWindowTitle(title);
     inner->resize(300, 200);
     auto* layout = new QVBoxLayout(inner);
@@ -69,7 +69,16 @@ QWidget* TitleItem(TitleBar* bar, const QString& name) {
 const QStringList allTitleItems = {"min",      "max",   "restore", "close",  "setting", "help",
                                    "feedback", "intel", "amd",     "nvidia", "line1",   "line2"};
 
-enum ClosePath { TitleCloseButton, EscOnInner, EscOnInnerChild, EscOnTitleButton, EscOnFrame, Reject, InnerClose };
+enum ClosePath {
+    TitleCloseButton,
+    EscOnInner,
+    EscOnInnerChild,
+    EscOnTitleButton,
+    EscOnFrame,
+    Reject,
+    InnerClose,
+    InnerHides
+};
 } // namespace
 
 Q_DECLARE_METATYPE(ClosePath)
@@ -99,6 +108,8 @@ private slots:
     void screenChanges();
     void retranslateTakesInnerTitle();
     void adjustToInnerCountsTitleBar();
+    void innerFillsFrameOrIsCentred_data();
+    void innerFillsFrameOrIsCentred();
     void platformDecoratedFrame();
 };
 
@@ -246,16 +257,22 @@ void TestFrames::closeCallbackRefusesThenAccepts() {
     QCOMPARE(question.asked, 2);
     QVERIFY(frame.isVisible());
 
+    // A view that ends itself while the close is refused comes back rather than leave a hole.
+    static_cast<QDialog*>(inner.data())->reject();
+    QTRY_COMPARE(question.asked, 3);
+    QTRY_VERIFY(inner->isVisible());
+    QVERIFY(frame.isVisible());
+
     question.answer = true;
     QVERIFY(frame.close());
-    QCOMPARE(question.asked, 3);
+    QCOMPARE(question.asked, 4);
     QVERIFY(!frame.isVisible());
     QCOMPARE(inner->parentWidget(), &owner);
 
     // Accepted once, the callback is not asked again.
     frame.show();
     QVERIFY(frame.close());
-    QCOMPARE(question.asked, 3);
+    QCOMPARE(question.asked, 4);
 }
 
 void TestFrames::closePathsKeepInner_data() {
@@ -267,6 +284,7 @@ void TestFrames::closePathsKeepInner_data() {
     QTest::newRow("Esc on the frame") << EscOnFrame;
     QTest::newRow("reject") << Reject;
     QTest::newRow("inner widget closes") << InnerClose;
+    QTest::newRow("inner dialog ends itself") << InnerHides;
 }
 
 static void RunClosePath(CCommonFrame& frame, QWidget* inner, ClosePath path) {
@@ -293,6 +311,9 @@ static void RunClosePath(CCommonFrame& frame, QWidget* inner, ClosePath path) {
     case InnerClose:
         inner->close();
         break;
+    case InnerHides:
+        static_cast<QDialog*>(inner)->accept();
+        break;
     }
 }
 
@@ -307,8 +328,8 @@ void TestFrames::closePathsKeepInner() {
     QVERIFY(QTest::qWaitForWindowExposed(frame));
 
     RunClosePath(*frame, inner, path);
+    QTRY_VERIFY(!frame->isVisible());
     QCOMPARE(question.asked, 1);
-    QVERIFY(!frame->isVisible());
     delete frame;
     QVERIFY(inner);
     QCOMPARE(inner->parentWidget(), &owner);
@@ -443,6 +464,20 @@ void TestFrames::placedOnParentInsideWorkArea() {
     CCommonFrame centred(MakeInner(), &parent, CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
     const QRect parentRect(parent.mapToGlobal(QPoint(0, 0)), parent.size());
     QCOMPARE(centred.pos(), CentredTopLeft(parentRect, centred.size()));
+    // Grown after the set-up (as a dialog's frame by its fixed width), it is centred again when shown.
+    centred.setFixedWidth(450);
+    centred.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&centred));
+    QCOMPARE(centred.pos(), CentredTopLeft(parentRect, centred.size()));
+    centred.hide();
+    // A frame its owner moved stays where it was put.
+    CCommonFrame moved(MakeInner(), &parent, CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
+    const QPoint put = moved.pos() + QPoint(20, 10);
+    moved.move(put);
+    moved.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&moved));
+    QCOMPARE(moved.pos(), put);
+    moved.hide();
 
     // A parent at the bottom right corner would put half of the frame off the screen.
     parent.move(area.right() - 250, area.bottom() - 150);
@@ -497,6 +532,43 @@ void TestFrames::adjustToInnerCountsTitleBar() {
     QCOMPARE(frame.size(), QSize(inner->width(), inner->height() + frame.GetTitleBar()->height()));
     QVERIFY(frame.GetTitleBar()->isHidden());
     QCOMPARE(frame.layout()->indexOf(frame.GetTitleBar()), -1);
+}
+
+void TestFrames::innerFillsFrameOrIsCentred_data() {
+    QTest::addColumn<QSize>("fixedSize"); // invalid: the inner widget can grow
+    QTest::addColumn<QSize>("frameSize");
+    QTest::addColumn<QRect>("expected"); // relative to the room below the title bar
+
+    // A window whose size hint is far below its size (the main window) still fills its frame, also
+    // after the frame grows.
+    QTest::newRow("resizable") << QSize() << QSize(500, 400) << QRect(0, 0, 498, -1);
+    QTest::newRow("resizable, frame grown") << QSize() << QSize(900, 700) << QRect(0, 0, 898, -1);
+    QTest::newRow("fixed, narrower") << QSize(200, 100) << QSize(500, 400) << QRect(149, -1, 200, 100);
+}
+
+void TestFrames::innerFillsFrameOrIsCentred() {
+    QFETCH(QSize, fixedSize);
+    QFETCH(QSize, frameSize);
+    QFETCH(QRect, expected);
+    auto* inner = new QWidget;
+    inner->resize(300, 200);
+    new QLabel(QStringLiteral("x"), inner); // no layout: the size hint says nothing
+    if (fixedSize.isValid())
+        inner->setFixedSize(fixedSize);
+    CCommonFrame frame(inner, nullptr, CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
+    frame.resize(frameSize);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    frame.layout()->activate();
+
+    const int top = 1 + frame.GetTitleBar()->height();
+    const int room = frameSize.height() - 1 - top;
+    if (expected.height() < 0)
+        expected.setHeight(room);
+    if (expected.y() < 0)
+        expected.moveTop((room - expected.height()) / 2);
+    QCOMPARE(inner->geometry(), expected.translated(1, top));
+    QCOMPARE(frame.GetTitleBar()->geometry(), QRect(1, 1, frameSize.width() - 2, top - 1));
 }
 
 void TestFrames::platformDecoratedFrame() {

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -52,6 +53,8 @@ private slots:
     void queuedAnswers();
     void baseBoxGrowsWithItsText();
     void sizesAtScale();
+    void centredOnParent();
+    void messageSizeUnderShippedStyleSheet();
     void linkUrls_data();
     void linkUrls();
     void openUrlOpensOnlyWebAndMail();
@@ -248,6 +251,39 @@ void TestMessageBox::sizesAtScale() {
         QVERIFY(titleIcon.width() <= 34 && titleIcon.height() <= 34);
         QVERIFY(titleIcon.width() == 34 || titleIcon.height() == 34);
     }
+    SkinManager::Release();
+}
+
+void TestMessageBox::centredOnParent() {
+    QWidget parent;
+    parent.setGeometry(QGuiApplication::primaryScreen()->availableGeometry().adjusted(50, 50, -50, -50));
+    parent.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&parent));
+    MendraMessageBox box(QString(), QStringLiteral("text"), QMessageBox::Ok, &parent);
+    QRect frame;
+    WhenModalShown([&](QWidget* modal) {
+        frame = modal->frameGeometry();
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    box.Exec();
+    // The frame is placed before its title bar adds to the box's fixed height; shown, it is centred.
+    const QPoint offset = frame.center() - QRect(parent.mapToGlobal(QPoint(0, 0)), parent.size()).center();
+    QVERIFY2(qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1, qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
+}
+
+void TestMessageBox::messageSizeUnderShippedStyleSheet() {
+    // The skin's general font rule must not override the message's own size (12 at scale 1.0).
+    SetSkinScaleForScreenWidth(3840);
+    QCOMPARE(InitShippedSkin(), 3);
+    SkinManager::Instance()->LoadStyleSheet();
+    qApp->setStyleSheet(SkinManager::Instance()->GetStyleSheet());
+    {
+        MendraMessageBox box(QString(), QStringLiteral("text"), QMessageBox::Ok);
+        box.ensurePolished();
+        box.MessageLabel()->ensurePolished();
+        QCOMPARE(QFontInfo(box.MessageLabel()->font()).pixelSize(), 18);
+    }
+    qApp->setStyleSheet(QString());
     SkinManager::Release();
 }
 

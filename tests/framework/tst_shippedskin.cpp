@@ -1,5 +1,7 @@
 #include "SkinManager.h"
 
+#include "app/EditionData.h"
+
 #include <QFile>
 #include <QIcon>
 #include <QImageReader>
@@ -14,6 +16,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void init();
+    void initialisesCompletely_data();
     void initialisesCompletely();
     void pageHasPicture_data();
     void pageHasPicture();
@@ -22,6 +25,8 @@ private slots:
     void buttonHasStates();
     void styleSheetsNameEveryKey_data();
     void styleSheetsNameEveryKey();
+    void titleBackgroundsHaveRule_data();
+    void titleBackgroundsHaveRule();
     void styleSheetLoadsScaled();
     void coloursForBugReport();
     void logoPieces();
@@ -59,11 +64,20 @@ void TestShippedSkin::init() {
     SkinManager::Instance()->InitScaleFor(ScreenMetrics{2560, 1440, 96.0}, nullptr, nullptr);
 }
 
+void TestShippedSkin::initialisesCompletely_data() {
+    QTest::addColumn<QString>("language");
+    // The start-up's key names "ml" for an edition of several languages, else its one language,
+    // whose logo a redirection finds.
+    QTest::newRow("ml") << "ml";
+    for (const QString& language : GetSupportedLanguages())
+        QTest::newRow(qPrintable(language)) << language;
+}
+
 void TestShippedSkin::initialisesCompletely() {
-    // A single-language edition finds the same logo through the redirection.
+    QFETCH(QString, language);
     SkinManager::Release();
     SkinManager* skin = SkinManager::Instance();
-    QCOMPARE(skin->Init(0, {"Style1", "Style2"}, SkinLogoKey{"Win", "Tavik", "en", "Mendra"}, m_root), 3);
+    QCOMPARE(skin->Init(0, {"Style1", "Style2"}, SkinLogoKey{"Win", "Tavik", language, "Mendra"}, m_root), 3);
     QCOMPARE(skin->GetSkinFolder(), m_root + "/Style1/");
     initTestCase();
 }
@@ -163,6 +177,20 @@ void TestShippedSkin::styleSheetsNameEveryKey_data() {
 void TestShippedSkin::styleSheetsNameEveryKey() {
     QFETCH(QString, key);
     QVERIFY(m_styleSheets.contains("[STYLE_KEY=\"" + key + "\"]"));
+}
+
+void TestShippedSkin::titleBackgroundsHaveRule_data() {
+    QTest::addColumn<QString>("name");
+    // The title bar's own name, then the names the frames give it; without a rule the title bar of
+    // a translucent frame shows whatever lies behind the window.
+    for (const char* name : {"titleBackground", "mainframe", "PTMessageBox", "updateFrame", "settingFrame",
+                             "aboutFrame", "bugReportFrame", "dlgFrame"})
+        QTest::newRow(name) << name;
+}
+
+void TestShippedSkin::titleBackgroundsHaveRule() {
+    QFETCH(QString, name);
+    QVERIFY(m_styleSheets.contains(QRegularExpression("#" + name + "\\b[^{]*\\{[^}]*background: #")));
 }
 
 void TestShippedSkin::styleSheetLoadsScaled() {

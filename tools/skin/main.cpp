@@ -252,7 +252,8 @@ bool WriteLogoDescription(const QString& path) {
     xml.writeEndElement(); // Edition
     xml.writeEndElement(); // Language
     // An edition with a single language shares the multi-language logo.
-    for (const char* language : {"en", "de", "fr", "ja", "zh"}) {
+    // The program's own language codes ("jp" for Japanese).
+    for (const char* language : {"en", "de", "fr", "jp", "zh"}) {
         xml.writeEmptyElement(QStringLiteral("Language"));
         xml.writeAttribute(QStringLiteral("name"), QLatin1String(language));
         xml.writeAttribute(QStringLiteral("path"), QStringLiteral("\\\\ml"));

@@ -69,7 +69,10 @@ void TestFrameMove::windowManagerRefuses() {
 void TestFrameMove::dragByTitleBar() {
     CCommonFrame frame(MakeInner(), nullptr, CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
     ShowAt(frame, QPoint(100, 100));
-    const QPoint onTitle = frame.GetTitleBar()->TitleLabel()->mapTo(&frame, QPoint(2, 2));
+    // Mid-height of the title: its top pixels lie in the frame's resize border.
+    QLabel* title = frame.GetTitleBar()->TitleLabel();
+    const QPoint onTitle = title->mapTo(&frame, QPoint(2, title->height() / 2));
+    QCOMPARE(frame.NativeHitTest(onTitle), int(HTCLIENT));
     Drag(frame.windowHandle(), onTitle, onTitle + QPoint(60, 45));
     QTRY_COMPARE(frame.pos(), QPoint(160, 145));
 }
@@ -149,7 +152,10 @@ void TestFrameMove::noDragWhileMaximised() {
     QTest::mouseClick(frame.GetTitleBar()->MaximizeButton(), Qt::LeftButton);
     QVERIFY(frame.IsMaximized());
     const QRect maximised = frame.geometry();
-    const QPoint onTitle = frame.GetTitleBar()->TitleLabel()->mapTo(&frame, QPoint(2, 2));
+    // Mid-height of the title: its top pixels lie in the frame's resize border.
+    QLabel* title = frame.GetTitleBar()->TitleLabel();
+    const QPoint onTitle = title->mapTo(&frame, QPoint(2, title->height() / 2));
+    QCOMPARE(frame.NativeHitTest(onTitle), int(HTCLIENT));
     Drag(frame.windowHandle(), onTitle, onTitle + QPoint(60, 45));
     const QPoint corner(frame.width() - 1, frame.height() - 1);
     Drag(frame.windowHandle(), corner, corner - QPoint(50, 50));

@@ -1,0 +1,89 @@
+#include "CountUrlMode.h"
+#include "MyApplication.h"
+#include "TestControl.h"
+
+#include "app/EditionData.h"
+#include "components/AppleDriverInstall.h"
+#include "device/Controller.h"
+#include "framework/MendraMessageBox.h"
+#include "framework/MyFrame.h"
+#include "framework/SkinManager.h"
+#include "mainwindow/Mendra.h"
+
+#include <QIcon>
+#include <QPixmap>
+#include <QPointer>
+
+namespace {
+
+const CAbstractFrame::FrameTypes kMainFrameTypes =
+    CAbstractFrame::FRAME_MIN | CAbstractFrame::FRAME_CLOSE | CAbstractFrame::FRAME_MAIN;
+
+void ShowRestartNotice(QWidget* parent) {
+    MendraMessageBox box(
+        QString(),
+        QCoreApplication::translate("MyApplication",
+                                    "Component Installed.\n Please restart program and then re-connect device. "),
+        QMessageBox::Ok, parent, false, Qt::FramelessWindowHint);
+    box.SetButtonText(QMessageBox::Ok, QCoreApplication::translate("MyApplication", "Ok"));
+    box.Exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The statistics page's web view shares its GL context with the widgets; Qt needs to know before any
+    // application object exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+
+    LoadEditionData();
+    if (CountUrlMode(argc, argv))
+        return 0;
+
+    MyApplication application(gAppData->RegName, argc, argv);
+    if (application.isRunning()) {
+        // The running instance raises its window on the message; this one has nothing more to do.
+        application.sendMessage(QString(), 5000);
+        return 0;
+    }
+    TestControl* control = TestControl::CreateFromEnvironment(&application);
+    if (!application.Init())
+        return 0;
+
+    SkinManager::Instance()->ChangePart(QStringLiteral("title"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/Tavik/Resources/mendra.ico")));
+
+    QPointer<Mendra> mainWindow = new Mendra();
+    application.SetMainWindow(mainWindow);
+    QObject::connect(&application, SIGNAL(lastWindowClosed()), &application, SLOT(quit()));
+
+    const int iconSide = int(23.0 * gUiScale);
+    const QPixmap titleIcon = SkinManager::Instance()->GetLogoPixmap(LOGO_ICON).scaled(
+        iconSide, iconSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+
+    int result = 0;
+    {
+        MyFrame frame(mainWindow, nullptr, kMainFrameTypes, titleIcon, 0);
+        Controller::Instance()->SetMainFrame(&frame);
+        Controller::Instance()->SetTitleLabel(frame.GetTitleBar());
+        SkinManager::Instance()->NotifyAllImageUpdate();
+        application.setActivationWindow(frame.GetWindow(), true);
+        if (control)
+            control->SetFrame(&frame);
+
+        const bool installed = InstallAppleDrivers();
+        frame.show();
+        if (installed)
+            ShowRestartNotice(mainWindow);
+        ShowStartupUpdatePrompt();
+
+        if (control)
+            TestControl::Print("ready");
+        result = application.exec();
+
+        // The window's device engine stops its repair thread and lets go of the device library here,
+        // while the frame, the settings and the skin it may still reach are alive.
+        delete mainWindow;
+    }
+    return result;
+}

@@ -1,0 +1,465 @@
+// Starts the real program as a child process on the X server of the test command, with its data, settings
+// and single-instance socket in a private folder, and drives it through its test control channel.
+
+#include "app/EditionData.h"
+#include "app/MyConfig.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <QtTest>
+
+#include <memory>
+#include <optional>
+
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include "TestHttpServer.h"
+
+namespace {
+
+const QString kTitle = QStringLiteral("Tavik Mendra");
+const QString kOtherTitle = QStringLiteral("another program");
+
+// A port on 127.0.0.1 where nothing listens.
+quint16 ClosedPort() {
+    QTcpServer server;
+    server.listen(QHostAddress::LocalHost, 0);
+    return server.serverPort();
+}
+
+// The web engine's switches for tests, with every host name it looks up leading to address.
+QString WebEngineFlags(const QString& address) {
+    return QString("--no-sandbox --disable-gpu \"--host-resolver-rules=MAP * %1\"").arg(address);
+}
+
+// A private home for one run of the program: data, settings, runtime folder (where the single-instance
+// socket lives, so that a program the developer has open never answers).
+class Sandbox {
+public:
+    Sandbox() {
+        for (const char* folder : {"data", "home", "config", "runtime"})
+            QDir().mkpath(m_root.filePath(QString::fromLatin1(folder)));
+        QFile::setPermissions(m_root.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    QString DataFolder() const { return m_root.filePath("data/Tavik/Mendra"); }
+    QString Path(const QString& name) const { return m_root.filePath(name); }
+
+    QProcessEnvironment Environment() const {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_DATA_HOME", m_root.filePath("data"));
+        environment.insert("HOME", m_root.filePath("home"));
+        environment.insert("XDG_CONFIG_HOME", m_root.filePath("config"));
+        environment.insert("XDG_RUNTIME_DIR", m_root.filePath("runtime"));
+        environment.insert("MENDRA_TEST_CONTROL", "1");
+        environment.insert("LANGUAGE", "en");
+        environment.insert("LC_ALL", "C.UTF-8");
+        for (const char* name : {"no_proxy", "NO_PROXY", "MENDRA_DEVICE_LIBRARY", "MENDRA_DEVICE_SCENARIO"})
+            environment.remove(name);
+        // Whatever the program asks of the network at start-up (the statistics page, the update check) stays
+        // on this machine and finds nobody listening.
+        const QString nowhere = QString("127.0.0.1:%1").arg(ClosedPort());
+        for (const char* name : {"http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
+            environment.insert(name, "http://" + nowhere);
+        environment.insert("QTWEBENGINE_CHROMIUM_FLAGS", WebEngineFlags(nowhere));
+        return environment;
+    }
+
+    // Makes this test process see the sandbox's data folder, for reading and writing the program's settings.
+    void Enter() const {
+        qputenv("XDG_DATA_HOME", m_root.filePath("data").toUtf8());
+        qputenv("HOME", m_root.filePath("home").toUtf8());
+    }
+
+private:
+    QTemporaryDir m_root;
+};
+
+// One run of the program, with its control channel on standard input and output.
+class ProgramRun {
+public:
+    ProgramRun(const QString& program, const QProcessEnvironment& environment, const QStringList& arguments = {}) {
+        m_process.setProcessEnvironment(environment);
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        QObject::connect(&m_process, &QProcess::readyReadStandardOutput, [this] {
+            m_buffer += m_process.readAllStandardOutput();
+            int end;
+            while ((end = m_buffer.indexOf('\n')) >= 0) {
+                m_lines.append(m_buffer.left(end));
+                m_buffer.remove(0, end + 1);
+            }
+        });
+        m_process.start(program, arguments);
+    }
+
+    ~ProgramRun() {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
+        }
+    }
+
+    QProcess& Process() { return m_process; }
+
+    // Waits for a line the program prints by itself ("ready").
+    bool WaitForLine(const QByteArray& line, int timeoutMs) {
+        return QTest::qWaitFor([&] { return TakeLine(line, false).has_value() || Ended(); }, timeoutMs) &&
+               TakeLine(line, true).has_value();
+    }
+
+    // Sends one command and returns its reply (what follows "<command>: "); "<no reply>" when none came.
+    QByteArray Ask(const QByteArray& command, int timeoutMs = 10000) {
+        const QByteArray word = command.split(' ').value(0) + ':';
+        m_process.write(command + '\n');
+        QByteArray reply = "<no reply>";
+        QTest::qWaitFor(
+            [&] {
+                for (int i = 0; i < m_lines.size(); ++i) {
+                    if (m_lines.at(i).startsWith(word)) {
+                        reply = m_lines.takeAt(i).mid(word.size()).trimmed();
+                        return true;
+                    }
+                }
+                return Ended();
+            },
+            timeoutMs);
+        return reply;
+    }
+
+    bool SawLine(const QByteArray& line) const { return m_lines.contains(line); }
+    bool Ended() const { return m_process.state() == QProcess::NotRunning; }
+
+    // Waits for the end; true when the program ended by itself with result 0.
+    bool EndsWithZero(int timeoutMs) {
+        // The test's own servers and windows keep running meanwhile.
+        if (!QTest::qWaitFor([this] { return Ended(); }, timeoutMs))
+            return false;
+        return m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0;
+    }
+
+private:
+    std::optional<int> TakeLine(const QByteArray& line, bool remove) {
+        const int index = m_lines.indexOf(line);
+        if (index < 0)
+            return std::nullopt;
+        if (remove)
+            m_lines.removeAt(index);
+        return index;
+    }
+
+    QProcess m_process;
+    QByteArray m_buffer;
+    QList<QByteArray> m_lines;
+};
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// How many of the X server's top-level windows lie above the one with that name (xwininfo lists them
+// from the top down); -1 when there is none.
+int StackDepth(const QString& name) {
+    QProcess xwininfo;
+    xwininfo.start("xwininfo", {"-root", "-children"});
+    if (!xwininfo.waitForFinished(10000))
+        return -1;
+    const QList<QByteArray> lines = xwininfo.readAllStandardOutput().split('\n');
+    const QByteArray quoted = '"' + name.toUtf8() + '"';
+    int depth = 0;
+    for (const QByteArray& line : lines) {
+        if (!line.trimmed().startsWith("0x"))
+            continue;
+        if (line.contains(quoted))
+            return depth;
+        ++depth;
+    }
+    return -1;
+}
+
+QByteArray StackDump() {
+    QProcess xwininfo;
+    xwininfo.start("xwininfo", {"-root", "-children"});
+    xwininfo.waitForFinished(10000);
+    return xwininfo.readAllStandardOutput();
+}
+
+// What the X server knows of the top-level window with that name.
+QByteArray XWindowInfo(const QString& name) {
+    QProcess xwininfo;
+    xwininfo.start("xwininfo", {"-name", name});
+    if (!xwininfo.waitForFinished(10000))
+        return QByteArray();
+    return xwininfo.readAllStandardOutput();
+}
+
+// As a user would: waits for the program and its device, picks the standard mode and starts the download of
+// the device's first system version.
+void StartFirmwareDownload(ProgramRun& run) {
+    QVERIFY(run.WaitForLine("ready", 60000));
+    QTRY_VERIFY_WITH_TIMEOUT(run.Ask("get iPhoneTypeBox count").toInt() > 0, 20000);
+    QCOMPARE(run.Ask("click btnNext"), QByteArray("ok"));
+    QCOMPARE(run.Ask("click standardModeBtn"), QByteArray("ok"));
+    QTRY_VERIFY_WITH_TIMEOUT(run.Ask("get SystemVersionBox count").toInt() > 0, 20000);
+    QTRY_COMPARE(run.Ask("get btnDownload enabled"), QByteArray("true"));
+    QCOMPARE(run.Ask("click btnDownload"), QByteArray("ok"));
+}
+
+} // namespace
+
+class TestProgram : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+
+    // One program that runs through the first four functions, in this order.
+    void showsItsFrame();
+    void createsSettingsAndRunLog();
+    void secondStartHandsOverAndEnds();
+    void closingTheWindowEndsTheProgram();
+
+    void closingDuringARepairAsksFirst();
+    void closingDuringADownloadAsksFirst();
+    void missingSkinFolderEnds();
+    void installedProgramRuns();
+    void statisticsMode_data();
+    void statisticsMode();
+
+private:
+    QString m_program;
+    std::unique_ptr<Sandbox> m_sandbox;
+    std::unique_ptr<ProgramRun> m_first;
+};
+
+void TestProgram::initTestCase() {
+    m_program = qEnvironmentVariable("MENDRA_RUNTIME_DIR") + "/mendra";
+    QVERIFY2(QFileInfo(m_program).isExecutable(), qPrintable(m_program));
+    QVERIFY2(qgetenv("QT_QPA_PLATFORM").isEmpty() && !qgetenv("DISPLAY").isEmpty(), "needs an X server");
+    QVERIFY(LoadEditionData());
+
+    m_sandbox = std::make_unique<Sandbox>();
+    m_sandbox->Enter();
+    m_first = std::make_unique<ProgramRun>(m_program, m_sandbox->Environment());
+    QVERIFY2(m_first->WaitForLine("ready", 60000), "the program did not finish its start-up");
+}
+
+void TestProgram::cleanupTestCase() {
+    m_first.reset();
+    FreeEditionData();
+}
+
+void TestProgram::showsItsFrame() {
+    QCOMPARE(m_first->Ask("get frame windowTitle"), kTitle.toUtf8());
+    QCOMPARE(m_first->Ask("get frame visible"), QByteArray("true"));
+    // The window manager's view, not only the program's own.
+    QVERIFY(XWindowInfo(kTitle).contains("Map State: IsViewable"));
+}
+
+void TestProgram::createsSettingsAndRunLog() {
+    QVERIFY(QFileInfo::exists(m_sandbox->DataFolder() + "/config.xml"));
+    const QByteArray log = ReadFile(m_sandbox->DataFolder() + "/Log/myrun.log");
+    const QByteArray startLine = "[Info]Startup begin!!! QS:" + gAppData->Version.toUtf8() + " Edition:Win";
+    QVERIFY2(log.startsWith(startLine), log.constData());
+}
+
+void TestProgram::secondStartHandsOverAndEnds() {
+    // Another window covers the program's frame first, so that the frame has to be brought back up.
+    QWidget other;
+    other.setWindowTitle(kOtherTitle);
+    other.resize(400, 300);
+    other.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&other));
+    QTRY_VERIFY2(StackDepth(kOtherTitle) < StackDepth(kTitle), StackDump().constData());
+
+    // The second start shares the first one's session but has a data folder of its own, where it must not
+    // even make its settings: it hands over before any of that.
+    QTemporaryDir secondData;
+    QProcessEnvironment environment = m_sandbox->Environment();
+    environment.insert("XDG_DATA_HOME", secondData.path());
+    QElapsedTimer clock;
+    clock.start();
+    ProgramRun second(m_program, environment);
+    QVERIFY(second.EndsWithZero(10000));
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(!second.SawLine("ready"));
+    QVERIFY(QDir(secondData.path()).isEmpty());
+
+    QTRY_VERIFY2(StackDepth(kTitle) < StackDepth(kOtherTitle), StackDump().constData());
+    QCOMPARE(m_first->Ask("get frame visible"), QByteArray("true"));
+}
+
+void TestProgram::closingTheWindowEndsTheProgram() {
+    const int width = m_first->Ask("get frame width").toInt();
+    QVERIFY(width > 0);
+    QCOMPARE(m_first->Ask("close"), QByteArray("ok"));
+    QVERIFY(m_first->EndsWithZero(20000));
+
+    // The frame stores its size in the settings, which are saved after it: both were shut down in order.
+    MyConfig settings(*gAppData);
+    QCOMPARE(settings.GetWidth(), width);
+}
+
+void TestProgram::closingDuringARepairAsksFirst() {
+    Sandbox sandbox;
+    ProgramRun run(m_program, sandbox.Environment());
+    // The simulated iPhone's first system version, downloaded and verified, then fixed.
+    StartFirmwareDownload(run);
+    if (QTest::currentTestFailed())
+        return;
+    QTRY_COMPARE_WITH_TIMEOUT(run.Ask("get btnNext text"), QByteArray("Fix Now"), 60000);
+    QTRY_COMPARE(run.Ask("get btnNext enabled"), QByteArray("true"));
+    QCOMPARE(run.Ask("click btnNext"), QByteArray("ok"));
+    QTRY_COMPARE(run.Ask("get btnNext enabled"), QByteArray("false"));
+
+    // Closing now is refused with a notice; the program goes on with the repair.
+    QCOMPARE(run.Ask(QByteArray("answer ") + QByteArray::number(int(QMessageBox::Ok))), QByteArray("ok"));
+    QCOMPARE(run.Ask("close"), QByteArray("ok"));
+    QTRY_VERIFY(run.Ask("messages").startsWith("Fixing the device now."));
+    QCOMPARE(run.Ask("get frame visible"), QByteArray("true"));
+    QVERIFY(!run.Ended());
+
+    // Once the repair has its result, the window closes and the program ends by itself.
+    QTRY_VERIFY_WITH_TIMEOUT(run.Ask("get btnNext enabled") == "true", 120000);
+    QCOMPARE(run.Ask("close"), QByteArray("ok"));
+    QVERIFY(run.EndsWithZero(20000));
+}
+
+void TestProgram::closingDuringADownloadAsksFirst() {
+    // The firmware comes from a server here that takes the request and never answers: the download is still
+    // running whenever the window is closed.
+    TestHttpServer server;
+    QVERIFY(server.start());
+    server.setAnswering(false);
+    Sandbox sandbox;
+    const QString scenario = sandbox.Path("scenario.json");
+    QFile file(scenario);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QString(R"({"devices": [{"id": 7, "name": "iPhone", "info": "iPhone 11", "productType": "iPhone12,1"}],
+                           "firmware": {"iPhone12,1": [{"version": "17.0", "url": "%1", "size": 1000,
+                                        "sha1": "0000000000000000000000000000000000000000"}]}})")
+                   .arg(server.url("/firmware.ipsw").toString())
+                   .toUtf8());
+    file.close();
+    QProcessEnvironment environment = sandbox.Environment();
+    environment.insert("MENDRA_DEVICE_SCENARIO", scenario);
+    environment.insert("no_proxy", "127.0.0.1");
+
+    ProgramRun run(m_program, environment);
+    StartFirmwareDownload(run);
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(server.waitForRequestTo("/firmware.ipsw", 30000));
+
+    // "No" keeps the program and its download.
+    QCOMPARE(run.Ask(QByteArray("answer ") + QByteArray::number(int(QMessageBox::No))), QByteArray("ok"));
+    QCOMPARE(run.Ask("close"), QByteArray("ok"));
+    QTRY_VERIFY(run.Ask("messages").startsWith("Downloading/Verifying Firmware package..."));
+    QCOMPARE(run.Ask("get frame visible"), QByteArray("true"));
+
+    // "Yes" stops the download and the program ends, however long the server keeps silent.
+    QCOMPARE(run.Ask(QByteArray("answer ") + QByteArray::number(int(QMessageBox::Ok))), QByteArray("ok"));
+    QCOMPARE(run.Ask("close"), QByteArray("ok"));
+    QVERIFY(run.EndsWithZero(20000));
+}
+
+void TestProgram::missingSkinFolderEnds() {
+    // A program folder with the program alone.
+    Sandbox sandbox;
+    const QString copy = sandbox.Path("program/mendra");
+    QDir().mkpath(sandbox.Path("program"));
+    QVERIFY(QFile::copy(m_program, copy));
+
+    ProgramRun run(copy, sandbox.Environment());
+    QTRY_COMPARE_WITH_TIMEOUT(run.Ask("modal"), QByteArray("Skin initialization failed!"), 30000);
+    QCOMPARE(run.Ask("accept"), QByteArray("Skin initialization failed!"));
+    QVERIFY(run.EndsWithZero(20000));
+    QVERIFY(!run.SawLine("ready"));
+}
+
+void TestProgram::installedProgramRuns() {
+    Sandbox sandbox;
+    const QString prefix = sandbox.Path("prefix");
+    QVERIFY2(!qEnvironmentVariableIsEmpty("MENDRA_CMAKE") && !qEnvironmentVariableIsEmpty("MENDRA_BUILD_DIR"),
+             "the test command names cmake and the build folder");
+    QProcess install;
+    install.setProcessChannelMode(QProcess::MergedChannels);
+    install.start(qEnvironmentVariable("MENDRA_CMAKE"),
+                  {"--install", qEnvironmentVariable("MENDRA_BUILD_DIR"), "--prefix", prefix});
+    QVERIFY(install.waitForFinished(120000));
+    QVERIFY2(install.exitCode() == 0, install.readAll().constData());
+
+    // Started through the link on the PATH, it finds its skin, languages, device library and firmware.
+    ProgramRun run(prefix + "/bin/mendra", sandbox.Environment());
+    QVERIFY(run.WaitForLine("ready", 60000));
+    QTRY_VERIFY_WITH_TIMEOUT(run.Ask("get iPhoneTypeBox count").toInt() > 0, 20000);
+    QCOMPARE(run.Ask("get frame windowTitle"), kTitle.toUtf8());
+    QCOMPARE(run.Ask("close"), QByteArray("ok"));
+    QVERIFY(run.EndsWithZero(20000));
+}
+
+void TestProgram::statisticsMode_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("reports");
+    QTest::addColumn<bool>("serverAnswers");
+
+    QTest::newRow("install, the server hangs up") << QStringList{"--count--url--", "install"} << true << true;
+    QTest::newRow("uninstall, the server never answers") << QStringList{"--count--url--", "uninstall"} << true << false;
+    QTest::newRow("switch in capitals") << QStringList{"--COUNT--URL--", "install"} << true << true;
+    QTest::newRow("action in capitals starts the program") << QStringList{"--count--url--", "INSTALL"} << false << true;
+}
+
+void TestProgram::statisticsMode() {
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, reports);
+    QFETCH(bool, serverAnswers);
+
+    // Every host name the web engine looks up leads to this server; the page is asked for over TLS, whose
+    // first message names the host it wants.
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    QByteArray received;
+    QList<QTcpSocket*> held;
+    connect(&server, &QTcpServer::newConnection, this, [&] {
+        while (QTcpSocket* socket = server.nextPendingConnection()) {
+            connect(socket, &QTcpSocket::readyRead, this, [&received, socket, serverAnswers] {
+                received += socket->readAll();
+                if (serverAnswers)
+                    socket->disconnectFromHost();
+            });
+            held.append(socket);
+        }
+    });
+    Sandbox sandbox;
+    QProcessEnvironment environment = sandbox.Environment();
+    environment.insert(
+        "QTWEBENGINE_CHROMIUM_FLAGS",
+        QString("--no-sandbox --disable-gpu \"--host-resolver-rules=MAP * 127.0.0.1:%1\"").arg(server.serverPort()));
+
+    ProgramRun run(m_program, environment, arguments);
+    if (!reports) {
+        QVERIFY(run.WaitForLine("ready", 60000));
+        QCOMPARE(run.Ask("close"), QByteArray("ok"));
+        QVERIFY(run.EndsWithZero(20000));
+        QVERIFY(received.isEmpty());
+        return;
+    }
+    // The page gives up after 30 s at the latest and then waits at most 6 s before the mode ends.
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(run.EndsWithZero(45000));
+    QVERIFY2(clock.elapsed() < 40000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(!run.SawLine("ready"));
+    QTRY_VERIFY2(received.contains("stats.tavik.example"), "the statistics page was not asked for");
+}
+
+QTEST_MAIN(TestProgram)
+#include "tst_program.moc"
