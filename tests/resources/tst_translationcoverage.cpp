@@ -14,7 +14,7 @@ namespace {
 // The folders whose texts the program shows, beside the program's own files at the top (tests, tools
 // and build trees stay out).
 const char* const kProgramFolders[] = {"platform",   "app",    "device", "framework", "mainwindow",
-                                       "components", "update", "mail",   "dialogs"};
+                                       "components", "update", "mail",   "dialogs",   "program"};
 
 // "[context] source" of every entry lupdate left unfinished.
 QStringList Unfinished(const QByteArray& ts) {
