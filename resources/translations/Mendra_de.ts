@@ -133,11 +133,11 @@
     </message>
     <message>
         <source>Enter Recovery Mode</source>
-        <translation>Wiederherstellungsmodus aktivieren</translation>
+        <translation>Recovery-Modus starten</translation>
     </message>
     <message>
         <source>Quit Recovery Mode</source>
-        <translation>Wiederherstellungsmodus beenden</translation>
+        <translation>Recovery-Modus beenden</translation>
     </message>
     <message>
         <source>Quit DFU Mode</source>
@@ -352,7 +352,7 @@ iPhone ohne Netz</translation>
     </message>
     <message>
         <source>Enter Recovery Mode</source>
-        <translation>Wiederherstellungsmodus aktivieren</translation>
+        <translation>Recovery-Modus starten</translation>
     </message>
     <message>
         <source>Device is not connected</source>

@@ -95,8 +95,13 @@ void TestMendraHome::cleanupTestCase() {
 
 void TestMendraHome::homePageFits_data() {
     QTest::addColumn<QString>("language");
-    for (const char* language : {"en", "zh", "fr", "jp", "de"})
-        QTest::newRow(language) << language;
+    // The device mode of a connected device; -1 when none is connected.
+    QTest::addColumn<int>("deviceMode");
+    const QList<QPair<const char*, int>> devices{{"no device", -1}, {"normal", 0}, {"recovery", 1}, {"DFU", 2}};
+    for (const char* language : {"en", "zh", "fr", "jp", "de"}) {
+        for (const auto& device : devices)
+            QTest::addRow("%s, %s", language, device.first) << language << device.second;
+    }
 }
 
 void TestMendraHome::ShowWindow(Mendra& window, const QString& language) {
@@ -112,13 +117,24 @@ void TestMendraHome::ShowWindow(Mendra& window, const QString& language) {
 
 void TestMendraHome::homePageFits() {
     QFETCH(QString, language);
+    QFETCH(int, deviceMode);
     ExpectBoxes({});
-    Mendra window(nullptr, [](ControllerWindow*) { return new FakeRepairEngine; });
+    auto* engine = new FakeRepairEngine;
+    Mendra window(nullptr, [engine](ControllerWindow*) { return engine; });
     ShowWindow(window, language);
+    if (deviceMode >= 0) {
+        const MRDeviceRef phone = 5;
+        engine->devicePresent = 1;
+        engine->currentDevice = engine->typeBoxDevice = phone;
+        engine->deviceMode = deviceMode;
+        window.AddDeviceEntry(QStringLiteral("iPhone"), QVariant::fromValue<qulonglong>(phone), phone);
+        window.ShowConnectionStateAlt(true);
+        window.ShowRecoveryButtonState(0);
+    }
 
     const QString folder = qEnvironmentVariable("MENDRA_SCREENSHOT_DIR");
     if (!folder.isEmpty())
-        QVERIFY(window.grab().save(folder + QStringLiteral("/home_%1.png").arg(language)));
+        QVERIFY(window.grab().save(folder + QStringLiteral("/home_%1_%2.png").arg(language).arg(deviceMode)));
 
     QCOMPARE(window.problemsBrowser->verticalScrollBar()->value(), 0);
     QStringList clipped = Clipped(window.homePage) + Clipped(window.statusBar());
