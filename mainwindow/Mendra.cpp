@@ -10,7 +10,6 @@
 #include "framework/SkinManager.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
@@ -33,6 +32,8 @@ Mendra::Mendra(QWidget* parent, const EngineFactory& makeEngine) : QMainWindow(p
     if (gConfig && gAppData)
         OpenRunLog(gConfig->GetDataDir(), gAppData->Version, gAppData->Platform);
     InitState();
+    ApplyStyleKeys();
+    ApplyScaledSizes();
     ConnectSignals();
 
     controller = Controller::Instance();
@@ -68,6 +69,7 @@ void Mendra::InitState() {
     deviceNotConnLbl->show();
     worksComBox->setCurrentIndex(0);
     WorksWidget->setCurrentIndex(0);
+    DisableModelListItems();
     btnDownloadFirmware->setEnabled(false);
     btnSelectFirmware->setEnabled(false);
     for (QProgressBar* bar : {FixprogressBar, FirmwareProgressBar}) {
@@ -75,6 +77,8 @@ void Mendra::InitState() {
         bar->setMaximum(1000);
     }
     BuildStatusBar();
+    InitRecoveryGuideLink();
+    FillProblemList();
     fixstackedWidget->setCurrentIndex(0);
     DeviceVersionLbl->hide();
     userNameLbl->hide();
@@ -183,20 +187,6 @@ void Mendra::AddMenu(QMenu* menu) {
 
 // Nothing to check until the program has a patch updater.
 void Mendra::CheckPatchUpdate() {}
-
-void Mendra::ChangeSkin() {
-    SkinManager* skin = SkinManager::Instance();
-    QString styleSheet;
-    for (const QString& path : {skin->GetColorQssPath(), skin->GetIconQssPath()}) {
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly))
-            styleSheet += QString::fromUtf8(file.readAll());
-    }
-    setStyleSheet(styleSheet);
-    skin->ChangePart(QStringLiteral("Buttun"));
-    btnBack->setIconMargin(4);
-    btnBack->changeIcon(QStringLiteral("Back"));
-}
 
 // ---- Page and button setters ----
 

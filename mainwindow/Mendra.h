@@ -169,6 +169,16 @@ private:
     void UpdateLocalFirmwareButtons();
     void HideRetryOffCheckPage();
     void SetGuideLink(int which);
+
+    // Look, texts and lists of the window (style keys, sizes, problem list, read-only model lists).
+    void ApplyStyleKeys();
+    void ApplyScaledSizes();
+    void DisableModelListItems();
+    void InitRecoveryGuideLink();
+    void FillProblemList();
+    static QString GuideLinkMarkup(const QString& text);
+    static QString ContactLinkMarkup();
+
     void ShowSkinPicture(QLabel* label, const QString& part, const QString& name, int width, int height);
     void PlayMovie(QPointer<QMovie>& slot, QLabel* label, const QString& file, int width, int height);
 

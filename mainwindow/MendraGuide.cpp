@@ -1,4 +1,4 @@
-// The recovery and DFU guide page, its status-bar link and the language refresh.
+// The recovery and DFU guide page and its status-bar link.
 #include "Mendra.h"
 
 #include "device/Controller.h"
@@ -8,12 +8,11 @@
 #include <QStackedWidget>
 
 void Mendra::SetGuideLink(int which) {
-    const QString markup = QStringLiteral("<p><a style='text-decoration:none'; href=\"none\">%1</a></p>");
     if (which == 0) {
-        guideLinkLbl->setText(markup.arg(tr("Failed to enter Recovery Mode? Click here to enter DFU Mode.")));
+        guideLinkLbl->setText(GuideLinkMarkup(tr("Failed to enter Recovery Mode? Click here to enter DFU Mode.")));
         guideLinkState = 1;
     } else if (which == 1) {
-        guideLinkLbl->setText(markup.arg(tr("Failed to enter DFU Mode? Click here to enter Recovery Mode.")));
+        guideLinkLbl->setText(GuideLinkMarkup(tr("Failed to enter DFU Mode? Click here to enter Recovery Mode.")));
         guideLinkState = 0;
     }
 }
@@ -103,17 +102,6 @@ int Mendra::RetStackWidget_3() {
 
 int Mendra::RetStackWidget_4() {
     return stackedWidget_4->currentIndex();
-}
-
-void Mendra::Retranslate() {
-    retranslateUi(this);
-    btnDownload->setText(tr("Download"));
-    btnRetryDownload->setText(tr("Download again"));
-    FirmwareVersionLbl->setText(GetSystemVersionText());
-    iPhoneTypeLbl_2->setText(deviceTypeText);
-    iPhoneFixingLabel->setText(deviceNameText);
-    SetNextButton(nextButtonState);
-    SetGuideLink(guideLinkState == 0 ? 1 : guideLinkState == 1 ? 0 : -1);
 }
 
 void ShowStartupUpdatePrompt() {

@@ -133,11 +133,11 @@
     </message>
     <message>
         <source>Enter Recovery Mode</source>
-        <translation>Wiederherstellungsmodus aktivieren</translation>
+        <translation>Recovery-Modus starten</translation>
     </message>
     <message>
         <source>Quit Recovery Mode</source>
-        <translation>Wiederherstellungsmodus beenden</translation>
+        <translation>Recovery-Modus beenden</translation>
     </message>
     <message>
         <source>Quit DFU Mode</source>
@@ -352,7 +352,7 @@ iPhone ohne Netz</translation>
     </message>
     <message>
         <source>Enter Recovery Mode</source>
-        <translation>Wiederherstellungsmodus aktivieren</translation>
+        <translation>Recovery-Modus starten</translation>
     </message>
     <message>
         <source>Device is not connected</source>
@@ -502,7 +502,7 @@ Falls die Reparatur fehlgeschlagen ist, starten Sie Gerät und Computer neu, bev
     </message>
     <message>
         <source>Please follow the setps below to put your device into Recovery Mode.</source>
-        <translation>Führen Sie die folgenden Schritte aus, um Ihr Gerät in den Wiederherstellungsmodus zu versetzen.</translation>
+        <translation>Befolgen Sie diese Schritte, um Ihr Gerät in den Wiederherstellungsmodus zu versetzen.</translation>
     </message>
     <message>
         <source>Other iDevices</source>
@@ -582,7 +582,7 @@ Falls die Reparatur fehlgeschlagen ist, starten Sie Gerät und Computer neu, bev
     </message>
     <message>
         <source>Please follow the setps below to put your device into DFU Mode.</source>
-        <translation>Führen Sie die folgenden Schritte aus, um Ihr Gerät in den DFU-Modus zu versetzen.</translation>
+        <translation>Befolgen Sie diese Schritte, um Ihr Gerät in den DFU-Modus zu versetzen.</translation>
     </message>
     <message>
         <source>Press and hold the Home button and the Power button for 10 seconds.</source>

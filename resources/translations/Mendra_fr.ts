@@ -133,11 +133,11 @@
     </message>
     <message>
         <source>Enter Recovery Mode</source>
-        <translation>Entrer en mode de récupération</translation>
+        <translation>Passer en récupération</translation>
     </message>
     <message>
         <source>Quit Recovery Mode</source>
-        <translation>Quitter le mode de récupération</translation>
+        <translation>Quitter la récupération</translation>
     </message>
     <message>
         <source>Quit DFU Mode</source>
@@ -352,7 +352,7 @@ iPhone sans service</translation>
     </message>
     <message>
         <source>Enter Recovery Mode</source>
-        <translation>Entrer en mode de récupération</translation>
+        <translation>Passer en récupération</translation>
     </message>
     <message>
         <source>Device is not connected</source>

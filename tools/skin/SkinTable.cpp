@@ -2,6 +2,7 @@
 
 #include "Drawing.h"
 
+#include <QFont>
 #include <QPainterPath>
 #include <QtMath>
 
@@ -62,11 +63,39 @@ QRectF GuidePhone(const QRectF& r) {
     return QRectF(r.center().x() - w / 2, r.top() + (r.height() - h) / 2, w, h);
 }
 
-// A phone with hints: quick presses get an arrow, held keys a hold timer.
+// A small numbered disc: the order in which a step's keys are pressed.
+void DrawStepNumber(QPainter& p, const QPointF& centre, int number) {
+    p.save();
+    const double radius = 7.5;
+    p.setPen(Qt::NoPen);
+    p.setBrush(Ink::kAccent);
+    p.drawEllipse(centre, radius, radius);
+    QFont font;
+    font.setPixelSize(11);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(Ink::kPage);
+    p.drawText(QRectF(centre.x() - radius, centre.y() - radius, radius * 2, radius * 2), Qt::AlignCenter,
+               QString::number(number));
+    p.restore();
+}
+
+// A phone with hints: quick presses get an arrow, held keys a hold timer. Where several keys are
+// pressed one after the other, numbers give their order: volume up, volume down, then the side key.
 void GuidePhoneStep(QPainter& p, const QRectF& r, PhoneLook look, int pressKeys, int holdKeys) {
     const QRectF body = GuidePhone(r);
     look.highlight = pressKeys | holdKeys;
     DrawPhone(p, body, look);
+    const bool sequence = (pressKeys & VolumeUp) && (pressKeys & VolumeDown);
+    int order = 0;
+    for (DeviceButton key : {VolumeUp, VolumeDown, SideButton}) {
+        if (!sequence || !((pressKeys | holdKeys) & key))
+            continue;
+        const QPointF anchor = KeyAnchor(body, key);
+        const bool held = (holdKeys & key) && !(pressKeys & key);
+        const double outward = key == SideButton ? 1.0 : -1.0;
+        DrawStepNumber(p, held ? anchor + QPointF(outward * 24, -20) : anchor + QPointF(outward * 38, 0), ++order);
+    }
     for (DeviceButton key : {SideButton, VolumeUp, VolumeDown, HomeButton}) {
         const QPointF anchor = KeyAnchor(body, key);
         const double outward = key == SideButton ? 1.0 : -1.0;
@@ -89,11 +118,25 @@ void ConnectStep(QPainter& p, const QRectF& r, bool homeButton) {
     DrawLaptop(p, laptop);
     PhoneLook look;
     look.homeButton = homeButton;
-    const double pw = qMin(w * 0.5, 70.0);
-    const QRectF phone(r.center().x() - pw / 2, r.bottom() - pw * 2 - r.height() * 0.1, pw, pw * 2);
+    const double pw = qMin(w * 0.4, 70.0);
+    const QRectF phone(r.left() + w * 0.12, r.bottom() - pw * 2 - r.height() * 0.1, pw, pw * 2);
     DrawPhone(p, phone, look);
-    DrawCable(p, QPointF(phone.center().x(), phone.bottom() + 2),
-              QPointF(laptop.right() - w * 0.08, laptop.bottom() + 2), Ink::kAccent);
+    // The cable leaves the phone downwards and runs up beside it, so it never crosses the device.
+    const QPointF plug(phone.center().x(), phone.bottom() + 2);
+    const QPointF port(qMax(laptop.right() - w * 0.1, phone.right() + 10), laptop.bottom() + 2);
+    const double below = plug.y() + r.height() * 0.07;
+    QPainterPath cable(plug);
+    cable.cubicTo(QPointF(plug.x(), below), QPointF(port.x(), below), QPointF(port.x(), plug.y() - 10));
+    cable.lineTo(port);
+    p.save();
+    p.setPen(LinePen(Ink::kAccent, 2.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(cable);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Ink::kAccent);
+    p.drawRoundedRect(QRectF(plug.x() - 4, plug.y(), 8, 8), 2, 2);
+    p.drawRoundedRect(QRectF(port.x() - 4, port.y(), 8, 8), 2, 2);
+    p.restore();
 }
 
 void TvStep(QPainter& p, const QRectF& r, bool hd, int step) {
@@ -254,7 +297,7 @@ const QList<SkinPicture>& SkinPictures() {
         {"Steps", "iPhone7-3", kSingle, {220, 300}, Phone(true, Screen::Recovery, 0, SideButton | VolumeDown)},
         {"Steps", "iPhone7-3D", kSingle, {220, 300}, Phone(true, Screen::Black, 0, VolumeDown)},
         {"Steps", "iPhone8-1", kSingle, {120, 300}, Connect(false)},
-        {"Steps", "iPhone8-2", kSingle, {220, 300}, Phone(false, Screen::Mark, VolumeUp | VolumeDown, 0)},
+        {"Steps", "iPhone8-2", kSingle, {220, 300}, Phone(false, Screen::Mark, VolumeUp | VolumeDown, SideButton)},
         {"Steps", "iPhone8-3", kSingle, {220, 300}, Phone(false, Screen::Recovery, 0, SideButton)},
         {"Steps", "iPhone8-1D", kSingle, {220, 280}, Phone(false, Screen::Mark, VolumeUp | VolumeDown, SideButton)},
         {"Steps", "iPhone8-2D", kSingle, {220, 280}, Phone(false, Screen::Black, 0, SideButton | VolumeDown)},

@@ -1,0 +1,186 @@
+// The main window's own texts: the problem list, the read-only model lists, the fix page's guide link,
+// and the language refresh that shows the window's current state again in the new language.
+#include "MendraTexts.h"
+
+#include "Mendra.h"
+
+#include "app/EditionData.h"
+#include "app/MendraData.h"
+#include "framework/SkinManager.h"
+
+#include <QAbstractItemModel>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTextBlockFormat>
+#include <QTextBrowser>
+#include <QTextCursor>
+
+namespace {
+
+const QString kGuideLinkMarkup = QStringLiteral("<p><a style='text-decoration:none'; href=\"none\">%1</a></p>");
+
+// The role under which a standard item model keeps an item's flags.
+constexpr int kItemFlagsRole = Qt::UserRole - 1;
+// Enough rows for the longest model list.
+constexpr int kModelListRows = 30;
+
+template <int N> const char* Pick(const char* const (&texts)[N], int index) {
+    return index >= 0 && index < N ? texts[index] : nullptr;
+}
+
+} // namespace
+
+const char* FirmwareStateSource(int state) {
+    static const char* const texts[] = {
+        QT_TRANSLATE_NOOP("Mendra", "Downloading the Firmware package..."),
+        QT_TRANSLATE_NOOP("Mendra", "Download finished..."),
+        QT_TRANSLATE_NOOP("Mendra", "Downloading failed. Error code:"),
+        QT_TRANSLATE_NOOP("Mendra", "Verifying the Firmware package..."),
+        QT_TRANSLATE_NOOP("Mendra", "Verified finished..."),
+        QT_TRANSLATE_NOOP("Mendra", "Verifying failed. Error code:"),
+    };
+    return Pick(texts, state);
+}
+
+const char* RecoveryButtonSource(int deviceMode) {
+    static const char* const texts[] = {QT_TRANSLATE_NOOP("Mendra", "Enter Recovery Mode"),
+                                        QT_TRANSLATE_NOOP("Mendra", "Quit Recovery Mode"),
+                                        QT_TRANSLATE_NOOP("Mendra", "Quit DFU Mode")};
+    return Pick(texts, deviceMode);
+}
+
+const char* RepairStepSource(int step) {
+    static const char* const texts[] = {
+        QT_TRANSLATE_NOOP("Mendra", "Secondary Verification"), QT_TRANSLATE_NOOP("Mendra", "Unziping"),
+        QT_TRANSLATE_NOOP("Mendra", "Enter Recovery Mode"), QT_TRANSLATE_NOOP("Mendra", "Repairing"),
+        QT_TRANSLATE_NOOP("Mendra", "Repair complete")};
+    return Pick(texts, step);
+}
+
+QString Mendra::GuideLinkMarkup(const QString& text) {
+    return kGuideLinkMarkup.arg(text);
+}
+
+QString Mendra::ContactLinkMarkup() {
+    return QStringLiteral("<style> a {text-decoration: none} </style> <a href=\"%1\">%2")
+        .arg(gAppData ? gAppData->Support : QString(), tr("Contact us for more help."));
+}
+
+// The four model lists are a catalogue: they open and read, but nothing in them can be chosen.
+void Mendra::DisableModelListItems() {
+    for (int row = 0; row < kModelListRows; ++row) {
+        for (QComboBox* box : {iPhoneComBox, iPadComBox, iPodComBox, AppleTvComBox}) {
+            QAbstractItemModel* model = box->model();
+            const QModelIndex index = model->index(row, 0, QModelIndex());
+            if (index.isValid())
+                model->setData(index, 0, kItemFlagsRole);
+        }
+    }
+}
+
+void Mendra::InitRecoveryGuideLink() {
+    showRecoveryGuideLbl->setText(GuideLinkMarkup(tr("Device is connected but not recognized")));
+    connect(showRecoveryGuideLbl, &QLabel::linkActivated, this, &Mendra::ShowGuideView);
+}
+
+void Mendra::FillProblemList() {
+    QTextBlockFormat format;
+    format.setLineHeight(5.0 * SkinManager::Instance()->GetScale(), QTextBlockFormat::LineDistanceHeight);
+    QTextCursor cursor = problemsBrowser->textCursor();
+    cursor.setBlockFormat(format);
+    problemsBrowser->setTextCursor(cursor);
+    problemsBrowser->append(tr("Stuck on white Apple logo \n"
+                               "Stuck on black screen \n"
+                               "Stuck in boot loop \n"
+                               "Stuck on connect to iTunes \n"
+                               "Stuck on Slide to Upgrade screen \n"
+                               "Stuck in recovery mode \n"
+                               "Stuck in DFU mode \n"
+                               "Stuck in headphone mode \n"
+                               "Stuck in the data recovery process \n"
+                               "iPhone frozen \n"
+                               "iPhone disabled \n"
+                               "iPhone bricked \n"
+                               "iPad bricked \n"
+                               "iPhone boot loop \n"
+                               "iPhone crash \n"
+                               "iPhone blue screen \n"
+                               "iPhone keeps restarting \n"
+                               "iPhone activation error \n"
+                               "iPhone won't turn on \n"
+                               "iPad won't turn on \n"
+                               "iPhone red screen \n"
+                               "iPhone won't turn off \n"
+                               "iPhone keeps turning off \n"
+                               "iPhone won't update \n"
+                               "iPhone failed to update \n"
+                               "iPhone stuck on loading screen \n"
+                               "iPhone is disabled connect to iTunes \n"
+                               "iPhone could not be restored error \n"
+                               "iPhone won't restore \n"
+                               "iPhone won't charge \n"
+                               "iPhone no service"));
+    // Appending follows the text to its end; the list is read from its first entry.
+    problemsBrowser->moveCursor(QTextCursor::Start);
+}
+
+// Replaces texts only: pages, visibility and enabled states stay as the display operations left them,
+// and a state field outside its table leaves the form's text in place.
+void Mendra::Retranslate() {
+    retranslateUi(this);
+    showRecoveryGuideLbl->setText(GuideLinkMarkup(tr("Device is connected but not recognized")));
+    btnDownload->setText(tr("Download"));
+    btnRetryDownload->setText(tr("Download again"));
+    FirmwareVersionLbl->setText(GetSystemVersionText());
+    iPhoneTypeLbl_2->setText(deviceTypeText);
+    iPhoneFixingLabel->setText(deviceNameText);
+
+    if (hintState == 0)
+        FirmwareHintLbl->setText(tr("Please keep the Internet well connected."));
+    else if (hintState == 1)
+        FirmwareHintLbl->setText(tr("Please try other System versions or use the Advanced Mode."));
+
+    if (const char* firmwareText = FirmwareStateSource(firmwareState)) {
+        FirmwareStateLbl->setText(tr(firmwareText));
+        if (firmwareState == 2 || firmwareState == 5) {
+            errCodeLbl->setText(errorCodeText);
+            descriptionLbl->setText(tr(", description:"));
+            // The library's own description, shown translated when a translation knows it.
+            errStringLbl->setText(tr(errorDescription.toUtf8().constData()));
+        }
+    }
+
+    // Both setters record the state they are given, which is the one the window already shows.
+    SetNextButton(nextButtonState);
+    SetGuideLink(guideLinkState == 0 ? 1 : guideLinkState == 1 ? 0 : -1);
+
+    switch (resultState) {
+    case 0:
+        fixStatusLbl->setText(tr("Reparing. It takes about 10min..."));
+        noteInfoLbl_3->setText(tr("1. Keep your device connected, and do not use it during fixing."));
+        break;
+    case 1:
+        fixStatusLbl->setText(tr("Repair Success."));
+        repairInfoLbl->setText(tr("Please restart to check the device.\nIf the repair fails, please restart your "
+                                  "device and PC before trying again."));
+        noteInfoLbl_3->setText(ContactLinkMarkup());
+        break;
+    case 2:
+        fixStatusLbl->setText(tr("Repair failed."));
+        repairInfoLbl->setText(tr("Check whether the device restarts. If the restart fails, please restart computer "
+                                  "and device before you use Advanced Mode to try again."));
+        noteInfoLbl_3->setText(ContactLinkMarkup());
+        break;
+    default:
+        break;
+    }
+
+    if (const char* recoveryText = RecoveryButtonSource(recoveryButtonState))
+        recoveryModeStateBtn->setText(tr(recoveryText));
+    if (const char* stepText = RepairStepSource(repairStep))
+        progressValueLbl->setText(tr(stepText));
+
+    DisableModelListItems();
+    FillProblemList();
+}

@@ -1,0 +1,181 @@
+#include "ExpectBoxes.h"
+#include "FakeRepairEngine.h"
+#include "FrameworkSkin.h"
+
+#include "app/ApplicationFonts.h"
+#include "app/EditionData.h"
+#include "app/Language.h"
+#include "device/Controller.h"
+#include "mainwindow/Mendra.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QtTest>
+
+namespace {
+
+QString LanguageFolder() {
+    return qEnvironmentVariable("MENDRA_RUNTIME_DIR") + QStringLiteral("/Language");
+}
+
+QString PlainText(const QLabel* label) {
+    if (label->textFormat() == Qt::PlainText || !Qt::mightBeRichText(label->text()))
+        return label->text();
+    QTextDocument document;
+    document.setHtml(label->text());
+    return document.toPlainText();
+}
+
+// What does not fit: a single-line text wider than its label, a wrapped one taller than its label,
+// a button narrower than its text needs.
+QStringList Clipped(QWidget* page) {
+    QStringList clipped;
+    for (QLabel* label : page->findChildren<QLabel*>()) {
+        if (!label->isVisible() || label->text().isEmpty())
+            continue;
+        const QRect room = label->contentsRect();
+        if (label->wordWrap()) {
+            if (label->heightForWidth(label->width()) > label->height())
+                clipped << QStringLiteral("%1 needs %2 px height, has %3")
+                               .arg(label->objectName())
+                               .arg(label->heightForWidth(label->width()))
+                               .arg(label->height());
+            continue;
+        }
+        const int needed = label->fontMetrics().horizontalAdvance(PlainText(label).trimmed());
+        if (needed > room.width())
+            clipped << QStringLiteral("%1 needs %2 px, has %3").arg(label->objectName()).arg(needed).arg(room.width());
+    }
+    for (QAbstractButton* button : page->findChildren<QAbstractButton*>()) {
+        if (button->isVisible() && !button->text().isEmpty() && button->sizeHint().width() > button->width())
+            clipped << QStringLiteral("%1 needs %2 px, has %3")
+                           .arg(button->objectName())
+                           .arg(button->sizeHint().width())
+                           .arg(button->width());
+    }
+    return clipped;
+}
+
+} // namespace
+
+// The home page as the program first shows it, in every language it ships, with the skin's style sheet
+// and the language's font: every text fits its widget. With MENDRA_SCREENSHOT_DIR set, each language's
+// window is also saved there as home_<language>.png to be looked at.
+class TestMendraHome : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void homePageFits_data();
+    void homePageFits();
+    void guidePagesFit_data();
+    void guidePagesFit();
+
+private:
+    void ShowWindow(Mendra& window, const QString& language);
+};
+
+void TestMendraHome::initTestCase() {
+    gAppData = new MendraData(AppDataParams{});
+    QCOMPARE(InitShippedSkin(), 3);
+    SetSkinScaleForScreenWidth(1920);
+    SkinManager::Instance()->LoadStyleSheet();
+}
+
+void TestMendraHome::cleanupTestCase() {
+    LoadTranslator(QStringLiteral("en"), LanguageFolder(), QStringLiteral("Mendra"));
+    SkinManager::Release();
+    delete gAppData;
+    gAppData = nullptr;
+}
+
+void TestMendraHome::homePageFits_data() {
+    QTest::addColumn<QString>("language");
+    // The device mode of a connected device; -1 when none is connected.
+    QTest::addColumn<int>("deviceMode");
+    const QList<QPair<const char*, int>> devices{{"no device", -1}, {"normal", 0}, {"recovery", 1}, {"DFU", 2}};
+    for (const char* language : {"en", "zh", "fr", "jp", "de"}) {
+        for (const auto& device : devices)
+            QTest::addRow("%s, %s", language, device.first) << language << device.second;
+    }
+}
+
+void TestMendraHome::ShowWindow(Mendra& window, const QString& language) {
+    // Language, font and pictures as start-up applies them.
+    QVERIFY(LoadTranslator(language, LanguageFolder(), QStringLiteral("Mendra")));
+    SetupApplicationFonts(SkinManager::Instance()->GetStyleSheet(), language);
+    window.Retranslate();
+    SkinManager::Instance()->NotifyAllImageUpdate();
+    window.resize(window.minimumSize());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+}
+
+void TestMendraHome::homePageFits() {
+    QFETCH(QString, language);
+    QFETCH(int, deviceMode);
+    ExpectBoxes({});
+    auto* engine = new FakeRepairEngine;
+    Mendra window(nullptr, [engine](ControllerWindow*) { return engine; });
+    ShowWindow(window, language);
+    if (deviceMode >= 0) {
+        const MRDeviceRef phone = 5;
+        engine->devicePresent = 1;
+        engine->currentDevice = engine->typeBoxDevice = phone;
+        engine->deviceMode = deviceMode;
+        window.AddDeviceEntry(QStringLiteral("iPhone"), QVariant::fromValue<qulonglong>(phone), phone);
+        window.ShowConnectionStateAlt(true);
+        window.ShowRecoveryButtonState(0);
+    }
+
+    const QString folder = qEnvironmentVariable("MENDRA_SCREENSHOT_DIR");
+    if (!folder.isEmpty())
+        QVERIFY(window.grab().save(folder + QStringLiteral("/home_%1_%2.png").arg(language).arg(deviceMode)));
+
+    QCOMPARE(window.problemsBrowser->verticalScrollBar()->value(), 0);
+    QStringList clipped = Clipped(window.homePage) + Clipped(window.statusBar());
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1String("; "))));
+    QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
+}
+
+void TestMendraHome::guidePagesFit_data() {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<int>("repairMode");
+    QTest::addColumn<QStringList>("kindButtons");
+    const QStringList recovery{"OtherBtn", "iPhoen7Btn", "iPhone8Btn", "AppleBtn", "AppleHDBtn"};
+    const QStringList dfu{"OtherBtn_2", "iPhoen7Btn_2", "iPhone8Btn_2"};
+    for (const char* language : {"en", "zh", "fr", "jp", "de"}) {
+        QTest::addRow("recovery, %s", language) << language << int(Controller::StandardMode) << recovery;
+        QTest::addRow("DFU, %s", language) << language << int(Controller::AdvancedMode) << dfu;
+    }
+}
+
+void TestMendraHome::guidePagesFit() {
+    QFETCH(QString, language);
+    QFETCH(int, repairMode);
+    QFETCH(QStringList, kindButtons);
+    ExpectBoxes({});
+    Mendra window(nullptr, [](ControllerWindow*) { return new FakeRepairEngine; });
+    ShowWindow(window, language);
+    Controller::Instance()->SetRepairMode(repairMode);
+    window.ShowGuideView();
+    const QString folder = qEnvironmentVariable("MENDRA_SCREENSHOT_DIR");
+    QStringList clipped;
+    for (const QString& kind : kindButtons) {
+        QTest::mouseClick(window.findChild<QAbstractButton*>(kind), Qt::LeftButton);
+        if (!folder.isEmpty())
+            QVERIFY(window.grab().save(folder + QStringLiteral("/guide_%1_%2.png").arg(kind, language)));
+        for (const QString& problem : Clipped(window.recoveryPage) + Clipped(window.statusBar()))
+            clipped << kind + QStringLiteral(": ") + problem;
+    }
+    clipped.removeDuplicates();
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1String("; "))));
+    QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
+}
+
+QTEST_MAIN(TestMendraHome)
+#include "tst_mendrahome.moc"
