@@ -8,6 +8,7 @@
 #include <QString>
 
 class BugreportThread;
+class CItemDataBase;
 class ModelController;
 class ModelWindow;
 class MyBugReportView;
@@ -46,6 +47,8 @@ public:
     void SetWorkDeviceIdText(const QString& text) { m_workDeviceIdText = text; }
     QString GetWorkDeviceIdText() const { return m_workDeviceIdText; }
     void CheckWorkDevicePresent();
+    // A record of the last-used device as far as the device-present word knows it; the caller owns it.
+    CItemDataBase* MakeDeviceItem();
 
     void SetController(ModelController* controller) { m_controller = controller; }
     void SetUpdateView(MyUpdateView* view) { m_updateView = view; }

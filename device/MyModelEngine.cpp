@@ -1,6 +1,5 @@
 #include "MyModelEngine.h"
 
-#include "CItemDataBase.h"
 #include "Controller.h"
 #include "ControllerWindow.h"
 #include "DeviceLibrary.h"
@@ -30,15 +29,7 @@ void MyModelEngine::CheckWorkDevicePresent() {
 }
 
 CItemDataBase* MyModelEngine::MakeDeviceItem() {
-    auto* item = new CItemDataBase;
-    const MRDeviceRef device = m_model.CurrentDevice();
-    item->SetDevice(device);
-    if (device) {
-        item->SetPresent(1);
-        item->SetName(DeviceName(device));
-        item->SetMode(DeviceMode(device));
-    }
-    return item;
+    return m_model.MakeDeviceItem();
 }
 
 int MyModelEngine::GetFirmwareEntryCount(MRDeviceRef device) {
