@@ -127,6 +127,7 @@ private:
     MRDeviceRef FindRepairDevice();
     void LaunchRun();
     void StopRunJob();
+    void EndRunJob();
     int HandleDownloadReport(const MRRestoreCallbackData& data, float progress, const QString& description);
     int HandleVerifyReport(const MRRestoreCallbackData& data, float progress, const QString& description);
     int HandleUnzipReport(const MRRestoreCallbackData& data, float progress, const QString& description);

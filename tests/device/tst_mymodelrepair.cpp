@@ -1,6 +1,7 @@
 #include "ModelTestEnv.h"
 
 #include "app/RunLog.h"
+#include "device/CItemDataBase.h"
 #include "device/MyModel.h"
 
 #include <cstring>
@@ -146,6 +147,10 @@ private slots:
         env.model->SetWorkDeviceIdText(QStringLiteral("1"));
         QVERIFY(firstRun(true));
         QVERIFY(host().filter("SetFirmwarePath(").isEmpty());
+        // Its end stopped the job as the user's stop would: the device is now the last-used one.
+        std::unique_ptr<CItemDataBase> item(env.model->MakeDeviceItem());
+        QCOMPARE(item->GetPresent(), 1);
+        QCOMPARE(item->GetDevice(), device);
         startSecondRun(true);
         QTRY_VERIFY_WITH_TIMEOUT(host().has("ShowRepairSucceeded"), 20000);
         QCOMPARE(env.state(1).restoreCount, 1);
