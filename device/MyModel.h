@@ -7,12 +7,11 @@
 #include <QObject>
 #include <QString>
 
+class AuxiliaryView;
 class BugreportThread;
 class CItemDataBase;
 class ModelController;
 class ModelWindow;
-class MyBugReportView;
-class MyUpdateView;
 class QMyWeb;
 class RestoreThread;
 
@@ -51,8 +50,9 @@ public:
     CItemDataBase* MakeDeviceItem();
 
     void SetController(ModelController* controller) { m_controller = controller; }
-    void SetUpdateView(MyUpdateView* view) { m_updateView = view; }
-    void SetBugReportView(MyBugReportView* view) { m_bugReportView = view; }
+    // The update and bug-report dialogs live above the engine; the model knows them as the controller's views.
+    void SetUpdateView(AuxiliaryView* view) { m_updateView = view; }
+    void SetBugReportView(AuxiliaryView* view) { m_bugReportView = view; }
     void ApplyLibraryProxy();
 
     // Repair runs. standard true: option word 0, the device keeps its data; false: option word 1,
@@ -78,8 +78,8 @@ public:
     // The update check and the bug report; their services fill these in.
     void CheckForUpdate(bool atStart);
     void GetUpdateDescription(QString& description);
-    void SendBugReport(MyBugReportView* view);
-    void StopBugReport(MyBugReportView* view);
+    void SendBugReport(AuxiliaryView* view);
+    void StopBugReport(AuxiliaryView* view);
 
     // How long shut-down waits for a thread still running in the library before it leaves it behind.
     static constexpr int ShutdownWaitMs = 5000;
@@ -149,8 +149,8 @@ private:
     MRDeviceRef m_repairDevice = 0;
     int m_notificationHandle = 0;
     QString m_workDeviceIdText;
-    MyUpdateView* m_updateView = nullptr;
-    MyBugReportView* m_bugReportView = nullptr;
+    AuxiliaryView* m_updateView = nullptr;
+    AuxiliaryView* m_bugReportView = nullptr;
     BugreportThread* m_bugReportThread = nullptr;
     BugReportInfo m_bugReportInfo;
     MailAccount m_mailAccount;

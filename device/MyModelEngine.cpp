@@ -113,8 +113,7 @@ void MyModelEngine::SetDeleteFirmware(int enable) {
     DeviceLibrary::api().MRSetDeleteFirmware(enable);
 }
 
-// The update service and the dialogs are wired into the model by their own work; until then there is no
-// newer version and the views stay the controller's own.
+// The update service is wired into the model by its own work; until then there is no newer version.
 QString MyModelEngine::NewestVersion() const {
     return QString();
 }
@@ -127,13 +126,21 @@ void MyModelEngine::GetUpdateDescription(QString& description) {
     m_model.GetUpdateDescription(description);
 }
 
-void MyModelEngine::SetUpdateView(AuxiliaryView*) {}
+void MyModelEngine::SetUpdateView(AuxiliaryView* view) {
+    m_model.SetUpdateView(view);
+}
 
-void MyModelEngine::SetBugReportView(AuxiliaryView*) {}
+void MyModelEngine::SetBugReportView(AuxiliaryView* view) {
+    m_model.SetBugReportView(view);
+}
 
-void MyModelEngine::SendBugReport(AuxiliaryView*) {}
+void MyModelEngine::SendBugReport(AuxiliaryView* view) {
+    m_model.SendBugReport(view);
+}
 
-void MyModelEngine::StopBugReport(AuxiliaryView*) {}
+void MyModelEngine::StopBugReport(AuxiliaryView* view) {
+    m_model.StopBugReport(view);
+}
 
 RepairEngine* CreateRepairEngine(ControllerWindow* window) {
     return new MyModelEngine(window);
