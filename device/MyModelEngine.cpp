@@ -94,7 +94,7 @@ QString MyModelEngine::DeviceName(MRDeviceRef device) {
 }
 
 int MyModelEngine::DeviceMode(MRDeviceRef device) {
-    return DeviceLibrary::api().MRGetDeviceMode(device);
+    return m_model.GetDeviceMode(device);
 }
 
 quint64 MyModelEngine::DeviceId(MRDeviceRef device) {
