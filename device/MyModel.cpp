@@ -47,7 +47,11 @@ MyModel::MyModel(ModelWindow* window) : QObject(nullptr) {
     }
     RunStartupUpdateCheck();
 
-    const DeviceLibrary::Functions& api = DeviceLibrary::api();
+    // Without the library the program runs on with no devices; the log says why none ever appear.
+    const DeviceLibrary& library = DeviceLibrary::instance();
+    if (!library.isLoaded())
+        RunLog->WriteString(TextLog::Error, library.errorString(), true);
+    const DeviceLibrary::Functions& api = library.functions();
     m_notificationHandle = 0;
     api.MRRegisterDeviceNotification(DeviceNotifyTrampoline, this, &m_notificationHandle);
     api.MRRegisterDatabaseUpgradeCallback(DatabaseUpgradeTrampoline, this);

@@ -7,11 +7,11 @@
 #include <QObject>
 #include <QString>
 
+class AuxiliaryView;
 class BugreportThread;
+class CItemDataBase;
 class ModelController;
 class ModelWindow;
-class MyBugReportView;
-class MyUpdateView;
 class QMyWeb;
 class RestoreThread;
 
@@ -46,10 +46,13 @@ public:
     void SetWorkDeviceIdText(const QString& text) { m_workDeviceIdText = text; }
     QString GetWorkDeviceIdText() const { return m_workDeviceIdText; }
     void CheckWorkDevicePresent();
+    // A record of the last-used device as far as the device-present word knows it; the caller owns it.
+    CItemDataBase* MakeDeviceItem();
 
     void SetController(ModelController* controller) { m_controller = controller; }
-    void SetUpdateView(MyUpdateView* view) { m_updateView = view; }
-    void SetBugReportView(MyBugReportView* view) { m_bugReportView = view; }
+    // The update and bug-report dialogs live above the engine; the model knows them as the controller's views.
+    void SetUpdateView(AuxiliaryView* view) { m_updateView = view; }
+    void SetBugReportView(AuxiliaryView* view) { m_bugReportView = view; }
     void ApplyLibraryProxy();
 
     // Repair runs. standard true: option word 0, the device keeps its data; false: option word 1,
@@ -75,8 +78,8 @@ public:
     // The update check and the bug report; their services fill these in.
     void CheckForUpdate(bool atStart);
     void GetUpdateDescription(QString& description);
-    void SendBugReport(MyBugReportView* view);
-    void StopBugReport(MyBugReportView* view);
+    void SendBugReport(AuxiliaryView* view);
+    void StopBugReport(AuxiliaryView* view);
 
     // How long shut-down waits for a thread still running in the library before it leaves it behind.
     static constexpr int ShutdownWaitMs = 5000;
@@ -124,6 +127,7 @@ private:
     MRDeviceRef FindRepairDevice();
     void LaunchRun();
     void StopRunJob();
+    void EndRunJob();
     int HandleDownloadReport(const MRRestoreCallbackData& data, float progress, const QString& description);
     int HandleVerifyReport(const MRRestoreCallbackData& data, float progress, const QString& description);
     int HandleUnzipReport(const MRRestoreCallbackData& data, float progress, const QString& description);
@@ -145,8 +149,8 @@ private:
     MRDeviceRef m_repairDevice = 0;
     int m_notificationHandle = 0;
     QString m_workDeviceIdText;
-    MyUpdateView* m_updateView = nullptr;
-    MyBugReportView* m_bugReportView = nullptr;
+    AuxiliaryView* m_updateView = nullptr;
+    AuxiliaryView* m_bugReportView = nullptr;
     BugreportThread* m_bugReportThread = nullptr;
     BugReportInfo m_bugReportInfo;
     MailAccount m_mailAccount;

@@ -2,11 +2,11 @@
 // in here by its own work; until then no report is sent and no sending thread ever exists.
 #include "MyModel.h"
 
-void MyModel::SendBugReport(MyBugReportView* view) {
+void MyModel::SendBugReport(AuxiliaryView* view) {
     m_bugReportView = view;
 }
 
-void MyModel::StopBugReport(MyBugReportView* view) {
+void MyModel::StopBugReport(AuxiliaryView* view) {
     if (view && view == m_bugReportView)
         emit SglStopBugReport();
 }

@@ -1,6 +1,7 @@
 // The device model's side of the device notifications: the two device lists of the main window.
 #include "MyModel.h"
 
+#include "CItemDataBase.h"
 #include "CallbackGate.h"
 #include "DeviceFormat.h"
 #include "DeviceLibrary.h"
@@ -169,4 +170,22 @@ void MyModel::CheckWorkDevicePresent() {
     m_controller->SetWorkDevicePresent(true);
     if (FindListedDevice(m_workDeviceIdText) == 0)
         m_controller->SetWorkDevicePresent(false);
+}
+
+CItemDataBase* MyModel::MakeDeviceItem() {
+    auto* item = new CItemDataBase;
+    // After a change notification the word says nothing sure about the device: the item stays blank.
+    if (m_devicePresent == 1) {
+        item->SetPresent(1);
+        item->SetDevice(m_lastUsedDevice);
+        if (m_lastUsedDevice != 0) {
+            const DeviceLibrary::Functions& api = DeviceLibrary::api();
+            const char* info = api.MRGetDeviceInfo(m_lastUsedDevice);
+            item->SetDeviceInfoText(info ? QString::fromUtf8(info) : QString());
+            item->SetMode(api.MRGetDeviceMode(m_lastUsedDevice));
+        }
+    } else if (m_devicePresent == 0) {
+        item->SetPresent(0);
+    }
+    return item;
 }

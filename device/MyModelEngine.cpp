@@ -1,6 +1,5 @@
 #include "MyModelEngine.h"
 
-#include "CItemDataBase.h"
 #include "Controller.h"
 #include "ControllerWindow.h"
 #include "DeviceLibrary.h"
@@ -30,15 +29,7 @@ void MyModelEngine::CheckWorkDevicePresent() {
 }
 
 CItemDataBase* MyModelEngine::MakeDeviceItem() {
-    auto* item = new CItemDataBase;
-    const MRDeviceRef device = m_model.CurrentDevice();
-    item->SetDevice(device);
-    if (device) {
-        item->SetPresent(1);
-        item->SetName(DeviceName(device));
-        item->SetMode(DeviceMode(device));
-    }
-    return item;
+    return m_model.MakeDeviceItem();
 }
 
 int MyModelEngine::GetFirmwareEntryCount(MRDeviceRef device) {
@@ -103,7 +94,7 @@ QString MyModelEngine::DeviceName(MRDeviceRef device) {
 }
 
 int MyModelEngine::DeviceMode(MRDeviceRef device) {
-    return DeviceLibrary::api().MRGetDeviceMode(device);
+    return m_model.GetDeviceMode(device);
 }
 
 quint64 MyModelEngine::DeviceId(MRDeviceRef device) {
@@ -122,8 +113,7 @@ void MyModelEngine::SetDeleteFirmware(int enable) {
     DeviceLibrary::api().MRSetDeleteFirmware(enable);
 }
 
-// The update service and the dialogs are wired into the model by their own work; until then there is no
-// newer version and the views stay the controller's own.
+// The update service is wired into the model by its own work; until then there is no newer version.
 QString MyModelEngine::NewestVersion() const {
     return QString();
 }
@@ -136,13 +126,21 @@ void MyModelEngine::GetUpdateDescription(QString& description) {
     m_model.GetUpdateDescription(description);
 }
 
-void MyModelEngine::SetUpdateView(AuxiliaryView*) {}
+void MyModelEngine::SetUpdateView(AuxiliaryView* view) {
+    m_model.SetUpdateView(view);
+}
 
-void MyModelEngine::SetBugReportView(AuxiliaryView*) {}
+void MyModelEngine::SetBugReportView(AuxiliaryView* view) {
+    m_model.SetBugReportView(view);
+}
 
-void MyModelEngine::SendBugReport(AuxiliaryView*) {}
+void MyModelEngine::SendBugReport(AuxiliaryView* view) {
+    m_model.SendBugReport(view);
+}
 
-void MyModelEngine::StopBugReport(AuxiliaryView*) {}
+void MyModelEngine::StopBugReport(AuxiliaryView* view) {
+    m_model.StopBugReport(view);
+}
 
 RepairEngine* CreateRepairEngine(ControllerWindow* window) {
     return new MyModelEngine(window);

@@ -126,6 +126,12 @@ void MyModel::StopRunJob() {
     }
 }
 
+// A run that ends itself stops its job as the user's stop does: the selected device becomes the last-used one.
+void MyModel::EndRunJob() {
+    m_lastUsedDevice = CurrentDevice();
+    StopRunJob();
+}
+
 void MyModel::StopCurrentDevice() {
     m_lastUsedDevice = CurrentDevice();
     StopRepairDevice();
@@ -237,7 +243,7 @@ int MyModel::HandleVerifyReport(const MRRestoreCallbackData& data, float progres
             // already have set it for the second run while the page was being shown.
             m_runConcluded = true;
             emit FirmwareVerifiedFinish();
-            StopRunJob();
+            EndRunJob();
         } else {
             m_skipReadyPage = false;
         }
@@ -252,7 +258,7 @@ int MyModel::HandleVerifyReport(const MRRestoreCallbackData& data, float progres
         return -1;
     }
     ShowFirmwareFailure(true, QString::number(data.result.code), description);
-    StopRunJob();
+    EndRunJob();
     m_repairRunning = false;
     m_firmwareStage = false;
     return -1;
@@ -367,7 +373,7 @@ void MyModel::EndRunFailed() {
     m_firmwareStage = false;
     m_skipReadyPage = false;
     emit sigRepairFailed();
-    StopRunJob();
+    EndRunJob();
 }
 
 void MyModel::DoRestoreThreadFinished() {

@@ -1,5 +1,6 @@
 #include "ModelTestEnv.h"
 
+#include "device/CItemDataBase.h"
 #include "device/MyModel.h"
 
 // The device model on the stand-in device library: the two device lists, the recovery-mode changes, and
@@ -120,6 +121,34 @@ private slots:
         QTRY_COMPARE(host().models.texts(), QStringList{"iPad"});
         env.model->CheckWorkDevicePresent();
         QVERIFY(!host().workDevicePresent);
+    }
+
+    // The item follows the device-present word: a selected device fills it from the last-used device,
+    // no selection leaves it empty, and a change notification leaves it as constructed.
+    void deviceItemFollowsThePresentWord() {
+        QVERIFY(env.load(ModelTestEnv::device(1, "iPhone", 1)));
+        env.start();
+        QTRY_COMPARE(host().models.texts().size(), 1);
+        const MRDeviceRef handle = env.state(1).handle;
+        env.model->StopCurrentDevice(); // takes the selected device as the last-used one
+        std::unique_ptr<CItemDataBase> item(env.model->MakeDeviceItem());
+        QCOMPARE(item->GetPresent(), 1);
+        QCOMPARE(item->GetDevice(), handle);
+        QCOMPARE(item->GetDeviceInfoText(), QStringLiteral("iPhone info"));
+        QCOMPARE(item->GetMode(), 1);
+
+        QCOMPARE(env.control->SetMode(1, 0), 0);
+        QTRY_COMPARE(env.model->IsDevicePresent(), 2);
+        item.reset(env.model->MakeDeviceItem());
+        QCOMPARE(item->GetPresent(), 0);
+        QCOMPARE(item->GetDevice(), MRDeviceRef(0));
+        QVERIFY(item->GetDeviceInfoText().isEmpty());
+
+        host().models.current = -1;
+        QCOMPARE(env.model->CurrentDevice(), MRDeviceRef(0));
+        item.reset(env.model->MakeDeviceItem());
+        QCOMPARE(item->GetPresent(), 0);
+        QCOMPARE(item->GetDevice(), MRDeviceRef(0));
     }
 
     void recoveryModeRoundTrip() {

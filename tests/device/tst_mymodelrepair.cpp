@@ -1,5 +1,7 @@
 #include "ModelTestEnv.h"
 
+#include "app/RunLog.h"
+#include "device/CItemDataBase.h"
 #include "device/MyModel.h"
 
 #include <cstring>
@@ -145,6 +147,10 @@ private slots:
         env.model->SetWorkDeviceIdText(QStringLiteral("1"));
         QVERIFY(firstRun(true));
         QVERIFY(host().filter("SetFirmwarePath(").isEmpty());
+        // Its end stopped the job as the user's stop would: the device is now the last-used one.
+        std::unique_ptr<CItemDataBase> item(env.model->MakeDeviceItem());
+        QCOMPARE(item->GetPresent(), 1);
+        QCOMPARE(item->GetDevice(), device);
         startSecondRun(true);
         QTRY_VERIFY_WITH_TIMEOUT(host().has("ShowRepairSucceeded"), 20000);
         QCOMPARE(env.state(1).restoreCount, 1);
@@ -275,6 +281,52 @@ private slots:
             QVERIFY(!host().has("ShowReadyToFix"));
             QCOMPARE(env.state(1).jobRunning, 0);
         }
+    }
+
+    // The end of every step leaves one line in the run log, an error line with the library's code and text.
+    void reportsAreLogged_data() {
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<bool>("secondRun");
+        QTest::addColumn<int>("level");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("download") << 0 << 0 << false << int(TextLog::Info) << "Download finished... ";
+        QTest::newRow("download error") << 0 << 7 << false << int(TextLog::Error)
+                                        << "Download finished...error code:7, description:Lost contact";
+        QTest::newRow("verify") << 1 << 0 << true << int(TextLog::Info) << "Verified finished... ";
+        QTest::newRow("verify error") << 1 << 8 << false << int(TextLog::Error)
+                                      << "Verified finished...error code:8, description:Lost contact";
+        QTest::newRow("unzip") << 2 << 0 << true << int(TextLog::Info) << "Unzip finished... ";
+        QTest::newRow("unzip error") << 2 << 9 << true << int(TextLog::Error)
+                                     << "Unzip finished...error code:9, description:Lost contact";
+        QTest::newRow("enter recovery") << 3 << 0 << true << int(TextLog::Info) << "Enter recoery mode finished... ";
+        QTest::newRow("enter recovery error")
+            << 3 << 10 << true << int(TextLog::Error)
+            << "Enter recoery mode finished...error code:10, description:Lost contact";
+        QTest::newRow("restore") << 4 << 0 << true << int(TextLog::Info) << "Restore succeed... ";
+        QTest::newRow("restore error") << 4 << -3 << true << int(TextLog::Error)
+                                       << "Repair finished...error code:-3, description:Lost contact";
+    }
+    void reportsAreLogged() {
+        QFETCH(int, step);
+        QFETCH(int, code);
+        QFETCH(bool, secondRun);
+        QFETCH(int, level);
+        QFETCH(QString, line);
+        QTemporaryDir dataDir;
+        QVERIFY(OpenRunLog(dataDir.path(), QStringLiteral("1.0"), QStringLiteral("Linux")));
+        QVERIFY(startWithDevice());
+        env.model->SetSkipReadyPage(secondRun);
+        MRRestoreCallbackData data = Finished(step, code, "Lost contact");
+        env.model->DoModelRestoreCallback(&data, env.model.get());
+        CloseRunLog();
+
+        QFile file(RunLogPath(dataDir.path()));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QVERIFY(!lines.isEmpty());
+        QVERIFY2(lines.last().startsWith(TextLog::Tag(level) + line + QStringLiteral(" <date time=")),
+                 qPrintable(lines.last()));
     }
 
     // A second device plugged in mid-repair becomes the selected one; the repair still belongs to the first.
