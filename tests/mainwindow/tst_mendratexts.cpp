@@ -188,6 +188,8 @@ void TestMendraTexts::Reach(State state) {
         m_window->AddSystemVersion(QStringLiteral("17.0"));
         m_window->ShowConnectionStateAlt(true);
         m_window->OnDeviceConnectionChanged(true, m_engine->deviceName, deviceEntry, QString());
+        // The connection change clears the device text; the controller then shows it when the device is detected.
+        m_window->SetDeviceTypeText(deviceEntry);
     }
     switch (state) {
     case HomeRecoveryMode:
