@@ -137,6 +137,7 @@ private:
     void EndRunFailed();
     void FailUnfinishedRun(int result);
     void ShowStateChangeFailure(int targetMode, int result, MRDeviceRef device);
+    void ShowDeviceModeAgain(MRDeviceRef device);
     void ShowMessage(const QString& text);
 
     void RunStartupUpdateCheck();

@@ -459,15 +459,13 @@ void MyModel::SltStateChangeFinished() {
     thread->wait();
     if (thread->GetResult() != 0)
         ShowStateChangeFailure(thread->TargetMode(), thread->GetResult(), thread->GetDevice());
+    else
+        ShowDeviceModeAgain(thread->GetDevice());
 }
 
-// A mode change that failed leaves no mode notification behind: put the connection display and the button
-// back to the device's real state and say so.
-void MyModel::ShowStateChangeFailure(int targetMode, int result, MRDeviceRef device) {
-    const bool entering = targetMode == MRModeRecovery;
-    LogError(ErrorLine(
-        entering ? "Enter recovery mode failed...error code:" : "Quit recovery mode failed...error code:", result,
-        QString()));
+// Most changes end with the device's own mode notification, but not one that found the device in its target
+// mode already, nor a failed one: the connection display and the button must not wait for it.
+void MyModel::ShowDeviceModeAgain(MRDeviceRef device) {
     if (m_controller) {
         const int mode = DeviceLibrary::api().MRGetDeviceMode(device);
         if (mode >= MRModeNormal)
@@ -476,6 +474,15 @@ void MyModel::ShowStateChangeFailure(int targetMode, int result, MRDeviceRef dev
     }
     if (m_window)
         m_window->ShowRecoveryButtonState(0);
+}
+
+// A mode change that failed: the display goes back to the device's real state and the user is told.
+void MyModel::ShowStateChangeFailure(int targetMode, int result, MRDeviceRef device) {
+    const bool entering = targetMode == MRModeRecovery;
+    LogError(ErrorLine(
+        entering ? "Enter recovery mode failed...error code:" : "Quit recovery mode failed...error code:", result,
+        QString()));
+    ShowDeviceModeAgain(device);
     ShowMessage(entering ? QCoreApplication::translate("QObject", "Failed to enter recovery mode. Please try again.")
                          : QCoreApplication::translate("QObject", "Failed to quit recovery mode. Please try again."));
 }
