@@ -264,12 +264,13 @@ int MyModel::HandleVerifyReport(const MRRestoreCallbackData& data, float progres
     return -1;
 }
 
+// Unpacking belongs to the repair proper: from here on Back only warns that the device is being repaired.
 int MyModel::HandleUnzipReport(const MRRestoreCallbackData& data, float progress, const QString& description) {
     m_controller->SetCurrentStep(MRStepUnzip);
     switch (data.status) {
     case MRStatusStarted:
         m_repairRunning = true;
-        m_firmwareStage = true;
+        m_firmwareStage = false;
         m_controller->ShowRepairProgress(1, 0);
         return 0;
     case MRStatusProgress:
@@ -278,7 +279,7 @@ int MyModel::HandleUnzipReport(const MRRestoreCallbackData& data, float progress
     case MRStatusFinished:
         if (data.result.code == 0) {
             m_repairRunning = true;
-            m_firmwareStage = true;
+            m_firmwareStage = false;
             LogInfo(QStringLiteral("Unzip finished... "));
             return 0;
         }

@@ -269,6 +269,7 @@ enum Branch {
     BackWhileVerifying,
     BackFromReadyPage,
     BackDuringSecondVerification,
+    BackDuringUnzip,
     BackDuringRestore,
     LocalFirmware
 };
@@ -659,6 +660,10 @@ void TestRepairRoad::branches_data() {
     QTest::newRow("Back during the second verification, No then Yes, Fix Now again")
         << BackDuringSecondVerification << QList<int>{No, Ok} << QStringList{stopFixing, stopFixing} << "fix/2"
         << QStringList{"Next \"Done\""};
+    QTest::newRow("Back during the unzip only warns")
+        << BackDuringUnzip << QList<int>{Ok}
+        << QStringList{"The device is being repaired, please do not close the program."} << "fix/2"
+        << QStringList{"Next \"Done\""};
     QTest::newRow("Back during the restore only warns")
         << BackDuringRestore << QList<int>{Ok}
         << QStringList{"The device is being repaired, please do not close the program."} << "fix/2"
@@ -828,13 +833,18 @@ void TestRepairRoad::branches() {
         FixNowUntilDone();
         break;
     }
+    case BackDuringUnzip:
     case BackDuringRestore: {
         Download();
         FinishFirstRun();
-        m_watch->HoldAfter(MRStepRestore, MRStatusProgress);
+        const bool unzipping = branch == BackDuringUnzip;
+        m_watch->HoldAfter(unzipping ? MRStepUnzip : MRStepRestore, MRStatusProgress);
         QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(m_watch->Held(), Slow);
-        Shot(QStringLiteral("6-repairing"));
+        QVERIFY(m_window->progressValueLbl->text().startsWith(unzipping ? QStringLiteral("Unziping: ")
+                                                                        : QStringLiteral("Repairing: ")));
+        if (!unzipping)
+            Shot(QStringLiteral("6-repairing"));
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
         QCOMPARE(Page(), QStringLiteral("fix/2"));
         QCOMPARE(Buttons(), (QStringList{"Back", "Next \"Fixing\" (off)"}));
