@@ -130,8 +130,8 @@ private:
     void EndRunJob();
     int HandleDownloadReport(const MRRestoreCallbackData& data, float progress, const QString& description);
     int HandleVerifyReport(const MRRestoreCallbackData& data, float progress, const QString& description);
-    int HandleUnzipReport(const MRRestoreCallbackData& data, float progress, const QString& description);
-    int HandleEnterRecoveryReport(const MRRestoreCallbackData& data, float progress, const QString& description);
+    int HandleRepairStepReport(const MRRestoreCallbackData& data, float progress, const QString& description,
+                               int shownStep, const char* finishedText);
     int HandleRestoreReport(const MRRestoreCallbackData& data, float progress, const QString& description);
     void ShowFirmwareFailure(bool verifying, const QString& code, const QString& description);
     void EndRunFailed();

@@ -160,9 +160,14 @@ int MyModel::DoModelRestoreCallback(MRRestoreCallbackData* data, void*) {
     case MRStepVerify:
         return HandleVerifyReport(*data, progress, description);
     case MRStepUnzip:
-        return HandleUnzipReport(*data, progress, description);
+        m_controller->SetCurrentStep(MRStepUnzip);
+        return HandleRepairStepReport(*data, progress, description, 1, "Unzip finished...");
     case MRStepEnterRecovery:
-        return HandleEnterRecoveryReport(*data, progress, description);
+        // The device changes mode now; its change notifications would rewrite the lists mid-repair. The end of
+        // the restore step, or a failed run's end, lets them through again.
+        m_acceptChange = false;
+        m_controller->SetCurrentStep(MRStepEnterRecovery);
+        return HandleRepairStepReport(*data, progress, description, 2, "Enter recoery mode finished...");
     default:
         return HandleRestoreReport(*data, progress, description);
     }
@@ -264,55 +269,27 @@ int MyModel::HandleVerifyReport(const MRRestoreCallbackData& data, float progres
     return -1;
 }
 
-// Unpacking belongs to the repair proper: from here on Back only warns that the device is being repaired.
-int MyModel::HandleUnzipReport(const MRRestoreCallbackData& data, float progress, const QString& description) {
-    m_controller->SetCurrentStep(MRStepUnzip);
+// Unpacking and entering recovery mode: the repair proper, shown as progress on the fix page (from here on
+// Back only warns that the device is being repaired); an error ends the repair as failed.
+int MyModel::HandleRepairStepReport(const MRRestoreCallbackData& data, float progress, const QString& description,
+                                    int shownStep, const char* finishedText) {
     switch (data.status) {
     case MRStatusStarted:
         m_repairRunning = true;
         m_firmwareStage = false;
-        m_controller->ShowRepairProgress(1, 0);
+        m_controller->ShowRepairProgress(shownStep, 0);
         return 0;
     case MRStatusProgress:
-        m_controller->ShowRepairProgress(1, progress);
+        m_controller->ShowRepairProgress(shownStep, progress);
         return 0;
     case MRStatusFinished:
         if (data.result.code == 0) {
             m_repairRunning = true;
             m_firmwareStage = false;
-            LogInfo(QStringLiteral("Unzip finished... "));
+            LogInfo(QString::fromLatin1(finishedText) + QLatin1Char(' '));
             return 0;
         }
-        LogError(ErrorLine("Unzip finished...error code:", data.result.code, description));
-        EndRunFailed();
-        return -1;
-    default:
-        return 0;
-    }
-}
-
-int MyModel::HandleEnterRecoveryReport(const MRRestoreCallbackData& data, float progress, const QString& description) {
-    // The device changes mode now; its change notifications would rewrite the lists mid-repair.
-    m_acceptChange = false;
-    m_controller->SetCurrentStep(MRStepEnterRecovery);
-    switch (data.status) {
-    case MRStatusStarted:
-        m_controller->ShowRepairProgress(2, 0);
-        m_repairRunning = true;
-        m_firmwareStage = false;
-        return 0;
-    case MRStatusProgress:
-        m_controller->ShowRepairProgress(2, progress);
-        return 0;
-    case MRStatusFinished:
-        if (data.result.code == 0) {
-            m_repairRunning = true;
-            m_firmwareStage = false;
-            LogInfo(QStringLiteral("Enter recoery mode finished... "));
-            return 0;
-        }
-        m_acceptChange = true;
-        LogError(ErrorLine("Enter recoery mode finished...error code:", data.result.code, description));
+        LogError(QString::fromLatin1(finishedText) + ErrorLine("error code:", data.result.code, description));
         EndRunFailed();
         return -1;
     default:
