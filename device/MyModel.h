@@ -130,13 +130,14 @@ private:
     void EndRunJob();
     int HandleDownloadReport(const MRRestoreCallbackData& data, float progress, const QString& description);
     int HandleVerifyReport(const MRRestoreCallbackData& data, float progress, const QString& description);
-    int HandleUnzipReport(const MRRestoreCallbackData& data, float progress, const QString& description);
-    int HandleEnterRecoveryReport(const MRRestoreCallbackData& data, float progress, const QString& description);
+    int HandleRepairStepReport(const MRRestoreCallbackData& data, float progress, const QString& description,
+                               int shownStep, const char* finishedText);
     int HandleRestoreReport(const MRRestoreCallbackData& data, float progress, const QString& description);
     void ShowFirmwareFailure(bool verifying, const QString& code, const QString& description);
     void EndRunFailed();
     void FailUnfinishedRun(int result);
     void ShowStateChangeFailure(int targetMode, int result, MRDeviceRef device);
+    void ShowDeviceModeAgain(MRDeviceRef device);
     void ShowMessage(const QString& text);
 
     void RunStartupUpdateCheck();

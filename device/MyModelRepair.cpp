@@ -160,9 +160,14 @@ int MyModel::DoModelRestoreCallback(MRRestoreCallbackData* data, void*) {
     case MRStepVerify:
         return HandleVerifyReport(*data, progress, description);
     case MRStepUnzip:
-        return HandleUnzipReport(*data, progress, description);
+        m_controller->SetCurrentStep(MRStepUnzip);
+        return HandleRepairStepReport(*data, progress, description, 1, "Unzip finished...");
     case MRStepEnterRecovery:
-        return HandleEnterRecoveryReport(*data, progress, description);
+        // The device changes mode now; its change notifications would rewrite the lists mid-repair. The end of
+        // the restore step, or a failed run's end, lets them through again.
+        m_acceptChange = false;
+        m_controller->SetCurrentStep(MRStepEnterRecovery);
+        return HandleRepairStepReport(*data, progress, description, 2, "Enter recoery mode finished...");
     default:
         return HandleRestoreReport(*data, progress, description);
     }
@@ -264,54 +269,27 @@ int MyModel::HandleVerifyReport(const MRRestoreCallbackData& data, float progres
     return -1;
 }
 
-int MyModel::HandleUnzipReport(const MRRestoreCallbackData& data, float progress, const QString& description) {
-    m_controller->SetCurrentStep(MRStepUnzip);
+// Unpacking and entering recovery mode: the repair proper, shown as progress on the fix page (from here on
+// Back only warns that the device is being repaired); an error ends the repair as failed.
+int MyModel::HandleRepairStepReport(const MRRestoreCallbackData& data, float progress, const QString& description,
+                                    int shownStep, const char* finishedText) {
     switch (data.status) {
     case MRStatusStarted:
-        m_repairRunning = true;
-        m_firmwareStage = true;
-        m_controller->ShowRepairProgress(1, 0);
-        return 0;
-    case MRStatusProgress:
-        m_controller->ShowRepairProgress(1, progress);
-        return 0;
-    case MRStatusFinished:
-        if (data.result.code == 0) {
-            m_repairRunning = true;
-            m_firmwareStage = true;
-            LogInfo(QStringLiteral("Unzip finished... "));
-            return 0;
-        }
-        LogError(ErrorLine("Unzip finished...error code:", data.result.code, description));
-        EndRunFailed();
-        return -1;
-    default:
-        return 0;
-    }
-}
-
-int MyModel::HandleEnterRecoveryReport(const MRRestoreCallbackData& data, float progress, const QString& description) {
-    // The device changes mode now; its change notifications would rewrite the lists mid-repair.
-    m_acceptChange = false;
-    m_controller->SetCurrentStep(MRStepEnterRecovery);
-    switch (data.status) {
-    case MRStatusStarted:
-        m_controller->ShowRepairProgress(2, 0);
         m_repairRunning = true;
         m_firmwareStage = false;
+        m_controller->ShowRepairProgress(shownStep, 0);
         return 0;
     case MRStatusProgress:
-        m_controller->ShowRepairProgress(2, progress);
+        m_controller->ShowRepairProgress(shownStep, progress);
         return 0;
     case MRStatusFinished:
         if (data.result.code == 0) {
             m_repairRunning = true;
             m_firmwareStage = false;
-            LogInfo(QStringLiteral("Enter recoery mode finished... "));
+            LogInfo(QString::fromLatin1(finishedText) + QLatin1Char(' '));
             return 0;
         }
-        m_acceptChange = true;
-        LogError(ErrorLine("Enter recoery mode finished...error code:", data.result.code, description));
+        LogError(QString::fromLatin1(finishedText) + ErrorLine("error code:", data.result.code, description));
         EndRunFailed();
         return -1;
     default:
@@ -459,15 +437,13 @@ void MyModel::SltStateChangeFinished() {
     thread->wait();
     if (thread->GetResult() != 0)
         ShowStateChangeFailure(thread->TargetMode(), thread->GetResult(), thread->GetDevice());
+    else
+        ShowDeviceModeAgain(thread->GetDevice());
 }
 
-// A mode change that failed leaves no mode notification behind: put the connection display and the button
-// back to the device's real state and say so.
-void MyModel::ShowStateChangeFailure(int targetMode, int result, MRDeviceRef device) {
-    const bool entering = targetMode == MRModeRecovery;
-    LogError(ErrorLine(
-        entering ? "Enter recovery mode failed...error code:" : "Quit recovery mode failed...error code:", result,
-        QString()));
+// Most changes end with the device's own mode notification, but not one that found the device in its target
+// mode already, nor a failed one: the connection display and the button must not wait for it.
+void MyModel::ShowDeviceModeAgain(MRDeviceRef device) {
     if (m_controller) {
         const int mode = DeviceLibrary::api().MRGetDeviceMode(device);
         if (mode >= MRModeNormal)
@@ -476,6 +452,15 @@ void MyModel::ShowStateChangeFailure(int targetMode, int result, MRDeviceRef dev
     }
     if (m_window)
         m_window->ShowRecoveryButtonState(0);
+}
+
+// A mode change that failed: the display goes back to the device's real state and the user is told.
+void MyModel::ShowStateChangeFailure(int targetMode, int result, MRDeviceRef device) {
+    const bool entering = targetMode == MRModeRecovery;
+    LogError(ErrorLine(
+        entering ? "Enter recovery mode failed...error code:" : "Quit recovery mode failed...error code:", result,
+        QString()));
+    ShowDeviceModeAgain(device);
     ShowMessage(entering ? QCoreApplication::translate("QObject", "Failed to enter recovery mode. Please try again.")
                          : QCoreApplication::translate("QObject", "Failed to quit recovery mode. Please try again."));
 }

@@ -178,6 +178,7 @@ private:
     void FillProblemList();
     static QString GuideLinkMarkup(const QString& text);
     static QString ContactLinkMarkup();
+    bool ShowResultTexts(int result);
 
     void ShowSkinPicture(QLabel* label, const QString& part, const QString& name, int width, int height);
     void PlayMovie(QPointer<QMovie>& slot, QLabel* label, const QString& file, int width, int height);

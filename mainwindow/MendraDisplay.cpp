@@ -2,6 +2,7 @@
 #include "Mendra.h"
 
 #include "DownloadSpeed.h"
+#include "MendraTexts.h"
 
 #include "device/Controller.h"
 #include "device/RepairEngine.h"
@@ -50,13 +51,12 @@ void Mendra::ShowRecoveryButtonState(int) {
     const MRDeviceRef device = controller->GetSelectedDevice();
     if (!device)
         return;
-    static const char* const texts[] = {QT_TR_NOOP("Enter Recovery Mode"), QT_TR_NOOP("Quit Recovery Mode"),
-                                        QT_TR_NOOP("Quit DFU Mode")};
     const int mode = controller->GetDeviceMode(device);
-    if (mode < 0 || mode > 2)
+    const char* text = RecoveryButtonSource(mode);
+    if (!text)
         return;
     recoveryModeStateBtn->setEnabled(mode != 2);
-    recoveryModeStateBtn->setText(tr(texts[mode]));
+    recoveryModeStateBtn->setText(tr(text));
     recoveryButtonState = mode;
 }
 
@@ -233,18 +233,11 @@ QString Mendra::GetSystemVersionText() const {
 // ---- Firmware check ----
 
 void Mendra::ShowFirmwareState(int state) {
-    static const char* const texts[] = {
-        QT_TR_NOOP("Downloading the Firmware package..."),
-        QT_TR_NOOP("Download finished..."),
-        QT_TR_NOOP("Downloading failed. Error code:"),
-        QT_TR_NOOP("Verifying the Firmware package..."),
-        QT_TR_NOOP("Verified finished..."),
-        QT_TR_NOOP("Verifying failed. Error code:"),
-    };
-    if (state < 0 || state > 5)
+    const char* text = FirmwareStateSource(state);
+    if (!text)
         return;
     const bool failed = state == 2 || state == 5;
-    FirmwareStateLbl->setText(tr(texts[state]));
+    FirmwareStateLbl->setText(tr(text));
     descriptionLbl->setVisible(failed);
     if (failed)
         descriptionLbl->setText(tr(", description:"));
@@ -257,12 +250,10 @@ void Mendra::ShowFirmwareState(int state) {
 
 void Mendra::ShowFirmwareHint(int hint) {
     FirmwareHintLbl->show();
-    if (hint == 0)
-        FirmwareHintLbl->setText(tr("Please keep the Internet well connected."));
-    else if (hint == 1)
-        FirmwareHintLbl->setText(tr("Please try other System versions or use the Advanced Mode."));
-    else
+    const char* text = FirmwareHintSource(hint);
+    if (!text)
         return;
+    FirmwareHintLbl->setText(tr(text));
     hintState = hint;
 }
 

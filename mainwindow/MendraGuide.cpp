@@ -36,23 +36,25 @@ void Mendra::ShowGuideView() {
     controller->UpdateModeTitle();
 }
 
+namespace {
+// The other guide opens on the kind of device the user was looking at; the Apple TV pages, which only the
+// recovery guide has, give the last kind.
+void ShowSameKind(QStackedWidget* pages, QPushButton* const (&buttons)[3], int kind) {
+    const int page = kind == 0 ? 0 : kind == 1 ? 1 : 2;
+    pages->setCurrentIndex(page);
+    buttons[page]->setChecked(true);
+}
+} // namespace
+
 void Mendra::sltChangeGuideView() {
     if (recoveryWidget->currentIndex() == 0) {
         recoveryWidget->setCurrentIndex(1);
         SetGuideLink(1);
-        const int kind = RetStackWidget_3();
-        QPushButton* buttons[] = {OtherBtn_2, iPhoen7Btn_2, iPhone8Btn_2};
-        const int page = kind == 0 ? 0 : kind == 1 ? 1 : 2;
-        stackedWidget_4->setCurrentIndex(page);
-        buttons[page]->setChecked(true);
+        ShowSameKind(stackedWidget_4, {OtherBtn_2, iPhoen7Btn_2, iPhone8Btn_2}, RetStackWidget_3());
     } else if (recoveryWidget->currentIndex() == 1) {
         recoveryWidget->setCurrentIndex(0);
         SetGuideLink(0);
-        const int kind = RetStackWidget_4();
-        QPushButton* buttons[] = {OtherBtn, iPhoen7Btn, iPhone8Btn};
-        const int page = kind == 0 ? 0 : kind == 1 ? 1 : 2;
-        stackedWidget_3->setCurrentIndex(page);
-        buttons[page]->setChecked(true);
+        ShowSameKind(stackedWidget_3, {OtherBtn, iPhoen7Btn, iPhone8Btn}, RetStackWidget_4());
     }
 }
 

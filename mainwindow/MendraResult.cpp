@@ -1,8 +1,8 @@
 // The fix page's ready, progress and result states.
 #include "Mendra.h"
 
-#include "app/EditionData.h"
-#include "app/MendraData.h"
+#include "MendraTexts.h"
+
 #include "device/Controller.h"
 #include "device/RepairEngine.h"
 #include "framework/MyButton.h"
@@ -13,16 +13,13 @@
 #include <QPushButton>
 
 void Mendra::ShowRepairProgress(int step, float value) {
-    static const char* const names[] = {QT_TR_NOOP("Secondary Verification"), QT_TR_NOOP("Unziping"),
-                                        QT_TR_NOOP("Enter Recovery Mode"), QT_TR_NOOP("Repairing"),
-                                        QT_TR_NOOP("Repair complete")};
     FixprogressBar->show();
     progressValueLbl->show();
     FixprogressBar->setValue(static_cast<int>(value));
-    if (step < 0 || step > 4)
+    const char* name = RepairStepSource(step);
+    if (!name)
         return;
-    progressValueLbl->setText(
-        QStringLiteral("%1: %2%...").arg(tr(names[step]), QString::asprintf("%0.1f", value / 10.0)));
+    progressValueLbl->setText(QStringLiteral("%1: %2%...").arg(tr(name), QString::asprintf("%0.1f", value / 10.0)));
     repairStep = step;
 }
 
@@ -88,34 +85,20 @@ void Mendra::ShowRepairFailed() {
 }
 
 void Mendra::ShowResultText(int result) {
-    const QString contact = QStringLiteral("<style> a {text-decoration: none} </style> <a href=\"%1\">%2")
-                                .arg(gAppData ? gAppData->Support : QString(), tr("Contact us for more help."));
+    if (!ShowResultTexts(result))
+        return;
     switch (result) {
     case 0:
-        fixStatusLbl->setText(tr("Reparing. It takes about 10min..."));
         repairInfoLbl->setText(QString());
         repairInfoLbl->hide();
-        noteInfoLbl_3->setText(tr("1. Keep your device connected, and do not use it during fixing."));
-        break;
-    case 1:
-        fixStatusLbl->setText(tr("Repair Success."));
-        repairInfoLbl->show();
-        repairInfoLbl->setText(tr("Please restart to check the device.\nIf the repair fails, please restart your "
-                                  "device and PC before trying again."));
-        noteInfoLbl_3->setText(contact);
-        noteInfoLbl_3->setOpenExternalLinks(true);
         break;
     case 2:
-        fixStatusLbl->setText(tr("Repair failed."));
         fixStatusLbl->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
+        Q_FALLTHROUGH();
+    default:
         repairInfoLbl->show();
-        repairInfoLbl->setText(tr("Check whether the device restarts. If the restart fails, please restart computer "
-                                  "and device before you use Advanced Mode to try again."));
-        noteInfoLbl_3->setText(contact);
         noteInfoLbl_3->setOpenExternalLinks(true);
         break;
-    default:
-        return;
     }
     resultState = result;
 }

@@ -43,6 +43,14 @@ const char* FirmwareStateSource(int state) {
     return Pick(texts, state);
 }
 
+const char* FirmwareHintSource(int hint) {
+    static const char* const texts[] = {
+        QT_TRANSLATE_NOOP("Mendra", "Please keep the Internet well connected."),
+        QT_TRANSLATE_NOOP("Mendra", "Please try other System versions or use the Advanced Mode."),
+    };
+    return Pick(texts, hint);
+}
+
 const char* RecoveryButtonSource(int deviceMode) {
     static const char* const texts[] = {QT_TRANSLATE_NOOP("Mendra", "Enter Recovery Mode"),
                                         QT_TRANSLATE_NOOP("Mendra", "Quit Recovery Mode"),
@@ -65,6 +73,31 @@ QString Mendra::GuideLinkMarkup(const QString& text) {
 QString Mendra::ContactLinkMarkup() {
     return QStringLiteral("<style> a {text-decoration: none} </style> <a href=\"%1\">%2")
         .arg(gAppData ? gAppData->Support : QString(), tr("Contact us for more help."));
+}
+
+// The fix page's texts of a repair state (0 running, 1 succeeded, 2 failed); false, and nothing changed, for
+// another state. Which of the labels show is the display operation's business.
+bool Mendra::ShowResultTexts(int result) {
+    switch (result) {
+    case 0:
+        fixStatusLbl->setText(tr("Reparing. It takes about 10min..."));
+        noteInfoLbl_3->setText(tr("1. Keep your device connected, and do not use it during fixing."));
+        return true;
+    case 1:
+        fixStatusLbl->setText(tr("Repair Success."));
+        repairInfoLbl->setText(tr("Please restart to check the device.\nIf the repair fails, please restart your "
+                                  "device and PC before trying again."));
+        noteInfoLbl_3->setText(ContactLinkMarkup());
+        return true;
+    case 2:
+        fixStatusLbl->setText(tr("Repair failed."));
+        repairInfoLbl->setText(tr("Check whether the device restarts. If the restart fails, please restart computer "
+                                  "and device before you use Advanced Mode to try again."));
+        noteInfoLbl_3->setText(ContactLinkMarkup());
+        return true;
+    default:
+        return false;
+    }
 }
 
 // The four model lists are a catalogue: they open and read, but nothing in them can be chosen.
@@ -136,10 +169,8 @@ void Mendra::Retranslate() {
     iPhoneTypeLbl_2->setText(deviceTypeText);
     iPhoneFixingLabel->setText(deviceNameText);
 
-    if (hintState == 0)
-        FirmwareHintLbl->setText(tr("Please keep the Internet well connected."));
-    else if (hintState == 1)
-        FirmwareHintLbl->setText(tr("Please try other System versions or use the Advanced Mode."));
+    if (const char* hintText = FirmwareHintSource(hintState))
+        FirmwareHintLbl->setText(tr(hintText));
 
     if (const char* firmwareText = FirmwareStateSource(firmwareState)) {
         FirmwareStateLbl->setText(tr(firmwareText));
@@ -155,26 +186,7 @@ void Mendra::Retranslate() {
     SetNextButton(nextButtonState);
     SetGuideLink(guideLinkState == 0 ? 1 : guideLinkState == 1 ? 0 : -1);
 
-    switch (resultState) {
-    case 0:
-        fixStatusLbl->setText(tr("Reparing. It takes about 10min..."));
-        noteInfoLbl_3->setText(tr("1. Keep your device connected, and do not use it during fixing."));
-        break;
-    case 1:
-        fixStatusLbl->setText(tr("Repair Success."));
-        repairInfoLbl->setText(tr("Please restart to check the device.\nIf the repair fails, please restart your "
-                                  "device and PC before trying again."));
-        noteInfoLbl_3->setText(ContactLinkMarkup());
-        break;
-    case 2:
-        fixStatusLbl->setText(tr("Repair failed."));
-        repairInfoLbl->setText(tr("Check whether the device restarts. If the restart fails, please restart computer "
-                                  "and device before you use Advanced Mode to try again."));
-        noteInfoLbl_3->setText(ContactLinkMarkup());
-        break;
-    default:
-        break;
-    }
+    ShowResultTexts(resultState);
 
     if (const char* recoveryText = RecoveryButtonSource(recoveryButtonState))
         recoveryModeStateBtn->setText(tr(recoveryText));

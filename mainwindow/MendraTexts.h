@@ -4,5 +4,6 @@
 // null for a state outside the label's table. The display operations and the language refresh share them,
 // so a state is worded the same whichever of the two shows it.
 const char* FirmwareStateSource(int state);
+const char* FirmwareHintSource(int hint);
 const char* RecoveryButtonSource(int deviceMode);
 const char* RepairStepSource(int step);

@@ -211,6 +211,29 @@ private slots:
         QCOMPARE(env.state(1).jobRunning, 0);
     }
 
+    // Past the second verification the run is the repair proper: it is running but no longer in its firmware
+    // stage, which is what lets the window refuse to leave it.
+    void repairStepsLeaveTheFirmwareStage_data() {
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("status");
+        QTest::newRow("unzip starts") << 2 << 0;
+        QTest::newRow("unzip ends") << 2 << 1;
+        QTest::newRow("entering recovery mode starts") << 3 << 0;
+        QTest::newRow("restore starts") << 4 << 0;
+    }
+    void repairStepsLeaveTheFirmwareStage() {
+        QFETCH(int, step);
+        QFETCH(int, status);
+        QVERIFY(startWithDevice());
+        MRRestoreCallbackData verify = Progress(MRStepVerify, MRStatusStarted, 0, 0);
+        QCOMPARE(env.model->DoModelRestoreCallback(&verify, env.model.get()), 0);
+        QVERIFY(env.model->IsFirmwareStageRunning());
+        MRRestoreCallbackData data = status == MRStatusFinished ? Finished(step, 0, "") : Progress(step, status, 0, 0);
+        QCOMPARE(env.model->DoModelRestoreCallback(&data, env.model.get()), 0);
+        QVERIFY(env.model->IsRepairRunning());
+        QVERIFY(!env.model->IsFirmwareStageRunning());
+    }
+
     // The device changes mode during the repair; the lists must not be rewritten meanwhile.
     void changesIgnoredWhileEnteringRecovery() {
         QVERIFY(startWithDevice());

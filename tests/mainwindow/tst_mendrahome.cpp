@@ -9,9 +9,11 @@
 #include "mainwindow/Mendra.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLabel>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QStyleOptionComboBox>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QtTest>
@@ -31,7 +33,7 @@ QString PlainText(const QLabel* label) {
 }
 
 // What does not fit: a single-line text wider than its label, a wrapped one taller than its label,
-// a button narrower than its text needs.
+// a button narrower than its text needs, a list entry wider than its combo box's text field.
 QStringList Clipped(QWidget* page) {
     QStringList clipped;
     for (QLabel* label : page->findChildren<QLabel*>()) {
@@ -57,6 +59,20 @@ QStringList Clipped(QWidget* page) {
                            .arg(button->sizeHint().width())
                            .arg(button->width());
     }
+    for (QComboBox* box : page->findChildren<QComboBox*>()) {
+        if (!box->isVisible() || box->currentText().isEmpty())
+            continue;
+        QStyleOptionComboBox option;
+        option.initFrom(box);
+        option.editable = box->isEditable();
+        option.frame = box->hasFrame();
+        option.currentText = box->currentText();
+        const QRect field =
+            box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
+        const int needed = box->fontMetrics().horizontalAdvance(box->currentText());
+        if (needed > field.width())
+            clipped << QStringLiteral("%1 needs %2 px, has %3").arg(box->objectName()).arg(needed).arg(field.width());
+    }
     return clipped;
 }
 
@@ -72,6 +88,8 @@ private slots:
     void cleanupTestCase();
     void homePageFits_data();
     void homePageFits();
+    void selectPageFits_data();
+    void selectPageFits();
     void guidePagesFit_data();
     void guidePagesFit();
 
@@ -138,6 +156,30 @@ void TestMendraHome::homePageFits() {
 
     QCOMPARE(window.problemsBrowser->verticalScrollBar()->value(), 0);
     QStringList clipped = Clipped(window.homePage) + Clipped(window.statusBar());
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1String("; "))));
+    QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
+}
+
+// The firmware selection with a device and a version text as long as the library's catalogue gives.
+void TestMendraHome::selectPageFits_data() {
+    QTest::addColumn<QString>("language");
+    for (const char* language : {"en", "zh", "fr", "jp", "de"})
+        QTest::newRow(language) << language;
+}
+
+void TestMendraHome::selectPageFits() {
+    QFETCH(QString, language);
+    ExpectBoxes({});
+    Mendra window(nullptr, [](ControllerWindow*) { return new FakeRepairEngine; });
+    ShowWindow(window, language);
+    window.AddModelEntry(QStringLiteral("Ada's iPhone"), QVariant::fromValue<qulonglong>(5));
+    window.AddSystemVersion(QStringLiteral("17.0 (21A329)"));
+    window.SetMainPage(3);
+    window.SetCheckPage(0);
+    const QString folder = qEnvironmentVariable("MENDRA_SCREENSHOT_DIR");
+    if (!folder.isEmpty())
+        QVERIFY(window.grab().save(folder + QStringLiteral("/select_%1.png").arg(language)));
+    const QStringList clipped = Clipped(window.selectPage);
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1String("; "))));
     QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
 }

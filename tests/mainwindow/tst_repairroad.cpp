@@ -234,6 +234,32 @@ QString Literal(const QString& text) {
 const QString Percent = QStringLiteral("\\d{1,3}\\.\\d%\\.\\.\\.");
 const QString Speed = QStringLiteral("speed (\\d+ B/s|\\d+ KB/s|\\d+\\.\\d\\d MB/s)");
 
+// Plays a device that reaches recovery mode by itself just as the user's change starts: the device's mode
+// notification is handled before the change's thread runs, and the thread then finds nothing left to change,
+// so no notification follows it.
+class ModeReachedFirst : public QObject {
+public:
+    ModeReachedFirst(const MRSimControl* devices, QComboBox* entries) : m_devices(devices), m_entries(entries) {}
+    bool armed = false;
+    bool reached = false; // the window listed the device in its new mode before the change began
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        // The model's new child is the change's thread, not yet started.
+        if (!armed || event->type() != QEvent::ChildAdded)
+            return false;
+        armed = false;
+        m_devices->SetMode(PhoneId, MRModeRecovery);
+        reached =
+            QTest::qWaitFor([this] { return m_entries->currentText().endsWith(QLatin1String("[Recovery]")); }, Slow);
+        return false;
+    }
+
+private:
+    const MRSimControl* m_devices;
+    QComboBox* m_entries;
+};
+
 enum Branch {
     DownloadFails,
     WrongChecksum,
@@ -243,6 +269,7 @@ enum Branch {
     BackWhileVerifying,
     BackFromReadyPage,
     BackDuringSecondVerification,
+    BackDuringUnzip,
     BackDuringRestore,
     LocalFirmware
 };
@@ -633,6 +660,10 @@ void TestRepairRoad::branches_data() {
     QTest::newRow("Back during the second verification, No then Yes, Fix Now again")
         << BackDuringSecondVerification << QList<int>{No, Ok} << QStringList{stopFixing, stopFixing} << "fix/2"
         << QStringList{"Next \"Done\""};
+    QTest::newRow("Back during the unzip only warns")
+        << BackDuringUnzip << QList<int>{Ok}
+        << QStringList{"The device is being repaired, please do not close the program."} << "fix/2"
+        << QStringList{"Next \"Done\""};
     QTest::newRow("Back during the restore only warns")
         << BackDuringRestore << QList<int>{Ok}
         << QStringList{"The device is being repaired, please do not close the program."} << "fix/2"
@@ -802,13 +833,18 @@ void TestRepairRoad::branches() {
         FixNowUntilDone();
         break;
     }
+    case BackDuringUnzip:
     case BackDuringRestore: {
         Download();
         FinishFirstRun();
-        m_watch->HoldAfter(MRStepRestore, MRStatusProgress);
+        const bool unzipping = branch == BackDuringUnzip;
+        m_watch->HoldAfter(unzipping ? MRStepUnzip : MRStepRestore, MRStatusProgress);
         QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(m_watch->Held(), Slow);
-        Shot(QStringLiteral("6-repairing"));
+        QVERIFY(m_window->progressValueLbl->text().startsWith(unzipping ? QStringLiteral("Unziping: ")
+                                                                        : QStringLiteral("Repairing: ")));
+        if (!unzipping)
+            Shot(QStringLiteral("6-repairing"));
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
         QCOMPARE(Page(), QStringLiteral("fix/2"));
         QCOMPARE(Buttons(), (QStringList{"Back", "Next \"Fixing\" (off)"}));
@@ -890,15 +926,22 @@ void TestRepairRoad::recoveryButton_data() {
     QTest::addColumn<int>("mode");
     QTest::addColumn<bool>("reenumerate");
     QTest::addColumn<bool>("fails");
+    QTest::addColumn<bool>("reachedFirst");
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QStringList>("boxes");
-    QTest::newRow("enter") << 0 << false << false << "Ada's iPhone [Recovery]" << "Quit Recovery Mode"
-                           << QStringList{};
+    QTest::newRow("enter") << 0 << false << false << false << "Ada's iPhone [Recovery]"
+                           << "Quit Recovery Mode" << QStringList{};
     QTest::newRow("enter, the device comes back as a new one")
-        << 0 << true << false << "Ada's iPhone [Recovery]" << "Quit Recovery Mode" << QStringList{};
-    QTest::newRow("quit") << 1 << false << false << "Ada's iPhone" << "Enter Recovery Mode" << QStringList{};
-    QTest::newRow("enter fails") << 0 << false << true << "Ada's iPhone" << "Enter Recovery Mode"
+        << 0 << true << false << false << "Ada's iPhone [Recovery]"
+        << "Quit Recovery Mode" << QStringList{};
+    QTest::newRow("enter, the device is there first and nothing follows")
+        << 0 << false << false << true << "Ada's iPhone [Recovery]"
+        << "Quit Recovery Mode" << QStringList{};
+    QTest::newRow("quit") << 1 << false << false << false << "Ada's iPhone"
+                          << "Enter Recovery Mode" << QStringList{};
+    QTest::newRow("enter fails") << 0 << false << true << false << "Ada's iPhone"
+                                 << "Enter Recovery Mode"
                                  << QStringList{"Failed to enter recovery mode. Please try again."};
 }
 
@@ -906,6 +949,7 @@ void TestRepairRoad::recoveryButton() {
     QFETCH(int, mode);
     QFETCH(bool, reenumerate);
     QFETCH(bool, fails);
+    QFETCH(bool, reachedFirst);
     QFETCH(QString, entry);
     QFETCH(QString, button);
     QFETCH(QStringList, boxes);
@@ -920,8 +964,13 @@ void TestRepairRoad::recoveryButton() {
         MRSimFault fault{MRStepEnterRecovery, 50, MRErrorDevice, "", 0, 0, 0};
         QCOMPARE(m_devices->InjectFault(PhoneId, &fault), 0);
     }
+    ModeReachedFirst hook(m_devices, m_window->iPhoneTypeBox);
+    hook.armed = reachedFirst;
+    dynamic_cast<MyModelEngine*>(m_window->Engine())->Model().installEventFilter(&hook);
     QTest::mouseClick(m_window->recoveryModeStateBtn, Qt::LeftButton);
-    QVERIFY(!m_window->recoveryModeStateBtn->isEnabled());
+    QCOMPARE(hook.reached, reachedFirst);
+    // Off while the change runs, unless the device's own notification has just shown its new mode.
+    QCOMPARE(m_window->recoveryModeStateBtn->isEnabled(), reachedFirst);
     QCOMPARE(m_window->connectstackedWidget_2->currentIndex(), 2);
     QMovie* movie = m_window->connectLabel->movie();
     QVERIFY(movie);
