@@ -104,10 +104,6 @@ run)
     BUILD_DIR=${BUILD_DIR:-build}
     build "$BUILD_DIR"
     program="$BUILD_DIR/bin/mendra"
-    # The web engine's sandbox cannot run as root; its own switch turns it off for that case only.
-    if [ "$(id -u)" -eq 0 ]; then
-        export QTWEBENGINE_DISABLE_SANDBOX=1
-    fi
     if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
         exec "$program"
     fi

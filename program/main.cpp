@@ -9,6 +9,7 @@
 #include "framework/MyFrame.h"
 #include "framework/SkinManager.h"
 #include "mainwindow/Mendra.h"
+#include "platform/WebEngineSandbox.h"
 
 #include <QIcon>
 #include <QPixmap>
@@ -32,6 +33,7 @@ void ShowRestartNotice(QWidget* parent) {
 } // namespace
 
 int main(int argc, char** argv) {
+    platform::prepareWebEngineSandbox();
     // The statistics page's web view shares its GL context with the widgets; Qt needs to know before any
     // application object exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
