@@ -18,6 +18,15 @@ public:
     int systemVersionIndex = 0;
     QString systemVersionText = QStringLiteral("17.0");
     QStringList systemVersions;
+
+    // Leaves the window where a user stands: the sub-page is that of the fix (2) or select (3) page, and
+    // nothing is logged because the window got there before the test began.
+    void StandOn(int page, int subPage, bool done) {
+        mainPage = page;
+        checkPage = page == 3 ? subPage : 0;
+        fixPage = page == 2 ? subPage : 0;
+        repairDone = done;
+    }
     QList<QMenu*> menus;
     int retranslations = 0;
 

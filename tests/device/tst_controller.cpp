@@ -116,9 +116,7 @@ void TestController::init() {
 }
 
 void TestController::cleanup() {
-    // Every expected box was shown (a box that was not is a missing confirmation), and no other.
-    QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
-    MendraMessageBox::ClearQueuedAnswers();
+    CheckExpectedBoxesShown();
     delete m_controller;
     delete m_engine;
     delete m_window;
@@ -265,10 +263,7 @@ void TestController::deviceDetected() {
     QFETCH(QStringList, engineCalls);
     QFETCH(int, repairMode);
 
-    m_window->mainPage = page;
-    m_window->checkPage = page == 3 ? subPage : 0;
-    m_window->fixPage = page == 2 ? subPage : 0;
-    m_window->repairDone = done;
+    m_window->StandOn(page, subPage, done);
     m_engine->currentDevice = device ? 7 : 0;
     m_engine->firmware = {{"17.0", "http://127.0.0.1/a.ipsw"}, {"16.5", "http://127.0.0.1/b.ipsw"}};
     m_engine->skipReadyPage = true;
@@ -321,10 +316,7 @@ void TestController::confirmClose() {
     QFETCH(QStringList, messages);
     QFETCH(QStringList, engineCalls);
 
-    m_window->mainPage = page;
-    m_window->checkPage = page == 3 ? subPage : 0;
-    m_window->fixPage = page == 2 ? subPage : 0;
-    m_window->repairDone = done;
+    m_window->StandOn(page, subPage, done);
     m_window->widget.show();
     ExpectBoxes(answers);
 

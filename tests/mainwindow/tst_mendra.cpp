@@ -1,5 +1,6 @@
 #include "ExpectBoxes.h"
 #include "FakeRepairEngine.h"
+#include "MendraWindow.h"
 
 #include "app/EditionData.h"
 #include "device/Controller.h"
@@ -66,8 +67,8 @@ private slots:
 
 private:
     void Reach(State state);
-    QString Page() const;
-    QStringList VisibleButtons() const;
+    QString Page() const { return MainPageName(*m_window); }
+    QStringList VisibleButtons() const { return VisibleStatusButtons(*m_window); }
     QPushButton* Button(const char* name) const { return m_window->findChild<QPushButton*>(QLatin1String(name)); }
 
     Mendra* m_window = nullptr;
@@ -75,63 +76,21 @@ private:
 };
 
 void TestMendra::initTestCase() {
-    gAppData = new MendraData(AppDataParams{});
-    gAppData->Support = QStringLiteral("https://127.0.0.1/support");
+    CreateWindowAppData();
 }
 
 void TestMendra::init() {
-    ExpectBoxes({});
     m_engine = new FakeRepairEngine;
-    m_window = new Mendra(nullptr, [this](ControllerWindow*) { return m_engine; });
+    m_window = OpenMendraOn(m_engine);
 }
 
 void TestMendra::cleanup() {
-    // Every expected box was shown, and no other.
-    QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
-    MendraMessageBox::ClearQueuedAnswers();
-    // The window deletes its engine and the controller.
-    delete m_window;
-    m_window = nullptr;
+    CloseMendra(m_window);
     m_engine = nullptr;
 }
 
 void TestMendra::cleanupTestCase() {
-    delete gAppData;
-    gAppData = nullptr;
-}
-
-QString TestMendra::Page() const {
-    switch (m_window->GetMainPageIndex()) {
-    case 0:
-        return QStringLiteral("home");
-    case 1:
-        return QStringLiteral("mode");
-    case 2:
-        return QStringLiteral("fix/%1").arg(m_window->GetFixPageIndex());
-    case 3:
-        return QStringLiteral("select/%1").arg(m_window->GetCheckPageIndex());
-    case 4:
-        return QStringLiteral("guide");
-    default:
-        return QStringLiteral("?");
-    }
-}
-
-// The status-bar buttons a user would see, Next with its text and "(off)" when disabled.
-QStringList TestMendra::VisibleButtons() const {
-    QStringList shown;
-    for (const char* name : {"btnBack", "btnNext", "btnDownload", "btnRetryDownload"}) {
-        QPushButton* button = Button(name);
-        if (!button->isVisibleTo(m_window))
-            continue;
-        QString entry = QString::fromLatin1(name).mid(3);
-        if (button == Button("btnNext"))
-            entry += QStringLiteral(" \"%1\"").arg(button->text());
-        if (!button->isEnabled())
-            entry += QStringLiteral(" (off)");
-        shown << entry;
-    }
-    return shown;
+    ReleaseAppData();
 }
 
 // Drives the window to a state the way the user and the engine get there.

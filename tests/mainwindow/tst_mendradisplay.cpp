@@ -1,5 +1,5 @@
-#include "ExpectBoxes.h"
 #include "FakeRepairEngine.h"
+#include "MendraWindow.h"
 
 #include "app/EditionData.h"
 #include "device/Controller.h"
@@ -65,30 +65,24 @@ private:
 };
 
 void TestMendraDisplay::initTestCase() {
-    gAppData = new MendraData(AppDataParams{});
-    gAppData->Support = QStringLiteral("https://127.0.0.1/support");
+    CreateWindowAppData();
 }
 
 void TestMendraDisplay::init() {
-    ExpectBoxes({});
     m_now = 1000;
     SetDownloadRateClock([this] { return m_now; });
     m_engine = new FakeRepairEngine;
-    m_window = new Mendra(nullptr, [this](ControllerWindow*) { return m_engine; });
+    m_window = OpenMendraOn(m_engine);
 }
 
 void TestMendraDisplay::cleanup() {
-    QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
-    MendraMessageBox::ClearQueuedAnswers();
-    delete m_window;
-    m_window = nullptr;
+    CloseMendra(m_window);
     m_engine = nullptr;
     SetDownloadRateClock(DownloadRateClock());
 }
 
 void TestMendraDisplay::cleanupTestCase() {
-    delete gAppData;
-    gAppData = nullptr;
+    ReleaseAppData();
 }
 
 // ---- Download speed ----
@@ -318,7 +312,8 @@ void TestMendraDisplay::resultTexts() {
     QCOMPARE(w.fixStatusLbl->text(), QStringLiteral("Reparing. It takes about 10min..."));
     QVERIFY(!Shown(w.repairInfoLbl));
     QCOMPARE(w.repairInfoLbl->text(), QString());
-    QCOMPARE(w.noteInfoLbl_3->text(), QStringLiteral("1. Keep your device connected, and do not use it during fixing."));
+    QCOMPARE(w.noteInfoLbl_3->text(),
+             QStringLiteral("1. Keep your device connected, and do not use it during fixing."));
     QCOMPARE(w.GetResultState(), 0);
 }
 

@@ -1,5 +1,5 @@
-#include "ExpectBoxes.h"
 #include "FakeRepairEngine.h"
+#include "MendraWindow.h"
 
 #include "app/EditionData.h"
 #include "device/Controller.h"
@@ -55,24 +55,19 @@ void TestMendraGuide::initTestCase() {
 }
 
 void TestMendraGuide::init() {
-    ExpectBoxes({});
-    m_window = new Mendra(nullptr, [](ControllerWindow*) { return new FakeRepairEngine; });
+    m_window = OpenMendraOn(new FakeRepairEngine);
 }
 
 void TestMendraGuide::cleanup() {
-    QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
-    MendraMessageBox::ClearQueuedAnswers();
-    delete m_window;
-    m_window = nullptr;
+    CloseMendra(m_window);
 }
 
 void TestMendraGuide::cleanupTestCase() {
-    delete gAppData;
-    gAppData = nullptr;
+    ReleaseAppData();
 }
 
 QLabel* TestMendraGuide::Link() const {
-    return m_window->statusBar()->findChild<QWidget*>(QStringLiteral("buttomWidget"))->findChild<QLabel*>();
+    return StatusBarLink(*m_window);
 }
 
 QString TestMendraGuide::Shown() const {

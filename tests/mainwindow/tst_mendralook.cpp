@@ -1,6 +1,6 @@
-#include "ExpectBoxes.h"
 #include "FakeRepairEngine.h"
 #include "FrameworkSkin.h"
+#include "MendraWindow.h"
 
 #include "app/EditionData.h"
 #include "framework/MyButton.h"
@@ -88,21 +88,16 @@ void TestMendraLook::initTestCase() {
 void TestMendraLook::init() {
     SetSkinScaleForScreenWidth(3840);
     QCOMPARE(SkinManager::Instance()->GetScale(), 1.5);
-    ExpectBoxes({});
-    m_window = new Mendra(nullptr, [](ControllerWindow*) { return new FakeRepairEngine; });
+    m_window = OpenMendraOn(new FakeRepairEngine);
 }
 
 void TestMendraLook::cleanup() {
-    QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
-    MendraMessageBox::ClearQueuedAnswers();
-    delete m_window;
-    m_window = nullptr;
+    CloseMendra(m_window);
 }
 
 void TestMendraLook::cleanupTestCase() {
     SkinManager::Release();
-    delete gAppData;
-    gAppData = nullptr;
+    ReleaseAppData();
 }
 
 QWidget* TestMendraLook::Find(const QString& name) const {
@@ -233,7 +228,7 @@ void TestMendraLook::scaledSizes() {
 void TestMendraLook::baseScaleMinimumSize() {
     delete m_window;
     SetSkinScaleForScreenWidth(1920);
-    m_window = new Mendra(nullptr, [](ControllerWindow*) { return new FakeRepairEngine; });
+    m_window = NewMendraOn(new FakeRepairEngine);
     QCOMPARE(m_window->minimumSize(), QSize(1082, 638));
     QCOMPARE(m_window->FixStateLbl->size(), QSize(200, 390));
 }

@@ -1,5 +1,6 @@
 #include "ExpectBoxes.h"
 #include "FakeRepairEngine.h"
+#include "MendraWindow.h"
 
 #include "app/EditionData.h"
 #include "app/Language.h"
@@ -117,21 +118,18 @@ private:
 };
 
 void TestMendraTexts::initTestCase() {
-    gAppData = new MendraData(AppDataParams{});
-    gAppData->Support = QStringLiteral("https://127.0.0.1/support");
+    CreateWindowAppData();
     QVERIFY(QFile::exists(LanguageFolder() + QStringLiteral("/Mendra_de.qm")));
 }
 
 void TestMendraTexts::init() {
-    ExpectBoxes({});
     m_engine = new FakeRepairEngine;
     m_engine->deviceName = QStringLiteral("Anna's iPhone");
-    m_window = new Mendra(nullptr, [this](ControllerWindow*) { return m_engine; });
+    m_window = OpenMendraOn(m_engine);
 }
 
 void TestMendraTexts::cleanup() {
-    QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
-    MendraMessageBox::ClearQueuedAnswers();
+    CheckExpectedBoxesShown();
     QCoreApplication::removeTranslator(&m_descriptions);
     LoadTranslator(QStringLiteral("en"), LanguageFolder(), QStringLiteral("Mendra"));
     delete m_window;
@@ -140,13 +138,12 @@ void TestMendraTexts::cleanup() {
 }
 
 void TestMendraTexts::cleanupTestCase() {
-    delete gAppData;
-    gAppData = nullptr;
+    ReleaseAppData();
 }
 
 QWidget* TestMendraTexts::Find(const QString& name) const {
     if (name == QLatin1String("guideLink"))
-        return m_window->statusBar()->findChild<QWidget*>(QStringLiteral("buttomWidget"))->findChild<QLabel*>();
+        return StatusBarLink(*m_window);
     return m_window->findChild<QWidget*>(name);
 }
 

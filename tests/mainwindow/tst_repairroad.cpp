@@ -2,6 +2,7 @@
 // device model, over the device library's simulated devices. A firmware package is served from 127.0.0.1.
 #include "ExpectBoxes.h"
 #include "FrameworkSkin.h"
+#include "MendraWindow.h"
 #include "SimulatedDevices.h"
 
 #include "app/ApplicationFonts.h"
@@ -176,24 +177,9 @@ private:
     bool m_held = false;
 };
 
-QString PageOf(const Mendra& w) {
-    switch (w.GetMainPageIndex()) {
-    case 0:
-        return QStringLiteral("home");
-    case 1:
-        return QStringLiteral("mode");
-    case 2:
-        return QStringLiteral("fix/%1").arg(w.GetFixPageIndex());
-    case 3:
-        return QStringLiteral("select/%1").arg(w.GetCheckPageIndex());
-    default:
-        return QStringLiteral("guide");
-    }
-}
-
 QString RunWatch::Snapshot() const {
     const Mendra& w = *m_window;
-    QStringList parts{PageOf(w)};
+    QStringList parts{MainPageName(w)};
     const QString page = parts.first();
     if (page == QLatin1String("select/1")) {
         parts << w.FirmwareStateLbl->text();
@@ -305,8 +291,8 @@ private:
     void FixNowUntilDone();
     void Shot(const QString& name);
 
-    QString Page() const { return PageOf(*m_window); }
-    QStringList Buttons() const;
+    QString Page() const { return MainPageName(*m_window); }
+    QStringList Buttons() const { return VisibleStatusButtons(*m_window); }
     QPushButton* Button(const char* name) const { return m_window->findChild<QPushButton*>(QLatin1String(name)); }
     QString Title() const { return m_frame->GetTitleBar()->TitleLabel()->text(); }
     MRSimDeviceState Phone() const;
@@ -417,23 +403,6 @@ void TestRepairRoad::Close() {
     m_watch = nullptr;
     delete m_frame;
     m_frame = nullptr;
-}
-
-// The status-bar buttons a user sees, Next with its text, "(off)" when disabled.
-QStringList TestRepairRoad::Buttons() const {
-    QStringList shown;
-    for (const char* name : {"btnBack", "btnNext", "btnDownload", "btnRetryDownload"}) {
-        QPushButton* button = Button(name);
-        if (!button->isVisibleTo(m_window))
-            continue;
-        QString entry = QString::fromLatin1(name).mid(3);
-        if (entry == QLatin1String("Next"))
-            entry += QStringLiteral(" \"%1\"").arg(button->text());
-        if (!button->isEnabled())
-            entry += QStringLiteral(" (off)");
-        shown << entry;
-    }
-    return shown;
 }
 
 MRSimDeviceState TestRepairRoad::Phone() const {
