@@ -1,0 +1,58 @@
+#include "XmlLimits.h"
+
+#include <QFile>
+#include <QXmlStreamReader>
+
+namespace XmlLimits {
+
+namespace {
+bool Refuse(QString* why, const QString& reason) {
+    if (why)
+        *why = reason;
+    return false;
+}
+} // namespace
+
+bool Check(const QByteArray& bytes, QString* why, int maxDepth, qint64 maxBytes) {
+    if (bytes.size() > maxBytes)
+        return Refuse(why, QStringLiteral("larger than %1 bytes").arg(maxBytes));
+    QXmlStreamReader reader(bytes);
+    int depth = 0;
+    while (!reader.atEnd()) {
+        switch (reader.readNext()) {
+        case QXmlStreamReader::StartElement:
+            if (++depth > maxDepth)
+                return Refuse(why, QStringLiteral("nested deeper than %1 elements").arg(maxDepth));
+            break;
+        case QXmlStreamReader::EndElement:
+            --depth;
+            break;
+        default:
+            break;
+        }
+    }
+    if (reader.hasError())
+        return Refuse(why, QStringLiteral("not well-formed XML (line %1: %2)")
+                               .arg(reader.lineNumber())
+                               .arg(reader.errorString()));
+    return true;
+}
+
+bool ReadFile(const QString& path, QByteArray* bytes, QString* why, int maxDepth, qint64 maxBytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Refuse(why, QStringLiteral("cannot be opened: %1").arg(file.errorString()));
+    // A special file reports no size; read one byte past the limit so that it cannot stream forever.
+    if (file.size() > maxBytes)
+        return Refuse(why, QStringLiteral("larger than %1 bytes").arg(maxBytes));
+    const QByteArray data = file.read(maxBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return Refuse(why, QStringLiteral("cannot be read: %1").arg(file.errorString()));
+    if (!Check(data, why, maxDepth, maxBytes))
+        return false;
+    if (bytes)
+        *bytes = data;
+    return true;
+}
+
+} // namespace XmlLimits
