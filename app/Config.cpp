@@ -39,7 +39,7 @@ void Config::SetFile(const QString& path) {
 }
 
 bool Config::SetValue(const QString& key, const QString& value) {
-    if (key.isEmpty())
+    if (key.isEmpty() || m_readOnly)
         return false;
     XmlDocFile doc(m_file);
     return !doc.SetOptionText(kOptions, key, value, true).isNull() && doc.Save();
@@ -51,7 +51,7 @@ QString Config::GetValue(const QString& key) const {
 }
 
 bool Config::SetValueAttribute(const QString& key, const QString& value) {
-    if (key.isEmpty())
+    if (key.isEmpty() || m_readOnly)
         return false;
     XmlDocFile doc(m_file);
     QDomElement element = doc.AddAttributeChild(kOptions, key, kValue, value, true);
@@ -71,7 +71,7 @@ QString Config::GetValueAttribute(const QString& key) const {
 }
 
 bool Config::SetList(const QString& key, const QString& value, const QStringList& list) {
-    if (key.isEmpty())
+    if (key.isEmpty() || m_readOnly)
         return false;
     XmlDocFile doc(m_file);
     if (!doc.IsLoaded())

@@ -20,6 +20,11 @@ public:
     void SetFile(const QString& path);
     const QString& GetFile() const { return m_file; }
 
+    // A read-only store reads as any other and never touches the file: every write is refused (false) and
+    // a damaged file stays where it is.
+    void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    bool IsReadOnly() const { return m_readOnly; }
+
     // Options/key := value. False when the file could not be read or written; the old file then stays.
     bool SetValue(const QString& key, const QString& value);
     // The text of the first element named key inside "Options" (any letter case); empty when missing.
@@ -38,4 +43,5 @@ protected:
     QString m_userDataDir;     // per-user data location, native, ending in a separator
     QString m_allUsersDataDir; // system-wide data location, native, ending in a separator; may be empty
     QString m_file;            // the settings file, native separators
+    bool m_readOnly = false;
 };

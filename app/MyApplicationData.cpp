@@ -1,8 +1,9 @@
 #include "MyApplicationData.h"
 
+#include "XmlLimits.h"
+
 #include <QDesktopServices>
 #include <QDir>
-#include <QFile>
 #include <QUrlQuery>
 
 #include <utility>
@@ -37,10 +38,8 @@ MyApplicationData::~MyApplicationData() = default;
 
 bool MyApplicationData::Load() {
     Loaded = false;
-    QFile file(ResourcePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    if (!Document.setContent(&file, false))
+    QByteArray bytes;
+    if (!XmlLimits::ReadFile(ResourcePath, &bytes) || !Document.setContent(bytes, false))
         return false;
     Loaded = Document.documentElement().tagName().compare(QLatin1String("Configuration"), Qt::CaseInsensitive) == 0;
     return Loaded;

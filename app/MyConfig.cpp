@@ -47,11 +47,17 @@ EditionValues editionValues(const MyApplicationData* edition) {
 
 } // namespace
 
-MyConfig::MyConfig(QObject* parent) : Config(parent) {
+MyConfig::MyConfig(QObject* parent) : MyConfig(Access::ReadWrite, parent) {}
+
+MyConfig::MyConfig(Access access, QObject* parent) : Config(parent) {
+    SetReadOnly(access == Access::ReadOnly);
     Load(gAppData);
 }
 
-MyConfig::MyConfig(const MyApplicationData& edition, QObject* parent) : Config(parent) {
+MyConfig::MyConfig(const MyApplicationData& edition, QObject* parent) : MyConfig(edition, Access::ReadWrite, parent) {}
+
+MyConfig::MyConfig(const MyApplicationData& edition, Access access, QObject* parent) : Config(parent) {
+    SetReadOnly(access == Access::ReadOnly);
     Load(&edition);
 }
 
@@ -63,18 +69,19 @@ void MyConfig::Load(const MyApplicationData* editionData) {
     const EditionValues edition = editionValues(editionData);
 
     m_userDataDir += edition.dataSubDir;
-    MakePath(m_userDataDir);
+    MakeFolder(m_userDataDir);
     SetFile(m_userDataDir + QStringLiteral("config.xml"));
     // Without a system data folder there is nothing to append to; a bare sub-folder would be relative.
     if (!m_allUsersDataDir.isEmpty()) {
         m_allUsersDataDir += edition.dataSubDir;
-        MakePath(m_allUsersDataDir); // usually not writable for a user: then simply missing
+        MakeFolder(m_allUsersDataDir); // usually not writable for a user: then simply missing
     }
     m_programDir = ToNativeSeparators(m_programDir);
     m_programDirCopy = m_programDir;
 
     m_isFirstRun = ReadValue(kIsFirstRun, QStringLiteral("1")) == QLatin1String("1");
-    if (m_isFirstRun) {
+    // Read-only, the mark stays unwritten: the user's own first start is still to come.
+    if (m_isFirstRun && !IsReadOnly()) {
         WriteValue(kIsFirstRun, QStringLiteral("0"), true);
         WriteValue(kIsDeleteFile, QStringLiteral("0"), true);
     }
@@ -88,16 +95,21 @@ void MyConfig::Load(const MyApplicationData* editionData) {
     if (!edition.brand.isEmpty())
         documents += edition.brand + QDir::separator();
     documents += edition.productName + QDir::separator();
-    MakePath(documents);
+    MakeFolder(documents);
 
     m_width = ReadValue(kWidth, QStringLiteral("0")).toInt();
     m_height = ReadValue(kHeight, QStringLiteral("0")).toInt();
     m_skipVersion = ReadValue(kSkipVersion, QString());
 
     const QString defaultDownloadPath = documents + QStringLiteral("firmware");
-    MakePath(defaultDownloadPath);
+    MakeFolder(defaultDownloadPath);
     m_downloadPath = ReadValue(kDownloadPath, defaultDownloadPath);
     m_updateUrl = ReadValue(kUpdateUrl, kDefaultUpdateUrl);
+}
+
+void MyConfig::MakeFolder(const QString& path) const {
+    if (!IsReadOnly())
+        MakePath(path);
 }
 
 bool MyConfig::SaveAll() {

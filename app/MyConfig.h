@@ -16,14 +16,22 @@ class MyApplicationData;
 class MyConfig : public Config {
     Q_OBJECT
 public:
+    // ReadOnly: the settings are read with the same defaults, but nothing reaches the disk, neither the
+    // first-run mark nor the folders nor the values written at destruction; every write asked for fails.
+    // For a run that is not the user's own start (the statistics mode an installer calls), which must
+    // leave the settings as it found them.
+    enum class Access { ReadWrite, ReadOnly };
+
     // Takes the edition's data sub-folder, language and product names from the process-wide edition data.
     explicit MyConfig(QObject* parent = nullptr);
+    explicit MyConfig(Access access, QObject* parent = nullptr);
     // The same from the given edition data.
     explicit MyConfig(const MyApplicationData& edition, QObject* parent = nullptr);
+    MyConfig(const MyApplicationData& edition, Access access, QObject* parent = nullptr);
     ~MyConfig() override;
 
     // Writes the settings kept in memory: Language, ImagePath, SkipVersion, Width, Height, DownloadPath.
-    // False when any of the writes failed (the others are still made).
+    // False when any of the writes failed (the others are still made), and always when read-only.
     bool SaveAll();
 
     const QString& GetDataDir() const { return m_userDataDir; }
@@ -81,6 +89,8 @@ public:
 
 private:
     void Load(const MyApplicationData* edition);
+    // MakePath, unless read-only.
+    void MakeFolder(const QString& path) const;
 
     QString m_programDirCopy;
     QString m_language;

@@ -5,7 +5,7 @@ namespace {
 const QString kName = QStringLiteral("Name");
 const QString kValue = QStringLiteral("Value");
 
-// Resets the reader's device when a read ends, before the file on the caller's stack goes.
+// Resets the reader when a read ends, so that the next read on the same reader starts afresh.
 class DeviceReset {
 public:
     explicit DeviceReset(QXmlStreamReader& reader) : m_reader(reader) {}
@@ -39,9 +39,8 @@ bool ProfileReader::FindPathByName(const QString& endName) {
 }
 
 bool ProfileReader::Open(QFile& device, const QString& path, Search search) {
-    if (!SetPath(path) || !device.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!SetPath(path) || !OpenChecked(device))
         return false;
-    setDevice(&device);
     switch (search) {
     case Search::Num:
         return FindPathByNum(QString());
@@ -124,9 +123,8 @@ QStringList ProfileReader::ProfileList(const QString& path, const QString& attri
 QStringList ProfileReader::ProfileAttributeLookup(const QString& attributeName, const QString& value) {
     QFile device(m_profilePath);
     DeviceReset reset(*this);
-    if (attributeName.isEmpty() || value.isEmpty() || !device.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (attributeName.isEmpty() || value.isEmpty() || !OpenChecked(device))
         return QStringList();
-    setDevice(&device);
     while (!atEnd()) {
         readNext();
         if (isStartElement() && attributes().value(attributeName).compare(value, Qt::CaseInsensitive) == 0)
@@ -169,9 +167,8 @@ QList<ProfileReader::ProfileEntry> ProfileReader::ProfileEntries() {
     QList<ProfileEntry> entries;
     QFile device(m_codecSpecPath);
     DeviceReset reset(*this);
-    if (!device.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!OpenChecked(device))
         return entries;
-    setDevice(&device);
     // Audio and Video elements describe the nearest element with a "Num" before them.
     while (!atEnd()) {
         readNext();

@@ -10,7 +10,7 @@
 // (CodecSpec.xml) and the codecs (Codec.xml), by default from the program's resources, or from a file
 // given to a reader. Paths are element paths as in XmlPathReader; some readers match a path entry
 // against an element's "Num" or "Name" attribute instead of its tag. Every reader gives an empty result
-// when its file cannot be opened or its path is empty. Made on the stack for one read.
+// when its file cannot be opened, XmlLimits refuses it or its path is empty. Made on the stack for one read.
 class ProfileReader : public XmlPathReader {
 public:
     struct ProfileRecord {

@@ -1,13 +1,13 @@
 #include "XmlDocFile.h"
 
 #include "FileUtils.h"
+#include "XmlLimits.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTextStream>
-#include <QXmlStreamReader>
 
 XmlDocFile::XmlDocFile(const QString& path) : m_path(path), m_rootName(QFileInfo(path).completeBaseName()) {
     LoadResult result = LoadFile();
@@ -28,11 +28,14 @@ XmlDocFile::LoadResult XmlDocFile::LoadFile() {
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))
         return LoadResult::Unreadable;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return LoadResult::Unreadable;
+    // The stream reader, which reads the values, must accept the file, within the depth and size that
+    // every reader holds to: a file too large or too deep is damaged like a truncated one, and the DOM,
+    // whose parser and tree recurse, never sees it.
+    QByteArray bytes;
+    if (!XmlLimits::ReadDevice(file, &bytes))
+        return file.error() == QFileDevice::NoError ? LoadResult::Damaged : LoadResult::Unreadable;
     QDomDocument document;
-    if (!Parse(bytes, document))
+    if (!document.setContent(bytes, false))
         return LoadResult::Damaged;
     if (document.documentElement().tagName().compare(m_rootName, Qt::CaseInsensitive) != 0)
         return LoadResult::Damaged;
@@ -70,12 +73,8 @@ bool XmlDocFile::Save() {
 }
 
 bool XmlDocFile::Parse(const QByteArray& bytes, QDomDocument& document) {
-    // Both parsers that read the file must accept it: the stream reader, which reads the values, is the
-    // stricter one.
-    QXmlStreamReader reader(bytes);
-    while (!reader.atEnd())
-        reader.readNext();
-    return !reader.hasError() && document.setContent(bytes, false);
+    // Both parsers that read the file must accept it, as LoadFile requires.
+    return XmlLimits::Check(bytes) && document.setContent(bytes, false);
 }
 
 bool XmlDocFile::WriteDocument(const QDomDocument& document, int indent) {

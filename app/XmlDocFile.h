@@ -7,11 +7,12 @@
 // A DOM handle on one small XML file whose root element is named after the file's base name
 // ("config" for "config.xml"). Made on the stack for one change: load, edit, Save().
 //
-// The file is the user's data, so the handle never deletes it: a file that cannot be parsed or has a
-// foreign root is renamed aside (see SetAsidePath) and a fresh one takes its place, and Save() replaces
-// the file atomically, leaving the previous version intact when the write fails. Element names are
-// matched ignoring case everywhere, as the streaming reader (XmlPathReader) does, so a key written in
-// another letter case is found and updated rather than duplicated.
+// The file is the user's data, so the handle never deletes it: a file that cannot be parsed, is refused
+// by XmlLimits (too deep, too large) or has a foreign root is renamed aside (see SetAsidePath) and a
+// fresh one takes its place, and Save() replaces the file atomically, leaving the previous version intact
+// when the write fails. Element names are matched ignoring case everywhere, as the streaming reader
+// (XmlPathReader) does, so a key written in another letter case is found and updated rather than
+// duplicated.
 //
 // Every editing operation yields a null element or false while the handle is not loaded.
 class XmlDocFile {

@@ -32,9 +32,9 @@ bool Check(const QByteArray& bytes, QString* why, int maxDepth, qint64 maxBytes)
         }
     }
     if (reader.hasError())
-        return Refuse(why, QStringLiteral("not well-formed XML (line %1: %2)")
-                               .arg(reader.lineNumber())
-                               .arg(reader.errorString()));
+        return Refuse(
+            why,
+            QStringLiteral("not well-formed XML (line %1: %2)").arg(reader.lineNumber()).arg(reader.errorString()));
     return true;
 }
 
@@ -42,12 +42,25 @@ bool ReadFile(const QString& path, QByteArray* bytes, QString* why, int maxDepth
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Refuse(why, QStringLiteral("cannot be opened: %1").arg(file.errorString()));
-    // A special file reports no size; read one byte past the limit so that it cannot stream forever.
-    if (file.size() > maxBytes)
+    return ReadDevice(file, bytes, why, maxDepth, maxBytes);
+}
+
+bool ReadDevice(QIODevice& device, QByteArray* bytes, QString* why, int maxDepth, qint64 maxBytes) {
+    if (!device.isReadable())
+        return Refuse(why, QStringLiteral("is not open for reading"));
+    if (!device.isSequential() && device.size() - device.pos() > maxBytes)
         return Refuse(why, QStringLiteral("larger than %1 bytes").arg(maxBytes));
-    const QByteArray data = file.read(maxBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return Refuse(why, QStringLiteral("cannot be read: %1").arg(file.errorString()));
+    // A special file reports no size; read at most one byte past the limit so that it cannot stream forever.
+    QByteArray data;
+    while (data.size() <= maxBytes) {
+        const QByteArray chunk = device.read(qMin<qint64>(maxBytes + 1 - data.size(), 64 * 1024));
+        if (chunk.isEmpty())
+            break;
+        data += chunk;
+    }
+    const auto* file = qobject_cast<const QFileDevice*>(&device);
+    if (file && file->error() != QFileDevice::NoError)
+        return Refuse(why, QStringLiteral("cannot be read: %1").arg(file->errorString()));
     if (!Check(data, why, maxDepth, maxBytes))
         return false;
     if (bytes)

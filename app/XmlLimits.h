@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QIODevice;
+
 // The bounds every XML file the program reads is held to before a parser builds a tree of it or
 // anything walks it recursively. A file nested thousands of levels deep would exhaust the stack of a
 // recursive parser and crash every later start, so such a file is refused like any unreadable one.
@@ -22,5 +24,10 @@ bool Check(const QByteArray& bytes, QString* why = nullptr, int maxDepth = MaxDe
 // reason in why when the file cannot be read, is too large or fails Check().
 bool ReadFile(const QString& path, QByteArray* bytes, QString* why = nullptr, int maxDepth = MaxDepth,
               qint64 maxBytes = MaxBytes);
+
+// As ReadFile, from a device the caller has opened for reading, from its current position to its end.
+// A caller that must tell a file it cannot read from a damaged one asks the device for its error.
+bool ReadDevice(QIODevice& device, QByteArray* bytes, QString* why = nullptr, int maxDepth = MaxDepth,
+                qint64 maxBytes = MaxBytes);
 
 } // namespace XmlLimits

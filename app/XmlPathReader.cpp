@@ -1,5 +1,7 @@
 #include "XmlPathReader.h"
 
+#include "XmlLimits.h"
+
 #include <QFile>
 
 XmlPathReader::XmlPathReader()
@@ -8,7 +10,7 @@ XmlPathReader::XmlPathReader()
       m_codecPath(QStringLiteral(":/Tavik/Resources/Profile/Codec.xml")) {}
 
 XmlPathReader::~XmlPathReader() {
-    // The device is usually a QFile on the caller's stack; drop it before anything else goes.
+    // A caller may still have set a device of its own, usually a QFile on its stack: drop it first.
     clear();
 }
 
@@ -93,11 +95,23 @@ QString XmlPathReader::ReadAttribute(const QString& file, const QString& path, c
     return ReadValue(file, path, key, Take::Attribute);
 }
 
-bool XmlPathReader::OpenPath(QFile& device, const QString& path) {
-    if (!SetPath(path) || !device.open(QIODevice::ReadOnly | QIODevice::Text))
+bool XmlPathReader::OpenChecked(QFile& device) {
+    if (!device.open(QIODevice::ReadOnly | QIODevice::Text))
         return false;
-    setDevice(&device);
-    return FindPath(QString());
+    // Checked whole before the first value is taken: a damaged file must not give the values before its
+    // damage, which the next write would throw away with the rest.
+    QByteArray bytes;
+    if (!XmlLimits::ReadDevice(device, &bytes)) {
+        device.close();
+        return false;
+    }
+    clear();
+    addData(bytes);
+    return true;
+}
+
+bool XmlPathReader::OpenPath(QFile& device, const QString& path) {
+    return SetPath(path) && OpenChecked(device) && FindPath(QString());
 }
 
 QString XmlPathReader::ReadValue(const QString& file, const QString& path, const QString& key, Take take) {

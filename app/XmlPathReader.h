@@ -9,7 +9,8 @@
 
 // A streaming reader for single values of a small XML file, made on the stack for one read. A path
 // such as "Options" or "Queue/Task" is matched element by element ignoring case, each entry at any depth
-// below the previous one; nothing is cached, every read parses the file from its start.
+// below the previous one; nothing is cached, every read parses the file from its start. A file that
+// XmlLimits refuses (not well-formed, too deep, too large) reads as an unreadable one: every value empty.
 class XmlPathReader : public QXmlStreamReader {
 public:
     XmlPathReader();
@@ -34,8 +35,10 @@ public:
     // element named endName; with a filter only values containing it (ignoring case).
     QStringList CollectAttributes(const QString& endName, const QString& attributeName, const QString& filter);
 
-    // Opens device (read-only, text) as the reader's device and finds path in it; true when the reader
-    // stands on the element at path. The caller resets the device before device goes.
+    // Opens device (read-only, text) and reads the whole file, which becomes the reader's input; false
+    // (and device closed again) when it cannot be opened or XmlLimits refuses it.
+    bool OpenChecked(QFile& device);
+    // OpenChecked and finds path in the file; true when the reader stands on the element at path.
     bool OpenPath(QFile& device, const QString& path);
 
     // The text, or the attribute "Value", of the first element named key inside the element at path.

@@ -1,6 +1,7 @@
 #include "SkinFiles.h"
 
-#include <QFile>
+#include "app/XmlLimits.h"
+
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -40,11 +41,9 @@ QDomElement DocumentRoot(const QDomDocument& document) {
 }
 
 bool ReadDocument(const QString& path, QDomDocument* document) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
+    QByteArray bytes;
     QDomDocument parsed;
-    if (!parsed.setContent(&file))
+    if (!XmlLimits::ReadFile(path, &bytes) || !parsed.setContent(bytes))
         return false;
     *document = parsed;
     return true;

@@ -15,7 +15,8 @@ namespace SkinFiles {
 // Documents of the skin start with an XML declaration; the element after it is the root.
 QDomElement DocumentRoot(const QDomDocument& document);
 
-// Reads a whole XML file; a file that cannot be opened or parsed leaves the document as it was.
+// Reads a whole XML file; a file that cannot be opened or parsed, or that XmlLimits refuses (too deep,
+// too large), leaves the document as it was.
 bool ReadDocument(const QString& path, QDomDocument* document);
 
 // The "x", "y", "width" and "height" attributes of a state element; malformed numbers count as 0.

@@ -29,7 +29,9 @@ bool CountUrlMode(int argc, char** argv) {
     QApplication application(argc, argv);
     // The installer calls this mode while the program may be running: no single-instance check and no
     // mutex. The settings stay alive for the rest of the process, as the page may still use the proxy.
-    gConfig = new MyConfig();
+    // They are only read: the installer runs this before the user's first start, which must still be one,
+    // and a running program's settings must not change under it.
+    gConfig = new MyConfig(MyConfig::Access::ReadOnly);
     QNetworkProxy::setApplicationProxy(ApplyConfigProxy(*gConfig));
 
     const QString link = gAppData ? gAppData->Stalink : QString();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MyApplicationData.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -7,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <QtGlobal>
+
+#include <memory>
 
 // Points the per-user and system data locations and the home folder into one temp folder, so that
 // nothing a settings test writes reaches the real user's files. Create it in initTestCase, before
@@ -35,6 +39,20 @@ public:
         QDir(SystemData()).removeRecursively();
         QDir(Home()).removeRecursively();
         QDir().mkpath(Home());
+    }
+
+    // Edition data without a configuration file, as the settings use it: brand "Tavik", product "Mendra",
+    // language "de", data sub-folder "Tavik/Mendra/".
+    static std::unique_ptr<MyApplicationData> Edition() {
+        AppDataParams params;
+        params.ResourcePath = QStringLiteral(":/missing.xml");
+        params.Brand = QStringLiteral("Tavik");
+        params.Product = QStringLiteral("Mendra");
+        params.Language = QStringLiteral("de");
+        auto edition = std::make_unique<MyApplicationData>(params);
+        edition->ProductName = QStringLiteral("Mendra");
+        edition->DataSubDir = QStringLiteral("Tavik/Mendra/");
+        return edition;
     }
 
     static QByteArray ReadAll(const QString& path) {

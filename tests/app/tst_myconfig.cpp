@@ -25,6 +25,8 @@ private slots:
     void storedValues_data();
     void storedValues();
     void damagedFileStartsAfresh();
+    void readOnlyLeavesTheFileAsItWas_data();
+    void readOnlyLeavesTheFileAsItWas();
     void saveFlag();
     void saveAllAtDestruction();
     void saveAllReportsFailure();
@@ -49,14 +51,7 @@ private:
 void TestMyConfig::initTestCase() {
     m_env = std::make_unique<SettingsTestEnv>();
     QVERIFY(m_env->IsValid());
-    AppDataParams params;
-    params.ResourcePath = QStringLiteral(":/missing.xml");
-    params.Brand = QStringLiteral("Tavik");
-    params.Product = QStringLiteral("Mendra");
-    params.Language = QStringLiteral("de");
-    m_edition = std::make_unique<MyApplicationData>(params);
-    m_edition->ProductName = QStringLiteral("Mendra");
-    m_edition->DataSubDir = QStringLiteral("Tavik/Mendra/");
+    m_edition = SettingsTestEnv::Edition();
 }
 
 void TestMyConfig::init() {
@@ -206,6 +201,48 @@ void TestMyConfig::damagedFileStartsAfresh() {
     QCOMPARE(config.GetValue(QStringLiteral("isIsDeleteFile")), QStringLiteral("0"));
     const QStringList aside = QDir(config.GetDataDir()).entryList({QStringLiteral("config.xml.damaged-*")});
     QCOMPARE(aside.size(), 1);
+}
+
+void TestMyConfig::readOnlyLeavesTheFileAsItWas_data() {
+    QTest::addColumn<QByteArray>("stored"); // empty: no file
+    QTest::addColumn<bool>("firstRun");
+    QTest::addColumn<QString>("language");
+
+    QTest::newRow("no file") << QByteArray() << true << "de";
+    QTest::newRow("fresh file") << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<config/>\n") << true
+                                << "de";
+    QTest::newRow("first run still to come")
+        << QByteArray("<config><Options><IsFirstRun>1</IsFirstRun><Language>fr</Language></Options></config>") << true
+        << "fr";
+    QTest::newRow("after the first run")
+        << QByteArray("<config>\n<Options><IsFirstRun>0</IsFirstRun><Width>640</Width></Options></config>") << false
+        << "de";
+}
+
+void TestMyConfig::readOnlyLeavesTheFileAsItWas() {
+    QFETCH(QByteArray, stored);
+    QFETCH(bool, firstRun);
+    QFETCH(QString, language);
+    if (!stored.isEmpty())
+        QVERIFY(SettingsTestEnv::WriteAll(settingsFile(), stored));
+    const QStringList before = QDir(m_env->Root()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    {
+        MyConfig config(*m_edition, MyConfig::Access::ReadOnly);
+        QCOMPARE(config.IsFirstRun(), firstRun);
+        QCOMPARE(config.GetLanguage(), language);
+        QCOMPARE(config.GetFile(), settingsFile());
+        // Every write asked for is refused; the values still change in memory.
+        QVERIFY(!config.SetLanguage(QStringLiteral("jp"), true));
+        QCOMPARE(config.GetLanguage(), QStringLiteral("jp"));
+        QVERIFY(!config.SetWidth(800));
+        QVERIFY(!config.SetValueAttribute(QStringLiteral("Recent"), QStringLiteral("a"), true));
+        QVERIFY(!config.SaveAll());
+    }
+    QCOMPARE(QFileInfo::exists(settingsFile()), !stored.isEmpty());
+    QCOMPARE(SettingsTestEnv::ReadAll(settingsFile()), stored);
+    // Not even the folders that a start makes.
+    QCOMPARE(QDir(m_env->Root()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    QVERIFY(!QFileInfo::exists(firmwareFolder()));
 }
 
 void TestMyConfig::saveFlag() {

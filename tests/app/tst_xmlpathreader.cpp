@@ -73,9 +73,10 @@ void TestXmlPathReader::readText_data() {
     QTest::newRow("empty path") << QByteArray("<c><O><K>1</K></O></c>") << "/"
                                 << "K"
                                 << "";
+    // Not even the value before the damage: the next write would set the whole file aside and lose it.
     QTest::newRow("value before damage") << QByteArray("<c><O><K>1</K><L>2</") << "O"
                                          << "K"
-                                         << "1";
+                                         << "";
 }
 
 void TestXmlPathReader::readText() {

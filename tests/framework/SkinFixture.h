@@ -53,6 +53,11 @@ inline void WriteFile(const QString& path, const QByteArray& content) {
         file.write(content);
 }
 
+inline QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 inline QByteArray ImageDescription() {
     QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<AllImage>\n";
     QStringList pages;

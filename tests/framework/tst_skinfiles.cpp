@@ -1,7 +1,9 @@
+#include "DamagedXml.h"
 #include "SkinFiles.h"
 #include "SkinScale.h"
 
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QtTest>
 
 class TestSkinFiles : public QObject {
@@ -19,6 +21,8 @@ private slots:
     void readsStateRectangles();
     void mapsStateTags();
     void needsDeclarationBeforeRoot();
+    void readDocumentRefusesDamage_data() { DamagedXml::AddRows(); }
+    void readDocumentRefusesDamage();
 };
 
 void TestSkinFiles::rewritesScaleTokens_data() {
@@ -191,6 +195,25 @@ void TestSkinFiles::mapsStateTags() {
 void TestSkinFiles::needsDeclarationBeforeRoot() {
     QVERIFY(SkinFiles::DocumentRoot(Parse("<r><Common/></r>")).isNull());
     QCOMPARE(SkinFiles::DocumentRoot(Parse("<?xml version=\"1.0\"?><r><Common/></r>")).tagName(), QString("r"));
+}
+
+void TestSkinFiles::readDocumentRefusesDamage() {
+    QFETCH(int, damage);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Logo.xml");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(kLogoTree);
+    file.close();
+    QDomDocument document;
+    QVERIFY(SkinFiles::ReadDocument(path, &document));
+    const QString valid = document.toString();
+
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(DamagedXml::Apply(kLogoTree, DamagedXml::Damage(damage)));
+    file.close();
+    QVERIFY(!SkinFiles::ReadDocument(path, &document));
+    QCOMPARE(document.toString(), valid);
 }
 
 QTEST_MAIN(TestSkinFiles)

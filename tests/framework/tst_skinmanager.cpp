@@ -1,3 +1,4 @@
+#include "DamagedXml.h"
 #include "SkinFixture.h"
 #include "SkinManager.h"
 
@@ -28,9 +29,13 @@ private slots:
     void changeSkinReloadsAndSignals();
     void changeSkinToEmptyStyle();
     void scalesMovie();
+    void damagedSkinFile_data();
+    void damagedSkinFile();
 
 private:
     SkinManager* InitFixture(const QStringList& styles, int index = 0);
+    // Starts the manager on the skin already written.
+    SkinManager* StartSkin(int index = 0);
 
     QScopedPointer<QTemporaryDir> m_dir;
 };
@@ -46,8 +51,12 @@ void TestSkinManager::cleanup() {
 }
 
 SkinManager* TestSkinManager::InitFixture(const QStringList& styles, int index) {
+    SkinFixture::WriteSkin(m_dir->filePath("Skin"), styles);
+    return StartSkin(index);
+}
+
+SkinManager* TestSkinManager::StartSkin(int index) {
     const QString root = m_dir->filePath("Skin");
-    SkinFixture::WriteSkin(root, styles);
     SkinManager* skin = SkinManager::Instance();
     skin->SetLogoSources(m_dir->filePath("logo/Skin_logo.png"), m_dir->filePath("logo/Logo.xml"));
     skin->SetBaseWidth(2560.0);
@@ -275,6 +284,46 @@ void TestSkinManager::scalesMovie() {
     fromDevice.setScaledSize(QSize(5, 5));
     skin->ScaleMovie(&fromDevice, false);
     QCOMPARE(fromDevice.scaledSize(), QSize(5, 5));
+}
+
+void TestSkinManager::damagedSkinFile_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("damage");
+    // What the skin gives with that file damaged: status, a page picture, a colour, a logo piece.
+    QTest::addColumn<QStringList>("expected");
+
+    const QList<QPair<QString, QStringList>> files{
+        {"Skin/AllImage.xml", {"3", "no picture", "#00aa00", "logo"}},
+        {"Skin/Style1/Color.xml", {"3", "picture", "", "logo"}},
+        {"logo/Logo.xml", {"4", "picture", "#00aa00", "no logo"}},
+    };
+    for (const auto& file : files) {
+        for (const auto& damage : DamagedXml::All())
+            QTest::addRow("%s, %s", qPrintable(file.first), damage.first)
+                << file.first << int(damage.second) << file.second;
+    }
+}
+
+void TestSkinManager::damagedSkinFile() {
+    QFETCH(QString, file);
+    QFETCH(int, damage);
+    QFETCH(QStringList, expected);
+    const auto look = [](SkinManager* skin, int status) {
+        skin->ChangePart("Common");
+        skin->SetLogoDoubleResolution(false);
+        return QStringList{QString::number(status), skin->GetPagePixmap("btn").isNull() ? "no picture" : "picture",
+                           skin->GetPageColors("Successful").value("BugReportColor"),
+                           skin->GetLogoPixmap(LOGO_LOGO).isNull() ? "no logo" : "logo"};
+    };
+    SkinManager* skin = InitFixture({"Style1"});
+    QCOMPARE(look(skin, skin->GetStatus()), (QStringList{"3", "picture", "#00aa00", "logo"}));
+    SkinManager::Release();
+
+    const QString path = m_dir->filePath(file);
+    const QByteArray damaged = DamagedXml::Apply(SkinFixture::ReadFile(path), DamagedXml::Damage(damage));
+    SkinFixture::WriteFile(path, damaged);
+    skin = StartSkin();
+    QCOMPARE(look(skin, skin->GetStatus()), expected);
 }
 
 QTEST_MAIN(TestSkinManager)

@@ -20,6 +20,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
+#include "DamagedXml.h"
 #include "TestHttpServer.h"
 
 namespace {
@@ -233,6 +234,10 @@ private slots:
     void installedProgramRuns();
     void statisticsMode_data();
     void statisticsMode();
+    void startsAfterDamagedSettings_data();
+    void startsAfterDamagedSettings();
+    void statisticsModeLeavesSettingsAlone_data();
+    void statisticsModeLeavesSettingsAlone();
 
 private:
     QString m_program;
@@ -459,6 +464,93 @@ void TestProgram::statisticsMode() {
     QVERIFY2(clock.elapsed() < 40000, qPrintable(QString::number(clock.elapsed())));
     QVERIFY(!run.SawLine("ready"));
     QTRY_VERIFY2(received.contains("stats.tavik.example"), "the statistics page was not asked for");
+}
+
+namespace {
+
+// Settings as an earlier run of the program leaves them.
+const QByteArray kEarlierSettings("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                  "<config>\n"
+                                  "    <Options>\n"
+                                  "        <IsFirstRun>0</IsFirstRun>\n"
+                                  "        <isIsDeleteFile>0</isIsDeleteFile>\n"
+                                  "        <Language>en</Language>\n"
+                                  "        <Width>900</Width>\n"
+                                  "    </Options>\n"
+                                  "</config>\n");
+
+// Where the settings file of the sandbox was kept aside.
+QStringList KeptAside(const QString& dataFolder) {
+    return QDir(dataFolder).entryList({"config.xml.damaged-*"}, QDir::Files);
+}
+
+} // namespace
+
+void TestProgram::startsAfterDamagedSettings_data() {
+    QTest::addColumn<int>("damage");
+    QTest::newRow("8000 levels deep") << int(DamagedXml::Damage::Deep);
+    QTest::newRow("5 MiB") << int(DamagedXml::Damage::Large);
+    QTest::newRow("binary") << int(DamagedXml::Damage::Binary);
+    QTest::newRow("truncated") << int(DamagedXml::Damage::Truncated);
+}
+
+void TestProgram::startsAfterDamagedSettings() {
+    QFETCH(int, damage);
+    Sandbox sandbox;
+    const QString settings = sandbox.DataFolder() + "/config.xml";
+    const QByteArray damaged = DamagedXml::Apply(kEarlierSettings, DamagedXml::Damage(damage));
+    QVERIFY(QDir().mkpath(sandbox.DataFolder()));
+    QFile file(settings);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(damaged) == damaged.size());
+    file.close();
+
+    ProgramRun run(m_program, sandbox.Environment());
+    QVERIFY2(run.WaitForLine("ready", 60000), "the program did not start");
+    QCOMPARE(run.Ask("get frame visible"), QByteArray("true"));
+    QVERIFY(XWindowInfo(kTitle).contains("Map State: IsViewable"));
+
+    // The damaged file is kept whole under another name; the program runs on fresh settings.
+    const QStringList aside = KeptAside(sandbox.DataFolder());
+    QCOMPARE(aside.size(), 1);
+    QVERIFY2(aside.first().startsWith("config.xml.damaged-"), qPrintable(aside.first()));
+    QVERIFY(ReadFile(sandbox.DataFolder() + "/" + aside.first()) == damaged);
+    QVERIFY(ReadFile(settings).contains("<IsFirstRun>0</IsFirstRun>"));
+
+    QCOMPARE(run.Ask("close"), QByteArray("ok"));
+    QVERIFY(run.EndsWithZero(20000));
+    QCOMPARE(KeptAside(sandbox.DataFolder()).size(), 1);
+}
+
+void TestProgram::statisticsModeLeavesSettingsAlone_data() {
+    QTest::addColumn<QByteArray>("settings"); // empty: no file at all
+    QTest::newRow("no settings file") << QByteArray();
+    QTest::newRow("fresh settings file") << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<config/>\n");
+    QTest::newRow("settings of an earlier run") << kEarlierSettings;
+    QTest::newRow("damaged settings file") << DamagedXml::Apply(kEarlierSettings, DamagedXml::Damage::Deep);
+}
+
+void TestProgram::statisticsModeLeavesSettingsAlone() {
+    QFETCH(QByteArray, settings);
+    // An installer reports its run before the user ever starts the program: that start must still be the
+    // first, and the settings of a program already in use must not change under it.
+    Sandbox sandbox;
+    const QString path = sandbox.DataFolder() + "/config.xml";
+    if (!settings.isEmpty()) {
+        QVERIFY(QDir().mkpath(sandbox.DataFolder()));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(settings) == settings.size());
+    }
+    const QDateTime modified = QFileInfo(path).lastModified();
+
+    // Nobody answers for the statistics page: the mode ends as soon as the page has failed.
+    ProgramRun run(m_program, sandbox.Environment(), {"--count--url--", "install"});
+    QVERIFY(run.EndsWithZero(45000));
+    QVERIFY(!run.SawLine("ready"));
+
+    QCOMPARE(QFileInfo::exists(path), !settings.isEmpty());
+    QVERIFY(ReadFile(path) == settings);
+    QCOMPARE(QFileInfo(path).lastModified(), modified);
+    QVERIFY(KeptAside(sandbox.DataFolder()).isEmpty());
 }
 
 QTEST_MAIN(TestProgram)
