@@ -7,6 +7,7 @@
 #include "app/Language.h"
 #include "device/Controller.h"
 #include "mainwindow/Mendra.h"
+#include "mainwindow/WrappableText.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -73,8 +74,29 @@ QStringList Clipped(QWidget* page) {
         if (needed > field.width())
             clipped << QStringLiteral("%1 needs %2 px, has %3").arg(box->objectName()).arg(needed).arg(field.width());
     }
+    // A widget its layout could not give room to reaches past its parent, where nothing of it is drawn.
+    for (QWidget* widget : page->findChildren<QWidget*>()) {
+        const bool shows =
+            qobject_cast<QLabel*>(widget) || qobject_cast<QAbstractButton*>(widget) || qobject_cast<QComboBox*>(widget);
+        if (!shows || !widget->isVisible() || !widget->parentWidget())
+            continue;
+        if (!widget->parentWidget()->rect().contains(widget->geometry()))
+            clipped << QStringLiteral("%1 at %2,%3 %4x%5 reaches past its parent's %6x%7")
+                           .arg(widget->objectName())
+                           .arg(widget->x())
+                           .arg(widget->y())
+                           .arg(widget->width())
+                           .arg(widget->height())
+                           .arg(widget->parentWidget()->width())
+                           .arg(widget->parentWidget()->height());
+    }
     return clipped;
 }
+
+// The texts of the device library's longest download and verification failures, with a user's documents
+// folder of a realistic length.
+const QString kFirmwareFolder = QStringLiteral("/home/anna-lena.mustermann/Documents/Tavik/Mendra/firmware");
+const QString kPackage = kFirmwareFolder + QStringLiteral("/iPhone12,1_17.0_21A329_Restore.ipsw");
 
 } // namespace
 
@@ -92,6 +114,8 @@ private slots:
     void selectPageFits();
     void guidePagesFit_data();
     void guidePagesFit();
+    void checkPageFailureFits_data();
+    void checkPageFailureFits();
 
 private:
     void ShowWindow(Mendra& window, const QString& language);
@@ -215,6 +239,60 @@ void TestMendraHome::guidePagesFit() {
             clipped << kind + QStringLiteral(": ") + problem;
     }
     clipped.removeDuplicates();
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1String("; "))));
+    QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
+}
+
+// A failed download or verification with the longest descriptions the device library gives: the failure and
+// its hint wrap inside the window, whatever the language.
+void TestMendraHome::checkPageFailureFits_data() {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<QString>("description");
+    const QString digest = QStringLiteral("5d41402abc4b2a76b9719d911017c592a1b2c3d4");
+    const QList<QPair<const char*, QPair<int, QString>>> failures{
+        {"download folder",
+         {2, QStringLiteral("Cannot write to the download folder %1: Permission denied").arg(kFirmwareFolder)}},
+        {"partial file", {2, QStringLiteral("Cannot rename %1.part: No space left on device").arg(kPackage)}},
+        {"checksum",
+         {5, QStringLiteral("The package's SHA-1 is %1, expected %2").arg(digest, QString(digest).replace('5', 'e'))}},
+        {"not a package", {5, kPackage + QStringLiteral(" is not a firmware package: it has no Restore.plist")}},
+    };
+    for (const char* language : {"en", "zh", "fr", "jp", "de"}) {
+        for (const auto& failure : failures)
+            QTest::addRow("%s, %s", language, failure.first)
+                << language << failure.second.first << failure.second.second;
+    }
+}
+
+void TestMendraHome::checkPageFailureFits() {
+    QFETCH(QString, language);
+    QFETCH(int, state);
+    QFETCH(QString, description);
+    ExpectBoxes({});
+    Mendra window(nullptr, [](ControllerWindow*) { return new FakeRepairEngine; });
+    ShowWindow(window, language);
+    window.SetMainPage(3);
+    window.SetCheckPage(1);
+    const bool download = state == 2;
+    if (download)
+        window.ShowDownloadFailedPicture();
+    else
+        window.ShowVerifyFailedPicture();
+    window.ShowFirmwareError(QStringLiteral("9"), description);
+    window.ShowFirmwareState(state);
+    window.ShowFirmwareHint(download ? 0 : 1);
+    window.EnableRetryDownload(download);
+    QApplication::processEvents();
+
+    const QString folder = qEnvironmentVariable("MENDRA_SCREENSHOT_DIR");
+    if (!folder.isEmpty())
+        QVERIFY(window.grab().save(folder +
+                                   QStringLiteral("/check_%1_%2.png")
+                                       .arg(language, QString::fromLatin1(QTest::currentDataTag()).section(", ", 1))));
+    // The whole text is there to be read, only with places to break.
+    QCOMPARE(WithoutBreakMarks(window.errStringLbl->text()), description);
+    const QStringList clipped = Clipped(window.selectPage) + Clipped(window.statusBar());
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1String("; "))));
     QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
 }
