@@ -178,6 +178,7 @@ private:
     // Look, texts and lists of the window (style keys, sizes, problem list, read-only model lists).
     void ApplyStyleKeys();
     void ApplyScaledSizes();
+    void AlignGuideSteps();
     void DisableModelListItems();
     void InitRecoveryGuideLink();
     void FillProblemList();

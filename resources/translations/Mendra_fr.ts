@@ -129,7 +129,7 @@
     </message>
     <message>
         <source>Fix Now</source>
-        <translation>Réparer maintenant</translation>
+        <translation>Réparer</translation>
     </message>
     <message>
         <source>Enter Recovery Mode</source>
