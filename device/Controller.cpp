@@ -173,6 +173,9 @@ void Controller::SelectLocalFirmware() {
         QDir::toNativeSeparators(m_fileChooser(WindowWidget(), tr("Select firmware"), folder, tr("*.ipsw")));
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
+    // The dialog let the device reports through: a device that went meanwhile has been reported then.
+    if (CheckRepairStart(false) != RepairStart::Started)
+        return;
 
     m_model->SetDownloadFolder(nullptr);
     m_onlineFirmware = false;

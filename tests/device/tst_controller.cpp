@@ -385,6 +385,7 @@ void TestController::localFirmware_data() {
     QTest::newRow("dialog cancelled") << "" << false;
     QTest::newRow("file gone") << "missing" << false;
     QTest::newRow("a folder") << "folder" << false;
+    QTest::newRow("the device went while choosing") << "package, device gone" << false;
 }
 
 void TestController::localFirmware() {
@@ -395,14 +396,16 @@ void TestController::localFirmware() {
     QFile file(package);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
-    const QString path = chosen == QLatin1String("package")   ? package
-                         : chosen == QLatin1String("missing") ? dir.filePath(QStringLiteral("gone.ipsw"))
-                         : chosen == QLatin1String("folder")  ? dir.path()
-                                                              : QString();
+    const QString path = chosen.startsWith(QLatin1String("package")) ? package
+                         : chosen == QLatin1String("missing")        ? dir.filePath(QStringLiteral("gone.ipsw"))
+                         : chosen == QLatin1String("folder")         ? dir.path()
+                                                                     : QString();
     QString caption, filter;
     m_controller->SetFileChooser([&](QWidget*, const QString& c, const QString&, const QString& f) {
         caption = c;
         filter = f;
+        if (chosen.endsWith(QLatin1String("device gone")))
+            m_engine->currentDevice = 0;
         return path;
     });
     m_engine->currentDevice = 9;
