@@ -137,13 +137,27 @@ void Controller::UpdateModeTitle() {
     }
 }
 
-bool Controller::StartRepair(bool /*fromNext*/) {
+Controller::RepairStart Controller::CheckRepairStart(bool fromNext) {
     if (!m_model)
-        return true;
-    if (m_repairMode == AdvancedMode)
-        m_model->StartRepair(false);
-    else if (m_repairMode == StandardMode)
-        m_model->StartRepair(true);
+        return RepairStart::NoEngine;
+    if (m_repairMode != AdvancedMode && m_repairMode != StandardMode)
+        return RepairStart::NoRepairMode;
+    if (!fromNext)
+        return m_model->CurrentDevice() != 0 ? RepairStart::Started : RepairStart::NoDevice;
+    // The second run works on the device the first one checked the package for, found again by its id; the
+    // presence flag is read fresh, as the lists may have changed since it was last set.
+    if (!IsDeviceConnected())
+        return RepairStart::NoDevice;
+    m_model->CheckWorkDevicePresent();
+    return m_workDevicePresent ? RepairStart::Started : RepairStart::NoDevice;
+}
+
+bool Controller::StartRepair(bool fromNext) {
+    m_lastRepairStart = CheckRepairStart(fromNext);
+    if (m_lastRepairStart != RepairStart::Started)
+        return false;
+    // Standard mode keeps the user's data: the engine's flag says "standard".
+    m_model->StartRepair(m_repairMode == StandardMode);
     return true;
 }
 
@@ -151,12 +165,16 @@ void Controller::SelectLocalFirmware() {
     if (!m_model || !m_window)
         return;
     const MRDeviceRef device = m_model->CurrentDevice();
-    if (device == 0)
+    // No package is asked for that no run could check.
+    if (device == 0 || CheckRepairStart(false) != RepairStart::Started)
         return;
     const QString folder = gConfig ? gConfig->GetDownloadPath() : QString();
     const QString path =
         QDir::toNativeSeparators(m_fileChooser(WindowWidget(), tr("Select firmware"), folder, tr("*.ipsw")));
     if (path.isEmpty() || !QFileInfo(path).isFile())
+        return;
+    // The dialog let the device reports through: a device that went meanwhile has been reported then.
+    if (CheckRepairStart(false) != RepairStart::Started)
         return;
 
     m_model->SetDownloadFolder(nullptr);

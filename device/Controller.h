@@ -30,6 +30,8 @@ class Controller : public QObject, public ModelController {
 public:
     // Repair modes; the device library's option word is the other way round (0 keeps the user's data).
     enum RepairMode { AdvancedMode = 0, StandardMode = 1, NoMode = 2 };
+    // Whether a run could start, and if not, why.
+    enum class RepairStart { Started, NoEngine, NoRepairMode, NoDevice };
 
     using FileChooser =
         std::function<QString(QWidget* parent, const QString& caption, const QString& folder, const QString& filter)>;
@@ -53,7 +55,12 @@ public:
     void SetRepairMode(int mode) { m_repairMode = mode; }
     int GetRepairMode() const { return m_repairMode; }
     void UpdateModeTitle();
+    // Whether a run can start now. fromNext: the repair's second run, which needs the device of the first.
+    RepairStart CheckRepairStart(bool fromNext);
+    // Starts a run in the current repair mode; false, and nothing started, when it cannot start
+    // (LastRepairStart says why).
     bool StartRepair(bool fromNext);
+    RepairStart LastRepairStart() const { return m_lastRepairStart; }
     void SelectLocalFirmware();
     void ToggleRecoveryMode();
     void OpenFirmwareUrl();
@@ -181,6 +188,7 @@ private:
     QPointer<AuxiliaryView> m_aboutView;
     QPointer<AuxiliaryView> m_settingView;
     int m_repairMode = NoMode;
+    RepairStart m_lastRepairStart = RepairStart::Started;
     std::unique_ptr<CItemDataBase> m_item;
     QString m_systemVersionText;
     int m_mainPageIndex = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MendraForm.h"
+#include "device/Controller.h"
 #include "device/ControllerWindow.h"
 
 #include <QMainWindow>
@@ -8,7 +9,6 @@
 
 #include <functional>
 
-class Controller;
 class MyButton;
 class QHBoxLayout;
 class QLabel;
@@ -159,6 +159,11 @@ private:
     void BuildStatusBar();
     void ConnectSignals();
     void SetNextButton(int state);
+    // Asks the controller for a run; when it refuses, says why in a box and returns false.
+    bool StartRun(bool fromNext);
+    QString RepairStartRefusedText(Controller::RepairStart why);
+    // A run starting on the check page: nothing of an earlier run's failure stays shown or counts.
+    void ShowCheckStarting();
     // A box over the window with the message and the given buttons relabelled; true when the answer is Ok.
     bool Confirm(const QString& message);
     void Notice(const QString& message, int button);
@@ -173,6 +178,7 @@ private:
     // Look, texts and lists of the window (style keys, sizes, problem list, read-only model lists).
     void ApplyStyleKeys();
     void ApplyScaledSizes();
+    void AlignGuideSteps();
     void DisableModelListItems();
     void InitRecoveryGuideLink();
     void FillProblemList();

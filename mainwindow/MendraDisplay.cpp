@@ -3,6 +3,7 @@
 
 #include "DownloadSpeed.h"
 #include "MendraTexts.h"
+#include "WrappableText.h"
 
 #include "device/Controller.h"
 #include "device/RepairEngine.h"
@@ -270,7 +271,21 @@ void Mendra::ShowFirmwareError(const QString& code, const QString& description) 
     errorCodeText = code;
     errorDescription = description;
     errCodeLbl->setText(code);
-    errStringLbl->setText(description);
+    errStringLbl->setText(WrappableText(description));
+}
+
+// Until the new run's first report, the page would still show the failure before it: Back would take it for
+// a check with nothing running, and "Download again" could start a second run behind the first.
+void Mendra::ShowCheckStarting() {
+    btnRetryDownload->hide();
+    btnRetryDownload->setEnabled(false);
+    ClearFirmwareHint();
+    FirmwareHintLbl->hide();
+    ClearFirmwareState();
+    for (QLabel* label : {descriptionLbl, errCodeLbl, errStringLbl})
+        label->hide();
+    firmwareState = -1;
+    hintState = -1;
 }
 
 void Mendra::ShowFirmwareProgress(float value) {

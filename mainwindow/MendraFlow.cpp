@@ -44,7 +44,9 @@ void Mendra::btnNextClick() {
         const bool connected = controller->IsDeviceConnected();
         const int fixPage = GetFixPageIndex();
         if (connected && fixPage == 1) {
-            controller->StartRepair(true);
+            // The fixing page is a promise that the repair runs: a refused start leaves the ready page as it is.
+            if (!StartRun(true))
+                return;
             ShowFixAnimation();
             fixStatusLbl->setStyleSheet(QStringLiteral("color: rgb(38, 38, 38);"));
             SetFixConnState(2);
@@ -139,7 +141,8 @@ void Mendra::btnBackClick() {
             controller->SetRepairMode(Controller::NoMode);
             controller->UpdateModeTitle();
         } else {
-            // A check that failed has nothing left running to ask about.
+            // A check that failed has nothing left running to ask about; a run started since (Download again)
+            // has cleared the failure, even before its first report.
             const bool failed = firmwareState == 2 || firmwareState == 5;
             if (!failed) {
                 const QString question = controller->IsDownloading()
@@ -271,18 +274,42 @@ void Mendra::advancedModeBtnClicked() {
 }
 
 void Mendra::AutoDownloadbtnClicked() {
+    firstDownload = true;
+    if (!StartRun(false)) {
+        firstDownload = false;
+        return;
+    }
+    // The run's reports wait for the event loop: the check page is in place before the first one arrives.
     CheckstackedWidget->setCurrentIndex(1);
+    ShowCheckStarting();
     btnNext->hide();
     btnDownload->hide();
     btnDownload->setEnabled(false);
     btnBack->show();
     btnBack->setEnabled(true);
-    firstDownload = true;
-    controller->StartRepair(false);
 }
 
 void Mendra::RetryDownload() {
-    controller->StartRepair(false);
+    if (StartRun(false))
+        ShowCheckStarting();
+}
+
+bool Mendra::StartRun(bool fromNext) {
+    if (controller->StartRepair(fromNext))
+        return true;
+    Notice(RepairStartRefusedText(controller->LastRepairStart()), QMessageBox::Ok);
+    return false;
+}
+
+QString Mendra::RepairStartRefusedText(Controller::RepairStart why) {
+    switch (why) {
+    case Controller::RepairStart::NoRepairMode:
+        return tr("Please choose Standard Mode or Advanced Mode first.");
+    case Controller::RepairStart::NoDevice:
+        return tr("The device to be fixed is not connected. Please connect it and try again.");
+    default:
+        return tr("The repair could not be started. Please restart the program and try again.");
+    }
 }
 
 void Mendra::DeviceModelBoxChanged(int) {
@@ -303,7 +330,14 @@ void Mendra::btnDownloadFirmwareClick() {
 }
 
 void Mendra::btnSelectFirmwareClick() {
+    const Controller::RepairStart start = controller->CheckRepairStart(false);
+    if (start != Controller::RepairStart::Started) {
+        Notice(RepairStartRefusedText(start), QMessageBox::Ok);
+        return;
+    }
     controller->SelectLocalFirmware();
+    if (GetMainPageIndex() == 3 && GetCheckPageIndex() == 1)
+        ShowCheckStarting();
 }
 
 void Mendra::btnrecoveryModeStateClick() {

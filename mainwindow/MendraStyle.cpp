@@ -8,9 +8,11 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFrame>
+#include <QGridLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QTextBrowser>
 
@@ -112,11 +114,40 @@ void Mendra::ApplyScaledSizes() {
     SetFixedSize({recovery_one, recovery_two, recovery_three, dfu_one, dfu_two, dfu_three}, 40, 40);
     for (QWidget* line : {crossLine1, crossLine2, crossLine5, crossLine6, crossLine7, crossLine8})
         line->setFixedWidth(1);
+    AlignGuideSteps();
+}
+
+// Each step of a guide stands under its number. The numbers are a fixed pitch apart (a number and its line),
+// centred in their row; the step grids below them are as wide as their texts and pictures make them, which
+// put the columns off by as much as the texts differ. Each column is made exactly one pitch less the grid's
+// gap, and the grid is centred as the number row is.
+void Mendra::AlignGuideSteps() {
+    const int pitch = recovery_one->width() + line_3->width();
+    for (QStackedWidget* guide : {stackedWidget_3, stackedWidget_4}) {
+        for (int i = 0; i < guide->count(); ++i) {
+            QLayout* page = guide->widget(i)->layout();
+            auto* steps = page && page->count() > 0 ? qobject_cast<QGridLayout*>(page->itemAt(0)->layout()) : nullptr;
+            if (!steps)
+                continue;
+            for (int item = 0; item < steps->count(); ++item) {
+                if (QWidget* step = steps->itemAt(item)->widget())
+                    step->setFixedWidth(pitch - steps->horizontalSpacing());
+            }
+            page->setAlignment(steps, Qt::AlignHCenter);
+        }
+    }
 }
 
 void Mendra::ChangeSkin() {
     SkinManager* skin = SkinManager::Instance();
     setStyleSheet(ReadText(skin->GetColorQssPath()) + ReadText(skin->GetIconQssPath()));
+    // The skin's rule for these buttons sets a smaller minimum than their design size, and the status bar's
+    // layout would squeeze them to it, cutting a longer translation: once the rule is applied, the design size
+    // is theirs again.
+    for (QPushButton* button : {btnNext, btnDownload, btnRetryDownload}) {
+        button->ensurePolished();
+        button->setFixedSize(ScaledSize(176, 42));
+    }
 
     skin->ChangePart(QStringLiteral("Buttun"));
     btnBack->setIconMargin(4);

@@ -3,6 +3,7 @@
 #include "MendraTexts.h"
 
 #include "Mendra.h"
+#include "WrappableText.h"
 
 #include "app/EditionData.h"
 #include "app/MendraData.h"
@@ -178,7 +179,7 @@ void Mendra::Retranslate() {
             errCodeLbl->setText(errorCodeText);
             descriptionLbl->setText(tr(", description:"));
             // The library's own description, shown translated when a translation knows it.
-            errStringLbl->setText(tr(errorDescription.toUtf8().constData()));
+            errStringLbl->setText(WrappableText(tr(errorDescription.toUtf8().constData())));
         }
     }
 

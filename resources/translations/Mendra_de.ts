@@ -113,7 +113,7 @@
     </message>
     <message>
         <source>Download again</source>
-        <translation>Erneut herunterladen</translation>
+        <translation>Neu herunterladen</translation>
     </message>
     <message>
         <source>Fixing</source>
@@ -338,6 +338,18 @@ Fehler „iPhone konnte nicht wiederhergestellt werden“
 iPhone lässt sich nicht wiederherstellen 
 iPhone lädt nicht 
 iPhone ohne Netz</translation>
+    </message>
+    <message>
+        <source>Please choose Standard Mode or Advanced Mode first.</source>
+        <translation>Bitte wählen Sie zuerst den Standardmodus oder den erweiterten Modus.</translation>
+    </message>
+    <message>
+        <source>The device to be fixed is not connected. Please connect it and try again.</source>
+        <translation>Das zu reparierende Gerät ist nicht verbunden. Bitte schließen Sie es an und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>The repair could not be started. Please restart the program and try again.</source>
+        <translation>Die Reparatur konnte nicht gestartet werden. Bitte starten Sie das Programm neu und versuchen Sie es erneut.</translation>
     </message>
 </context>
 <context>

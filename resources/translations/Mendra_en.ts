@@ -339,6 +339,18 @@ iPhone won&apos;t restore
 iPhone won&apos;t charge 
 iPhone no service</translation>
     </message>
+    <message>
+        <source>Please choose Standard Mode or Advanced Mode first.</source>
+        <translation>Please choose Standard Mode or Advanced Mode first.</translation>
+    </message>
+    <message>
+        <source>The device to be fixed is not connected. Please connect it and try again.</source>
+        <translation>The device to be fixed is not connected. Please connect it and try again.</translation>
+    </message>
+    <message>
+        <source>The repair could not be started. Please restart the program and try again.</source>
+        <translation>The repair could not be started. Please restart the program and try again.</translation>
+    </message>
 </context>
 <context>
     <name>MendraClass</name>

@@ -129,7 +129,7 @@
     </message>
     <message>
         <source>Fix Now</source>
-        <translation>Réparer maintenant</translation>
+        <translation>Réparer</translation>
     </message>
     <message>
         <source>Enter Recovery Mode</source>
@@ -338,6 +338,18 @@ Erreur « L’iPhone n’a pas pu être restauré »
 Impossible de restaurer l’iPhone 
 L’iPhone ne se recharge pas 
 iPhone sans service</translation>
+    </message>
+    <message>
+        <source>Please choose Standard Mode or Advanced Mode first.</source>
+        <translation>Veuillez d’abord choisir le mode standard ou le mode avancé.</translation>
+    </message>
+    <message>
+        <source>The device to be fixed is not connected. Please connect it and try again.</source>
+        <translation>L’appareil à réparer n’est pas connecté. Veuillez le connecter et réessayer.</translation>
+    </message>
+    <message>
+        <source>The repair could not be started. Please restart the program and try again.</source>
+        <translation>La réparation n’a pas pu démarrer. Veuillez redémarrer le programme et réessayer.</translation>
     </message>
 </context>
 <context>

@@ -339,6 +339,18 @@ iPhone を復元できない
 iPhone を充電できない 
 iPhone が圏外</translation>
     </message>
+    <message>
+        <source>Please choose Standard Mode or Advanced Mode first.</source>
+        <translation>先に標準モードまたは高度なモードを選択してください。</translation>
+    </message>
+    <message>
+        <source>The device to be fixed is not connected. Please connect it and try again.</source>
+        <translation>修復するデバイスが接続されていません。デバイスを接続してから、もう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>The repair could not be started. Please restart the program and try again.</source>
+        <translation>修復を開始できませんでした。プログラムを再起動してから、もう一度お試しください。</translation>
+    </message>
 </context>
 <context>
     <name>MendraClass</name>

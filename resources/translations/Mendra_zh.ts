@@ -339,6 +339,18 @@ iPhone 无法恢复
 iPhone 无法充电 
 iPhone 无服务</translation>
     </message>
+    <message>
+        <source>Please choose Standard Mode or Advanced Mode first.</source>
+        <translation>请先选择标准模式或高级模式。</translation>
+    </message>
+    <message>
+        <source>The device to be fixed is not connected. Please connect it and try again.</source>
+        <translation>要修复的设备未连接。请连接设备后重试。</translation>
+    </message>
+    <message>
+        <source>The repair could not be started. Please restart the program and try again.</source>
+        <translation>无法开始修复。请重新启动程序后重试。</translation>
+    </message>
 </context>
 <context>
     <name>MendraClass</name>

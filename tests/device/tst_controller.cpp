@@ -47,6 +47,8 @@ QString TitleText(TitleBar* bar) {
 }
 } // namespace
 
+Q_DECLARE_METATYPE(Controller::RepairStart)
+
 class TestController : public QObject {
     Q_OBJECT
 private slots:
@@ -58,6 +60,8 @@ private slots:
     void itemRecord();
     void repairModeChoosesOptionWord_data();
     void repairModeChoosesOptionWord();
+    void repairStartRefused_data();
+    void repairStartRefused();
     void modeTitle_data();
     void modeTitle();
     void deviceDetected_data();
@@ -155,17 +159,60 @@ void TestController::repairModeChoosesOptionWord_data() {
     // Standard mode keeps the user's data; a mix-up here would erase a phone.
     QTest::newRow("standard") << int(Controller::StandardMode) << QStringList{"StartRepair(standard)"};
     QTest::newRow("advanced") << int(Controller::AdvancedMode) << QStringList{"StartRepair(advanced)"};
-    QTest::newRow("none chosen") << int(Controller::NoMode) << QStringList{};
 }
 
 void TestController::repairModeChoosesOptionWord() {
     QFETCH(int, mode);
     QFETCH(QStringList, calls);
+    m_engine->currentDevice = 9;
+    m_engine->devicePresent = 1;
     m_controller->SetRepairMode(mode);
-    QVERIFY(m_controller->StartRepair(true));
     QVERIFY(m_controller->StartRepair(false));
-    QStringList twice = calls + calls;
-    QCOMPARE(m_engine->calls, twice);
+    QVERIFY(m_controller->StartRepair(true));
+    QCOMPARE(m_controller->LastRepairStart(), Controller::RepairStart::Started);
+    QCOMPARE(m_engine->calls, calls + QStringList{"CheckWorkDevicePresent"} + calls);
+}
+
+// A run that cannot start is refused, never reported as started with nothing running.
+void TestController::repairStartRefused_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("fromNext");
+    QTest::addColumn<MRDeviceRef>("listed");
+    QTest::addColumn<bool>("connected");
+    QTest::addColumn<bool>("workDevicePresent");
+    QTest::addColumn<Controller::RepairStart>("why");
+    QTest::addColumn<QStringList>("calls");
+    const auto noDevice = Controller::RepairStart::NoDevice;
+    QTest::newRow("no mode chosen") << int(Controller::NoMode) << false << MRDeviceRef(9) << true << true
+                                    << Controller::RepairStart::NoRepairMode << QStringList{};
+    QTest::newRow("no mode chosen, second run") << int(Controller::NoMode) << true << MRDeviceRef(9) << true << true
+                                                << Controller::RepairStart::NoRepairMode << QStringList{};
+    QTest::newRow("first run, no device listed")
+        << int(Controller::StandardMode) << false << MRDeviceRef(0) << false << true << noDevice << QStringList{};
+    QTest::newRow("second run, nothing connected")
+        << int(Controller::StandardMode) << true << MRDeviceRef(9) << false << true << noDevice << QStringList{};
+    QTest::newRow("second run, another device connected")
+        << int(Controller::AdvancedMode) << true << MRDeviceRef(9) << true << false << noDevice
+        << QStringList{"CheckWorkDevicePresent"};
+}
+
+void TestController::repairStartRefused() {
+    QFETCH(int, mode);
+    QFETCH(bool, fromNext);
+    QFETCH(MRDeviceRef, listed);
+    QFETCH(bool, connected);
+    QFETCH(bool, workDevicePresent);
+    QFETCH(Controller::RepairStart, why);
+    QFETCH(QStringList, calls);
+    m_engine->currentDevice = listed;
+    m_engine->devicePresent = connected ? 1 : 0;
+    m_controller->SetWorkDevicePresent(workDevicePresent);
+    m_controller->SetRepairMode(mode);
+    QCOMPARE(m_controller->CheckRepairStart(fromNext), why);
+    m_engine->calls.clear();
+    QVERIFY(!m_controller->StartRepair(fromNext));
+    QCOMPARE(m_controller->LastRepairStart(), why);
+    QCOMPARE(m_engine->calls, calls);
 }
 
 void TestController::modeTitle_data() {
@@ -338,6 +385,7 @@ void TestController::localFirmware_data() {
     QTest::newRow("dialog cancelled") << "" << false;
     QTest::newRow("file gone") << "missing" << false;
     QTest::newRow("a folder") << "folder" << false;
+    QTest::newRow("the device went while choosing") << "package, device gone" << false;
 }
 
 void TestController::localFirmware() {
@@ -348,14 +396,16 @@ void TestController::localFirmware() {
     QFile file(package);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
-    const QString path = chosen == QLatin1String("package")   ? package
-                         : chosen == QLatin1String("missing") ? dir.filePath(QStringLiteral("gone.ipsw"))
-                         : chosen == QLatin1String("folder")  ? dir.path()
-                                                              : QString();
+    const QString path = chosen.startsWith(QLatin1String("package")) ? package
+                         : chosen == QLatin1String("missing")        ? dir.filePath(QStringLiteral("gone.ipsw"))
+                         : chosen == QLatin1String("folder")         ? dir.path()
+                                                                     : QString();
     QString caption, filter;
     m_controller->SetFileChooser([&](QWidget*, const QString& c, const QString&, const QString& f) {
         caption = c;
         filter = f;
+        if (chosen.endsWith(QLatin1String("device gone")))
+            m_engine->currentDevice = 0;
         return path;
     });
     m_engine->currentDevice = 9;
@@ -392,6 +442,12 @@ void TestController::localFirmwareNeedsDevice() {
     m_controller->SelectLocalFirmware();
     QVERIFY(!asked);
     QVERIFY(m_engine->calls.isEmpty());
+    // Nor is a package asked for that no run could check.
+    m_engine->currentDevice = 9;
+    m_controller->SelectLocalFirmware();
+    QVERIFY(!asked);
+    QVERIFY(m_engine->calls.isEmpty());
+    QVERIFY(m_window->log.isEmpty());
 }
 
 void TestController::firmwareUrl_data() {

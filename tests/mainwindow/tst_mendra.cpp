@@ -29,9 +29,13 @@ enum State {
     FixingEnded,
     Done,
     TryAgain,
-    Guide
+    Guide,
+    // States the user cannot start a run from.
+    SelectionNoMode,
+    ReadyNoMode,
+    ReadyWorkDeviceGone
 };
-enum Action { Next, Back, StandardMode, AdvancedMode };
+enum Action { Next, Back, StandardMode, AdvancedMode, Download, RetryThenBack };
 
 const int Ok = QMessageBox::Ok;
 const int No = QMessageBox::No;
@@ -95,6 +99,15 @@ void TestMendra::cleanupTestCase() {
 
 // Drives the window to a state the way the user and the engine get there.
 void TestMendra::Reach(State state) {
+    Controller* controller = Controller::Instance();
+    if (state == SelectionNoMode || state == ReadyNoMode || state == ReadyWorkDeviceGone) {
+        Reach(state == SelectionNoMode ? Selection : ReadyToFix);
+        if (state == ReadyWorkDeviceGone)
+            controller->SetWorkDevicePresent(false);
+        else
+            controller->SetRepairMode(Controller::NoMode);
+        return;
+    }
     const bool connected = m_engine->devicePresent != 0;
     if (state == Home)
         return;
@@ -109,7 +122,6 @@ void TestMendra::Reach(State state) {
     if (state == FixNoDevice || state == Selection)
         return;
     QTest::mouseClick(Button("btnDownload"), Qt::LeftButton);
-    Controller* controller = Controller::Instance();
     switch (state) {
     case Downloading:
         controller->SetDownloading(true);
@@ -123,6 +135,7 @@ void TestMendra::Reach(State state) {
         // The download flag is not cleared by a failed download.
         controller->SetDownloading(true);
         m_window->ShowFirmwareState(2);
+        m_window->EnableRetryDownload(true);
         return;
     case VerifyFailed:
         m_window->ShowFirmwareState(5);
@@ -173,10 +186,15 @@ void TestMendra::pageFlow_data() {
     const QString stopFixing = QStringLiteral("Are you sure to stop fixing?");
     const QString repairing = QStringLiteral("The device is being repaired, please do not close the program.");
     const QString reconnect = QStringLiteral("Please re-connect the device to scan and fix.");
+    const QString noMode = QStringLiteral("Please choose Standard Mode or Advanced Mode first.");
+    const QString noDevice =
+        QStringLiteral("The device to be fixed is not connected. Please connect it and try again.");
     const QStringList none;
     const QStringList selection{"Back", "Download"};
     const QStringList stopJob{"StopCurrentDevice"};
     const QStringList fixing{"Back", "Next \"Fixing\" (off)"};
+    const QStringList ready{"Back", "Next \"Fix Now\""};
+    const QStringList retried{"StartRepair(standard)"};
 
     // clang-format off
     QTest::newRow("home, Next") << Home << false << Next << QList<int>{} << "mode" << QStringList{"Back"} << none << none << 2;
@@ -193,8 +211,15 @@ void TestMendra::pageFlow_data() {
     QTest::newRow("downloading, Back, box closed") << Downloading << true << Back << QList<int>{Closed} << "select/1" << QStringList{"Back"} << QStringList{stopDownload} << none << 1;
     QTest::newRow("verifying, Back, Yes") << Verifying << true << Back << QList<int>{Ok} << "select/0" << selection << QStringList{stopVerify} << stopJob << 1;
     QTest::newRow("download failed, Back") << DownloadFailed << true << Back << QList<int>{} << "select/0" << selection << none << stopJob << 1;
+    // Right after "Download again" the new download runs, though its first report has not come yet.
+    QTest::newRow("download failed, Download again, Back, No") << DownloadFailed << true << RetryThenBack << QList<int>{No} << "select/1" << QStringList{"Back"} << QStringList{stopDownload} << retried << 1;
+    QTest::newRow("download failed, Download again, Back, Yes") << DownloadFailed << true << RetryThenBack << QList<int>{Ok} << "select/0" << selection << QStringList{stopDownload} << retried + stopJob << 1;
+    QTest::newRow("selection without a mode, Download") << SelectionNoMode << true << Download << QList<int>{Ok} << "select/0" << selection << QStringList{noMode} << none << 2;
     QTest::newRow("verify failed, Back") << VerifyFailed << true << Back << QList<int>{} << "select/0" << selection << none << stopJob << 1;
-    QTest::newRow("ready, Fix Now") << ReadyToFix << true << Next << QList<int>{} << "fix/2" << fixing << none << QStringList{"StartRepair(standard)"} << 1;
+    QTest::newRow("ready, Fix Now") << ReadyToFix << true << Next << QList<int>{} << "fix/2" << fixing << none << QStringList{"CheckWorkDevicePresent", "StartRepair(standard)"} << 1;
+    // A start the controller refuses leaves the ready page as it was, and the user is told why.
+    QTest::newRow("ready without a mode, Fix Now") << ReadyNoMode << true << Next << QList<int>{Ok} << "fix/1" << ready << QStringList{noMode} << none << 2;
+    QTest::newRow("ready, the device gone, Fix Now") << ReadyWorkDeviceGone << true << Next << QList<int>{Ok} << "fix/1" << ready << QStringList{noDevice} << QStringList{"CheckWorkDevicePresent"} << 1;
     QTest::newRow("ready, Back, Yes") << ReadyToFix << true << Back << QList<int>{Ok} << "select/0" << selection << QStringList{goBack} << none << 1;
     QTest::newRow("ready, Back, No") << ReadyToFix << true << Back << QList<int>{No} << "fix/1" << QStringList{"Back", "Next \"Fix Now\""} << QStringList{goBack} << none << 1;
     QTest::newRow("verifying again, Back, Yes") << FixingVerify << true << Back << QList<int>{Ok} << "fix/1" << QStringList{"Back", "Next \"Fix Now\""} << QStringList{stopFixing} << stopJob << 1;
@@ -250,6 +275,13 @@ void TestMendra::pageFlow() {
     case AdvancedMode:
         QTest::mouseClick(m_window->advancedModeBtn, Qt::LeftButton);
         break;
+    case Download:
+        QTest::mouseClick(Button("btnDownload"), Qt::LeftButton);
+        break;
+    case RetryThenBack:
+        QTest::mouseClick(Button("btnRetryDownload"), Qt::LeftButton);
+        QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
+        break;
     }
 
     QCOMPARE(Page(), page);
@@ -261,6 +293,7 @@ void TestMendra::pageFlow() {
 
 void TestMendra::retryDownloadOnlyOnCheckPage() {
     m_engine->devicePresent = 1;
+    m_engine->currentDevice = phone;
     m_window->EnableRetryDownload(true);
     QVERIFY(!Button("btnRetryDownload")->isVisibleTo(m_window));
     Reach(DownloadFailed);
@@ -269,6 +302,11 @@ void TestMendra::retryDownloadOnlyOnCheckPage() {
     QVERIFY(Button("btnRetryDownload")->isEnabled());
     QTest::mouseClick(Button("btnRetryDownload"), Qt::LeftButton);
     QCOMPARE(m_engine->calls.last(), QStringLiteral("StartRepair(standard)"));
+    // The new run has the page: a second click cannot queue another run behind it.
+    QVERIFY(!Button("btnRetryDownload")->isVisibleTo(m_window));
+    QVERIFY(m_window->FirmwareStateLbl->text().isEmpty());
+    m_window->EnableRetryDownload(true);
+    QVERIFY(Button("btnRetryDownload")->isVisibleTo(m_window));
     m_window->EnableRetryDownload(false);
     QVERIFY(!Button("btnRetryDownload")->isVisibleTo(m_window));
 
@@ -333,7 +371,7 @@ void TestMendra::fixNowAgainAfterStoppedVerification() {
     m_window->btnBackClick();
     m_engine->calls.clear();
     m_window->btnNextClick();
-    QCOMPARE(m_engine->calls, QStringList{"StartRepair(standard)"});
+    QCOMPARE(m_engine->calls, (QStringList{"CheckWorkDevicePresent", "StartRepair(standard)"}));
     QVERIFY(m_engine->skipReadyPage);
     QCOMPARE(Page(), QStringLiteral("fix/2"));
 }

@@ -5,6 +5,7 @@
 #include "device/Controller.h"
 #include "mainwindow/DownloadSpeed.h"
 #include "mainwindow/Mendra.h"
+#include "mainwindow/WrappableText.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -43,6 +44,8 @@ private slots:
     void firmwareStateOutOfRangeChangesNothing();
     void firmwareHint();
     void errorKeepsItsOwnCopy();
+    void longWordsGetBreaks_data();
+    void longWordsGetBreaks();
     void speedLabelFollowsCounts();
 
     void repairProgress_data();
@@ -235,6 +238,37 @@ void TestMendraDisplay::errorKeepsItsOwnCopy() {
         QCOMPARE(label->text(), QString());
 }
 
+// A library text's long words get places to break, marked here with "|"; what a user reads stays the same.
+void TestMendraDisplay::longWordsGetBreaks_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("marked");
+    QTest::newRow("short words") << "The server answered HTTP 404"
+                                 << "The server answered HTTP 404";
+    QTest::newRow("a digest") << "SHA-1 is 5d41402abc4b2a76b9719d911017c592, expected"
+                              << "SHA-1 is 5d41402abc4b|2a76b9719d91|1017c592, expected";
+    QTest::newRow("a path") << "Cannot write /home/anna/Documents/firmware: Permission denied"
+                            << "Cannot write /home/|anna/|Documents/|firmware: Permission denied";
+    const QString accented = QStringLiteral("abcdefghijke") + QChar(0x301);
+    QTest::newRow("not between a letter and its accent") << accented + "xyz" << accented + "|xyz";
+    const QString laughing = QStringLiteral("abcdefghijk") + QString::fromUcs4(U"\U0001F600");
+    QTest::newRow("not inside a surrogate pair") << laughing + "xyz" << laughing + "|xyz";
+}
+
+void TestMendraDisplay::longWordsGetBreaks() {
+    QFETCH(QString, text);
+    QFETCH(QString, marked);
+    const QString wrappable = WrappableText(text);
+    QCOMPARE(QString(wrappable).replace(QChar(0x200B), QLatin1Char('|')), marked);
+    QCOMPARE(WithoutBreakMarks(wrappable), text);
+
+    // The label gets the wrappable text, and again after a language change.
+    m_window->ShowFirmwareError(QStringLiteral("9"), text);
+    m_window->ShowFirmwareState(5);
+    QCOMPARE(m_window->errStringLbl->text(), wrappable);
+    m_window->Retranslate();
+    QCOMPARE(m_window->errStringLbl->text(), wrappable);
+}
+
 void TestMendraDisplay::speedLabelFollowsCounts() {
     m_window->ShowDownloadSpeed(1000);
     QCOMPARE(m_window->DowanLoadSpeed->text(), QString());
@@ -321,6 +355,7 @@ void TestMendraDisplay::resultTexts() {
 void TestMendraDisplay::failureColourDoesNotCarryOver() {
     Mendra& w = *m_window;
     m_engine->devicePresent = 1;
+    Controller::Instance()->SetRepairMode(Controller::StandardMode);
     w.ShowReadyToFix();
     w.ShowRepairFailed();
     QCOMPARE(w.fixStatusLbl->styleSheet(), QStringLiteral("color: rgb(255, 0, 0);"));

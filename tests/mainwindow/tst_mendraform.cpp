@@ -822,6 +822,10 @@ void TestMendraForm::labelAlignment_data() {
     QTest::newRow("fix caption") << "userNameLbl_4" << int(Qt::AlignRight | Qt::AlignVCenter) << false;
     QTest::newRow("device version") << "DeviceVersionLbl" << int(Qt::AlignLeft | Qt::AlignVCenter) << true;
     QTest::newRow("guide link") << "showRecoveryGuideLbl" << int(Qt::AlignLeft | Qt::AlignVCenter) << true;
+    // The firmware check's failure row: its texts start on one line, and the long ones wrap.
+    QTest::newRow("check state") << "FirmwareStateLbl" << leftTop << false;
+    QTest::newRow("check failure") << "errStringLbl" << leftTop << true;
+    QTest::newRow("check hint") << "FirmwareHintLbl" << leftTop << true;
     QTest::newRow("step number") << "recovery_two" << int(Qt::AlignCenter) << false;
     QTest::newRow("step picture") << "dfuiPhone8ThreeLbl" << int(Qt::AlignCenter) << false;
 }

@@ -7,16 +7,21 @@
 #include "app/Language.h"
 #include "device/Controller.h"
 #include "mainwindow/Mendra.h"
+#include "mainwindow/WrappableText.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QScrollBar>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QStyleOptionComboBox>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QtTest>
+
+#include <tuple>
 
 namespace {
 
@@ -73,14 +78,69 @@ QStringList Clipped(QWidget* page) {
         if (needed > field.width())
             clipped << QStringLiteral("%1 needs %2 px, has %3").arg(box->objectName()).arg(needed).arg(field.width());
     }
+    // A widget its layout could not give room to reaches past its parent, where nothing of it is drawn.
+    for (QWidget* widget : page->findChildren<QWidget*>()) {
+        const bool shows =
+            qobject_cast<QLabel*>(widget) || qobject_cast<QAbstractButton*>(widget) || qobject_cast<QComboBox*>(widget);
+        if (!shows || !widget->isVisible() || !widget->parentWidget())
+            continue;
+        if (!widget->parentWidget()->rect().contains(widget->geometry()))
+            clipped << QStringLiteral("%1 at %2,%3 %4x%5 reaches past its parent's %6x%7")
+                           .arg(widget->objectName())
+                           .arg(widget->x())
+                           .arg(widget->y())
+                           .arg(widget->width())
+                           .arg(widget->height())
+                           .arg(widget->parentWidget()->width())
+                           .arg(widget->parentWidget()->height());
+    }
     return clipped;
 }
 
+// A guide's step texts and pictures that do not stand under their step numbers (the shown device page).
+QStringList StepsOffTheirNumbers(const QStackedWidget* steps, const QList<QLabel*>& numbers) {
+    QStringList off;
+    const QWidget* window = steps->window();
+    const auto centre = [window](const QWidget* widget) { return widget->mapTo(window, widget->rect().center()).x(); };
+    auto* grid = qobject_cast<QGridLayout*>(steps->currentWidget()->layout()->itemAt(0)->layout());
+    if (!grid)
+        return {QStringLiteral("%1 has no step grid").arg(steps->currentWidget()->objectName())};
+    for (int column = 0; column < numbers.size(); ++column) {
+        for (int row = 0; row < 2; ++row) {
+            const QWidget* step = grid->itemAtPosition(row, column)->widget();
+            if (qAbs(centre(step) - centre(numbers.at(column))) > 1)
+                off << QStringLiteral("%1 centred at %2, %3 at %4")
+                           .arg(step->objectName())
+                           .arg(centre(step))
+                           .arg(numbers.at(column)->objectName())
+                           .arg(centre(numbers.at(column)));
+        }
+    }
+    return off;
+}
+
+// With MENDRA_SCREENSHOT_DIR set, the window is saved there as <name>.png to be looked at; true unless that
+// save failed.
+bool SaveScreenshot(QWidget& window, const QString& name) {
+    const QString folder = qEnvironmentVariable("MENDRA_SCREENSHOT_DIR");
+    return folder.isEmpty() || window.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+// The texts of the device library's longest download and verification failures, with a user's documents
+// folder of a realistic length.
+const QString kFirmwareFolder = QStringLiteral("/home/anna-lena.mustermann/Documents/Tavik/Mendra/firmware");
+const QString kPackage = kFirmwareFolder + QStringLiteral("/iPhone12,1_17.0_21A329_Restore.ipsw");
+
 } // namespace
 
-// The home page as the program first shows it, in every language it ships, with the skin's style sheet
-// and the language's font: every text fits its widget. With MENDRA_SCREENSHOT_DIR set, each language's
-// window is also saved there as home_<language>.png to be looked at.
+// How far the repair has gone on the fix page.
+enum class FixStage { ModeChoice, NoDevice, Ready, Fixing, Done, Failed };
+Q_DECLARE_METATYPE(FixStage)
+
+// The window's pages as the program shows them, in every language it ships, with the skin's style sheet
+// and the language's font: every text fits its widget, and no widget reaches past its parent. With
+// MENDRA_SCREENSHOT_DIR set, each window is also saved there to be looked at.
+
 class TestMendraHome : public QObject {
     Q_OBJECT
 private slots:
@@ -92,6 +152,10 @@ private slots:
     void selectPageFits();
     void guidePagesFit_data();
     void guidePagesFit();
+    void checkPageFailureFits_data();
+    void checkPageFailureFits();
+    void modeAndFixPagesFit_data();
+    void modeAndFixPagesFit();
 
 private:
     void ShowWindow(Mendra& window, const QString& language);
@@ -150,9 +214,7 @@ void TestMendraHome::homePageFits() {
         window.ShowRecoveryButtonState(0);
     }
 
-    const QString folder = qEnvironmentVariable("MENDRA_SCREENSHOT_DIR");
-    if (!folder.isEmpty())
-        QVERIFY(window.grab().save(folder + QStringLiteral("/home_%1_%2.png").arg(language).arg(deviceMode)));
+    QVERIFY(SaveScreenshot(window, QStringLiteral("home_%1_%2").arg(language).arg(deviceMode)));
 
     QCOMPARE(window.problemsBrowser->verticalScrollBar()->value(), 0);
     QStringList clipped = Clipped(window.homePage) + Clipped(window.statusBar());
@@ -176,9 +238,7 @@ void TestMendraHome::selectPageFits() {
     window.AddSystemVersion(QStringLiteral("17.0 (21A329)"));
     window.SetMainPage(3);
     window.SetCheckPage(0);
-    const QString folder = qEnvironmentVariable("MENDRA_SCREENSHOT_DIR");
-    if (!folder.isEmpty())
-        QVERIFY(window.grab().save(folder + QStringLiteral("/select_%1.png").arg(language)));
+    QVERIFY(SaveScreenshot(window, QStringLiteral("select_%1").arg(language)));
     const QStringList clipped = Clipped(window.selectPage);
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1String("; "))));
     QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
@@ -205,17 +265,128 @@ void TestMendraHome::guidePagesFit() {
     ShowWindow(window, language);
     Controller::Instance()->SetRepairMode(repairMode);
     window.ShowGuideView();
-    const QString folder = qEnvironmentVariable("MENDRA_SCREENSHOT_DIR");
     QStringList clipped;
     for (const QString& kind : kindButtons) {
         QTest::mouseClick(window.findChild<QAbstractButton*>(kind), Qt::LeftButton);
-        if (!folder.isEmpty())
-            QVERIFY(window.grab().save(folder + QStringLiteral("/guide_%1_%2.png").arg(kind, language)));
-        for (const QString& problem : Clipped(window.recoveryPage) + Clipped(window.statusBar()))
+        QVERIFY(SaveScreenshot(window, QStringLiteral("guide_%1_%2").arg(kind, language)));
+        const bool recovery = repairMode != int(Controller::AdvancedMode);
+        const QStringList misplaced =
+            recovery ? StepsOffTheirNumbers(window.stackedWidget_3,
+                                            {window.recovery_one, window.recovery_two, window.recovery_three})
+                     : StepsOffTheirNumbers(window.stackedWidget_4, {window.dfu_one, window.dfu_two, window.dfu_three});
+        for (const QString& problem : Clipped(window.recoveryPage) + Clipped(window.statusBar()) + misplaced)
             clipped << kind + QStringLiteral(": ") + problem;
     }
     clipped.removeDuplicates();
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1String("; "))));
+    QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
+}
+
+// A failed download or verification with the longest descriptions the device library gives: the failure and
+// its hint wrap inside the window, whatever the language.
+void TestMendraHome::checkPageFailureFits_data() {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<QString>("description");
+    const QString digest = QStringLiteral("5d41402abc4b2a76b9719d911017c592a1b2c3d4");
+    const QList<QPair<const char*, QPair<int, QString>>> failures{
+        {"download folder",
+         {2, QStringLiteral("Cannot write to the download folder %1: Permission denied").arg(kFirmwareFolder)}},
+        {"partial file", {2, QStringLiteral("Cannot rename %1.part: No space left on device").arg(kPackage)}},
+        {"checksum",
+         {5, QStringLiteral("The package's SHA-1 is %1, expected %2").arg(digest, QString(digest).replace('5', 'e'))}},
+        {"not a package", {5, kPackage + QStringLiteral(" is not a firmware package: it has no Restore.plist")}},
+    };
+    for (const char* language : {"en", "zh", "fr", "jp", "de"}) {
+        for (const auto& failure : failures)
+            QTest::addRow("%s, %s", language, failure.first)
+                << language << failure.second.first << failure.second.second;
+    }
+}
+
+void TestMendraHome::checkPageFailureFits() {
+    QFETCH(QString, language);
+    QFETCH(int, state);
+    QFETCH(QString, description);
+    ExpectBoxes({});
+    Mendra window(nullptr, [](ControllerWindow*) { return new FakeRepairEngine; });
+    ShowWindow(window, language);
+    window.SetMainPage(3);
+    window.SetCheckPage(1);
+    const bool download = state == 2;
+    if (download)
+        window.ShowDownloadFailedPicture();
+    else
+        window.ShowVerifyFailedPicture();
+    window.ShowFirmwareError(QStringLiteral("9"), description);
+    window.ShowFirmwareState(state);
+    window.ShowFirmwareHint(download ? 0 : 1);
+    window.EnableRetryDownload(download);
+    QApplication::processEvents();
+
+    QVERIFY(SaveScreenshot(window, QStringLiteral("check_%1").arg(QString::fromLatin1(QTest::currentDataTag()))));
+    // The whole text is there to be read, only with places to break.
+    QCOMPARE(WithoutBreakMarks(window.errStringLbl->text()), description);
+    const QStringList clipped = Clipped(window.selectPage) + Clipped(window.statusBar());
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1String("; "))));
+    QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
+}
+
+// The mode choice and the fix page in each of its states, reached the way the user and the engine reach them.
+void TestMendraHome::modeAndFixPagesFit_data() {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<FixStage>("stage");
+    QTest::addColumn<bool>("advanced");
+    const QList<std::tuple<const char*, FixStage, bool>> stages{
+        {"mode", FixStage::ModeChoice, false}, {"no device", FixStage::NoDevice, false},
+        {"ready", FixStage::Ready, false},     {"ready, advanced", FixStage::Ready, true},
+        {"fixing", FixStage::Fixing, false},   {"done", FixStage::Done, false},
+        {"failed", FixStage::Failed, true}};
+    for (const char* language : {"en", "zh", "fr", "jp", "de"}) {
+        for (const auto& stage : stages)
+            QTest::addRow("%s, %s", language, std::get<0>(stage))
+                << language << std::get<1>(stage) << std::get<2>(stage);
+    }
+}
+
+void TestMendraHome::modeAndFixPagesFit() {
+    QFETCH(QString, language);
+    QFETCH(FixStage, stage);
+    QFETCH(bool, advanced);
+    ExpectBoxes({});
+    auto* engine = new FakeRepairEngine;
+    Mendra window(nullptr, [engine](ControllerWindow*) { return engine; });
+    ShowWindow(window, language);
+    const MRDeviceRef phone = 5;
+    window.AddDeviceEntry(QStringLiteral("Ada's iPhone"), QVariant::fromValue<qulonglong>(phone), phone);
+    window.AddModelEntry(QStringLiteral("Ada's iPhone"), QVariant::fromValue<qulonglong>(phone));
+    window.AddSystemVersion(QStringLiteral("17.0 (21A329)"));
+    engine->currentDevice = engine->typeBoxDevice = phone;
+    engine->devicePresent = stage == FixStage::NoDevice ? 0 : 1;
+    Controller::Instance()->SetSystemVersionText(QStringLiteral("17.0 (21A329)"));
+    window.btnNextClick();
+    if (stage != FixStage::ModeChoice)
+        QTest::mouseClick(advanced ? window.advancedModeBtn : window.standardModeBtn, Qt::LeftButton);
+    if (stage >= FixStage::Ready) {
+        QTest::mouseClick(window.findChild<QAbstractButton*>(QStringLiteral("btnDownload")), Qt::LeftButton);
+        window.ShowReadyToFix();
+    }
+    if (stage >= FixStage::Fixing) {
+        window.btnNextClick();
+        window.ShowRepairProgress(3, 500);
+    }
+    if (stage == FixStage::Done)
+        Controller::Instance()->ShowRepairSucceeded();
+    else if (stage == FixStage::Failed)
+        Controller::Instance()->ShowRepairFailed();
+    QApplication::processEvents();
+
+    QVERIFY(SaveScreenshot(window, QStringLiteral("page_%1").arg(QString::fromLatin1(QTest::currentDataTag()))));
+    const QStringList clipped = Clipped(window.stackedWidget->currentWidget()) + Clipped(window.statusBar());
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1String("; "))));
+    // The skin's button rule does not shrink the status-bar buttons below their design size.
+    for (const char* name : {"btnNext", "btnDownload", "btnRetryDownload"})
+        QCOMPARE(window.findChild<QWidget*>(QLatin1String(name))->size(), QSize(176, 42));
     QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
 }
 
