@@ -243,6 +243,10 @@ void Controller::ShowRepairFailed() {
 void Controller::OnDeviceDetected(int /*index*/) {
     if (!m_window || !m_model)
         return;
+    // The device being repaired is off the bus, most likely re-enumerating into its next mode: the pages stay as
+    // they are until the engine knows whether it came back, and it calls again when it did not.
+    if (m_model->IsWaitingForWorkDevice())
+        return;
     const bool done = m_window->IsRepairDone();
     const MRDeviceRef device = m_model->CurrentDevice();
     if (device)

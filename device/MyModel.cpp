@@ -35,6 +35,8 @@ MyModel::MyModel(ModelWindow* window) : QObject(nullptr) {
     m_firmwareStage = false;
     m_skipReadyPage = false;
     m_acceptChange = true;
+    m_reconnectTimer.setSingleShot(true);
+    connect(&m_reconnectTimer, &QTimer::timeout, this, &MyModel::SltWorkDeviceGone);
     Init();
     ConnectModelSignals();
     CallbackGate::Open(this);
@@ -71,8 +73,8 @@ void MyModel::Init() {
     m_restoreThread = new RestoreThread(0, this, this);
     m_restoreThread->SetModel(this);
     m_bugReportThread = nullptr;
-    m_mailAccount = MailAccount(QStringLiteral("smtp.tavik.com"), 465, true, QStringLiteral("bugreport@tavik.com"),
-                                QStringLiteral("Orbit4..7#"));
+    // No account is built in: the deployment supplies it. Until then a report cannot be sent.
+    m_mailAccount = MailAccount();
 }
 
 void MyModel::ConnectModelSignals() {
@@ -97,6 +99,8 @@ void MyModel::ShutDown() {
     if (!CallbackGate::Close(this, this, ShutdownWaitMs))
         RunLog->WriteString(TextLog::Warning, QStringLiteral("A device callback was still running at exit."), true);
     m_pendingStart = false;
+    m_reconnectTimer.stop();
+    m_waitingForWorkDevice = false;
 
     const DeviceLibrary::Functions& api = DeviceLibrary::api();
     if (m_restoreThread && m_restoreThread->isRunning()) {

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 class AuxiliaryView;
 class BugreportThread;
@@ -68,6 +69,14 @@ public:
     MRDeviceRef GetRepairDevice() const { return m_repairDevice; }
     // Stop the library's job of the repair device, found again by its id.
     void StopRepairDevice();
+
+    // A device drops off the bus and comes back under a new handle when it enters or leaves recovery mode.
+    // While a run goes on, a departure of its device is therefore final only when no device with the work
+    // device's id comes back within the grace time; until then the pages stay as they are.
+    static constexpr int DefaultReconnectGraceMs = 30000;
+    void SetReconnectGraceMs(int milliseconds);
+    int GetReconnectGraceMs() const { return m_reconnectGraceMs; }
+    bool IsWaitingForWorkDevice() const { return m_waitingForWorkDevice; }
     void StopCurrentDevice();
     void ToggleRecoveryMode();
 
@@ -112,6 +121,7 @@ public slots:
 
 private slots:
     void SltStateChangeFinished();
+    void SltWorkDeviceGone();
 
 private:
     // Device lists.
@@ -121,6 +131,9 @@ private:
     void HandleArrival(MRDeviceRef device);
     void HandleDeparture(MRDeviceRef device);
     void HandleChange(MRDeviceRef device);
+    void ShowHomeDeviceGone();
+    bool IsRunGoingOn() const { return m_runActive && !m_runStopped && !m_runConcluded; }
+    void StartWaitingForWorkDevice();
     MRDeviceRef FindListedDevice(const QString& idText);
 
     // Repair runs.
@@ -172,6 +185,11 @@ private:
     bool m_pendingStart = false; // a run asked for while the previous one was still ending
     MRDeviceRef m_pendingDevice = 0;
     int m_pendingOption = MROptionStandard;
+
+    // The work device left while its run went on; the timer ends the wait for it.
+    bool m_waitingForWorkDevice = false;
+    int m_reconnectGraceMs = DefaultReconnectGraceMs;
+    QTimer m_reconnectTimer;
 };
 
 // The one model, set by its constructor and cleared by its destructor.

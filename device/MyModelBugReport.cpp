@@ -2,8 +2,19 @@
 // in here by its own work; until then no report is sent and no sending thread ever exists.
 #include "MyModel.h"
 
+#include "app/RunLog.h"
+
+#include <QCoreApplication>
+
 void MyModel::SendBugReport(AuxiliaryView* view) {
     m_bugReportView = view;
+    // The account comes with the deployment, never with the program: without one the user must hear that the
+    // report went nowhere.
+    if (!m_mailAccount.IsUsable()) {
+        RunLog->WriteString(TextLog::Error, QStringLiteral("Bug report not sent: no mail account is set up."), true);
+        ShowMessage(QCoreApplication::translate(
+            "QObject", "No mail account is set up for sending bug reports. The report was not sent."));
+    }
 }
 
 void MyModel::StopBugReport(AuxiliaryView* view) {

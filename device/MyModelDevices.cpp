@@ -7,6 +7,7 @@
 #include "DeviceLibrary.h"
 #include "ModelController.h"
 #include "ModelWindow.h"
+#include "app/RunLog.h"
 
 QVariant MyModel::DataOf(MRDeviceRef device) {
     return QVariant(qlonglong(device));
@@ -117,6 +118,11 @@ void MyModel::HandleArrival(MRDeviceRef device) {
     const int mode = api.MRGetDeviceMode(device);
     const QString text = EntryText(device);
     const QString info = QString::fromUtf8(api.MRGetDeviceInfo(device));
+    // The work device back from its re-enumeration is the repair device again. It is listed while the wait
+    // still holds the pages, so that nothing on them changes for a device that was never really lost.
+    const bool returning = m_waitingForWorkDevice && DeviceIdText(api.MRGetDeviceId(device)) == m_workDeviceIdText;
+    if (returning)
+        m_repairDevice = device;
     m_devicePresent = 1;
     if (m_window && mode <= MRModeDFU)
         m_window->ShowRecoveryButtonState(mode);
@@ -124,16 +130,52 @@ void MyModel::HandleArrival(MRDeviceRef device) {
     m_controller->OnDeviceConnectionChanged(true, QString(), text, info);
     m_controller->AddModelEntry(text, DataOf(device));
     m_controller->AddDeviceEntry(text, DataOf(device), device);
+    if (returning) {
+        m_waitingForWorkDevice = false;
+        m_reconnectTimer.stop();
+        RunLog->WriteString(TextLog::Info, QStringLiteral("The device being repaired is connected again."), true);
+    }
 }
 
 void MyModel::HandleDeparture(MRDeviceRef device) {
-    if (!RemoveDevice(*m_controller, FirmwarePageList, device))
+    if (!m_waitingForWorkDevice && device != 0 && device == m_repairDevice && IsRunGoingOn())
+        StartWaitingForWorkDevice();
+    // While the work device is waited for, the lists lose their entries but the pages hear of it only when the
+    // wait ends without it.
+    if (!RemoveDevice(*m_controller, FirmwarePageList, device) && !m_waitingForWorkDevice)
         m_controller->OnDeviceDetected(-1);
-    if (!RemoveDevice(*m_controller, HomePageList, device)) {
-        m_controller->ShowConnectionState(-1);
-        if (m_window)
-            m_window->ShowRecoveryButtonState(0);
-    }
+    if (!RemoveDevice(*m_controller, HomePageList, device) && !m_waitingForWorkDevice)
+        ShowHomeDeviceGone();
+}
+
+void MyModel::ShowHomeDeviceGone() {
+    m_controller->ShowConnectionState(-1);
+    if (m_window)
+        m_window->ShowRecoveryButtonState(0);
+}
+
+void MyModel::SetReconnectGraceMs(int milliseconds) {
+    m_reconnectGraceMs = qMax(0, milliseconds);
+}
+
+void MyModel::StartWaitingForWorkDevice() {
+    m_waitingForWorkDevice = true;
+    m_reconnectTimer.start(m_reconnectGraceMs);
+    RunLog->WriteString(TextLog::Info, QStringLiteral("The device being repaired left; waiting for it to come back."),
+                        true);
+}
+
+// No device with the work device's id came back in time: the departure is final, as if it had just happened.
+// Its run cannot go on, so it is stopped before the pages say that the device is gone.
+void MyModel::SltWorkDeviceGone() {
+    if (!m_waitingForWorkDevice || !m_controller || !CallbackGate::IsOpen(this))
+        return;
+    m_waitingForWorkDevice = false;
+    RunLog->WriteString(TextLog::Error, QStringLiteral("The device being repaired did not come back."), true);
+    if (m_runActive)
+        StopRepairDevice();
+    m_controller->OnDeviceDetected(-1);
+    ShowHomeDeviceGone();
 }
 
 void MyModel::HandleChange(MRDeviceRef device) {

@@ -28,6 +28,10 @@ void MyModelEngine::CheckWorkDevicePresent() {
     m_model.CheckWorkDevicePresent();
 }
 
+bool MyModelEngine::IsWaitingForWorkDevice() const {
+    return m_model.IsWaitingForWorkDevice();
+}
+
 CItemDataBase* MyModelEngine::MakeDeviceItem() {
     return m_model.MakeDeviceItem();
 }

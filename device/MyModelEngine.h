@@ -16,6 +16,7 @@ public:
     MRDeviceRef GetTypeBoxDevice() override;
     int IsDevicePresent() const override;
     void CheckWorkDevicePresent() override;
+    bool IsWaitingForWorkDevice() const override;
     CItemDataBase* MakeDeviceItem() override;
     int GetFirmwareEntryCount(MRDeviceRef device) override;
     const MRFirmwareEntry* GetFirmwareEntry(MRDeviceRef device, int index) override;

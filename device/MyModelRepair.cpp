@@ -113,6 +113,9 @@ void MyModel::StopRepairDevice() {
     // Asked for from outside: a run waiting for the previous one to end is not wanted any more either.
     m_pendingStart = false;
     StopRunJob();
+    // Nothing runs any more that could want the device back: its departure is final as soon as the caller is done.
+    if (m_waitingForWorkDevice)
+        m_reconnectTimer.start(0);
 }
 
 // The run's own end stops its job too; a run asked for meanwhile still starts when it has ended.
@@ -123,6 +126,9 @@ void MyModel::StopRunJob() {
     if (device != 0) {
         m_repairDevice = device;
         DeviceLibrary::api().MRStopDevice(device);
+    } else if (m_runActive && m_repairDevice != 0) {
+        // Off the bus: the library still knows the job by the handle the device had.
+        DeviceLibrary::api().MRStopDevice(m_repairDevice);
     }
 }
 

@@ -23,6 +23,9 @@ public:
     virtual MRDeviceRef GetTypeBoxDevice() = 0; // current entry of the home page's list, 0 when none
     virtual int IsDevicePresent() const = 0;
     virtual void CheckWorkDevicePresent() = 0;
+    // The device being repaired left during its run and may still come back (it re-enumerates when its mode
+    // changes); the engine says when its departure is final.
+    virtual bool IsWaitingForWorkDevice() const = 0;
     virtual CItemDataBase* MakeDeviceItem() = 0;
 
     // Firmware of a device.

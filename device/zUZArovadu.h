@@ -26,6 +26,10 @@
  * Strings returned or reported are UTF-8, owned by the library and stay valid until the library is unloaded.
  * Device handles are never reused; a handle whose device has left gives empty results (name "", mode -1,
  * id 0, no firmware entries) and never crashes.
+ *
+ * A restore outlives its device's re-enumeration: while the device is off the bus the restore waits for it to
+ * come back (for a time of the library's own) and then goes on reporting under the new handle. MRStopDevice
+ * ends a job given the handle the job began with or any later handle of the same device.
  */
 #ifndef ZUZAROVADU_H
 #define ZUZAROVADU_H

@@ -129,7 +129,7 @@ void Library::runDueTimers(std::chrono::steady_clock::time_point now) {
         Device* device = byId(timer.deviceId);
         if (!device)
             continue;
-        if (timer.kind == Timed::Arrive && !device->present)
+        if ((timer.kind == Timed::Arrive || timer.kind == Timed::Return) && !device->present)
             plugLocked(device);
         else if (timer.kind == Timed::Depart && device->present)
             unplugLocked(device);
@@ -140,7 +140,7 @@ bool Library::idleLocked(std::chrono::steady_clock::time_point now) const {
     if (!m_events.empty() || m_inFlight || m_databaseInFlight || m_runningJobs)
         return false;
     for (const Timed& timer : m_timers)
-        if (timer.at <= now)
+        if (timer.at <= now || timer.kind == Timed::Return)
             return false;
     return true;
 }
@@ -239,10 +239,22 @@ Device* Library::byId(uint64_t id) {
 }
 
 void Library::plugLocked(Device* device) {
+    cancelReturnLocked(device);
     device->present = true;
     device->handle = ++m_lastHandle;
     m_handles[device->handle] = device;
     notifyLocked(device->handle, MRDeviceArrival);
+    // A job waiting for its device to come back goes on at once.
+    if (device->job)
+        device->job->wake();
+}
+
+bool Library::cancelReturnLocked(const Device* device) {
+    auto returning = [device](const Timed& t) { return t.kind == Timed::Return && t.deviceId == device->def.id; };
+    auto end = std::remove_if(m_timers.begin(), m_timers.end(), returning);
+    bool cancelled = end != m_timers.end();
+    m_timers.erase(end, m_timers.end());
+    return cancelled;
 }
 
 void Library::unplugLocked(Device* device) {
@@ -261,7 +273,11 @@ void Library::changeModeLocked(Device* device, int mode) {
         // The device drops off the bus and comes back as a new device in its new mode.
         unplugLocked(device);
         device->mode = mode;
-        plugLocked(device);
+        if (m_scenario.reenumerateMs > 0)
+            m_timers.push_back({std::chrono::steady_clock::now() + std::chrono::milliseconds(m_scenario.reenumerateMs),
+                                Timed::Return, device->def.id});
+        else
+            plugLocked(device);
         return;
     }
     device->mode = mode;
@@ -321,11 +337,21 @@ void Library::setLocalFirmware(MRDeviceRef handle, const char* path) {
     }
 }
 
+// The handle need not be current: a job that began before its device re-enumerated (or while the device is off
+// the bus) is stopped with the handle it began with as well as with a later one.
 void Library::stopDevice(MRDeviceRef handle) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    Device* device = lookup(handle);
-    if (device && device->job)
+    auto it = m_handles.find(handle);
+    if (it == m_handles.end())
+        return;
+    Device* device = it->second;
+    if (device->job && handle >= device->jobHandle)
         device->job->requestStop();
+}
+
+void Library::startJobLocked(Device* device, const std::shared_ptr<Job>& job) {
+    device->job = job;
+    device->jobHandle = device->handle;
 }
 
 bool Library::isPresent(const Device* device) {
@@ -499,8 +525,10 @@ int Library::plug(uint64_t id) {
 int Library::unplug(uint64_t id) {
     std::lock_guard<std::mutex> lock(m_mutex);
     Device* device = byId(id);
-    if (!device || !device->present)
+    if (!device)
         return -1;
+    if (!device->present)
+        return cancelReturnLocked(device) ? 0 : -1; // pulled out while it re-enumerates: it stays away
     unplugLocked(device);
     return 0;
 }
@@ -565,6 +593,7 @@ int Library::restore(MRDeviceRef handle, int option, MRRestoreCallback callback,
         plan.settings.proxy = m_proxy;
         plan.settings.enterRecoveryMs = m_scenario.enterRecoveryMs;
         plan.settings.restoreMs = m_scenario.restoreMs;
+        plan.settings.reconnectMs = m_scenario.reconnectMs;
         if (device) {
             plan.productType = device->def.productType;
             plan.local = device->hasLocal;
@@ -576,7 +605,7 @@ int Library::restore(MRDeviceRef handle, int option, MRRestoreCallback callback,
                 plan.firmwareChosen = !name.empty() && name != "." && name != "..";
                 plan.packagePath = plan.settings.downloadFolder + "/" + name;
             }
-            device->job = job;
+            startJobLocked(device, job);
         }
         ++m_runningJobs;
     }
@@ -611,7 +640,7 @@ int Library::changeRecovery(MRDeviceRef handle, bool enter) {
         if (device->mode != from)
             return MRErrorDevice; // DFU: only a restore leaves it
         duration = enter ? m_scenario.enterRecoveryMs : m_scenario.quitRecoveryMs;
-        device->job = job;
+        startJobLocked(device, job);
         ++m_runningJobs;
     }
 

@@ -39,6 +39,9 @@ struct Device {
     bool hasLocal = false;
     std::string localPath;
     std::shared_ptr<Job> job;
+    // The handle the device had when its job began. The job outlives re-enumerations: that handle and every
+    // later one of the device can stop it (handles only grow), an older one cannot.
+    MRDeviceRef jobHandle = 0;
     std::vector<FaultDef> faults;
 };
 
@@ -49,6 +52,7 @@ struct RunSettings {
     ProxySettings proxy;
     int enterRecoveryMs = 0;
     int restoreMs = 0;
+    int reconnectMs = 0;
 };
 
 class Library {
@@ -123,7 +127,9 @@ private:
     };
     struct Timed {
         std::chrono::steady_clock::time_point at;
-        enum Kind { Arrive, Depart, Database } kind;
+        // Return: the device comes back from a re-enumeration; unlike the scenario's own arrivals it keeps
+        // the library busy until it is due.
+        enum Kind { Arrive, Depart, Database, Return } kind;
         uint64_t deviceId;
     };
 
@@ -135,6 +141,8 @@ private:
     void plugLocked(Device* device);
     void unplugLocked(Device* device);
     void changeModeLocked(Device* device, int mode);
+    bool cancelReturnLocked(const Device* device);
+    void startJobLocked(Device* device, const std::shared_ptr<Job>& job);
     void notifyLocked(MRDeviceRef device, int type);
     void applyScenarioLocked(const Scenario& scenario);
 

@@ -191,19 +191,47 @@ StepResult RestoreRun::unzip(std::string* folder) {
     return unpackPackage(m_plan.packagePath, *folder, m_job, sinkFor(MRStepUnzip));
 }
 
-// Steps on the simulated device: progress runs with the clock, and the device must stay connected.
+// A device off the bus may only be re-enumerating: the run waits for it to come back (under a new handle) for
+// as long as the scenario allows, and its step's clock stands still meanwhile. False when it did not come back
+// or the job was stopped.
+bool RestoreRun::awaitDevice(std::chrono::steady_clock::time_point* stepStart) {
+    if (m_library.isPresent(m_plan.device))
+        return true;
+    const auto since = std::chrono::steady_clock::now();
+    const auto deadline = since + std::chrono::milliseconds(m_plan.settings.reconnectMs);
+    for (;;) {
+        if (m_job.stopRequested())
+            return false;
+        const auto now = std::chrono::steady_clock::now();
+        if (m_library.isPresent(m_plan.device)) {
+            *stepStart += now - since;
+            return true;
+        }
+        if (now >= deadline)
+            return false;
+        m_job.sleepFor(std::min<std::chrono::milliseconds>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now) + std::chrono::milliseconds(1),
+            kProgressInterval));
+    }
+}
+
+// Steps on the simulated device: progress runs with the clock while the device is connected.
 StepResult RestoreRun::timedStep(int step, int durationMs) {
     ProgressFn sink = sinkFor(step);
     auto start = std::chrono::steady_clock::now();
+    const auto lost = [this] {
+        return m_job.stopRequested() ? StepResult::stopped()
+                                     : StepResult::error(MRErrorDisconnected, "The device was disconnected");
+    };
     for (;;) {
+        if (!awaitDevice(&start))
+            return lost();
         auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
         uint64_t done = durationMs > 0 ? std::min<uint64_t>(1000, uint64_t(elapsed.count()) * 1000 / durationMs) : 1000;
-        if (!m_library.isPresent(m_plan.device))
-            return StepResult::error(MRErrorDisconnected, "The device was disconnected");
         if (!sink(done, 1000))
             return StepResult::stopped();
-        if (!m_library.isPresent(m_plan.device)) // a fault may just have unplugged it
-            return StepResult::error(MRErrorDisconnected, "The device was disconnected");
+        if (!awaitDevice(&start)) // a fault may just have unplugged it
+            return lost();
         if (done >= 1000)
             return StepResult::ok();
         auto left = std::chrono::milliseconds(durationMs) - elapsed;

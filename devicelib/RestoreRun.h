@@ -30,6 +30,7 @@ private:
     StepResult verify(std::string* version);
     StepResult unzip(std::string* folder);
     StepResult timedStep(int step, int durationMs);
+    bool awaitDevice(std::chrono::steady_clock::time_point* stepStart);
 
     // Reports; each returns false once the job must end without another report.
     bool send(MRRestoreCallbackData& data);

@@ -140,6 +140,10 @@ public:
             scenario->enterRecoveryMs = int(number(timing, "enterRecoveryMs", scenario->enterRecoveryMs));
             scenario->quitRecoveryMs = int(number(timing, "quitRecoveryMs", scenario->quitRecoveryMs));
             scenario->restoreMs = int(number(timing, "restoreMs", scenario->restoreMs));
+            scenario->reenumerateMs = int(number(timing, "reenumerateMs", scenario->reenumerateMs));
+            scenario->reconnectMs = int(number(timing, "reconnectMs", scenario->reconnectMs));
+            if (scenario->reenumerateMs < 0 || scenario->reconnectMs < 0)
+                return fail("\"reenumerateMs\" and \"reconnectMs\" must not be negative");
         }
         scenario->databaseUpgradeMs = number(root, "databaseUpgradeMs", -1);
 

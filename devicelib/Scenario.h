@@ -44,6 +44,8 @@ struct Scenario {
     int enterRecoveryMs = 3000;
     int quitRecoveryMs = 3000;
     int restoreMs = 10000;
+    int reenumerateMs = 0;   // how long a re-enumerating device is off the bus before it comes back
+    int reconnectMs = 60000; // how long a restore waits for its device to come back before it fails
     int64_t databaseUpgradeMs = -1;
 };
 

@@ -46,7 +46,8 @@ typedef struct MRSimControl {
     int (*LoadScenario)(const char* json);
     int (*LoadScenarioFile)(const char* path);
     const char* (*LastError)(void);
-    /* Connect or disconnect a device of the scenario; -1 when unknown or already so. */
+    /* Connect or disconnect a device of the scenario; -1 when unknown or already so. Unplugging a device that
+     * is off the bus while it re-enumerates keeps it from coming back. */
     int (*Plug)(uint64_t id);
     int (*Unplug)(uint64_t id);
     /* Changes the mode the way the scenario reports mode changes; -1 when absent or the mode is invalid. */
@@ -56,7 +57,8 @@ typedef struct MRSimControl {
     int (*GetState)(uint64_t id, MRSimDeviceState* state);
     void (*TriggerDatabaseUpgrade)(void);
     /* Waits until no notification is due or being delivered and no job runs; 0 when idle, -1 on time-out.
-     * Arrivals and departures that the scenario schedules for later do not count. */
+     * Arrivals and departures that the scenario schedules for later do not count; a device's return from a
+     * re-enumeration does. */
     int (*WaitIdle)(int timeoutMs);
 } MRSimControl;
 

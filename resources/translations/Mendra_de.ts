@@ -926,6 +926,10 @@ Bitte starten Sie das Programm neu und schließen Sie danach das Gerät erneut a
         <translation>Gerät nicht verbunden. Bitte schließen Sie das Gerät erneut an.</translation>
     </message>
     <message>
+        <source>No mail account is set up for sending bug reports. The report was not sent.</source>
+        <translation>Für das Senden von Fehlerberichten ist kein E-Mail-Konto eingerichtet. Der Bericht wurde nicht gesendet.</translation>
+    </message>
+    <message>
         <source>The repair ended without a result. Please try again.</source>
         <translation>Die Reparatur wurde ohne Ergebnis beendet. Bitte versuchen Sie es erneut.</translation>
     </message>

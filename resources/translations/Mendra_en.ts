@@ -926,6 +926,10 @@ If the repair fails, please restart your device and PC before trying again.</tra
         <translation>Device not connected. Please re-connect device.</translation>
     </message>
     <message>
+        <source>No mail account is set up for sending bug reports. The report was not sent.</source>
+        <translation>No mail account is set up for sending bug reports. The report was not sent.</translation>
+    </message>
+    <message>
         <source>The repair ended without a result. Please try again.</source>
         <translation>The repair ended without a result. Please try again.</translation>
     </message>

@@ -926,6 +926,10 @@ Veuillez redémarrer le programme, puis reconnecter l’appareil.</translation>
         <translation>Appareil non connecté. Veuillez reconnecter l’appareil.</translation>
     </message>
     <message>
+        <source>No mail account is set up for sending bug reports. The report was not sent.</source>
+        <translation>Aucun compte de messagerie n’est configuré pour l’envoi des rapports de bogue. Le rapport n’a pas été envoyé.</translation>
+    </message>
+    <message>
         <source>The repair ended without a result. Please try again.</source>
         <translation>La réparation s’est terminée sans résultat. Veuillez réessayer.</translation>
     </message>

@@ -926,6 +926,10 @@ If the repair fails, please restart your device and PC before trying again.</sou
         <translation>デバイスが接続されていません。デバイスを再接続してください。</translation>
     </message>
     <message>
+        <source>No mail account is set up for sending bug reports. The report was not sent.</source>
+        <translation>バグレポートを送信するためのメールアカウントが設定されていません。レポートは送信されませんでした。</translation>
+    </message>
+    <message>
         <source>The repair ended without a result. Please try again.</source>
         <translation>修復は結果が得られないまま終了しました。もう一度お試しください。</translation>
     </message>

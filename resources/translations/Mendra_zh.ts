@@ -926,6 +926,10 @@ If the repair fails, please restart your device and PC before trying again.</sou
         <translation>设备未连接，请重新连接设备。</translation>
     </message>
     <message>
+        <source>No mail account is set up for sending bug reports. The report was not sent.</source>
+        <translation>尚未设置用于发送错误报告的邮件帐户。报告未发送。</translation>
+    </message>
+    <message>
         <source>The repair ended without a result. Please try again.</source>
         <translation>修复意外结束，未得到结果。请重试。</translation>
     </message>

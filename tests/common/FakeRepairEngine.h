@@ -23,6 +23,7 @@ public:
     MRDeviceRef currentDevice = 0;
     MRDeviceRef typeBoxDevice = 0;
     int devicePresent = 0;
+    bool waitingForWorkDevice = false;
     bool repairRunning = false;
     bool firmwareStage = false;
     QString newestVersion;
@@ -45,6 +46,7 @@ public:
     MRDeviceRef GetTypeBoxDevice() override { return typeBoxDevice; }
     int IsDevicePresent() const override { return devicePresent; }
     void CheckWorkDevicePresent() override { calls << QStringLiteral("CheckWorkDevicePresent"); }
+    bool IsWaitingForWorkDevice() const override { return waitingForWorkDevice; }
     CItemDataBase* MakeDeviceItem() override { return new CItemDataBase; }
     int GetFirmwareEntryCount(MRDeviceRef) override { return static_cast<int>(firmware.size()); }
     const MRFirmwareEntry* GetFirmwareEntry(MRDeviceRef, int index) override {

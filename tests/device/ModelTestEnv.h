@@ -42,14 +42,17 @@ public:
         FreeEditionData();
     }
 
-    // A world of devices; restores and mode changes take the given times.
-    bool load(const QString& devices, int restoreMs = 300, int recoveryMs = 150) {
-        const QString json = QStringLiteral(R"({"modeChange": "change",
-            "timing": {"enterRecoveryMs": %1, "quitRecoveryMs": %1, "restoreMs": %2},
+    // A world of devices; restores and mode changes take the given times. With reenumerateMs 0 or more a
+    // device changes mode by leaving the bus for that long and coming back under a new handle.
+    bool load(const QString& devices, int restoreMs = 300, int recoveryMs = 150, int reenumerateMs = -1) {
+        const QString json = QStringLiteral(R"({"modeChange": "%4",
+            "timing": {"enterRecoveryMs": %1, "quitRecoveryMs": %1, "restoreMs": %2, "reenumerateMs": %5},
             "firmwareFile": "${LIBDIR}/DemoFirmware.json", "devices": [%3]})")
                                  .arg(recoveryMs)
                                  .arg(restoreMs)
-                                 .arg(devices);
+                                 .arg(devices)
+                                 .arg(reenumerateMs >= 0 ? QStringLiteral("reenumerate") : QStringLiteral("change"))
+                                 .arg(qMax(0, reenumerateMs));
         if (control->LoadScenario(json.toUtf8().constData()) != 0) {
             qWarning() << control->LastError();
             return false;

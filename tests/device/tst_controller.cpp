@@ -66,6 +66,8 @@ private slots:
     void modeTitle();
     void deviceDetected_data();
     void deviceDetected();
+    void deviceDetectedWhileWorkDeviceAway_data();
+    void deviceDetectedWhileWorkDeviceAway();
     void confirmClose_data();
     void confirmClose();
     void closeCallbackWithoutController();
@@ -326,6 +328,36 @@ void TestController::deviceDetected() {
     QCOMPARE(m_controller->GetRepairMode(), repairMode);
     // Leaving a running fix page lets the next verification show the ready page again.
     QCOMPARE(m_engine->skipReadyPage, !windowLog.contains(QStringLiteral("DisableStartButton")));
+}
+
+// The engine waits for the device being repaired to come back from a re-enumeration: whatever the lists show
+// meanwhile, the pages and the run stay as they are.
+void TestController::deviceDetectedWhileWorkDeviceAway_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("subPage");
+    QTest::addColumn<bool>("device");
+    QTest::newRow("checking firmware, no device listed") << 3 << 1 << false;
+    QTest::newRow("fixing, no device listed") << 2 << 2 << false;
+    QTest::newRow("fixing, another device listed") << 2 << 2 << true;
+}
+
+void TestController::deviceDetectedWhileWorkDeviceAway() {
+    QFETCH(int, page);
+    QFETCH(int, subPage);
+    QFETCH(bool, device);
+    m_window->StandOn(page, subPage, false);
+    m_engine->waitingForWorkDevice = true;
+    m_engine->currentDevice = device ? 8 : 0;
+    m_engine->firmware = {{"17.0", "http://127.0.0.1/a.ipsw"}};
+    m_controller->SetWorkDevicePresent(false);
+    m_controller->SetRepairMode(Controller::StandardMode);
+
+    m_controller->OnDeviceDetected(-1);
+
+    QCOMPARE(MendraMessageBox::ShownMessages(), QStringList());
+    QCOMPARE(m_window->log, QStringList());
+    QCOMPARE(m_engine->calls, QStringList());
+    QCOMPARE(m_controller->GetRepairMode(), int(Controller::StandardMode));
 }
 
 void TestController::confirmClose_data() {

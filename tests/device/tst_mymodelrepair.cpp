@@ -40,8 +40,8 @@ private:
     FakeModelHost& host() { return *env.host; }
 
     // One device, listed, with a model on it.
-    bool startWithDevice(int restoreMs = 300) {
-        if (!env.load(ModelTestEnv::device(1, "iPhone"), restoreMs))
+    bool startWithDevice(int restoreMs = 300, int reenumerateMs = -1) {
+        if (!env.load(ModelTestEnv::device(1, "iPhone"), restoreMs, 150, reenumerateMs))
             return false;
         env.start();
         return QTest::qWaitFor([&] { return host().models.entries.size() == 1; }, 5000);
@@ -69,19 +69,26 @@ private slots:
     void cleanupTestCase() { env.tearDown(); }
     void cleanup() { env.stop(); }
 
-    // The option word decides whether the user's data survives: 0 standard keeps it, 1 advanced erases.
+    // The option word decides whether the user's data survives: 0 standard keeps it, 1 advanced erases. A
+    // device that re-enumerates leaves the bus on entering recovery mode and comes back under a new handle;
+    // the repair goes on with it as if it had only changed its mode.
     void bothRuns_data() {
         QTest::addColumn<bool>("standard");
         QTest::addColumn<int>("option");
         QTest::addColumn<int>("erased");
-        QTest::newRow("standard keeps data") << true << 0 << 0;
-        QTest::newRow("advanced erases") << false << 1 << 1;
+        QTest::addColumn<bool>("reenumerate");
+        QTest::newRow("standard keeps data") << true << 0 << 0 << false;
+        QTest::newRow("advanced erases") << false << 1 << 1 << false;
+        QTest::newRow("standard, the device re-enumerates") << true << 0 << 0 << true;
+        QTest::newRow("advanced, the device re-enumerates") << false << 1 << 1 << true;
     }
     void bothRuns() {
         QFETCH(bool, standard);
         QFETCH(int, option);
         QFETCH(int, erased);
-        QVERIFY(startWithDevice());
+        QFETCH(bool, reenumerate);
+        QVERIFY(startWithDevice(300, reenumerate ? 200 : -1));
+        const MRDeviceRef firstHandle = env.state(1).handle;
         QVERIFY(firstRun(standard));
         const QStringList first = host().calls;
         QVERIFY(first.contains("ShowDownloadAnimation"));
@@ -108,8 +115,15 @@ private slots:
         QVERIFY(second.indexOf("ShowRepairProgress(4,1000)") < second.indexOf("ShowRepairSucceeded"));
         QVERIFY(!second.contains("ShowReadyToFix"));
         QVERIFY(!second.contains("ShowRepairFailed"));
+        // Whatever the device did on the way, nothing was told that it was lost before the result.
+        const int lost = second.indexOf("OnDeviceDetected(-1)");
+        QVERIFY2(lost < 0 || lost > second.indexOf("ShowRepairSucceeded"), qPrintable(second.join(' ')));
         QVERIFY(runEnded());
         QVERIFY(!env.model->IsFirmwareStageRunning());
+        QVERIFY(!env.model->IsWaitingForWorkDevice());
+        QTRY_COMPARE(host().models.texts(), QStringList{"iPhone"});
+        QCOMPARE(host().models.currentDevice(), env.state(1).handle);
+        QCOMPARE(env.state(1).handle != firstHandle, reenumerate);
 
         const MRSimDeviceState device = env.state(1);
         QCOMPARE(device.restoreCount, 1);
@@ -411,6 +425,71 @@ private slots:
         startSecondRun(true);
         QTRY_VERIFY(host().has("ShowRepairFailed"));
         QVERIFY(!env.model->IsRepairRunning());
+    }
+
+    // The work device leaves mid-restore and does not come back. While it may still come back the lists lose it
+    // but nothing else is told and its job waits; then the departure is final as it is without a wait, and the
+    // job is stopped. The wait ends when its time is up, or at once when the run is stopped from outside.
+    void workDeviceGoneForGood_data() {
+        QTest::addColumn<int>("graceMs");
+        QTest::addColumn<bool>("stopMeanwhile");
+        QTest::newRow("the grace time runs out") << 1000 << false;
+        QTest::newRow("the run is stopped meanwhile") << 600000 << true;
+    }
+    void workDeviceGoneForGood() {
+        QFETCH(int, graceMs);
+        QFETCH(bool, stopMeanwhile);
+        QVERIFY(startWithDevice(30000));
+        env.model->SetReconnectGraceMs(graceMs);
+        QVERIFY(firstRun(true));
+        startSecondRun(true);
+        QTRY_VERIFY_WITH_TIMEOUT(host().has("ShowRepairProgress(3,0)"), 20000);
+        QCOMPARE(env.control->Unplug(1), 0);
+        QTRY_VERIFY(host().devices.entries.isEmpty());
+        QVERIFY(host().models.entries.isEmpty());
+        QVERIFY(env.model->IsWaitingForWorkDevice());
+        QVERIFY(!host().has("OnDeviceDetected(-1)"));
+        QVERIFY(!host().has("ShowConnectionState(-1)"));
+        QCOMPARE(env.state(1).jobRunning, 1);
+
+        if (stopMeanwhile)
+            env.model->StopCurrentDevice();
+        QTRY_VERIFY_WITH_TIMEOUT(host().has("OnDeviceDetected(-1)"), 10000);
+        QVERIFY(!env.model->IsWaitingForWorkDevice());
+        QVERIFY(host().has("ShowConnectionState(-1)"));
+        QVERIFY(!host().workDevicePresent);
+        QVERIFY(runEnded());
+        QCOMPARE(env.state(1).jobRunning, 0);
+        QCOMPARE(env.state(1).restoreCount, 0);
+        QVERIFY(!host().has("ShowRepairSucceeded"));
+        QVERIFY(!host().has("ShowRepairFailed"));
+    }
+
+    // Another device plugged in while the work device is away is listed and selected, but it is not the
+    // repair's device: the wait goes on, and when it ends the work device counts as lost.
+    void otherDeviceDoesNotTakeOverTheRepair() {
+        QVERIFY(env.load(ModelTestEnv::device(1, "iPhone") + "," + ModelTestEnv::device(2, "iPad", 0, false), 30000));
+        env.start();
+        QTRY_COMPARE(host().models.entries.size(), 1);
+        env.model->SetReconnectGraceMs(3000);
+        QVERIFY(firstRun(true));
+        startSecondRun(true);
+        QTRY_VERIFY_WITH_TIMEOUT(host().has("ShowRepairProgress(3,0)"), 20000);
+        const MRDeviceRef repairing = env.model->GetRepairDevice();
+        QCOMPARE(env.control->Unplug(1), 0);
+        QCOMPARE(env.control->Plug(2), 0);
+        QTRY_COMPARE(host().models.texts(), QStringList{"iPad"});
+        QCOMPARE(host().models.currentDevice(), env.state(2).handle);
+        QVERIFY(env.model->IsWaitingForWorkDevice());
+        QCOMPARE(env.model->GetRepairDevice(), repairing);
+
+        QTRY_VERIFY_WITH_TIMEOUT(host().has("OnDeviceDetected(-1)"), 10000);
+        QVERIFY(!host().workDevicePresent);
+        QVERIFY(runEnded());
+        QCOMPARE(env.state(1).jobRunning, 0);
+        QCOMPARE(env.state(2).jobRunning, 0);
+        QCOMPARE(env.state(2).restoreCount, 0);
+        QVERIFY(!host().has("ShowRepairSucceeded"));
     }
 
     void shutDownDuringARun() {

@@ -226,6 +226,8 @@ struct Notifications {
     std::atomic<bool> afterUnregister{false};
     std::atomic<bool> deliveredAfterUnregister{false};
     int handle = 0;
+    // Runs on the event thread after each notification has been recorded.
+    std::function<void(MRDeviceNotifyType)> hook;
 
     static void callback(MRDeviceRef device, MRDeviceNotifyType type, void* user) {
         auto* self = static_cast<Notifications*>(user);
@@ -236,9 +238,19 @@ struct Notifications {
         std::string event = type == MRDeviceArrival ? "A" : type == MRDeviceDeparture ? "D" : "C";
         if (type != MRDeviceDeparture)
             event += std::to_string(MRGetDeviceMode(device));
-        std::lock_guard<std::mutex> lock(self->mutex);
-        self->events.push_back(event);
-        self->handles.push_back(device);
+        std::function<void(MRDeviceNotifyType)> hook;
+        {
+            std::lock_guard<std::mutex> lock(self->mutex);
+            self->events.push_back(event);
+            self->handles.push_back(device);
+            hook = self->hook;
+        }
+        if (hook)
+            hook(type);
+    }
+    void setHook(std::function<void(MRDeviceNotifyType)> callback) {
+        std::lock_guard<std::mutex> lock(mutex);
+        hook = std::move(callback);
     }
 
     void registerNow() {
@@ -271,10 +283,13 @@ struct Firmware {
     uint64_t size = 0;
 };
 
-std::string scenarioJson(const Firmware& firmware, const std::string& modeChange = "change", int restoreMs = 80) {
+// A device that leaves mid-run is waited for reconnectMs; re-enumerating, it is off the bus for reenumerateMs.
+std::string scenarioJson(const Firmware& firmware, const std::string& modeChange = "change", int restoreMs = 80,
+                         int reenumerateMs = 0, int reconnectMs = 150) {
     std::ostringstream json;
     json << "{\"modeChange\": \"" << modeChange << "\", \"timing\": {\"enterRecoveryMs\": 40, \"quitRecoveryMs\": 40, "
-         << "\"restoreMs\": " << restoreMs << "}, \"devices\": ["
+         << "\"restoreMs\": " << restoreMs << ", \"reenumerateMs\": " << reenumerateMs
+         << ", \"reconnectMs\": " << reconnectMs << "}, \"devices\": ["
          << "{\"id\": " << kPhone << ", \"name\": \"Test phone\", \"info\": \"Test phone (T1,1)\", "
          << "\"productType\": \"" << kProductType << "\", \"mode\": 0},"
          << "{\"id\": " << kSecondPhone << ", \"name\": \"Other phone\", \"productType\": \"T2,1\", \"mode\": 1, "
@@ -301,8 +316,10 @@ struct Bench {
     Notifications notifications;
     MRDeviceRef phone = 0;
 
-    explicit Bench(const Firmware& firmware, const std::string& modeChange = "change", int restoreMs = 80) {
-        CHECK_EQ(sim()->LoadScenario(scenarioJson(firmware, modeChange, restoreMs).c_str()), 0);
+    explicit Bench(const Firmware& firmware, const std::string& modeChange = "change", int restoreMs = 80,
+                   int reenumerateMs = 0, int reconnectMs = 150) {
+        CHECK_EQ(sim()->LoadScenario(scenarioJson(firmware, modeChange, restoreMs, reenumerateMs, reconnectMs).c_str()),
+                 0);
         CHECK_EQ(sim()->WaitIdle(5000), 0);
         notifications.registerNow();
         CHECK_EQ(sim()->WaitIdle(5000), 0);
@@ -627,6 +644,116 @@ void runModesAndPackages() {
         MRStopDevice(old);
         MRSelectFirmware(old, 0);
         MRSetLocalFirmware(old, "/nowhere");
+    }
+}
+
+// ---- re-enumeration -----------------------------------------------------------------------------------------
+
+// A real device drops off the bus when it enters or leaves recovery mode and comes back under a new handle: the
+// restore goes on across it, and the program can stop it with the handle it began with or with the new one.
+void runReenumeration() {
+    const std::string good = makePackage(kProductType);
+    LoopbackHttpServer server;
+    server.serve("/fw/fw.ipsw", good);
+    Firmware firmware{server.url("/fw/fw.ipsw"), sha1Hex(good), good.size()};
+    const char* const untilEnterRecovery = "D> D~ D=0 V> V~ V=0 U> U~ U=0 E> E~ E=0";
+
+    {
+        g_case = "off the bus for a while at each mode change, the run goes on under the device's new handle";
+        Bench bench(firmware, "reenumerate", 80, 150, 5000);
+        const MRDeviceRef first = bench.phone;
+        std::atomic<MRDeviceRef> restoring{0};
+        std::atomic<uint64_t> restoringId{0};
+        Trace trace;
+        trace.hook = [&](const MRRestoreCallbackData& data) {
+            if (data.step == MRStepRestore && data.status == MRStatusProgress) {
+                restoring = handleOf(kPhone);
+                restoringId = MRGetDeviceId(restoring);
+            }
+            return 0;
+        };
+        CHECK_EQ(bench.restore(trace), 0);
+        CHECK_EQ(trace.text(), kWholeRun);
+        CHECK(restoring != first && restoring != 0);
+        CHECK_EQ(restoringId.load(), kPhone);
+        CHECK_EQ(sim()->WaitIdle(5000), 0);
+        CHECK_EQ(bench.notifications.text(), "A0 D A1 D A0");
+        CHECK_EQ(stateOf(kPhone).restoreCount, 1);
+
+        // A handle from before the job began is not the job's: it stops nothing.
+        Trace again;
+        again.hook = [first](const MRRestoreCallbackData& data) {
+            if (data.step == MRStepVerify && data.status == MRStatusStarted)
+                MRStopDevice(first);
+            return 0;
+        };
+        CHECK_EQ(bench.restore(again), 0);
+        CHECK_EQ(again.text(), "V> V~ V=0 U> U~ U=0 E> E~ E=0 R> R~ R=0");
+    }
+    {
+        g_case = "stopped with the handle it began with while the device is off the bus";
+        Bench bench(firmware, "reenumerate", 80, 1000, 5000);
+        Trace trace;
+        trace.hook = [&bench](const MRRestoreCallbackData& data) {
+            if (data.step == MRStepEnterRecovery && data.status == MRStatusFinished) {
+                CHECK_EQ(handleOf(kPhone), 0u);
+                MRStopDevice(bench.phone);
+            }
+            return 0;
+        };
+        CHECK_EQ(bench.restore(trace), MRErrorStopped);
+        CHECK_EQ(trace.text(), untilEnterRecovery);
+        CHECK_EQ(stateOf(kPhone).jobRunning, 0);
+        CHECK_EQ(sim()->WaitIdle(5000), 0); // includes the device's return
+        CHECK_EQ(bench.notifications.text(), "A0 D A1");
+    }
+    {
+        g_case = "stopped with the device's new handle";
+        Bench bench(firmware, "reenumerate", 5000);
+        Trace trace;
+        trace.hook = [](const MRRestoreCallbackData& data) {
+            if (data.step == MRStepRestore && data.status == MRStatusProgress)
+                MRStopDevice(handleOf(kPhone));
+            return 0;
+        };
+        CHECK_EQ(bench.restore(trace), MRErrorStopped);
+        CHECK_EQ(trace.text(), std::string(untilEnterRecovery) + " R> R~");
+        CHECK_EQ(stateOf(kPhone).restoreCount, 0);
+    }
+    {
+        g_case = "unplugged while off the bus, the device is waited for and then the run fails";
+        Bench bench(firmware, "reenumerate", 80, 1000, 200);
+        Trace trace;
+        trace.hook = [](const MRRestoreCallbackData& data) {
+            if (data.step == MRStepEnterRecovery && data.status == MRStatusFinished)
+                CHECK_EQ(sim()->Unplug(kPhone), 0);
+            return 0;
+        };
+        auto start = std::chrono::steady_clock::now();
+        CHECK_EQ(bench.restore(trace), MRErrorDisconnected);
+        CHECK(std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(200));
+        CHECK_EQ(trace.text(), std::string(untilEnterRecovery) + " R> R=14");
+        CHECK_EQ(sim()->WaitIdle(5000), 0);
+        CHECK_EQ(bench.notifications.text(), "A0 D");
+        CHECK_EQ(stateOf(kPhone).present, 0);
+        CHECK_EQ(sim()->Unplug(kPhone), -1);
+    }
+    {
+        g_case = "unplugged mid-restore and plugged in again, the run goes on";
+        Bench bench(firmware, "change", 1000, 0, 5000); // the rest of the restore outlasts the arrival's delivery
+        MRSimFault departure = fault(MRStepRestore, 50, 0, 1);
+        CHECK_EQ(sim()->InjectFault(kPhone, &departure), 0);
+        bench.notifications.setHook([](MRDeviceNotifyType type) {
+            if (type == MRDeviceDeparture)
+                CHECK_EQ(sim()->Plug(kPhone), 0);
+        });
+        Trace trace;
+        CHECK_EQ(bench.restore(trace), 0);
+        CHECK_EQ(trace.text(), kWholeRun);
+        CHECK_EQ(sim()->WaitIdle(5000), 0);
+        CHECK_EQ(bench.notifications.text(), "A0 C1 D A1 C0");
+        CHECK_EQ(stateOf(kPhone).restoreCount, 1);
+        bench.notifications.setHook(nullptr);
     }
 }
 
@@ -1038,6 +1165,7 @@ int main(int argc, char** argv) {
     checkBuiltInScenario();
     runScenarioTable();
     runModesAndPackages();
+    runReenumeration();
     runThreadRules();
     runScenarioFeatures();
     runDefaultScenario();

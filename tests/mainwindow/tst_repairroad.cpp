@@ -39,6 +39,8 @@ namespace {
 
 constexpr quint64 PhoneId = 1;
 const char* const PhoneName = "Ada's iPhone";
+constexpr quint64 OtherPhoneId = 2; // listed in every scenario, plugged in only where a test says so
+const char* const OtherPhoneName = "Bob's iPhone";
 const char* const Version = "17.0 (21A329)";
 const char* const PackageName = "DemoFirmware_17.0_Restore.ipsw";
 constexpr int Slow = 20000; // a whole run under the sanitizers
@@ -253,6 +255,8 @@ enum Branch {
     WrongChecksum,
     RestoreFails,
     DepartsMidRestore,
+    LeavesWhileReenumerating,
+    OtherDeviceWhileAway,
     BackWhileDownloading,
     BackWhileVerifying,
     BackFromReadyPage,
@@ -283,8 +287,9 @@ private slots:
     void recoveryButton();
 
 private:
-    // Opens the program's window in its frame with the phone of the scenario still unplugged.
-    void Open(const QString& sha1 = QString(), int restoreMs = 400, bool reenumerate = false);
+    // Opens the program's window in its frame with the phone of the scenario still unplugged. A phone that
+    // re-enumerates is off the bus for offBusMs at each mode change.
+    void Open(const QString& sha1 = QString(), int restoreMs = 400, bool reenumerate = false, int offBusMs = 0);
     void Close();
     void PlugPhone();
     void StartStandardOrAdvanced(bool advanced);
@@ -297,7 +302,8 @@ private:
     QStringList Buttons() const { return VisibleStatusButtons(*m_window); }
     QPushButton* Button(const char* name) const { return m_window->findChild<QPushButton*>(QLatin1String(name)); }
     QString Title() const { return m_frame->GetTitleBar()->TitleLabel()->text(); }
-    MRSimDeviceState Phone() const;
+    MyModel& Model() const { return dynamic_cast<MyModelEngine*>(m_window->Engine())->Model(); }
+    MRSimDeviceState Phone(quint64 id = PhoneId) const;
     static bool Shown(const QWidget* widget) { return !widget->isHidden(); }
 
     QTemporaryDir m_home;
@@ -308,6 +314,7 @@ private:
     QPointer<Mendra> m_window;
     MyFrame* m_frame = nullptr;
     RunWatch* m_watch = nullptr;
+    bool m_shots = true; // the screenshots show the plain road only
 };
 
 void TestRepairRoad::initTestCase() {
@@ -344,6 +351,7 @@ void TestRepairRoad::initTestCase() {
 
 void TestRepairRoad::cleanup() {
     Close();
+    m_shots = true;
     QCOMPARE(m_devices->LoadScenario("{\"devices\": []}"), 0);
     QCOMPARE(m_devices->WaitIdle(Slow), 0);
     // Every run starts with nothing downloaded.
@@ -359,17 +367,20 @@ void TestRepairRoad::cleanupTestCase() {
     FreeEditionData();
 }
 
-void TestRepairRoad::Open(const QString& sha1, int restoreMs, bool reenumerate) {
+void TestRepairRoad::Open(const QString& sha1, int restoreMs, bool reenumerate, int offBusMs) {
     const QString scenario =
-        QStringLiteral("{\"timing\": {\"enterRecoveryMs\": 200, \"quitRecoveryMs\": 200, \"restoreMs\": %1},"
+        QStringLiteral("{\"timing\": {\"enterRecoveryMs\": 200, \"quitRecoveryMs\": 200, \"restoreMs\": %1,"
+                       " \"reenumerateMs\": %8}, \"modeChange\": \"%7\","
                        " \"firmware\": {\"iPhone12,1\": [{\"version\": \"%2\", \"url\": \"%3\", \"sha1\": \"%4\","
                        " \"size\": %5}]}, \"devices\": [{\"id\": 1, \"name\": \"%6\", \"info\": \"iPhone 11\","
-                       " \"productType\": \"iPhone12,1\", \"arriveMs\": -1, \"modeChange\": \"%7\"}]}")
+                       " \"productType\": \"iPhone12,1\", \"arriveMs\": -1},"
+                       " {\"id\": 2, \"name\": \"%9\", \"productType\": \"iPhone12,1\", \"arriveMs\": -1}]}")
             .arg(restoreMs)
-            .arg(QLatin1String(Version), m_server.Url(),
-                 sha1.isEmpty() ? QString::fromLatin1(m_packageSha1) : sha1)
+            .arg(QLatin1String(Version), m_server.Url(), sha1.isEmpty() ? QString::fromLatin1(m_packageSha1) : sha1)
             .arg(m_server.body.size())
-            .arg(QLatin1String(PhoneName), reenumerate ? QStringLiteral("reenumerate") : QStringLiteral("change"));
+            .arg(QLatin1String(PhoneName), reenumerate ? QStringLiteral("reenumerate") : QStringLiteral("change"))
+            .arg(offBusMs)
+            .arg(QLatin1String(OtherPhoneName));
     QCOMPARE(m_devices->LoadScenario(scenario.toUtf8().constData()), 0);
     QCOMPARE(m_devices->WaitIdle(Slow), 0);
 
@@ -407,15 +418,15 @@ void TestRepairRoad::Close() {
     m_frame = nullptr;
 }
 
-MRSimDeviceState TestRepairRoad::Phone() const {
+MRSimDeviceState TestRepairRoad::Phone(quint64 id) const {
     MRSimDeviceState state{};
-    m_devices->GetState(PhoneId, &state);
+    m_devices->GetState(id, &state);
     return state;
 }
 
 void TestRepairRoad::Shot(const QString& name) {
     const QString folder = qEnvironmentVariable("MENDRA_SCREENSHOT_DIR");
-    if (folder.isEmpty())
+    if (folder.isEmpty() || !m_shots)
         return;
     QTest::qWait(300); // let the animations draw a frame
     m_frame->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
@@ -514,16 +525,23 @@ void TestRepairRoad::FixNowUntilDone() {
     QVERIFY(!m_window->FixStateLbl->pixmap(Qt::ReturnByValue).isNull());
 }
 
+// A phone that re-enumerates is off the bus for a while when it enters recovery mode and again when it restarts
+// after the restore; the repair goes on with it under its new handle, and the window shows no lost device.
 void TestRepairRoad::road_data() {
     QTest::addColumn<bool>("advanced");
-    QTest::newRow("standard mode keeps the data") << false;
-    QTest::newRow("advanced mode erases the device") << true;
+    QTest::addColumn<bool>("reenumerate");
+    QTest::newRow("standard mode keeps the data") << false << false;
+    QTest::newRow("advanced mode erases the device") << true << false;
+    QTest::newRow("standard mode, the phone re-enumerates") << false << true;
+    QTest::newRow("advanced mode, the phone re-enumerates") << true << true;
 }
 
 void TestRepairRoad::road() {
     QFETCH(bool, advanced);
+    QFETCH(bool, reenumerate);
     ExpectBoxes({});
-    Open();
+    m_shots = !reenumerate;
+    Open(QString(), 400, reenumerate, reenumerate ? 300 : 0);
     Shot(QStringLiteral("0-home-no-device"));
     PlugPhone();
     Shot(QStringLiteral("1-home-device"));
@@ -578,7 +596,8 @@ void TestRepairRoad::road() {
     QCOMPARE(Buttons(), QStringList{"Next \"Start\""});
     QCOMPARE(Title(), QStringLiteral("Tavik Mendra"));
     QCOMPARE(Controller::Instance()->GetRepairMode(), int(Controller::NoMode));
-    QCOMPARE(m_window->iPhoneTypeBox->currentText(), QLatin1String(PhoneName));
+    // A phone that re-enumerates may still be restarting.
+    QTRY_COMPARE(m_window->iPhoneTypeBox->currentText(), QLatin1String(PhoneName));
     QTRY_VERIFY(!Phone().jobRunning);
     QCOMPARE(m_devices->WaitIdle(Slow), 0);
 
@@ -619,9 +638,15 @@ void TestRepairRoad::branches_data() {
     QTest::newRow("restore fails, Try again")
         << RestoreFails << QList<int>{Ok} << QStringList{"Please re-connect the device to scan and fix."} << "home"
         << QStringList{"Next \"Start\""};
-    QTest::newRow("device departs mid-restore")
-        << DepartsMidRestore << QList<int>{Yes} << QStringList{"Device not connected. Please re-connect device."}
-        << "fix/0" << QStringList{"Back", "Next \"Start\" (off)"};
+    const QString lost = QStringLiteral("Device not connected. Please re-connect device.");
+    QTest::newRow("device departs mid-restore") << DepartsMidRestore << QList<int>{Yes} << QStringList{lost} << "fix/0"
+                                                << QStringList{"Back", "Next \"Start\" (off)"};
+    QTest::newRow("the phone leaves for good while it re-enumerates")
+        << LeavesWhileReenumerating << QList<int>{Yes} << QStringList{lost} << "fix/0"
+        << QStringList{"Back", "Next \"Start\" (off)"};
+    QTest::newRow("another phone arrives while the phone is away")
+        << OtherDeviceWhileAway << QList<int>{Yes} << QStringList{lost} << "fix/0"
+        << QStringList{"Back", "Next \"Start\" (off)"};
     QTest::newRow("Back while downloading, No then Yes")
         << BackWhileDownloading << QList<int>{No, Ok} << QStringList{downloading, downloading} << "select/0"
         << QStringList{"Back", "Download"};
@@ -655,7 +680,12 @@ void TestRepairRoad::branches() {
 
     ExpectBoxes(answers);
     const QString wrongSha1(40, QLatin1Char('0'));
-    Open(branch == WrongChecksum ? wrongSha1 : QString(), branch == DepartsMidRestore ? 2000 : 400);
+    const bool away = branch == LeavesWhileReenumerating || branch == OtherDeviceWhileAway;
+    // Off the bus long enough that only the test brings it back.
+    Open(branch == WrongChecksum ? wrongSha1 : QString(), branch == DepartsMidRestore ? 2000 : 400, away,
+         away ? 60000 : 0);
+    // A phone that left is waited for; these tests shorten the wait, or leave it long enough to act in.
+    Model().SetReconnectGraceMs(branch == OtherDeviceWhileAway ? 3000 : 300);
     PlugPhone();
     StartStandardOrAdvanced(false);
 
@@ -763,6 +793,36 @@ void TestRepairRoad::branches() {
         QCOMPARE(m_window->connectstackedWidget_2->currentIndex(), 1);
         QCOMPARE(Controller::Instance()->GetRepairMode(), int(Controller::NoMode));
         QCOMPARE(Phone().restoreCount, 0);
+        break;
+    }
+    case LeavesWhileReenumerating:
+    case OtherDeviceWhileAway: {
+        const bool other = branch == OtherDeviceWhileAway;
+        Download();
+        FinishFirstRun();
+        // Entering recovery mode takes the phone off the bus; the run is held there while the test acts.
+        m_watch->HoldAfter(MRStepEnterRecovery, MRStatusFinished);
+        QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(m_watch->Held(), Slow);
+        QCOMPARE(Phone().present, 0);
+        QCOMPARE(m_devices->Unplug(PhoneId), 0); // pulled out while away: it does not come back
+        if (other) {
+            QCOMPARE(m_devices->Plug(OtherPhoneId), 0);
+            QTRY_COMPARE(m_window->DeviceModelBox->currentText(), QLatin1String(OtherPhoneName));
+            // Listed and selected, but the repair is still the phone's and its page stays.
+            QVERIFY(Model().IsWaitingForWorkDevice());
+            QCOMPARE(Page(), QStringLiteral("fix/2"));
+            QCOMPARE(m_window->fixStatusLbl->text(), QStringLiteral("Reparing. It takes about 10min..."));
+            QCOMPARE(MendraMessageBox::ShownMessages(), QStringList());
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(Page(), QStringLiteral("fix/0"), Slow);
+        m_watch->Release();
+        QTRY_VERIFY_WITH_TIMEOUT(!Phone().jobRunning, Slow);
+        QCOMPARE(m_devices->WaitIdle(Slow), 0);
+        QCOMPARE(Controller::Instance()->GetRepairMode(), int(Controller::NoMode));
+        QCOMPARE(Phone().restoreCount, 0);
+        QCOMPARE(Phone(OtherPhoneId).restoreCount, 0);
+        QCOMPARE(Phone(OtherPhoneId).jobRunning, 0);
         break;
     }
     case BackWhileDownloading: {
