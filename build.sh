@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Mendra's one entry point for developers and CI.
 #   ./build.sh run    install what is missing, build, start the program
-#   ./build.sh test   install what is missing, build, run every test headless
+#   ./build.sh test   install what is missing, build (a compiler warning fails it), run every test headless
 # Environment: BUILD_DIR (default build), JOBS (default: all cores), MENDRA_SANITIZE=1 for an
 # ASan/UBSan build in build-asan.
 set -euo pipefail
@@ -83,16 +83,16 @@ test)
     install_missing
     if [ "${MENDRA_SANITIZE:-0}" = 1 ]; then
         BUILD_DIR=${BUILD_DIR:-build-asan}
-        build "$BUILD_DIR" -DMENDRA_SANITIZE=ON
+        build "$BUILD_DIR" -DMENDRA_SANITIZE=ON -DMENDRA_WERROR=ON
         export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
     else
         BUILD_DIR=${BUILD_DIR:-build}
-        build "$BUILD_DIR"
+        build "$BUILD_DIR" -DMENDRA_WERROR=ON
     fi
     if [ "${MENDRA_SANITIZE:-0}" != 1 ]; then
         # The device library's threads call back into the program: its own tests run under ThreadSanitizer.
         # They run first so that the whole suite's summary closes the output.
-        cmake -S . -B build-tsan -G Ninja -DMENDRA_TSAN=ON >/dev/null
+        cmake -S . -B build-tsan -G Ninja -DMENDRA_TSAN=ON -DMENDRA_WERROR=ON >/dev/null
         cmake --build build-tsan -j "$JOBS" --target tst_devicelib
         TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
             ctest --test-dir build-tsan --output-on-failure -L devicelib
