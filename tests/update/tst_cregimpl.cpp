@@ -1,7 +1,7 @@
 // The update service against a real HTTP server on 127.0.0.1: what it sends, how each kind of reply
 // ends, how many tries a failure takes, and what it keeps between checks.
 
-#include "ServiceFixture.h"
+#include "UpdateTestServer.h"
 #include "update/UpdateResult.h"
 
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 // The update check's proxy: an HTTP proxy carries the query (with its credentials), and "no proxy"
 // means none, even when the environment names one.
 
-#include "ServiceFixture.h"
+#include "UpdateTestServer.h"
 
 #include <QtTest>
 

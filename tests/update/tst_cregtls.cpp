@@ -1,8 +1,8 @@
 // The update check over TLS: certificates and host names are verified, and an authority named in
 // MENDRA_EXTRA_CA is trusted besides the system's.
 
-#include "ServiceFixture.h"
 #include "TestCa.h"
+#include "UpdateTestServer.h"
 
 #include <QtTest>
 

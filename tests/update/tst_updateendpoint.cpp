@@ -1,6 +1,6 @@
 // Where the update check asks: the edition's update server, or MENDRA_UPDATE_SERVER in its place.
 
-#include "ServiceFixture.h"
+#include "UpdateTestServer.h"
 #include "app/EditionData.h"
 #include "update/UpdateService.h"
 

@@ -2,7 +2,7 @@
 // text each reply ends in, the start-up check, a check asked for while one runs, and shutting down
 // while a check hangs.
 
-#include "ServiceFixture.h"
+#include "UpdateTestServer.h"
 #include "update/UpdateDisplay.h"
 #include "update/UpdateFlow.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// Shared set-up of the update service tests: a service pointed at one answer of the test update server.
+// The update tests' server (tests/update/update_server.py) and a service pointed at one of its answers.
 
 #include "PythonPeer.h"
 #include "update/CRegImpl.h"
