@@ -25,12 +25,12 @@ void TestServiceVersion::compare_data() {
     QTest::newRow("equal texts") << QByteArray("2.0") << QByteArray("2.0") << 0;
     QTest::newRow("numbers, not text") << QByteArray("1.0.0.10") << QByteArray("1.0.0.9") << 1;
     QTest::newRow("same numbers, other text") << QByteArray("1.0") << QByteArray("1.00") << 1;
-    QTest::newRow("fewer pieces is older") << QByteArray("1.2") << QByteArray("1.2.0") << -1;
-    QTest::newRow("more pieces is newer") << QByteArray("2.0.0") << QByteArray("2.0") << 1;
+    QTest::newRow("fewer fields is older") << QByteArray("1.2") << QByteArray("1.2.0") << -1;
+    QTest::newRow("more fields is newer") << QByteArray("2.0.0") << QByteArray("2.0") << 1;
     QTest::newRow("shorter but lower") << QByteArray("2.0") << QByteArray("2.0.1") << -1;
-    QTest::newRow("leading number of a piece") << QByteArray("1.3b") << QByteArray("1.2") << 1;
+    QTest::newRow("leading number of a field") << QByteArray("1.3b") << QByteArray("1.2") << 1;
     QTest::newRow("empty against a version") << QByteArray("") << QByteArray("0.1") << -1;
-    QTest::newRow("huge piece") << QByteArray("99999999999999999999") << QByteArray("1") << 1;
+    QTest::newRow("huge field") << QByteArray("99999999999999999999") << QByteArray("1") << 1;
 }
 
 void TestServiceVersion::compare() {
@@ -42,16 +42,16 @@ void TestServiceVersion::compare() {
 
 void TestServiceVersion::split_data() {
     QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<QList<QByteArray>>("pieces");
-    QTest::newRow("empty piece kept") << QByteArray("1..2") << QList<QByteArray>{"1", "", "2"};
+    QTest::addColumn<QList<QByteArray>>("fields");
+    QTest::newRow("empty field kept") << QByteArray("1..2") << QList<QByteArray>{"1", "", "2"};
     QTest::newRow("final separator") << QByteArray("1.2.") << QList<QByteArray>{"1", "2"};
     QTest::newRow("empty text") << QByteArray("") << QList<QByteArray>{};
 }
 
 void TestServiceVersion::split() {
     QFETCH(QByteArray, text);
-    QFETCH(QList<QByteArray>, pieces);
-    QCOMPARE(SplitString(text, '.'), pieces);
+    QFETCH(QList<QByteArray>, fields);
+    QCOMPARE(SplitString(text, '.'), fields);
 }
 
 void TestServiceVersion::messages_data() {
