@@ -148,6 +148,7 @@ bool MyApplicationData::ReadGeneral(const KeyMap& keys) {
     Version = keys.value(QStringLiteral("Version"));
     RegName = keys.value(QStringLiteral("RegName"));
     UpdateName = keys.value(QStringLiteral("UpdateName"));
+    UpdateServer = keys.value(QStringLiteral("UpdateServer"));
     ProductName = keys.value(QStringLiteral("ProductName"));
     FullProductName = MakeFullProductName();
     Dir = keys.value(QStringLiteral("Dir"));

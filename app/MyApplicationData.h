@@ -53,6 +53,8 @@ public:
     QString DataSubDir;
     QString OldDataSubDir;
     QString Stalink;
+    // The address the update query is appended to.
+    QString UpdateServer;
 
     QString Home;
     QString DownloadHomePage;

@@ -17,6 +17,9 @@ bool Check(const QByteArray& bytes, QString* why, int maxDepth, qint64 maxBytes)
     if (bytes.size() > maxBytes)
         return Refuse(why, QStringLiteral("larger than %1 bytes").arg(maxBytes));
     QXmlStreamReader reader(bytes);
+    // Only size and nesting are checked here. Whether a prefix is declared is the parser's business:
+    // tinyxml2, for one, reads an undeclared "upd:Name" as a plain name.
+    reader.setNamespaceProcessing(false);
     int depth = 0;
     while (!reader.atEnd()) {
         switch (reader.readNext()) {

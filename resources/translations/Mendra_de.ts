@@ -916,6 +916,17 @@ Bitte starten Sie das Programm neu und schließen Sie danach das Gerät erneut a
     </message>
 </context>
 <context>
+    <name>MyUpdateView</name>
+    <message>
+        <source>Current version:</source>
+        <translation>Aktuelle Version:</translation>
+    </message>
+    <message>
+        <source>Update available:</source>
+        <translation>Update verfügbar:</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>Database has been upgraded. Please restart program.</source>
@@ -957,6 +968,38 @@ Quiting might result in unknown device errors. Please don&apos;t shut down the p
         <translation>Das Gerät wird gerade repariert.
 Beim Beenden können unbekannte Gerätefehler auftreten. Bitte schließen Sie das Programm nicht, bevor die Reparatur abgeschlossen ist.</translation>
     </message>
+    <message>
+        <source>Time out in requesting background data. (-100)</source>
+        <translation>Zeitüberschreitung beim Abrufen der Hintergrunddaten. (-100)</translation>
+    </message>
+    <message>
+        <source>Internal data error.</source>
+        <translation>Interner Datenfehler.</translation>
+    </message>
+    <message>
+        <source>Program can&apos;t connect to the Internet. You could modify the Proxy settings in &quot;Settings - Connection&quot;.</source>
+        <translation>Das Programm kann keine Verbindung zum Internet herstellen. Sie können die Proxy-Einstellungen unter „Einstellungen - Verbindung“ ändern.</translation>
+    </message>
+    <message>
+        <source>Update:failed to find product record.</source>
+        <translation>Update: Kein Produkteintrag gefunden.</translation>
+    </message>
+    <message>
+        <source>Updateable</source>
+        <translation>Update möglich</translation>
+    </message>
+    <message>
+        <source>Update:you are using the newest version.</source>
+        <translation>Update: Sie verwenden die neueste Version.</translation>
+    </message>
+    <message>
+        <source>Update:xml data error.</source>
+        <translation>Update: Fehler in den XML-Daten.</translation>
+    </message>
+    <message>
+        <source>Other errors. Please contact our Customer Service Center.</source>
+        <translation>Sonstiger Fehler. Bitte wenden Sie sich an unser Kundenservice-Center.</translation>
+    </message>
 </context>
 <context>
     <name>TitleBar</name>
@@ -971,6 +1014,37 @@ Beim Beenden können unbekannte Gerätefehler auftreten. Bitte schließen Sie da
     <message>
         <source>feedback</source>
         <translation>Feedback</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateView</name>
+    <message>
+        <source>Software Update</source>
+        <translation>Softwareaktualisierung</translation>
+    </message>
+    <message>
+        <source>Check for update failed. Please try again later.</source>
+        <translation>Die Suche nach Updates ist fehlgeschlagen. Bitte versuchen Sie es später erneut.</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>Überspringen</translation>
+    </message>
+    <message>
+        <source>You are using the latest version.</source>
+        <translation>Sie verwenden die neueste Version.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 </TS>

@@ -916,6 +916,17 @@ If the repair fails, please restart your device and PC before trying again.</tra
     </message>
 </context>
 <context>
+    <name>MyUpdateView</name>
+    <message>
+        <source>Current version:</source>
+        <translation>Current version:</translation>
+    </message>
+    <message>
+        <source>Update available:</source>
+        <translation>Update available:</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>Database has been upgraded. Please restart program.</source>
@@ -957,6 +968,38 @@ Quiting might result in unknown device errors. Please don&apos;t shut down the p
         <translation>Fixing the device now.
 Quiting might result in unknown device errors. Please don&apos;t shut down the program before the fixing completes. </translation>
     </message>
+    <message>
+        <source>Time out in requesting background data. (-100)</source>
+        <translation>Time out in requesting background data. (-100)</translation>
+    </message>
+    <message>
+        <source>Internal data error.</source>
+        <translation>Internal data error.</translation>
+    </message>
+    <message>
+        <source>Program can&apos;t connect to the Internet. You could modify the Proxy settings in &quot;Settings - Connection&quot;.</source>
+        <translation>Program can&apos;t connect to the Internet. You could modify the Proxy settings in &quot;Settings - Connection&quot;.</translation>
+    </message>
+    <message>
+        <source>Update:failed to find product record.</source>
+        <translation>Update:failed to find product record.</translation>
+    </message>
+    <message>
+        <source>Updateable</source>
+        <translation>Updateable</translation>
+    </message>
+    <message>
+        <source>Update:you are using the newest version.</source>
+        <translation>Update:you are using the newest version.</translation>
+    </message>
+    <message>
+        <source>Update:xml data error.</source>
+        <translation>Update:xml data error.</translation>
+    </message>
+    <message>
+        <source>Other errors. Please contact our Customer Service Center.</source>
+        <translation>Other errors. Please contact our Customer Service Center.</translation>
+    </message>
 </context>
 <context>
     <name>TitleBar</name>
@@ -971,6 +1014,37 @@ Quiting might result in unknown device errors. Please don&apos;t shut down the p
     <message>
         <source>feedback</source>
         <translation>feedback</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateView</name>
+    <message>
+        <source>Software Update</source>
+        <translation>Software Update</translation>
+    </message>
+    <message>
+        <source>Check for update failed. Please try again later.</source>
+        <translation>Check for update failed. Please try again later.</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>Retry</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>Skip</translation>
+    </message>
+    <message>
+        <source>You are using the latest version.</source>
+        <translation>You are using the latest version.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 </TS>

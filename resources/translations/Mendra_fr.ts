@@ -916,6 +916,17 @@ Veuillez redémarrer le programme, puis reconnecter l’appareil.</translation>
     </message>
 </context>
 <context>
+    <name>MyUpdateView</name>
+    <message>
+        <source>Current version:</source>
+        <translation>Version actuelle :</translation>
+    </message>
+    <message>
+        <source>Update available:</source>
+        <translation>Mise à jour disponible :</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>Database has been upgraded. Please restart program.</source>
@@ -957,6 +968,38 @@ Quiting might result in unknown device errors. Please don&apos;t shut down the p
         <translation>Réparation de l’appareil en cours.
 Quitter maintenant pourrait provoquer des erreurs inconnues sur l’appareil. Ne fermez pas le programme avant la fin de la réparation.</translation>
     </message>
+    <message>
+        <source>Time out in requesting background data. (-100)</source>
+        <translation>Délai dépassé lors de la demande des données en arrière-plan. (-100)</translation>
+    </message>
+    <message>
+        <source>Internal data error.</source>
+        <translation>Erreur de données interne.</translation>
+    </message>
+    <message>
+        <source>Program can&apos;t connect to the Internet. You could modify the Proxy settings in &quot;Settings - Connection&quot;.</source>
+        <translation>Le programme ne peut pas se connecter à Internet. Vous pouvez modifier les paramètres du proxy dans « Paramètres - Connexion ».</translation>
+    </message>
+    <message>
+        <source>Update:failed to find product record.</source>
+        <translation>Mise à jour : fiche produit introuvable.</translation>
+    </message>
+    <message>
+        <source>Updateable</source>
+        <translation>Mise à jour possible</translation>
+    </message>
+    <message>
+        <source>Update:you are using the newest version.</source>
+        <translation>Mise à jour : vous utilisez la version la plus récente.</translation>
+    </message>
+    <message>
+        <source>Update:xml data error.</source>
+        <translation>Mise à jour : erreur dans les données XML.</translation>
+    </message>
+    <message>
+        <source>Other errors. Please contact our Customer Service Center.</source>
+        <translation>Autre erreur. Veuillez contacter notre service client.</translation>
+    </message>
 </context>
 <context>
     <name>TitleBar</name>
@@ -971,6 +1014,37 @@ Quitter maintenant pourrait provoquer des erreurs inconnues sur l’appareil. Ne
     <message>
         <source>feedback</source>
         <translation>Commentaires</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateView</name>
+    <message>
+        <source>Software Update</source>
+        <translation>Mise à jour du logiciel</translation>
+    </message>
+    <message>
+        <source>Check for update failed. Please try again later.</source>
+        <translation>La recherche de mises à jour a échoué. Veuillez réessayer plus tard.</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>Réessayer</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>Mettre à jour</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>Ignorer</translation>
+    </message>
+    <message>
+        <source>You are using the latest version.</source>
+        <translation>Vous utilisez la dernière version.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 </TS>

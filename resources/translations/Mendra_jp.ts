@@ -916,6 +916,17 @@ If the repair fails, please restart your device and PC before trying again.</sou
     </message>
 </context>
 <context>
+    <name>MyUpdateView</name>
+    <message>
+        <source>Current version:</source>
+        <translation>現在のバージョン：</translation>
+    </message>
+    <message>
+        <source>Update available:</source>
+        <translation>利用可能なアップデート：</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>Database has been upgraded. Please restart program.</source>
@@ -957,6 +968,38 @@ Quiting might result in unknown device errors. Please don&apos;t shut down the p
         <translation>デバイスを修復しています。
 今終了すると、デバイスに予期しないエラーが発生するおそれがあります。修復が完了するまでプログラムを終了しないでください。</translation>
     </message>
+    <message>
+        <source>Time out in requesting background data. (-100)</source>
+        <translation>バックグラウンドデータの要求がタイムアウトしました。(-100)</translation>
+    </message>
+    <message>
+        <source>Internal data error.</source>
+        <translation>内部データエラーです。</translation>
+    </message>
+    <message>
+        <source>Program can&apos;t connect to the Internet. You could modify the Proxy settings in &quot;Settings - Connection&quot;.</source>
+        <translation>プログラムがインターネットに接続できません。「設定 - 接続」でプロキシ設定を変更できます。</translation>
+    </message>
+    <message>
+        <source>Update:failed to find product record.</source>
+        <translation>アップデート：製品情報が見つかりません。</translation>
+    </message>
+    <message>
+        <source>Updateable</source>
+        <translation>アップデート可能</translation>
+    </message>
+    <message>
+        <source>Update:you are using the newest version.</source>
+        <translation>アップデート：最新バージョンをご使用中です。</translation>
+    </message>
+    <message>
+        <source>Update:xml data error.</source>
+        <translation>アップデート：XML データエラーです。</translation>
+    </message>
+    <message>
+        <source>Other errors. Please contact our Customer Service Center.</source>
+        <translation>その他のエラーです。カスタマーサービスセンターまでお問い合わせください。</translation>
+    </message>
 </context>
 <context>
     <name>TitleBar</name>
@@ -971,6 +1014,37 @@ Quiting might result in unknown device errors. Please don&apos;t shut down the p
     <message>
         <source>feedback</source>
         <translation>フィードバック</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateView</name>
+    <message>
+        <source>Software Update</source>
+        <translation>ソフトウェアアップデート</translation>
+    </message>
+    <message>
+        <source>Check for update failed. Please try again later.</source>
+        <translation>アップデートの確認に失敗しました。しばらくしてからもう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>再試行</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>アップデート</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>スキップ</translation>
+    </message>
+    <message>
+        <source>You are using the latest version.</source>
+        <translation>最新バージョンをご使用中です。</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 </TS>

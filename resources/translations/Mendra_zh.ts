@@ -916,6 +916,17 @@ If the repair fails, please restart your device and PC before trying again.</sou
     </message>
 </context>
 <context>
+    <name>MyUpdateView</name>
+    <message>
+        <source>Current version:</source>
+        <translation>当前版本：</translation>
+    </message>
+    <message>
+        <source>Update available:</source>
+        <translation>可用更新：</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>Database has been upgraded. Please restart program.</source>
@@ -957,6 +968,38 @@ Quiting might result in unknown device errors. Please don&apos;t shut down the p
         <translation>正在修复设备。
 现在退出可能导致未知的设备错误。修复完成前请勿关闭程序。</translation>
     </message>
+    <message>
+        <source>Time out in requesting background data. (-100)</source>
+        <translation>请求后台数据超时。(-100)</translation>
+    </message>
+    <message>
+        <source>Internal data error.</source>
+        <translation>内部数据错误。</translation>
+    </message>
+    <message>
+        <source>Program can&apos;t connect to the Internet. You could modify the Proxy settings in &quot;Settings - Connection&quot;.</source>
+        <translation>程序无法连接到互联网。您可以在“设置 - 连接”中修改代理设置。</translation>
+    </message>
+    <message>
+        <source>Update:failed to find product record.</source>
+        <translation>更新：找不到产品记录。</translation>
+    </message>
+    <message>
+        <source>Updateable</source>
+        <translation>可以更新</translation>
+    </message>
+    <message>
+        <source>Update:you are using the newest version.</source>
+        <translation>更新：您使用的已是最新版本。</translation>
+    </message>
+    <message>
+        <source>Update:xml data error.</source>
+        <translation>更新：XML 数据错误。</translation>
+    </message>
+    <message>
+        <source>Other errors. Please contact our Customer Service Center.</source>
+        <translation>其他错误。请联系我们的客户服务中心。</translation>
+    </message>
 </context>
 <context>
     <name>TitleBar</name>
@@ -971,6 +1014,37 @@ Quiting might result in unknown device errors. Please don&apos;t shut down the p
     <message>
         <source>feedback</source>
         <translation>反馈</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateView</name>
+    <message>
+        <source>Software Update</source>
+        <translation>软件更新</translation>
+    </message>
+    <message>
+        <source>Check for update failed. Please try again later.</source>
+        <translation>检查更新失败，请稍后重试。</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>重试</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>更新</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>跳过</translation>
+    </message>
+    <message>
+        <source>You are using the latest version.</source>
+        <translation>您使用的已是最新版本。</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
     </message>
 </context>
 </TS>

@@ -1,0 +1,164 @@
+#include "MyUpdateView.h"
+
+#include "UpdateViewHost.h"
+#include "app/EditionData.h"
+#include "app/RunLog.h"
+#include "framework/SkinManager.h"
+
+#include <QPainter>
+#include <QUrl>
+
+namespace {
+
+QString Labelled(const QString& label, const QString& value) {
+    return QStringLiteral("%1 %2").arg(label, value);
+}
+
+void SetScaledSize(QWidget* widget, int width, int height) {
+    widget->setFixedSize(UiScaled(width), UiScaled(height));
+}
+
+// Only a web address may be handed on to be opened: the address comes from the update server.
+bool IsWebAddress(const QUrl& url) {
+    const QString scheme = url.scheme().toLower();
+    return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
+           !url.host().isEmpty();
+}
+
+} // namespace
+
+MyUpdateView::MyUpdateView(QWidget* parent, Qt::WindowFlags flags) : QDialog(parent, flags) {
+    setupUi(this);
+    Init();
+    connect(OKButton, &QPushButton::clicked, this, &MyUpdateView::SltClose);
+    connect(SkipButton, &QPushButton::clicked, this, &MyUpdateView::SltSkipVersion);
+    connect(UpdateButton, &QPushButton::clicked, this, &MyUpdateView::SltUpdate);
+    connect(RetryButton, &QPushButton::clicked, this, &MyUpdateView::SltRetry);
+    SetState(UpdateViewState::Checking);
+}
+
+MyUpdateView::~MyUpdateView() = default;
+
+void MyUpdateView::Init() {
+    SetState(UpdateViewState::Checking);
+
+    for (QPushButton* button : {UpdateButton, SkipButton, OKButton, RetryButton})
+        SetScaledSize(button, 120, 32);
+    SetScaledSize(updateProgressBar, 350, 8);
+    NewInfoBrowser->setFixedHeight(UiScaled(170));
+    SetScaledSize(iconLabel, 60, 60);
+
+    for (QLabel* label : {LastLabel, NewestLabel, checkStateLabel})
+        label->setProperty("STYLE_KEY", QStringLiteral("UPDATE_LATEST"));
+    for (QLabel* label : {CurrentLabel, PresentLabel})
+        label->setProperty("STYLE_KEY", QStringLiteral("UPDATE_CURRENT"));
+    NewInfoBrowser->setProperty("STYLE_KEY", QStringLiteral("UPDATE_CONTEXT"));
+    for (QPushButton* button : {UpdateButton, SkipButton, OKButton, RetryButton})
+        button->setProperty("STYLE_KEY", QStringLiteral("UPDATE_BTN"));
+    updateProgressBar->setProperty("STYLE_KEY", QStringLiteral("UPDATE_PROGRESS_BAR"));
+
+    QPixmap icon = SkinManager::Instance()->GetLogoPixmap(2);
+    if (!icon.isNull()) {
+        icon = icon.scaled(UiScaled(60), UiScaled(60), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        for (QLabel* label : {iconLabel, IconLbl_2, IconLbl})
+            label->setPixmap(icon);
+    }
+
+    updateProgressBar->setRange(0, 0);
+    // The notes come from the update server: a link in them is shown, never followed.
+    NewInfoBrowser->setOpenLinks(false);
+    m_checking = false;
+}
+
+void MyUpdateView::SetNewVersion(const QString& version) {
+    m_newVersion = version;
+}
+
+void MyUpdateView::SetMessage(const QString& message) {
+    m_message = message;
+}
+
+void MyUpdateView::SetState(UpdateViewState state) {
+    m_state = state;
+    switch (state) {
+    case UpdateViewState::Checking:
+        RetryButton->hide();
+        stackedWidget->setCurrentIndex(0);
+        CheckingstackedWidget->setCurrentIndex(0);
+        setFixedSize(UiScaled(468), UiScaled(150));
+        break;
+    case UpdateViewState::UpdateAvailable:
+        stackedWidget->setCurrentIndex(1);
+        ShowVersions();
+        NewInfoBrowser->setText(Description());
+        setFixedSize(UiScaled(468), UiScaled(340));
+        break;
+    case UpdateViewState::LatestVersion:
+        stackedWidget->setCurrentIndex(2);
+        NewestLabel->setText(m_message);
+        ShowVersions();
+        setFixedSize(UiScaled(468), UiScaled(170));
+        break;
+    case UpdateViewState::CheckFailed:
+        RetryButton->show();
+        stackedWidget->setCurrentIndex(0);
+        CheckingstackedWidget->setCurrentIndex(1);
+        checkStateLabel->setText(m_message);
+        setFixedSize(UiScaled(468), UiScaled(170));
+        break;
+    default:
+        stackedWidget->setCurrentIndex(0);
+        CheckingstackedWidget->setCurrentIndex(0);
+        break;
+    }
+}
+
+void MyUpdateView::ShowVersions() {
+    const QString current = Labelled(tr("Current version:"), GetEditionVersion());
+    LastLabel->setText(Labelled(tr("Update available:"), m_newVersion));
+    CurrentLabel->setText(current);
+    PresentLabel->setText(current);
+}
+
+QString MyUpdateView::Description() const {
+    return m_host ? m_host->GetUpdateDescription() : QString();
+}
+
+void MyUpdateView::Retranslate() {
+    retranslateUi(this);
+    NewInfoBrowser->setText(Description());
+    ShowVersions();
+}
+
+void MyUpdateView::SltClose() {
+    close();
+}
+
+void MyUpdateView::SltSkipVersion() {
+    if (m_host)
+        m_host->SkipVersion(m_newVersion);
+    close();
+}
+
+void MyUpdateView::SltUpdate() {
+    const QString address = m_host ? m_host->GetUpdateDownloadUrl() : QString();
+    const QUrl url(address, QUrl::TolerantMode);
+    if (!IsWebAddress(url)) {
+        RunLog->WriteString(1, QStringLiteral("Update: no download address (\"%1\")").arg(address.simplified()), true);
+        return;
+    }
+    m_host->OpenDownloadAddress(url);
+    close();
+}
+
+void MyUpdateView::SltRetry() {
+    if (m_host)
+        m_host->CheckForUpdate();
+}
+
+void MyUpdateView::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(QPen(Qt::gray, 1, Qt::SolidLine));
+    painter.drawLine(0, 0, width(), 0);
+}

@@ -1,0 +1,53 @@
+#!/usr/bin/env python3
+"""A plain HTTP proxy for tests, on 127.0.0.1: forwards GET requests given with an absolute address
+and passes the answer back.
+
+Prints "PORT <n>" once listening, then one line "PROXIED <json>" per request that passed through it,
+with the address and the request headers (a Proxy-Authorization header among them when one was sent).
+"""
+
+import http.client
+import http.server
+import json
+import sys
+import urllib.parse
+
+import local_peer
+
+
+class Handler(http.server.BaseHTTPRequestHandler):
+    protocol_version = 'HTTP/1.1'
+
+    def log_message(self, *args):
+        pass
+
+    def do_GET(self):
+        record = {'url': self.path, 'headers': [[k, v] for k, v in self.headers.items()]}
+        print('PROXIED ' + json.dumps(record), flush=True)
+        target = urllib.parse.urlsplit(self.path)
+        path = target.path + ('?' + target.query if target.query else '')
+        headers = {k: v for k, v in self.headers.items()
+                   if k.lower() not in ('proxy-authorization', 'proxy-connection', 'connection')}
+        try:
+            upstream = http.client.HTTPConnection(target.hostname, target.port or 80, timeout=30)
+            upstream.request('GET', path, headers=headers)
+            answer = upstream.getresponse()
+            body = answer.read()
+            status = answer.status
+            content_type = answer.getheader('Content-Type', 'application/octet-stream')
+            upstream.close()
+        except OSError as error:
+            status, body, content_type = 502, str(error).encode('utf-8'), 'text/plain'
+        self.send_response(status)
+        self.send_header('Content-Type', content_type)
+        self.send_header('Content-Length', str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+
+
+def main():
+    local_peer.serve(local_peer.make_server(Handler))
+
+
+if __name__ == '__main__':
+    sys.exit(main())

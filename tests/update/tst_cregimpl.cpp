@@ -1,0 +1,212 @@
+// The update service against a real HTTP server on 127.0.0.1: what it sends, how each kind of reply
+// ends, how many tries a failure takes, and what it keeps between checks.
+
+#include "UpdateTestServer.h"
+#include "update/UpdateResult.h"
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QByteArray kDefaultNotes = "Fixes and improvements.";
+const QByteArray kDownload = "http://127.0.0.1/download/mendra.exe?product=MENDRA-TEST";
+
+} // namespace
+
+class TestCRegImpl : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void replies_data();
+    void replies();
+    void query();
+    void longNotesArriveWhole();
+    void failedChecksKeepValues();
+    void notSetUp();
+    void hangingServer_data();
+    void hangingServer();
+    void abortEndsCheckSoon();
+
+private:
+    PythonPeer m_server;
+};
+
+void TestCRegImpl::initTestCase() {
+    QVERIFY(StartUpdateServer(m_server));
+}
+
+void TestCRegImpl::replies_data() {
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QByteArray>("versioncur");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("requests");
+    QTest::addColumn<QByteArray>("newest");
+    QTest::addColumn<QByteArray>("download");
+    QTest::addColumn<QByteArray>("notes");
+
+    const QByteArray none;
+    QTest::newRow("newer") << "newer" << QByteArray("2.0.9") << 12 << 1 << QByteArray("2.1.0") << kDownload
+                           << kDefaultNotes;
+    QTest::newRow("newest") << "newest" << QByteArray("2.0.9") << 13 << 1 << QByteArray("2.0.9") << none
+                            << kDefaultNotes;
+    QTest::newRow("no product") << "noproduct" << QByteArray("2.0.9") << 11 << 1 << QByteArray("2.1.0") << none
+                                << kDefaultNotes;
+    QTest::newRow("older on the server") << "newer" << QByteArray("2.1.0.1") << 13 << 1 << QByteArray("2.1.0") << none
+                                         << kDefaultNotes;
+    QTest::newRow("not XML") << "notxml" << QByteArray("2.0.9") << 14 << 1 << none << none << none;
+    QTest::newRow("empty body") << "empty" << QByteArray("2.0.9") << -69905 << 1 << none << none << none;
+    // An error status is a failed try however well-formed its body is; every try is made.
+    QTest::newRow("HTTP 500") << "error500" << QByteArray("2.0.9") << -1048593 << 3 << none << none << none;
+    QTest::newRow("stops half-way") << "halfway" << QByteArray("2.0.9") << -1048593 << 3 << none << none << none;
+    QTest::newRow("redirect") << "redirect" << QByteArray("2.0.9") << 12 << 2 << QByteArray("2.1.0") << kDownload
+                              << kDefaultNotes;
+    // What the broken first try received must not be read in front of the second try's reply.
+    QTest::newRow("half-way, then whole")
+        << "halfway,newer" << QByteArray("2.0.9") << 12 << 2 << QByteArray("2.1.0") << kDownload << kDefaultNotes;
+    QTest::newRow("HTTP 500, then a reply")
+        << "error500,newer" << QByteArray("2.0.9") << 12 << 2 << QByteArray("2.1.0") << kDownload << kDefaultNotes;
+}
+
+void TestCRegImpl::replies() {
+    QFETCH(QString, answer);
+    QFETCH(QByteArray, versioncur);
+    QFETCH(int, code);
+    QFETCH(int, requests);
+    QFETCH(QByteArray, newest);
+    QFETCH(QByteArray, download);
+    QFETCH(QByteArray, notes);
+
+    const int before = m_server.records("REQUEST").size();
+    auto service = MakeService(AnswerEndpoint(m_server, answer), versioncur);
+    QCOMPARE(service->RunCheck(), code);
+    QCOMPARE(service->GetUpdateState(), code);
+    QVERIFY(m_server.waitForRecords("REQUEST", before + requests));
+    QCOMPARE(m_server.records("REQUEST").size(), before + requests);
+    QCOMPARE(service->Info(1), newest);
+    QCOMPARE(service->Info(2), download);
+    QCOMPARE(service->Info(0), notes);
+    QCOMPARE(QByteArray(service->GetUpdateInfo(1)), newest);
+    QCOMPARE(QByteArray(service->GetUpdateInfo(7)), QByteArray());
+    if (code == UpdateResult::TransferFailed)
+        QVERIFY2(!service->GetErrorText().isEmpty(), "a failed transfer keeps its reason");
+    else
+        QVERIFY(service->GetErrorText().isEmpty());
+}
+
+// The four query values in their order, UTF-8 and percent-encoded, with the client's fixed headers.
+void TestCRegImpl::query() {
+    auto service = std::make_unique<CRegImpl>();
+    const QString product = QStringLiteral("Tavik Mendra Ü修");
+    service->SetUp(product.toUtf8(), "2.0.9", "zh", AnswerEndpoint(m_server, QStringLiteral("newest")).toUtf8());
+    service->SetServiceLanguage("fr");
+    const int before = m_server.records("REQUEST").size();
+    QCOMPARE(service->RunCheck(), 13);
+    QVERIFY(m_server.waitForRecords("REQUEST", before + 1));
+    const QJsonObject request = m_server.records("REQUEST").at(before);
+
+    QCOMPARE(request.value("rawQuery").toString(),
+             QStringLiteral("action=getinfo&product=Tavik%20Mendra%20%C3%9C%E4%BF%AE&versioncur=2.0.9&lang=fr"));
+    const QJsonArray items = request.value("query").toArray();
+    QCOMPARE(items.size(), 4);
+    QCOMPARE(items.at(1).toArray().at(1).toString(), product);
+    QCOMPARE(RecordedHeader(request, "User-Agent"), QStringLiteral("Mozilla/5.0"));
+    QCOMPARE(RecordedHeader(request, "Accept-Language"), QStringLiteral("zh-CN,en,*"));
+    QCOMPARE(RecordedHeader(request, "Connection"), QStringLiteral("Keep-Alive"));
+    QVERIFY2(!HasRecordedHeader(request, "Accept"), "the Accept header is left out");
+}
+
+// Notes far longer than any fixed buffer, in several scripts and with line breaks, come out byte for byte.
+void TestCRegImpl::longNotesArriveWhole() {
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    QString notes;
+    for (int i = 0; i < 2000; ++i)
+        notes +=
+            QStringLiteral("%1. Behoben: Größe — corrigé : élan — 修复了崩溃 — 不具合を修正 — Ελληνικά 🚀\n").arg(i);
+    QFile file(folder.filePath("notes.txt"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(notes.toUtf8());
+    file.close();
+
+    PythonPeer server;
+    QVERIFY(StartUpdateServer(server, {"--notes-file", file.fileName()}));
+    auto service = MakeService(AnswerEndpoint(server, QStringLiteral("newer")));
+    QCOMPARE(service->RunCheck(), 12);
+    QVERIFY(service->Info(0).size() > 100000);
+    QCOMPARE(QString::fromUtf8(service->Info(0)), notes);
+}
+
+// A check that learns nothing leaves what an earlier reply said.
+void TestCRegImpl::failedChecksKeepValues() {
+    auto service = MakeService(AnswerEndpoint(m_server, QStringLiteral("newer")));
+    QCOMPARE(service->RunCheck(), 12);
+    for (const char* answer : {"notxml", "error500", "empty"}) {
+        service->SetUp("Tavik Mendra", "2.0.9", "en", AnswerEndpoint(m_server, QLatin1String(answer)).toUtf8());
+        QVERIFY(service->RunCheck() != 12);
+        QCOMPARE(service->Info(1), QByteArray("2.1.0"));
+        QCOMPARE(service->Info(2), kDownload);
+        QCOMPARE(service->Info(0), kDefaultNotes);
+    }
+}
+
+void TestCRegImpl::notSetUp() {
+    const int before = m_server.records("REQUEST").size();
+    CRegImpl never;
+    QCOMPARE(never.RunCheck(), -65537);
+    auto nowhere = MakeService(QString());
+    QCOMPARE(nowhere->RunCheck(), -65537);
+    QCOMPARE(m_server.records("REQUEST").size(), before);
+}
+
+void TestCRegImpl::hangingServer_data() {
+    QTest::addColumn<int>("firstTryMs");
+    QTest::addColumn<int>("noRetryAfterMs");
+    QTest::addColumn<int>("requests");
+    QTest::newRow("three tries") << 300 << 21000 << 3;
+    QTest::newRow("first try too long for a retry") << 600 << 500 << 1;
+}
+
+// A server that accepts and never answers: each try ends at its time-out.
+void TestCRegImpl::hangingServer() {
+    QFETCH(int, firstTryMs);
+    QFETCH(int, noRetryAfterMs);
+    QFETCH(int, requests);
+    PythonPeer server;
+    QVERIFY(StartUpdateServer(server));
+    auto service = MakeService(AnswerEndpoint(server, QStringLiteral("hang")));
+    CRegNet::Timeouts timeouts;
+    timeouts.connectMs = 2000;
+    timeouts.firstTryMs = firstTryMs;
+    timeouts.retryMs = 300;
+    timeouts.noRetryAfterMs = noRetryAfterMs;
+    service->SetTimeouts(timeouts);
+    QCOMPARE(service->RunCheck(), -1048593);
+    QVERIFY(server.waitForRecords("REQUEST", requests));
+    QCOMPARE(server.records("REQUEST").size(), requests);
+}
+
+// An abort ends a transfer that waits on a silent server at once, with no further tries.
+void TestCRegImpl::abortEndsCheckSoon() {
+    PythonPeer server;
+    QVERIFY(StartUpdateServer(server));
+    auto service = MakeService(AnswerEndpoint(server, QStringLiteral("hang")));
+    int code = 0;
+    std::unique_ptr<QThread> worker(QThread::create([&] { code = service->RunCheck(); }));
+    worker->start();
+    QVERIFY(server.waitForRecords("REQUEST", 1));
+    QElapsedTimer aborted;
+    aborted.start();
+    service->Abort();
+    QVERIFY(worker->wait(2500));
+    QVERIFY2(aborted.elapsed() < 2500, "the abort is seen within the next progress report");
+    QCOMPARE(code, -1048593);
+    QCOMPARE(server.records("REQUEST").size(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestCRegImpl)
+#include "tst_cregimpl.moc"

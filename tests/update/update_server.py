@@ -1,0 +1,146 @@
+#!/usr/bin/env python3
+"""An update server for tests, on 127.0.0.1.
+
+The first path segment chooses the answer, so one server serves every case:
+  /<answer>/update-product-info/update.php?action=getinfo&...
+A segment may list answers separated by commas: the n-th request to that path gets the n-th answer
+and every later one the last ("halfway,newer": a broken first try, then a good reply).
+
+Answers:
+  newer      a reply naming the version given by --newest, with notes and a download address
+  newest     a reply naming the version the request was sent with
+  noproduct  a reply without a product code
+  notxml     an HTML page
+  error500   HTTP status 500 with a well-formed reply naming a newer version as its body
+  empty      HTTP 200 with no body
+  halfway    announces a reply and closes the connection half-way through it
+  redirect   302 to the same query under /newer/
+  hang       reads the request and never answers
+
+Prints "PORT <n>" once listening (local_peer.py), then one line "REQUEST <json>" per request, with the path, the raw
+query, the decoded query items in order and the request headers.
+"""
+
+import argparse
+import base64
+import http.server
+import json
+import ssl
+import sys
+import threading
+import urllib.parse
+
+import local_peer
+
+
+def reply_xml(version, notes, download, product_code=True):
+    parts = ['<?xml version="1.0" encoding="utf-8"?>',
+             '<upd:Info xmlns:upd="urn:test:update">']
+    if product_code:
+        parts.append('<upd:ProductCode>MENDRA-TEST</upd:ProductCode>')
+    parts.append('<upd:ProductDisplayName>Mendra Test</upd:ProductDisplayName>')
+    parts.append('<upd:ProductVer>%s</upd:ProductVer>' % version)
+    parts.append('<upd:DownloadURL>%s</upd:DownloadURL>' % download)
+    encoded = base64.encodebytes(notes.encode('utf-8')).decode('ascii')  # broken into lines of 76
+    parts.append('<upd:WhatsNew><upd:Description>%s</upd:Description></upd:WhatsNew>' % encoded)
+    parts.append('</upd:Info>')
+    return '\n'.join(parts).encode('utf-8')
+
+
+class Handler(http.server.BaseHTTPRequestHandler):
+    protocol_version = 'HTTP/1.1'
+    counts = {}
+    lock = threading.Lock()
+
+    def log_message(self, *args):
+        pass
+
+    def do_GET(self):
+        url = urllib.parse.urlsplit(self.path)
+        record = {'path': url.path, 'rawQuery': url.query,
+                  'query': urllib.parse.parse_qsl(url.query, keep_blank_values=True),
+                  'headers': [[k, v] for k, v in self.headers.items()]}
+        print('REQUEST ' + json.dumps(record), flush=True)
+        segments = url.path.split('/')
+        answers = segments[1].split(',') if len(segments) > 1 else ['newer']
+        with Handler.lock:
+            n = Handler.counts.get(url.path, 0)
+            Handler.counts[url.path] = n + 1
+        answer = answers[min(n, len(answers) - 1)]
+        query = dict(record['query'])
+        getattr(self, 'answer_' + answer)(url, query)
+
+    def send(self, status, body, extra=()):
+        self.send_response(status)
+        self.send_header('Content-Type', 'text/xml; charset=utf-8')
+        self.send_header('Content-Length', str(len(body)))
+        for name, value in extra:
+            self.send_header(name, value)
+        self.end_headers()
+        self.wfile.write(body)
+        self.wfile.flush()
+
+    def answer_newer(self, url, query):
+        self.send(200, reply_xml(self.server.newest, self.server.notes, self.server.download))
+
+    def answer_newest(self, url, query):
+        self.send(200, reply_xml(query.get('versioncur', ''), self.server.notes, self.server.download))
+
+    def answer_noproduct(self, url, query):
+        self.send(200, reply_xml(self.server.newest, self.server.notes, self.server.download, False))
+
+    def answer_notxml(self, url, query):
+        self.send(200, b'<html><body><p>Not here<br></body></html>')
+
+    def answer_error500(self, url, query):
+        self.send(500, reply_xml(self.server.newest, self.server.notes, self.server.download))
+
+    def answer_empty(self, url, query):
+        self.send(200, b'')
+
+    def answer_halfway(self, url, query):
+        body = reply_xml(self.server.newest, self.server.notes, self.server.download)
+        self.send_response(200)
+        self.send_header('Content-Type', 'text/xml; charset=utf-8')
+        self.send_header('Content-Length', str(len(body)))
+        self.end_headers()
+        self.wfile.write(body[:len(body) // 2])
+        self.wfile.flush()
+        self.close_connection = True
+
+    def answer_redirect(self, url, query):
+        target = '/newer/' + '/'.join(url.path.split('/')[2:]) + '?' + url.query
+        self.send(302, b'', [('Location', target)])
+
+    def answer_hang(self, url, query):
+        # Waits until the client gives up and closes the connection.
+        while self.rfile.read(1):
+            pass
+        self.close_connection = True
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument('--newest', default='2.1.0')
+    parser.add_argument('--notes-file')
+    parser.add_argument('--download', default='http://127.0.0.1/download/mendra.exe')
+    parser.add_argument('--tls', nargs=2, metavar=('CERT', 'KEY'))
+    args = parser.parse_args()
+
+    server = local_peer.make_server(Handler)
+    server.newest = args.newest
+    server.download = args.download
+    server.notes = 'Fixes and improvements.'
+    if args.notes_file:
+        with open(args.notes_file, encoding='utf-8') as f:
+            server.notes = f.read()
+    if args.tls:
+        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        context.load_cert_chain(args.tls[0], args.tls[1])
+        # The handshake runs in the request's own thread, so a refused one never stops the server.
+        server.socket = context.wrap_socket(server.socket, server_side=True, do_handshake_on_connect=False)
+    local_peer.serve(server)
+
+
+if __name__ == '__main__':
+    sys.exit(main())

@@ -1,0 +1,153 @@
+#include "CRegData.h"
+
+#include "ServiceVersion.h"
+#include "UpdateResult.h"
+#include "UpdateTrace.h"
+#include "app/XmlLimits.h"
+
+#include <tinyxml2.h>
+
+namespace {
+
+// The text of the named child element, or a null array when the element or its text is missing.
+QByteArray ChildText(const tinyxml2::XMLElement* parent, const char* name) {
+    const tinyxml2::XMLElement* child = parent ? parent->FirstChildElement(name) : nullptr;
+    const char* text = child ? child->GetText() : nullptr;
+    return text ? QByteArray(text) : QByteArray();
+}
+
+// Standard Base64; line breaks and other white space between the characters are skipped. Text that is
+// not Base64 gives no notes rather than part of them.
+QByteArray DecodeNotes(const QByteArray& base64) {
+    QByteArray compact;
+    compact.reserve(base64.size());
+    for (const char c : base64) {
+        if (c != '\r' && c != '\n' && c != ' ' && c != '\t')
+            compact.append(c);
+    }
+    const QByteArray::FromBase64Result decoded =
+        QByteArray::fromBase64Encoding(compact, QByteArray::Base64Encoding | QByteArray::AbortOnBase64DecodingErrors);
+    return decoded ? decoded.decoded : QByteArray();
+}
+
+QByteArray WithProduct(const QByteArray& address, const QByteArray& productCode) {
+    return address + (address.contains('?') ? "&product=" : "?product=") + productCode;
+}
+
+} // namespace
+
+CRegData::CRegData() : m_updateState(UpdateResult::EmptyReply) {}
+
+void CRegData::SetUp(const QByteArray& product, const QByteArray& versioncur, const QByteArray& lang) {
+    QMutexLocker lock(&m_mutex);
+    m_product = product;
+    m_versioncur = versioncur;
+    m_lang = lang;
+    m_setUpLang = lang;
+    m_setUp = true;
+}
+
+bool CRegData::IsSetUp() const {
+    QMutexLocker lock(&m_mutex);
+    return m_setUp;
+}
+
+void CRegData::SetLang(const QByteArray& lang) {
+    QMutexLocker lock(&m_mutex);
+    m_lang = lang;
+}
+
+CRegData::Query CRegData::GetQuery() const {
+    QMutexLocker lock(&m_mutex);
+    return Query{m_product, m_versioncur, m_lang};
+}
+
+QByteArray CRegData::SetUpLang() const {
+    QMutexLocker lock(&m_mutex);
+    return m_setUpLang;
+}
+
+void CRegData::Reset() {
+    QMutexLocker lock(&m_mutex);
+    m_updateState = UpdateResult::EmptyReply;
+    m_errorText.clear();
+}
+
+int CRegData::GetUpdateState() const {
+    QMutexLocker lock(&m_mutex);
+    return m_updateState;
+}
+
+void CRegData::SetUpdateState(int state) {
+    QMutexLocker lock(&m_mutex);
+    m_updateState = state;
+}
+
+QByteArray CRegData::GetErrorText() const {
+    QMutexLocker lock(&m_mutex);
+    return m_errorText;
+}
+
+void CRegData::SetErrorText(const QByteArray& text) {
+    QMutexLocker lock(&m_mutex);
+    m_errorText = text;
+}
+
+void CRegData::HandleUpdateData(const QByteArray& body) {
+    if (body.isEmpty())
+        return;
+    QString why;
+    tinyxml2::XMLDocument document(true, tinyxml2::PRESERVE_WHITESPACE);
+    if (!XmlLimits::Check(body, &why) ||
+        document.Parse(body.constData(), static_cast<size_t>(body.size())) != tinyxml2::XML_SUCCESS) {
+        if (why.isEmpty())
+            why = QString::fromUtf8(document.ErrorStr());
+        qCDebug(lcUpdate) << "reply not read:" << why;
+        SetUpdateState(UpdateResult::NotXml);
+        return;
+    }
+    const tinyxml2::XMLElement* root = document.FirstChildElement();
+    const QByteArray productCode = ChildText(root, "upd:ProductCode");
+    const QByteArray displayName = ChildText(root, "upd:ProductDisplayName");
+    const QByteArray productVer = ChildText(root, "upd:ProductVer");
+    const QByteArray downloadAddress = ChildText(root, "upd:DownloadURL");
+    const tinyxml2::XMLElement* whatsNew = root ? root->FirstChildElement("upd:WhatsNew") : nullptr;
+    const QByteArray notes = DecodeNotes(ChildText(whatsNew, "upd:Description"));
+
+    QMutexLocker lock(&m_mutex);
+    if (!displayName.isNull())
+        m_displayName = displayName;
+    if (!productVer.isNull())
+        m_newestVersion = productVer;
+    m_notes = notes;
+    qCDebug(lcUpdate, "\ncrack updata info[%s] \n ver[%s]\n", m_notes.constData(), m_newestVersion.constData());
+    if (productCode.isEmpty()) {
+        m_updateState = UpdateResult::NoProduct;
+    } else if (CompareVersion(m_newestVersion, m_versioncur) > 0) {
+        m_downloadUrl = WithProduct(downloadAddress, productCode);
+        m_updateState = UpdateResult::NewerVersion;
+    } else {
+        m_updateState = UpdateResult::NewestInUse;
+    }
+}
+
+QByteArray CRegData::Info(int index) const {
+    QMutexLocker lock(&m_mutex);
+    switch (index) {
+    case 0:
+        return m_notes;
+    case 1:
+        return m_newestVersion;
+    case 2:
+        return m_downloadUrl;
+    default:
+        return {};
+    }
+}
+
+const char* CRegData::GetUpdateInfo(int index) {
+    const QByteArray value = Info(index);
+    QMutexLocker lock(&m_mutex);
+    m_infoBuffer = value;
+    return m_infoBuffer.constData();
+}

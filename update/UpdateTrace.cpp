@@ -1,0 +1,3 @@
+#include "UpdateTrace.h"
+
+Q_LOGGING_CATEGORY(lcUpdate, "mendra.update", QtWarningMsg)
