@@ -149,6 +149,7 @@ bool MyApplicationData::ReadGeneral(const KeyMap& keys) {
     Version = keys.value(QStringLiteral("Version"));
     RegName = keys.value(QStringLiteral("RegName"));
     UpdateName = keys.value(QStringLiteral("UpdateName"));
+    UpdateUrl = keys.value(QStringLiteral("UpdateUrl"));
     ProductName = keys.value(QStringLiteral("ProductName"));
     FullProductName = MakeFullProductName();
     Dir = keys.value(QStringLiteral("Dir"));

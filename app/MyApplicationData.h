@@ -53,6 +53,7 @@ public:
     QString DataSubDir;
     QString OldDataSubDir;
     QString Stalink;
+    QString UpdateUrl; // the patch updater's rules file, the default of the setting
 
     QString Home;
     QString DownloadHomePage;

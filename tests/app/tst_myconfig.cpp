@@ -57,6 +57,7 @@ void TestMyConfig::initTestCase() {
     m_edition = std::make_unique<MyApplicationData>(params);
     m_edition->ProductName = QStringLiteral("Mendra");
     m_edition->DataSubDir = QStringLiteral("Tavik/Mendra/");
+    m_edition->UpdateUrl = QStringLiteral("https://update.tavik.example/rules.xml");
 }
 
 void TestMyConfig::init() {
@@ -104,7 +105,8 @@ void TestMyConfig::defaults() {
     QCOMPARE(config.GetSkipVersion(), QString());
     QCOMPARE(config.GetDownloadPath(), firmwareFolder());
     QVERIFY(QFileInfo(firmwareFolder()).isDir());
-    QCOMPARE(config.GetUpdateUrl(), QStringLiteral("http://update.tavik.example/update/update_Mendra.xml"));
+    // The edition's address unless the settings name another.
+    QCOMPARE(config.GetUpdateUrl(), QStringLiteral("https://update.tavik.example/rules.xml"));
     QCOMPARE(config.GetShowTips(), false);
     QCOMPARE(config.GetCustomName(), QString());
     QCOMPARE(config.GetCustomEmail(), QString());
