@@ -135,9 +135,9 @@ void CDownloader::slotTimeOut() {
 void CDownloader::slotHttpFinished() {
     if (!reply || sender() != reply)
         return;
-    timer->stop();
     if (reply->bytesAvailable() > 0)
         slotReadyRead();
+    timer->stop();
     if (file && !file->flush())
         m_writeFailed = true;
     closeFile();

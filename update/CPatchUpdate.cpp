@@ -45,7 +45,8 @@ bool CPatchUpdate::Run() {
     if (!finished)
         loop.exec();
     disconnect(&m_downloader, &CDownloader::signalFinished, &loop, nullptr);
-    if (m_downloader.errorCode() == 1)
+    // The loop also ends when the program quits meanwhile.
+    if (!finished || m_downloader.errorCode() == 1)
         return false;
     const QStringList files = m_downloader.downloadedFiles();
     if (!files.isEmpty())
