@@ -142,15 +142,16 @@ void CDownloader::slotHttpFinished() {
         m_writeFailed = true;
     closeFile();
 
-    const QVariant target = reply->attribute(QNetworkRequest::RedirectionTargetAttribute);
+    // A 3xx without a Location names the empty target, which would lead back to the same address.
+    const QUrl target = reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (reply->error() != QNetworkReply::NoError || m_writeFailed) {
         fail();
         return;
     }
-    if (target.isValid()) {
+    if (!target.isEmpty()) {
         RemoveFile(partialPath());
-        const QUrl next = url.resolved(target.toUrl());
+        const QUrl next = url.resolved(target);
         if (m_redirects >= MaxRedirects || !IsHttpUrl(next)) {
             fail();
             return;
@@ -165,7 +166,7 @@ void CDownloader::slotHttpFinished() {
         startRequest(url);
         return;
     }
-    // A 3xx without a target or a 1xx is no file either.
+    // Only a 2xx answer carries the file; a 3xx without a target does not.
     const QString finalPath = dir + fileName;
     if (status >= 200 && status <= 299)
         RemovePath(finalPath); // an earlier download of the same name

@@ -188,7 +188,8 @@ void TestCDownloader::stallEndsAfterTheTimeout() {
     QElapsedTimer clock;
     clock.start();
     QCOMPARE(Run(downloader, m_http->url("/stall/big.bin").toString()), 1);
-    QVERIFY2(clock.elapsed() >= 400 && clock.elapsed() < 20000, qPrintable(QString::number(clock.elapsed())));
+    // Timers may fire up to 5 % early.
+    QVERIFY2(clock.elapsed() >= 380 && clock.elapsed() < 20000, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(downloader.errorCode(), 1);
     QCOMPARE(TargetEntries(), QStringList());
 }
