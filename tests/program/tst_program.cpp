@@ -277,6 +277,30 @@ const QByteArray kPatchRules =
     " url=\"https://files.tavik.example/Missing.dat\"/>"
     "</Patch></Tavik></linux></update>";
 
+// What a patch check at the program's start meets: a sandbox with a program copy (and, if asked for, the
+// stand-in launcher) and the rules on a server of the test's own.
+struct PatchSurroundings {
+    PatchSurroundings(const QString& program, bool withLauncher)
+        : folder(MakeProgramCopy(sandbox, program)), record(sandbox.Path("launcher-arguments")),
+          server(WriteRules(served.path())) {
+        if (withLauncher)
+            WriteLauncher(folder, record);
+    }
+
+    static QString WriteRules(const QString& folder) {
+        QFile rules(folder + "/rules.xml");
+        rules.open(QIODevice::WriteOnly);
+        rules.write(kPatchRules);
+        return folder;
+    }
+
+    Sandbox sandbox;
+    QTemporaryDir served;
+    const QString folder;
+    const QString record;
+    PythonHttpServer server;
+};
+
 } // namespace
 
 class TestProgram : public QObject {
@@ -530,18 +554,11 @@ void TestProgram::statisticsMode() {
 }
 
 void TestProgram::patchCheckStartsTheLauncher() {
-    Sandbox sandbox;
-    QTemporaryDir served;
-    QFile rules(served.filePath("rules.xml"));
-    QVERIFY(rules.open(QIODevice::WriteOnly));
-    rules.write(kPatchRules);
-    rules.close();
-    PythonHttpServer server(served.path());
-    QVERIFY(server.start());
-    const QString folder = MakeProgramCopy(sandbox, m_program);
-    const QString record = sandbox.Path("launcher-arguments");
-    WriteLauncher(folder, record);
-    WriteUpdateUrl(sandbox, server.url("/rules.xml"));
+    PatchSurroundings patch(m_program, true);
+    QVERIFY(patch.server.start());
+    WriteUpdateUrl(patch.sandbox, patch.server.url("/rules.xml"));
+    const Sandbox& sandbox = patch.sandbox;
+    const QString& record = patch.record;
 
     const quint16 proxyPort = ClosedPort();
     ProgramRun run(sandbox.Path("bin/mendra"), PatchEnvironment(sandbox, proxyPort));
@@ -564,10 +581,10 @@ void TestProgram::patchCheckStartsTheLauncher() {
                 "path=\"%1/Missing.dat\" type=\"MD5\" value=\"0123456789abcdef0123456789abcdef\"/>\n"
                 "    </Patch>\n"
                 "</update>\n")
-            .arg(folder, sandbox.DataFolder())
+            .arg(patch.folder, sandbox.DataFolder())
             .arg(proxyPort);
     QCOMPARE(QString::fromUtf8(ReadFile(request)), expected);
-    QCOMPARE(server.requestsSoFar(), QStringList{"GET /rules.xml"});
+    QCOMPARE(patch.server.requestsSoFar(), QStringList{"GET /rules.xml"});
 
     QCOMPARE(run.Ask("close"), QByteArray("ok"));
     QVERIFY(run.EndsWithZero(20000));
@@ -585,19 +602,11 @@ void TestProgram::patchCheckDoesNothing_data() {
 void TestProgram::patchCheckDoesNothing() {
     QFETCH(bool, withLauncher);
     QFETCH(QStringList, arguments);
-    Sandbox sandbox;
-    QTemporaryDir served;
-    QFile rules(served.filePath("rules.xml"));
-    QVERIFY(rules.open(QIODevice::WriteOnly));
-    rules.write(kPatchRules);
-    rules.close();
-    PythonHttpServer server(served.path());
-    QVERIFY(server.start());
-    const QString folder = MakeProgramCopy(sandbox, m_program);
-    const QString record = sandbox.Path("launcher-arguments");
-    if (withLauncher)
-        WriteLauncher(folder, record);
-    WriteUpdateUrl(sandbox, server.url("/rules.xml"));
+    PatchSurroundings patch(m_program, withLauncher);
+    QVERIFY(patch.server.start());
+    WriteUpdateUrl(patch.sandbox, patch.server.url("/rules.xml"));
+    const Sandbox& sandbox = patch.sandbox;
+    const QString& record = patch.record;
 
     ProgramRun run(sandbox.Path("bin/mendra"), PatchEnvironment(sandbox, ClosedPort()), arguments);
     QVERIFY(run.WaitForLine("ready", 60000));
@@ -605,7 +614,7 @@ void TestProgram::patchCheckDoesNothing() {
     QCOMPARE(run.Ask("get frame visible"), QByteArray("true"));
     QCOMPARE(run.Ask("close"), QByteArray("ok"));
     QVERIFY(run.EndsWithZero(20000));
-    QCOMPARE(server.requestsSoFar(), QStringList());
+    QCOMPARE(patch.server.requestsSoFar(), QStringList());
     QVERIFY(!QFileInfo::exists(record + ".starts"));
     QVERIFY(!QFileInfo::exists(sandbox.DataFolder() + "/Log/ucplog"));
 }
