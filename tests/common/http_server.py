@@ -9,7 +9,7 @@ on), flushed at once, so a test can wait for both.
   /redirect?to=<url>          one redirect (302) to any address, relative or absolute, of any scheme
   /status/<code>              that status with a short body
   /stall/<name>               announces the whole file, sends half of it and then nothing more
-  /drip/<ms>/<name>           the file in eight pieces, one every <ms> milliseconds
+  /drip/<ms>/<name>           the file in eight blocks, one every <ms> milliseconds
 """
 
 import argparse
@@ -105,11 +105,11 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.send_response(200)
             self.send_header("Content-Length", str(len(body)))
             self.end_headers()
-            piece = max(1, (len(body) + 7) // 8)
-            for start in range(0, len(body), piece):
-                self.wfile.write(body[start : start + piece])
+            block = max(1, (len(body) + 7) // 8)
+            for start in range(0, len(body), block):
+                self.wfile.write(body[start : start + block])
                 self.wfile.flush()
-                if start + piece < len(body):
+                if start + block < len(body):
                     time.sleep(every)
         else:
             self.serve_file(url.path.lstrip("/"))

@@ -170,7 +170,7 @@ void TestCDownloader::partialNameWhileArriving() {
 }
 
 void TestCDownloader::steadyTrickleIsNotCutOff() {
-    // Eight pieces 250 ms apart take longer than the limit in all, but no gap comes near it.
+    // Eight blocks 250 ms apart take longer than the limit in all, but no gap comes near it.
     CDownloader downloader;
     downloader.setTimeout(1500);
     QElapsedTimer clock;
