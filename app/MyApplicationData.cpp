@@ -149,6 +149,7 @@ bool MyApplicationData::ReadGeneral(const KeyMap& keys) {
     RegName = keys.value(QStringLiteral("RegName"));
     UpdateName = keys.value(QStringLiteral("UpdateName"));
     UpdateServer = keys.value(QStringLiteral("UpdateServer"));
+    UpdateUrl = keys.value(QStringLiteral("UpdateUrl"));
     ProductName = keys.value(QStringLiteral("ProductName"));
     FullProductName = MakeFullProductName();
     Dir = keys.value(QStringLiteral("Dir"));

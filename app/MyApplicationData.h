@@ -55,6 +55,7 @@ public:
     QString Stalink;
     // The address the update query is appended to.
     QString UpdateServer;
+    QString UpdateUrl; // the patch updater's rules file, the default of the setting
 
     QString Home;
     QString DownloadHomePage;

@@ -29,20 +29,20 @@ const QString kProxyType = QStringLiteral("ProxyType");
 const QString kCustomName = QStringLiteral("CustomName");
 const QString kCustomEmail = QStringLiteral("CustomEmail");
 
-const QString kDefaultUpdateUrl = QStringLiteral("http://update.tavik.example/update/update_Mendra.xml");
-
 // What the settings take from the edition data.
 struct EditionValues {
     QString dataSubDir;
     QString language;
     QString brand;
     QString productName;
+    QString updateUrl;
 };
 
 EditionValues editionValues(const MyApplicationData* edition) {
     if (!edition)
         return {};
-    return {ToNativeSeparators(edition->DataSubDir), edition->Language, edition->Brand, edition->ProductName};
+    return {ToNativeSeparators(edition->DataSubDir), edition->Language, edition->Brand, edition->ProductName,
+            edition->UpdateUrl};
 }
 
 } // namespace
@@ -104,7 +104,7 @@ void MyConfig::Load(const MyApplicationData* editionData) {
     const QString defaultDownloadPath = documents + QStringLiteral("firmware");
     MakeFolder(defaultDownloadPath);
     m_downloadPath = ReadValue(kDownloadPath, defaultDownloadPath);
-    m_updateUrl = ReadValue(kUpdateUrl, kDefaultUpdateUrl);
+    m_updateUrl = ReadValue(kUpdateUrl, edition.updateUrl);
 }
 
 void MyConfig::MakeFolder(const QString& path) const {

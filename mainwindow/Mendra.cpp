@@ -8,6 +8,7 @@
 #include "device/RepairEngine.h"
 #include "framework/MyButton.h"
 #include "framework/SkinManager.h"
+#include "update/PatchCheck.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -185,8 +186,9 @@ void Mendra::AddMenu(QMenu* menu) {
     menuBar()->setNativeMenuBar(true);
 }
 
-// Nothing to check until the program has a patch updater.
-void Mendra::CheckPatchUpdate() {}
+void Mendra::CheckPatchUpdate() {
+    CheckPatchUpdateAtStart();
+}
 
 // ---- Page and button setters ----
 

@@ -46,6 +46,7 @@ QString Field(const MyApplicationData& data, const QString& name) {
         {"DataSubDir", data.DataSubDir},
         {"OldDataSubDir", data.OldDataSubDir},
         {"Stalink", data.Stalink},
+        {"UpdateUrl", data.UpdateUrl},
         {"Home", data.Home},
         {"Support", data.Support},
         {"Tutorial", data.Tutorial},
@@ -124,6 +125,7 @@ void TestEditionData::readsFields_data() {
                   {"Version", "1.0.0.1"},
                   {"RegName", "Tavik Mendra"},
                   {"UpdateName", "Tavik Mendra"},
+                  {"UpdateUrl", "https://update.tavik.example/update/update_Mendra.xml"},
                   {"ProductName", "Mendra"},
                   {"FullProductName", "Tavik Mendra"},
                   {"DataSubDir", Sub("Tavik/Mendra/")},
@@ -337,7 +339,8 @@ void TestEditionData::loadEditionData() {
     QCOMPARE(GetEditionVersion(), QStringLiteral("1.0.0.1"));
     // Nothing in the shipped configuration may point anywhere but the reserved example domain.
     for (const QString& link : {gAppData->Stalink, gAppData->Home, gAppData->Support, gAppData->Tutorial,
-                                gAppData->Rate, gAppData->Facebook, gAppData->Twitter, gAppData->Youtube}) {
+                                gAppData->Rate, gAppData->Facebook, gAppData->Twitter, gAppData->Youtube,
+                                gAppData->UpdateUrl}) {
         QVERIFY2(QUrl(link).host().endsWith(QLatin1String(".tavik.example")), qPrintable(link));
     }
     QVERIFY(gAppData->Email.endsWith(QLatin1String("@tavik.example")));

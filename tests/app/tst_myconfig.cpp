@@ -52,6 +52,7 @@ void TestMyConfig::initTestCase() {
     m_env = std::make_unique<SettingsTestEnv>();
     QVERIFY(m_env->IsValid());
     m_edition = SettingsTestEnv::Edition();
+    m_edition->UpdateUrl = QStringLiteral("https://update.tavik.example/rules.xml");
 }
 
 void TestMyConfig::init() {
@@ -99,7 +100,8 @@ void TestMyConfig::defaults() {
     QCOMPARE(config.GetSkipVersion(), QString());
     QCOMPARE(config.GetDownloadPath(), firmwareFolder());
     QVERIFY(QFileInfo(firmwareFolder()).isDir());
-    QCOMPARE(config.GetUpdateUrl(), QStringLiteral("http://update.tavik.example/update/update_Mendra.xml"));
+    // The edition's address unless the settings name another.
+    QCOMPARE(config.GetUpdateUrl(), QStringLiteral("https://update.tavik.example/rules.xml"));
     QCOMPARE(config.GetShowTips(), false);
     QCOMPARE(config.GetCustomName(), QString());
     QCOMPARE(config.GetCustomEmail(), QString());

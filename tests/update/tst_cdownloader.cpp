@@ -1,0 +1,246 @@
+#include "CDownloader.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QUrlQuery>
+#include <QtTest>
+
+#include <memory>
+
+#include "PythonHttpServer.h"
+#include "TestCertificates.h"
+
+// Downloads from Python's http.server on 127.0.0.1, over plain HTTP and over TLS with a CA of the test's
+// own, into a fresh folder per case.
+class TestCDownloader : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+
+    void download_data();
+    void download();
+    void partialNameWhileArriving();
+    void steadyTrickleIsNotCutOff();
+    void stallEndsAfterTheTimeout();
+    void existingFileIsReplaced();
+    void failsBeforeAnyRequest_data();
+    void failsBeforeAnyRequest();
+
+private:
+    QByteArray Content(const QString& name) const;
+    QStringList TargetEntries() const;
+    // Runs one download to its end; the number of signalFinished() it gave.
+    int Run(CDownloader& downloader, const QString& url);
+
+    QTemporaryDir m_served;
+    QTemporaryDir m_certificates;
+    std::unique_ptr<PythonHttpServer> m_http;
+    std::unique_ptr<PythonHttpServer> m_https;
+    std::unique_ptr<QTemporaryDir> m_target;
+};
+
+void TestCDownloader::initTestCase() {
+    QVERIFY(m_served.isValid() && m_certificates.isValid());
+    const QList<QPair<QString, QByteArray>> files{
+        {"rules.xml", "<update switch=\"on\"/>\n"},
+        {"other.bin", "another file\n"},
+        {"big.bin", QByteArray(256 * 1024, 'b')},
+    };
+    for (const auto& file : files) {
+        QFile out(m_served.filePath(file.first));
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(file.second);
+    }
+    QVERIFY(MakeTestCertificates(m_certificates.path()));
+    m_http = std::make_unique<PythonHttpServer>(m_served.path());
+    m_https = std::make_unique<PythonHttpServer>(m_served.path(), m_certificates.filePath("server.pem"),
+                                                 m_certificates.filePath("server.key"));
+    QVERIFY(m_http->start());
+    QVERIFY(m_https->start());
+}
+
+void TestCDownloader::init() {
+    m_target = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_target->isValid());
+    qunsetenv("MENDRA_EXTRA_CA");
+}
+
+QByteArray TestCDownloader::Content(const QString& name) const {
+    QFile file(m_served.filePath(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QStringList TestCDownloader::TargetEntries() const {
+    return QDir(m_target->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+int TestCDownloader::Run(CDownloader& downloader, const QString& url) {
+    QSignalSpy finished(&downloader, &CDownloader::signalFinished);
+    downloader.download(url, m_target->path());
+    if (finished.isEmpty())
+        finished.wait(60000);
+    return finished.count();
+}
+
+void TestCDownloader::download_data() {
+    QTest::addColumn<QString>("path"); // on the plain server; "{https}" stands for the TLS server's address
+    QTest::addColumn<bool>("trustTestCa");
+    QTest::addColumn<QString>("savedAs"); // empty: the download fails
+    QTest::addColumn<QString>("content"); // the served file it must equal
+
+    auto redirect = [](const QString& to) {
+        return "/redirect?to=" + QString::fromLatin1(QUrl::toPercentEncoding(to, "{}"));
+    };
+
+    QTest::newRow("plain file") << "/rules.xml" << false << "rules.xml"
+                                << "rules.xml";
+    QTest::newRow("9 redirects") << "/hops/9/rules.xml" << false << "rules.xml"
+                                 << "rules.xml";
+    QTest::newRow("10 redirects") << "/hops/10/rules.xml" << false << "rules.xml"
+                                  << "rules.xml";
+    QTest::newRow("11 redirects") << "/hops/11/rules.xml" << false << ""
+                                  << "";
+    QTest::newRow("redirect to another name") << redirect("/other.bin") << false << "other.bin"
+                                              << "other.bin";
+    QTest::newRow("relative redirect") << redirect("other.bin") << false << "other.bin"
+                                       << "other.bin";
+    QTest::newRow("redirect to https, test CA trusted") << redirect("{https}/rules.xml") << true << "rules.xml"
+                                                        << "rules.xml";
+    QTest::newRow("redirect to https, test CA unknown") << redirect("{https}/rules.xml") << false << ""
+                                                        << "";
+    QTest::newRow("redirect to file://") << redirect("file:///etc/hostname") << false << ""
+                                         << "";
+    QTest::newRow("redirect to ftp://") << redirect("ftp://127.0.0.1/rules.xml") << false << ""
+                                        << "";
+    QTest::newRow("redirect to data:") << redirect("data:,hello") << false << ""
+                                       << "";
+    QTest::newRow("redirect to a folder") << redirect("/") << false << ""
+                                          << "";
+    QTest::newRow("redirect without a target") << "/status/302" << false << ""
+                                               << "";
+    QTest::newRow("404 from a route") << "/status/404" << false << ""
+                                      << "";
+    QTest::newRow("404 for a missing file") << "/missing.bin" << false << ""
+                                            << "";
+    QTest::newRow("500") << "/status/500" << false << ""
+                         << "";
+}
+
+void TestCDownloader::download() {
+    QFETCH(QString, path);
+    QFETCH(bool, trustTestCa);
+    QFETCH(QString, savedAs);
+    QFETCH(QString, content);
+    if (trustTestCa)
+        qputenv("MENDRA_EXTRA_CA", m_certificates.filePath("ca.pem").toUtf8());
+    const QString https = QStringLiteral("https://127.0.0.1:%1").arg(m_https->port());
+    path.replace(QLatin1String("{https}"), QUrl::toPercentEncoding(https));
+
+    CDownloader downloader;
+    QCOMPARE(Run(downloader, m_http->url(path).toString()), 1);
+    if (savedAs.isEmpty()) {
+        QCOMPARE(downloader.errorCode(), 1);
+        QCOMPARE(downloader.downloadedFiles(), QStringList());
+        // Neither the partial file nor anything under a final name.
+        QCOMPARE(TargetEntries(), QStringList());
+        return;
+    }
+    QCOMPARE(downloader.errorCode(), 0);
+    const QString saved = QDir::toNativeSeparators(m_target->filePath(savedAs));
+    QCOMPARE(downloader.downloadedFiles(), QStringList{saved});
+    QCOMPARE(TargetEntries(), QStringList{savedAs});
+    QFile file(saved);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), Content(content));
+}
+
+void TestCDownloader::partialNameWhileArriving() {
+    CDownloader downloader;
+    QStringList seen;
+    connect(&downloader, &CDownloader::signalProgress, this, [&](qlonglong read, qlonglong total) {
+        if (read > 0 && read < total && seen.isEmpty())
+            seen = TargetEntries();
+    });
+    QCOMPARE(Run(downloader, m_http->url("/drip/100/big.bin").toString()), 1);
+    QCOMPARE(seen, QStringList{"big.bin.tmp"});
+    QCOMPARE(downloader.errorCode(), 0);
+    QCOMPARE(TargetEntries(), QStringList{"big.bin"});
+}
+
+void TestCDownloader::steadyTrickleIsNotCutOff() {
+    // Eight blocks 250 ms apart take longer than the limit in all, but no gap comes near it.
+    CDownloader downloader;
+    downloader.setTimeout(1500);
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(Run(downloader, m_http->url("/drip/250/big.bin").toString()), 1);
+    QVERIFY2(clock.elapsed() > 1500, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(downloader.errorCode(), 0);
+    QCOMPARE(TargetEntries(), QStringList{"big.bin"});
+}
+
+void TestCDownloader::stallEndsAfterTheTimeout() {
+    CDownloader downloader;
+    QCOMPARE(downloader.timeout(), qint64(30000));
+    downloader.setTimeout(400);
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(Run(downloader, m_http->url("/stall/big.bin").toString()), 1);
+    // Timers may fire up to 5 % early.
+    QVERIFY2(clock.elapsed() >= 380 && clock.elapsed() < 20000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(downloader.errorCode(), 1);
+    QCOMPARE(TargetEntries(), QStringList());
+}
+
+void TestCDownloader::existingFileIsReplaced() {
+    QFile old(m_target->filePath("rules.xml"));
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("an older download that is much longer than the new one");
+    old.close();
+    CDownloader downloader;
+    QCOMPARE(Run(downloader, m_http->url("/rules.xml").toString()), 1);
+    QCOMPARE(downloader.errorCode(), 0);
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), Content("rules.xml"));
+}
+
+void TestCDownloader::failsBeforeAnyRequest_data() {
+    QTest::addColumn<QString>("url"); // "{http}" stands for the plain server's address
+    QTest::addColumn<bool>("folderIsAFile");
+
+    QTest::newRow("no file name") << "{http}/" << false;
+    QTest::newRow("name is ..") << "{http}/%2E%2E" << false;
+    QTest::newRow("name holds a backslash") << "{http}/..%5Cevil" << false;
+    QTest::newRow("file url") << "file:///etc/hostname" << false;
+    QTest::newRow("empty url") << "" << false;
+    QTest::newRow("folder cannot be made") << "{http}/rules.xml" << true;
+}
+
+void TestCDownloader::failsBeforeAnyRequest() {
+    QFETCH(QString, url);
+    QFETCH(bool, folderIsAFile);
+    url.replace(QLatin1String("{http}"), QStringLiteral("http://127.0.0.1:%1").arg(m_http->port()));
+    QString folder = m_target->path();
+    if (folderIsAFile) {
+        QFile blocker(m_target->filePath("file"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        folder = blocker.fileName() + "/sub";
+    }
+    const QStringList entriesBefore = TargetEntries();
+    const int requestsBefore = m_http->requestsSoFar().size();
+
+    CDownloader downloader;
+    QSignalSpy finished(&downloader, &CDownloader::signalFinished);
+    downloader.download(url, folder);
+    // Already over when download() returns.
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(downloader.errorCode(), 1);
+    QCOMPARE(TargetEntries(), entriesBefore);
+    QCOMPARE(m_http->requestsSoFar().size(), requestsBefore);
+    QCOMPARE(finished.count(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestCDownloader)
+#include "tst_cdownloader.moc"

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QNetworkAccessManager>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <QUrl>
+
+class QFile;
+class QNetworkProxy;
+class QNetworkReply;
+
+// Fetches one file over HTTP or HTTPS into a folder. The body goes to the file name with ".tmp" appended
+// while it arrives and is renamed to the plain name only once it is complete, so a half-written file never
+// stands under the final name. Redirects are followed here (at most MaxRedirects, to http or https only);
+// a transfer that receives nothing for timeout() milliseconds is given up. Each download() ends with
+// exactly one signalFinished(), possibly before download() returns.
+class CDownloader : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int MaxRedirects = 10;
+    static constexpr qint64 DefaultTimeoutMs = 30000;
+
+    explicit CDownloader(QObject* parent = nullptr);
+    ~CDownloader() override;
+
+    void setProxy(const QNetworkProxy& proxy);
+    // Milliseconds without any data after which the transfer is given up.
+    void setTimeout(qint64 milliseconds);
+    qint64 timeout() const { return m_timeout; }
+
+    void download(const QString& urlText, const QString& folder);
+
+    // 0 after a download that succeeded, 1 after one that failed.
+    int errorCode() const { return m_errorCode; }
+    // The final paths of the finished downloads, in order.
+    QStringList downloadedFiles() const { return m_downloadedFiles; }
+
+signals:
+    void signalProgress(qlonglong bytesRead, qlonglong totalBytes);
+    void signalErrorString();
+    void signalFinished();
+
+private slots:
+    void slotHttpFinished();
+    void slotReadyRead();
+    void slotTimeOut();
+
+private:
+    void startRequest(const QUrl& target);
+    // Takes the name of the file from the URL and opens its partial file; false when either fails.
+    bool openPartialFile();
+    void closeFile();
+    void releaseReply();
+    void fail();
+    QString partialPath() const { return dir + fileName + suffix; }
+
+    QUrl url;
+    QNetworkAccessManager manager;
+    QNetworkReply* reply = nullptr;
+    QFile* file = nullptr;
+    QString dir;
+    QString fileName;
+    const QString suffix = QStringLiteral(".tmp");
+    QStringList m_downloadedFiles;
+    int m_errorCode = 0;
+    qint64 m_timeout = DefaultTimeoutMs;
+    QTimer* timer = nullptr;
+    int m_redirects = 0;
+    bool m_writeFailed = false;
+};

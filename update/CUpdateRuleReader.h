@@ -1,0 +1,59 @@
+#pragma once
+
+#include "PatchFileInfo.h"
+#include "RuleContext.h"
+
+#include <QDomElement>
+#include <QDomNode>
+#include <QString>
+
+#include <memory>
+
+class TextLog;
+
+// Reads a downloaded update rules file and appends to a patch list every installed file that a rule
+// for this edition and version says is to be replaced: missing, older than the rule's version, or with
+// another MD5 digest. Each file added, and each rule refused, gets a line in "update.log".
+//
+//   <update switch="on">
+//     <linux>
+//       <Patch product="common"> <File path="%APPPATH%/a" version="1.2" url="..."/> ... </Patch>
+//       <Brand>
+//         <Patch product="RegName" version="Version" switch="on" private="true">
+//           <File path="%APPPATH%/b" MD5="..." url="..."/>
+//           <File path="%APPPATH%/a" private="false"/>   (stands for the common rule of that path)
+//         </Patch>
+//       </Brand>
+//     </linux>
+//   </update>
+class CUpdateRuleReader {
+public:
+    explicit CUpdateRuleReader(const RuleContext& context);
+    ~CUpdateRuleReader();
+
+    CUpdateRuleReader(const CUpdateRuleReader&) = delete;
+    CUpdateRuleReader& operator=(const CUpdateRuleReader&) = delete;
+
+    void ReadRules(PatchFileList& list, const QString& rulesPath);
+
+private:
+    QDomElement FindCommonPatch(const QDomElement& platform) const;
+    QDomElement FindProductPatch(const QDomElement& platform) const;
+    void ReadPrivateRules(PatchFileList& list, const QDomElement& productPatch);
+    void ReadCommonRules(PatchFileList& list);
+    QDomElement FindCommonFile(const QString& path) const;
+    void EvaluateFileRule(PatchFileList& list, const QDomElement& rule);
+    QString ExpandAppPath(const QString& path) const;
+    // 0 the file needs the update, 1 it is current, 2 it is newer or the type is unknown.
+    int CheckRule(const QString& type, const QString& value, const QString& path) const;
+    static QString FileMd5(const QString& path);
+    void WriteLog(int level, const QString& message);
+
+    RuleContext m_context;
+    QDomElement m_commonPatch;
+    std::unique_ptr<TextLog> m_log;
+};
+
+// Compares a file's dotted version a with a rule's version b as far as the shorter one goes: 0 when a is
+// older, 1 when they are equal that far, 2 when a is newer. A field that is no number counts as 0.
+int CompareVersionFields(const QString& a, const QString& b);
