@@ -216,6 +216,11 @@ bool CAbstractComponentInstall::downloadOne(QNetworkAccessManager& manager, Pack
         if (file.write(data) != data.size())
             return stop(QStringLiteral("Can not write %1: %2").arg(path, file.errorString()));
         stall.start();
+        // The reply's own progress signal is throttled and may stay silent until the end; the bar
+        // follows the data.
+        bool known = false;
+        const qint64 total = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
+        on_reply_downloadProgress(received, known ? total : -1);
     };
     connect(reply, &QNetworkReply::readyRead, &loop, take);
     connect(reply, &QNetworkReply::downloadProgress, this, &CAbstractComponentInstall::on_reply_downloadProgress,

@@ -19,6 +19,9 @@
 
 namespace {
 
+// The retry button and the support link look alike.
+const char kLinkColour[] = "#2a7ae2";
+
 int Scaled(double size) {
     return int(size * gUiScale);
 }
@@ -59,16 +62,18 @@ void CComponentProgressDialog::BuildWidgets() {
     m_retry->setObjectName(QStringLiteral("componentRetry"));
     m_retry->setFlat(true);
     m_retry->setCursor(Qt::PointingHandCursor);
-    m_retry->setStyleSheet(QStringLiteral("QPushButton { border: none; padding: 0; color: #2a7ae2; "
-                                          "text-decoration: underline; background: transparent; }"));
+    m_retry->setStyleSheet(QStringLiteral("QPushButton { border: none; padding: 0; color: %1; "
+                                          "text-decoration: underline; background: transparent; }")
+                               .arg(QLatin1String(kLinkColour)));
     connect(m_retry, &QPushButton::clicked, this, &CComponentProgressDialog::retry);
 
     const QString support = gAppData ? gAppData->MakeLink(gAppData->Support).toString() : QString();
     m_errorText = new QLabel(this);
     m_errorText->setObjectName(QStringLiteral("componentErrorText"));
     m_errorText->setTextFormat(Qt::RichText);
-    m_errorText->setText(QStringLiteral("%1 <a href='%2'>%3</a>")
-                             .arg(tr("or"), support.toHtmlEscaped(), tr("contact our support team").toHtmlEscaped()));
+    m_errorText->setText(QStringLiteral("%1 <a href='%2' style='color: %3;'>%4</a>")
+                             .arg(tr("or"), support.toHtmlEscaped(), QLatin1String(kLinkColour),
+                                  tr("contact our support team").toHtmlEscaped()));
     connect(m_errorText, &QLabel::linkActivated, this, &CComponentProgressDialog::on_label_linkActivited);
     m_retry->hide();
     m_errorText->hide();

@@ -196,8 +196,9 @@ void TestComponentProgressDialog::closingDuringTheDownloadStopsIt() {
     qputenv("MENDRA_COMPONENT_LIST", m_fixture.WriteList("stall_usbmuxd.deb").toUtf8());
     Seen seen;
     QElapsedTimer clock;
-    const bool installed = Install(seen, [&](CComponentProgressDialog*, ChildFrame* frame) {
-        if (clock.isValid() || !m_fixture.Requests().contains(kFolder + "stall_usbmuxd.deb"))
+    const bool installed = Install(seen, [&](CComponentProgressDialog* dialog, ChildFrame* frame) {
+        // Half of the package has arrived: the download's fifth of the bar is half full.
+        if (clock.isValid() || dialog->findChild<QProgressBar*>("componentProgressBar")->value() != 30)
             return false;
         clock.start();
         frame->CloseSlot();
@@ -207,6 +208,7 @@ void TestComponentProgressDialog::closingDuringTheDownloadStopsIt() {
     QVERIFY(clock.isValid());
     QVERIFY2(clock.elapsed() < 5000, "the download was not aborted at once");
     QVERIFY(m_fixture.InstallerCalls().isEmpty());
+    QVERIFY(m_fixture.Requests().contains(kFolder + "stall_usbmuxd.deb"));
 }
 
 void TestComponentProgressDialog::closingDuringTheInstallWaitsForIt() {
