@@ -13,8 +13,11 @@ CComponentInstallThread::CComponentInstallThread(CAbstractComponentInstall* comp
 }
 
 CComponentInstallThread::~CComponentInstallThread() {
-    requestAbort();
-    wait();
+    // A finished thread leaves the component alone: its owner may already have let go of it.
+    if (isRunning()) {
+        requestAbort();
+        wait();
+    }
 }
 
 void CComponentInstallThread::requestAbort() {

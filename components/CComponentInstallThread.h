@@ -17,7 +17,7 @@ class CComponentInstallThread : public QThread {
 public:
     // The component is not owned and must outlive the thread's runs.
     explicit CComponentInstallThread(CAbstractComponentInstall* component, QObject* parent = nullptr);
-    // Aborts a running run and waits for it.
+    // Aborts a running run and waits for it; the component must then still exist.
     ~CComponentInstallThread() override;
 
     // Ends a running download at once; no installer is started afterwards, in this run or a later

@@ -44,6 +44,9 @@ CComponentProgressDialog::CComponentProgressDialog(QWidget* parent, Qt::WindowFl
 
 CComponentProgressDialog::~CComponentProgressDialog() {
     stopWork();
+    // The thread goes before the component it works on (children go in the order they were made).
+    delete m_thread;
+    m_thread = nullptr;
 }
 
 void CComponentProgressDialog::BuildWidgets() {
