@@ -14,6 +14,7 @@ PACKAGES=(
     xvfb xauth x11-utils imagemagick p7zip-full dbus-daemon
     fonts-noto-core fonts-noto-cjk fonts-dejavu-core
     python3 openssl ca-certificates
+    usbmuxd # the device support software; the program installs it at start-up only when it is missing
 )
 
 install_missing() {

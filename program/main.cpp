@@ -3,8 +3,8 @@
 #include "TestControl.h"
 
 #include "app/EditionData.h"
-#include "components/AppleDriverInstall.h"
 #include "device/Controller.h"
+#include "dialogs/AppleDriverInstall.h"
 #include "framework/MendraMessageBox.h"
 #include "framework/MyFrame.h"
 #include "framework/SkinManager.h"

@@ -2,6 +2,48 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
+    <name>CComponentInstallThread</name>
+    <message>
+        <source>Checking...</source>
+        <translation>Überprüfung...</translation>
+    </message>
+    <message>
+        <source>Downloading...</source>
+        <translation>Herunterladen...</translation>
+    </message>
+    <message>
+        <source>Decompressing...</source>
+        <translation>Entpacken...</translation>
+    </message>
+    <message>
+        <source>Installing...</source>
+        <translation>Installation...</translation>
+    </message>
+</context>
+<context>
+    <name>CComponentProgressDialog</name>
+    <message>
+        <source>Component Install</source>
+        <translation>Komponenteninstallation</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>or</source>
+        <translation>oder</translation>
+    </message>
+    <message>
+        <source>contact our support team</source>
+        <translation>unser Support-Team kontaktieren</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
     <name>CMessageBox</name>
     <message>
         <source>OK</source>

@@ -2,6 +2,48 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="en">
 <context>
+    <name>CComponentInstallThread</name>
+    <message>
+        <source>Checking...</source>
+        <translation>Checking...</translation>
+    </message>
+    <message>
+        <source>Downloading...</source>
+        <translation>Downloading...</translation>
+    </message>
+    <message>
+        <source>Decompressing...</source>
+        <translation>Decompressing...</translation>
+    </message>
+    <message>
+        <source>Installing...</source>
+        <translation>Installing...</translation>
+    </message>
+</context>
+<context>
+    <name>CComponentProgressDialog</name>
+    <message>
+        <source>Component Install</source>
+        <translation>Component Install</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>Retry</translation>
+    </message>
+    <message>
+        <source>or</source>
+        <translation>or</translation>
+    </message>
+    <message>
+        <source>contact our support team</source>
+        <translation>contact our support team</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Failed</translation>
+    </message>
+</context>
+<context>
     <name>CMessageBox</name>
     <message>
         <source>OK</source>

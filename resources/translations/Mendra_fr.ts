@@ -2,6 +2,48 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="en">
 <context>
+    <name>CComponentInstallThread</name>
+    <message>
+        <source>Checking...</source>
+        <translation>Vérification...</translation>
+    </message>
+    <message>
+        <source>Downloading...</source>
+        <translation>Téléchargement...</translation>
+    </message>
+    <message>
+        <source>Decompressing...</source>
+        <translation>Décompression...</translation>
+    </message>
+    <message>
+        <source>Installing...</source>
+        <translation>Installation...</translation>
+    </message>
+</context>
+<context>
+    <name>CComponentProgressDialog</name>
+    <message>
+        <source>Component Install</source>
+        <translation>Installation du composant</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>Réessayer</translation>
+    </message>
+    <message>
+        <source>or</source>
+        <translation>ou</translation>
+    </message>
+    <message>
+        <source>contact our support team</source>
+        <translation>contacter notre équipe d’assistance</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Échec</translation>
+    </message>
+</context>
+<context>
     <name>CMessageBox</name>
     <message>
         <source>OK</source>

@@ -2,6 +2,48 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja" sourcelanguage="en">
 <context>
+    <name>CComponentInstallThread</name>
+    <message>
+        <source>Checking...</source>
+        <translation>確認中...</translation>
+    </message>
+    <message>
+        <source>Downloading...</source>
+        <translation>ダウンロード中...</translation>
+    </message>
+    <message>
+        <source>Decompressing...</source>
+        <translation>解凍中...</translation>
+    </message>
+    <message>
+        <source>Installing...</source>
+        <translation>インストール中...</translation>
+    </message>
+</context>
+<context>
+    <name>CComponentProgressDialog</name>
+    <message>
+        <source>Component Install</source>
+        <translation>コンポーネントのインストール</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>再試行</translation>
+    </message>
+    <message>
+        <source>or</source>
+        <translation>または</translation>
+    </message>
+    <message>
+        <source>contact our support team</source>
+        <translation>サポートチームに問い合わせる</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>失敗しました</translation>
+    </message>
+</context>
+<context>
     <name>CMessageBox</name>
     <message>
         <source>OK</source>

@@ -2,6 +2,48 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="en">
 <context>
+    <name>CComponentInstallThread</name>
+    <message>
+        <source>Checking...</source>
+        <translation>正在检查...</translation>
+    </message>
+    <message>
+        <source>Downloading...</source>
+        <translation>正在下载...</translation>
+    </message>
+    <message>
+        <source>Decompressing...</source>
+        <translation>正在解压...</translation>
+    </message>
+    <message>
+        <source>Installing...</source>
+        <translation>正在安装...</translation>
+    </message>
+</context>
+<context>
+    <name>CComponentProgressDialog</name>
+    <message>
+        <source>Component Install</source>
+        <translation>组件安装</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>重试</translation>
+    </message>
+    <message>
+        <source>or</source>
+        <translation>或</translation>
+    </message>
+    <message>
+        <source>contact our support team</source>
+        <translation>联系我们的支持团队</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>失败</translation>
+    </message>
+</context>
+<context>
     <name>CMessageBox</name>
     <message>
         <source>OK</source>

@@ -22,6 +22,7 @@
 #include "DamagedXml.h"
 #include "PythonHttpServer.h"
 #include "RecordedArguments.h"
+#include "ComponentFixture.h"
 #include "TestHttpServer.h"
 
 namespace {
@@ -49,6 +50,11 @@ public:
         for (const char* folder : {"data", "home", "config", "runtime"})
             QDir().mkpath(m_root.filePath(QString::fromLatin1(folder)));
         QFile::setPermissions(m_root.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        // A system where the device support software is installed, whatever this machine has.
+        QDir().mkpath(m_root.filePath("system/usr/sbin"));
+        QFile daemon(m_root.filePath("system/usr/sbin/usbmuxd"));
+        if (daemon.open(QIODevice::WriteOnly))
+            daemon.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
     QString DataFolder() const { return m_root.filePath("data/Tavik/Mendra"); }
@@ -61,6 +67,7 @@ public:
         environment.insert("XDG_CONFIG_HOME", m_root.filePath("config"));
         environment.insert("XDG_RUNTIME_DIR", m_root.filePath("runtime"));
         environment.insert("MENDRA_TEST_CONTROL", "1");
+        environment.insert("MENDRA_SYSTEM_ROOT", m_root.filePath("system"));
         environment.insert("LANGUAGE", "en");
         environment.insert("LC_ALL", "C.UTF-8");
         for (const char* name : {"no_proxy", "NO_PROXY", "MENDRA_DEVICE_LIBRARY", "MENDRA_DEVICE_SCENARIO"})
@@ -320,6 +327,7 @@ private slots:
     void closingDuringARepairAsksFirst();
     void closingDuringADownloadAsksFirst();
     void missingSkinFolderEnds();
+    void installsMissingSupportSoftware();
     void installedProgramRuns();
     void statisticsMode_data();
     void statisticsMode();
@@ -479,6 +487,36 @@ void TestProgram::missingSkinFolderEnds() {
     QCOMPARE(run.Ask("accept"), QByteArray("Skin initialization failed!"));
     QVERIFY(run.EndsWithZero(20000));
     QVERIFY(!run.SawLine("ready"));
+}
+
+void TestProgram::installsMissingSupportSoftware() {
+    ComponentFixture fixture;
+    QString why;
+    QVERIFY2(fixture.Prepare(&why), qPrintable(why));
+    // The installer takes a while, so that the dialog can be seen at work.
+    fixture.SetInstallerDelay(3);
+    Sandbox sandbox;
+    QProcessEnvironment environment = sandbox.Environment();
+    fixture.ApplyTo(environment, fixture.AbsentRoot(), fixture.WriteList("usbmuxd_amd64.deb"));
+
+    ProgramRun run(m_program, environment);
+    // The restart notice comes before "ready"; this answers it.
+    QCOMPARE(run.Ask(QByteArray("answer ") + QByteArray::number(int(QMessageBox::Ok)), 60000), QByteArray("ok"));
+    QTRY_COMPARE_WITH_TIMEOUT(fixture.InstallerCalls().size(), 1, 60000);
+    QCOMPARE(run.Ask("get componentWorkText text"), QByteArray("Installing..."));
+    QCOMPARE(run.Ask("get componentProgressBar value"), QByteArray("60"));
+    QVERIFY(!run.SawLine("ready"));
+
+    QVERIFY(run.WaitForLine("ready", 60000));
+    QCOMPARE(run.Ask("get componentProgressDialog visible"), QByteArray("none"));
+    QCOMPARE(run.Ask("messages"), QByteArray("Component Installed.  Please restart program and then re-connect device."));
+    const QList<ComponentFixture::Call> calls = fixture.InstallerCalls();
+    QCOMPARE(calls.size(), 1);
+    QCOMPARE(calls.at(0).arguments.mid(0, 3), (QStringList{"apt-get", "install", "-y"}));
+    QCOMPARE(calls.at(0).digest, fixture.PackageDigest());
+    QCOMPARE(fixture.Requests(), QStringList{"/update/linux/Tavik Sorvanta/components/usbmuxd_amd64.deb"});
+    QCOMPARE(run.Ask("close"), QByteArray("ok"));
+    QVERIFY(run.EndsWithZero(20000));
 }
 
 void TestProgram::installedProgramRuns() {

@@ -1,0 +1,307 @@
+#include "CAbstractComponentInstall.h"
+
+#include "ComponentList.h"
+#include "ComponentLog.h"
+
+#include "app/TlsTrust.h"
+#include "platform/ArchiveExtractor.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDirIterator>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace {
+
+const char kDownload[] = "CAbstractComponentInstall::download";
+const char kDecompress[] = "CAbstractComponentInstall::decompress";
+
+// Far larger than any support package (they are tens of KiB); a server that sends more is refused
+// before it fills the disk.
+const qint64 kMaxPackageBytes = 256LL * 1024 * 1024;
+// The archiver gets this long to start, as it always has, and this long to finish.
+const int kArchiverStartMs = 30000;
+const int kArchiverFinishMs = 600000;
+
+std::atomic<int> gDefaultStallTimeout{30000};
+
+QString Tagged(const char* tag, const QString& text) {
+    return QLatin1String(tag) + QLatin1Char(' ') + text;
+}
+
+// Why a finished reply does not hold the whole package; empty when it does.
+QString ReplyFault(QNetworkReply* reply, qint64 received) {
+    if (reply->error() != QNetworkReply::NoError)
+        return QStringLiteral("Be failed to download file: %1 (%2)").arg(reply->url().toString(), reply->errorString());
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (status != 200)
+        return QStringLiteral("Be failed to download file: %1 (HTTP status %2)")
+            .arg(reply->url().toString())
+            .arg(status);
+    bool known = false;
+    const qint64 announced = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
+    if (known && announced != received)
+        return QStringLiteral("Do not finish downloading file: %1 (%2 of %3 bytes)")
+            .arg(reply->url().toString())
+            .arg(received)
+            .arg(announced);
+    return QString();
+}
+
+} // namespace
+
+CAbstractComponentInstall::CAbstractComponentInstall(QObject* parent)
+    : QObject(parent), m_stallTimeout(gDefaultStallTimeout.load()) {}
+
+CAbstractComponentInstall::~CAbstractComponentInstall() = default;
+
+bool CAbstractComponentInstall::isInstallFinished() const {
+    return m_installed.load();
+}
+
+void CAbstractComponentInstall::setDefaultStallTimeout(int milliseconds) {
+    gDefaultStallTimeout = milliseconds;
+}
+
+int CAbstractComponentInstall::defaultStallTimeout() {
+    return gDefaultStallTimeout.load();
+}
+
+const QStringList& CAbstractComponentInstall::archiveSuffixes() {
+    static const QStringList suffixes{QStringLiteral("7z"), QStringLiteral("zip")};
+    return suffixes;
+}
+
+void CAbstractComponentInstall::requestAbort() {
+    m_abort = true;
+    emit abortSignalled();
+}
+
+void CAbstractComponentInstall::resetQueue() {
+    m_packages.clear();
+    m_index = 0;
+}
+
+void CAbstractComponentInstall::enqueue(const QUrl& url, const QByteArray& sha256) {
+    m_packages.append(Package{url, sha256.toLower(), false});
+}
+
+QList<QUrl> CAbstractComponentInstall::urls() const {
+    QList<QUrl> list;
+    for (const Package& package : m_packages)
+        list.append(package.url);
+    return list;
+}
+
+bool CAbstractComponentInstall::ensureFolder() {
+    if (!m_folder) {
+        m_folder = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/mendra-components-XXXXXX"));
+        if (!m_folder->isValid()) {
+            ComponentLog::Critical(
+                Tagged(kDownload, QStringLiteral("Can not create a download folder: ") + m_folder->errorString()));
+            m_folder.reset();
+            return false;
+        }
+    }
+    return true;
+}
+
+QString CAbstractComponentInstall::packageFile(const QUrl& url) const {
+    const QString name = url.path(QUrl::FullyDecoded).section(QLatin1Char('/'), -1);
+    if (!m_folder || !ComponentList::IsSafeFileName(name))
+        return QString();
+    return m_folder->filePath(name);
+}
+
+QString CAbstractComponentInstall::unpackFolder(const QString& archive) const {
+    return archive + QStringLiteral(".unpacked");
+}
+
+QStringList CAbstractComponentInstall::installableFiles(int i) const {
+    if (i < 0 || i >= m_packages.size())
+        return {};
+    const QString file = packageFile(m_packages.at(i).url);
+    if (file.isEmpty() || !QFileInfo::exists(file))
+        return {};
+    if (!archiveSuffixes().contains(QFileInfo(file).completeSuffix()))
+        return {file};
+    QStringList unpacked;
+    QDirIterator it(unpackFolder(file), {QStringLiteral("*.deb")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        unpacked.append(it.next());
+    std::sort(unpacked.begin(), unpacked.end());
+    return unpacked;
+}
+
+void CAbstractComponentInstall::on_reply_downloadProgress(qlonglong bytesReceived, qlonglong bytesTotal) {
+    // An unknown (-1) or empty total says nothing about how far the download is.
+    const qlonglong count = m_packages.size();
+    if (bytesTotal <= 0 || count == 0)
+        return;
+    const qlonglong received = std::clamp<qlonglong>(bytesReceived, 0, bytesTotal);
+    const qlonglong index = std::clamp<qlonglong>(m_index.load(), 0, count - 1);
+    const qlonglong completed = ((index * bytesTotal + received) * 10000 / count) / bytesTotal;
+    emit workProgress(completed, 10000);
+}
+
+bool CAbstractComponentInstall::download() {
+    if (m_packages.isEmpty()) {
+        ComponentLog::Critical(Tagged(kDownload, QStringLiteral("No package is queued for this machine")));
+        return false;
+    }
+    if (!ensureFolder())
+        return false;
+    m_index = 0;
+    QNetworkAccessManager manager;
+    for (Package& package : m_packages) {
+        if (!downloadOne(manager, package))
+            return false;
+        ++m_index;
+    }
+    ComponentLog::Debug(Tagged(kDownload, QStringLiteral("Finished")));
+    return true;
+}
+
+bool CAbstractComponentInstall::downloadOne(QNetworkAccessManager& manager, Package& package) {
+    package.verified = false;
+    const QString path = packageFile(package.url);
+    if (path.isEmpty()) {
+        ComponentLog::Critical(Tagged(kDownload, QStringLiteral("No file name in ") + package.url.toString()));
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        ComponentLog::Critical(Tagged(kDownload, QStringLiteral("Can not write %1: %2").arg(path, file.errorString())));
+        return false;
+    }
+
+    QNetworkRequest request(package.url);
+    request.setSslConfiguration(TlsTrust::Configuration());
+    // A redirect may move to another https address, never down to plain http.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    QNetworkReply* reply = manager.get(request);
+
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    qint64 received = 0;
+    QString fault;
+    QEventLoop loop;
+    QTimer stall;
+    stall.setSingleShot(true);
+    stall.setInterval(m_stallTimeout);
+    const auto stop = [&](const QString& why) {
+        if (fault.isEmpty())
+            fault = why;
+        reply->abort();
+    };
+    const auto take = [&] {
+        const QByteArray data = reply->readAll();
+        if (data.isEmpty())
+            return;
+        received += data.size();
+        if (received > kMaxPackageBytes)
+            return stop(QStringLiteral("Be failed to download file: %1 (larger than %2 bytes)")
+                            .arg(package.url.toString())
+                            .arg(kMaxPackageBytes));
+        hash.addData(data);
+        if (file.write(data) != data.size())
+            return stop(QStringLiteral("Can not write %1: %2").arg(path, file.errorString()));
+        stall.start();
+        // The reply's own progress signal is throttled and may stay silent until the end; the bar
+        // follows the data.
+        bool known = false;
+        const qint64 total = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
+        on_reply_downloadProgress(received, known ? total : -1);
+    };
+    connect(reply, &QNetworkReply::readyRead, &loop, take);
+    connect(reply, &QNetworkReply::downloadProgress, this, &CAbstractComponentInstall::on_reply_downloadProgress,
+            Qt::DirectConnection);
+    connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    connect(&stall, &QTimer::timeout, &loop, [&] {
+        stop(QStringLiteral("Be failed to download file: %1 (no data for %2 ms)")
+                 .arg(package.url.toString())
+                 .arg(m_stallTimeout));
+    });
+    // Emitted on another thread: it reaches this loop queued, which is what lets the loop run on.
+    connect(this, &CAbstractComponentInstall::abortSignalled, &loop,
+            [&] { stop(QStringLiteral("The download was stopped: ") + package.url.toString()); });
+    stall.start();
+    if (m_abort)
+        stop(QStringLiteral("The download was stopped: ") + package.url.toString());
+    if (!reply->isFinished())
+        loop.exec();
+    stall.stop();
+    if (fault.isEmpty())
+        take();
+    reply->disconnect();
+    if (fault.isEmpty())
+        fault = ReplyFault(reply, received);
+    delete reply;
+    file.close();
+
+    if (fault.isEmpty() && hash.result().toHex() != package.sha256)
+        fault = QStringLiteral("Be failed to verify file: %1 (SHA-256 %2, expected %3)")
+                    .arg(package.url.toString(), QString::fromLatin1(hash.result().toHex()),
+                         QString::fromLatin1(package.sha256));
+    if (!fault.isEmpty()) {
+        ComponentLog::Critical(Tagged(kDownload, fault));
+        // Only a package that arrived whole and verified may stay where the installer looks.
+        file.remove();
+        return false;
+    }
+    package.verified = true;
+    return true;
+}
+
+bool CAbstractComponentInstall::unpack(const QString& archive, const QString& folder) const {
+    const platform::CommandLine command = platform::archiveExtractCommand(archive, folder);
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(command.program, command.arguments);
+    if (!process.waitForStarted(kArchiverStartMs)) {
+        ComponentLog::Warning(Tagged(kDecompress, QStringLiteral("Can not launch a zip process")));
+        return false;
+    }
+    if (!process.waitForFinished(kArchiverFinishMs)) {
+        process.kill();
+        process.waitForFinished();
+        ComponentLog::Warning(Tagged(kDecompress, QStringLiteral("The zip process did not finish: ") + archive));
+        return false;
+    }
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        ComponentLog::Warning(Tagged(kDecompress, QStringLiteral("The zip process is failed with code: %1 (%2)")
+                                                      .arg(process.exitCode())
+                                                      .arg(QString::fromLocal8Bit(process.readAll()).trimmed())));
+        return false;
+    }
+    return true;
+}
+
+bool CAbstractComponentInstall::decompress() {
+    const int count = m_packages.size();
+    for (int i = 0; i < count; ++i) {
+        if (m_abort)
+            return false;
+        const QString path = packageFile(m_packages.at(i).url);
+        if (!m_packages.at(i).verified || path.isEmpty() || !QFileInfo::exists(path)) {
+            ComponentLog::Warning(Tagged(kDecompress, QStringLiteral("File do not exist: ") + path));
+            return false;
+        }
+        if (!archiveSuffixes().contains(QFileInfo(path).completeSuffix()))
+            continue;
+        if (!unpack(path, unpackFolder(path)))
+            return false;
+        emit workProgress(i + 1, count);
+    }
+    ComponentLog::Debug(Tagged(kDecompress, QStringLiteral("Finished")));
+    return true;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "CAbstractComponentInstall.h"
+
+// The device support software: the USB multiplexing daemon, installed from the Debian package built
+// for this machine's architecture (see ComponentList and ComponentServer).
+class CAppleDriverInstall : public CAbstractComponentInstall {
+    Q_OBJECT
+public:
+    using CAbstractComponentInstall::CAbstractComponentInstall;
+
+    QString name() const override;
+    // False when the daemon is present. Otherwise true, with this machine's package queued; when no
+    // package can be offered (none for the architecture, no usable server address) nothing is queued
+    // and the download step reports the failure.
+    bool check() override;
+    // Runs the system's installer elevated on every verified package and waits for it; true when every
+    // run ended with exit status 0. No installer starts once an abort was requested.
+    bool install() override;
+};

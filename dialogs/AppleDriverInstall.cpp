@@ -1,0 +1,35 @@
+#include "AppleDriverInstall.h"
+
+#include "CComponentProgressDialog.h"
+
+#include "components/CAppleDriverInstall.h"
+#include "framework/ChildFrame.h"
+#include "framework/SkinManager.h"
+
+#include <QPixmap>
+
+#include <memory>
+
+bool InstallAppleDrivers() {
+    {
+        CAppleDriverInstall probe;
+        if (!probe.check())
+            return false;
+    }
+
+    auto dialog = std::make_unique<CComponentProgressDialog>(nullptr, Qt::FramelessWindowHint);
+    dialog->setMaximum(100);
+    const int side = int(23 * gUiScale);
+    const QPixmap icon = SkinManager::Instance()->GetLogoPixmap(LOGO_ICON).scaled(side, side, Qt::KeepAspectRatio,
+                                                                                  Qt::SmoothTransformation);
+    // With a close button: after a failure the user must be able to go on to the program.
+    ChildFrame frame(dialog.get(), nullptr, CAbstractFrame::FRAME_MIN | CAbstractFrame::FRAME_CLOSE, icon, 0);
+    frame.setAttribute(Qt::WA_TranslucentBackground);
+    frame.SetTitleObjectName(QStringLiteral("dlgFrame"));
+    frame.setFixedHeight(int(200 * gUiScale));
+    frame.exec();
+
+    // However the frame ended, the worker is done or stopped before anything is read or destroyed.
+    dialog->stopWork();
+    return dialog->component()->isInstallFinished();
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "CommandLine.h"
+
+namespace platform {
+
+// The system's installer for one downloaded package file: "apt-get install -y <file>", which also
+// brings in what the package depends on. It needs administrator rights (ElevatedRunner.h); its exit
+// status is 0 when the package was installed.
+//
+// The file is handed over with its absolute path: apt-get takes an argument with a "/" for a file
+// rather than a package name, and the elevation helper starts the installer in another folder.
+CommandLine packageInstallCommand(const QString& packageFile);
+
+} // namespace platform

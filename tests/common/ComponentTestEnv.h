@@ -1,0 +1,53 @@
+#pragma once
+
+// The in-process side of the component install tests: the fixture (ComponentFixture.h), the edition
+// data and settings in a private data folder, and the state every test function starts from.
+
+#include "ComponentFixture.h"
+
+#include "app/EditionData.h"
+#include "app/MyConfig.h"
+#include "components/CAbstractComponentInstall.h"
+#include "components/COS.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+class ComponentTestEnv {
+public:
+    // For initTestCase.
+    void Start() {
+        QVERIFY(m_data.isValid());
+        qputenv("XDG_DATA_HOME", m_data.path().toUtf8());
+        qputenv("HOME", m_data.path().toUtf8());
+        QString why;
+        QVERIFY2(m_fixture.Prepare(&why), qPrintable(why));
+        QVERIFY(LoadEditionData());
+        gConfig = new MyConfig();
+    }
+
+    // For cleanupTestCase.
+    void Stop() {
+        delete gConfig;
+        gConfig = nullptr;
+        FreeEditionData();
+    }
+
+    // For init: the daemon absent, the package on the server, an installer that succeeds at once, the
+    // usual stall time-out, no settings entry. Checks first that the installer a test may start is the
+    // stand-in.
+    void Reset() {
+        CAbstractComponentInstall::setDefaultStallTimeout(30000);
+        m_fixture.ClearCalls();
+        m_fixture.SetInstallerStatus(0);
+        m_fixture.SetInstallerDelay(0);
+        gConfig->WriteValue(COS::SettingsKey(), QString(), true);
+        QVERIFY(m_fixture.Apply(m_fixture.AbsentRoot(), m_fixture.WriteList("usbmuxd_amd64.deb")));
+    }
+
+    ComponentFixture& Fixture() { return m_fixture; }
+
+private:
+    QTemporaryDir m_data;
+    ComponentFixture m_fixture;
+};

@@ -1,0 +1,253 @@
+// The start-up install of the device support software as the user sees it: InstallAppleDrivers with its
+// progress dialog in a modal frame, against a real HTTPS server on 127.0.0.1 and a stand-in installer.
+// Its result decides whether start-up shows the restart notice.
+
+#include "AppleDriverInstall.h"
+#include "CComponentProgressDialog.h"
+
+#include "app/EditionData.h"
+#include "app/MyConfig.h"
+#include "components/CAbstractComponentInstall.h"
+#include "components/CComponentInstallThread.h"
+#include "framework/ChildFrame.h"
+
+#include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QtTest>
+
+#include <functional>
+
+#include "ComponentTestEnv.h"
+#include "FrameworkSkin.h"
+
+namespace {
+
+using State = CComponentProgressDialog::State;
+const QString kFolder = QStringLiteral("/update/linux/Tavik Sorvanta/components/");
+
+// What a test saw of the dialog while InstallAppleDrivers ran.
+struct Seen {
+    bool shown = false;
+    bool failed = false;
+    QString failedText;
+    bool errorShown = false;
+    bool retryShown = false;
+    int lowest = 100;
+    int highest = 0;
+    int maximum = 100;
+};
+
+// Opens the URLs the dialog hands to the desktop.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened.append(url); }
+};
+
+} // namespace
+
+class TestComponentProgressDialog : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+
+    void endState_data();
+    void endState();
+    void retryInstallsOnce();
+    void closingDuringTheDownloadStopsIt();
+    void closingDuringTheInstallWaitsForIt();
+    void supportLink();
+
+private:
+    // Runs InstallAppleDrivers; act is called on every look at the dialog (about every 10 ms) and may
+    // click or close. A dialog in its error state is closed unless act returns true.
+    bool Install(Seen& seen, std::function<bool(CComponentProgressDialog*, ChildFrame*)> act = nullptr);
+
+    ComponentTestEnv m_env;
+    ComponentFixture& m_fixture = m_env.Fixture();
+};
+
+void TestComponentProgressDialog::initTestCase() {
+    m_env.Start();
+    QCOMPARE(InitShippedSkin(), 3);
+    SetSkinScaleForScreenWidth(1920);
+}
+
+void TestComponentProgressDialog::cleanupTestCase() {
+    SkinManager::Release();
+    m_env.Stop();
+}
+
+void TestComponentProgressDialog::init() {
+    m_env.Reset();
+}
+
+bool TestComponentProgressDialog::Install(Seen& seen, std::function<bool(CComponentProgressDialog*, ChildFrame*)> act) {
+    QTimer look;
+    look.setInterval(10);
+    QElapsedTimer clock;
+    clock.start();
+    connect(&look, &QTimer::timeout, this, [&] {
+        auto* frame = qobject_cast<ChildFrame*>(QApplication::activeModalWidget());
+        auto* dialog = frame ? frame->findChild<CComponentProgressDialog*>() : nullptr;
+        if (!dialog || !dialog->isVisible())
+            return;
+        seen.shown = true;
+        auto* bar = dialog->findChild<QProgressBar*>("componentProgressBar");
+        seen.lowest = std::min(seen.lowest, bar->value());
+        seen.highest = std::max(seen.highest, bar->value());
+        seen.maximum = std::min(seen.maximum, bar->maximum());
+        if (dialog->state() == State::Failed && !seen.failed) {
+            seen.failed = true;
+            seen.failedText = dialog->findChild<QLabel*>("componentWorkText")->text();
+            seen.errorShown = dialog->findChild<QLabel*>("componentErrorText")->isVisible();
+            seen.retryShown = dialog->findChild<QPushButton*>("componentRetry")->isVisible();
+        }
+        const bool handled = act && act(dialog, frame);
+        if ((dialog->state() == State::Failed && !handled) || clock.elapsed() > 60000) {
+            look.stop();
+            frame->CloseSlot();
+        }
+    });
+    look.start();
+    const bool installed = InstallAppleDrivers();
+    look.stop();
+    return installed;
+}
+
+void TestComponentProgressDialog::endState_data() {
+    QTest::addColumn<bool>("present");
+    QTest::addColumn<QString>("served"); // the file the list names on the server
+    QTest::addColumn<bool>("rightDigest");
+    QTest::addColumn<int>("status"); // the installer's exit status
+    QTest::addColumn<bool>("fails");
+    QTest::addColumn<int>("installs");
+    QTest::addColumn<bool>("notice");
+    QTest::newRow("present: nothing shown") << true << "usbmuxd_amd64.deb" << true << 0 << false << 0 << false;
+    QTest::newRow("installed") << false << "usbmuxd_amd64.deb" << true << 0 << false << 1 << true;
+    QTest::newRow("installer fails") << false << "usbmuxd_amd64.deb" << true << 100 << true << 1 << false;
+    QTest::newRow("checksum mismatch") << false << "usbmuxd_amd64.deb" << false << 0 << true << 0 << false;
+    QTest::newRow("corrupted download") << false << "corrupt_usbmuxd.deb" << true << 0 << true << 0 << false;
+    QTest::newRow("stalled download") << false << "stall_usbmuxd.deb" << true << 0 << true << 0 << false;
+    QTest::newRow("wrong size header") << false << "wrongsize_usbmuxd.deb" << true << 0 << true << 0 << false;
+    QTest::newRow("not on the server") << false << "missing.deb" << true << 0 << true << 0 << false;
+}
+
+void TestComponentProgressDialog::endState() {
+    QFETCH(bool, present);
+    QFETCH(QString, served);
+    QFETCH(bool, rightDigest);
+    QFETCH(int, status);
+    QFETCH(bool, fails);
+    QFETCH(int, installs);
+    QFETCH(bool, notice);
+    CAbstractComponentInstall::setDefaultStallTimeout(1000);
+    qputenv("MENDRA_SYSTEM_ROOT", (present ? m_fixture.PresentRoot() : m_fixture.AbsentRoot()).toUtf8());
+    qputenv("MENDRA_COMPONENT_LIST",
+            m_fixture.WriteList(served, rightDigest ? m_fixture.PackageDigest() : QByteArray(64, 'c')).toUtf8());
+    m_fixture.SetInstallerStatus(status);
+    const int requestsBefore = m_fixture.Requests().size();
+
+    Seen seen;
+    QCOMPARE(Install(seen), notice);
+    QCOMPARE(seen.shown, !present);
+    QCOMPARE(seen.failed, fails);
+    if (fails) {
+        QCOMPARE(seen.failedText, QStringLiteral("Failed"));
+        QVERIFY(seen.errorShown);
+        QVERIFY(seen.retryShown);
+    }
+    QCOMPARE(m_fixture.InstallerCalls().size(), installs);
+    QCOMPARE(m_fixture.Requests().size(), requestsBefore + (present ? 0 : 1));
+    QVERIFY(seen.lowest >= 0 && seen.highest <= 100);
+    QCOMPARE(seen.maximum, 100);
+}
+
+void TestComponentProgressDialog::retryInstallsOnce() {
+    m_fixture.SetInstallerStatus(100);
+    int retries = 0;
+    Seen seen;
+    const bool installed = Install(seen, [&](CComponentProgressDialog* dialog, ChildFrame*) {
+        if (dialog->state() != State::Failed || retries > 0)
+            return false;
+        ++retries;
+        m_fixture.SetInstallerStatus(0);
+        QTest::mouseClick(dialog->findChild<QPushButton*>("componentRetry"), Qt::LeftButton);
+        return true;
+    });
+    QVERIFY(installed);
+    QCOMPARE(retries, 1);
+    // One installer run per try, each on the verified package.
+    const QList<ComponentFixture::Call> calls = m_fixture.InstallerCalls();
+    QCOMPARE(calls.size(), 2);
+    for (const ComponentFixture::Call& call : calls)
+        QCOMPARE(call.digest, m_fixture.PackageDigest());
+}
+
+void TestComponentProgressDialog::closingDuringTheDownloadStopsIt() {
+    qputenv("MENDRA_COMPONENT_LIST", m_fixture.WriteList("stall_usbmuxd.deb").toUtf8());
+    Seen seen;
+    QElapsedTimer clock;
+    const bool installed = Install(seen, [&](CComponentProgressDialog* dialog, ChildFrame* frame) {
+        // Half of the package has arrived: the download's fifth of the bar is half full.
+        if (clock.isValid() || dialog->findChild<QProgressBar*>("componentProgressBar")->value() != 30)
+            return false;
+        clock.start();
+        frame->CloseSlot();
+        return true;
+    });
+    QVERIFY(!installed);
+    QVERIFY(clock.isValid());
+    QVERIFY2(clock.elapsed() < 5000, "the download was not aborted at once");
+    QVERIFY(m_fixture.InstallerCalls().isEmpty());
+    QVERIFY(m_fixture.Requests().contains(kFolder + "stall_usbmuxd.deb"));
+}
+
+void TestComponentProgressDialog::closingDuringTheInstallWaitsForIt() {
+    // The installer cannot be stopped halfway: the close waits for it, and what it installed counts.
+    m_fixture.SetInstallerDelay(2);
+    bool closed = false;
+    Seen seen;
+    const bool installed = Install(seen, [&](CComponentProgressDialog*, ChildFrame* frame) {
+        if (closed || m_fixture.InstallerCalls().isEmpty())
+            return false;
+        closed = true;
+        frame->CloseSlot();
+        return true;
+    });
+    QVERIFY(closed);
+    QVERIFY(installed);
+    QCOMPARE(m_fixture.InstallerCalls().size(), 1);
+}
+
+void TestComponentProgressDialog::supportLink() {
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("https", &catcher, "open");
+    qputenv("MENDRA_COMPONENT_LIST", m_fixture.WriteList("stall_usbmuxd.deb").toUtf8());
+    CComponentProgressDialog dialog;
+    auto* label = dialog.findChild<QLabel*>("componentErrorText");
+    const QRegularExpressionMatch link = QRegularExpression("href='([^']+)'").match(label->text());
+    QVERIFY2(link.hasMatch(), qPrintable(label->text()));
+    emit label->linkActivated(link.captured(1));
+    QDesktopServices::unsetUrlHandler("https");
+
+    QCOMPARE(catcher.opened.size(), 1);
+    const QUrl support(gAppData->Support);
+    QCOMPARE(catcher.opened.at(0).host(), support.host());
+    QCOMPARE(catcher.opened.at(0).path(), support.path());
+    QCOMPARE(QUrlQuery(catcher.opened.at(0)).queryItemValue("lang"), gAppData->Language);
+    // The link leaves the dialog at its work.
+    QCOMPARE(dialog.state(), State::Working);
+    QVERIFY(dialog.installThread()->isRunning());
+}
+
+QTEST_MAIN(TestComponentProgressDialog)
+#include "tst_componentprogressdialog.moc"
