@@ -1,0 +1,36 @@
+#include "MimeContentFormatter.h"
+
+MimeContentFormatter::MimeContentFormatter(int maxLineLength, QObject* parent)
+    : QObject(parent), m_maxLineLength(maxLineLength) {}
+
+void MimeContentFormatter::setMaxLineLength(int length) {
+    m_maxLineLength = length;
+}
+
+int MimeContentFormatter::getMaxLineLength() const {
+    return m_maxLineLength;
+}
+
+QString MimeContentFormatter::format(const QString& text, bool quotedPrintable) const {
+    QString out;
+    out.reserve(text.size() + text.size() / qMax(1, m_maxLineLength) * 3 + 3);
+    int chars = 0;
+    for (const QChar c : text) {
+        ++chars;
+        if (!quotedPrintable) {
+            if (chars > m_maxLineLength) {
+                out += QLatin1String("\r\n");
+                chars = 1;
+            }
+        } else if (c == QLatin1Char('\n')) {
+            out += c;
+            chars = 0;
+            continue;
+        } else if (chars > m_maxLineLength - 1 || (c == QLatin1Char('=') && chars > m_maxLineLength - 3)) {
+            out += QLatin1String("=\r\n");
+            chars = 1;
+        }
+        out += c;
+    }
+    return out;
+}
