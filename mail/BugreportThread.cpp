@@ -89,7 +89,8 @@ bool BugreportThread::send() {
 
     bool sent = false;
     client->countTransferBytes(mail.Message());
-    if (client->connectToHost()) {
+    // A stop that came before the client existed ends the send before it reaches the server.
+    if (!m_stopped && client->connectToHost()) {
         if (client->login())
             sent = client->sendMail(mail.Message());
         client->quit();

@@ -3,33 +3,40 @@
 namespace LineEnds {
 
 QByteArray ToCrlf(const QByteArray& text) {
-    QByteArray out;
-    out.reserve(text.size() + text.size() / 32);
-    for (int i = 0; i < text.size(); ++i) {
-        const char c = text.at(i);
+    // Written through a pointer: the text is the whole mail, attachment included.
+    QByteArray out(text.size() * 2, Qt::Uninitialized);
+    const char* in = text.constData();
+    const char* const end = in + text.size();
+    char* o = out.data();
+    while (in < end) {
+        const char c = *in++;
         if (c == '\r') {
-            out += "\r\n";
-            if (i + 1 < text.size() && text.at(i + 1) == '\n')
-                ++i;
+            *o++ = '\r';
+            *o++ = '\n';
+            if (in < end && *in == '\n')
+                ++in;
         } else if (c == '\n') {
-            out += "\r\n";
+            *o++ = '\r';
+            *o++ = '\n';
         } else {
-            out += c;
+            *o++ = c;
         }
     }
+    out.truncate(static_cast<int>(o - out.constData()));
     return out;
 }
 
 QByteArray DotStuffed(const QByteArray& text) {
     QByteArray out;
-    out.reserve(text.size() + 16);
-    bool lineStart = true;
-    for (int i = 0; i < text.size(); ++i) {
-        const char c = text.at(i);
-        if (lineStart && c == '.')
+    out.reserve(text.size() + text.size() / 64 + 16);
+    int lineStart = 0;
+    while (lineStart < text.size()) {
+        int next = text.indexOf("\r\n", lineStart);
+        next = next < 0 ? text.size() : next + 2;
+        if (text.at(lineStart) == '.')
             out += '.';
-        out += c;
-        lineStart = c == '\n' && i > 0 && text.at(i - 1) == '\r';
+        out.append(text.constData() + lineStart, next - lineStart);
+        lineStart = next;
     }
     return out;
 }

@@ -12,6 +12,17 @@ int MimeContentFormatter::getMaxLineLength() const {
 }
 
 QString MimeContentFormatter::format(const QString& text, bool quotedPrintable) const {
+    if (!quotedPrintable && m_maxLineLength > 0) {
+        // Whole lines at a time: an attachment's Base64 text runs to many megabytes.
+        QString out;
+        out.reserve(text.size() + (text.size() / m_maxLineLength + 1) * 2);
+        for (int start = 0; start < text.size(); start += m_maxLineLength) {
+            if (start > 0)
+                out += QLatin1String("\r\n");
+            out += QStringView(text).mid(start, m_maxLineLength);
+        }
+        return out;
+    }
     QString out;
     out.reserve(text.size() + text.size() / qMax(1, m_maxLineLength) * 3 + 3);
     int chars = 0;

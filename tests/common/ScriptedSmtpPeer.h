@@ -57,6 +57,11 @@ public:
     void setDropAfterDataBytes(qint64 bytes) { m_dropAfter = bytes; }
     // Stops reading once the mail has begun to come, so that the client's writes back up.
     void setStopReadingInData(bool stop) { m_stopReadingInData = stop; }
+    // Reads again after setStopReadingInData(true): what the client wrote, and whether it has gone.
+    void resumeReading() {
+        m_stopReadingInData = false;
+        read();
+    }
 
     // Every command line received, without its line end.
     const QList<QByteArray>& commands() const { return m_commands; }

@@ -22,6 +22,9 @@ public:
     enum class Mode { Plain, Tls, StartTls };
 
     struct Options {
+        Options(Mode mode = Mode::Plain, const QString& certificatePath = QString(), const QString& keyPath = QString(),
+                const QString& user = QString(), const QString& password = QString())
+            : mode(mode), certificatePath(certificatePath), keyPath(keyPath), user(user), password(password) {}
         Mode mode = Mode::Plain;
         QString certificatePath; // Tls and StartTls
         QString keyPath;
