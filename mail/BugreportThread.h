@@ -3,10 +3,10 @@
 #include "BugReportInfo.h"
 #include "MailAccount.h"
 
-#include <QMutex>
 #include <QThread>
 
 #include <atomic>
+#include <mutex>
 
 class SmtpClient;
 
@@ -58,7 +58,7 @@ private:
     std::atomic<bool> m_stopped{false};
     // Guards m_client and m_sendOver against ThreadStop() from the object's thread while run() makes and
     // deletes the client, so a stop never reaches a deleted client.
-    QMutex m_clientMutex;
+    std::mutex m_clientMutex;
     SmtpClient* m_client = nullptr;
     bool m_sendOver = false;
 };

@@ -9,7 +9,6 @@
 
 #include <QDeadlineTimer>
 #include <QHostAddress>
-#include <QMutexLocker>
 #include <QNetworkProxy>
 #include <QSslSocket>
 #include <QStringList>
@@ -311,7 +310,7 @@ bool SmtpClient::sendMail(MimeMessage& message) {
     HandleBytes(wire.size());
 
     // From here on the mail may be taken at any moment, so a stop could no longer tell whether it went out.
-    QMutexLocker lock(&stopMutex);
+    std::unique_lock<std::mutex> lock(stopMutex);
     if (stopRequested)
         return false;
     emit limitStop();
@@ -336,7 +335,7 @@ void SmtpClient::quit() {
 }
 
 bool SmtpClient::RequestStop() {
-    if (!stopMutex.tryLock())
+    if (!stopMutex.try_lock())
         return false;
     if (!mailTaken)
         stopRequested = true;

@@ -2,11 +2,11 @@
 
 #include <QAbstractSocket>
 #include <QByteArray>
-#include <QMutex>
 #include <QObject>
 #include <QString>
 
 #include <atomic>
+#include <mutex>
 
 class MimeMessage;
 class QHostAddress;
@@ -121,7 +121,7 @@ private:
     std::atomic<bool> stopRequested{false};
     // Set once the server has taken the mail; a stop then no longer changes anything.
     bool mailTaken = false;
-    QMutex stopMutex;
+    std::mutex stopMutex;
     qint64 bytesTotal = 0;
     qint64 bytesHandled = 0;
     double smallStepScale = 0.0;
