@@ -330,6 +330,10 @@ void TestSmtpClient::errorAtEachStep_data() {
                                      << QList<QByteArray>{"EHLO", "AUTH", "MAIL", "RCPT",
                                                           "RCPT", "RCPT", "DATA", "QUIT"}
                                      << QList<int>{E::ServerPermanentError};
+    // Lines after the go-ahead were sent in the clear and would pass for the encrypted server's words.
+    QTest::newRow("STARTTLS reply with more behind it")
+        << QByteArray("STARTTLS") << QByteArray("220 2.0.0 go ahead\r\n250 2.1.0 sender ok\r\n")
+        << QList<QByteArray>{"EHLO", "STARTTLS"} << QList<int>{E::ConnectFailed};
     QTest::newRow("STARTTLS refused") << QByteArray("STARTTLS") << QByteArray("554 5.7.0 no\r\n")
                                       << QList<QByteArray>{"EHLO", "STARTTLS"}
                                       << QList<int>{E::ServerPermanentError, E::ServerTransientError};
