@@ -13,8 +13,8 @@ PACKAGES=(
     libcurl4-openssl-dev libtinyxml2-dev libcjson-dev libzip-dev libssl-dev zip unzip
     xvfb xauth x11-utils imagemagick p7zip-full dbus-daemon
     fonts-noto-core fonts-noto-cjk fonts-dejavu-core
-    python3 openssl ca-certificates
     usbmuxd # the device support software; the program installs it at start-up only when it is missing
+    python3 python3-aiosmtpd openssl ca-certificates
 )
 
 install_missing() {

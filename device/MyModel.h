@@ -1,8 +1,8 @@
 #pragma once
 
-#include "BugReportInfo.h"
-#include "MailAccount.h"
 #include "device/zUZArovadu.h"
+#include "mail/BugReportInfo.h"
+#include "mail/MailAccount.h"
 
 #include <QObject>
 #include <QString>

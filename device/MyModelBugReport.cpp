@@ -10,7 +10,7 @@ void MyModel::SendBugReport(AuxiliaryView* view) {
     m_bugReportView = view;
     // The account comes with the deployment, never with the program: without one the user must hear that the
     // report went nowhere.
-    if (!m_mailAccount.IsUsable()) {
+    if (!m_mailAccount.IsSetUp()) {
         RunLog->WriteString(TextLog::Error, QStringLiteral("Bug report not sent: no mail account is set up."), true);
         ShowMessage(QCoreApplication::translate(
             "QObject", "No mail account is set up for sending bug reports. The report was not sent."));

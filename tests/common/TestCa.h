@@ -1,86 +1,102 @@
 #pragma once
 
-// A certificate authority made for one test with openssl in a temporary folder, and server
-// certificates it signs, so that TLS peers of a test are verified like any other server: the test
-// names the authority's certificate in MENDRA_EXTRA_CA and never switches verification off.
+// A certificate authority of a test's own, made with openssl in a temporary folder, and server certificates
+// it signs (by default for 127.0.0.1 and localhost). Point MENDRA_EXTRA_CA at caCertificatePath() to have
+// the program trust it; a second TestCa that is not named there stands for an untrusted issuer.
 
+#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
 class TestCa {
 public:
-    struct Issued {
-        QString certificate;
-        QString key;
+    struct ServerCertificate {
+        QString certificatePath; // PEM, the server's certificate only
+        QString keyPath;         // PEM, unencrypted
+        bool isValid() const { return !certificatePath.isEmpty(); }
     };
 
-    // Makes the authority's key and certificate; isValid() tells whether that worked.
-    TestCa() {
-        m_valid = m_dir.isValid() &&
-                  Run({"req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes", "-keyout",
-                       Path("ca.key"), "-out", Path("ca.pem"), "-days", "2", "-subj", "/CN=Mendra Test CA", "-addext",
-                       "basicConstraints=critical,CA:TRUE", "-addext", "keyUsage=critical,keyCertSign,cRLSign"});
+    explicit TestCa(const QString& commonName = QStringLiteral("Mendra Test CA")) {
+        if (!m_dir.isValid()) {
+            m_error = QStringLiteral("no temporary folder");
+            return;
+        }
+        m_ok = run({QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("ec"),
+                    QStringLiteral("-pkeyopt"), QStringLiteral("ec_paramgen_curve:prime256v1"),
+                    QStringLiteral("-nodes"), QStringLiteral("-keyout"), path(QStringLiteral("ca.key")),
+                    QStringLiteral("-out"), caCertificatePath(), QStringLiteral("-days"), QStringLiteral("30"),
+                    QStringLiteral("-subj"), QStringLiteral("/CN=") + commonName, QStringLiteral("-addext"),
+                    QStringLiteral("basicConstraints=critical,CA:TRUE"), QStringLiteral("-addext"),
+                    QStringLiteral("keyUsage=critical,keyCertSign,cRLSign")});
     }
 
-    bool isValid() const { return m_valid; }
-    QString certificatePath() const { return Path("ca.pem"); }
+    bool isValid() const { return m_ok; }
+    QString errorText() const { return m_error; }
+    QString folder() const { return m_dir.path(); }
+    QString caCertificatePath() const { return path(QStringLiteral("ca.pem")); }
 
-    // A server certificate signed by this authority for the given subject alternative names
-    // ("IP:127.0.0.1", "DNS:localhost"); empty paths when openssl failed.
-    Issued issue(const QString& name, const QStringList& altNames) {
-        const QString key = Path(name + ".key");
-        const QString request = Path(name + ".csr");
-        const QString certificate = Path(name + ".pem");
-        const QString extensions = Path(name + ".ext");
-        QFile file(extensions);
-        if (!file.open(QIODevice::WriteOnly))
+    // A new key and certificate signed by this CA for the given names; invalid (see errorText()) when openssl
+    // fails.
+    ServerCertificate issueServerCertificate(const QStringList& dnsNames = {QStringLiteral("localhost")},
+                                             const QStringList& ipAddresses = {QStringLiteral("127.0.0.1")}) {
+        if (!m_ok)
             return {};
-        file.write("basicConstraints=CA:FALSE\nkeyUsage=digitalSignature,keyEncipherment\n"
-                   "extendedKeyUsage=serverAuth\nsubjectAltName=" +
-                   altNames.join(QLatin1Char(',')).toUtf8() + "\n");
-        file.close();
-        if (!Run({"req", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes", "-keyout", key, "-out",
-                  request, "-subj", "/CN=" + name}) ||
-            !Run({"x509", "-req", "-in", request, "-CA", Path("ca.pem"), "-CAkey", Path("ca.key"), "-CAcreateserial",
-                  "-out", certificate, "-days", "2", "-extfile", extensions}))
+        const QString base = QStringLiteral("server%1").arg(++m_serial);
+        const QString key = path(base + QStringLiteral(".key"));
+        const QString request = path(base + QStringLiteral(".csr"));
+        const QString certificate = path(base + QStringLiteral(".pem"));
+        const QString extensions = path(base + QStringLiteral(".ext"));
+        QStringList names;
+        for (const QString& name : dnsNames)
+            names.append(QStringLiteral("DNS:") + name);
+        for (const QString& address : ipAddresses)
+            names.append(QStringLiteral("IP:") + address);
+        QFile ext(extensions);
+        if (!ext.open(QIODevice::WriteOnly)) {
+            m_error = QStringLiteral("cannot write ") + extensions;
+            return {};
+        }
+        ext.write("basicConstraints=CA:FALSE\nkeyUsage=critical,digitalSignature,keyEncipherment\n"
+                  "extendedKeyUsage=serverAuth\nsubjectAltName=" +
+                  names.join(QLatin1Char(',')).toUtf8() + "\n");
+        ext.close();
+        const QString commonName = dnsNames.value(0, ipAddresses.value(0, QStringLiteral("server")));
+        const bool made =
+            run({QStringLiteral("req"), QStringLiteral("-new"), QStringLiteral("-newkey"), QStringLiteral("ec"),
+                 QStringLiteral("-pkeyopt"), QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes"),
+                 QStringLiteral("-keyout"), key, QStringLiteral("-out"), request, QStringLiteral("-subj"),
+                 QStringLiteral("/CN=") + commonName}) &&
+            run({QStringLiteral("x509"), QStringLiteral("-req"), QStringLiteral("-in"), request, QStringLiteral("-CA"),
+                 caCertificatePath(), QStringLiteral("-CAkey"), path(QStringLiteral("ca.key")),
+                 QStringLiteral("-set_serial"), QString::number(1000 + m_serial), QStringLiteral("-days"),
+                 QStringLiteral("30"), QStringLiteral("-out"), certificate, QStringLiteral("-extfile"), extensions});
+        if (!made)
             return {};
         return {certificate, key};
     }
 
-    // A certificate for 127.0.0.1 that signs itself, which no authority vouches for.
-    Issued selfSigned(const QString& name) {
-        const Issued issued{Path(name + ".pem"), Path(name + ".key")};
-        if (!Run({"req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes", "-keyout",
-                  issued.key, "-out", issued.certificate, "-days", "2", "-subj", "/CN=" + name, "-addext",
-                  "subjectAltName=IP:127.0.0.1"}))
-            return {};
-        return issued;
-    }
-
 private:
-    QString Path(const QString& file) const { return m_dir.filePath(file); }
+    QString path(const QString& name) const { return QDir(m_dir.path()).filePath(name); }
 
-    static bool Run(const QStringList& arguments) {
-        const QString openssl = QStandardPaths::findExecutable(QStringLiteral("openssl"));
-        if (openssl.isEmpty())
-            return false;
-        QProcess process;
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(openssl, arguments);
-        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
-            process.exitCode() != 0) {
-            qWarning("openssl %s failed: %s", qPrintable(arguments.join(QLatin1Char(' '))),
-                     process.readAll().constData());
+    bool run(const QStringList& arguments) {
+        QProcess openssl;
+        openssl.setProcessChannelMode(QProcess::MergedChannels);
+        openssl.start(QStringLiteral("openssl"), arguments);
+        if (!openssl.waitForFinished(60000) || openssl.exitStatus() != QProcess::NormalExit ||
+            openssl.exitCode() != 0) {
+            m_error = QStringLiteral("openssl %1 failed: %2 %3")
+                          .arg(arguments.value(0), openssl.errorString(), QString::fromLocal8Bit(openssl.readAll()));
             return false;
         }
         return true;
     }
 
     QTemporaryDir m_dir;
-    bool m_valid = false;
+    bool m_ok = false;
+    QString m_error;
+    int m_serial = 0;
 };

@@ -1,0 +1,9 @@
+#include "SystemName.h"
+
+namespace platform {
+
+QString systemNameTag() {
+    return QStringLiteral("LINUX");
+}
+
+} // namespace platform

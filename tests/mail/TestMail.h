@@ -1,0 +1,41 @@
+#pragma once
+
+// A mail as the tests send it: a sender, one recipient each of To, Cc and Bcc, a subject, a text part and an
+// attachment given as bytes.
+
+#include "mail/EmailAddress.h"
+#include "mail/MimeAttachment.h"
+#include "mail/MimeMessage.h"
+#include "mail/MimeText.h"
+
+struct TestMail {
+    TestMail(const QString& subject, const QString& body, const QByteArray& attachmentBytes)
+        : text(body), attachment(attachmentBytes, QStringLiteral("logs V1.0.dmp")) {
+        message.setSender(&sender);
+        message.addTo(&to);
+        message.addCc(&cc);
+        message.addBcc(&bcc);
+        message.setSubject(subject);
+        message.addPart(&text);
+        message.addPart(&attachment);
+    }
+
+    EmailAddress sender{QStringLiteral("reports@example.org"), QStringLiteral("bug")};
+    EmailAddress to{QStringLiteral("support@example.com"), QStringLiteral("support")};
+    EmailAddress cc{QStringLiteral("copy@example.com")};
+    EmailAddress bcc{QStringLiteral("hidden@example.com")};
+    MimeText text;
+    MimeAttachment attachment;
+    MimeMessage message;
+};
+
+// Bytes of every value, so that no encoding step can get away with text-only handling.
+inline QByteArray BinaryBytes(int size) {
+    QByteArray bytes(size, '\0');
+    quint32 state = 0x12345678u;
+    for (int i = 0; i < size; ++i) {
+        state = state * 1664525u + 1013904223u;
+        bytes[i] = static_cast<char>(state >> 24);
+    }
+    return bytes;
+}
