@@ -1,7 +1,7 @@
 // Times the device library's download, verify and unpack steps of one repair run.
 //   restore_timer <url> <sha1> <size> <download folder>
 // prints: <download seconds> <verify seconds> <unpack seconds>
-#include "device/zUZArovadu.h"
+#include "deviceapi/zUZArovadu.h"
 #include "zUZArovaduControl.h"
 
 #include <chrono>

@@ -2,7 +2,7 @@
 
 #include "AuxiliaryView.h"
 #include "ModelController.h"
-#include "device/zUZArovadu.h"
+#include "deviceapi/zUZArovadu.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ModelWindow.h"
-#include "device/zUZArovadu.h"
+#include "deviceapi/zUZArovadu.h"
 
 #include <QRect>
 #include <QString>

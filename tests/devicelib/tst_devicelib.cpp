@@ -1,7 +1,7 @@
 // Drives the device library's C interface directly: repair runs against a real HTTP server on 127.0.0.1,
 // each checked for the exact sequence of reports, and the thread rules the program relies on.
 #include "LoopbackHttpServer.h"
-#include "device/zUZArovadu.h"
+#include "deviceapi/zUZArovadu.h"
 #include "zUZArovaduControl.h"
 
 #include <arpa/inet.h>
