@@ -72,8 +72,10 @@ void Controller::SetMainWindow(ControllerWindow* window) {
 
 void Controller::SetModel(RepairEngine* model) {
     m_model = model;
-    if (m_model)
+    if (m_model) {
         m_model->SetController(this);
+        m_model->SetNotices(this);
+    }
 }
 
 void Controller::SetTitleLabel(TitleBar* titleBar) {
@@ -183,8 +185,8 @@ void Controller::SelectLocalFirmware() {
     m_window->HideDownloadButton();
     SetFirmwarePath(path);
     m_model->SetLocalFirmware(device, path.toUtf8());
-    m_model->SelectFirmware(device, GetSystemVersionIndex());
-    ShowFixingDeviceName(device);
+    m_model->SelectFirmware(device, m_window->GetSystemVersionIndex());
+    m_window->ShowFixingDeviceName(device);
     m_model->SetWorkDeviceIdText(QString::number(m_model->DeviceId(device)));
     // The run acts on the device chosen now, whatever the lists show by the time it reports.
     m_model->SetRepairDevice(device);
@@ -263,8 +265,9 @@ void Controller::OnDeviceDetected(int /*index*/) {
     m_window->ClearSystemVersions();
     if (device) {
         if (m_window->GetMainPageIndex() == 4) {
-            MendraMessageBox box(QString(), QCoreApplication::translate("QObject", "Device detected. Please select mode to fix it."),
-                                 QMessageBox::Yes | QMessageBox::No, WindowWidget());
+            MendraMessageBox box(
+                QString(), QCoreApplication::translate("QObject", "Device detected. Please select mode to fix it."),
+                QMessageBox::Yes | QMessageBox::No, WindowWidget());
             box.SetButtonText(QMessageBox::Yes, tr("Yes"));
             box.SetButtonText(QMessageBox::No, tr("No"));
             if (box.Exec() == QMessageBox::Yes) {
@@ -314,13 +317,14 @@ void Controller::LeaveFixingForLostDevice() {
 void Controller::ShowDeviceNotConnected() {
     if (!m_window)
         return;
-    MendraMessageBox box(QString(), QCoreApplication::translate("QObject", "Device not connected. Please re-connect device."), QMessageBox::Yes,
-                         WindowWidget());
+    MendraMessageBox box(QString(),
+                         QCoreApplication::translate("QObject", "Device not connected. Please re-connect device."),
+                         QMessageBox::Yes, WindowWidget());
     box.SetButtonText(QMessageBox::Yes, tr("Yes"));
     // The box only acknowledges what already happened: however it is closed, the work on the device is over,
     // and the window must not stay on a page of work that no longer runs.
     box.ExecNoTitleButtons();
-    EnableRetryDownload(false);
+    m_window->EnableRetryDownload(false);
     m_window->SetMainPage(2);
     m_window->ShowDownloadButtons(false);
     m_window->SetFixConnState(0);
@@ -336,7 +340,8 @@ bool Controller::ConfirmClose() {
     if (page == 3) {
         if (m_window->GetCheckPageIndex() == 1) {
             MendraMessageBox box(QString(),
-                                 QCoreApplication::translate("QObject", "Downloading/Verifying Firmware package...\nAre you sure to exit?"),
+                                 QCoreApplication::translate(
+                                     "QObject", "Downloading/Verifying Firmware package...\nAre you sure to exit?"),
                                  QMessageBox::Ok | QMessageBox::No, WindowWidget());
             box.SetButtonText(QMessageBox::Ok, tr("Yes"));
             box.SetButtonText(QMessageBox::No, tr("No"));
@@ -349,10 +354,12 @@ bool Controller::ConfirmClose() {
         }
     } else if (page == 2) {
         if (m_window->GetFixPageIndex() == 2 && !m_window->IsRepairDone()) {
-            MendraMessageBox box(QString(),
-                                 QCoreApplication::translate("QObject", "Fixing the device now.\nQuiting might result in unknown device errors. "
-                                             "Please don't shut down the program before the fixing completes. "),
-                                 QMessageBox::Ok, WindowWidget());
+            MendraMessageBox box(
+                QString(),
+                QCoreApplication::translate("QObject",
+                                            "Fixing the device now.\nQuiting might result in unknown device errors. "
+                                            "Please don't shut down the program before the fixing completes. "),
+                QMessageBox::Ok, WindowWidget());
             box.SetButtonText(QMessageBox::Ok, tr("OK"));
             box.Exec();
             answer = false;
@@ -407,4 +414,16 @@ QString Controller::GetFirmwareText() const {
 }
 CItemDataBase* Controller::MakeDeviceItem() {
     return m_model ? m_model->MakeDeviceItem() : nullptr;
+}
+
+int Controller::GetMainPageIndex() {
+    if (m_window)
+        m_mainPageIndex = m_window->GetMainPageIndex();
+    return m_mainPageIndex;
+}
+
+void Controller::ShowNotice(const QString& text, const QString& buttonText) {
+    MendraMessageBox box(QString(), text, QMessageBox::Ok, WindowWidget());
+    box.SetButtonText(QMessageBox::Ok, buttonText);
+    box.Exec();
 }

@@ -2,6 +2,7 @@
 
 #include "AuxiliaryView.h"
 #include "ModelController.h"
+#include "ModelNotices.h"
 #include "deviceapi/zUZArovadu.h"
 
 #include <QObject>
@@ -25,7 +26,7 @@ class TitleBar;
 //
 // One instance, made on first use by Instance(); the main window deletes it (and nothing else does), after
 // which Instance() would make a fresh one.
-class Controller : public QObject, public ModelController {
+class Controller : public QObject, public ModelController, public ModelNotices {
     Q_OBJECT
 public:
     // Repair modes; the device library's option word is the other way round (0 keeps the user's data).
@@ -101,41 +102,10 @@ public:
     QString GetFirmwareText() const;
     CItemDataBase* MakeDeviceItem();
 
-    // Passed on to the main window.
-    void ShowConnectionStateAlt(bool connected) override;
-    void OnDeviceConnectionChanged(bool connected, const QString& name, const QString& entryText,
-                                   const QString& infoText) override;
-    void ShowConnectingAnimation() override;
-    void ShowFixingDeviceName(MRDeviceRef device) override;
-    void ShowReadyToFix() override;
-    void ShowFirmwareError(const QString& code, const QString& description) override;
-    void ClearFirmwareHint() override;
-    void ClearFirmwareState() override;
-    void EnableRetryDownload(bool on) override;
-    void ShowFirmwareHint(int hint) override;
-    void ShowFirmwareState(int state) override;
-    void ShowDownloadSpeed(qint64 bytesDone) override;
-    void ShowFirmwareProgress(float value) override;
-    void ShowRepairProgress(int step, float value) override;
-    void RemoveDeviceEntry(int index) override;
-    void RemoveModelEntry(int index) override;
-    QVariant GetDeviceData(int index) override;
-    QVariant GetModelData(int index) override;
-    int GetDeviceCount() override;
-    int GetModelCount() override;
-    int GetDeviceIndex() override;
-    int GetModelIndex() override;
-    void AddDeviceEntry(const QString& text, const QVariant& data, MRDeviceRef device) override;
-    void AddModelEntry(const QString& text, const QVariant& data) override;
-    int GetSystemVersionIndex() override;
-    QString CurrentSystemVersionText() override;
-    bool GetFirstDownloadFlag() override;
-    void ClearFirstDownloadFlag() override;
-    void ShowConnectionState(int index) override;
-    void SetDeviceItemText(int index, const QString& text) override;
-    void SetModelItemText(int index, const QString& text) override;
-    void SetDeviceIndex(int index) override;
-    void SetModelIndex(int index) override;
+    // The model's message boxes.
+    void ShowNotice(const QString& text, const QString& buttonText) override;
+
+    // The window's current main page, kept as last read; nothing calls it.
     int GetMainPageIndex();
 
     // Dialogs, update prompt and language.

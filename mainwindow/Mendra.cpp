@@ -1,10 +1,13 @@
 #include "Mendra.h"
 
+#include "StatisticsPage.h"
+
 #include "app/EditionData.h"
 #include "app/MendraData.h"
 #include "app/MyConfig.h"
 #include "app/RunLog.h"
 #include "device/Controller.h"
+#include "device/ModelHost.h"
 #include "device/RepairEngine.h"
 #include "framework/MyButton.h"
 #include "framework/SkinManager.h"
@@ -39,7 +42,9 @@ Mendra::Mendra(QWidget* parent, const EngineFactory& makeEngine) : QMainWindow(p
 
     controller = Controller::Instance();
     controller->SetMainWindow(this);
-    model = makeEngine ? makeEngine(this) : CreateRepairEngine(this);
+    ModelHost host = ModelHost::AllOn(this);
+    host.statisticsPage = OpenStatisticsPage;
+    model = makeEngine ? makeEngine(host) : CreateRepairEngine(host);
     controller->SetModel(model);
     // The setting goes to the device library, which the engine reaches.
     controller->ApplyDeleteFileSetting();

@@ -1,8 +1,13 @@
 #pragma once
 
 #include "MendraForm.h"
+#include "device/ConnectionView.h"
 #include "device/Controller.h"
 #include "device/ControllerWindow.h"
+#include "device/DeviceListView.h"
+#include "device/FirmwareCheckView.h"
+#include "device/FirmwareChoiceView.h"
+#include "device/RepairProgressView.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -16,16 +21,25 @@ class QMovie;
 class QPushButton;
 class QStatusBar;
 class RepairEngine;
+struct ModelHost;
 
 // The program's main window: the designer form's pages shown one after the other (home, repair-mode
 // choice, firmware selection and check, fix and result, recovery guide), with Back, Next and the
 // download buttons in its status bar. It is a passive view: its slots switch pages and ask the
 // controller to act; the controller and the device engine call its display operations.
-class Mendra : public QMainWindow, public MendraForm, public ControllerWindow {
+class Mendra : public QMainWindow,
+               public MendraForm,
+               public ControllerWindow,
+               public DeviceListView,
+               public ConnectionView,
+               public FirmwareCheckView,
+               public RepairProgressView,
+               public FirmwareChoiceView {
     Q_OBJECT
 public:
-    // Makes the window's device engine; the program's engine unless a test supplies its own.
-    using EngineFactory = std::function<RepairEngine*(ControllerWindow* window)>;
+    // Makes the window's device engine on the window's displays; the program's engine unless a test supplies
+    // its own.
+    using EngineFactory = std::function<RepairEngine*(const ModelHost& host)>;
 
     explicit Mendra(QWidget* parent = nullptr, const EngineFactory& makeEngine = EngineFactory());
     ~Mendra() override;
@@ -34,7 +48,7 @@ public:
 
     RepairEngine* Engine() const { return model; }
 
-    // ControllerWindow.
+    // The controller's and the engine's views of the window.
     QWidget* WindowWidget() override { return this; }
     QRect PageStackGlobalRect() const override;
     void AddMenu(QMenu* menu) override;

@@ -56,7 +56,7 @@ inline QLabel* StatusBarLink(const Mendra& window) {
 
 // A main window that drives the given engine; the window takes the engine over and deletes it.
 inline Mendra* NewMendraOn(FakeRepairEngine* engine) {
-    return new Mendra(nullptr, [engine](ControllerWindow*) { return engine; });
+    return new Mendra(nullptr, [engine](const ModelHost&) { return engine; });
 }
 
 // A fresh window for one test function, no message box expected yet.

@@ -507,5 +507,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMyModelRepair)
+QTEST_GUILESS_MAIN(TestMyModelRepair)
 #include "tst_mymodelrepair.moc"

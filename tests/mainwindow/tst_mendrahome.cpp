@@ -202,7 +202,7 @@ void TestMendraHome::homePageFits() {
     QFETCH(int, deviceMode);
     ExpectBoxes({});
     auto* engine = new FakeRepairEngine;
-    Mendra window(nullptr, [engine](ControllerWindow*) { return engine; });
+    Mendra window(nullptr, [engine](const ModelHost&) { return engine; });
     ShowWindow(window, language);
     if (deviceMode >= 0) {
         const MRDeviceRef phone = 5;
@@ -232,7 +232,7 @@ void TestMendraHome::selectPageFits_data() {
 void TestMendraHome::selectPageFits() {
     QFETCH(QString, language);
     ExpectBoxes({});
-    Mendra window(nullptr, [](ControllerWindow*) { return new FakeRepairEngine; });
+    Mendra window(nullptr, [](const ModelHost&) { return new FakeRepairEngine; });
     ShowWindow(window, language);
     window.AddModelEntry(QStringLiteral("Ada's iPhone"), QVariant::fromValue<qulonglong>(5));
     window.AddSystemVersion(QStringLiteral("17.0 (21A329)"));
@@ -261,7 +261,7 @@ void TestMendraHome::guidePagesFit() {
     QFETCH(int, repairMode);
     QFETCH(QStringList, kindButtons);
     ExpectBoxes({});
-    Mendra window(nullptr, [](ControllerWindow*) { return new FakeRepairEngine; });
+    Mendra window(nullptr, [](const ModelHost&) { return new FakeRepairEngine; });
     ShowWindow(window, language);
     Controller::Instance()->SetRepairMode(repairMode);
     window.ShowGuideView();
@@ -309,7 +309,7 @@ void TestMendraHome::checkPageFailureFits() {
     QFETCH(int, state);
     QFETCH(QString, description);
     ExpectBoxes({});
-    Mendra window(nullptr, [](ControllerWindow*) { return new FakeRepairEngine; });
+    Mendra window(nullptr, [](const ModelHost&) { return new FakeRepairEngine; });
     ShowWindow(window, language);
     window.SetMainPage(3);
     window.SetCheckPage(1);
@@ -355,7 +355,7 @@ void TestMendraHome::modeAndFixPagesFit() {
     QFETCH(bool, advanced);
     ExpectBoxes({});
     auto* engine = new FakeRepairEngine;
-    Mendra window(nullptr, [engine](ControllerWindow*) { return engine; });
+    Mendra window(nullptr, [engine](const ModelHost&) { return engine; });
     ShowWindow(window, language);
     const MRDeviceRef phone = 5;
     window.AddDeviceEntry(QStringLiteral("Ada's iPhone"), QVariant::fromValue<qulonglong>(phone), phone);
