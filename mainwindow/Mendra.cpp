@@ -6,7 +6,7 @@
 #include "app/MendraData.h"
 #include "app/MyConfig.h"
 #include "app/RunLog.h"
-#include "device/Controller.h"
+#include "controller/Controller.h"
 #include "device/ModelHost.h"
 #include "device/RepairEngine.h"
 #include "framework/MyButton.h"

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "MendraForm.h"
+#include "controller/Controller.h"
+#include "controller/ControllerWindow.h"
 #include "device/ConnectionView.h"
-#include "device/Controller.h"
-#include "device/ControllerWindow.h"
 #include "device/DeviceListView.h"
 #include "device/FirmwareCheckView.h"
 #include "device/FirmwareChoiceView.h"

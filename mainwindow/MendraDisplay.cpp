@@ -5,7 +5,7 @@
 #include "MendraTexts.h"
 #include "WrappableText.h"
 
-#include "device/Controller.h"
+#include "controller/Controller.h"
 #include "device/RepairEngine.h"
 #include "framework/SkinManager.h"
 

@@ -1,7 +1,7 @@
 // The page flow of the main window: Next, Back, the mode and download buttons.
 #include "Mendra.h"
 
-#include "device/Controller.h"
+#include "controller/Controller.h"
 #include "device/RepairEngine.h"
 #include "framework/MendraMessageBox.h"
 #include "framework/MyButton.h"

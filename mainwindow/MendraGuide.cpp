@@ -1,7 +1,7 @@
 // The recovery and DFU guide page and its status-bar link.
 #include "Mendra.h"
 
-#include "device/Controller.h"
+#include "controller/Controller.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -3,7 +3,7 @@
 
 #include "MendraTexts.h"
 
-#include "device/Controller.h"
+#include "controller/Controller.h"
 #include "device/RepairEngine.h"
 #include "framework/MyButton.h"
 

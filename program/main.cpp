@@ -3,7 +3,7 @@
 #include "TestControl.h"
 
 #include "app/EditionData.h"
-#include "device/Controller.h"
+#include "controller/Controller.h"
 #include "dialogs/AppleDriverInstall.h"
 #include "framework/MendraMessageBox.h"
 #include "framework/MyFrame.h"

@@ -3,7 +3,7 @@
 #include "MendraWindow.h"
 
 #include "app/EditionData.h"
-#include "device/Controller.h"
+#include "controller/Controller.h"
 #include "framework/MendraMessageBox.h"
 #include "mainwindow/Mendra.h"
 

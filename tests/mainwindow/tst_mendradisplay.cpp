@@ -2,7 +2,7 @@
 #include "MendraWindow.h"
 
 #include "app/EditionData.h"
-#include "device/Controller.h"
+#include "controller/Controller.h"
 #include "mainwindow/DownloadSpeed.h"
 #include "mainwindow/Mendra.h"
 #include "mainwindow/WrappableText.h"

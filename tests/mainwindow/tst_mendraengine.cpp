@@ -4,7 +4,7 @@
 #include "app/EditionData.h"
 #include "app/MyConfig.h"
 
-#include "device/Controller.h"
+#include "controller/Controller.h"
 #include "device/MyModelEngine.h"
 #include "mainwindow/Mendra.h"
 

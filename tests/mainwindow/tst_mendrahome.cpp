@@ -5,7 +5,7 @@
 #include "app/ApplicationFonts.h"
 #include "app/EditionData.h"
 #include "app/Language.h"
-#include "device/Controller.h"
+#include "controller/Controller.h"
 #include "mainwindow/Mendra.h"
 #include "mainwindow/WrappableText.h"
 

@@ -4,7 +4,7 @@
 
 #include "app/EditionData.h"
 #include "app/Language.h"
-#include "device/Controller.h"
+#include "controller/Controller.h"
 #include "mainwindow/Mendra.h"
 
 #include <QAbstractButton>

@@ -8,7 +8,7 @@
 #include "app/ApplicationFonts.h"
 #include "app/EditionData.h"
 #include "app/MyConfig.h"
-#include "device/Controller.h"
+#include "controller/Controller.h"
 #include "device/MyModelEngine.h"
 #include "device/RestoreThread.h"
 #include "framework/MyFrame.h"
@@ -134,10 +134,12 @@ class RunWatch : public QObject {
 public:
     RunWatch(Mendra* window, RestoreThread* thread) : m_window(window) {
         // After the model's own connection: the window has handled the report when these run.
-        connect(thread, &RestoreThread::OnRestoreCallback, this,
-                [this](MRRestoreCallbackData*, void*) { shown << Snapshot(); }, Qt::BlockingQueuedConnection);
-        connect(thread, &RestoreThread::OnRestoreCallback, this,
-                [this](MRRestoreCallbackData* data, void*) { MaybeHold(*data); }, Qt::DirectConnection);
+        connect(
+            thread, &RestoreThread::OnRestoreCallback, this,
+            [this](MRRestoreCallbackData*, void*) { shown << Snapshot(); }, Qt::BlockingQueuedConnection);
+        connect(
+            thread, &RestoreThread::OnRestoreCallback, this,
+            [this](MRRestoreCallbackData* data, void*) { MaybeHold(*data); }, Qt::DirectConnection);
     }
     ~RunWatch() override { Release(); }
 
@@ -387,9 +389,9 @@ void TestRepairRoad::Open(const QString& sha1, int restoreMs, bool reenumerate, 
     m_window = new Mendra;
     auto* engine = dynamic_cast<MyModelEngine*>(m_window->Engine());
     QVERIFY(engine);
-    m_frame = new MyFrame(m_window, nullptr,
-                          CAbstractFrame::FRAME_MIN | CAbstractFrame::FRAME_CLOSE | CAbstractFrame::FRAME_MAIN,
-                          QPixmap(), 0);
+    m_frame =
+        new MyFrame(m_window, nullptr,
+                    CAbstractFrame::FRAME_MIN | CAbstractFrame::FRAME_CLOSE | CAbstractFrame::FRAME_MAIN, QPixmap(), 0);
     Controller::Instance()->SetMainFrame(m_frame);
     Controller::Instance()->SetTitleLabel(m_frame->GetTitleBar());
     SkinManager::Instance()->NotifyAllImageUpdate();
@@ -459,7 +461,8 @@ void TestRepairRoad::StartStandardOrAdvanced(bool advanced) {
     QTest::mouseClick(advanced ? m_window->advancedModeBtn : m_window->standardModeBtn, Qt::LeftButton);
     QCOMPARE(Page(), QStringLiteral("select/0"));
     QCOMPARE(Buttons(), (QStringList{"Back", "Download"}));
-    QCOMPARE(Title(), advanced ? QStringLiteral("Tavik Mendra - Advanced Mode") : QStringLiteral("Tavik Mendra - Standard Mode"));
+    QCOMPARE(Title(), advanced ? QStringLiteral("Tavik Mendra - Advanced Mode")
+                               : QStringLiteral("Tavik Mendra - Standard Mode"));
     QCOMPARE(Shown(m_window->noteInfoLbl_22), advanced);
     QCOMPARE(m_window->DeviceModelBox->currentText(), QLatin1String(PhoneName));
     QCOMPARE(m_window->SystemVersionBox->currentText(), QLatin1String(Version));
@@ -481,11 +484,10 @@ void TestRepairRoad::FinishFirstRun() {
     QCOMPARE(m_window->iPhoneFixingLabel->text(), QLatin1String(PhoneName));
     QVERIFY(!m_window->FixStateLbl->pixmap(Qt::ReturnByValue).isNull());
     QCOMPARE(Buttons(), (QStringList{"Back", "Next \"Fix Now\""}));
-    QTRY_COMPARE(MissingInOrder(m_watch->shown,
-                            {Literal("select/1 | Verifying the Firmware package... | 0.0%..."),
-                             Literal("select/1 | Verifying the Firmware package... | 100.0%..."),
-                             Literal(QStringLiteral("fix/1 | ") + QLatin1String(Version))}),
-             QString());
+    QTRY_COMPARE(MissingInOrder(m_watch->shown, {Literal("select/1 | Verifying the Firmware package... | 0.0%..."),
+                                                 Literal("select/1 | Verifying the Firmware package... | 100.0%..."),
+                                                 Literal(QStringLiteral("fix/1 | ") + QLatin1String(Version))}),
+                 QString());
 }
 
 // "Fix Now" and the second run to its successful end.
@@ -500,17 +502,18 @@ void TestRepairRoad::FixNowUntilDone() {
     QVERIFY(m_window->FixStateLbl->movie());
 
     QTRY_COMPARE_WITH_TIMEOUT(Button("btnNext")->text(), QStringLiteral("Done"), Slow);
-    QTRY_COMPARE(MissingInOrder(m_watch->shown,
-                            {Literal("fix/2 | Secondary Verification: 0.0%... | Reparing. It takes about 10min..."),
-                             Literal("fix/2 | Secondary Verification: 100.0%... | Reparing. It takes about 10min..."),
-                             Literal("fix/2 | Unziping: 0.0%... | Reparing. It takes about 10min..."),
-                             Literal("fix/2 | Unziping: 100.0%... | Reparing. It takes about 10min..."),
-                             Literal("fix/2 | Enter Recovery Mode: 0.0%... | Reparing. It takes about 10min..."),
-                             Literal("fix/2 | Enter Recovery Mode: 100.0%... | Reparing. It takes about 10min..."),
-                             Literal("fix/2 | Repairing: 0.0%... | Reparing. It takes about 10min..."),
-                             "fix/2 \\| Repairing: " + Percent + " \\| Reparing\\. It takes about 10min\\.\\.\\.",
-                             Literal("fix/2 | Repair Success.")}),
-             QString());
+    QTRY_COMPARE(
+        MissingInOrder(m_watch->shown,
+                       {Literal("fix/2 | Secondary Verification: 0.0%... | Reparing. It takes about 10min..."),
+                        Literal("fix/2 | Secondary Verification: 100.0%... | Reparing. It takes about 10min..."),
+                        Literal("fix/2 | Unziping: 0.0%... | Reparing. It takes about 10min..."),
+                        Literal("fix/2 | Unziping: 100.0%... | Reparing. It takes about 10min..."),
+                        Literal("fix/2 | Enter Recovery Mode: 0.0%... | Reparing. It takes about 10min..."),
+                        Literal("fix/2 | Enter Recovery Mode: 100.0%... | Reparing. It takes about 10min..."),
+                        Literal("fix/2 | Repairing: 0.0%... | Reparing. It takes about 10min..."),
+                        "fix/2 \\| Repairing: " + Percent + " \\| Reparing\\. It takes about 10min\\.\\.\\.",
+                        Literal("fix/2 | Repair Success.")}),
+        QString());
     QCOMPARE(Page(), QStringLiteral("fix/2"));
     QCOMPARE(Buttons(), QStringList{"Next \"Done\""});
     QCOMPARE(m_window->fixStatusLbl->text(), QStringLiteral("Repair Success."));
@@ -561,8 +564,8 @@ void TestRepairRoad::road() {
     QVERIFY(Shown(m_window->DowanLoadSpeed));
     QVERIFY2(QRegularExpression("^" + Speed.mid(6) + "$").match(m_window->DowanLoadSpeed->text()).hasMatch(),
              qPrintable(m_window->DowanLoadSpeed->text()));
-    for (QLabel* label : {m_window->errCodeLbl, m_window->descriptionLbl, m_window->errStringLbl,
-                          m_window->FirmwareHintLbl})
+    for (QLabel* label :
+         {m_window->errCodeLbl, m_window->descriptionLbl, m_window->errStringLbl, m_window->FirmwareHintLbl})
         QVERIFY(!Shown(label));
     QVERIFY(m_window->FirmwareStatePic->movie());
     QCOMPARE(m_window->FirmwareStatePic->movie()->state(), QMovie::Running);
@@ -572,14 +575,16 @@ void TestRepairRoad::road() {
 
     m_server.Release();
     FinishFirstRun();
-    QTRY_COMPARE(MissingInOrder(m_watch->shown,
-                            {Literal("select/1 | Downloading the Firmware package... | 0.0%... | speed "),
-                             "select/1 \\| Downloading the Firmware package\\.\\.\\. \\| " + Percent + " \\| " + Speed,
-                             Literal("select/1 | Download finished... | 100.0%..."),
-                             Literal("select/1 | Verifying the Firmware package... | 0.0%...")}),
-             QString());
+    QTRY_COMPARE(
+        MissingInOrder(m_watch->shown,
+                       {Literal("select/1 | Downloading the Firmware package... | 0.0%... | speed "),
+                        "select/1 \\| Downloading the Firmware package\\.\\.\\. \\| " + Percent + " \\| " + Speed,
+                        Literal("select/1 | Download finished... | 100.0%..."),
+                        Literal("select/1 | Verifying the Firmware package... | 0.0%...")}),
+        QString());
     QCOMPARE(Shown(m_window->noteInfoLbl_22), advanced);
-    QCOMPARE(Title(), advanced ? QStringLiteral("Tavik Mendra - Advanced Mode") : QStringLiteral("Tavik Mendra - Standard Mode"));
+    QCOMPARE(Title(), advanced ? QStringLiteral("Tavik Mendra - Advanced Mode")
+                               : QStringLiteral("Tavik Mendra - Standard Mode"));
     Shot(QStringLiteral("5-ready-to-fix"));
 
     FixNowUntilDone();
@@ -699,8 +704,8 @@ void TestRepairRoad::branches() {
         QCOMPARE(m_window->descriptionLbl->text(), QStringLiteral(", description:"));
         QCOMPARE(m_window->errStringLbl->text(), QStringLiteral("The server answered HTTP 404"));
         QCOMPARE(m_window->FirmwareHintLbl->text(), QStringLiteral("Please keep the Internet well connected."));
-        for (QLabel* label : {m_window->errCodeLbl, m_window->descriptionLbl, m_window->errStringLbl,
-                              m_window->FirmwareHintLbl})
+        for (QLabel* label :
+             {m_window->errCodeLbl, m_window->descriptionLbl, m_window->errStringLbl, m_window->FirmwareHintLbl})
             QVERIFY(Shown(label));
         QVERIFY(!Shown(m_window->DowanLoadSpeed));
         QVERIFY(!m_window->FirmwareStatePic->pixmap(Qt::ReturnByValue).isNull());
@@ -912,11 +917,11 @@ void TestRepairRoad::branches() {
         const QString local = m_home.filePath(QStringLiteral("Mine.ipsw"));
         QVERIFY(QFile::copy(m_packagePath, local));
         QString askedIn;
-        Controller::Instance()->SetFileChooser([&](QWidget*, const QString& caption, const QString& folder,
-                                                   const QString& filter) {
-            askedIn = caption + QLatin1Char('|') + folder + QLatin1Char('|') + filter;
-            return local;
-        });
+        Controller::Instance()->SetFileChooser(
+            [&](QWidget*, const QString& caption, const QString& folder, const QString& filter) {
+                askedIn = caption + QLatin1Char('|') + folder + QLatin1Char('|') + filter;
+                return local;
+            });
         const int requests = m_server.requests;
         QTest::mouseClick(m_window->btnSelectFirmware, Qt::LeftButton);
         QCOMPARE(askedIn, QStringLiteral("Select firmware|%1|*.ipsw").arg(gConfig->GetDownloadPath()));
@@ -945,9 +950,12 @@ void TestRepairRoad::arrivalShowsMode_data() {
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("button");
     QTest::addColumn<bool>("enabled");
-    QTest::newRow("normal") << 0 << "Ada's iPad" << "Enter Recovery Mode" << true;
-    QTest::newRow("recovery") << 1 << "Ada's iPad [Recovery]" << "Quit Recovery Mode" << true;
-    QTest::newRow("DFU") << 2 << "Ada's iPad [DFU]" << "Quit DFU Mode" << false;
+    QTest::newRow("normal") << 0 << "Ada's iPad"
+                            << "Enter Recovery Mode" << true;
+    QTest::newRow("recovery") << 1 << "Ada's iPad [Recovery]"
+                              << "Quit Recovery Mode" << true;
+    QTest::newRow("DFU") << 2 << "Ada's iPad [DFU]"
+                         << "Quit DFU Mode" << false;
 }
 
 void TestRepairRoad::arrivalShowsMode() {
@@ -957,7 +965,8 @@ void TestRepairRoad::arrivalShowsMode() {
     QFETCH(bool, enabled);
     ExpectBoxes({});
     Open();
-    const QString scenario = QStringLiteral("{\"devices\": [{\"id\": 7, \"name\": \"Ada's iPad\", \"mode\": %1}]}").arg(mode);
+    const QString scenario =
+        QStringLiteral("{\"devices\": [{\"id\": 7, \"name\": \"Ada's iPad\", \"mode\": %1}]}").arg(mode);
     QCOMPARE(m_devices->LoadScenario(scenario.toUtf8().constData()), 0);
     QTRY_COMPARE(m_window->iPhoneTypeBox->count(), 1);
     QCOMPARE(m_window->iPhoneTypeBox->currentText(), entry);

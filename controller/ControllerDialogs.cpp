@@ -2,7 +2,6 @@
 #include "Controller.h"
 
 #include "ControllerWindow.h"
-#include "RepairEngine.h"
 
 #include "app/ApplicationFonts.h"
 #include "app/EditionData.h"
@@ -11,6 +10,7 @@
 #include "app/MendraData.h"
 #include "app/MyConfig.h"
 #include "app/VersionCompare.h"
+#include "device/RepairEngine.h"
 #include "framework/CWindowsFrame.h"
 #include "framework/ChildFrame.h"
 #include "framework/MyFrame.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/ControllerWindow.h"
+#include "controller/ControllerWindow.h"
 
 #include <QStringList>
 #include <QWidget>

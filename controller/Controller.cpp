@@ -1,12 +1,12 @@
 #include "Controller.h"
 
-#include "CItemDataBase.h"
 #include "ControllerWindow.h"
-#include "RepairEngine.h"
 
 #include "app/EditionData.h"
 #include "app/MendraData.h"
 #include "app/MyConfig.h"
+#include "device/CItemDataBase.h"
+#include "device/RepairEngine.h"
 #include "framework/MendraMessageBox.h"
 #include "framework/MyFrame.h"
 #include "framework/SkinManager.h"

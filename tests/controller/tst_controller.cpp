@@ -5,8 +5,8 @@
 
 #include "app/EditionData.h"
 #include "app/MyConfig.h"
+#include "controller/Controller.h"
 #include "device/CItemDataBase.h"
-#include "device/Controller.h"
 #include "framework/CAbstractFrame.h"
 #include "framework/MendraMessageBox.h"
 #include "framework/MyFrame.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "AuxiliaryView.h"
-#include "ModelController.h"
-#include "ModelNotices.h"
+#include "device/ModelController.h"
+#include "device/ModelNotices.h"
 #include "deviceapi/zUZArovadu.h"
 
 #include <QObject>
