@@ -53,7 +53,7 @@ void Controller::Init() {
     m_aboutView = nullptr;
     m_settingView = nullptr;
     m_item = std::make_unique<CItemDataBase>();
-    m_repairMode = NoMode;
+    m_repairMode = RepairMode::NotChosen;
     m_onlineFirmware = true;
     m_repairFinished = false;
 }
@@ -121,19 +121,19 @@ void Controller::SetViewFactory(AuxiliaryViewFactory factory) {
 void Controller::UpdateModeTitle() {
     if (!m_titleBar || !m_window)
         return;
-    const int page = m_window->GetMainPageIndex();
-    if (page == 4 || page == 1) {
+    const MainPage page = m_window->GetMainPageIndex();
+    if (page == MainPage::Guide || page == MainPage::ModeChoice) {
         m_titleBar->setTitleText(tr("Tavik Mendra"));
         return;
     }
     switch (m_repairMode) {
-    case StandardMode:
+    case RepairMode::Standard:
         m_titleBar->setTitleText(tr("Tavik Mendra - Standard Mode"));
         break;
-    case AdvancedMode:
+    case RepairMode::Advanced:
         m_titleBar->setTitleText(tr("Tavik Mendra - Advanced Mode"));
         break;
-    default:
+    case RepairMode::NotChosen:
         m_titleBar->setTitleText(tr("Tavik Mendra"));
         break;
     }
@@ -142,7 +142,7 @@ void Controller::UpdateModeTitle() {
 Controller::RepairStart Controller::CheckRepairStart(bool fromNext) {
     if (!m_model)
         return RepairStart::NoEngine;
-    if (m_repairMode != AdvancedMode && m_repairMode != StandardMode)
+    if (m_repairMode != RepairMode::Advanced && m_repairMode != RepairMode::Standard)
         return RepairStart::NoRepairMode;
     if (!fromNext)
         return m_model->CurrentDevice() != 0 ? RepairStart::Started : RepairStart::NoDevice;
@@ -159,7 +159,7 @@ bool Controller::StartRepair(bool fromNext) {
     if (m_lastRepairStart != RepairStart::Started)
         return false;
     // Standard mode keeps the user's data: the engine's flag says "standard".
-    m_model->StartRepair(m_repairMode == StandardMode);
+    m_model->StartRepair(m_repairMode == RepairMode::Standard);
     return true;
 }
 
@@ -181,7 +181,7 @@ void Controller::SelectLocalFirmware() {
 
     m_model->SetDownloadFolder(nullptr);
     m_onlineFirmware = false;
-    m_window->SetCheckPage(1);
+    m_window->SetCheckPage(CheckPage::CheckFirmware);
     m_window->HideDownloadButton();
     SetFirmwarePath(path);
     m_model->SetLocalFirmware(device, path.toUtf8());
@@ -221,7 +221,7 @@ MRDeviceRef Controller::GetSelectedDevice() {
 }
 
 bool Controller::IsDeviceConnected() const {
-    return m_model && m_model->IsDevicePresent() != 0;
+    return m_model && m_model->IsDevicePresent() != DevicePresence::NoDevice;
 }
 
 void Controller::UpdateRecoveryButton() {
@@ -256,22 +256,26 @@ void Controller::OnDeviceDetected(int /*index*/) {
     m_model->CheckWorkDevicePresent();
 
     // Read where the window stands each time it is needed: a modal box lets reports change the pages.
-    const auto onCheck = [this] { return m_window->GetMainPageIndex() == 3 && m_window->GetCheckPageIndex() == 1; };
+    const auto onCheck = [this] {
+        return m_window->GetMainPageIndex() == MainPage::FirmwareSelection &&
+               m_window->GetCheckPageIndex() == CheckPage::CheckFirmware;
+    };
     const auto onRunningFix = [this, done] {
-        const int fixPage = m_window->GetFixPageIndex();
-        return m_window->GetMainPageIndex() == 2 && (fixPage == 1 || fixPage == 2) && !done;
+        const FixSubPage fixPage = m_window->GetFixPageIndex();
+        return m_window->GetMainPageIndex() == MainPage::Fix &&
+               (fixPage == FixSubPage::ReadyToFix || fixPage == FixSubPage::Fixing) && !done;
     };
 
     m_window->ClearSystemVersions();
     if (device) {
-        if (m_window->GetMainPageIndex() == 4) {
+        if (m_window->GetMainPageIndex() == MainPage::Guide) {
             MendraMessageBox box(
                 QString(), QCoreApplication::translate("QObject", "Device detected. Please select mode to fix it."),
                 QMessageBox::Yes | QMessageBox::No, WindowWidget());
             box.SetButtonText(QMessageBox::Yes, tr("Yes"));
             box.SetButtonText(QMessageBox::No, tr("No"));
             if (box.Exec() == QMessageBox::Yes) {
-                m_window->SetMainPage(1);
+                m_window->SetMainPage(MainPage::ModeChoice);
                 m_window->changGuiLblStaust();
             }
         }
@@ -291,16 +295,16 @@ void Controller::OnDeviceDetected(int /*index*/) {
         return;
     }
 
-    const int page = m_window->GetMainPageIndex();
-    if (page == 3 && m_window->GetCheckPageIndex() == 0) {
+    const MainPage page = m_window->GetMainPageIndex();
+    if (page == MainPage::FirmwareSelection && m_window->GetCheckPageIndex() == CheckPage::ChooseFirmware) {
         ShowDeviceNotConnected();
     } else if (onCheck()) {
         StopRepairDevice();
         ShowDeviceNotConnected();
     } else if (onRunningFix()) {
         LeaveFixingForLostDevice();
-    } else if (page == 2 && m_window->GetFixPageIndex() == 0) {
-        m_window->SetFixConnState(0);
+    } else if (page == MainPage::Fix && m_window->GetFixPageIndex() == FixSubPage::NoDevice) {
+        m_window->SetFixConnState(FixConnState::Disconnected);
         m_window->ShowDownloadButtons(false);
         m_window->ShowFixStateUnconnected();
     }
@@ -325,20 +329,21 @@ void Controller::ShowDeviceNotConnected() {
     // and the window must not stay on a page of work that no longer runs.
     box.ExecNoTitleButtons();
     m_window->EnableRetryDownload(false);
-    m_window->SetMainPage(2);
+    m_window->SetMainPage(MainPage::Fix);
     m_window->ShowDownloadButtons(false);
-    m_window->SetFixConnState(0);
-    m_window->SetFixSubPage(0);
+    m_window->SetFixConnState(FixConnState::Disconnected);
+    m_window->SetFixSubPage(FixSubPage::NoDevice);
     m_window->ResetStartButton();
-    m_repairMode = NoMode;
+    m_repairMode = RepairMode::NotChosen;
     m_window->ShowFixStateUnconnected();
 }
 
 bool Controller::ConfirmClose() {
     bool answer = true;
-    const int page = m_window ? m_window->GetMainPageIndex() : -1;
-    if (page == 3) {
-        if (m_window->GetCheckPageIndex() == 1) {
+    // Without a window there is no page of work in progress, and no window to close.
+    const MainPage page = m_window ? m_window->GetMainPageIndex() : MainPage::Home;
+    if (page == MainPage::FirmwareSelection) {
+        if (m_window->GetCheckPageIndex() == CheckPage::CheckFirmware) {
             MendraMessageBox box(QString(),
                                  QCoreApplication::translate(
                                      "QObject", "Downloading/Verifying Firmware package...\nAre you sure to exit?"),
@@ -352,8 +357,8 @@ bool Controller::ConfirmClose() {
                 WaitInEventLoop(100);
             }
         }
-    } else if (page == 2) {
-        if (m_window->GetFixPageIndex() == 2 && !m_window->IsRepairDone()) {
+    } else if (page == MainPage::Fix) {
+        if (m_window->GetFixPageIndex() == FixSubPage::Fixing && !m_window->IsRepairDone()) {
             MendraMessageBox box(
                 QString(),
                 QCoreApplication::translate("QObject",
@@ -416,7 +421,7 @@ CItemDataBase* Controller::MakeDeviceItem() {
     return m_model ? m_model->MakeDeviceItem() : nullptr;
 }
 
-int Controller::GetMainPageIndex() {
+MainPage Controller::GetMainPageIndex() {
     if (m_window)
         m_mainPageIndex = m_window->GetMainPageIndex();
     return m_mainPageIndex;

@@ -3,6 +3,7 @@
 #include "AuxiliaryView.h"
 #include "device/ModelController.h"
 #include "device/ModelNotices.h"
+#include "device/WindowStates.h"
 #include "deviceapi/zUZArovadu.h"
 
 #include <QObject>
@@ -29,8 +30,6 @@ class TitleBar;
 class Controller : public QObject, public ModelController, public ModelNotices {
     Q_OBJECT
 public:
-    // Repair modes; the device library's option word is the other way round (0 keeps the user's data).
-    enum RepairMode { AdvancedMode = 0, StandardMode = 1, NoMode = 2 };
     // Whether a run could start, and if not, why.
     enum class RepairStart { Started, NoEngine, NoRepairMode, NoDevice };
 
@@ -53,8 +52,8 @@ public:
     void SetViewFactory(AuxiliaryViewFactory factory);
 
     // Repair control.
-    void SetRepairMode(int mode) { m_repairMode = mode; }
-    int GetRepairMode() const { return m_repairMode; }
+    void SetRepairMode(RepairMode mode) { m_repairMode = mode; }
+    RepairMode GetRepairMode() const { return m_repairMode; }
     void UpdateModeTitle();
     // Whether a run can start now. fromNext: the repair's second run, which needs the device of the first.
     RepairStart CheckRepairStart(bool fromNext);
@@ -106,7 +105,7 @@ public:
     void ShowNotice(const QString& text, const QString& buttonText) override;
 
     // The window's current main page, kept as last read; nothing calls it.
-    int GetMainPageIndex();
+    MainPage GetMainPageIndex();
 
     // Dialogs, update prompt and language.
     void CheckUpdateAtStart();
@@ -157,11 +156,11 @@ private:
     QPointer<MyFrame> m_mainFrame;
     QPointer<AuxiliaryView> m_aboutView;
     QPointer<AuxiliaryView> m_settingView;
-    int m_repairMode = NoMode;
+    RepairMode m_repairMode = RepairMode::NotChosen;
     RepairStart m_lastRepairStart = RepairStart::Started;
     std::unique_ptr<CItemDataBase> m_item;
     QString m_systemVersionText;
-    int m_mainPageIndex = 0;
+    MainPage m_mainPageIndex = MainPage::Home;
     bool m_onlineFirmware = true;
     bool m_repairFinished = false;
     bool m_downloading = false;

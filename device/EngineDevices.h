@@ -1,5 +1,6 @@
 #pragma once
 
+#include "WindowStates.h"
 #include "deviceapi/zUZArovadu.h"
 
 #include <QString>
@@ -15,7 +16,7 @@ public:
 
     virtual MRDeviceRef CurrentDevice() = 0;    // current entry of the firmware page's list, 0 when none
     virtual MRDeviceRef GetTypeBoxDevice() = 0; // current entry of the home page's list, 0 when none
-    virtual int IsDevicePresent() const = 0;
+    virtual DevicePresence IsDevicePresent() const = 0;
     virtual void CheckWorkDevicePresent() = 0;
     // The device being repaired left during its run and may still come back (it re-enumerates when its mode
     // changes); the engine says when its departure is final.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WindowStates.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -12,8 +14,8 @@ public:
     virtual void EnableRetryDownload(bool enable) = 0;
     virtual void ClearFirmwareHint() = 0;
     virtual void ClearFirmwareState() = 0;
-    virtual void ShowFirmwareState(int state) = 0;
-    virtual void ShowFirmwareHint(int hint) = 0;
+    virtual void ShowFirmwareState(FirmwareState state) = 0;
+    virtual void ShowFirmwareHint(FirmwareHint hint) = 0;
     virtual void ShowFirmwareError(const QString& code, const QString& description) = 0;
     virtual void ShowFirmwareProgress(float value) = 0;
     virtual void ShowDownloadSpeed(qint64 bytesDone) = 0;

@@ -63,7 +63,7 @@ MyModel::~MyModel() {
 
 void MyModel::Init() {
     m_repairSucceeded = false;
-    m_devicePresent = 0;
+    m_devicePresent = DevicePresence::NoDevice;
     m_restoreThread = nullptr;
     m_restoreThread = new RestoreThread(0, this, this);
     m_restoreThread->SetModel(this);

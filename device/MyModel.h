@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ModelHost.h"
+#include "WindowStates.h"
 #include "deviceapi/zUZArovadu.h"
 #include "mail/BugReportInfo.h"
 #include "mail/MailAccount.h"
@@ -36,7 +37,7 @@ public:
     // (GetTypeBoxDevice); 0 when none. Both update the device-present word.
     MRDeviceRef CurrentDevice();
     MRDeviceRef GetTypeBoxDevice();
-    int IsDevicePresent() const { return m_devicePresent; }
+    DevicePresence IsDevicePresent() const { return m_devicePresent; }
 
     int GetFirmwareEntryCount(MRDeviceRef device);
     const MRFirmwareEntry* GetFirmwareEntry(MRDeviceRef device, int index);
@@ -148,7 +149,7 @@ private:
     int HandleDownloadReport(const MRRestoreCallbackData& data, float progress, const QString& description);
     int HandleVerifyReport(const MRRestoreCallbackData& data, float progress, const QString& description);
     int HandleRepairStepReport(const MRRestoreCallbackData& data, float progress, const QString& description,
-                               int shownStep, const char* finishedText);
+                               RepairStep shownStep, const char* finishedText);
     int HandleRestoreReport(const MRRestoreCallbackData& data, float progress, const QString& description);
     void ShowFirmwareFailure(bool verifying, const QString& code, const QString& description);
     void EndRunFailed();
@@ -173,7 +174,7 @@ private:
     BugreportThread* m_bugReportThread = nullptr;
     BugReportInfo m_bugReportInfo;
     MailAccount m_mailAccount;
-    int m_devicePresent = 0;
+    DevicePresence m_devicePresent = DevicePresence::NoDevice;
     int m_optionWord = MROptionStandard;
     QObject* m_web = nullptr; // the statistics page
     bool m_repairRunning = false;

@@ -92,7 +92,7 @@ MRDeviceRef MyModel::SelectedDevice(bool firmwarePage) {
     const DeviceList& list = firmwarePage ? FirmwarePageList : HomePageList;
     DeviceListView& lists = *m_host.lists;
     const int index = (lists.*list.index)();
-    m_devicePresent = index >= 0 ? 1 : 0;
+    m_devicePresent = index >= 0 ? DevicePresence::Selected : DevicePresence::NoDevice;
     return index >= 0 ? DeviceAt(lists, list, index) : 0;
 }
 
@@ -125,7 +125,7 @@ void MyModel::HandleArrival(MRDeviceRef device) {
     const bool returning = m_waitingForWorkDevice && DeviceIdText(api.MRGetDeviceId(device)) == m_workDeviceIdText;
     if (returning)
         m_repairDevice = device;
-    m_devicePresent = 1;
+    m_devicePresent = DevicePresence::Selected;
     if (mode <= MRModeDFU)
         m_host.connection->ShowRecoveryButtonState(mode);
     m_host.connection->ShowConnectionStateAlt(true);
@@ -180,7 +180,7 @@ void MyModel::SltWorkDeviceGone() {
 }
 
 void MyModel::HandleChange(MRDeviceRef device) {
-    m_devicePresent = 2;
+    m_devicePresent = DevicePresence::Changed;
     const QString text = EntryText(device);
     m_host.connection->OnDeviceConnectionChanged(true, QString(), text,
                                                  QString::fromUtf8(DeviceLibrary::api().MRGetDeviceInfo(device)));
@@ -215,8 +215,8 @@ void MyModel::CheckWorkDevicePresent() {
 CItemDataBase* MyModel::MakeDeviceItem() {
     auto* item = new CItemDataBase;
     // After a change notification the word says nothing sure about the device: the item stays blank.
-    if (m_devicePresent == 1) {
-        item->SetPresent(1);
+    if (m_devicePresent == DevicePresence::Selected) {
+        item->SetPresent(DevicePresence::Selected);
         item->SetDevice(m_lastUsedDevice);
         if (m_lastUsedDevice != 0) {
             const DeviceLibrary::Functions& api = DeviceLibrary::api();
@@ -224,8 +224,8 @@ CItemDataBase* MyModel::MakeDeviceItem() {
             item->SetDeviceInfoText(info ? QString::fromUtf8(info) : QString());
             item->SetMode(api.MRGetDeviceMode(m_lastUsedDevice));
         }
-    } else if (m_devicePresent == 0) {
-        item->SetPresent(0);
+    } else if (m_devicePresent == DevicePresence::NoDevice) {
+        item->SetPresent(DevicePresence::NoDevice);
     }
     return item;
 }

@@ -22,7 +22,7 @@ MRDeviceRef MyModelEngine::GetTypeBoxDevice() {
     return m_model.GetTypeBoxDevice();
 }
 
-int MyModelEngine::IsDevicePresent() const {
+DevicePresence MyModelEngine::IsDevicePresent() const {
     return m_model.IsDevicePresent();
 }
 

@@ -15,7 +15,7 @@ public:
     void SetNotices(ModelNotices* notices) override;
     MRDeviceRef CurrentDevice() override;
     MRDeviceRef GetTypeBoxDevice() override;
-    int IsDevicePresent() const override;
+    DevicePresence IsDevicePresent() const override;
     void CheckWorkDevicePresent() override;
     bool IsWaitingForWorkDevice() const override;
     CItemDataBase* MakeDeviceItem() override;

@@ -172,13 +172,14 @@ int MyModel::DoModelRestoreCallback(MRRestoreCallbackData* data, void*) {
         return HandleVerifyReport(*data, progress, description);
     case MRStepUnzip:
         m_controller->SetCurrentStep(MRStepUnzip);
-        return HandleRepairStepReport(*data, progress, description, 1, "Unzip finished...");
+        return HandleRepairStepReport(*data, progress, description, RepairStep::Unzipping, "Unzip finished...");
     case MRStepEnterRecovery:
         // The device changes mode now; its change notifications would rewrite the lists mid-repair. The end of
         // the restore step, or a failed run's end, lets them through again.
         m_acceptChange = false;
         m_controller->SetCurrentStep(MRStepEnterRecovery);
-        return HandleRepairStepReport(*data, progress, description, 2, "Enter recoery mode finished...");
+        return HandleRepairStepReport(*data, progress, description, RepairStep::EnteringRecovery,
+                                      "Enter recoery mode finished...");
     default:
         return HandleRestoreReport(*data, progress, description);
     }
@@ -193,7 +194,7 @@ int MyModel::HandleDownloadReport(const MRRestoreCallbackData& data, float progr
         m_host.firmwareCheck->ClearFirmwareState();
         m_controller->SetDownloading(true);
         m_host.firmwareCheck->ShowDownloadAnimation();
-        m_host.firmwareCheck->ShowFirmwareState(0);
+        m_host.firmwareCheck->ShowFirmwareState(FirmwareState::Downloading);
         m_host.firmwareCheck->ShowFirmwareProgress(0);
         return 0;
     case MRStatusProgress:
@@ -203,7 +204,7 @@ int MyModel::HandleDownloadReport(const MRRestoreCallbackData& data, float progr
         return 0;
     case MRStatusFinished:
         m_host.firmwareCheck->ClearFirmwareState();
-        m_host.firmwareCheck->ShowFirmwareState(1);
+        m_host.firmwareCheck->ShowFirmwareState(FirmwareState::Downloaded);
         if (data.result.code == 0) {
             LogInfo(QStringLiteral("Download finished... "));
             return 0;
@@ -235,13 +236,13 @@ int MyModel::HandleVerifyReport(const MRRestoreCallbackData& data, float progres
         m_host.firmwareCheck->ClearFirmwareState();
         m_controller->SetDownloading(false);
         m_host.firmwareCheck->ShowVerifyAnimation();
-        m_host.firmwareCheck->ShowFirmwareState(3);
+        m_host.firmwareCheck->ShowFirmwareState(FirmwareState::Verifying);
         m_host.firmwareCheck->ShowFirmwareProgress(0);
-        m_host.progress->ShowRepairProgress(0, 0);
+        m_host.progress->ShowRepairProgress(RepairStep::SecondaryVerification, 0);
         return 0;
     case MRStatusProgress:
         m_host.firmwareCheck->ShowFirmwareProgress(progress);
-        m_host.progress->ShowRepairProgress(0, progress);
+        m_host.progress->ShowRepairProgress(RepairStep::SecondaryVerification, progress);
         return 0;
     case MRStatusFinished:
         break;
@@ -250,7 +251,7 @@ int MyModel::HandleVerifyReport(const MRRestoreCallbackData& data, float progres
     }
 
     m_host.firmwareCheck->ClearFirmwareState();
-    m_host.firmwareCheck->ShowFirmwareState(4);
+    m_host.firmwareCheck->ShowFirmwareState(FirmwareState::Verified);
     if (data.result.code == 0) {
         if (!m_skipReadyPage) {
             // The first run ends here, at the ready-to-fix page. The flag is left alone: "Fix Now" may
@@ -281,7 +282,7 @@ int MyModel::HandleVerifyReport(const MRRestoreCallbackData& data, float progres
 // Unpacking and entering recovery mode: the repair proper, shown as progress on the fix page (from here on
 // Back only warns that the device is being repaired); an error ends the repair as failed.
 int MyModel::HandleRepairStepReport(const MRRestoreCallbackData& data, float progress, const QString& description,
-                                    int shownStep, const char* finishedText) {
+                                    RepairStep shownStep, const char* finishedText) {
     switch (data.status) {
     case MRStatusStarted:
         m_repairRunning = true;
@@ -311,12 +312,12 @@ int MyModel::HandleRestoreReport(const MRRestoreCallbackData& data, float progre
     m_acceptChange = true;
     switch (data.status) {
     case MRStatusStarted:
-        m_host.progress->ShowRepairProgress(3, 0);
+        m_host.progress->ShowRepairProgress(RepairStep::Repairing, 0);
         m_repairRunning = true;
         m_firmwareStage = false;
         return 0;
     case MRStatusProgress:
-        m_host.progress->ShowRepairProgress(3, progress);
+        m_host.progress->ShowRepairProgress(RepairStep::Repairing, progress);
         return 0;
     case MRStatusFinished:
         break;
@@ -328,7 +329,7 @@ int MyModel::HandleRestoreReport(const MRRestoreCallbackData& data, float progre
     m_repairRunning = false;
     m_firmwareStage = false;
     if (data.result.code == 0) {
-        m_host.progress->ShowRepairProgress(4, 1000);
+        m_host.progress->ShowRepairProgress(RepairStep::Complete, 1000);
         emit sigRepairSucceed();
         LogInfo(QStringLiteral("Restore succeed... "));
         return 0;
@@ -346,8 +347,8 @@ void MyModel::ShowFirmwareFailure(bool verifying, const QString& code, const QSt
         m_host.firmwareCheck->ShowDownloadFailedPicture();
     m_host.firmwareCheck->ClearFirmwareState();
     m_host.firmwareCheck->ShowFirmwareError(code, description);
-    m_host.firmwareCheck->ShowFirmwareState(verifying ? 5 : 2);
-    m_host.firmwareCheck->ShowFirmwareHint(verifying ? 1 : 0);
+    m_host.firmwareCheck->ShowFirmwareState(verifying ? FirmwareState::VerifyFailed : FirmwareState::DownloadFailed);
+    m_host.firmwareCheck->ShowFirmwareHint(verifying ? FirmwareHint::TryOtherVersions : FirmwareHint::KeepConnected);
 }
 
 // A repair that fails on the fix page: the failure result page, nothing left running.

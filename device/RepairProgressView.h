@@ -1,5 +1,6 @@
 #pragma once
 
+#include "WindowStates.h"
 #include "deviceapi/zUZArovadu.h"
 
 // The fix page while a repair is prepared and runs: the ready-to-fix page, the device being fixed and the
@@ -10,5 +11,5 @@ public:
 
     virtual void ShowReadyToFix() = 0;
     virtual void ShowFixingDeviceName(MRDeviceRef device) = 0;
-    virtual void ShowRepairProgress(int step, float value) = 0;
+    virtual void ShowRepairProgress(RepairStep step, float value) = 0;
 };

@@ -1,5 +1,6 @@
 #include "Mendra.h"
 
+#include "MendraTexts.h"
 #include "StatisticsPage.h"
 
 #include "app/EditionData.h"
@@ -68,10 +69,10 @@ bool Mendra::eventFilter(QObject*, QEvent*) {
 void Mendra::InitState() {
     // The patch check waits for the event loop, so the window is up before it runs.
     QTimer::singleShot(0, this, &Mendra::CheckPatchUpdate);
-    SetMainPage(0);
+    SetMainPage(MainPage::Home);
     recoveryModeStateBtn->hide();
     recoveryModeStateBtn->setEnabled(false);
-    connectstackedWidget_2->setCurrentIndex(1);
+    SetHomeConnection(HomeConnection::NotConnected);
     deviceNotConnLbl->show();
     worksComBox->setCurrentIndex(0);
     WorksWidget->setCurrentIndex(0);
@@ -85,7 +86,7 @@ void Mendra::InitState() {
     BuildStatusBar();
     InitRecoveryGuideLink();
     FillProblemList();
-    fixstackedWidget->setCurrentIndex(0);
+    SetFixSubPage(FixSubPage::NoDevice);
     DeviceVersionLbl->hide();
     userNameLbl->hide();
     whosLbl->hide();
@@ -106,7 +107,7 @@ void Mendra::BuildStatusBar() {
     btnNext->setFixedSize(Scaled(176), Scaled(42));
     btnNext->setObjectName(QStringLiteral("btnNext"));
     btnNext->setFocusPolicy(Qt::NoFocus);
-    nextButtonState = 0;
+    nextButtonState = NextButtonState::Start;
 
     btnDownload = new QPushButton(tr("Download"));
     btnDownload->setFixedHeight(Scaled(42));
@@ -197,33 +198,43 @@ void Mendra::CheckPatchUpdate() {
 
 // ---- Page and button setters ----
 
-void Mendra::SetMainPage(int page) {
-    if (page >= 0 && page <= 3)
-        stackedWidget->setCurrentIndex(page);
+// The guide page is shown only by the guide view (ShowGuideView).
+void Mendra::SetMainPage(MainPage page) {
+    const int index = static_cast<int>(page);
+    if (index >= static_cast<int>(MainPage::Home) && index <= static_cast<int>(MainPage::FirmwareSelection))
+        stackedWidget->setCurrentIndex(index);
 }
 
-int Mendra::GetMainPageIndex() const {
-    return stackedWidget->currentIndex();
+MainPage Mendra::GetMainPageIndex() const {
+    return static_cast<MainPage>(stackedWidget->currentIndex());
 }
 
-void Mendra::SetCheckPage(int page) {
-    CheckstackedWidget->setCurrentIndex(page);
+void Mendra::SetCheckPage(CheckPage page) {
+    CheckstackedWidget->setCurrentIndex(static_cast<int>(page));
 }
 
-int Mendra::GetCheckPageIndex() const {
-    return CheckstackedWidget->currentIndex();
+CheckPage Mendra::GetCheckPageIndex() const {
+    return static_cast<CheckPage>(CheckstackedWidget->currentIndex());
 }
 
-void Mendra::SetFixSubPage(int page) {
-    fixstackedWidget->setCurrentIndex(page);
+bool Mendra::OnFirmwareCheck() const {
+    return GetMainPageIndex() == MainPage::FirmwareSelection && GetCheckPageIndex() == CheckPage::CheckFirmware;
 }
 
-int Mendra::GetFixPageIndex() const {
-    return fixstackedWidget->currentIndex();
+void Mendra::SetFixSubPage(FixSubPage page) {
+    fixstackedWidget->setCurrentIndex(static_cast<int>(page));
 }
 
-void Mendra::SetFixConnState(int state) {
-    connStatestackedWidget->setCurrentIndex(state);
+FixSubPage Mendra::GetFixPageIndex() const {
+    return static_cast<FixSubPage>(fixstackedWidget->currentIndex());
+}
+
+void Mendra::SetFixConnState(FixConnState state) {
+    connStatestackedWidget->setCurrentIndex(static_cast<int>(state));
+}
+
+void Mendra::SetHomeConnection(HomeConnection view) {
+    connectstackedWidget_2->setCurrentIndex(static_cast<int>(view));
 }
 
 void Mendra::ShowDownloadButtons(bool visible) {
@@ -242,7 +253,7 @@ void Mendra::EnableDownloadButton(bool enabled) {
 }
 
 void Mendra::ResetStartButton() {
-    SetNextButton(0);
+    SetNextButton(NextButtonState::Start);
 }
 
 void Mendra::DisableStartButton() {
@@ -250,25 +261,24 @@ void Mendra::DisableStartButton() {
 }
 
 void Mendra::HideRetryOffCheckPage() {
-    if (GetMainPageIndex() == 3 && GetCheckPageIndex() == 1)
+    if (OnFirmwareCheck())
         return;
     btnRetryDownload->hide();
     btnRetryDownload->setEnabled(false);
 }
 
 void Mendra::EnableRetryDownload(bool on) {
-    if (GetMainPageIndex() != 3 || GetCheckPageIndex() != 1)
+    if (!OnFirmwareCheck())
         return;
     btnRetryDownload->setVisible(on);
     btnRetryDownload->setEnabled(on);
 }
 
-void Mendra::SetNextButton(int state) {
-    static const char* const texts[] = {QT_TR_NOOP("Start"), QT_TR_NOOP("Fixing"), QT_TR_NOOP("Try again"),
-                                        QT_TR_NOOP("Done"), QT_TR_NOOP("Fix Now")};
-    if (state < 0 || state > 4)
+void Mendra::SetNextButton(NextButtonState state) {
+    const char* text = NextButtonSource(state);
+    if (!text)
         return;
-    btnNext->setText(tr(texts[state]));
+    btnNext->setText(tr(text));
     nextButtonState = state;
 }
 

@@ -56,7 +56,7 @@ void Mendra::ShowRecoveryButtonState(int) {
     const char* text = RecoveryButtonSource(mode);
     if (!text)
         return;
-    recoveryModeStateBtn->setEnabled(mode != 2);
+    recoveryModeStateBtn->setEnabled(mode != MRModeDFU);
     recoveryModeStateBtn->setText(tr(text));
     recoveryButtonState = mode;
 }
@@ -71,13 +71,13 @@ void Mendra::ShowConnectionStateAlt(bool connected) {
         connectMovie->stop();
     ShowSkinPicture(connstatusIogoLbl, QStringLiteral("Other"),
                     connected ? QStringLiteral("Connected") : QStringLiteral("UnConnected"), 200, 380);
-    connectstackedWidget_2->setCurrentIndex(connected ? 0 : 1);
+    SetHomeConnection(connected ? HomeConnection::DeviceList : HomeConnection::NotConnected);
     deviceNotConnLbl->setVisible(!connected);
     recoveryModeStateBtn->setVisible(connected);
 }
 
 void Mendra::ShowConnectingAnimation() {
-    connectstackedWidget_2->setCurrentIndex(2);
+    SetHomeConnection(HomeConnection::Connecting);
     PlayMovie(connectMovie, connectLabel, QStringLiteral(":/Tavik/Resources/img/connect.gif"), 100, 30);
 }
 
@@ -85,16 +85,16 @@ void Mendra::ShowConnectingAnimation() {
 // it is not kept either: a language change must bring back what the label showed.
 void Mendra::OnDeviceConnectionChanged(bool connected, const QString& name, const QString&, const QString&) {
     SetDeviceTypeText(QString());
-    const bool onFixPage = GetMainPageIndex() == 2;
+    const bool onFixPage = GetMainPageIndex() == MainPage::Fix;
     if (connected) {
         if (onFixPage) {
             userNameLbl->setVisible(!name.isEmpty());
             userNameLbl->setText(name);
-            if (GetFixPageIndex() == 0) {
-                SetFixConnState(1);
+            if (GetFixPageIndex() == FixSubPage::NoDevice) {
+                SetFixConnState(FixConnState::DeviceInfo);
                 ShowFixStateConnected();
                 btnNext->setEnabled(true);
-                SetNextButton(0);
+                SetNextButton(NextButtonState::Start);
             }
             btnNext->show();
         }
@@ -106,12 +106,12 @@ void Mendra::OnDeviceConnectionChanged(bool connected, const QString& name, cons
     }
     ShowFixStateUnconnected();
     if (onFixPage) {
-        SetFixConnState(0);
+        SetFixConnState(FixConnState::Disconnected);
         const bool running = model && model->IsRepairRunning();
         if (!running && !controller->IsRepairFinished()) {
-            SetFixSubPage(0);
+            SetFixSubPage(FixSubPage::NoDevice);
             btnNext->setEnabled(false);
-            SetNextButton(0);
+            SetNextButton(NextButtonState::Start);
         }
     }
 }
@@ -233,23 +233,27 @@ QString Mendra::GetSystemVersionText() const {
 
 // ---- Firmware check ----
 
-void Mendra::ShowFirmwareState(int state) {
+bool Mendra::IsFailure(FirmwareState state) {
+    return state == FirmwareState::DownloadFailed || state == FirmwareState::VerifyFailed;
+}
+
+void Mendra::ShowFirmwareState(FirmwareState state) {
     const char* text = FirmwareStateSource(state);
     if (!text)
         return;
-    const bool failed = state == 2 || state == 5;
+    const bool failed = IsFailure(state);
     FirmwareStateLbl->setText(tr(text));
     descriptionLbl->setVisible(failed);
     if (failed)
         descriptionLbl->setText(tr(", description:"));
     errCodeLbl->setVisible(failed);
     errStringLbl->setVisible(failed);
-    DowanLoadSpeed->setVisible(state == 0);
+    DowanLoadSpeed->setVisible(state == FirmwareState::Downloading);
     FirmwareHintLbl->setVisible(failed);
     firmwareState = state;
 }
 
-void Mendra::ShowFirmwareHint(int hint) {
+void Mendra::ShowFirmwareHint(FirmwareHint hint) {
     FirmwareHintLbl->show();
     const char* text = FirmwareHintSource(hint);
     if (!text)
@@ -284,8 +288,8 @@ void Mendra::ShowCheckStarting() {
     ClearFirmwareState();
     for (QLabel* label : {descriptionLbl, errCodeLbl, errStringLbl})
         label->hide();
-    firmwareState = -1;
-    hintState = -1;
+    firmwareState = FirmwareState::Unset;
+    hintState = FirmwareHint::Unset;
 }
 
 void Mendra::ShowFirmwareProgress(float value) {

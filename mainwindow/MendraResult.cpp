@@ -12,7 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-void Mendra::ShowRepairProgress(int step, float value) {
+void Mendra::ShowRepairProgress(RepairStep step, float value) {
     FixprogressBar->show();
     progressValueLbl->show();
     FixprogressBar->setValue(static_cast<int>(value));
@@ -28,12 +28,12 @@ void Mendra::ShowReadyToFix() {
         return;
     StopFixAnimation();
     ShowFixStateFix();
-    SetMainPage(2);
-    SetFixConnState(2);
-    SetFixSubPage(1);
+    SetMainPage(MainPage::Fix);
+    SetFixConnState(FixConnState::FixingDevice);
+    SetFixSubPage(FixSubPage::ReadyToFix);
     FirmwareVersionLbl->setText(controller->GetSystemVersionText());
     repairInfoLbl->hide();
-    SetNextButton(4);
+    SetNextButton(NextButtonState::FixNow);
     btnNext->show();
     btnNext->setEnabled(true);
     btnBack->show();
@@ -47,12 +47,12 @@ void Mendra::ShowRepairSucceeded() {
     progressValueLbl->hide();
     btnNext->show();
     btnNext->setEnabled(true);
-    SetNextButton(3);
+    SetNextButton(NextButtonState::Done);
     btnBack->hide();
     btnBack->setEnabled(false);
-    SetMainPage(2);
-    SetFixSubPage(2);
-    ShowResultText(1);
+    SetMainPage(MainPage::Fix);
+    SetFixSubPage(FixSubPage::Fixing);
+    ShowResultText(ResultState::Succeeded);
     resultPageShown = true;
     controller->SetWorkDevicePresent(true);
     repairDone = true;
@@ -65,12 +65,12 @@ void Mendra::ShowRepairFailed() {
     progressValueLbl->hide();
     btnNext->show();
     btnNext->setEnabled(true);
-    SetNextButton(2);
+    SetNextButton(NextButtonState::TryAgain);
     btnBack->hide();
     btnBack->setEnabled(false);
-    SetMainPage(2);
-    SetFixSubPage(2);
-    ShowResultText(2);
+    SetMainPage(MainPage::Fix);
+    SetFixSubPage(FixSubPage::Fixing);
+    ShowResultText(ResultState::Failed);
     // The failed device's entry goes, found by its handle: another device may be the current entry now.
     const MRDeviceRef failed = model ? model->GetRepairDevice() : 0;
     for (int i = iPhoneTypeBox->count() - 1; failed && i >= 0; --i) {
@@ -84,15 +84,15 @@ void Mendra::ShowRepairFailed() {
     controller->SetWorkDevicePresent(true);
 }
 
-void Mendra::ShowResultText(int result) {
+void Mendra::ShowResultText(ResultState result) {
     if (!ShowResultTexts(result))
         return;
     switch (result) {
-    case 0:
+    case ResultState::Fixing:
         repairInfoLbl->setText(QString());
         repairInfoLbl->hide();
         break;
-    case 2:
+    case ResultState::Failed:
         fixStatusLbl->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
         Q_FALLTHROUGH();
     default:

@@ -26,13 +26,15 @@ constexpr int kItemFlagsRole = Qt::UserRole - 1;
 // Enough rows for the longest model list.
 constexpr int kModelListRows = 30;
 
-template <int N> const char* Pick(const char* const (&texts)[N], int index) {
+// The entry for a state numbered as its table is; null for Unset or a number outside the table.
+template <int N, typename State> const char* Pick(const char* const (&texts)[N], State state) {
+    const int index = static_cast<int>(state);
     return index >= 0 && index < N ? texts[index] : nullptr;
 }
 
 } // namespace
 
-const char* FirmwareStateSource(int state) {
+const char* FirmwareStateSource(FirmwareState state) {
     static const char* const texts[] = {
         QT_TRANSLATE_NOOP("Mendra", "Downloading the Firmware package..."),
         QT_TRANSLATE_NOOP("Mendra", "Download finished..."),
@@ -44,7 +46,7 @@ const char* FirmwareStateSource(int state) {
     return Pick(texts, state);
 }
 
-const char* FirmwareHintSource(int hint) {
+const char* FirmwareHintSource(FirmwareHint hint) {
     static const char* const texts[] = {
         QT_TRANSLATE_NOOP("Mendra", "Please keep the Internet well connected."),
         QT_TRANSLATE_NOOP("Mendra", "Please try other System versions or use the Advanced Mode."),
@@ -59,12 +61,19 @@ const char* RecoveryButtonSource(int deviceMode) {
     return Pick(texts, deviceMode);
 }
 
-const char* RepairStepSource(int step) {
+const char* RepairStepSource(RepairStep step) {
     static const char* const texts[] = {
         QT_TRANSLATE_NOOP("Mendra", "Secondary Verification"), QT_TRANSLATE_NOOP("Mendra", "Unziping"),
         QT_TRANSLATE_NOOP("Mendra", "Enter Recovery Mode"), QT_TRANSLATE_NOOP("Mendra", "Repairing"),
         QT_TRANSLATE_NOOP("Mendra", "Repair complete")};
     return Pick(texts, step);
+}
+
+const char* NextButtonSource(NextButtonState state) {
+    static const char* const texts[] = {QT_TRANSLATE_NOOP("Mendra", "Start"), QT_TRANSLATE_NOOP("Mendra", "Fixing"),
+                                        QT_TRANSLATE_NOOP("Mendra", "Try again"), QT_TRANSLATE_NOOP("Mendra", "Done"),
+                                        QT_TRANSLATE_NOOP("Mendra", "Fix Now")};
+    return Pick(texts, state);
 }
 
 QString Mendra::GuideLinkMarkup(const QString& text) {
@@ -76,21 +85,21 @@ QString Mendra::ContactLinkMarkup() {
         .arg(gAppData ? gAppData->Support : QString(), tr("Contact us for more help."));
 }
 
-// The fix page's texts of a repair state (0 running, 1 succeeded, 2 failed); false, and nothing changed, for
-// another state. Which of the labels show is the display operation's business.
-bool Mendra::ShowResultTexts(int result) {
+// The fix page's texts of a repair state; false, and nothing changed, for another state. Which of the labels
+// show is the display operation's business.
+bool Mendra::ShowResultTexts(ResultState result) {
     switch (result) {
-    case 0:
+    case ResultState::Fixing:
         fixStatusLbl->setText(tr("Reparing. It takes about 10min..."));
         noteInfoLbl_3->setText(tr("1. Keep your device connected, and do not use it during fixing."));
         return true;
-    case 1:
+    case ResultState::Succeeded:
         fixStatusLbl->setText(tr("Repair Success."));
         repairInfoLbl->setText(tr("Please restart to check the device.\nIf the repair fails, please restart your "
                                   "device and PC before trying again."));
         noteInfoLbl_3->setText(ContactLinkMarkup());
         return true;
-    case 2:
+    case ResultState::Failed:
         fixStatusLbl->setText(tr("Repair failed."));
         repairInfoLbl->setText(tr("Check whether the device restarts. If the restart fails, please restart computer "
                                   "and device before you use Advanced Mode to try again."));
@@ -175,7 +184,7 @@ void Mendra::Retranslate() {
 
     if (const char* firmwareText = FirmwareStateSource(firmwareState)) {
         FirmwareStateLbl->setText(tr(firmwareText));
-        if (firmwareState == 2 || firmwareState == 5) {
+        if (IsFailure(firmwareState)) {
             errCodeLbl->setText(errorCodeText);
             descriptionLbl->setText(tr(", description:"));
             // The library's own description, shown translated when a translation knows it.
@@ -185,7 +194,11 @@ void Mendra::Retranslate() {
 
     // Both setters record the state they are given, which is the one the window already shows.
     SetNextButton(nextButtonState);
-    SetGuideLink(guideLinkState == 0 ? 1 : guideLinkState == 1 ? 0 : -1);
+    // The link leads away from the guide shown.
+    if (guideLinkState == GuideLink::ToDfu)
+        SetGuideLink(Guide::Recovery);
+    else if (guideLinkState == GuideLink::ToRecovery)
+        SetGuideLink(Guide::Dfu);
 
     ShowResultTexts(resultState);
 

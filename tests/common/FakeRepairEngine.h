@@ -22,7 +22,7 @@ public:
     // Answers.
     MRDeviceRef currentDevice = 0;
     MRDeviceRef typeBoxDevice = 0;
-    int devicePresent = 0;
+    DevicePresence devicePresent = DevicePresence::NoDevice;
     bool waitingForWorkDevice = false;
     bool repairRunning = false;
     bool firmwareStage = false;
@@ -46,7 +46,7 @@ public:
     void SetNotices(ModelNotices* n) override { notices = n; }
     MRDeviceRef CurrentDevice() override { return currentDevice; }
     MRDeviceRef GetTypeBoxDevice() override { return typeBoxDevice; }
-    int IsDevicePresent() const override { return devicePresent; }
+    DevicePresence IsDevicePresent() const override { return devicePresent; }
     void CheckWorkDevicePresent() override { calls << QStringLiteral("CheckWorkDevicePresent"); }
     bool IsWaitingForWorkDevice() const override { return waitingForWorkDevice; }
     CItemDataBase* MakeDeviceItem() override { return new CItemDataBase; }

@@ -2,6 +2,7 @@
 
 #include "ExpectBoxes.h"
 #include "FakeRepairEngine.h"
+#include "StateName.h"
 
 #include "app/EditionData.h"
 #include "mainwindow/Mendra.h"
@@ -14,22 +15,22 @@
 
 // What the window tests read off the main window the way a user sees it.
 
-// The page the window shows: "home", "mode", "fix/<sub-page>", "select/<sub-page>" or "guide".
+// The page the window shows: "home", "mode", "fix/<sub-page>", "select/<sub-page>" or "guide", a sub-page by its
+// name ("fix/ReadyToFix", "select/CheckFirmware").
 inline QString MainPageName(const Mendra& window) {
     switch (window.GetMainPageIndex()) {
-    case 0:
+    case MainPage::Home:
         return QStringLiteral("home");
-    case 1:
+    case MainPage::ModeChoice:
         return QStringLiteral("mode");
-    case 2:
-        return QStringLiteral("fix/%1").arg(window.GetFixPageIndex());
-    case 3:
-        return QStringLiteral("select/%1").arg(window.GetCheckPageIndex());
-    case 4:
+    case MainPage::Fix:
+        return QStringLiteral("fix/%1").arg(StateName(window.GetFixPageIndex()));
+    case MainPage::FirmwareSelection:
+        return QStringLiteral("select/%1").arg(StateName(window.GetCheckPageIndex()));
+    case MainPage::Guide:
         return QStringLiteral("guide");
-    default:
-        return QStringLiteral("?");
     }
+    return QStringLiteral("?");
 }
 
 // The status-bar buttons a user would see, Next with its text and "(off)" when disabled.

@@ -2,28 +2,49 @@
 
 #include "controller/ControllerWindow.h"
 
+#include "StateName.h"
+
+#include <QMetaType>
 #include <QStringList>
 #include <QWidget>
 
+// Where the window stands: a main page and, on the firmware selection and fix pages, the sub-page.
+struct WindowPlace {
+    MainPage page = MainPage::Home;
+    CheckPage check = CheckPage::ChooseFirmware;
+    FixSubPage fix = FixSubPage::NoDevice;
+};
+Q_DECLARE_METATYPE(WindowPlace)
+
+inline WindowPlace Place(MainPage page) {
+    return {page};
+}
+inline WindowPlace Place(CheckPage check) {
+    return {MainPage::FirmwareSelection, check};
+}
+inline WindowPlace Place(FixSubPage fix) {
+    return {MainPage::Fix, CheckPage::ChooseFirmware, fix};
+}
+
 // The main window as the controller sees it, reduced to its page indexes and a log of every operation that
-// changes what it shows.
+// changes what it shows, e.g. "SetMainPage(Fix)".
 class FakeControllerWindow : public ControllerWindow {
 public:
     QWidget widget;
     QStringList log;
-    int mainPage = 0;
-    int checkPage = 0;
-    int fixPage = 0;
+    MainPage mainPage = MainPage::Home;
+    CheckPage checkPage = CheckPage::ChooseFirmware;
+    FixSubPage fixPage = FixSubPage::NoDevice;
     bool repairDone = false;
     int systemVersionIndex = 0;
     QStringList systemVersions;
 
-    // Leaves the window where a user stands: the sub-page is that of the fix (2) or select (3) page, and
-    // nothing is logged because the window got there before the test began.
-    void StandOn(int page, int subPage, bool done) {
-        mainPage = page;
-        checkPage = page == 3 ? subPage : 0;
-        fixPage = page == 2 ? subPage : 0;
+    // Leaves the window where a user stands; nothing is logged because the window got there before the test
+    // began.
+    void StandOn(const WindowPlace& place, bool done) {
+        mainPage = place.page;
+        checkPage = place.check;
+        fixPage = place.fix;
         repairDone = done;
     }
     QList<QMenu*> menus;
@@ -34,22 +55,24 @@ public:
     void AddMenu(QMenu* menu) override { menus << menu; }
     void Retranslate() override { ++retranslations; }
 
-    void SetMainPage(int page) override {
-        note(QStringLiteral("SetMainPage(%1)").arg(page));
+    void SetMainPage(MainPage page) override {
+        note(QStringLiteral("SetMainPage(%1)").arg(StateName(page)));
         mainPage = page;
     }
-    int GetMainPageIndex() const override { return mainPage; }
-    void SetCheckPage(int page) override {
-        note(QStringLiteral("SetCheckPage(%1)").arg(page));
+    MainPage GetMainPageIndex() const override { return mainPage; }
+    void SetCheckPage(CheckPage page) override {
+        note(QStringLiteral("SetCheckPage(%1)").arg(StateName(page)));
         checkPage = page;
     }
-    int GetCheckPageIndex() const override { return checkPage; }
-    void SetFixSubPage(int page) override {
-        note(QStringLiteral("SetFixSubPage(%1)").arg(page));
+    CheckPage GetCheckPageIndex() const override { return checkPage; }
+    void SetFixSubPage(FixSubPage page) override {
+        note(QStringLiteral("SetFixSubPage(%1)").arg(StateName(page)));
         fixPage = page;
     }
-    int GetFixPageIndex() const override { return fixPage; }
-    void SetFixConnState(int state) override { note(QStringLiteral("SetFixConnState(%1)").arg(state)); }
+    FixSubPage GetFixPageIndex() const override { return fixPage; }
+    void SetFixConnState(FixConnState state) override {
+        note(QStringLiteral("SetFixConnState(%1)").arg(StateName(state)));
+    }
 
     void ShowDownloadButtons(bool visible) override { note(QStringLiteral("ShowDownloadButtons(%1)").arg(visible)); }
     void HideDownloadButton() override { note(QStringLiteral("HideDownloadButton")); }

@@ -10,6 +10,8 @@
 #include "device/MyModel.h"
 #include "device/RepairProgressView.h"
 
+#include "StateName.h"
+
 #include <QStringList>
 #include <QVector>
 
@@ -17,7 +19,7 @@
 
 // Stands in for the mediator and the main window: two device lists that behave like the window's combo
 // boxes, the flags the model reads, the texts of the notices it showed, and a log of every display call,
-// e.g. "ShowFirmwareState(2)".
+// e.g. "ShowFirmwareState(DownloadFailed)".
 class FakeModelHost : public ModelController,
                       public ModelNotices,
                       public DeviceListView,
@@ -143,8 +145,12 @@ public:
     }
     void ClearFirmwareHint() override {}
     void ClearFirmwareState() override {}
-    void ShowFirmwareState(int state) override { calls << QStringLiteral("ShowFirmwareState(%1)").arg(state); }
-    void ShowFirmwareHint(int hint) override { calls << QStringLiteral("ShowFirmwareHint(%1)").arg(hint); }
+    void ShowFirmwareState(FirmwareState state) override {
+        calls << QStringLiteral("ShowFirmwareState(%1)").arg(StateName(state));
+    }
+    void ShowFirmwareHint(FirmwareHint hint) override {
+        calls << QStringLiteral("ShowFirmwareHint(%1)").arg(StateName(hint));
+    }
     void ShowFirmwareError(const QString& code, const QString& description) override {
         firmwareCode = code;
         firmwareDescription = description;
@@ -161,8 +167,8 @@ public:
 
     // RepairProgressView
     void ShowFixingDeviceName(MRDeviceRef) override {}
-    void ShowRepairProgress(int step, float value) override {
-        calls << QStringLiteral("ShowRepairProgress(%1,%2)").arg(step).arg(double(value));
+    void ShowRepairProgress(RepairStep step, float value) override {
+        calls << QStringLiteral("ShowRepairProgress(%1,%2)").arg(StateName(step)).arg(double(value));
     }
     void ShowReadyToFix() override {
         calls << "ShowReadyToFix";

@@ -29,7 +29,7 @@ private slots:
 
             model.StartRepair(true);
             QTRY_VERIFY(!model.IsRunActive());
-            QVERIFY(host.has("ShowFirmwareState(2)"));
+            QVERIFY(host.has("ShowFirmwareState(DownloadFailed)"));
             QVERIFY(!host.has("ShowReadyToFix"));
         }
         CloseRunLog();

@@ -29,7 +29,7 @@ enum State {
     FixingEnded,
     Done,
     TryAgain,
-    Guide,
+    GuidePage,
     // States the user cannot start a run from.
     SelectionNoMode,
     ReadyNoMode,
@@ -105,13 +105,13 @@ void TestMendra::Reach(State state) {
         if (state == ReadyWorkDeviceGone)
             controller->SetWorkDevicePresent(false);
         else
-            controller->SetRepairMode(Controller::NoMode);
+            controller->SetRepairMode(RepairMode::NotChosen);
         return;
     }
-    const bool connected = m_engine->devicePresent != 0;
+    const bool connected = m_engine->devicePresent != DevicePresence::NoDevice;
     if (state == Home)
         return;
-    if (state == Guide) {
+    if (state == GuidePage) {
         m_window->ShowGuideView();
         return;
     }
@@ -125,20 +125,20 @@ void TestMendra::Reach(State state) {
     switch (state) {
     case Downloading:
         controller->SetDownloading(true);
-        m_window->ShowFirmwareState(0);
+        m_window->ShowFirmwareState(FirmwareState::Downloading);
         return;
     case Verifying:
         controller->SetDownloading(false);
-        m_window->ShowFirmwareState(3);
+        m_window->ShowFirmwareState(FirmwareState::Verifying);
         return;
     case DownloadFailed:
         // The download flag is not cleared by a failed download.
         controller->SetDownloading(true);
-        m_window->ShowFirmwareState(2);
+        m_window->ShowFirmwareState(FirmwareState::DownloadFailed);
         m_window->EnableRetryDownload(true);
         return;
     case VerifyFailed:
-        m_window->ShowFirmwareState(5);
+        m_window->ShowFirmwareState(FirmwareState::VerifyFailed);
         return;
     default:
         break;
@@ -178,7 +178,7 @@ void TestMendra::pageFlow_data() {
     QTest::addColumn<QStringList>("buttons");
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QStringList>("engineCalls");
-    QTest::addColumn<int>("repairMode");
+    QTest::addColumn<RepairMode>("repairMode");
 
     const QString stopDownload = QStringLiteral("Are you sure you want to stop downloading the firmware package?");
     const QString stopVerify = QStringLiteral("Are you sure you want to stop verifying the firmware package?");
@@ -197,41 +197,41 @@ void TestMendra::pageFlow_data() {
     const QStringList retried{"StartRepair(standard)"};
 
     // clang-format off
-    QTest::newRow("home, Next") << Home << false << Next << QList<int>{} << "mode" << QStringList{"Back"} << none << none << 2;
-    QTest::newRow("mode choice, Back") << ModeChoice << false << Back << QList<int>{} << "home" << QStringList{"Next \"Start\""} << none << none << 2;
-    QTest::newRow("standard mode with a device") << ModeChoice << true << StandardMode << QList<int>{} << "select/0" << selection << none << none << 1;
-    QTest::newRow("advanced mode with a device") << ModeChoice << true << AdvancedMode << QList<int>{} << "select/0" << selection << none << none << 0;
-    QTest::newRow("standard mode without a device") << ModeChoice << false << StandardMode << QList<int>{} << "fix/0" << QStringList{"Back", "Next \"Start\" (off)"} << none << none << 1;
-    QTest::newRow("no device page, Back") << FixNoDevice << false << Back << QList<int>{} << "mode" << QStringList{"Back"} << none << none << 2;
-    QTest::newRow("no device page, Next once connected") << FixNoDevice << true << Next << QList<int>{} << "mode" << QStringList{"Back"} << none << none << 1;
-    QTest::newRow("no device page, Next still without") << FixNoDevice << false << Next << QList<int>{} << "fix/0" << QStringList{"Back", "Next \"Start\" (off)"} << none << none << 1;
-    QTest::newRow("selection, Back") << Selection << true << Back << QList<int>{} << "mode" << QStringList{"Back"} << none << none << 2;
-    QTest::newRow("downloading, Back, Yes") << Downloading << true << Back << QList<int>{Ok} << "select/0" << selection << QStringList{stopDownload} << stopJob << 1;
-    QTest::newRow("downloading, Back, No") << Downloading << true << Back << QList<int>{No} << "select/1" << QStringList{"Back"} << QStringList{stopDownload} << none << 1;
-    QTest::newRow("downloading, Back, box closed") << Downloading << true << Back << QList<int>{Closed} << "select/1" << QStringList{"Back"} << QStringList{stopDownload} << none << 1;
-    QTest::newRow("verifying, Back, Yes") << Verifying << true << Back << QList<int>{Ok} << "select/0" << selection << QStringList{stopVerify} << stopJob << 1;
-    QTest::newRow("download failed, Back") << DownloadFailed << true << Back << QList<int>{} << "select/0" << selection << none << stopJob << 1;
+    QTest::newRow("home, Next") << Home << false << Next << QList<int>{} << "mode" << QStringList{"Back"} << none << none << RepairMode::NotChosen;
+    QTest::newRow("mode choice, Back") << ModeChoice << false << Back << QList<int>{} << "home" << QStringList{"Next \"Start\""} << none << none << RepairMode::NotChosen;
+    QTest::newRow("standard mode with a device") << ModeChoice << true << StandardMode << QList<int>{} << "select/ChooseFirmware" << selection << none << none << RepairMode::Standard;
+    QTest::newRow("advanced mode with a device") << ModeChoice << true << AdvancedMode << QList<int>{} << "select/ChooseFirmware" << selection << none << none << RepairMode::Advanced;
+    QTest::newRow("standard mode without a device") << ModeChoice << false << StandardMode << QList<int>{} << "fix/NoDevice" << QStringList{"Back", "Next \"Start\" (off)"} << none << none << RepairMode::Standard;
+    QTest::newRow("no device page, Back") << FixNoDevice << false << Back << QList<int>{} << "mode" << QStringList{"Back"} << none << none << RepairMode::NotChosen;
+    QTest::newRow("no device page, Next once connected") << FixNoDevice << true << Next << QList<int>{} << "mode" << QStringList{"Back"} << none << none << RepairMode::Standard;
+    QTest::newRow("no device page, Next still without") << FixNoDevice << false << Next << QList<int>{} << "fix/NoDevice" << QStringList{"Back", "Next \"Start\" (off)"} << none << none << RepairMode::Standard;
+    QTest::newRow("selection, Back") << Selection << true << Back << QList<int>{} << "mode" << QStringList{"Back"} << none << none << RepairMode::NotChosen;
+    QTest::newRow("downloading, Back, Yes") << Downloading << true << Back << QList<int>{Ok} << "select/ChooseFirmware" << selection << QStringList{stopDownload} << stopJob << RepairMode::Standard;
+    QTest::newRow("downloading, Back, No") << Downloading << true << Back << QList<int>{No} << "select/CheckFirmware" << QStringList{"Back"} << QStringList{stopDownload} << none << RepairMode::Standard;
+    QTest::newRow("downloading, Back, box closed") << Downloading << true << Back << QList<int>{Closed} << "select/CheckFirmware" << QStringList{"Back"} << QStringList{stopDownload} << none << RepairMode::Standard;
+    QTest::newRow("verifying, Back, Yes") << Verifying << true << Back << QList<int>{Ok} << "select/ChooseFirmware" << selection << QStringList{stopVerify} << stopJob << RepairMode::Standard;
+    QTest::newRow("download failed, Back") << DownloadFailed << true << Back << QList<int>{} << "select/ChooseFirmware" << selection << none << stopJob << RepairMode::Standard;
     // Right after "Download again" the new download runs, though its first report has not come yet.
-    QTest::newRow("download failed, Download again, Back, No") << DownloadFailed << true << RetryThenBack << QList<int>{No} << "select/1" << QStringList{"Back"} << QStringList{stopDownload} << retried << 1;
-    QTest::newRow("download failed, Download again, Back, Yes") << DownloadFailed << true << RetryThenBack << QList<int>{Ok} << "select/0" << selection << QStringList{stopDownload} << retried + stopJob << 1;
-    QTest::newRow("selection without a mode, Download") << SelectionNoMode << true << Download << QList<int>{Ok} << "select/0" << selection << QStringList{noMode} << none << 2;
-    QTest::newRow("verify failed, Back") << VerifyFailed << true << Back << QList<int>{} << "select/0" << selection << none << stopJob << 1;
-    QTest::newRow("ready, Fix Now") << ReadyToFix << true << Next << QList<int>{} << "fix/2" << fixing << none << QStringList{"CheckWorkDevicePresent", "StartRepair(standard)"} << 1;
+    QTest::newRow("download failed, Download again, Back, No") << DownloadFailed << true << RetryThenBack << QList<int>{No} << "select/CheckFirmware" << QStringList{"Back"} << QStringList{stopDownload} << retried << RepairMode::Standard;
+    QTest::newRow("download failed, Download again, Back, Yes") << DownloadFailed << true << RetryThenBack << QList<int>{Ok} << "select/ChooseFirmware" << selection << QStringList{stopDownload} << retried + stopJob << RepairMode::Standard;
+    QTest::newRow("selection without a mode, Download") << SelectionNoMode << true << Download << QList<int>{Ok} << "select/ChooseFirmware" << selection << QStringList{noMode} << none << RepairMode::NotChosen;
+    QTest::newRow("verify failed, Back") << VerifyFailed << true << Back << QList<int>{} << "select/ChooseFirmware" << selection << none << stopJob << RepairMode::Standard;
+    QTest::newRow("ready, Fix Now") << ReadyToFix << true << Next << QList<int>{} << "fix/Fixing" << fixing << none << QStringList{"CheckWorkDevicePresent", "StartRepair(standard)"} << RepairMode::Standard;
     // A start the controller refuses leaves the ready page as it was, and the user is told why.
-    QTest::newRow("ready without a mode, Fix Now") << ReadyNoMode << true << Next << QList<int>{Ok} << "fix/1" << ready << QStringList{noMode} << none << 2;
-    QTest::newRow("ready, the device gone, Fix Now") << ReadyWorkDeviceGone << true << Next << QList<int>{Ok} << "fix/1" << ready << QStringList{noDevice} << QStringList{"CheckWorkDevicePresent"} << 1;
-    QTest::newRow("ready, Back, Yes") << ReadyToFix << true << Back << QList<int>{Ok} << "select/0" << selection << QStringList{goBack} << none << 1;
-    QTest::newRow("ready, Back, No") << ReadyToFix << true << Back << QList<int>{No} << "fix/1" << QStringList{"Back", "Next \"Fix Now\""} << QStringList{goBack} << none << 1;
-    QTest::newRow("verifying again, Back, Yes") << FixingVerify << true << Back << QList<int>{Ok} << "fix/1" << QStringList{"Back", "Next \"Fix Now\""} << QStringList{stopFixing} << stopJob << 1;
-    QTest::newRow("verifying again, Back, No") << FixingVerify << true << Back << QList<int>{No} << "fix/2" << fixing << QStringList{stopFixing} << none << 1;
-    QTest::newRow("restoring, Back") << FixingRestore << true << Back << QList<int>{Ok} << "fix/2" << fixing << QStringList{repairing} << none << 1;
-    QTest::newRow("restoring, Next") << FixingRestore << true << Next << QList<int>{} << "fix/2" << fixing << none << none << 1;
-    QTest::newRow("run ended without result, Back") << FixingEnded << true << Back << QList<int>{} << "home" << QStringList{"Next \"Start\""} << none << stopJob << 2;
-    QTest::newRow("done, Next") << Done << true << Next << QList<int>{} << "home" << QStringList{"Next \"Start\""} << none << QStringList{"StopRepairDevice"} << 2;
-    QTest::newRow("try again, Next") << TryAgain << true << Next << QList<int>{Ok} << "home" << QStringList{"Next \"Start\""} << QStringList{reconnect} << none << 2;
-    QTest::newRow("try again, Next without a device") << TryAgain << false << Next << QList<int>{Ok} << "home" << QStringList{"Next \"Start\""} << QStringList{reconnect} << none << 2;
-    QTest::newRow("guide, Back with a device") << Guide << true << Back << QList<int>{} << "mode" << QStringList{"Back"} << none << none << 2;
-    QTest::newRow("guide, Back without a device") << Guide << false << Back << QList<int>{} << "fix/0" << QStringList{"Next \"Start\" (off)"} << none << none << 2;
+    QTest::newRow("ready without a mode, Fix Now") << ReadyNoMode << true << Next << QList<int>{Ok} << "fix/ReadyToFix" << ready << QStringList{noMode} << none << RepairMode::NotChosen;
+    QTest::newRow("ready, the device gone, Fix Now") << ReadyWorkDeviceGone << true << Next << QList<int>{Ok} << "fix/ReadyToFix" << ready << QStringList{noDevice} << QStringList{"CheckWorkDevicePresent"} << RepairMode::Standard;
+    QTest::newRow("ready, Back, Yes") << ReadyToFix << true << Back << QList<int>{Ok} << "select/ChooseFirmware" << selection << QStringList{goBack} << none << RepairMode::Standard;
+    QTest::newRow("ready, Back, No") << ReadyToFix << true << Back << QList<int>{No} << "fix/ReadyToFix" << QStringList{"Back", "Next \"Fix Now\""} << QStringList{goBack} << none << RepairMode::Standard;
+    QTest::newRow("verifying again, Back, Yes") << FixingVerify << true << Back << QList<int>{Ok} << "fix/ReadyToFix" << QStringList{"Back", "Next \"Fix Now\""} << QStringList{stopFixing} << stopJob << RepairMode::Standard;
+    QTest::newRow("verifying again, Back, No") << FixingVerify << true << Back << QList<int>{No} << "fix/Fixing" << fixing << QStringList{stopFixing} << none << RepairMode::Standard;
+    QTest::newRow("restoring, Back") << FixingRestore << true << Back << QList<int>{Ok} << "fix/Fixing" << fixing << QStringList{repairing} << none << RepairMode::Standard;
+    QTest::newRow("restoring, Next") << FixingRestore << true << Next << QList<int>{} << "fix/Fixing" << fixing << none << none << RepairMode::Standard;
+    QTest::newRow("run ended without result, Back") << FixingEnded << true << Back << QList<int>{} << "home" << QStringList{"Next \"Start\""} << none << stopJob << RepairMode::NotChosen;
+    QTest::newRow("done, Next") << Done << true << Next << QList<int>{} << "home" << QStringList{"Next \"Start\""} << none << QStringList{"StopRepairDevice"} << RepairMode::NotChosen;
+    QTest::newRow("try again, Next") << TryAgain << true << Next << QList<int>{Ok} << "home" << QStringList{"Next \"Start\""} << QStringList{reconnect} << none << RepairMode::NotChosen;
+    QTest::newRow("try again, Next without a device") << TryAgain << false << Next << QList<int>{Ok} << "home" << QStringList{"Next \"Start\""} << QStringList{reconnect} << none << RepairMode::NotChosen;
+    QTest::newRow("guide, Back with a device") << GuidePage << true << Back << QList<int>{} << "mode" << QStringList{"Back"} << none << none << RepairMode::NotChosen;
+    QTest::newRow("guide, Back without a device") << GuidePage << false << Back << QList<int>{} << "fix/NoDevice" << QStringList{"Next \"Start\" (off)"} << none << none << RepairMode::NotChosen;
     // clang-format on
 }
 
@@ -244,11 +244,11 @@ void TestMendra::pageFlow() {
     QFETCH(QStringList, buttons);
     QFETCH(QStringList, messages);
     QFETCH(QStringList, engineCalls);
-    QFETCH(int, repairMode);
+    QFETCH(RepairMode, repairMode);
 
     // Rows that end at "no device" start connected and lose the device only before the action.
     const bool startConnected = device || state == TryAgain;
-    m_engine->devicePresent = startConnected ? 1 : 0;
+    m_engine->devicePresent = startConnected ? DevicePresence::Selected : DevicePresence::NoDevice;
     m_engine->currentDevice = m_engine->typeBoxDevice = startConnected ? phone : 0;
     if (startConnected) {
         m_window->AddModelEntry(QStringLiteral("iPhone"), Handle(phone));
@@ -256,9 +256,9 @@ void TestMendra::pageFlow() {
         m_window->AddSystemVersion(QStringLiteral("17.0"));
     }
     if (state == FixNoDevice)
-        m_engine->devicePresent = 0;
+        m_engine->devicePresent = DevicePresence::NoDevice;
     Reach(state);
-    m_engine->devicePresent = device ? 1 : 0;
+    m_engine->devicePresent = device ? DevicePresence::Selected : DevicePresence::NoDevice;
     m_engine->calls.clear();
     ExpectBoxes(answers);
 
@@ -292,7 +292,7 @@ void TestMendra::pageFlow() {
 }
 
 void TestMendra::retryDownloadOnlyOnCheckPage() {
-    m_engine->devicePresent = 1;
+    m_engine->devicePresent = DevicePresence::Selected;
     m_engine->currentDevice = phone;
     m_window->EnableRetryDownload(true);
     QVERIFY(!Button("btnRetryDownload")->isVisibleTo(m_window));
@@ -317,7 +317,7 @@ void TestMendra::retryDownloadOnlyOnCheckPage() {
 }
 
 void TestMendra::localFirmwareButtonsNeedDeviceAndVersion() {
-    m_engine->devicePresent = 1;
+    m_engine->devicePresent = DevicePresence::Selected;
     m_engine->currentDevice = m_engine->typeBoxDevice = phone;
     m_window->AddDeviceEntry(QStringLiteral("iPhone"), Handle(phone), phone);
     m_window->AddModelEntry(QStringLiteral("iPhone"), Handle(phone));
@@ -338,14 +338,14 @@ void TestMendra::selectionFollowsPickedDevice() {
     m_window->AddDeviceEntry(QStringLiteral("iPhone"), Handle(phone), phone);
     m_window->AddDeviceEntry(QStringLiteral("iPad"), Handle(8), 8);
     m_window->SetDeviceIndex(0);
-    m_engine->devicePresent = 1;
+    m_engine->devicePresent = DevicePresence::Selected;
     m_engine->typeBoxDevice = phone;
     Reach(Selection);
     QCOMPARE(m_window->DeviceModelBox->currentText(), QStringLiteral("iPhone"));
 }
 
 void TestMendra::failureRemovesFailedDeviceByHandle() {
-    m_engine->devicePresent = 1;
+    m_engine->devicePresent = DevicePresence::Selected;
     m_engine->currentDevice = m_engine->typeBoxDevice = phone;
     m_window->AddDeviceEntry(QStringLiteral("iPhone"), Handle(phone), phone);
     m_window->AddModelEntry(QStringLiteral("iPhone"), Handle(phone));
@@ -362,7 +362,7 @@ void TestMendra::failureRemovesFailedDeviceByHandle() {
 }
 
 void TestMendra::fixNowAgainAfterStoppedVerification() {
-    m_engine->devicePresent = 1;
+    m_engine->devicePresent = DevicePresence::Selected;
     m_engine->currentDevice = m_engine->typeBoxDevice = phone;
     m_window->AddModelEntry(QStringLiteral("iPhone"), Handle(phone));
     m_window->AddSystemVersion(QStringLiteral("17.0"));
@@ -373,7 +373,7 @@ void TestMendra::fixNowAgainAfterStoppedVerification() {
     m_window->btnNextClick();
     QCOMPARE(m_engine->calls, (QStringList{"CheckWorkDevicePresent", "StartRepair(standard)"}));
     QVERIFY(m_engine->skipReadyPage);
-    QCOMPARE(Page(), QStringLiteral("fix/2"));
+    QCOMPARE(Page(), QStringLiteral("fix/Fixing"));
 }
 
 QTEST_MAIN(TestMendra)

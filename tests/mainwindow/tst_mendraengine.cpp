@@ -61,7 +61,7 @@ private slots:
 
         window.btnNextClick();
         QTest::mouseClick(window.standardModeBtn, Qt::LeftButton);
-        QCOMPARE(window.GetMainPageIndex(), 3);
+        QCOMPARE(window.GetMainPageIndex(), MainPage::FirmwareSelection);
         QVERIFY(window.SystemVersionBox->count() > 0);
         QVERIFY(window.btnSelectFirmware->isEnabled());
 
@@ -69,9 +69,9 @@ private slots:
         QCOMPARE(m_devices->Unplug(1), 0);
         QTRY_COMPARE(window.DeviceModelBox->count(), 0);
         QCOMPARE(MendraMessageBox::ShownMessages(), QStringList{"Device not connected. Please re-connect device."});
-        QCOMPARE(window.GetMainPageIndex(), 2);
-        QCOMPARE(window.GetFixPageIndex(), 0);
-        QCOMPARE(Controller::Instance()->GetRepairMode(), int(Controller::NoMode));
+        QCOMPARE(window.GetMainPageIndex(), MainPage::Fix);
+        QCOMPARE(window.GetFixPageIndex(), FixSubPage::NoDevice);
+        QCOMPARE(Controller::Instance()->GetRepairMode(), RepairMode::NotChosen);
         QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
     }
 };

@@ -179,7 +179,8 @@ void TestMendraHome::homePageFits_data() {
     QTest::addColumn<QString>("language");
     // The device mode of a connected device; -1 when none is connected.
     QTest::addColumn<int>("deviceMode");
-    const QList<QPair<const char*, int>> devices{{"no device", -1}, {"normal", 0}, {"recovery", 1}, {"DFU", 2}};
+    const QList<QPair<const char*, int>> devices{
+        {"no device", -1}, {"normal", MRModeNormal}, {"recovery", MRModeRecovery}, {"DFU", MRModeDFU}};
     for (const char* language : {"en", "zh", "fr", "jp", "de"}) {
         for (const auto& device : devices)
             QTest::addRow("%s, %s", language, device.first) << language << device.second;
@@ -206,7 +207,7 @@ void TestMendraHome::homePageFits() {
     ShowWindow(window, language);
     if (deviceMode >= 0) {
         const MRDeviceRef phone = 5;
-        engine->devicePresent = 1;
+        engine->devicePresent = DevicePresence::Selected;
         engine->currentDevice = engine->typeBoxDevice = phone;
         engine->deviceMode = deviceMode;
         window.AddDeviceEntry(QStringLiteral("iPhone"), QVariant::fromValue<qulonglong>(phone), phone);
@@ -236,8 +237,8 @@ void TestMendraHome::selectPageFits() {
     ShowWindow(window, language);
     window.AddModelEntry(QStringLiteral("Ada's iPhone"), QVariant::fromValue<qulonglong>(5));
     window.AddSystemVersion(QStringLiteral("17.0 (21A329)"));
-    window.SetMainPage(3);
-    window.SetCheckPage(0);
+    window.SetMainPage(MainPage::FirmwareSelection);
+    window.SetCheckPage(CheckPage::ChooseFirmware);
     QVERIFY(SaveScreenshot(window, QStringLiteral("select_%1").arg(language)));
     const QStringList clipped = Clipped(window.selectPage);
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1String("; "))));
@@ -246,19 +247,19 @@ void TestMendraHome::selectPageFits() {
 
 void TestMendraHome::guidePagesFit_data() {
     QTest::addColumn<QString>("language");
-    QTest::addColumn<int>("repairMode");
+    QTest::addColumn<RepairMode>("repairMode");
     QTest::addColumn<QStringList>("kindButtons");
     const QStringList recovery{"OtherBtn", "iPhoen7Btn", "iPhone8Btn", "AppleBtn", "AppleHDBtn"};
     const QStringList dfu{"OtherBtn_2", "iPhoen7Btn_2", "iPhone8Btn_2"};
     for (const char* language : {"en", "zh", "fr", "jp", "de"}) {
-        QTest::addRow("recovery, %s", language) << language << int(Controller::StandardMode) << recovery;
-        QTest::addRow("DFU, %s", language) << language << int(Controller::AdvancedMode) << dfu;
+        QTest::addRow("recovery, %s", language) << language << RepairMode::Standard << recovery;
+        QTest::addRow("DFU, %s", language) << language << RepairMode::Advanced << dfu;
     }
 }
 
 void TestMendraHome::guidePagesFit() {
     QFETCH(QString, language);
-    QFETCH(int, repairMode);
+    QFETCH(RepairMode, repairMode);
     QFETCH(QStringList, kindButtons);
     ExpectBoxes({});
     Mendra window(nullptr, [](const ModelHost&) { return new FakeRepairEngine; });
@@ -269,7 +270,7 @@ void TestMendraHome::guidePagesFit() {
     for (const QString& kind : kindButtons) {
         QTest::mouseClick(window.findChild<QAbstractButton*>(kind), Qt::LeftButton);
         QVERIFY(SaveScreenshot(window, QStringLiteral("guide_%1_%2").arg(kind, language)));
-        const bool recovery = repairMode != int(Controller::AdvancedMode);
+        const bool recovery = repairMode != RepairMode::Advanced;
         const QStringList misplaced =
             recovery ? StepsOffTheirNumbers(window.stackedWidget_3,
                                             {window.recovery_one, window.recovery_two, window.recovery_three})
@@ -286,16 +287,22 @@ void TestMendraHome::guidePagesFit() {
 // its hint wrap inside the window, whatever the language.
 void TestMendraHome::checkPageFailureFits_data() {
     QTest::addColumn<QString>("language");
-    QTest::addColumn<int>("state");
+    QTest::addColumn<FirmwareState>("state");
     QTest::addColumn<QString>("description");
     const QString digest = QStringLiteral("5d41402abc4b2a76b9719d911017c592a1b2c3d4");
-    const QList<QPair<const char*, QPair<int, QString>>> failures{
+    const QList<QPair<const char*, QPair<FirmwareState, QString>>> failures{
         {"download folder",
-         {2, QStringLiteral("Cannot write to the download folder %1: Permission denied").arg(kFirmwareFolder)}},
-        {"partial file", {2, QStringLiteral("Cannot rename %1.part: No space left on device").arg(kPackage)}},
+         {FirmwareState::DownloadFailed,
+          QStringLiteral("Cannot write to the download folder %1: Permission denied").arg(kFirmwareFolder)}},
+        {"partial file",
+         {FirmwareState::DownloadFailed,
+          QStringLiteral("Cannot rename %1.part: No space left on device").arg(kPackage)}},
         {"checksum",
-         {5, QStringLiteral("The package's SHA-1 is %1, expected %2").arg(digest, QString(digest).replace('5', 'e'))}},
-        {"not a package", {5, kPackage + QStringLiteral(" is not a firmware package: it has no Restore.plist")}},
+         {FirmwareState::VerifyFailed,
+          QStringLiteral("The package's SHA-1 is %1, expected %2").arg(digest, QString(digest).replace('5', 'e'))}},
+        {"not a package",
+         {FirmwareState::VerifyFailed,
+          kPackage + QStringLiteral(" is not a firmware package: it has no Restore.plist")}},
     };
     for (const char* language : {"en", "zh", "fr", "jp", "de"}) {
         for (const auto& failure : failures)
@@ -306,21 +313,21 @@ void TestMendraHome::checkPageFailureFits_data() {
 
 void TestMendraHome::checkPageFailureFits() {
     QFETCH(QString, language);
-    QFETCH(int, state);
+    QFETCH(FirmwareState, state);
     QFETCH(QString, description);
     ExpectBoxes({});
     Mendra window(nullptr, [](const ModelHost&) { return new FakeRepairEngine; });
     ShowWindow(window, language);
-    window.SetMainPage(3);
-    window.SetCheckPage(1);
-    const bool download = state == 2;
+    window.SetMainPage(MainPage::FirmwareSelection);
+    window.SetCheckPage(CheckPage::CheckFirmware);
+    const bool download = state == FirmwareState::DownloadFailed;
     if (download)
         window.ShowDownloadFailedPicture();
     else
         window.ShowVerifyFailedPicture();
     window.ShowFirmwareError(QStringLiteral("9"), description);
     window.ShowFirmwareState(state);
-    window.ShowFirmwareHint(download ? 0 : 1);
+    window.ShowFirmwareHint(download ? FirmwareHint::KeepConnected : FirmwareHint::TryOtherVersions);
     window.EnableRetryDownload(download);
     QApplication::processEvents();
 
@@ -362,7 +369,7 @@ void TestMendraHome::modeAndFixPagesFit() {
     window.AddModelEntry(QStringLiteral("Ada's iPhone"), QVariant::fromValue<qulonglong>(phone));
     window.AddSystemVersion(QStringLiteral("17.0 (21A329)"));
     engine->currentDevice = engine->typeBoxDevice = phone;
-    engine->devicePresent = stage == FixStage::NoDevice ? 0 : 1;
+    engine->devicePresent = stage == FixStage::NoDevice ? DevicePresence::NoDevice : DevicePresence::Selected;
     Controller::Instance()->SetSystemVersionText(QStringLiteral("17.0 (21A329)"));
     window.btnNextClick();
     if (stage != FixStage::ModeChoice)
@@ -373,7 +380,7 @@ void TestMendraHome::modeAndFixPagesFit() {
     }
     if (stage >= FixStage::Fixing) {
         window.btnNextClick();
-        window.ShowRepairProgress(3, 500);
+        window.ShowRepairProgress(RepairStep::Repairing, 500);
     }
     if (stage == FixStage::Done)
         Controller::Instance()->ShowRepairSucceeded();

@@ -177,7 +177,7 @@ void TestMendraTexts::SwitchLanguage(const QString& code) {
 void TestMendraTexts::Reach(State state) {
     const bool withDevice = state != FixNoDevice && state != Home && state != ModeChoice;
     if (withDevice) {
-        m_engine->devicePresent = 1;
+        m_engine->devicePresent = DevicePresence::Selected;
         m_engine->currentDevice = m_engine->typeBoxDevice = phone;
         const QVariant handle = QVariant::fromValue<qulonglong>(phone);
         m_window->AddDeviceEntry(QStringLiteral("iPhone"), handle, phone);
@@ -191,12 +191,12 @@ void TestMendraTexts::Reach(State state) {
     switch (state) {
     case HomeRecoveryMode:
     case HomeDfuMode:
-        m_engine->deviceMode = state == HomeDfuMode ? 2 : 1;
+        m_engine->deviceMode = state == HomeDfuMode ? MRModeDFU : MRModeRecovery;
         m_window->ShowRecoveryButtonState(0);
         return;
     case RecoveryGuide:
     case DfuGuide:
-        Controller::Instance()->SetRepairMode(state == DfuGuide ? Controller::AdvancedMode : Controller::StandardMode);
+        Controller::Instance()->SetRepairMode(state == DfuGuide ? RepairMode::Advanced : RepairMode::Standard);
         m_window->ShowGuideView();
         return;
     case Home:
@@ -213,23 +213,23 @@ void TestMendraTexts::Reach(State state) {
     QTest::mouseClick(m_window->findChild<QWidget*>(QStringLiteral("btnDownload")), Qt::LeftButton);
     switch (state) {
     case Downloading:
-        m_window->ShowFirmwareState(0);
+        m_window->ShowFirmwareState(FirmwareState::Downloading);
         return;
     case DownloadFailed:
-        m_window->ShowFirmwareState(2);
+        m_window->ShowFirmwareState(FirmwareState::DownloadFailed);
         m_window->ShowFirmwareError(QStringLiteral("0x1F"), libraryDescription);
-        m_window->ShowFirmwareHint(0);
+        m_window->ShowFirmwareHint(FirmwareHint::KeepConnected);
         return;
     case Verifying:
-        m_window->ShowFirmwareState(3);
+        m_window->ShowFirmwareState(FirmwareState::Verifying);
         return;
     case VerifyFailed:
-        m_window->ShowFirmwareState(5);
+        m_window->ShowFirmwareState(FirmwareState::VerifyFailed);
         m_window->ShowFirmwareError(QStringLiteral("0x2A"), QString());
-        m_window->ShowFirmwareHint(1);
+        m_window->ShowFirmwareHint(FirmwareHint::TryOtherVersions);
         return;
     case Verified:
-        m_window->ShowFirmwareState(4);
+        m_window->ShowFirmwareState(FirmwareState::Verified);
         return;
     default:
         break;
@@ -240,7 +240,7 @@ void TestMendraTexts::Reach(State state) {
     m_window->btnNextClick();
     m_window->ShowFixingDeviceName(phone);
     m_engine->repairRunning = state == Fixing;
-    m_window->ShowRepairProgress(1, 300);
+    m_window->ShowRepairProgress(RepairStep::Unzipping, 300);
     if (state == Done)
         Controller::Instance()->ShowRepairSucceeded();
     else if (state == TryAgain)

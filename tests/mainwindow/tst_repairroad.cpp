@@ -186,16 +186,16 @@ QString RunWatch::Snapshot() const {
     const Mendra& w = *m_window;
     QStringList parts{MainPageName(w)};
     const QString page = parts.first();
-    if (page == QLatin1String("select/1")) {
+    if (page == QLatin1String("select/CheckFirmware")) {
         parts << w.FirmwareStateLbl->text();
         if (!w.errCodeLbl->isHidden())
             parts << w.errCodeLbl->text() + w.descriptionLbl->text() + w.errStringLbl->text();
         parts << w.ProgressBarValueLbl->text();
         if (!w.DowanLoadSpeed->isHidden())
             parts << QStringLiteral("speed ") + w.DowanLoadSpeed->text();
-    } else if (page == QLatin1String("fix/1")) {
+    } else if (page == QLatin1String("fix/ReadyToFix")) {
         parts << w.FirmwareVersionLbl->text();
-    } else if (page == QLatin1String("fix/2")) {
+    } else if (page == QLatin1String("fix/Fixing")) {
         if (!w.progressValueLbl->isHidden())
             parts << w.progressValueLbl->text();
         parts << w.fixStatusLbl->text();
@@ -459,7 +459,7 @@ void TestRepairRoad::StartStandardOrAdvanced(bool advanced) {
     Shot(QStringLiteral("2-mode-choice"));
 
     QTest::mouseClick(advanced ? m_window->advancedModeBtn : m_window->standardModeBtn, Qt::LeftButton);
-    QCOMPARE(Page(), QStringLiteral("select/0"));
+    QCOMPARE(Page(), QStringLiteral("select/ChooseFirmware"));
     QCOMPARE(Buttons(), (QStringList{"Back", "Download"}));
     QCOMPARE(Title(), advanced ? QStringLiteral("Tavik Mendra - Advanced Mode")
                                : QStringLiteral("Tavik Mendra - Standard Mode"));
@@ -472,29 +472,30 @@ void TestRepairRoad::StartStandardOrAdvanced(bool advanced) {
 
 void TestRepairRoad::Download() {
     QTest::mouseClick(Button("btnDownload"), Qt::LeftButton);
-    QCOMPARE(Page(), QStringLiteral("select/1"));
+    QCOMPARE(Page(), QStringLiteral("select/CheckFirmware"));
     QCOMPARE(Buttons(), QStringList{"Back"});
 }
 
 // From the download's end: the package verified, the ready page.
 void TestRepairRoad::FinishFirstRun() {
-    QTRY_COMPARE_WITH_TIMEOUT(Page(), QStringLiteral("fix/1"), Slow);
+    QTRY_COMPARE_WITH_TIMEOUT(Page(), QStringLiteral("fix/ReadyToFix"), Slow);
     QCOMPARE(m_window->connStatestackedWidget->currentIndex(), 2);
     QCOMPARE(m_window->FirmwareVersionLbl->text(), QLatin1String(Version));
     QCOMPARE(m_window->iPhoneFixingLabel->text(), QLatin1String(PhoneName));
     QVERIFY(!m_window->FixStateLbl->pixmap(Qt::ReturnByValue).isNull());
     QCOMPARE(Buttons(), (QStringList{"Back", "Next \"Fix Now\""}));
-    QTRY_COMPARE(MissingInOrder(m_watch->shown, {Literal("select/1 | Verifying the Firmware package... | 0.0%..."),
-                                                 Literal("select/1 | Verifying the Firmware package... | 100.0%..."),
-                                                 Literal(QStringLiteral("fix/1 | ") + QLatin1String(Version))}),
-                 QString());
+    QTRY_COMPARE(
+        MissingInOrder(m_watch->shown, {Literal("select/CheckFirmware | Verifying the Firmware package... | 0.0%..."),
+                                        Literal("select/CheckFirmware | Verifying the Firmware package... | 100.0%..."),
+                                        Literal(QStringLiteral("fix/ReadyToFix | ") + QLatin1String(Version))}),
+        QString());
 }
 
 // "Fix Now" and the second run to its successful end.
 void TestRepairRoad::FixNowUntilDone() {
     m_watch->shown.clear();
     QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
-    QCOMPARE(Page(), QStringLiteral("fix/2"));
+    QCOMPARE(Page(), QStringLiteral("fix/Fixing"));
     QCOMPARE(Buttons(), (QStringList{"Back", "Next \"Fixing\" (off)"}));
     QCOMPARE(m_window->fixStatusLbl->text(), QStringLiteral("Reparing. It takes about 10min..."));
     QCOMPARE(m_window->noteInfoLbl_3->text(),
@@ -504,17 +505,17 @@ void TestRepairRoad::FixNowUntilDone() {
     QTRY_COMPARE_WITH_TIMEOUT(Button("btnNext")->text(), QStringLiteral("Done"), Slow);
     QTRY_COMPARE(
         MissingInOrder(m_watch->shown,
-                       {Literal("fix/2 | Secondary Verification: 0.0%... | Reparing. It takes about 10min..."),
-                        Literal("fix/2 | Secondary Verification: 100.0%... | Reparing. It takes about 10min..."),
-                        Literal("fix/2 | Unziping: 0.0%... | Reparing. It takes about 10min..."),
-                        Literal("fix/2 | Unziping: 100.0%... | Reparing. It takes about 10min..."),
-                        Literal("fix/2 | Enter Recovery Mode: 0.0%... | Reparing. It takes about 10min..."),
-                        Literal("fix/2 | Enter Recovery Mode: 100.0%... | Reparing. It takes about 10min..."),
-                        Literal("fix/2 | Repairing: 0.0%... | Reparing. It takes about 10min..."),
-                        "fix/2 \\| Repairing: " + Percent + " \\| Reparing\\. It takes about 10min\\.\\.\\.",
-                        Literal("fix/2 | Repair Success.")}),
+                       {Literal("fix/Fixing | Secondary Verification: 0.0%... | Reparing. It takes about 10min..."),
+                        Literal("fix/Fixing | Secondary Verification: 100.0%... | Reparing. It takes about 10min..."),
+                        Literal("fix/Fixing | Unziping: 0.0%... | Reparing. It takes about 10min..."),
+                        Literal("fix/Fixing | Unziping: 100.0%... | Reparing. It takes about 10min..."),
+                        Literal("fix/Fixing | Enter Recovery Mode: 0.0%... | Reparing. It takes about 10min..."),
+                        Literal("fix/Fixing | Enter Recovery Mode: 100.0%... | Reparing. It takes about 10min..."),
+                        Literal("fix/Fixing | Repairing: 0.0%... | Reparing. It takes about 10min..."),
+                        "fix/Fixing \\| Repairing: " + Percent + " \\| Reparing\\. It takes about 10min\\.\\.\\.",
+                        Literal("fix/Fixing | Repair Success.")}),
         QString());
-    QCOMPARE(Page(), QStringLiteral("fix/2"));
+    QCOMPARE(Page(), QStringLiteral("fix/Fixing"));
     QCOMPARE(Buttons(), QStringList{"Next \"Done\""});
     QCOMPARE(m_window->fixStatusLbl->text(), QStringLiteral("Repair Success."));
     QCOMPARE(m_window->repairInfoLbl->text(),
@@ -576,11 +577,12 @@ void TestRepairRoad::road() {
     m_server.Release();
     FinishFirstRun();
     QTRY_COMPARE(
-        MissingInOrder(m_watch->shown,
-                       {Literal("select/1 | Downloading the Firmware package... | 0.0%... | speed "),
-                        "select/1 \\| Downloading the Firmware package\\.\\.\\. \\| " + Percent + " \\| " + Speed,
-                        Literal("select/1 | Download finished... | 100.0%..."),
-                        Literal("select/1 | Verifying the Firmware package... | 0.0%...")}),
+        MissingInOrder(
+            m_watch->shown,
+            {Literal("select/CheckFirmware | Downloading the Firmware package... | 0.0%... | speed "),
+             "select/CheckFirmware \\| Downloading the Firmware package\\.\\.\\. \\| " + Percent + " \\| " + Speed,
+             Literal("select/CheckFirmware | Download finished... | 100.0%..."),
+             Literal("select/CheckFirmware | Verifying the Firmware package... | 0.0%...")}),
         QString());
     QCOMPARE(Shown(m_window->noteInfoLbl_22), advanced);
     QCOMPARE(Title(), advanced ? QStringLiteral("Tavik Mendra - Advanced Mode")
@@ -600,7 +602,7 @@ void TestRepairRoad::road() {
     QCOMPARE(Page(), QStringLiteral("home"));
     QCOMPARE(Buttons(), QStringList{"Next \"Start\""});
     QCOMPARE(Title(), QStringLiteral("Tavik Mendra"));
-    QCOMPARE(Controller::Instance()->GetRepairMode(), int(Controller::NoMode));
+    QCOMPARE(Controller::Instance()->GetRepairMode(), RepairMode::NotChosen);
     // A phone that re-enumerates may still be restarting.
     QTRY_COMPARE(m_window->iPhoneTypeBox->currentText(), QLatin1String(PhoneName));
     QTRY_VERIFY(!Phone().jobRunning);
@@ -633,46 +635,46 @@ void TestRepairRoad::branches_data() {
     const QString verifying = QStringLiteral("Are you sure you want to stop verifying the firmware package?");
     const QString goBack = QStringLiteral("Firmware package will be re-verfied after going back.\nGo back?");
     const QString stopFixing = QStringLiteral("Are you sure to stop fixing?");
-    QTest::newRow("download fails, then Download again")
-        << DownloadFails << QList<int>{} << QStringList{} << "fix/1" << QStringList{"Back", "Next \"Fix Now\""};
+    QTest::newRow("download fails, then Download again") << DownloadFails << QList<int>{} << QStringList{}
+                                                         << "fix/ReadyToFix" << QStringList{"Back", "Next \"Fix Now\""};
     QTest::newRow("download fails, Download again, Back at once asks, No then Yes")
-        << BackRightAfterDownloadAgain << QList<int>{No, Ok} << QStringList{downloading, downloading} << "select/0"
-        << QStringList{"Back", "Download"};
-    QTest::newRow("wrong checksum") << WrongChecksum << QList<int>{} << QStringList{} << "select/0"
+        << BackRightAfterDownloadAgain << QList<int>{No, Ok} << QStringList{downloading, downloading}
+        << "select/ChooseFirmware" << QStringList{"Back", "Download"};
+    QTest::newRow("wrong checksum") << WrongChecksum << QList<int>{} << QStringList{} << "select/ChooseFirmware"
                                     << QStringList{"Back", "Download"};
     QTest::newRow("restore fails, Try again")
         << RestoreFails << QList<int>{Ok} << QStringList{"Please re-connect the device to scan and fix."} << "home"
         << QStringList{"Next \"Start\""};
     const QString lost = QStringLiteral("Device not connected. Please re-connect device.");
-    QTest::newRow("device departs mid-restore") << DepartsMidRestore << QList<int>{Yes} << QStringList{lost} << "fix/0"
-                                                << QStringList{"Back", "Next \"Start\" (off)"};
+    QTest::newRow("device departs mid-restore") << DepartsMidRestore << QList<int>{Yes} << QStringList{lost}
+                                                << "fix/NoDevice" << QStringList{"Back", "Next \"Start\" (off)"};
     QTest::newRow("the phone leaves for good while it re-enumerates")
-        << LeavesWhileReenumerating << QList<int>{Yes} << QStringList{lost} << "fix/0"
+        << LeavesWhileReenumerating << QList<int>{Yes} << QStringList{lost} << "fix/NoDevice"
         << QStringList{"Back", "Next \"Start\" (off)"};
     QTest::newRow("another phone arrives while the phone is away")
-        << OtherDeviceWhileAway << QList<int>{Yes} << QStringList{lost} << "fix/0"
+        << OtherDeviceWhileAway << QList<int>{Yes} << QStringList{lost} << "fix/NoDevice"
         << QStringList{"Back", "Next \"Start\" (off)"};
     QTest::newRow("Back while downloading, No then Yes")
-        << BackWhileDownloading << QList<int>{No, Ok} << QStringList{downloading, downloading} << "select/0"
-        << QStringList{"Back", "Download"};
+        << BackWhileDownloading << QList<int>{No, Ok} << QStringList{downloading, downloading}
+        << "select/ChooseFirmware" << QStringList{"Back", "Download"};
     QTest::newRow("Back while verifying, No then Yes")
-        << BackWhileVerifying << QList<int>{No, Ok} << QStringList{verifying, verifying} << "select/0"
+        << BackWhileVerifying << QList<int>{No, Ok} << QStringList{verifying, verifying} << "select/ChooseFirmware"
         << QStringList{"Back", "Download"};
     QTest::newRow("Back from the ready page, No then Yes, Download verifies again")
-        << BackFromReadyPage << QList<int>{No, Ok} << QStringList{goBack, goBack} << "fix/1"
+        << BackFromReadyPage << QList<int>{No, Ok} << QStringList{goBack, goBack} << "fix/ReadyToFix"
         << QStringList{"Back", "Next \"Fix Now\""};
     QTest::newRow("Back during the second verification, No then Yes, Fix Now again")
-        << BackDuringSecondVerification << QList<int>{No, Ok} << QStringList{stopFixing, stopFixing} << "fix/2"
+        << BackDuringSecondVerification << QList<int>{No, Ok} << QStringList{stopFixing, stopFixing} << "fix/Fixing"
         << QStringList{"Next \"Done\""};
     QTest::newRow("Back during the unzip only warns")
         << BackDuringUnzip << QList<int>{Ok}
-        << QStringList{"The device is being repaired, please do not close the program."} << "fix/2"
+        << QStringList{"The device is being repaired, please do not close the program."} << "fix/Fixing"
         << QStringList{"Next \"Done\""};
     QTest::newRow("Back during the restore only warns")
         << BackDuringRestore << QList<int>{Ok}
-        << QStringList{"The device is being repaired, please do not close the program."} << "fix/2"
+        << QStringList{"The device is being repaired, please do not close the program."} << "fix/Fixing"
         << QStringList{"Next \"Done\""};
-    QTest::newRow("local firmware file") << LocalFirmware << QList<int>{} << QStringList{} << "fix/2"
+    QTest::newRow("local firmware file") << LocalFirmware << QList<int>{} << QStringList{} << "fix/Fixing"
                                          << QStringList{"Next \"Done\""};
 }
 
@@ -709,7 +711,7 @@ void TestRepairRoad::branches() {
             QVERIFY(Shown(label));
         QVERIFY(!Shown(m_window->DowanLoadSpeed));
         QVERIFY(!m_window->FirmwareStatePic->pixmap(Qt::ReturnByValue).isNull());
-        QCOMPARE(Page(), QStringLiteral("select/1"));
+        QCOMPARE(Page(), QStringLiteral("select/CheckFirmware"));
         QCOMPARE(Buttons(), (QStringList{"Back", "RetryDownload"}));
         QCOMPARE(Button("btnRetryDownload")->text(), QStringLiteral("Download again"));
         Shot(QStringLiteral("8-download-failed"));
@@ -730,13 +732,13 @@ void TestRepairRoad::branches() {
         // Back before the new download's first report: the page no longer counts as failed.
         QTest::mouseClick(Button("btnRetryDownload"), Qt::LeftButton);
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
-        QCOMPARE(Page(), QStringLiteral("select/1"));
+        QCOMPARE(Page(), QStringLiteral("select/CheckFirmware"));
         QCOMPARE(Buttons(), QStringList{"Back"});
         QTRY_VERIFY_WITH_TIMEOUT(m_server.Holding(), Slow);
         QVERIFY(Phone().jobRunning);
         QCOMPARE(m_window->FirmwareStateLbl->text(), QStringLiteral("Downloading the Firmware package..."));
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
-        QCOMPARE(Page(), QStringLiteral("select/0"));
+        QCOMPARE(Page(), QStringLiteral("select/ChooseFirmware"));
         QTRY_VERIFY_WITH_TIMEOUT(!Phone().jobRunning, Slow);
         break;
     }
@@ -751,7 +753,7 @@ void TestRepairRoad::branches() {
                      .arg(QString::fromLatin1(m_packageSha1), wrongSha1));
         QCOMPARE(m_window->FirmwareHintLbl->text(),
                  QStringLiteral("Please try other System versions or use the Advanced Mode."));
-        QCOMPARE(Page(), QStringLiteral("select/1"));
+        QCOMPARE(Page(), QStringLiteral("select/CheckFirmware"));
         QCOMPARE(Buttons(), QStringList{"Back"});
         // Nothing is left running to ask about.
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
@@ -764,7 +766,7 @@ void TestRepairRoad::branches() {
         FinishFirstRun();
         QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(Button("btnNext")->text(), QStringLiteral("Try again"), Slow);
-        QCOMPARE(Page(), QStringLiteral("fix/2"));
+        QCOMPARE(Page(), QStringLiteral("fix/Fixing"));
         QCOMPARE(Buttons(), QStringList{"Next \"Try again\""});
         QCOMPARE(m_window->fixStatusLbl->text(), QStringLiteral("Repair failed."));
         QCOMPARE(m_window->fixStatusLbl->styleSheet(), QStringLiteral("color: rgb(255, 0, 0);"));
@@ -789,14 +791,14 @@ void TestRepairRoad::branches() {
         QTRY_VERIFY_WITH_TIMEOUT(m_watch->Held(), Slow);
         QVERIFY(m_window->progressValueLbl->text().startsWith(QStringLiteral("Repairing: ")));
         QCOMPARE(m_devices->Unplug(PhoneId), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(Page(), QStringLiteral("fix/0"), Slow);
+        QTRY_COMPARE_WITH_TIMEOUT(Page(), QStringLiteral("fix/NoDevice"), Slow);
         m_watch->Release();
         QTRY_VERIFY_WITH_TIMEOUT(!Phone().jobRunning, Slow);
         QCOMPARE(m_devices->WaitIdle(Slow), 0);
         QCOMPARE(m_window->connStatestackedWidget->currentIndex(), 0);
         QCOMPARE(m_window->iPhoneTypeBox->count(), 0);
         QCOMPARE(m_window->connectstackedWidget_2->currentIndex(), 1);
-        QCOMPARE(Controller::Instance()->GetRepairMode(), int(Controller::NoMode));
+        QCOMPARE(Controller::Instance()->GetRepairMode(), RepairMode::NotChosen);
         QCOMPARE(Phone().restoreCount, 0);
         break;
     }
@@ -816,15 +818,15 @@ void TestRepairRoad::branches() {
             QTRY_COMPARE(m_window->DeviceModelBox->currentText(), QLatin1String(OtherPhoneName));
             // Listed and selected, but the repair is still the phone's and its page stays.
             QVERIFY(Model().IsWaitingForWorkDevice());
-            QCOMPARE(Page(), QStringLiteral("fix/2"));
+            QCOMPARE(Page(), QStringLiteral("fix/Fixing"));
             QCOMPARE(m_window->fixStatusLbl->text(), QStringLiteral("Reparing. It takes about 10min..."));
             QCOMPARE(MendraMessageBox::ShownMessages(), QStringList());
         }
-        QTRY_COMPARE_WITH_TIMEOUT(Page(), QStringLiteral("fix/0"), Slow);
+        QTRY_COMPARE_WITH_TIMEOUT(Page(), QStringLiteral("fix/NoDevice"), Slow);
         m_watch->Release();
         QTRY_VERIFY_WITH_TIMEOUT(!Phone().jobRunning, Slow);
         QCOMPARE(m_devices->WaitIdle(Slow), 0);
-        QCOMPARE(Controller::Instance()->GetRepairMode(), int(Controller::NoMode));
+        QCOMPARE(Controller::Instance()->GetRepairMode(), RepairMode::NotChosen);
         QCOMPARE(Phone().restoreCount, 0);
         QCOMPARE(Phone(OtherPhoneId).restoreCount, 0);
         QCOMPARE(Phone(OtherPhoneId).jobRunning, 0);
@@ -835,10 +837,10 @@ void TestRepairRoad::branches() {
         Download();
         QTRY_VERIFY_WITH_TIMEOUT(m_server.Holding(), Slow);
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
-        QCOMPARE(Page(), QStringLiteral("select/1"));
+        QCOMPARE(Page(), QStringLiteral("select/CheckFirmware"));
         QVERIFY(Phone().jobRunning);
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
-        QCOMPARE(Page(), QStringLiteral("select/0"));
+        QCOMPARE(Page(), QStringLiteral("select/ChooseFirmware"));
         QVERIFY(!Shown(m_window->FirmwareHintLbl));
         QTRY_VERIFY_WITH_TIMEOUT(!Phone().jobRunning, Slow);
         break;
@@ -849,9 +851,9 @@ void TestRepairRoad::branches() {
         QTRY_VERIFY_WITH_TIMEOUT(m_watch->Held(), Slow);
         QCOMPARE(m_window->FirmwareStateLbl->text(), QStringLiteral("Verifying the Firmware package..."));
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
-        QCOMPARE(Page(), QStringLiteral("select/1"));
+        QCOMPARE(Page(), QStringLiteral("select/CheckFirmware"));
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
-        QCOMPARE(Page(), QStringLiteral("select/0"));
+        QCOMPARE(Page(), QStringLiteral("select/ChooseFirmware"));
         m_watch->Release();
         QTRY_VERIFY_WITH_TIMEOUT(!Phone().jobRunning, Slow);
         QCOMPARE(m_devices->WaitIdle(Slow), 0);
@@ -861,9 +863,9 @@ void TestRepairRoad::branches() {
         Download();
         FinishFirstRun();
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
-        QCOMPARE(Page(), QStringLiteral("fix/1"));
+        QCOMPARE(Page(), QStringLiteral("fix/ReadyToFix"));
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
-        QCOMPARE(Page(), QStringLiteral("select/0"));
+        QCOMPARE(Page(), QStringLiteral("select/ChooseFirmware"));
         QCOMPARE(Buttons(), (QStringList{"Back", "Download"}));
         QCOMPARE(Button("btnNext")->text(), QStringLiteral("Start"));
         // The package is there already: Download goes straight to its verification.
@@ -883,13 +885,13 @@ void TestRepairRoad::branches() {
         QTRY_VERIFY_WITH_TIMEOUT(m_watch->Held(), Slow);
         QVERIFY(m_window->progressValueLbl->text().startsWith(QStringLiteral("Secondary Verification: ")));
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
-        QCOMPARE(Page(), QStringLiteral("fix/2"));
+        QCOMPARE(Page(), QStringLiteral("fix/Fixing"));
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
-        QCOMPARE(Page(), QStringLiteral("fix/1"));
+        QCOMPARE(Page(), QStringLiteral("fix/ReadyToFix"));
         QCOMPARE(Buttons(), (QStringList{"Back", "Next \"Fix Now\""}));
         m_watch->Release();
         QTRY_VERIFY_WITH_TIMEOUT(!Phone().jobRunning, Slow);
-        QCOMPARE(Page(), QStringLiteral("fix/1"));
+        QCOMPARE(Page(), QStringLiteral("fix/ReadyToFix"));
         FixNowUntilDone();
         break;
     }
@@ -906,7 +908,7 @@ void TestRepairRoad::branches() {
         if (!unzipping)
             Shot(QStringLiteral("6-repairing"));
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
-        QCOMPARE(Page(), QStringLiteral("fix/2"));
+        QCOMPARE(Page(), QStringLiteral("fix/Fixing"));
         QCOMPARE(Buttons(), (QStringList{"Back", "Next \"Fixing\" (off)"}));
         m_watch->Release();
         QTRY_COMPARE_WITH_TIMEOUT(Button("btnNext")->text(), QStringLiteral("Done"), Slow);
@@ -925,7 +927,7 @@ void TestRepairRoad::branches() {
         const int requests = m_server.requests;
         QTest::mouseClick(m_window->btnSelectFirmware, Qt::LeftButton);
         QCOMPARE(askedIn, QStringLiteral("Select firmware|%1|*.ipsw").arg(gConfig->GetDownloadPath()));
-        QCOMPARE(Page(), QStringLiteral("select/1"));
+        QCOMPARE(Page(), QStringLiteral("select/CheckFirmware"));
         FinishFirstRun();
         QCOMPARE(m_server.requests, requests);
         QVERIFY(!m_watch->shown.join('\n').contains(QStringLiteral("Downloading")));
@@ -1021,7 +1023,7 @@ void TestRepairRoad::recoveryButton() {
     Open(QString(), 400, reenumerate);
     PlugPhone();
     if (mode == 1) {
-        QCOMPARE(m_devices->SetMode(PhoneId, 1), 0);
+        QCOMPARE(m_devices->SetMode(PhoneId, MRModeRecovery), 0);
         QTRY_COMPARE(m_window->recoveryModeStateBtn->text(), QStringLiteral("Quit Recovery Mode"));
     }
     if (fails) {
