@@ -30,8 +30,13 @@ QString DefaultFileChooser(QWidget* parent, const QString& caption, const QStrin
 Controller* Controller::s_instance = nullptr;
 
 Controller* Controller::Instance() {
-    if (!s_instance)
-        s_instance = new Controller;
+    return s_instance;
+}
+
+Controller* Controller::Create() {
+    if (s_instance)
+        qFatal("Controller::Create: a controller exists already");
+    s_instance = new Controller;
     return s_instance;
 }
 

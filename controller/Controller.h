@@ -25,8 +25,8 @@ class TitleBar;
 // the repair mode and the record of the device being repaired, starts repairs, answers device detection
 // on the window's pages, asks before the main frame closes, opens the dialogs and changes the language.
 //
-// One instance, made on first use by Instance(); the main window deletes it (and nothing else does), after
-// which Instance() would make a fresh one.
+// One instance at a time: the main window makes it (Create) and deletes it, and nothing else does. Instance()
+// only finds it; it never makes one.
 class Controller : public QObject, public ModelController, public ModelNotices {
     Q_OBJECT
 public:
@@ -36,7 +36,10 @@ public:
     using FileChooser =
         std::function<QString(QWidget* parent, const QString& caption, const QString& folder, const QString& filter)>;
 
+    // The controller; null before the main window made it and after it deleted it.
     static Controller* Instance();
+    // Makes the controller. A second one while the first lives is a programming error and ends the program.
+    static Controller* Create();
     ~Controller() override;
 
     // Set-up.

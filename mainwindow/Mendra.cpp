@@ -41,7 +41,7 @@ Mendra::Mendra(QWidget* parent, const EngineFactory& makeEngine) : QMainWindow(p
     ApplyScaledSizes();
     ConnectSignals();
 
-    controller = Controller::Instance();
+    controller = Controller::Create();
     controller->SetMainWindow(this);
     ModelHost host = ModelHost::AllOn(this);
     host.statisticsPage = OpenStatisticsPage;

@@ -111,5 +111,6 @@ DeviceKind Mendra::RetStackWidget_4() {
 }
 
 void ShowStartupUpdatePrompt() {
-    Controller::Instance()->CheckUpdateAtStart();
+    if (Controller* controller = Controller::Instance())
+        controller->CheckUpdateAtStart();
 }

@@ -115,7 +115,7 @@ void TestController::init() {
     ExpectBoxes({});
     m_window = new FakeControllerWindow;
     m_engine = new FakeRepairEngine;
-    m_controller = Controller::Instance();
+    m_controller = Controller::Create();
     m_controller->SetMainWindow(m_window);
     m_controller->SetModel(m_engine);
     m_title = new TitleBar(0);
@@ -676,11 +676,15 @@ void TestController::languageChange() {
 }
 
 void TestController::instanceEndsWithItsOwner() {
-    Controller* first = Controller::Instance();
-    QCOMPARE(first, m_controller);
+    QCOMPARE(Controller::Instance(), m_controller);
+    m_controller->SetRepairMode(RepairMode::Advanced);
     delete m_controller;
-    // The next window gets a fresh controller rather than a dangling one.
-    m_controller = Controller::Instance();
+    // Nothing finds a dangling controller, and none is made behind the owner's back.
+    QCOMPARE(Controller::Instance(), static_cast<Controller*>(nullptr));
+    QCOMPARE(Controller::Instance(), static_cast<Controller*>(nullptr));
+    // The next window makes a fresh one.
+    m_controller = Controller::Create();
+    QCOMPARE(Controller::Instance(), m_controller);
     QCOMPARE(m_controller->GetRepairMode(), RepairMode::NotChosen);
 }
 
