@@ -73,17 +73,16 @@ void MyModel::Init() {
 }
 
 void MyModel::ConnectModelSignals() {
-    connect(this, SIGNAL(SendUpdateMesage()), this, SLOT(AcceptUpdateMessage()));
-    connect(this, SIGNAL(SendUpdateLabel(QString)), this, SLOT(AccepUpdateLabel(QString)));
-    connect(m_restoreThread, SIGNAL(OnRestoreCallback(MRRestoreCallbackData*, void*)), this,
-            SLOT(DoModelRestoreCallback(MRRestoreCallbackData*, void*)), Qt::BlockingQueuedConnection);
-    connect(this, SIGNAL(OnDatabaseUpgradeNotification(void*)), this, SLOT(DoDatabaseUpgradeNotification(void*)));
-    connect(m_restoreThread, SIGNAL(finished()), this, SLOT(DoRestoreThreadFinished()));
-    connect(this, SIGNAL(OnDeviceNotification(MRDeviceRef, MRDeviceNotifyType, void*)), this,
-            SLOT(DoDeviceNotification(MRDeviceRef, MRDeviceNotifyType, void*)), Qt::BlockingQueuedConnection);
-    connect(this, SIGNAL(FirmwareVerifiedFinish()), this, SLOT(SltShowReadyfixpage()));
-    connect(this, SIGNAL(sigRepairFailed()), this, SLOT(SltShowFixpageFailed()));
-    connect(this, SIGNAL(sigRepairSucceed()), this, SLOT(SltShowFixpageSucceed()));
+    connect(this, &MyModel::SendUpdateMesage, this, &MyModel::AcceptUpdateMessage);
+    connect(this, &MyModel::SendUpdateLabel, this, &MyModel::AccepUpdateLabel);
+    connect(m_restoreThread, &RestoreThread::OnRestoreCallback, this, &MyModel::DoModelRestoreCallback,
+            Qt::BlockingQueuedConnection);
+    connect(this, &MyModel::OnDatabaseUpgradeNotification, this, &MyModel::DoDatabaseUpgradeNotification);
+    connect(m_restoreThread, &QThread::finished, this, &MyModel::DoRestoreThreadFinished);
+    connect(this, &MyModel::OnDeviceNotification, this, &MyModel::DoDeviceNotification, Qt::BlockingQueuedConnection);
+    connect(this, &MyModel::FirmwareVerifiedFinish, this, &MyModel::SltShowReadyfixpage);
+    connect(this, &MyModel::sigRepairFailed, this, &MyModel::SltShowFixpageFailed);
+    connect(this, &MyModel::sigRepairSucceed, this, &MyModel::SltShowFixpageSucceed);
 }
 
 // Shut-down must not hang on a library thread that waits for the GUI thread, and must never destroy a

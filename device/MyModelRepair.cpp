@@ -431,8 +431,8 @@ void MyModel::ToggleRecoveryMode() {
         // DFU: the button is disabled in that mode.
         return;
     }
-    connect(thread, SIGNAL(finished()), this, SLOT(SltStateChangeFinished()));
-    connect(thread, SIGNAL(finished()), thread, SLOT(deleteLater()));
+    connect(thread, &QThread::finished, this, &MyModel::SltStateChangeFinished);
+    connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     thread->start(QThread::InheritPriority);
     m_controller->SetItemMode(thread->TargetMode());
     m_host.connection->ShowConnectingAnimation();

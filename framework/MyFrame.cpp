@@ -87,7 +87,7 @@ void MyFrame::BuildLanguageMenu() {
 void MyFrame::InitConnections() {
     if (!IsMainFrame())
         return;
-    connect(m_settingsButton, SIGNAL(clicked()), this, SLOT(SltShowSettingsMenu()));
+    connect(m_settingsButton, &QAbstractButton::clicked, this, &MyFrame::SltShowSettingsMenu);
     connect(m_languageGroup, &QActionGroup::triggered, this, &MyFrame::SltLanguageChose);
     connect(m_bugReportAction, &QAction::triggered, this, &MyFrame::SltShowBugreport);
     connect(m_userGuideAction, &QAction::triggered, this, &MyFrame::SltOpenUserGuideURL);

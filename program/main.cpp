@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
 
     QPointer<Mendra> mainWindow = new Mendra();
     application.SetMainWindow(mainWindow);
-    QObject::connect(&application, SIGNAL(lastWindowClosed()), &application, SLOT(quit()));
+    QObject::connect(&application, &QGuiApplication::lastWindowClosed, &application, &QCoreApplication::quit);
 
     const int iconSide = int(23.0 * gUiScale);
     const QPixmap titleIcon = SkinManager::Instance()->GetLogoPixmap(LOGO_ICON).scaled(
