@@ -1,5 +1,6 @@
 #include "Mendra.h"
 
+#include "MendraForm.h"
 #include "MendraTexts.h"
 #include "StatisticsPage.h"
 
@@ -32,8 +33,9 @@ int Scaled(double size) {
 }
 } // namespace
 
-Mendra::Mendra(QWidget* parent, const EngineFactory& makeEngine) : QMainWindow(parent) {
-    setupUi(this);
+Mendra::Mendra(QWidget* parent, const EngineFactory& makeEngine)
+    : QMainWindow(parent), ui(std::make_unique<MendraForm>()) {
+    ui->setupUi(this);
     if (gConfig && gAppData)
         OpenRunLog(gConfig->GetDataDir(), gAppData->Version, gAppData->Platform);
     InitState();
@@ -49,7 +51,7 @@ Mendra::Mendra(QWidget* parent, const EngineFactory& makeEngine) : QMainWindow(p
     controller->SetModel(model);
     // The setting goes to the device library, which the engine reaches.
     controller->ApplyDeleteFileSetting();
-    startPage->installEventFilter(this);
+    ui->startPage->installEventFilter(this);
     repairDone = false;
     reconnectNoticePending = false;
 }
@@ -70,16 +72,16 @@ void Mendra::InitState() {
     // The patch check waits for the event loop, so the window is up before it runs.
     QTimer::singleShot(0, this, &Mendra::CheckPatchUpdate);
     SetMainPage(MainPage::Home);
-    recoveryModeStateBtn->hide();
-    recoveryModeStateBtn->setEnabled(false);
+    ui->recoveryModeStateBtn->hide();
+    ui->recoveryModeStateBtn->setEnabled(false);
     SetHomeConnection(HomeConnection::NotConnected);
-    deviceNotConnLbl->show();
-    worksComBox->setCurrentIndex(0);
-    WorksWidget->setCurrentIndex(0);
+    ui->deviceNotConnLbl->show();
+    ui->worksComBox->setCurrentIndex(0);
+    ui->WorksWidget->setCurrentIndex(0);
     DisableModelListItems();
-    btnDownloadFirmware->setEnabled(false);
-    btnSelectFirmware->setEnabled(false);
-    for (QProgressBar* bar : {FixprogressBar, FirmwareProgressBar}) {
+    ui->btnDownloadFirmware->setEnabled(false);
+    ui->btnSelectFirmware->setEnabled(false);
+    for (QProgressBar* bar : {ui->FixprogressBar, ui->FirmwareProgressBar}) {
         bar->setValue(0);
         bar->setMaximum(1000);
     }
@@ -87,12 +89,12 @@ void Mendra::InitState() {
     InitRecoveryGuideLink();
     FillProblemList();
     SetFixSubPage(FixSubPage::NoDevice);
-    DeviceVersionLbl->hide();
-    userNameLbl->hide();
-    whosLbl->hide();
+    ui->DeviceVersionLbl->hide();
+    ui->userNameLbl->hide();
+    ui->whosLbl->hide();
     // A plain list view lets the skin's item-view style reach the drop-down lists.
-    for (QComboBox* box : {worksComBox, iPhoneComBox, iPadComBox, iPodComBox, AppleTvComBox, DeviceModelBox,
-                           SystemVersionBox, iPhoneTypeBox})
+    for (QComboBox* box : {ui->worksComBox, ui->iPhoneComBox, ui->iPadComBox, ui->iPodComBox, ui->AppleTvComBox,
+                           ui->DeviceModelBox, ui->SystemVersionBox, ui->iPhoneTypeBox})
         box->setView(new QListView);
 }
 
@@ -154,35 +156,37 @@ void Mendra::ConnectSignals() {
     connect(SkinManager::Instance(), &SkinManager::AllImageUpdate, this, &Mendra::ChangeSkin);
     connect(btnBack, &QPushButton::clicked, this, &Mendra::btnBackClick);
     connect(btnNext, &QPushButton::clicked, this, &Mendra::btnNextClick);
-    connect(DeviceModelBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &Mendra::DeviceModelBoxChanged);
-    connect(worksComBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &Mendra::SetWorksWidget);
-    connect(iPhoneTypeBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &Mendra::GetCurrentIphonetype);
-    connect(btnDownloadFirmware, &QPushButton::clicked, this, &Mendra::btnDownloadFirmwareClick);
-    connect(btnSelectFirmware, &QPushButton::clicked, this, &Mendra::btnSelectFirmwareClick);
-    connect(recoveryModeStateBtn, &QPushButton::clicked, this, &Mendra::btnrecoveryModeStateClick);
-    connect(standardModeBtn, &QPushButton::clicked, this, &Mendra::standardModeBtnClicked);
-    connect(advancedModeBtn, &QPushButton::clicked, this, &Mendra::advancedModeBtnClicked);
+    connect(ui->DeviceModelBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &Mendra::DeviceModelBoxChanged);
+    connect(ui->worksComBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &Mendra::SetWorksWidget);
+    connect(ui->iPhoneTypeBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &Mendra::GetCurrentIphonetype);
+    connect(ui->btnDownloadFirmware, &QPushButton::clicked, this, &Mendra::btnDownloadFirmwareClick);
+    connect(ui->btnSelectFirmware, &QPushButton::clicked, this, &Mendra::btnSelectFirmwareClick);
+    connect(ui->recoveryModeStateBtn, &QPushButton::clicked, this, &Mendra::btnrecoveryModeStateClick);
+    connect(ui->standardModeBtn, &QPushButton::clicked, this, &Mendra::standardModeBtnClicked);
+    connect(ui->advancedModeBtn, &QPushButton::clicked, this, &Mendra::advancedModeBtnClicked);
     connect(btnDownload, &QPushButton::clicked, this, &Mendra::AutoDownloadbtnClicked);
     connect(btnRetryDownload, &QPushButton::clicked, this, &Mendra::RetryDownload);
     connect(guideLinkLbl, &QLabel::linkActivated, this, &Mendra::sltChangeGuideView);
-    for (QPushButton* button : {OtherBtn, OtherBtn_2})
+    for (QPushButton* button : {ui->OtherBtn, ui->OtherBtn_2})
         connect(button, &QPushButton::clicked, this, &Mendra::sltOtheriDvecesView);
-    for (QPushButton* button : {iPhoen7Btn, iPhoen7Btn_2})
+    for (QPushButton* button : {ui->iPhoen7Btn, ui->iPhoen7Btn_2})
         connect(button, &QPushButton::clicked, this, &Mendra::sltiPhone7View);
-    for (QPushButton* button : {iPhone8Btn, iPhone8Btn_2})
+    for (QPushButton* button : {ui->iPhone8Btn, ui->iPhone8Btn_2})
         connect(button, &QPushButton::clicked, this, &Mendra::sltiPhone8View);
-    connect(AppleBtn, &QPushButton::clicked, this, &Mendra::sltAppleView);
-    connect(AppleHDBtn, &QPushButton::clicked, this, &Mendra::sltAppleHDView);
+    connect(ui->AppleBtn, &QPushButton::clicked, this, &Mendra::sltAppleView);
+    connect(ui->AppleHDBtn, &QPushButton::clicked, this, &Mendra::sltAppleHDView);
     // "Download again" belongs to a failed check: whatever leaves the check page takes it away.
-    connect(stackedWidget, &QStackedWidget::currentChanged, this, &Mendra::HideRetryOffCheckPage);
-    connect(CheckstackedWidget, &QStackedWidget::currentChanged, this, &Mendra::HideRetryOffCheckPage);
+    connect(ui->stackedWidget, &QStackedWidget::currentChanged, this, &Mendra::HideRetryOffCheckPage);
+    connect(ui->CheckstackedWidget, &QStackedWidget::currentChanged, this, &Mendra::HideRetryOffCheckPage);
     // Repairing from a local package needs a device and a system version to work with.
-    connect(SystemVersionBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+    connect(ui->SystemVersionBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &Mendra::UpdateLocalFirmwareButtons);
 }
 
 QRect Mendra::PageStackGlobalRect() const {
-    return QRect(stackedWidget->mapToGlobal(QPoint(0, 0)), stackedWidget->size());
+    return QRect(ui->stackedWidget->mapToGlobal(QPoint(0, 0)), ui->stackedWidget->size());
 }
 
 void Mendra::AddMenu(QMenu* menu) {
@@ -202,19 +206,19 @@ void Mendra::CheckPatchUpdate() {
 void Mendra::SetMainPage(MainPage page) {
     const int index = static_cast<int>(page);
     if (index >= static_cast<int>(MainPage::Home) && index <= static_cast<int>(MainPage::FirmwareSelection))
-        stackedWidget->setCurrentIndex(index);
+        ui->stackedWidget->setCurrentIndex(index);
 }
 
 MainPage Mendra::GetMainPageIndex() const {
-    return static_cast<MainPage>(stackedWidget->currentIndex());
+    return static_cast<MainPage>(ui->stackedWidget->currentIndex());
 }
 
 void Mendra::SetCheckPage(CheckPage page) {
-    CheckstackedWidget->setCurrentIndex(static_cast<int>(page));
+    ui->CheckstackedWidget->setCurrentIndex(static_cast<int>(page));
 }
 
 CheckPage Mendra::GetCheckPageIndex() const {
-    return static_cast<CheckPage>(CheckstackedWidget->currentIndex());
+    return static_cast<CheckPage>(ui->CheckstackedWidget->currentIndex());
 }
 
 bool Mendra::OnFirmwareCheck() const {
@@ -222,19 +226,19 @@ bool Mendra::OnFirmwareCheck() const {
 }
 
 void Mendra::SetFixSubPage(FixSubPage page) {
-    fixstackedWidget->setCurrentIndex(static_cast<int>(page));
+    ui->fixstackedWidget->setCurrentIndex(static_cast<int>(page));
 }
 
 FixSubPage Mendra::GetFixPageIndex() const {
-    return static_cast<FixSubPage>(fixstackedWidget->currentIndex());
+    return static_cast<FixSubPage>(ui->fixstackedWidget->currentIndex());
 }
 
 void Mendra::SetFixConnState(FixConnState state) {
-    connStatestackedWidget->setCurrentIndex(static_cast<int>(state));
+    ui->connStatestackedWidget->setCurrentIndex(static_cast<int>(state));
 }
 
 void Mendra::SetHomeConnection(HomeConnection view) {
-    connectstackedWidget_2->setCurrentIndex(static_cast<int>(view));
+    ui->connectstackedWidget_2->setCurrentIndex(static_cast<int>(view));
 }
 
 void Mendra::ShowDownloadButtons(bool visible) {

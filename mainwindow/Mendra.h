@@ -1,6 +1,5 @@
 #pragma once
 
-#include "MendraForm.h"
 #include "controller/Controller.h"
 #include "controller/ControllerWindow.h"
 #include "device/ConnectionView.h"
@@ -14,7 +13,9 @@
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 
+class MendraForm;
 class MyButton;
 class QHBoxLayout;
 class QLabel;
@@ -29,7 +30,6 @@ struct ModelHost;
 // download buttons in its status bar. It is a passive view: its slots switch pages and ask the
 // controller to act; the controller and the device engine call its display operations.
 class Mendra : public QMainWindow,
-               public MendraForm,
                public ControllerWindow,
                public DeviceListView,
                public ConnectionView,
@@ -235,6 +235,8 @@ private:
     void ShowSkinPicture(QLabel* label, const QString& part, const QString& name, int width, int height);
     void PlayMovie(QPointer<QMovie>& slot, QLabel* label, const QString& file, int width, int height);
 
+    // The designer form; the window's own, reached by the window alone (tests find its widgets by name).
+    std::unique_ptr<MendraForm> ui;
     int systemVersionIndex = -1;
     QString deviceTypeText;
     QString deviceNameText;

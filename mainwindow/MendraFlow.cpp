@@ -1,6 +1,8 @@
 // The page flow of the main window: Next, Back, the mode and download buttons.
 #include "Mendra.h"
 
+#include "MendraForm.h"
+
 #include "controller/Controller.h"
 #include "device/RepairEngine.h"
 #include "framework/MendraMessageBox.h"
@@ -99,7 +101,7 @@ void Mendra::StartFixing() {
     if (!StartRun(true))
         return;
     ShowFixAnimation();
-    fixStatusLbl->setStyleSheet(QStringLiteral("color: rgb(38, 38, 38);"));
+    ui->fixStatusLbl->setStyleSheet(QStringLiteral("color: rgb(38, 38, 38);"));
     SetFixConnState(FixConnState::FixingDevice);
     SetFixSubPage(FixSubPage::Fixing);
     SetNextButton(NextButtonState::Fixing);
@@ -123,8 +125,8 @@ void Mendra::ShowFirmwareSelection() {
     // The firmware page works on the device picked on the home page, found by its handle: the positions
     // of the two lists need not agree.
     const MRDeviceRef picked = controller->GetSelectedDevice();
-    for (int i = 0; i < DeviceModelBox->count(); ++i) {
-        if (picked && DeviceModelBox->itemData(i, Qt::UserRole).toULongLong() == picked) {
+    for (int i = 0; i < ui->DeviceModelBox->count(); ++i) {
+        if (picked && ui->DeviceModelBox->itemData(i, Qt::UserRole).toULongLong() == picked) {
             SetModelIndex(i);
             break;
         }
@@ -204,7 +206,7 @@ void Mendra::StopFirmwareCheck() {
     btnDownload->setEnabled(true);
     btnBack->show();
     btnBack->setEnabled(true);
-    FirmwareHintLbl->hide();
+    ui->FirmwareHintLbl->hide();
     btnRetryDownload->hide();
     controller->SetOnlineFirmware(true);
     controller->UpdateModeTitle();
@@ -307,14 +309,14 @@ void Mendra::ReturnHomeFromResult() {
 }
 
 void Mendra::standardModeBtnClicked() {
-    noteInfoLbl_22->hide();
+    ui->noteInfoLbl_22->hide();
     btnNextClick();
     controller->SetRepairMode(RepairMode::Standard);
     controller->UpdateModeTitle();
 }
 
 void Mendra::advancedModeBtnClicked() {
-    noteInfoLbl_22->show();
+    ui->noteInfoLbl_22->show();
     btnNextClick();
     controller->SetRepairMode(RepairMode::Advanced);
     controller->UpdateModeTitle();
@@ -369,7 +371,7 @@ void Mendra::GetCurrentIphonetype(int) {
 }
 
 void Mendra::SetWorksWidget(int stack) {
-    WorksWidget->setCurrentIndex(stack);
+    ui->WorksWidget->setCurrentIndex(stack);
 }
 
 void Mendra::btnDownloadFirmwareClick() {
@@ -388,12 +390,12 @@ void Mendra::btnSelectFirmwareClick() {
 }
 
 void Mendra::btnrecoveryModeStateClick() {
-    recoveryModeStateBtn->setEnabled(false);
+    ui->recoveryModeStateBtn->setEnabled(false);
     controller->ToggleRecoveryMode();
 }
 
 void Mendra::UpdateLocalFirmwareButtons() {
-    const bool usable = DeviceModelBox->currentIndex() >= 0 && SystemVersionBox->currentIndex() >= 0;
-    btnDownloadFirmware->setEnabled(usable);
-    btnSelectFirmware->setEnabled(usable);
+    const bool usable = ui->DeviceModelBox->currentIndex() >= 0 && ui->SystemVersionBox->currentIndex() >= 0;
+    ui->btnDownloadFirmware->setEnabled(usable);
+    ui->btnSelectFirmware->setEnabled(usable);
 }

@@ -1,6 +1,8 @@
 // The recovery and DFU guide page and its status-bar link.
 #include "Mendra.h"
 
+#include "MendraForm.h"
+
 #include "controller/Controller.h"
 
 #include <QLabel>
@@ -21,26 +23,26 @@ void Mendra::SetGuideLink(Guide shown) {
 }
 
 Guide Mendra::GuideShown() const {
-    return static_cast<Guide>(recoveryWidget->currentIndex());
+    return static_cast<Guide>(ui->recoveryWidget->currentIndex());
 }
 
 void Mendra::SetGuideShown(Guide guide) {
-    recoveryWidget->setCurrentIndex(static_cast<int>(guide));
+    ui->recoveryWidget->setCurrentIndex(static_cast<int>(guide));
 }
 
 void Mendra::ShowDeviceKind(Guide guide, DeviceKind kind) {
-    QStackedWidget* kinds = guide == Guide::Recovery ? stackedWidget_3 : stackedWidget_4;
+    QStackedWidget* kinds = guide == Guide::Recovery ? ui->stackedWidget_3 : ui->stackedWidget_4;
     kinds->setCurrentIndex(static_cast<int>(kind));
 }
 
 void Mendra::ShowGuideView() {
-    stackedWidget->setCurrentIndex(static_cast<int>(MainPage::Guide));
+    ui->stackedWidget->setCurrentIndex(static_cast<int>(MainPage::Guide));
     // Advanced mode erases the device, for which the DFU guide is the way in.
     const Guide guide = controller->GetRepairMode() == RepairMode::Advanced ? Guide::Dfu : Guide::Recovery;
     SetGuideShown(guide);
     ShowDeviceKind(guide, DeviceKind::Other);
     SetGuideLink(guide);
-    (guide == Guide::Dfu ? OtherBtn_2 : OtherBtn)->setChecked(true);
+    (guide == Guide::Dfu ? ui->OtherBtn_2 : ui->OtherBtn)->setChecked(true);
     btnNext->hide();
     btnNext->setEnabled(false);
     guideLinkLbl->show();
@@ -64,8 +66,8 @@ void Mendra::sltChangeGuideView() {
     SetGuideShown(other);
     SetGuideLink(other);
     ShowDeviceKind(other, kind);
-    QPushButton* const recoveryButtons[] = {OtherBtn, iPhoen7Btn, iPhone8Btn};
-    QPushButton* const dfuButtons[] = {OtherBtn_2, iPhoen7Btn_2, iPhone8Btn_2};
+    QPushButton* const recoveryButtons[] = {ui->OtherBtn, ui->iPhoen7Btn, ui->iPhone8Btn};
+    QPushButton* const dfuButtons[] = {ui->OtherBtn_2, ui->iPhoen7Btn_2, ui->iPhone8Btn_2};
     (other == Guide::Recovery ? recoveryButtons : dfuButtons)[static_cast<int>(kind)]->setChecked(true);
 }
 
@@ -103,11 +105,11 @@ void Mendra::changGuiLblStaust() {
 }
 
 DeviceKind Mendra::RetStackWidget_3() {
-    return static_cast<DeviceKind>(stackedWidget_3->currentIndex());
+    return static_cast<DeviceKind>(ui->stackedWidget_3->currentIndex());
 }
 
 DeviceKind Mendra::RetStackWidget_4() {
-    return static_cast<DeviceKind>(stackedWidget_4->currentIndex());
+    return static_cast<DeviceKind>(ui->stackedWidget_4->currentIndex());
 }
 
 void ShowStartupUpdatePrompt() {

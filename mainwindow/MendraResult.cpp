@@ -1,6 +1,8 @@
 // The fix page's ready, progress and result states.
 #include "Mendra.h"
 
+#include "MendraForm.h"
+
 #include "MendraTexts.h"
 
 #include "controller/Controller.h"
@@ -13,13 +15,13 @@
 #include <QPushButton>
 
 void Mendra::ShowRepairProgress(RepairStep step, float value) {
-    FixprogressBar->show();
-    progressValueLbl->show();
-    FixprogressBar->setValue(static_cast<int>(value));
+    ui->FixprogressBar->show();
+    ui->progressValueLbl->show();
+    ui->FixprogressBar->setValue(static_cast<int>(value));
     const char* name = RepairStepSource(step);
     if (!name)
         return;
-    progressValueLbl->setText(QStringLiteral("%1: %2%...").arg(tr(name), QString::asprintf("%0.1f", value / 10.0)));
+    ui->progressValueLbl->setText(QStringLiteral("%1: %2%...").arg(tr(name), QString::asprintf("%0.1f", value / 10.0)));
     repairStep = step;
 }
 
@@ -31,8 +33,8 @@ void Mendra::ShowReadyToFix() {
     SetMainPage(MainPage::Fix);
     SetFixConnState(FixConnState::FixingDevice);
     SetFixSubPage(FixSubPage::ReadyToFix);
-    FirmwareVersionLbl->setText(controller->GetSystemVersionText());
-    repairInfoLbl->hide();
+    ui->FirmwareVersionLbl->setText(controller->GetSystemVersionText());
+    ui->repairInfoLbl->hide();
     SetNextButton(NextButtonState::FixNow);
     btnNext->show();
     btnNext->setEnabled(true);
@@ -43,8 +45,8 @@ void Mendra::ShowReadyToFix() {
 void Mendra::ShowRepairSucceeded() {
     StopFixAnimation();
     ShowFixStateConnected();
-    FixprogressBar->hide();
-    progressValueLbl->hide();
+    ui->FixprogressBar->hide();
+    ui->progressValueLbl->hide();
     btnNext->show();
     btnNext->setEnabled(true);
     SetNextButton(NextButtonState::Done);
@@ -61,8 +63,8 @@ void Mendra::ShowRepairSucceeded() {
 void Mendra::ShowRepairFailed() {
     StopFixAnimation();
     ShowFixStateUnconnected();
-    FixprogressBar->hide();
-    progressValueLbl->hide();
+    ui->FixprogressBar->hide();
+    ui->progressValueLbl->hide();
     btnNext->show();
     btnNext->setEnabled(true);
     SetNextButton(NextButtonState::TryAgain);
@@ -73,11 +75,11 @@ void Mendra::ShowRepairFailed() {
     ShowResultText(ResultState::Failed);
     // The failed device's entry goes, found by its handle: another device may be the current entry now.
     const MRDeviceRef failed = model ? model->GetRepairDevice() : 0;
-    for (int i = iPhoneTypeBox->count() - 1; failed && i >= 0; --i) {
-        if (iPhoneTypeBox->itemData(i, Qt::UserRole).toULongLong() == failed)
+    for (int i = ui->iPhoneTypeBox->count() - 1; failed && i >= 0; --i) {
+        if (ui->iPhoneTypeBox->itemData(i, Qt::UserRole).toULongLong() == failed)
             RemoveDeviceEntry(i);
     }
-    ShowConnectionStateAlt(iPhoneTypeBox->count() > 0);
+    ShowConnectionStateAlt(ui->iPhoneTypeBox->count() > 0);
     resultPageShown = true;
     reconnectNoticePending = true;
     repairDone = true;
@@ -89,15 +91,15 @@ void Mendra::ShowResultText(ResultState result) {
         return;
     switch (result) {
     case ResultState::Fixing:
-        repairInfoLbl->setText(QString());
-        repairInfoLbl->hide();
+        ui->repairInfoLbl->setText(QString());
+        ui->repairInfoLbl->hide();
         break;
     case ResultState::Failed:
-        fixStatusLbl->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
+        ui->fixStatusLbl->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
         Q_FALLTHROUGH();
     default:
-        repairInfoLbl->show();
-        noteInfoLbl_3->setOpenExternalLinks(true);
+        ui->repairInfoLbl->show();
+        ui->noteInfoLbl_3->setOpenExternalLinks(true);
         break;
     }
     resultState = result;

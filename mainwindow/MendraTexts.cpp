@@ -3,6 +3,8 @@
 #include "MendraTexts.h"
 
 #include "Mendra.h"
+
+#include "MendraForm.h"
 #include "WrappableText.h"
 
 #include "app/EditionData.h"
@@ -90,20 +92,21 @@ QString Mendra::ContactLinkMarkup() {
 bool Mendra::ShowResultTexts(ResultState result) {
     switch (result) {
     case ResultState::Fixing:
-        fixStatusLbl->setText(tr("Reparing. It takes about 10min..."));
-        noteInfoLbl_3->setText(tr("1. Keep your device connected, and do not use it during fixing."));
+        ui->fixStatusLbl->setText(tr("Reparing. It takes about 10min..."));
+        ui->noteInfoLbl_3->setText(tr("1. Keep your device connected, and do not use it during fixing."));
         return true;
     case ResultState::Succeeded:
-        fixStatusLbl->setText(tr("Repair Success."));
-        repairInfoLbl->setText(tr("Please restart to check the device.\nIf the repair fails, please restart your "
-                                  "device and PC before trying again."));
-        noteInfoLbl_3->setText(ContactLinkMarkup());
+        ui->fixStatusLbl->setText(tr("Repair Success."));
+        ui->repairInfoLbl->setText(tr("Please restart to check the device.\nIf the repair fails, please restart your "
+                                      "device and PC before trying again."));
+        ui->noteInfoLbl_3->setText(ContactLinkMarkup());
         return true;
     case ResultState::Failed:
-        fixStatusLbl->setText(tr("Repair failed."));
-        repairInfoLbl->setText(tr("Check whether the device restarts. If the restart fails, please restart computer "
-                                  "and device before you use Advanced Mode to try again."));
-        noteInfoLbl_3->setText(ContactLinkMarkup());
+        ui->fixStatusLbl->setText(tr("Repair failed."));
+        ui->repairInfoLbl->setText(
+            tr("Check whether the device restarts. If the restart fails, please restart computer "
+               "and device before you use Advanced Mode to try again."));
+        ui->noteInfoLbl_3->setText(ContactLinkMarkup());
         return true;
     default:
         return false;
@@ -113,7 +116,7 @@ bool Mendra::ShowResultTexts(ResultState result) {
 // The four model lists are a catalogue: they open and read, but nothing in them can be chosen.
 void Mendra::DisableModelListItems() {
     for (int row = 0; row < kModelListRows; ++row) {
-        for (QComboBox* box : {iPhoneComBox, iPadComBox, iPodComBox, AppleTvComBox}) {
+        for (QComboBox* box : {ui->iPhoneComBox, ui->iPadComBox, ui->iPodComBox, ui->AppleTvComBox}) {
             QAbstractItemModel* model = box->model();
             const QModelIndex index = model->index(row, 0, QModelIndex());
             if (index.isValid())
@@ -123,72 +126,72 @@ void Mendra::DisableModelListItems() {
 }
 
 void Mendra::InitRecoveryGuideLink() {
-    showRecoveryGuideLbl->setText(GuideLinkMarkup(tr("Device is connected but not recognized")));
-    connect(showRecoveryGuideLbl, &QLabel::linkActivated, this, &Mendra::ShowGuideView);
+    ui->showRecoveryGuideLbl->setText(GuideLinkMarkup(tr("Device is connected but not recognized")));
+    connect(ui->showRecoveryGuideLbl, &QLabel::linkActivated, this, &Mendra::ShowGuideView);
 }
 
 void Mendra::FillProblemList() {
     QTextBlockFormat format;
     format.setLineHeight(5.0 * SkinManager::Instance()->GetScale(), QTextBlockFormat::LineDistanceHeight);
-    QTextCursor cursor = problemsBrowser->textCursor();
+    QTextCursor cursor = ui->problemsBrowser->textCursor();
     cursor.setBlockFormat(format);
-    problemsBrowser->setTextCursor(cursor);
-    problemsBrowser->append(tr("Stuck on white Apple logo \n"
-                               "Stuck on black screen \n"
-                               "Stuck in boot loop \n"
-                               "Stuck on connect to iTunes \n"
-                               "Stuck on Slide to Upgrade screen \n"
-                               "Stuck in recovery mode \n"
-                               "Stuck in DFU mode \n"
-                               "Stuck in headphone mode \n"
-                               "Stuck in the data recovery process \n"
-                               "iPhone frozen \n"
-                               "iPhone disabled \n"
-                               "iPhone bricked \n"
-                               "iPad bricked \n"
-                               "iPhone boot loop \n"
-                               "iPhone crash \n"
-                               "iPhone blue screen \n"
-                               "iPhone keeps restarting \n"
-                               "iPhone activation error \n"
-                               "iPhone won't turn on \n"
-                               "iPad won't turn on \n"
-                               "iPhone red screen \n"
-                               "iPhone won't turn off \n"
-                               "iPhone keeps turning off \n"
-                               "iPhone won't update \n"
-                               "iPhone failed to update \n"
-                               "iPhone stuck on loading screen \n"
-                               "iPhone is disabled connect to iTunes \n"
-                               "iPhone could not be restored error \n"
-                               "iPhone won't restore \n"
-                               "iPhone won't charge \n"
-                               "iPhone no service"));
+    ui->problemsBrowser->setTextCursor(cursor);
+    ui->problemsBrowser->append(tr("Stuck on white Apple logo \n"
+                                   "Stuck on black screen \n"
+                                   "Stuck in boot loop \n"
+                                   "Stuck on connect to iTunes \n"
+                                   "Stuck on Slide to Upgrade screen \n"
+                                   "Stuck in recovery mode \n"
+                                   "Stuck in DFU mode \n"
+                                   "Stuck in headphone mode \n"
+                                   "Stuck in the data recovery process \n"
+                                   "iPhone frozen \n"
+                                   "iPhone disabled \n"
+                                   "iPhone bricked \n"
+                                   "iPad bricked \n"
+                                   "iPhone boot loop \n"
+                                   "iPhone crash \n"
+                                   "iPhone blue screen \n"
+                                   "iPhone keeps restarting \n"
+                                   "iPhone activation error \n"
+                                   "iPhone won't turn on \n"
+                                   "iPad won't turn on \n"
+                                   "iPhone red screen \n"
+                                   "iPhone won't turn off \n"
+                                   "iPhone keeps turning off \n"
+                                   "iPhone won't update \n"
+                                   "iPhone failed to update \n"
+                                   "iPhone stuck on loading screen \n"
+                                   "iPhone is disabled connect to iTunes \n"
+                                   "iPhone could not be restored error \n"
+                                   "iPhone won't restore \n"
+                                   "iPhone won't charge \n"
+                                   "iPhone no service"));
     // Appending follows the text to its end; the list is read from its first entry.
-    problemsBrowser->moveCursor(QTextCursor::Start);
+    ui->problemsBrowser->moveCursor(QTextCursor::Start);
 }
 
 // Replaces texts only: pages, visibility and enabled states stay as the display operations left them,
 // and a state field outside its table leaves the form's text in place.
 void Mendra::Retranslate() {
-    retranslateUi(this);
-    showRecoveryGuideLbl->setText(GuideLinkMarkup(tr("Device is connected but not recognized")));
+    ui->retranslateUi(this);
+    ui->showRecoveryGuideLbl->setText(GuideLinkMarkup(tr("Device is connected but not recognized")));
     btnDownload->setText(tr("Download"));
     btnRetryDownload->setText(tr("Download again"));
-    FirmwareVersionLbl->setText(GetSystemVersionText());
-    iPhoneTypeLbl_2->setText(deviceTypeText);
-    iPhoneFixingLabel->setText(deviceNameText);
+    ui->FirmwareVersionLbl->setText(GetSystemVersionText());
+    ui->iPhoneTypeLbl_2->setText(deviceTypeText);
+    ui->iPhoneFixingLabel->setText(deviceNameText);
 
     if (const char* hintText = FirmwareHintSource(hintState))
-        FirmwareHintLbl->setText(tr(hintText));
+        ui->FirmwareHintLbl->setText(tr(hintText));
 
     if (const char* firmwareText = FirmwareStateSource(firmwareState)) {
-        FirmwareStateLbl->setText(tr(firmwareText));
+        ui->FirmwareStateLbl->setText(tr(firmwareText));
         if (IsFailure(firmwareState)) {
-            errCodeLbl->setText(errorCodeText);
-            descriptionLbl->setText(tr(", description:"));
+            ui->errCodeLbl->setText(errorCodeText);
+            ui->descriptionLbl->setText(tr(", description:"));
             // The library's own description, shown translated when a translation knows it.
-            errStringLbl->setText(WrappableText(tr(errorDescription.toUtf8().constData())));
+            ui->errStringLbl->setText(WrappableText(tr(errorDescription.toUtf8().constData())));
         }
     }
 
@@ -203,9 +206,9 @@ void Mendra::Retranslate() {
     ShowResultTexts(resultState);
 
     if (const char* recoveryText = RecoveryButtonSource(recoveryButtonState))
-        recoveryModeStateBtn->setText(tr(recoveryText));
+        ui->recoveryModeStateBtn->setText(tr(recoveryText));
     if (const char* stepText = RepairStepSource(repairStep))
-        progressValueLbl->setText(tr(stepText));
+        ui->progressValueLbl->setText(tr(stepText));
 
     DisableModelListItems();
     FillProblemList();

@@ -14,24 +14,24 @@
 #include <QtTest>
 
 namespace {
+// The stages of the shared road (WindowStage), and three more the user cannot start a run from.
 enum State {
-    Home,
-    ModeChoice,
-    FixNoDevice,
-    Selection,
-    Downloading,
-    Verifying,
-    DownloadFailed,
-    VerifyFailed,
-    ReadyToFix,
-    FixingVerify,
-    FixingRestore,
-    FixingEnded,
-    Done,
-    TryAgain,
-    GuidePage,
-    // States the user cannot start a run from.
-    SelectionNoMode,
+    Home = int(WindowStage::Home),
+    ModeChoice = int(WindowStage::ModeChoice),
+    FixNoDevice = int(WindowStage::FixNoDevice),
+    Selection = int(WindowStage::Selection),
+    Downloading = int(WindowStage::Downloading),
+    Verifying = int(WindowStage::Verifying),
+    DownloadFailed = int(WindowStage::DownloadFailed),
+    VerifyFailed = int(WindowStage::VerifyFailed),
+    ReadyToFix = int(WindowStage::ReadyToFix),
+    FixingVerify = int(WindowStage::FixingVerify),
+    FixingRestore = int(WindowStage::Fixing),
+    FixingEnded = int(WindowStage::FixingEnded),
+    Done = int(WindowStage::Done),
+    TryAgain = int(WindowStage::TryAgain),
+    GuidePage = int(WindowStage::Guide),
+    SelectionNoMode = 100,
     ReadyNoMode,
     ReadyWorkDeviceGone
 };
@@ -73,7 +73,7 @@ private:
     void Reach(State state);
     QString Page() const { return MainPageName(*m_window); }
     QStringList VisibleButtons() const { return VisibleStatusButtons(*m_window); }
-    QPushButton* Button(const char* name) const { return m_window->findChild<QPushButton*>(QLatin1String(name)); }
+    QPushButton* Button(const char* name) const { return Child<QPushButton>(*m_window, name); }
 
     Mendra* m_window = nullptr;
     FakeRepairEngine* m_engine = nullptr;
@@ -100,61 +100,23 @@ void TestMendra::cleanupTestCase() {
 // Drives the window to a state the way the user and the engine get there.
 void TestMendra::Reach(State state) {
     Controller* controller = Controller::Instance();
-    if (state == SelectionNoMode || state == ReadyNoMode || state == ReadyWorkDeviceGone) {
-        Reach(state == SelectionNoMode ? Selection : ReadyToFix);
-        if (state == ReadyWorkDeviceGone)
-            controller->SetWorkDevicePresent(false);
-        else
-            controller->SetRepairMode(RepairMode::NotChosen);
-        return;
-    }
-    const bool connected = m_engine->devicePresent != DevicePresence::NoDevice;
-    if (state == Home)
-        return;
-    if (state == GuidePage) {
-        m_window->ShowGuideView();
-        return;
-    }
-    m_window->btnNextClick();
-    if (state == ModeChoice)
-        return;
-    QTest::mouseClick(m_window->standardModeBtn, Qt::LeftButton);
-    if (state == FixNoDevice || state == Selection)
-        return;
-    QTest::mouseClick(Button("btnDownload"), Qt::LeftButton);
     switch (state) {
-    case Downloading:
-        controller->SetDownloading(true);
-        m_window->ShowFirmwareState(FirmwareState::Downloading);
-        return;
-    case Verifying:
-        controller->SetDownloading(false);
-        m_window->ShowFirmwareState(FirmwareState::Verifying);
-        return;
-    case DownloadFailed:
-        // The download flag is not cleared by a failed download.
-        controller->SetDownloading(true);
-        m_window->ShowFirmwareState(FirmwareState::DownloadFailed);
-        m_window->EnableRetryDownload(true);
-        return;
-    case VerifyFailed:
-        m_window->ShowFirmwareState(FirmwareState::VerifyFailed);
-        return;
+    case SelectionNoMode:
+        DriveTo(*m_window, *m_engine, WindowStage::Selection);
+        controller->SetRepairMode(RepairMode::NotChosen);
+        break;
+    case ReadyNoMode:
+        DriveTo(*m_window, *m_engine, WindowStage::ReadyToFix);
+        controller->SetRepairMode(RepairMode::NotChosen);
+        break;
+    case ReadyWorkDeviceGone:
+        DriveTo(*m_window, *m_engine, WindowStage::ReadyToFix);
+        controller->SetWorkDevicePresent(false);
+        break;
     default:
+        DriveTo(*m_window, *m_engine, static_cast<WindowStage>(state));
         break;
     }
-    Q_ASSERT(connected);
-    m_window->ShowReadyToFix();
-    if (state == ReadyToFix)
-        return;
-    m_window->btnNextClick();
-    m_engine->calls.clear();
-    m_engine->repairRunning = state == FixingVerify || state == FixingRestore;
-    m_engine->firmwareStage = state == FixingVerify;
-    if (state == Done)
-        controller->ShowRepairSucceeded();
-    else if (state == TryAgain)
-        controller->ShowRepairFailed();
 }
 
 void TestMendra::startsAtHome() {
@@ -162,10 +124,10 @@ void TestMendra::startsAtHome() {
     QCOMPARE(VisibleButtons(), QStringList{"Next \"Start\""});
     QCOMPARE(m_window->statusBar()->findChild<QWidget*>(QStringLiteral("buttomWidget"))->parentWidget(),
              m_window->statusBar());
-    QVERIFY(!m_window->btnDownloadFirmware->isEnabled());
-    QVERIFY(!m_window->btnSelectFirmware->isEnabled());
-    QCOMPARE(m_window->FixprogressBar->maximum(), 1000);
-    QCOMPARE(m_window->FirmwareProgressBar->maximum(), 1000);
+    QVERIFY(!Child<QPushButton>(*m_window, "btnDownloadFirmware")->isEnabled());
+    QVERIFY(!Child<QPushButton>(*m_window, "btnSelectFirmware")->isEnabled());
+    QCOMPARE(Child<QProgressBar>(*m_window, "FixprogressBar")->maximum(), 1000);
+    QCOMPARE(Child<QProgressBar>(*m_window, "FirmwareProgressBar")->maximum(), 1000);
     QCOMPARE(m_engine->controller, Controller::Instance());
 }
 
@@ -247,14 +209,8 @@ void TestMendra::pageFlow() {
     QFETCH(RepairMode, repairMode);
 
     // Rows that end at "no device" start connected and lose the device only before the action.
-    const bool startConnected = device || state == TryAgain;
-    m_engine->devicePresent = startConnected ? DevicePresence::Selected : DevicePresence::NoDevice;
-    m_engine->currentDevice = m_engine->typeBoxDevice = startConnected ? phone : 0;
-    if (startConnected) {
-        m_window->AddModelEntry(QStringLiteral("iPhone"), Handle(phone));
-        m_window->AddDeviceEntry(QStringLiteral("iPhone"), Handle(phone), phone);
-        m_window->AddSystemVersion(QStringLiteral("17.0"));
-    }
+    if (device || state == TryAgain)
+        ListPhone(*m_window, *m_engine, phone);
     if (state == FixNoDevice)
         m_engine->devicePresent = DevicePresence::NoDevice;
     Reach(state);
@@ -270,10 +226,10 @@ void TestMendra::pageFlow() {
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
         break;
     case StandardMode:
-        QTest::mouseClick(m_window->standardModeBtn, Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(*m_window, "standardModeBtn"), Qt::LeftButton);
         break;
     case AdvancedMode:
-        QTest::mouseClick(m_window->advancedModeBtn, Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(*m_window, "advancedModeBtn"), Qt::LeftButton);
         break;
     case Download:
         QTest::mouseClick(Button("btnDownload"), Qt::LeftButton);
@@ -304,7 +260,7 @@ void TestMendra::retryDownloadOnlyOnCheckPage() {
     QCOMPARE(m_engine->calls.last(), QStringLiteral("StartRepair(standard)"));
     // The new run has the page: a second click cannot queue another run behind it.
     QVERIFY(!Button("btnRetryDownload")->isVisibleTo(m_window));
-    QVERIFY(m_window->FirmwareStateLbl->text().isEmpty());
+    QVERIFY(Child<QLabel>(*m_window, "FirmwareStateLbl")->text().isEmpty());
     m_window->EnableRetryDownload(true);
     QVERIFY(Button("btnRetryDownload")->isVisibleTo(m_window));
     m_window->EnableRetryDownload(false);
@@ -322,13 +278,13 @@ void TestMendra::localFirmwareButtonsNeedDeviceAndVersion() {
     m_window->AddDeviceEntry(QStringLiteral("iPhone"), Handle(phone), phone);
     m_window->AddModelEntry(QStringLiteral("iPhone"), Handle(phone));
     Reach(Selection);
-    QVERIFY(!m_window->btnSelectFirmware->isEnabled());
+    QVERIFY(!Child<QPushButton>(*m_window, "btnSelectFirmware")->isEnabled());
     m_window->AddSystemVersion(QStringLiteral("17.0"));
-    QVERIFY(m_window->btnSelectFirmware->isEnabled());
-    QVERIFY(m_window->btnDownloadFirmware->isEnabled());
+    QVERIFY(Child<QPushButton>(*m_window, "btnSelectFirmware")->isEnabled());
+    QVERIFY(Child<QPushButton>(*m_window, "btnDownloadFirmware")->isEnabled());
     m_window->ClearSystemVersions();
-    QVERIFY(!m_window->btnSelectFirmware->isEnabled());
-    QVERIFY(!m_window->btnDownloadFirmware->isEnabled());
+    QVERIFY(!Child<QPushButton>(*m_window, "btnSelectFirmware")->isEnabled());
+    QVERIFY(!Child<QPushButton>(*m_window, "btnDownloadFirmware")->isEnabled());
 }
 
 void TestMendra::selectionFollowsPickedDevice() {
@@ -341,24 +297,20 @@ void TestMendra::selectionFollowsPickedDevice() {
     m_engine->devicePresent = DevicePresence::Selected;
     m_engine->typeBoxDevice = phone;
     Reach(Selection);
-    QCOMPARE(m_window->DeviceModelBox->currentText(), QStringLiteral("iPhone"));
+    QCOMPARE(Child<QComboBox>(*m_window, "DeviceModelBox")->currentText(), QStringLiteral("iPhone"));
 }
 
 void TestMendra::failureRemovesFailedDeviceByHandle() {
-    m_engine->devicePresent = DevicePresence::Selected;
-    m_engine->currentDevice = m_engine->typeBoxDevice = phone;
-    m_window->AddDeviceEntry(QStringLiteral("iPhone"), Handle(phone), phone);
-    m_window->AddModelEntry(QStringLiteral("iPhone"), Handle(phone));
-    m_window->AddSystemVersion(QStringLiteral("17.0"));
+    ListPhone(*m_window, *m_engine, phone);
     m_engine->repairDevice = phone;
     Reach(FixingRestore);
     // A second device arrives during the repair and becomes the current entry.
     m_window->AddDeviceEntry(QStringLiteral("iPad"), Handle(8), 8);
     Controller::Instance()->ShowRepairFailed();
-    QCOMPARE(m_window->iPhoneTypeBox->count(), 1);
-    QCOMPARE(m_window->iPhoneTypeBox->itemText(0), QStringLiteral("iPad"));
+    QCOMPARE(Child<QComboBox>(*m_window, "iPhoneTypeBox")->count(), 1);
+    QCOMPARE(Child<QComboBox>(*m_window, "iPhoneTypeBox")->itemText(0), QStringLiteral("iPad"));
     QVERIFY(m_window->IsRepairDone());
-    QCOMPARE(m_window->fixStatusLbl->text(), QStringLiteral("Repair failed."));
+    QCOMPARE(Child<QLabel>(*m_window, "fixStatusLbl")->text(), QStringLiteral("Repair failed."));
 }
 
 void TestMendra::fixNowAgainAfterStoppedVerification() {

@@ -157,9 +157,9 @@ void TestMendraDisplay::firmwareProgress() {
     QFETCH(int, bar);
     QFETCH(QString, text);
     m_window->ShowFirmwareProgress(value);
-    QCOMPARE(m_window->FirmwareProgressBar->value(), bar);
-    QCOMPARE(m_window->FirmwareProgressBar->maximum(), 1000);
-    QCOMPARE(m_window->ProgressBarValueLbl->text(), text);
+    QCOMPARE(Child<QProgressBar>(*m_window, "FirmwareProgressBar")->value(), bar);
+    QCOMPARE(Child<QProgressBar>(*m_window, "FirmwareProgressBar")->maximum(), 1000);
+    QCOMPARE(Child<QLabel>(*m_window, "ProgressBarValueLbl")->text(), text);
 }
 
 void TestMendraDisplay::firmwareState_data() {
@@ -185,17 +185,19 @@ void TestMendraDisplay::firmwareState() {
     Mendra& w = *m_window;
     w.SetCheckPage(CheckPage::CheckFirmware);
     // Start from the opposite of what the state shows, so every visibility is really set.
-    for (QLabel* label : {w.descriptionLbl, w.errCodeLbl, w.errStringLbl, w.FirmwareHintLbl})
+    for (QLabel* label : {Child<QLabel>(w, "descriptionLbl"), Child<QLabel>(w, "errCodeLbl"),
+                          Child<QLabel>(w, "errStringLbl"), Child<QLabel>(w, "FirmwareHintLbl")})
         label->setVisible(!failed);
-    w.DowanLoadSpeed->setVisible(!speed);
+    Child<QLabel>(w, "DowanLoadSpeed")->setVisible(!speed);
 
     w.ShowFirmwareState(state);
-    QCOMPARE(w.FirmwareStateLbl->text(), text);
-    for (QLabel* label : {w.descriptionLbl, w.errCodeLbl, w.errStringLbl, w.FirmwareHintLbl})
+    QCOMPARE(Child<QLabel>(w, "FirmwareStateLbl")->text(), text);
+    for (QLabel* label : {Child<QLabel>(w, "descriptionLbl"), Child<QLabel>(w, "errCodeLbl"),
+                          Child<QLabel>(w, "errStringLbl"), Child<QLabel>(w, "FirmwareHintLbl")})
         QCOMPARE(Shown(label), failed);
-    QCOMPARE(Shown(w.DowanLoadSpeed), speed);
+    QCOMPARE(Shown(Child<QLabel>(w, "DowanLoadSpeed")), speed);
     if (failed)
-        QCOMPARE(w.descriptionLbl->text(), QStringLiteral(", description:"));
+        QCOMPARE(Child<QLabel>(w, "descriptionLbl")->text(), QStringLiteral(", description:"));
     QCOMPARE(w.GetFirmwareState(), state);
 }
 
@@ -203,13 +205,14 @@ void TestMendraDisplay::firmwareStateOutOfRangeChangesNothing() {
     m_window->ShowFirmwareState(FirmwareState::Verifying);
     for (FirmwareState state : {static_cast<FirmwareState>(6), FirmwareState::Unset}) {
         m_window->ShowFirmwareState(state);
-        QCOMPARE(m_window->FirmwareStateLbl->text(), QStringLiteral("Verifying the Firmware package..."));
+        QCOMPARE(Child<QLabel>(*m_window, "FirmwareStateLbl")->text(),
+                 QStringLiteral("Verifying the Firmware package..."));
         QCOMPARE(m_window->GetFirmwareState(), FirmwareState::Verifying);
     }
 }
 
 void TestMendraDisplay::firmwareHint() {
-    QLabel* hint = m_window->FirmwareHintLbl;
+    QLabel* hint = Child<QLabel>(*m_window, "FirmwareHintLbl");
     m_window->ShowFirmwareHint(FirmwareHint::TryOtherVersions);
     QCOMPARE(hint->text(), QStringLiteral("Please try other System versions or use the Advanced Mode."));
     QCOMPARE(m_window->GetHintState(), FirmwareHint::TryOtherVersions);
@@ -231,12 +234,13 @@ void TestMendraDisplay::errorKeepsItsOwnCopy() {
     m_window->ShowFirmwareError(QStringLiteral("5"), QString::fromUtf8(libraryText.constData()));
     m_window->ShowFirmwareState(FirmwareState::DownloadFailed);
     libraryText.fill('#');
-    QCOMPARE(m_window->errCodeLbl->text(), QStringLiteral("5"));
-    QCOMPARE(m_window->errStringLbl->text(), QString::fromUtf8("Serveur injoignable \xc3\xa9tape 2"));
+    QCOMPARE(Child<QLabel>(*m_window, "errCodeLbl")->text(), QStringLiteral("5"));
+    QCOMPARE(Child<QLabel>(*m_window, "errStringLbl")->text(), QString::fromUtf8("Serveur injoignable \xc3\xa9tape 2"));
 
     m_window->ClearFirmwareState();
-    for (QLabel* label : {m_window->FirmwareStateLbl, m_window->descriptionLbl, m_window->errCodeLbl,
-                          m_window->errStringLbl, m_window->DowanLoadSpeed})
+    for (QLabel* label : {Child<QLabel>(*m_window, "FirmwareStateLbl"), Child<QLabel>(*m_window, "descriptionLbl"),
+                          Child<QLabel>(*m_window, "errCodeLbl"), Child<QLabel>(*m_window, "errStringLbl"),
+                          Child<QLabel>(*m_window, "DowanLoadSpeed")})
         QCOMPARE(label->text(), QString());
 }
 
@@ -266,20 +270,20 @@ void TestMendraDisplay::longWordsGetBreaks() {
     // The label gets the wrappable text, and again after a language change.
     m_window->ShowFirmwareError(QStringLiteral("9"), text);
     m_window->ShowFirmwareState(FirmwareState::VerifyFailed);
-    QCOMPARE(m_window->errStringLbl->text(), wrappable);
+    QCOMPARE(Child<QLabel>(*m_window, "errStringLbl")->text(), wrappable);
     m_window->Retranslate();
-    QCOMPARE(m_window->errStringLbl->text(), wrappable);
+    QCOMPARE(Child<QLabel>(*m_window, "errStringLbl")->text(), wrappable);
 }
 
 void TestMendraDisplay::speedLabelFollowsCounts() {
     m_window->ShowDownloadSpeed(1000);
-    QCOMPARE(m_window->DowanLoadSpeed->text(), QString());
+    QCOMPARE(Child<QLabel>(*m_window, "DowanLoadSpeed")->text(), QString());
     m_now += 250;
     m_window->ShowDownloadSpeed(1000 + 256 * 1024);
-    QCOMPARE(m_window->DowanLoadSpeed->text(), QStringLiteral("1024 KB/s"));
+    QCOMPARE(Child<QLabel>(*m_window, "DowanLoadSpeed")->text(), QStringLiteral("1024 KB/s"));
     m_now += 250;
     m_window->ShowDownloadSpeed(1000 + 256 * 1024); // stalled: the label goes blank
-    QCOMPARE(m_window->DowanLoadSpeed->text(), QString());
+    QCOMPARE(Child<QLabel>(*m_window, "DowanLoadSpeed")->text(), QString());
 }
 
 // ---- Repair progress and result ----
@@ -304,19 +308,19 @@ void TestMendraDisplay::repairProgress() {
     QFETCH(float, value);
     QFETCH(int, bar);
     QFETCH(QString, text);
-    m_window->FixprogressBar->hide();
-    m_window->progressValueLbl->hide();
+    Child<QProgressBar>(*m_window, "FixprogressBar")->hide();
+    Child<QLabel>(*m_window, "progressValueLbl")->hide();
     m_window->ShowRepairProgress(step, value);
-    QVERIFY(Shown(m_window->FixprogressBar));
-    QVERIFY(Shown(m_window->progressValueLbl));
-    QCOMPARE(m_window->FixprogressBar->value(), bar);
-    QCOMPARE(m_window->progressValueLbl->text(), text);
+    QVERIFY(Shown(Child<QProgressBar>(*m_window, "FixprogressBar")));
+    QVERIFY(Shown(Child<QLabel>(*m_window, "progressValueLbl")));
+    QCOMPARE(Child<QProgressBar>(*m_window, "FixprogressBar")->value(), bar);
+    QCOMPARE(Child<QLabel>(*m_window, "progressValueLbl")->text(), text);
     QCOMPARE(m_window->GetRepairStep(), step);
 
     // A step the window does not know moves only the bar.
     m_window->ShowRepairProgress(static_cast<RepairStep>(5), 10.0f);
-    QCOMPARE(m_window->FixprogressBar->value(), 10);
-    QCOMPARE(m_window->progressValueLbl->text(), text);
+    QCOMPARE(Child<QProgressBar>(*m_window, "FixprogressBar")->value(), 10);
+    QCOMPARE(Child<QLabel>(*m_window, "progressValueLbl")->text(), text);
     QCOMPARE(m_window->GetRepairStep(), step);
 }
 
@@ -325,32 +329,33 @@ void TestMendraDisplay::resultTexts() {
     const QString contact = QStringLiteral("<style> a {text-decoration: none} </style> <a "
                                            "href=\"https://127.0.0.1/support\">Contact us for more help.");
     w.ShowResultText(ResultState::Succeeded);
-    QCOMPARE(w.fixStatusLbl->text(), QStringLiteral("Repair Success."));
-    QVERIFY(Shown(w.repairInfoLbl));
-    QCOMPARE(w.repairInfoLbl->text(), QStringLiteral("Please restart to check the device.\nIf the repair fails, please "
-                                                     "restart your device and PC before trying again."));
-    QCOMPARE(w.noteInfoLbl_3->text(), contact);
-    QVERIFY(w.noteInfoLbl_3->openExternalLinks());
+    QCOMPARE(Child<QLabel>(w, "fixStatusLbl")->text(), QStringLiteral("Repair Success."));
+    QVERIFY(Shown(Child<QLabel>(w, "repairInfoLbl")));
+    QCOMPARE(Child<QLabel>(w, "repairInfoLbl")->text(),
+             QStringLiteral("Please restart to check the device.\nIf the repair fails, please "
+                            "restart your device and PC before trying again."));
+    QCOMPARE(Child<QLabel>(w, "noteInfoLbl_3")->text(), contact);
+    QVERIFY(Child<QLabel>(w, "noteInfoLbl_3")->openExternalLinks());
     QCOMPARE(w.GetResultState(), ResultState::Succeeded);
 
     w.ShowResultText(ResultState::Failed);
-    QCOMPARE(w.fixStatusLbl->text(), QStringLiteral("Repair failed."));
-    QCOMPARE(w.fixStatusLbl->styleSheet(), QStringLiteral("color: rgb(255, 0, 0);"));
-    QCOMPARE(w.repairInfoLbl->text(),
+    QCOMPARE(Child<QLabel>(w, "fixStatusLbl")->text(), QStringLiteral("Repair failed."));
+    QCOMPARE(Child<QLabel>(w, "fixStatusLbl")->styleSheet(), QStringLiteral("color: rgb(255, 0, 0);"));
+    QCOMPARE(Child<QLabel>(w, "repairInfoLbl")->text(),
              QStringLiteral("Check whether the device restarts. If the restart fails, please restart computer and "
                             "device before you use Advanced Mode to try again."));
-    QCOMPARE(w.noteInfoLbl_3->text(), contact);
+    QCOMPARE(Child<QLabel>(w, "noteInfoLbl_3")->text(), contact);
     QCOMPARE(w.GetResultState(), ResultState::Failed);
 
     w.ShowResultText(static_cast<ResultState>(3));
-    QCOMPARE(w.fixStatusLbl->text(), QStringLiteral("Repair failed."));
+    QCOMPARE(Child<QLabel>(w, "fixStatusLbl")->text(), QStringLiteral("Repair failed."));
     QCOMPARE(w.GetResultState(), ResultState::Failed);
 
     w.ShowResultText(ResultState::Fixing);
-    QCOMPARE(w.fixStatusLbl->text(), QStringLiteral("Reparing. It takes about 10min..."));
-    QVERIFY(!Shown(w.repairInfoLbl));
-    QCOMPARE(w.repairInfoLbl->text(), QString());
-    QCOMPARE(w.noteInfoLbl_3->text(),
+    QCOMPARE(Child<QLabel>(w, "fixStatusLbl")->text(), QStringLiteral("Reparing. It takes about 10min..."));
+    QVERIFY(!Shown(Child<QLabel>(w, "repairInfoLbl")));
+    QCOMPARE(Child<QLabel>(w, "repairInfoLbl")->text(), QString());
+    QCOMPARE(Child<QLabel>(w, "noteInfoLbl_3")->text(),
              QStringLiteral("1. Keep your device connected, and do not use it during fixing."));
     QCOMPARE(w.GetResultState(), ResultState::Fixing);
 }
@@ -362,13 +367,13 @@ void TestMendraDisplay::failureColourDoesNotCarryOver() {
     Controller::Instance()->SetRepairMode(RepairMode::Standard);
     w.ShowReadyToFix();
     w.ShowRepairFailed();
-    QCOMPARE(w.fixStatusLbl->styleSheet(), QStringLiteral("color: rgb(255, 0, 0);"));
+    QCOMPARE(Child<QLabel>(w, "fixStatusLbl")->styleSheet(), QStringLiteral("color: rgb(255, 0, 0);"));
     w.SetFixSubPage(FixSubPage::ReadyToFix);
     w.btnNextClick(); // "Fix Now" starts the next run
-    QCOMPARE(w.fixStatusLbl->styleSheet(), QStringLiteral("color: rgb(38, 38, 38);"));
+    QCOMPARE(Child<QLabel>(w, "fixStatusLbl")->styleSheet(), QStringLiteral("color: rgb(38, 38, 38);"));
     w.ShowRepairSucceeded();
-    QCOMPARE(w.fixStatusLbl->text(), QStringLiteral("Repair Success."));
-    QCOMPARE(w.fixStatusLbl->styleSheet(), QStringLiteral("color: rgb(38, 38, 38);"));
+    QCOMPARE(Child<QLabel>(w, "fixStatusLbl")->text(), QStringLiteral("Repair Success."));
+    QCOMPARE(Child<QLabel>(w, "fixStatusLbl")->styleSheet(), QStringLiteral("color: rgb(38, 38, 38);"));
 }
 
 void TestMendraDisplay::readyPageNeedsDevice() {
@@ -380,9 +385,9 @@ void TestMendraDisplay::readyPageNeedsDevice() {
     w.ShowReadyToFix();
     QCOMPARE(w.GetMainPageIndex(), MainPage::Fix);
     QCOMPARE(w.GetFixPageIndex(), FixSubPage::ReadyToFix);
-    QCOMPARE(w.connStatestackedWidget->currentIndex(), 2);
-    QCOMPARE(w.FirmwareVersionLbl->text(), QStringLiteral("17.0 (21A329)"));
-    QVERIFY(!Shown(w.repairInfoLbl));
+    QCOMPARE(Stack<FixConnState>(w, "connStatestackedWidget"), FixConnState::FixingDevice);
+    QCOMPARE(Child<QLabel>(w, "FirmwareVersionLbl")->text(), QStringLiteral("17.0 (21A329)"));
+    QVERIFY(!Shown(Child<QLabel>(w, "repairInfoLbl")));
     QPushButton* next = w.findChild<QPushButton*>(QStringLiteral("btnNext"));
     QCOMPARE(next->text(), QStringLiteral("Fix Now"));
     QVERIFY(next->isEnabled() && next->isVisibleTo(&w));
@@ -404,7 +409,7 @@ void TestMendraDisplay::recoveryButton() {
     QFETCH(int, mode);
     QFETCH(bool, enabled);
     QFETCH(QString, text);
-    QPushButton* button = m_window->recoveryModeStateBtn;
+    QPushButton* button = Child<QPushButton>(*m_window, "recoveryModeStateBtn");
     button->setText(QStringLiteral("before"));
     m_engine->deviceMode = mode;
     m_window->ShowRecoveryButtonState(0);
@@ -428,20 +433,20 @@ void TestMendraDisplay::recoveryButton() {
 void TestMendraDisplay::connectionDisplayEndsAnimation() {
     Mendra& w = *m_window;
     w.ShowConnectionStateAlt(true);
-    QCOMPARE(w.connectstackedWidget_2->currentIndex(), 0);
-    QVERIFY(Shown(w.recoveryModeStateBtn));
-    QVERIFY(!Shown(w.deviceNotConnLbl));
+    QCOMPARE(Stack<HomeConnection>(w, "connectstackedWidget_2"), HomeConnection::DeviceList);
+    QVERIFY(Shown(Child<QPushButton>(w, "recoveryModeStateBtn")));
+    QVERIFY(!Shown(Child<QLabel>(w, "deviceNotConnLbl")));
 
     w.ShowConnectingAnimation();
-    QCOMPARE(w.connectstackedWidget_2->currentIndex(), 2);
-    QMovie* movie = w.connectLabel->movie();
+    QCOMPARE(Stack<HomeConnection>(w, "connectstackedWidget_2"), HomeConnection::Connecting);
+    QMovie* movie = Child<QLabel>(w, "connectLabel")->movie();
     QVERIFY(movie);
     QCOMPARE(movie->state(), QMovie::Running);
 
     w.ShowConnectionState(0, 0);
-    QCOMPARE(w.connectstackedWidget_2->currentIndex(), 1);
-    QVERIFY(Shown(w.deviceNotConnLbl));
-    QVERIFY(!Shown(w.recoveryModeStateBtn));
+    QCOMPARE(Stack<HomeConnection>(w, "connectstackedWidget_2"), HomeConnection::NotConnected);
+    QVERIFY(Shown(Child<QLabel>(w, "deviceNotConnLbl")));
+    QVERIFY(!Shown(Child<QPushButton>(w, "recoveryModeStateBtn")));
     QCOMPARE(movie->state(), QMovie::NotRunning);
 }
 
@@ -450,18 +455,18 @@ void TestMendraDisplay::connectionDisplayEndsAnimation() {
 void TestMendraDisplay::fixAnimationOutlivesSecondVerification() {
     Mendra& w = *m_window;
     w.ShowFixAnimation();
-    QMovie* fixing = w.FixStateLbl->movie();
+    QMovie* fixing = Child<QLabel>(w, "FixStateLbl")->movie();
     QVERIFY(fixing);
     w.ShowVerifyAnimation();
-    QCOMPARE(w.FixStateLbl->movie(), fixing);
+    QCOMPARE(Child<QLabel>(w, "FixStateLbl")->movie(), fixing);
     QCOMPARE(fixing->state(), QMovie::Running);
-    QMovie* verifying = w.FirmwareStatePic->movie();
+    QMovie* verifying = Child<QLabel>(w, "FirmwareStatePic")->movie();
     QVERIFY(verifying && verifying != fixing);
 
     w.ShowRepairSucceeded();
     QCOMPARE(fixing->state(), QMovie::NotRunning);
     QCOMPARE(verifying->state(), QMovie::NotRunning);
-    QVERIFY(!w.FixStateLbl->movie());
+    QVERIFY(!Child<QLabel>(w, "FixStateLbl")->movie());
 }
 
 // The fix page's device text after a language change is the one that was shown.
@@ -469,22 +474,22 @@ void TestMendraDisplay::deviceTextIsWhatIsShown() {
     Mendra& w = *m_window;
     w.SetDeviceTypeText(QStringLiteral("iPhone"));
     w.Retranslate();
-    QCOMPARE(w.iPhoneTypeLbl_2->text(), QStringLiteral("iPhone"));
+    QCOMPARE(Child<QLabel>(w, "iPhoneTypeLbl_2")->text(), QStringLiteral("iPhone"));
 
     w.OnDeviceConnectionChanged(true, QString(), QStringLiteral("iPhone [Recovery]"), QStringLiteral("iPhone 11"));
-    QCOMPARE(w.iPhoneTypeLbl_2->text(), QString());
+    QCOMPARE(Child<QLabel>(w, "iPhoneTypeLbl_2")->text(), QString());
     w.Retranslate();
-    QCOMPARE(w.iPhoneTypeLbl_2->text(), QString());
+    QCOMPARE(Child<QLabel>(w, "iPhoneTypeLbl_2")->text(), QString());
 
     w.SetDeviceTypeText(QStringLiteral("iPad"));
     w.Retranslate();
-    QCOMPARE(w.iPhoneTypeLbl_2->text(), QStringLiteral("iPad"));
+    QCOMPARE(Child<QLabel>(w, "iPhoneTypeLbl_2")->text(), QStringLiteral("iPad"));
 }
 
 void TestMendraDisplay::listsSelectNewEntry() {
     Mendra& w = *m_window;
     w.AddDeviceEntry(QStringLiteral("iPhone"), QVariant(qlonglong(3)), 3);
-    QCOMPARE(w.iPhoneTypeBox->currentIndex(), 0);
+    QCOMPARE(Child<QComboBox>(w, "iPhoneTypeBox")->currentIndex(), 0);
     QCOMPARE(w.GetDeviceIndex(), 0);
     w.AddDeviceEntry(QStringLiteral("iPad [DFU]"), QVariant(qlonglong(4)), 4);
     QCOMPARE(w.GetDeviceIndex(), 1);
@@ -500,11 +505,11 @@ void TestMendraDisplay::listsSelectNewEntry() {
 
     w.AddSystemVersion(QStringLiteral("17.0"));
     w.AddSystemVersion(QStringLiteral("16.6"));
-    QVERIFY(!w.SystemVersionBox->itemData(0).isValid());
+    QVERIFY(!Child<QComboBox>(w, "SystemVersionBox")->itemData(0).isValid());
     QCOMPARE(w.GetSystemVersionIndex(), 0);
     QCOMPARE(w.GetSystemVersionText(), QStringLiteral("17.0"));
     w.ClearSystemVersions();
-    QCOMPARE(w.SystemVersionBox->count(), 0);
+    QCOMPARE(Child<QComboBox>(w, "SystemVersionBox")->count(), 0);
     QCOMPARE(w.GetSystemVersionIndex(), -1);
 }
 

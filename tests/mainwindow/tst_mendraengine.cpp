@@ -1,4 +1,5 @@
 #include "ExpectBoxes.h"
+#include "MendraWindow.h"
 #include "SimulatedDevices.h"
 
 #include "app/EditionData.h"
@@ -52,22 +53,22 @@ private slots:
         Mendra window;
         QVERIFY(dynamic_cast<MyModelEngine*>(window.Engine()));
 
-        QTRY_COMPARE(window.iPhoneTypeBox->count(), 1);
-        QCOMPARE(window.DeviceModelBox->currentText(), QStringLiteral("iPhone"));
-        QCOMPARE(window.connectstackedWidget_2->currentIndex(), 0);
-        QVERIFY(window.recoveryModeStateBtn->isEnabled());
-        QCOMPARE(window.recoveryModeStateBtn->text(), QStringLiteral("Enter Recovery Mode"));
+        QTRY_COMPARE(Child<QComboBox>(window, "iPhoneTypeBox")->count(), 1);
+        QCOMPARE(Child<QComboBox>(window, "DeviceModelBox")->currentText(), QStringLiteral("iPhone"));
+        QCOMPARE(Stack<HomeConnection>(window, "connectstackedWidget_2"), HomeConnection::DeviceList);
+        QVERIFY(Child<QPushButton>(window, "recoveryModeStateBtn")->isEnabled());
+        QCOMPARE(Child<QPushButton>(window, "recoveryModeStateBtn")->text(), QStringLiteral("Enter Recovery Mode"));
         QVERIFY(Controller::Instance()->IsDeviceConnected());
 
         window.btnNextClick();
-        QTest::mouseClick(window.standardModeBtn, Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(window, "standardModeBtn"), Qt::LeftButton);
         QCOMPARE(window.GetMainPageIndex(), MainPage::FirmwareSelection);
-        QVERIFY(window.SystemVersionBox->count() > 0);
-        QVERIFY(window.btnSelectFirmware->isEnabled());
+        QVERIFY(Child<QComboBox>(window, "SystemVersionBox")->count() > 0);
+        QVERIFY(Child<QPushButton>(window, "btnSelectFirmware")->isEnabled());
 
         // Unplugged while the firmware is being chosen: the box, then the fix page without a device.
         QCOMPARE(m_devices->Unplug(1), 0);
-        QTRY_COMPARE(window.DeviceModelBox->count(), 0);
+        QTRY_COMPARE(Child<QComboBox>(window, "DeviceModelBox")->count(), 0);
         QCOMPARE(MendraMessageBox::ShownMessages(), QStringList{"Device not connected. Please re-connect device."});
         QCOMPARE(window.GetMainPageIndex(), MainPage::Fix);
         QCOMPARE(window.GetFixPageIndex(), FixSubPage::NoDevice);

@@ -68,13 +68,13 @@ QLabel* TestMendraGuide::Link() const {
 }
 
 QString TestMendraGuide::Shown() const {
-    const auto guide = static_cast<Guide>(m_window->recoveryWidget->currentIndex());
+    const auto guide = Stack<Guide>(*m_window, "recoveryWidget");
     const bool recovery = guide == Guide::Recovery;
-    QAbstractButton* checked = (recovery ? m_window->buttonGroup : m_window->buttonGroup_2)->checkedButton();
-    const QStackedWidget* kinds = recovery ? m_window->stackedWidget_3 : m_window->stackedWidget_4;
+    QAbstractButton* checked =
+        Child<QButtonGroup>(*m_window, recovery ? "buttonGroup" : "buttonGroup_2")->checkedButton();
+    const auto kind = Stack<DeviceKind>(*m_window, recovery ? "stackedWidget_3" : "stackedWidget_4");
     return QStringLiteral("%1/%2 %3")
-        .arg(StateName(guide), StateName(static_cast<DeviceKind>(kinds->currentIndex())),
-             checked ? checked->objectName() : QStringLiteral("-"));
+        .arg(StateName(guide), StateName(kind), checked ? checked->objectName() : QStringLiteral("-"));
 }
 
 void TestMendraGuide::ShowGuide(Guide guide) {
@@ -149,7 +149,7 @@ void TestMendraGuide::switchCarriesDeviceKind() {
     QVERIFY(Link()->text().contains(link));
     // And back again to the guide it came from.
     emit Link()->linkActivated(QStringLiteral("none"));
-    QCOMPARE(static_cast<Guide>(m_window->recoveryWidget->currentIndex()), from);
+    QCOMPARE(Stack<Guide>(*m_window, "recoveryWidget"), from);
 }
 
 void TestMendraGuide::deviceKindButtons_data() {
@@ -179,7 +179,7 @@ void TestMendraGuide::deviceKindButtons() {
     ShowGuide(guide);
     // Start from an Apple TV page where the guide has one, so the link is hidden before the click.
     if (guide == Guide::Recovery)
-        QTest::mouseClick(m_window->AppleHDBtn, Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(*m_window, "AppleHDBtn"), Qt::LeftButton);
     QTest::mouseClick(m_window->findChild<QPushButton*>(kindButton), Qt::LeftButton);
     QCOMPARE(Shown(), shown);
     QCOMPARE(Link()->isVisibleTo(m_window), linkShown);
@@ -187,7 +187,7 @@ void TestMendraGuide::deviceKindButtons() {
 
 void TestMendraGuide::showGuideResetsDeviceKind() {
     ShowGuide(Guide::Recovery);
-    QTest::mouseClick(m_window->iPhone8Btn, Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(*m_window, "iPhone8Btn"), Qt::LeftButton);
     // The Apple TV slots act on the recovery guide only.
     emit Link()->linkActivated(QStringLiteral("none"));
     m_window->sltAppleView();
@@ -204,7 +204,7 @@ void TestMendraGuide::showGuideResetsDeviceKind() {
 }
 
 void TestMendraGuide::notRecognizedLinkOpensGuide() {
-    QLabel* link = m_window->showRecoveryGuideLbl;
+    QLabel* link = Child<QLabel>(*m_window, "showRecoveryGuideLbl");
     QVERIFY(link->text().contains(QStringLiteral("Device is connected but not recognized")));
     QVERIFY(link->text().contains(QStringLiteral("href=\"none\"")));
     emit link->linkActivated(QStringLiteral("none"));
@@ -212,7 +212,7 @@ void TestMendraGuide::notRecognizedLinkOpensGuide() {
     QCOMPARE(Shown(), QStringLiteral("Recovery/Other OtherBtn"));
     // A language change replaces the text and keeps one connection: the page opens once, not twice.
     m_window->Retranslate();
-    QSignalSpy changed(m_window->stackedWidget, &QStackedWidget::currentChanged);
+    QSignalSpy changed(Child<QStackedWidget>(*m_window, "stackedWidget"), &QStackedWidget::currentChanged);
     m_window->SetMainPage(MainPage::Home);
     emit link->linkActivated(QStringLiteral("none"));
     QCOMPARE(changed.count(), 2);

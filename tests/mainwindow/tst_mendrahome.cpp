@@ -1,6 +1,7 @@
 #include "ExpectBoxes.h"
 #include "FakeRepairEngine.h"
 #include "FrameworkSkin.h"
+#include "MendraWindow.h"
 
 #include "app/ApplicationFonts.h"
 #include "app/EditionData.h"
@@ -133,10 +134,6 @@ const QString kPackage = kFirmwareFolder + QStringLiteral("/iPhone12,1_17.0_21A3
 
 } // namespace
 
-// How far the repair has gone on the fix page.
-enum class FixStage { ModeChoice, NoDevice, Ready, Fixing, Done, Failed };
-Q_DECLARE_METATYPE(FixStage)
-
 // The window's pages as the program shows them, in every language it ships, with the skin's style sheet
 // and the language's font: every text fits its widget, and no widget reaches past its parent. With
 // MENDRA_SCREENSHOT_DIR set, each window is also saved there to be looked at.
@@ -217,8 +214,8 @@ void TestMendraHome::homePageFits() {
 
     QVERIFY(SaveScreenshot(window, QStringLiteral("home_%1_%2").arg(language).arg(deviceMode)));
 
-    QCOMPARE(window.problemsBrowser->verticalScrollBar()->value(), 0);
-    QStringList clipped = Clipped(window.homePage) + Clipped(window.statusBar());
+    QCOMPARE(Child<QTextBrowser>(window, "problemsBrowser")->verticalScrollBar()->value(), 0);
+    QStringList clipped = Clipped(Child(window, "homePage")) + Clipped(window.statusBar());
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1String("; "))));
     QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
 }
@@ -240,7 +237,7 @@ void TestMendraHome::selectPageFits() {
     window.SetMainPage(MainPage::FirmwareSelection);
     window.SetCheckPage(CheckPage::ChooseFirmware);
     QVERIFY(SaveScreenshot(window, QStringLiteral("select_%1").arg(language)));
-    const QStringList clipped = Clipped(window.selectPage);
+    const QStringList clipped = Clipped(Child(window, "selectPage"));
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1String("; "))));
     QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
 }
@@ -272,10 +269,14 @@ void TestMendraHome::guidePagesFit() {
         QVERIFY(SaveScreenshot(window, QStringLiteral("guide_%1_%2").arg(kind, language)));
         const bool recovery = repairMode != RepairMode::Advanced;
         const QStringList misplaced =
-            recovery ? StepsOffTheirNumbers(window.stackedWidget_3,
-                                            {window.recovery_one, window.recovery_two, window.recovery_three})
-                     : StepsOffTheirNumbers(window.stackedWidget_4, {window.dfu_one, window.dfu_two, window.dfu_three});
-        for (const QString& problem : Clipped(window.recoveryPage) + Clipped(window.statusBar()) + misplaced)
+            recovery
+                ? StepsOffTheirNumbers(Child<QStackedWidget>(window, "stackedWidget_3"),
+                                       {Child<QLabel>(window, "recovery_one"), Child<QLabel>(window, "recovery_two"),
+                                        Child<QLabel>(window, "recovery_three")})
+                : StepsOffTheirNumbers(Child<QStackedWidget>(window, "stackedWidget_4"),
+                                       {Child<QLabel>(window, "dfu_one"), Child<QLabel>(window, "dfu_two"),
+                                        Child<QLabel>(window, "dfu_three")});
+        for (const QString& problem : Clipped(Child(window, "recoveryPage")) + Clipped(window.statusBar()) + misplaced)
             clipped << kind + QStringLiteral(": ") + problem;
     }
     clipped.removeDuplicates();
@@ -333,8 +334,8 @@ void TestMendraHome::checkPageFailureFits() {
 
     QVERIFY(SaveScreenshot(window, QStringLiteral("check_%1").arg(QString::fromLatin1(QTest::currentDataTag()))));
     // The whole text is there to be read, only with places to break.
-    QCOMPARE(WithoutBreakMarks(window.errStringLbl->text()), description);
-    const QStringList clipped = Clipped(window.selectPage) + Clipped(window.statusBar());
+    QCOMPARE(WithoutBreakMarks(Child<QLabel>(window, "errStringLbl")->text()), description);
+    const QStringList clipped = Clipped(Child(window, "selectPage")) + Clipped(window.statusBar());
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1String("; "))));
     QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
 }
@@ -342,13 +343,13 @@ void TestMendraHome::checkPageFailureFits() {
 // The mode choice and the fix page in each of its states, reached the way the user and the engine reach them.
 void TestMendraHome::modeAndFixPagesFit_data() {
     QTest::addColumn<QString>("language");
-    QTest::addColumn<FixStage>("stage");
+    QTest::addColumn<WindowStage>("stage");
     QTest::addColumn<bool>("advanced");
-    const QList<std::tuple<const char*, FixStage, bool>> stages{
-        {"mode", FixStage::ModeChoice, false}, {"no device", FixStage::NoDevice, false},
-        {"ready", FixStage::Ready, false},     {"ready, advanced", FixStage::Ready, true},
-        {"fixing", FixStage::Fixing, false},   {"done", FixStage::Done, false},
-        {"failed", FixStage::Failed, true}};
+    const QList<std::tuple<const char*, WindowStage, bool>> stages{
+        {"mode", WindowStage::ModeChoice, false},  {"no device", WindowStage::FixNoDevice, false},
+        {"ready", WindowStage::ReadyToFix, false}, {"ready, advanced", WindowStage::ReadyToFix, true},
+        {"fixing", WindowStage::Fixing, false},    {"done", WindowStage::Done, false},
+        {"failed", WindowStage::TryAgain, true}};
     for (const char* language : {"en", "zh", "fr", "jp", "de"}) {
         for (const auto& stage : stages)
             QTest::addRow("%s, %s", language, std::get<0>(stage))
@@ -358,7 +359,7 @@ void TestMendraHome::modeAndFixPagesFit_data() {
 
 void TestMendraHome::modeAndFixPagesFit() {
     QFETCH(QString, language);
-    QFETCH(FixStage, stage);
+    QFETCH(WindowStage, stage);
     QFETCH(bool, advanced);
     ExpectBoxes({});
     auto* engine = new FakeRepairEngine;
@@ -369,27 +370,18 @@ void TestMendraHome::modeAndFixPagesFit() {
     window.AddModelEntry(QStringLiteral("Ada's iPhone"), QVariant::fromValue<qulonglong>(phone));
     window.AddSystemVersion(QStringLiteral("17.0 (21A329)"));
     engine->currentDevice = engine->typeBoxDevice = phone;
-    engine->devicePresent = stage == FixStage::NoDevice ? DevicePresence::NoDevice : DevicePresence::Selected;
+    engine->devicePresent = stage == WindowStage::FixNoDevice ? DevicePresence::NoDevice : DevicePresence::Selected;
     Controller::Instance()->SetSystemVersionText(QStringLiteral("17.0 (21A329)"));
-    window.btnNextClick();
-    if (stage != FixStage::ModeChoice)
-        QTest::mouseClick(advanced ? window.advancedModeBtn : window.standardModeBtn, Qt::LeftButton);
-    if (stage >= FixStage::Ready) {
-        QTest::mouseClick(window.findChild<QAbstractButton*>(QStringLiteral("btnDownload")), Qt::LeftButton);
-        window.ShowReadyToFix();
-    }
-    if (stage >= FixStage::Fixing) {
-        window.btnNextClick();
-        window.ShowRepairProgress(RepairStep::Repairing, 500);
-    }
-    if (stage == FixStage::Done)
-        Controller::Instance()->ShowRepairSucceeded();
-    else if (stage == FixStage::Failed)
-        Controller::Instance()->ShowRepairFailed();
+    StageDetails details;
+    details.advanced = advanced;
+    details.step = RepairStep::Repairing;
+    details.progress = 500;
+    DriveTo(window, *engine, stage, details);
     QApplication::processEvents();
 
     QVERIFY(SaveScreenshot(window, QStringLiteral("page_%1").arg(QString::fromLatin1(QTest::currentDataTag()))));
-    const QStringList clipped = Clipped(window.stackedWidget->currentWidget()) + Clipped(window.statusBar());
+    const QStringList clipped =
+        Clipped(Child<QStackedWidget>(window, "stackedWidget")->currentWidget()) + Clipped(window.statusBar());
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1String("; "))));
     // The skin's button rule does not shrink the status-bar buttons below their design size.
     for (const char* name : {"btnNext", "btnDownload", "btnRetryDownload"})
