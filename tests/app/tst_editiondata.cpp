@@ -338,9 +338,9 @@ void TestEditionData::loadEditionData() {
     QCOMPARE(gAppData->Language, GetStartupLanguage());
     QCOMPARE(GetEditionVersion(), QStringLiteral("1.0.0.1"));
     // Nothing in the shipped configuration may point anywhere but the reserved example domain.
-    for (const QString& link : {gAppData->Stalink, gAppData->Home, gAppData->Support, gAppData->Tutorial,
-                                gAppData->Rate, gAppData->Facebook, gAppData->Twitter, gAppData->Youtube,
-                                gAppData->UpdateUrl}) {
+    for (const QString& link :
+         {gAppData->Stalink, gAppData->Home, gAppData->Support, gAppData->Tutorial, gAppData->Rate, gAppData->Facebook,
+          gAppData->Twitter, gAppData->Youtube, gAppData->UpdateUrl}) {
         QVERIFY2(QUrl(link).host().endsWith(QLatin1String(".tavik.example")), qPrintable(link));
     }
     QVERIFY(gAppData->Email.endsWith(QLatin1String("@tavik.example")));
