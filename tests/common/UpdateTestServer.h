@@ -1,6 +1,6 @@
 #pragma once
 
-// The update tests' server (tests/update/update_server.py) and a service pointed at one of its answers.
+// The update tests' server (tests/common/peers/update_server.py) and a service pointed at one of its answers.
 
 #include "PythonPeer.h"
 #include "update/CRegImpl.h"
@@ -10,7 +10,7 @@
 #include <memory>
 
 inline bool StartUpdateServer(PythonPeer& server, const QStringList& arguments = {}) {
-    return server.start(QStringLiteral("tests/update/update_server.py"), arguments);
+    return server.start(QStringLiteral("update_server.py"), arguments);
 }
 
 // The address under which the test server gives the named answer (see update_server.py).

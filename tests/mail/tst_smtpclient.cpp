@@ -144,7 +144,7 @@ void TestSmtpClient::deliversToRealServer() {
     plan.authMethod = authMethod;
     plan.login = authMethod >= 0;
     QVERIFY(run.run(plan));
-    QVERIFY2(run.sent, qPrintable(run.lastText + server.errors()));
+    QVERIFY2(run.sent, qPrintable(run.lastText)); // the server's own complaints stand in the test's output
 
     const QList<QJsonObject> mails = server.mails();
     QCOMPARE(mails.size(), 1);

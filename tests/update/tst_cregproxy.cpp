@@ -21,8 +21,8 @@ private:
 
 void TestCRegProxy::initTestCase() {
     QVERIFY(StartUpdateServer(m_server));
-    QVERIFY(m_proxy.start(QStringLiteral("tests/update/recording_proxy.py")));
-    QVERIFY(m_environmentProxy.start(QStringLiteral("tests/update/recording_proxy.py")));
+    QVERIFY(m_proxy.start(QStringLiteral("recording_proxy.py")));
+    QVERIFY(m_environmentProxy.start(QStringLiteral("recording_proxy.py")));
     const QByteArray address = m_environmentProxy.url(QString()).toLatin1();
     for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY"})
         qputenv(name, address);
