@@ -23,7 +23,6 @@
 #include "PythonHttpServer.h"
 #include "StandInProgram.h"
 #include "ComponentFixture.h"
-#include "TestHttpServer.h"
 
 namespace {
 
@@ -429,17 +428,16 @@ void TestProgram::closingDuringARepairAsksFirst() {
 void TestProgram::closingDuringADownloadAsksFirst() {
     // The firmware comes from a server here that takes the request and never answers: the download is still
     // running whenever the window is closed.
-    TestHttpServer server;
-    QVERIFY(server.start());
-    server.setAnswering(false);
     Sandbox sandbox;
+    PythonHttpServer server(sandbox.Path("."));
+    QVERIFY(server.start());
     const QString scenario = sandbox.Path("scenario.json");
     QFile file(scenario);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(QString(R"({"devices": [{"id": 7, "name": "iPhone", "info": "iPhone 11", "productType": "iPhone12,1"}],
                            "firmware": {"iPhone12,1": [{"version": "17.0", "url": "%1", "size": 1000,
                                         "sha1": "0000000000000000000000000000000000000000"}]}})")
-                   .arg(server.url("/firmware.ipsw").toString())
+                   .arg(server.url("/hang/firmware.ipsw").toString())
                    .toUtf8());
     file.close();
     QProcessEnvironment environment = sandbox.Environment();
@@ -450,7 +448,7 @@ void TestProgram::closingDuringADownloadAsksFirst() {
     StartFirmwareDownload(run);
     if (QTest::currentTestFailed())
         return;
-    QVERIFY(server.waitForRequestTo("/firmware.ipsw", 30000));
+    QVERIFY(server.waitForRequestTo("/hang/firmware.ipsw", 30000));
 
     // "No" keeps the program and its download.
     QCOMPARE(run.Ask(QByteArray("answer ") + QByteArray::number(int(QMessageBox::No))), QByteArray("ok"));
