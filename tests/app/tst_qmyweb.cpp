@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QJsonArray>
 #include <QPointer>
 #include <QTcpServer>
 #include <QtTest>
@@ -15,15 +14,6 @@ const char kPage[] = "/stats/count.html";
 // The same page on a server that takes the request and never answers.
 const char kSilentPage[] = "/hang/stats/count.html";
 const int kPauseUnit = 40;
-
-// The value of a recorded request's query item; empty when there is none.
-QString QueryValue(const QJsonObject& request, const QString& key) {
-    for (const QJsonValue& item : request.value(QStringLiteral("query")).toArray()) {
-        if (item.toArray().at(0).toString() == key)
-            return item.toArray().at(1).toString();
-    }
-    return QString();
-}
 
 // A port on 127.0.0.1 where nothing listens any more.
 quint16 ClosedPort() {
@@ -94,11 +84,11 @@ void TestQMyWeb::requestCarriesTheAction() {
     const QList<QJsonObject> requests = server.requestsTo(kPage);
     QCOMPARE(requests.size(), 1);
     QCOMPARE(requests.first().value("method").toString(), QStringLiteral("GET"));
-    QCOMPARE(PythonHttpServer::QueryKeys(requests.first()), QStringList({"ver", "lang"}) + actions);
-    QCOMPARE(QueryValue(requests.first(), "ver"), QStringLiteral("1.0.0.1"));
-    QCOMPARE(QueryValue(requests.first(), "lang"), QStringLiteral("de"));
+    QCOMPARE(RecordedRequest::QueryKeys(requests.first()), QStringList({"ver", "lang"}) + actions);
+    QCOMPARE(RecordedRequest::QueryValue(requests.first(), "ver"), QStringLiteral("1.0.0.1"));
+    QCOMPARE(RecordedRequest::QueryValue(requests.first(), "lang"), QStringLiteral("de"));
     for (const QString& action : actions)
-        QVERIFY(QueryValue(requests.first(), action).isEmpty());
+        QVERIFY(RecordedRequest::QueryValue(requests.first(), action).isEmpty());
     QCOMPARE(freed.count(), 1);
 }
 
@@ -132,7 +122,7 @@ void TestQMyWeb::silentServerTimesOut() {
     QTRY_VERIFY_WITH_TIMEOUT(freed.count() == 1, 30000);
     QCOMPARE(freed.first().first().toString(), QStringLiteral("ConnectTimeOut"));
     QVERIFY(clock.elapsed() >= 1500 * 95 / 100); // a coarse timer may end up to 5 % early
-    QCOMPARE(PythonHttpServer::QueryKeys(server.requestsTo(kSilentPage).first()), QStringList{"install"});
+    QCOMPARE(RecordedRequest::QueryKeys(server.requestsTo(kSilentPage).first()), QStringList{"install"});
 }
 
 // The owner may free the page at any time, even in the middle of a load: the load is stopped.

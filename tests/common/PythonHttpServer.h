@@ -5,8 +5,8 @@
 // and, given a certificate, speaks TLS. It reports every request as it comes and every connection it holds.
 
 #include "PythonPeer.h"
+#include "RecordedRequest.h"
 
-#include <QJsonArray>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkReply>
@@ -33,8 +33,7 @@ public:
         return QUrl(m_peer.url(pathAndQuery, m_https ? QStringLiteral("https") : QStringLiteral("http")));
     }
 
-    // The requests so far as the server saw them: method, target, path, rawQuery, query (the decoded items in
-    // order, each a pair) and headers.
+    // The requests so far as the server saw them (see RecordedRequest.h).
     QList<QJsonObject> requestRecords() { return m_peer.records("REQUEST"); }
     QList<QJsonObject> requestsTo(const QString& path) {
         QList<QJsonObject> found;
@@ -46,13 +45,6 @@ public:
     }
     bool waitForRequestTo(const QString& path, int timeoutMs = 30000) {
         return m_peer.waitFor([&] { return !requestsTo(path).isEmpty(); }, timeoutMs);
-    }
-    // The names of a recorded request's query items, in the order they were sent.
-    static QStringList QueryKeys(const QJsonObject& request) {
-        QStringList keys;
-        for (const QJsonValue& item : request.value(QStringLiteral("query")).toArray())
-            keys.append(item.toArray().at(0).toString());
-        return keys;
     }
 
     // The requests so far, "GET /path?query".

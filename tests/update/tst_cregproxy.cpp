@@ -42,7 +42,7 @@ void TestCRegProxy::throughHttpProxy() {
     QCOMPARE(passed.value("url").toString(),
              AnswerEndpoint(m_server, QStringLiteral("newer")) +
                  QStringLiteral("?action=getinfo&product=Tavik%20Mendra&versioncur=2.0.9&lang=en"));
-    QCOMPARE(RecordedHeader(passed, "Proxy-Authorization"),
+    QCOMPARE(RecordedRequest::Header(passed, "Proxy-Authorization"),
              QStringLiteral("Basic ") + QByteArray("tester:p:ss w@rd").toBase64());
     QVERIFY(m_server.waitForRecords("REQUEST", before + 1));
     QCOMPARE(m_environmentProxy.records("PROXIED").size(), 0);
