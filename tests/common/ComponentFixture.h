@@ -12,6 +12,7 @@
 // usbmuxd.zip (an archive holding the package) and broken.zip (not an archive).
 
 #include "PythonPeer.h"
+#include "RunTool.h"
 #include "StandInProgram.h"
 #include "TestCa.h"
 
@@ -20,7 +21,6 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -45,7 +45,8 @@ public:
                        "Maintainer: Mendra tests <tests@tavik.example>\n"
                        "Description: stand-in for the device support software in tests\n") ||
             !WriteFile(Path("package/usr/share/doc/mendra-test-support/README"), "test package\n") ||
-            !Run("dpkg-deb", {"--root-owner-group", "--build", Path("package"), Path("files/usbmuxd_amd64.deb")}, why))
+            !RunTool("dpkg-deb", {"--root-owner-group", "--build", Path("package"), Path("files/usbmuxd_amd64.deb")},
+                     why))
             return Fail(why, why && !why->isEmpty() ? *why : QStringLiteral("cannot build the fixture"));
         m_package = ReadFile(Path("files/usbmuxd_amd64.deb"));
         QByteArray corrupt = m_package;
@@ -54,7 +55,7 @@ public:
             WriteFile(Path("files/") + QLatin1String(name), m_package);
         WriteFile(Path("files/corrupt_usbmuxd.deb"), corrupt);
         WriteFile(Path("files/broken.zip"), "PK this is no archive");
-        if (!Run("7z", {"a", "-tzip", Path("files/usbmuxd.zip"), Path("files/usbmuxd_amd64.deb")}, why))
+        if (!RunTool("7z", {"a", "-tzip", Path("files/usbmuxd.zip"), Path("files/usbmuxd_amd64.deb")}, why))
             return false;
 
         const char stub[] =
@@ -176,16 +177,6 @@ private:
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size())
             return false;
-        return true;
-    }
-
-    static bool Run(const char* program, const QStringList& arguments, QString* why) {
-        QProcess process;
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(QString::fromLatin1(program), arguments);
-        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-            return Fail(
-                why, QStringLiteral("%1: %2").arg(QLatin1String(program), QString::fromLocal8Bit(process.readAll())));
         return true;
     }
 
