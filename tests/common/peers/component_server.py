@@ -10,7 +10,6 @@ Serves the files of FOLDER under any path (the last section of the path names th
   chunked_    sends the body chunked, without a length
 Anything else is sent as it is; a missing file gets 404.
 """
-import argparse
 import http.server
 import os
 import urllib.parse
@@ -49,14 +48,5 @@ class Handler(http.server.BaseHTTPRequestHandler):
             peer.send(self, 200, body, PACKAGE, CLOSE)
 
 
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--root", required=True)
-    parser.add_argument("--tls", nargs=2, metavar=("CERT", "KEY"), required=True)
-    args = parser.parse_args()
-    Handler.root = args.root
-    peer.HttpServer(Handler, args.tls).run()
-
-
 if __name__ == "__main__":
-    main()
+    peer.serve_folder(Handler, tls_required=True)

@@ -15,7 +15,6 @@ Records "REQUEST <json>" (peer.request_record) for every request as it comes, an
 Usage: file_server.py --root FOLDER [--tls CERT KEY]
 """
 
-import argparse
 import http.server
 import mimetypes
 import time
@@ -93,14 +92,5 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.serve_file(url.path.lstrip("/"))
 
 
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--root", required=True)
-    parser.add_argument("--tls", nargs=2, metavar=("CERT", "KEY"))
-    args = parser.parse_args()
-    Handler.root = args.root
-    peer.HttpServer(Handler, args.tls).run()
-
-
 if __name__ == "__main__":
-    main()
+    peer.serve_folder(Handler)

@@ -6,6 +6,7 @@ its standard input closes: when the test stops it, and also when the test proces
 its test.
 """
 
+import argparse
 import http.server
 import json
 import os
@@ -69,6 +70,17 @@ class HttpServer(http.server.ThreadingHTTPServer):
         announce(self.server_address[1])
         on_stdin_closed(self.shutdown)
         self.serve_forever()
+
+
+def serve_folder(handler, tls_required=False):
+    """Serves the folder named by --root with the handler (its class attribute root), over HTTPS with
+    --tls CERT KEY."""
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--root", required=True)
+    parser.add_argument("--tls", nargs=2, metavar=("CERT", "KEY"), required=tls_required)
+    args = parser.parse_args()
+    handler.root = args.root
+    HttpServer(handler, args.tls).run()
 
 
 def request_record(handler):
