@@ -74,8 +74,6 @@ void MyAboutView::SetProductIcon() {
 void MyAboutView::Retranslate() {
     retranslateUi(this);
     ShowEditionTexts();
-    // The form's retranslate step gives the icon label its empty text, which takes the picture away.
-    SetProductIcon();
 }
 
 void MyAboutView::OpenLink(const QString& link) {
