@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
+    <name>AboutView</name>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>Tavik Mendra</source>
+        <translation>Tavik Mendra</translation>
+    </message>
+    <message>
+        <source>Current version:</source>
+        <translation>Aktuelle Version:</translation>
+    </message>
+    <message>
+        <source>Customer support</source>
+        <translation>Kundensupport</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;br/&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;br/&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Official website</source>
+        <translation>Offizielle Website</translation>
+    </message>
+    <message>
+        <source>Copyright © 2016-2026 Tavik Software. All rights reserved.</source>
+        <translation>Copyright © 2016-2026 Tavik Software. Alle Rechte vorbehalten.</translation>
+    </message>
+</context>
+<context>
     <name>CComponentInstallThread</name>
     <message>
         <source>Checking...</source>
@@ -958,6 +989,21 @@ Bitte starten Sie das Programm neu und schließen Sie danach das Gerät erneut a
     </message>
 </context>
 <context>
+    <name>MySettingView</name>
+    <message>
+        <source>Open Directory</source>
+        <translation>Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>There is not enough disk space. Please clean up the destination disk or select another folder.</source>
+        <translation>Nicht genügend Speicherplatz. Bitte räumen Sie das Ziellaufwerk auf oder wählen Sie einen anderen Ordner.</translation>
+    </message>
+    <message>
+        <source>This folder cannot be written to. Please select another folder.</source>
+        <translation>In diesen Ordner kann nicht geschrieben werden. Bitte wählen Sie einen anderen Ordner.</translation>
+    </message>
+</context>
+<context>
     <name>MyUpdateView</name>
     <message>
         <source>Current version:</source>
@@ -1041,6 +1087,29 @@ Beim Beenden können unbekannte Gerätefehler auftreten. Bitte schließen Sie da
     <message>
         <source>Other errors. Please contact our Customer Service Center.</source>
         <translation>Sonstiger Fehler. Bitte wenden Sie sich an unser Kundenservice-Center.</translation>
+    </message>
+</context>
+<context>
+    <name>SettingView</name>
+    <message>
+        <source>Setting</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Repair file download:</source>
+        <translation>Download-Ordner für Reparaturdateien:</translation>
+    </message>
+    <message>
+        <source>···</source>
+        <translation>···</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Automatically delete the file after completion</source>
+        <translation>Datei nach Abschluss automatisch löschen</translation>
     </message>
 </context>
 <context>

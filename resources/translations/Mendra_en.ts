@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="en">
 <context>
+    <name>AboutView</name>
+    <message>
+        <source>About</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Tavik Mendra</source>
+        <translation>Tavik Mendra</translation>
+    </message>
+    <message>
+        <source>Current version:</source>
+        <translation>Current version:</translation>
+    </message>
+    <message>
+        <source>Customer support</source>
+        <translation>Customer support</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;br/&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;br/&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Official website</source>
+        <translation>Official website</translation>
+    </message>
+    <message>
+        <source>Copyright © 2016-2026 Tavik Software. All rights reserved.</source>
+        <translation>Copyright © 2016-2026 Tavik Software. All rights reserved.</translation>
+    </message>
+</context>
+<context>
     <name>CComponentInstallThread</name>
     <message>
         <source>Checking...</source>
@@ -958,6 +989,21 @@ If the repair fails, please restart your device and PC before trying again.</tra
     </message>
 </context>
 <context>
+    <name>MySettingView</name>
+    <message>
+        <source>Open Directory</source>
+        <translation>Open Directory</translation>
+    </message>
+    <message>
+        <source>There is not enough disk space. Please clean up the destination disk or select another folder.</source>
+        <translation>There is not enough disk space. Please clean up the destination disk or select another folder.</translation>
+    </message>
+    <message>
+        <source>This folder cannot be written to. Please select another folder.</source>
+        <translation>This folder cannot be written to. Please select another folder.</translation>
+    </message>
+</context>
+<context>
     <name>MyUpdateView</name>
     <message>
         <source>Current version:</source>
@@ -1041,6 +1087,29 @@ Quiting might result in unknown device errors. Please don&apos;t shut down the p
     <message>
         <source>Other errors. Please contact our Customer Service Center.</source>
         <translation>Other errors. Please contact our Customer Service Center.</translation>
+    </message>
+</context>
+<context>
+    <name>SettingView</name>
+    <message>
+        <source>Setting</source>
+        <translation>Setting</translation>
+    </message>
+    <message>
+        <source>Repair file download:</source>
+        <translation>Repair file download:</translation>
+    </message>
+    <message>
+        <source>···</source>
+        <translation>···</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Automatically delete the file after completion</source>
+        <translation>Automatically delete the file after completion</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="en">
 <context>
+    <name>AboutView</name>
+    <message>
+        <source>About</source>
+        <translation>À propos</translation>
+    </message>
+    <message>
+        <source>Tavik Mendra</source>
+        <translation>Tavik Mendra</translation>
+    </message>
+    <message>
+        <source>Current version:</source>
+        <translation>Version actuelle :</translation>
+    </message>
+    <message>
+        <source>Customer support</source>
+        <translation>Assistance client</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;br/&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;br/&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Official website</source>
+        <translation>Site officiel</translation>
+    </message>
+    <message>
+        <source>Copyright © 2016-2026 Tavik Software. All rights reserved.</source>
+        <translation>Copyright © 2016-2026 Tavik Software. Tous droits réservés.</translation>
+    </message>
+</context>
+<context>
     <name>CComponentInstallThread</name>
     <message>
         <source>Checking...</source>
@@ -958,6 +989,21 @@ Veuillez redémarrer le programme, puis reconnecter l’appareil.</translation>
     </message>
 </context>
 <context>
+    <name>MySettingView</name>
+    <message>
+        <source>Open Directory</source>
+        <translation>Ouvrir un dossier</translation>
+    </message>
+    <message>
+        <source>There is not enough disk space. Please clean up the destination disk or select another folder.</source>
+        <translation>Espace disque insuffisant. Veuillez libérer de l’espace sur le disque de destination ou choisir un autre dossier.</translation>
+    </message>
+    <message>
+        <source>This folder cannot be written to. Please select another folder.</source>
+        <translation>Impossible d’écrire dans ce dossier. Veuillez choisir un autre dossier.</translation>
+    </message>
+</context>
+<context>
     <name>MyUpdateView</name>
     <message>
         <source>Current version:</source>
@@ -1041,6 +1087,29 @@ Quitter maintenant pourrait provoquer des erreurs inconnues sur l’appareil. Ne
     <message>
         <source>Other errors. Please contact our Customer Service Center.</source>
         <translation>Autre erreur. Veuillez contacter notre service client.</translation>
+    </message>
+</context>
+<context>
+    <name>SettingView</name>
+    <message>
+        <source>Setting</source>
+        <translation>Paramètres</translation>
+    </message>
+    <message>
+        <source>Repair file download:</source>
+        <translation>Dossier des fichiers de réparation :</translation>
+    </message>
+    <message>
+        <source>···</source>
+        <translation>···</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Ouvrir</translation>
+    </message>
+    <message>
+        <source>Automatically delete the file after completion</source>
+        <translation>Supprimer automatiquement le fichier une fois terminé</translation>
     </message>
 </context>
 <context>

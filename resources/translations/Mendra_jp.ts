@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja" sourcelanguage="en">
 <context>
+    <name>AboutView</name>
+    <message>
+        <source>About</source>
+        <translation>バージョン情報</translation>
+    </message>
+    <message>
+        <source>Tavik Mendra</source>
+        <translation>Tavik Mendra</translation>
+    </message>
+    <message>
+        <source>Current version:</source>
+        <translation>現在のバージョン：</translation>
+    </message>
+    <message>
+        <source>Customer support</source>
+        <translation>カスタマーサポート</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;br/&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;br/&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Official website</source>
+        <translation>公式サイト</translation>
+    </message>
+    <message>
+        <source>Copyright © 2016-2026 Tavik Software. All rights reserved.</source>
+        <translation>Copyright © 2016-2026 Tavik Software. 無断転載を禁じます。</translation>
+    </message>
+</context>
+<context>
     <name>CComponentInstallThread</name>
     <message>
         <source>Checking...</source>
@@ -958,6 +989,21 @@ If the repair fails, please restart your device and PC before trying again.</sou
     </message>
 </context>
 <context>
+    <name>MySettingView</name>
+    <message>
+        <source>Open Directory</source>
+        <translation>フォルダーを開く</translation>
+    </message>
+    <message>
+        <source>There is not enough disk space. Please clean up the destination disk or select another folder.</source>
+        <translation>ディスクの空き容量が不足しています。保存先のディスクを整理するか、別のフォルダーを選択してください。</translation>
+    </message>
+    <message>
+        <source>This folder cannot be written to. Please select another folder.</source>
+        <translation>このフォルダーには書き込めません。別のフォルダーを選択してください。</translation>
+    </message>
+</context>
+<context>
     <name>MyUpdateView</name>
     <message>
         <source>Current version:</source>
@@ -1041,6 +1087,29 @@ Quiting might result in unknown device errors. Please don&apos;t shut down the p
     <message>
         <source>Other errors. Please contact our Customer Service Center.</source>
         <translation>その他のエラーです。カスタマーサービスセンターまでお問い合わせください。</translation>
+    </message>
+</context>
+<context>
+    <name>SettingView</name>
+    <message>
+        <source>Setting</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>Repair file download:</source>
+        <translation>修復ファイルの保存先：</translation>
+    </message>
+    <message>
+        <source>···</source>
+        <translation>···</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>開く</translation>
+    </message>
+    <message>
+        <source>Automatically delete the file after completion</source>
+        <translation>完了後にファイルを自動的に削除する</translation>
     </message>
 </context>
 <context>
