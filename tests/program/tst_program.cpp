@@ -678,6 +678,8 @@ void TestProgram::statisticsModeLeavesSettingsAlone() {
     QVERIFY(ReadFile(path) == settings);
     QCOMPARE(QFileInfo(path).lastModified(), modified);
     QVERIFY(KeptAside(sandbox.DataFolder()).isEmpty());
+}
+
 void TestProgram::patchCheckStartsTheLauncher() {
     PatchSurroundings patch(m_program, true);
     QVERIFY(patch.server.start());
