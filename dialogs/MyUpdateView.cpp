@@ -1,21 +1,17 @@
 #include "MyUpdateView.h"
 
+#include "DialogLook.h"
 #include "UpdateViewHost.h"
 #include "app/EditionData.h"
 #include "app/RunLog.h"
 #include "framework/SkinManager.h"
 
-#include <QPainter>
 #include <QUrl>
 
 namespace {
 
 QString Labelled(const QString& label, const QString& value) {
     return QStringLiteral("%1 %2").arg(label, value);
-}
-
-void SetScaledSize(QWidget* widget, int width, int height) {
-    widget->setFixedSize(UiScaled(width), UiScaled(height));
 }
 
 // Only a web address may be handed on to be opened: the address comes from the update server.
@@ -158,7 +154,5 @@ void MyUpdateView::SltRetry() {
 
 void MyUpdateView::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
-    QPainter painter(this);
-    painter.setPen(QPen(Qt::gray, 1, Qt::SolidLine));
-    painter.drawLine(0, 0, width(), 0);
+    PaintTopSeparator(this);
 }
