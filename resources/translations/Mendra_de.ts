@@ -33,6 +33,25 @@
     </message>
 </context>
 <context>
+    <name>BugReportView</name>
+    <message>
+        <source>Bug Report</source>
+        <translation>Fehler melden</translation>
+    </message>
+    <message>
+        <source>Please send us the questions you encountered during the use of this software. We will answer you as soon as we receive it.</source>
+        <translation>Schildern Sie uns Probleme mit dieser Software. Wir antworten Ihnen, sobald wir Ihre Nachricht erhalten haben.</translation>
+    </message>
+    <message>
+        <source>Attach File</source>
+        <translation>Datei anhängen</translation>
+    </message>
+    <message>
+        <source>Submit</source>
+        <translation>Senden</translation>
+    </message>
+</context>
+<context>
     <name>CComponentInstallThread</name>
     <message>
         <source>Checking...</source>
@@ -951,6 +970,37 @@ Bitte starten Sie das Programm neu und schließen Sie danach das Gerät erneut a
     </message>
 </context>
 <context>
+    <name>MyBugReportView</name>
+    <message>
+        <source>Invalid email address.</source>
+        <translation>Ungültige E-Mail-Adresse.</translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation>E-Mail</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>If you have encountered some problems or received an error,please send us your details or screenshots.</source>
+        <translation>Wenn Probleme aufgetreten sind oder eine Fehlermeldung erschienen ist, senden Sie uns bitte Einzelheiten oder Bildschirmfotos.</translation>
+    </message>
+    <message>
+        <source>Bug reports are not set up on this installation.</source>
+        <translation>Fehlerberichte sind in dieser Installation nicht eingerichtet.</translation>
+    </message>
+    <message>
+        <source>Attachment: %1</source>
+        <translation>Anhang: %1</translation>
+    </message>
+    <message>
+        <source>Add Attachment</source>
+        <translation>Anhang hinzufügen</translation>
+    </message>
+</context>
+<context>
     <name>MyFrame</name>
     <message>
         <source>Menu</source>
@@ -986,6 +1036,14 @@ Bitte starten Sie das Programm neu und schließen Sie danach das Gerät erneut a
     <message>
         <source>Ok</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Bug Report sent successful!</source>
+        <translation>Fehlerbericht erfolgreich gesendet!</translation>
+    </message>
+    <message>
+        <source>Bug Report sent failed!</source>
+        <translation>Fehlerbericht konnte nicht gesendet werden!</translation>
     </message>
 </context>
 <context>

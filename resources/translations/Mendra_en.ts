@@ -33,6 +33,25 @@
     </message>
 </context>
 <context>
+    <name>BugReportView</name>
+    <message>
+        <source>Bug Report</source>
+        <translation>Bug Report</translation>
+    </message>
+    <message>
+        <source>Please send us the questions you encountered during the use of this software. We will answer you as soon as we receive it.</source>
+        <translation>Please send us the questions you encountered during the use of this software. We will answer you as soon as we receive it.</translation>
+    </message>
+    <message>
+        <source>Attach File</source>
+        <translation>Attach File</translation>
+    </message>
+    <message>
+        <source>Submit</source>
+        <translation>Submit</translation>
+    </message>
+</context>
+<context>
     <name>CComponentInstallThread</name>
     <message>
         <source>Checking...</source>
@@ -951,6 +970,37 @@ If the repair fails, please restart your device and PC before trying again.</tra
     </message>
 </context>
 <context>
+    <name>MyBugReportView</name>
+    <message>
+        <source>Invalid email address.</source>
+        <translation>Invalid email address.</translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation>Email</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>If you have encountered some problems or received an error,please send us your details or screenshots.</source>
+        <translation>If you have encountered some problems or received an error,please send us your details or screenshots.</translation>
+    </message>
+    <message>
+        <source>Bug reports are not set up on this installation.</source>
+        <translation>Bug reports are not set up on this installation.</translation>
+    </message>
+    <message>
+        <source>Attachment: %1</source>
+        <translation>Attachment: %1</translation>
+    </message>
+    <message>
+        <source>Add Attachment</source>
+        <translation>Add Attachment</translation>
+    </message>
+</context>
+<context>
     <name>MyFrame</name>
     <message>
         <source>Menu</source>
@@ -986,6 +1036,14 @@ If the repair fails, please restart your device and PC before trying again.</tra
     <message>
         <source>Ok</source>
         <translation>Ok</translation>
+    </message>
+    <message>
+        <source>Bug Report sent successful!</source>
+        <translation>Bug Report sent successful!</translation>
+    </message>
+    <message>
+        <source>Bug Report sent failed!</source>
+        <translation>Bug Report sent failed!</translation>
     </message>
 </context>
 <context>

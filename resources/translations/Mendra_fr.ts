@@ -33,6 +33,25 @@
     </message>
 </context>
 <context>
+    <name>BugReportView</name>
+    <message>
+        <source>Bug Report</source>
+        <translation>Signaler un problème</translation>
+    </message>
+    <message>
+        <source>Please send us the questions you encountered during the use of this software. We will answer you as soon as we receive it.</source>
+        <translation>Envoyez-nous les problèmes rencontrés avec ce logiciel. Nous vous répondrons dès réception de votre message.</translation>
+    </message>
+    <message>
+        <source>Attach File</source>
+        <translation>Joindre un fichier</translation>
+    </message>
+    <message>
+        <source>Submit</source>
+        <translation>Envoyer</translation>
+    </message>
+</context>
+<context>
     <name>CComponentInstallThread</name>
     <message>
         <source>Checking...</source>
@@ -951,6 +970,37 @@ Veuillez redémarrer le programme, puis reconnecter l’appareil.</translation>
     </message>
 </context>
 <context>
+    <name>MyBugReportView</name>
+    <message>
+        <source>Invalid email address.</source>
+        <translation>Adresse e-mail non valide.</translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation>E-mail</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>If you have encountered some problems or received an error,please send us your details or screenshots.</source>
+        <translation>Si vous avez rencontré un problème ou reçu un message d’erreur, envoyez-nous les détails ou des captures d’écran.</translation>
+    </message>
+    <message>
+        <source>Bug reports are not set up on this installation.</source>
+        <translation>L’envoi de rapports n’est pas configuré sur cette installation.</translation>
+    </message>
+    <message>
+        <source>Attachment: %1</source>
+        <translation>Pièce jointe : %1</translation>
+    </message>
+    <message>
+        <source>Add Attachment</source>
+        <translation>Ajouter une pièce jointe</translation>
+    </message>
+</context>
+<context>
     <name>MyFrame</name>
     <message>
         <source>Menu</source>
@@ -986,6 +1036,14 @@ Veuillez redémarrer le programme, puis reconnecter l’appareil.</translation>
     <message>
         <source>Ok</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Bug Report sent successful!</source>
+        <translation>Rapport envoyé avec succès !</translation>
+    </message>
+    <message>
+        <source>Bug Report sent failed!</source>
+        <translation>Échec de l’envoi du rapport !</translation>
     </message>
 </context>
 <context>

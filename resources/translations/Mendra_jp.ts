@@ -33,6 +33,25 @@
     </message>
 </context>
 <context>
+    <name>BugReportView</name>
+    <message>
+        <source>Bug Report</source>
+        <translation>不具合の報告</translation>
+    </message>
+    <message>
+        <source>Please send us the questions you encountered during the use of this software. We will answer you as soon as we receive it.</source>
+        <translation>本ソフトウェアのご使用中に発生した問題をお送りください。受信後、できるだけ早くご返答いたします。</translation>
+    </message>
+    <message>
+        <source>Attach File</source>
+        <translation>ファイルを添付</translation>
+    </message>
+    <message>
+        <source>Submit</source>
+        <translation>送信</translation>
+    </message>
+</context>
+<context>
     <name>CComponentInstallThread</name>
     <message>
         <source>Checking...</source>
@@ -951,6 +970,37 @@ If the repair fails, please restart your device and PC before trying again.</sou
     </message>
 </context>
 <context>
+    <name>MyBugReportView</name>
+    <message>
+        <source>Invalid email address.</source>
+        <translation>メールアドレスが無効です。</translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation>メールアドレス</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>お名前</translation>
+    </message>
+    <message>
+        <source>If you have encountered some problems or received an error,please send us your details or screenshots.</source>
+        <translation>問題が発生した場合やエラーが表示された場合は、詳細またはスクリーンショットをお送りください。</translation>
+    </message>
+    <message>
+        <source>Bug reports are not set up on this installation.</source>
+        <translation>このインストールでは不具合の報告が設定されていません。</translation>
+    </message>
+    <message>
+        <source>Attachment: %1</source>
+        <translation>添付ファイル: %1</translation>
+    </message>
+    <message>
+        <source>Add Attachment</source>
+        <translation>添付ファイルを追加</translation>
+    </message>
+</context>
+<context>
     <name>MyFrame</name>
     <message>
         <source>Menu</source>
@@ -986,6 +1036,14 @@ If the repair fails, please restart your device and PC before trying again.</sou
     <message>
         <source>Ok</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Bug Report sent successful!</source>
+        <translation>不具合の報告を送信しました。</translation>
+    </message>
+    <message>
+        <source>Bug Report sent failed!</source>
+        <translation>不具合の報告を送信できませんでした。</translation>
     </message>
 </context>
 <context>

@@ -33,6 +33,25 @@
     </message>
 </context>
 <context>
+    <name>BugReportView</name>
+    <message>
+        <source>Bug Report</source>
+        <translation>报告问题</translation>
+    </message>
+    <message>
+        <source>Please send us the questions you encountered during the use of this software. We will answer you as soon as we receive it.</source>
+        <translation>请将您在使用本软件过程中遇到的问题发送给我们，我们收到后会尽快回复您。</translation>
+    </message>
+    <message>
+        <source>Attach File</source>
+        <translation>添加附件</translation>
+    </message>
+    <message>
+        <source>Submit</source>
+        <translation>提交</translation>
+    </message>
+</context>
+<context>
     <name>CComponentInstallThread</name>
     <message>
         <source>Checking...</source>
@@ -951,6 +970,37 @@ If the repair fails, please restart your device and PC before trying again.</sou
     </message>
 </context>
 <context>
+    <name>MyBugReportView</name>
+    <message>
+        <source>Invalid email address.</source>
+        <translation>电子邮件地址无效。</translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation>电子邮件</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>姓名</translation>
+    </message>
+    <message>
+        <source>If you have encountered some problems or received an error,please send us your details or screenshots.</source>
+        <translation>如果您遇到了问题或收到了错误提示，请将详细信息或截图发送给我们。</translation>
+    </message>
+    <message>
+        <source>Bug reports are not set up on this installation.</source>
+        <translation>此安装未设置问题报告功能。</translation>
+    </message>
+    <message>
+        <source>Attachment: %1</source>
+        <translation>附件：%1</translation>
+    </message>
+    <message>
+        <source>Add Attachment</source>
+        <translation>添加附件</translation>
+    </message>
+</context>
+<context>
     <name>MyFrame</name>
     <message>
         <source>Menu</source>
@@ -986,6 +1036,14 @@ If the repair fails, please restart your device and PC before trying again.</sou
     <message>
         <source>Ok</source>
         <translation>确定</translation>
+    </message>
+    <message>
+        <source>Bug Report sent successful!</source>
+        <translation>问题报告发送成功！</translation>
+    </message>
+    <message>
+        <source>Bug Report sent failed!</source>
+        <translation>问题报告发送失败！</translation>
     </message>
 </context>
 <context>
