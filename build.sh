@@ -9,9 +9,9 @@ cd "$(dirname "$0")"
 
 PACKAGES=(
     build-essential cmake ninja-build pkg-config clang-format
-    qtbase5-dev qttools5-dev qttools5-dev-tools qtwebengine5-dev libqt5svg5-dev qttranslations5-l10n
+    qtbase5-dev qttools5-dev qttools5-dev-tools qtwebengine5-dev libqt5svg5-dev libqt5x11extras5-dev qttranslations5-l10n
     libcurl4-openssl-dev libtinyxml2-dev libcjson-dev libzip-dev libssl-dev zip unzip
-    xvfb xauth x11-utils imagemagick p7zip-full dbus-daemon
+    libxcb1-dev xvfb xauth x11-utils imagemagick p7zip-full dbus-daemon
     fonts-noto-core fonts-noto-cjk fonts-dejavu-core
     usbmuxd # the device support software; the program installs it at start-up only when it is missing
     python3 python3-aiosmtpd openssl ca-certificates

@@ -1,28 +1,17 @@
 #include "MyUpdateView.h"
 
+#include "DialogLook.h"
 #include "UpdateViewHost.h"
 #include "app/EditionData.h"
 #include "app/RunLog.h"
 #include "framework/SkinManager.h"
 
-#include <QPainter>
 #include <QUrl>
 
 namespace {
 
 QString Labelled(const QString& label, const QString& value) {
     return QStringLiteral("%1 %2").arg(label, value);
-}
-
-void SetScaledSize(QWidget* widget, int width, int height) {
-    widget->setFixedSize(UiScaled(width), UiScaled(height));
-}
-
-// Only a web address may be handed on to be opened: the address comes from the update server.
-bool IsWebAddress(const QUrl& url) {
-    const QString scheme = url.scheme().toLower();
-    return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
-           !url.host().isEmpty();
 }
 
 } // namespace
@@ -43,10 +32,10 @@ void MyUpdateView::Init() {
     SetState(UpdateViewState::Checking);
 
     for (QPushButton* button : {UpdateButton, SkipButton, OKButton, RetryButton})
-        SetScaledSize(button, 120, 32);
-    SetScaledSize(updateProgressBar, 350, 8);
+        SetScaledFixedSize(button, 120, 32);
+    SetScaledFixedSize(updateProgressBar, 350, 8);
     NewInfoBrowser->setFixedHeight(UiScaled(170));
-    SetScaledSize(iconLabel, 60, 60);
+    SetScaledFixedSize(iconLabel, 60, 60);
 
     for (QLabel* label : {LastLabel, NewestLabel, checkStateLabel})
         label->setProperty("STYLE_KEY", QStringLiteral("UPDATE_LATEST"));
@@ -158,7 +147,5 @@ void MyUpdateView::SltRetry() {
 
 void MyUpdateView::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
-    QPainter painter(this);
-    painter.setPen(QPen(Qt::gray, 1, Qt::SolidLine));
-    painter.drawLine(0, 0, width(), 0);
+    PaintTopLine(this);
 }

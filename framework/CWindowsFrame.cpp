@@ -1,11 +1,14 @@
 #include "CWindowsFrame.h"
 
 #include "FrameGeometry.h"
+#include "FrameShadow.h"
 #include "InnerWidgetItem.h"
 #include "MyButton.h"
 #include "SkinManager.h"
 #include "TitleBar.h"
 #include "VolumeNotice.h"
+
+#include "platform/ScreenCompositing.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -83,6 +86,7 @@ void CWindowsFrame::setupFrame() {
     ApplyTitleButtons();
     ConnectTitleButtons();
     PlaceFrame();
+    m_screenComposites = platform::screenComposites(FrameScreen());
 
     if (m_inner)
         m_inner->setFocus();
@@ -224,10 +228,15 @@ bool CWindowsFrame::InnerHidItself(const QEvent* event) const {
 }
 
 void CWindowsFrame::paintEvent(QPaintEvent*) {
-    if (m_shadow.isNull())
-        return;
     QPainter painter(this);
-    painter.drawPixmap(QRect(0, 0, width(), height()), m_shadow);
+    // The shadow picture's soft edge needs the desktop to show through the window; elsewhere its
+    // translucent pixels, and any left unpainted, would show black.
+    if (!m_screenComposites || !testAttribute(Qt::WA_TranslucentBackground)) {
+        PaintFlatFrame(painter, size(), LightShadowColour());
+        return;
+    }
+    if (!m_shadow.isNull())
+        painter.drawPixmap(QRect(0, 0, width(), height()), m_shadow);
 }
 
 void CWindowsFrame::ShowTitleAnimation(bool show) {

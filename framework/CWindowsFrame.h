@@ -55,6 +55,10 @@ public:
     // The screen the frame is on: the one under its centre, else its window's, else the primary.
     QScreen* FrameScreen() const;
 
+    // Whether a compositor drew the frame's screen when the frame was made: only then can the frame's
+    // edge be translucent and show the desktop behind it.
+    bool ScreenComposites() const { return m_screenComposites; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // The inner dialog hid itself while the frame shows it, as a dialog does when it ends.
@@ -95,6 +99,7 @@ private:
     bool m_maximized = false;
     QPixmap m_titleIcon;
     int m_titleLayout;
+    bool m_screenComposites = false;
 
     // Moves and resizes done by hand when the window manager refuses them.
     enum class WindowOperation { None, Move, Resize };

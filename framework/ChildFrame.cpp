@@ -4,23 +4,38 @@
 #include "SkinManager.h"
 
 #include <QGuiApplication>
+#include <QLayout>
 #include <QPainter>
 #include <QScreen>
 
 ChildFrame::ChildFrame(QWidget* inner, QWidget* parent, FrameTypes types, const QPixmap& titleIcon, int titleLayout)
     : CCommonFrame(inner, parent, types, titleIcon, titleLayout) {
-    setFixedWidth(UiScaled(488.0));
+    if (ScreenComposites()) {
+        setAttribute(Qt::WA_TranslucentBackground);
+        setFixedWidth(UiScaled(488.0));
+        return;
+    }
+    // Without a compositor there is no shadow, and the room it would take goes with it; the frame's
+    // own edge stays around the dialog, which keeps its size.
+    const int dropped = kFrameShadowWidth - layout()->contentsMargins().left();
+    setFixedWidth(UiScaled(488.0) - 2 * dropped);
+    resize(width(), height() - 2 * dropped);
 }
 
 ChildFrame::~ChildFrame() = default;
 
 void ChildFrame::paintEvent(QPaintEvent*) {
+    if (!ScreenComposites()) {
+        QPainter painter(this);
+        PaintFlatFrame(painter, size(), LightShadowColour());
+        return;
+    }
     QScreen* primary = QGuiApplication::primaryScreen();
     if (primary && frameGeometry() == primary->availableGeometry()) {
         setContentsMargins(0, 0, 0, 0);
         return;
     }
-    setContentsMargins(10, 10, 10, 10);
+    setContentsMargins(kFrameShadowWidth, kFrameShadowWidth, kFrameShadowWidth, kFrameShadowWidth);
     QPainter painter(this);
-    PaintFrameShadow(painter, size(), QColor(68, 68, 68));
+    PaintFrameShadow(painter, size(), LightShadowColour());
 }

@@ -2,7 +2,8 @@
 
 #include "CCommonFrame.h"
 
-// The fixed-width frame the dialogs are shown in, with a light soft shadow.
+// The fixed-width frame the dialogs are shown in, with a light soft shadow where the desktop composites
+// and a plain edge where it does not.
 class ChildFrame : public CCommonFrame {
     Q_OBJECT
 public:

@@ -34,10 +34,21 @@ MyFrame::~MyFrame() {
 void MyFrame::InitFrame() {
     SetTitleObjectName(QStringLiteral("mainframe"));
     setContentsMargins(0, 0, 0, 0);
-    setAttribute(Qt::WA_TranslucentBackground);
+    if (ScreenComposites())
+        setAttribute(Qt::WA_TranslucentBackground);
     BuildMenu();
     UpdateTitleSkin();
     AdjustToInner();
+    // Without a compositor there is no shadow and no margin for it: the frame is smaller by that margin
+    // so that the main window inside keeps its size.
+    if (!ScreenComposites()) {
+        const int margins = 2 * ShadowMargin();
+        resize(width() - margins, height() - margins);
+    }
+}
+
+int MyFrame::ShadowMargin() const {
+    return UiScaled(2.0);
 }
 
 void MyFrame::BuildMenu() {
@@ -99,12 +110,17 @@ void MyFrame::InitConnections() {
 void MyFrame::ApplyStyleKeys() {
     setProperty("STYLE_KEY", QStringLiteral("HOME_BACK"));
     m_settingsButton->setProperty("STYLE_KEY", QStringLiteral("SETTING"));
-    m_menu->setProperty("STYLE_KEY", QStringLiteral("QMENU"));
+    // The language submenu is a menu window of its own: it takes the menu's rules and window kind, or it
+    // shows in the platform's plain look beside the styled menu.
+    for (QMenu* menu : {m_menu, m_languageMenu})
+        menu->setProperty("STYLE_KEY", QStringLiteral("QMENU"));
 }
 
 void MyFrame::SltShowSettingsMenu() {
-    m_menu->setWindowFlags(Qt::Popup | Qt::FramelessWindowHint);
-    m_menu->setAttribute(Qt::WA_TranslucentBackground);
+    for (QMenu* menu : {m_menu, m_languageMenu}) {
+        menu->setWindowFlags(Qt::Popup | Qt::FramelessWindowHint);
+        menu->setAttribute(Qt::WA_TranslucentBackground);
+    }
     auto* button = qobject_cast<QWidget*>(sender());
     if (!button)
         button = m_settingsButton;
@@ -173,13 +189,18 @@ void MyFrame::AdjustToInner() {
 }
 
 void MyFrame::paintEvent(QPaintEvent*) {
+    if (!ScreenComposites()) {
+        QPainter painter(this);
+        PaintFlatFrame(painter, size(), Qt::black);
+        return;
+    }
     // A maximised frame fills its work area and has no shadow.
     QScreen* screen = FrameScreen();
     if (screen && frameGeometry() == screen->availableGeometry()) {
         setContentsMargins(0, 0, 0, 0);
         return;
     }
-    const int margin = UiScaled(2.0);
+    const int margin = ShadowMargin();
     setContentsMargins(margin, margin, margin, margin);
     QPainter painter(this);
     PaintFrameShadow(painter, size(), Qt::black);

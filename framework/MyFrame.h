@@ -54,6 +54,7 @@ private:
     void BuildMenu();
     void BuildLanguageMenu();
     void RetranslateMenu();
+    int ShadowMargin() const;
 
     MyButton* m_settingsButton = nullptr;
     QMenu* m_menu = nullptr;

@@ -192,8 +192,12 @@ QRect Mendra::PageStackGlobalRect() const {
 void Mendra::AddMenu(QMenu* menu) {
     if (!menu)
         return;
-    menuBar()->addMenu(menu);
-    menuBar()->setNativeMenuBar(true);
+    QMenuBar* bar = menuBar();
+    bar->addMenu(menu);
+    bar->setNativeMenuBar(true);
+    // Where the desktop has no menu bar of its own, Qt would keep the bar in the window: an empty strip
+    // under the frame's title bar, whose menu button already opens the same menu.
+    bar->setVisible(bar->isNativeMenuBar());
 }
 
 void Mendra::CheckPatchUpdate() {

@@ -2,6 +2,56 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
+    <name>AboutView</name>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>Tavik Mendra</source>
+        <translation>Tavik Mendra</translation>
+    </message>
+    <message>
+        <source>Current version:</source>
+        <translation>Aktuelle Version:</translation>
+    </message>
+    <message>
+        <source>Customer support</source>
+        <translation>Kundensupport</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;br/&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;br/&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Official website</source>
+        <translation>Offizielle Website</translation>
+    </message>
+    <message>
+        <source>Copyright © 2016-2026 Tavik Software. All rights reserved.</source>
+        <translation>Copyright © 2016-2026 Tavik Software. Alle Rechte vorbehalten.</translation>
+    </message>
+</context>
+<context>
+    <name>BugReportView</name>
+    <message>
+        <source>Bug Report</source>
+        <translation>Fehler melden</translation>
+    </message>
+    <message>
+        <source>Please send us the questions you encountered during the use of this software. We will answer you as soon as we receive it.</source>
+        <translation>Schildern Sie uns Probleme mit dieser Software. Wir antworten Ihnen, sobald wir Ihre Nachricht erhalten haben.</translation>
+    </message>
+    <message>
+        <source>Attach File</source>
+        <translation>Datei anhängen</translation>
+    </message>
+    <message>
+        <source>Submit</source>
+        <translation>Senden</translation>
+    </message>
+</context>
+<context>
     <name>CComponentInstallThread</name>
     <message>
         <source>Checking...</source>
@@ -920,6 +970,37 @@ Bitte starten Sie das Programm neu und schließen Sie danach das Gerät erneut a
     </message>
 </context>
 <context>
+    <name>MyBugReportView</name>
+    <message>
+        <source>Invalid email address.</source>
+        <translation>Ungültige E-Mail-Adresse.</translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation>E-Mail</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>If you have encountered some problems or received an error,please send us your details or screenshots.</source>
+        <translation>Wenn Probleme aufgetreten sind oder eine Fehlermeldung erschienen ist, senden Sie uns bitte Einzelheiten oder Bildschirmfotos.</translation>
+    </message>
+    <message>
+        <source>Bug reports are not set up on this installation.</source>
+        <translation>Fehlerberichte sind in dieser Installation nicht eingerichtet.</translation>
+    </message>
+    <message>
+        <source>Attachment: %1</source>
+        <translation>Anhang: %1</translation>
+    </message>
+    <message>
+        <source>Add Attachment</source>
+        <translation>Anhang hinzufügen</translation>
+    </message>
+</context>
+<context>
     <name>MyFrame</name>
     <message>
         <source>Menu</source>
@@ -955,6 +1036,29 @@ Bitte starten Sie das Programm neu und schließen Sie danach das Gerät erneut a
     <message>
         <source>Ok</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Bug Report sent successful!</source>
+        <translation>Fehlerbericht erfolgreich gesendet!</translation>
+    </message>
+    <message>
+        <source>Bug Report sent failed!</source>
+        <translation>Fehlerbericht konnte nicht gesendet werden!</translation>
+    </message>
+</context>
+<context>
+    <name>MySettingView</name>
+    <message>
+        <source>Open Directory</source>
+        <translation>Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>There is not enough disk space. Please clean up the destination disk or select another folder.</source>
+        <translation>Nicht genügend Speicherplatz. Bitte räumen Sie das Ziellaufwerk auf oder wählen Sie einen anderen Ordner.</translation>
+    </message>
+    <message>
+        <source>This folder cannot be written to. Please select another folder.</source>
+        <translation>In diesen Ordner kann nicht geschrieben werden. Bitte wählen Sie einen anderen Ordner.</translation>
     </message>
 </context>
 <context>
@@ -1041,6 +1145,29 @@ Beim Beenden können unbekannte Gerätefehler auftreten. Bitte schließen Sie da
     <message>
         <source>Other errors. Please contact our Customer Service Center.</source>
         <translation>Sonstiger Fehler. Bitte wenden Sie sich an unser Kundenservice-Center.</translation>
+    </message>
+</context>
+<context>
+    <name>SettingView</name>
+    <message>
+        <source>Setting</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Repair file download:</source>
+        <translation>Download-Ordner für Reparaturdateien:</translation>
+    </message>
+    <message>
+        <source>···</source>
+        <translation>···</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Automatically delete the file after completion</source>
+        <translation>Datei nach Abschluss automatisch löschen</translation>
     </message>
 </context>
 <context>

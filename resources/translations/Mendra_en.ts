@@ -2,6 +2,56 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="en">
 <context>
+    <name>AboutView</name>
+    <message>
+        <source>About</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Tavik Mendra</source>
+        <translation>Tavik Mendra</translation>
+    </message>
+    <message>
+        <source>Current version:</source>
+        <translation>Current version:</translation>
+    </message>
+    <message>
+        <source>Customer support</source>
+        <translation>Customer support</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;br/&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;br/&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Official website</source>
+        <translation>Official website</translation>
+    </message>
+    <message>
+        <source>Copyright © 2016-2026 Tavik Software. All rights reserved.</source>
+        <translation>Copyright © 2016-2026 Tavik Software. All rights reserved.</translation>
+    </message>
+</context>
+<context>
+    <name>BugReportView</name>
+    <message>
+        <source>Bug Report</source>
+        <translation>Bug Report</translation>
+    </message>
+    <message>
+        <source>Please send us the questions you encountered during the use of this software. We will answer you as soon as we receive it.</source>
+        <translation>Please send us the questions you encountered during the use of this software. We will answer you as soon as we receive it.</translation>
+    </message>
+    <message>
+        <source>Attach File</source>
+        <translation>Attach File</translation>
+    </message>
+    <message>
+        <source>Submit</source>
+        <translation>Submit</translation>
+    </message>
+</context>
+<context>
     <name>CComponentInstallThread</name>
     <message>
         <source>Checking...</source>
@@ -920,6 +970,37 @@ If the repair fails, please restart your device and PC before trying again.</tra
     </message>
 </context>
 <context>
+    <name>MyBugReportView</name>
+    <message>
+        <source>Invalid email address.</source>
+        <translation>Invalid email address.</translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation>Email</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>If you have encountered some problems or received an error,please send us your details or screenshots.</source>
+        <translation>If you have encountered some problems or received an error,please send us your details or screenshots.</translation>
+    </message>
+    <message>
+        <source>Bug reports are not set up on this installation.</source>
+        <translation>Bug reports are not set up on this installation.</translation>
+    </message>
+    <message>
+        <source>Attachment: %1</source>
+        <translation>Attachment: %1</translation>
+    </message>
+    <message>
+        <source>Add Attachment</source>
+        <translation>Add Attachment</translation>
+    </message>
+</context>
+<context>
     <name>MyFrame</name>
     <message>
         <source>Menu</source>
@@ -955,6 +1036,29 @@ If the repair fails, please restart your device and PC before trying again.</tra
     <message>
         <source>Ok</source>
         <translation>Ok</translation>
+    </message>
+    <message>
+        <source>Bug Report sent successful!</source>
+        <translation>Bug Report sent successful!</translation>
+    </message>
+    <message>
+        <source>Bug Report sent failed!</source>
+        <translation>Bug Report sent failed!</translation>
+    </message>
+</context>
+<context>
+    <name>MySettingView</name>
+    <message>
+        <source>Open Directory</source>
+        <translation>Open Directory</translation>
+    </message>
+    <message>
+        <source>There is not enough disk space. Please clean up the destination disk or select another folder.</source>
+        <translation>There is not enough disk space. Please clean up the destination disk or select another folder.</translation>
+    </message>
+    <message>
+        <source>This folder cannot be written to. Please select another folder.</source>
+        <translation>This folder cannot be written to. Please select another folder.</translation>
     </message>
 </context>
 <context>
@@ -1041,6 +1145,29 @@ Quiting might result in unknown device errors. Please don&apos;t shut down the p
     <message>
         <source>Other errors. Please contact our Customer Service Center.</source>
         <translation>Other errors. Please contact our Customer Service Center.</translation>
+    </message>
+</context>
+<context>
+    <name>SettingView</name>
+    <message>
+        <source>Setting</source>
+        <translation>Setting</translation>
+    </message>
+    <message>
+        <source>Repair file download:</source>
+        <translation>Repair file download:</translation>
+    </message>
+    <message>
+        <source>···</source>
+        <translation>···</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Automatically delete the file after completion</source>
+        <translation>Automatically delete the file after completion</translation>
     </message>
 </context>
 <context>

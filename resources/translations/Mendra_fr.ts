@@ -2,6 +2,56 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="en">
 <context>
+    <name>AboutView</name>
+    <message>
+        <source>About</source>
+        <translation>À propos</translation>
+    </message>
+    <message>
+        <source>Tavik Mendra</source>
+        <translation>Tavik Mendra</translation>
+    </message>
+    <message>
+        <source>Current version:</source>
+        <translation>Version actuelle :</translation>
+    </message>
+    <message>
+        <source>Customer support</source>
+        <translation>Assistance client</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;br/&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;br/&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Official website</source>
+        <translation>Site officiel</translation>
+    </message>
+    <message>
+        <source>Copyright © 2016-2026 Tavik Software. All rights reserved.</source>
+        <translation>Copyright © 2016-2026 Tavik Software. Tous droits réservés.</translation>
+    </message>
+</context>
+<context>
+    <name>BugReportView</name>
+    <message>
+        <source>Bug Report</source>
+        <translation>Signaler un problème</translation>
+    </message>
+    <message>
+        <source>Please send us the questions you encountered during the use of this software. We will answer you as soon as we receive it.</source>
+        <translation>Envoyez-nous les problèmes rencontrés avec ce logiciel. Nous vous répondrons dès réception de votre message.</translation>
+    </message>
+    <message>
+        <source>Attach File</source>
+        <translation>Joindre un fichier</translation>
+    </message>
+    <message>
+        <source>Submit</source>
+        <translation>Envoyer</translation>
+    </message>
+</context>
+<context>
     <name>CComponentInstallThread</name>
     <message>
         <source>Checking...</source>
@@ -920,6 +970,37 @@ Veuillez redémarrer le programme, puis reconnecter l’appareil.</translation>
     </message>
 </context>
 <context>
+    <name>MyBugReportView</name>
+    <message>
+        <source>Invalid email address.</source>
+        <translation>Adresse e-mail non valide.</translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation>E-mail</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>If you have encountered some problems or received an error,please send us your details or screenshots.</source>
+        <translation>Si vous avez rencontré un problème ou reçu un message d’erreur, envoyez-nous les détails ou des captures d’écran.</translation>
+    </message>
+    <message>
+        <source>Bug reports are not set up on this installation.</source>
+        <translation>L’envoi de rapports n’est pas configuré sur cette installation.</translation>
+    </message>
+    <message>
+        <source>Attachment: %1</source>
+        <translation>Pièce jointe : %1</translation>
+    </message>
+    <message>
+        <source>Add Attachment</source>
+        <translation>Ajouter une pièce jointe</translation>
+    </message>
+</context>
+<context>
     <name>MyFrame</name>
     <message>
         <source>Menu</source>
@@ -955,6 +1036,29 @@ Veuillez redémarrer le programme, puis reconnecter l’appareil.</translation>
     <message>
         <source>Ok</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Bug Report sent successful!</source>
+        <translation>Rapport envoyé avec succès !</translation>
+    </message>
+    <message>
+        <source>Bug Report sent failed!</source>
+        <translation>Échec de l’envoi du rapport !</translation>
+    </message>
+</context>
+<context>
+    <name>MySettingView</name>
+    <message>
+        <source>Open Directory</source>
+        <translation>Ouvrir un dossier</translation>
+    </message>
+    <message>
+        <source>There is not enough disk space. Please clean up the destination disk or select another folder.</source>
+        <translation>Espace disque insuffisant. Veuillez libérer de l’espace sur le disque de destination ou choisir un autre dossier.</translation>
+    </message>
+    <message>
+        <source>This folder cannot be written to. Please select another folder.</source>
+        <translation>Impossible d’écrire dans ce dossier. Veuillez choisir un autre dossier.</translation>
     </message>
 </context>
 <context>
@@ -1041,6 +1145,29 @@ Quitter maintenant pourrait provoquer des erreurs inconnues sur l’appareil. Ne
     <message>
         <source>Other errors. Please contact our Customer Service Center.</source>
         <translation>Autre erreur. Veuillez contacter notre service client.</translation>
+    </message>
+</context>
+<context>
+    <name>SettingView</name>
+    <message>
+        <source>Setting</source>
+        <translation>Paramètres</translation>
+    </message>
+    <message>
+        <source>Repair file download:</source>
+        <translation>Dossier des fichiers de réparation :</translation>
+    </message>
+    <message>
+        <source>···</source>
+        <translation>···</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Ouvrir</translation>
+    </message>
+    <message>
+        <source>Automatically delete the file after completion</source>
+        <translation>Supprimer automatiquement le fichier une fois terminé</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,56 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja" sourcelanguage="en">
 <context>
+    <name>AboutView</name>
+    <message>
+        <source>About</source>
+        <translation>バージョン情報</translation>
+    </message>
+    <message>
+        <source>Tavik Mendra</source>
+        <translation>Tavik Mendra</translation>
+    </message>
+    <message>
+        <source>Current version:</source>
+        <translation>現在のバージョン：</translation>
+    </message>
+    <message>
+        <source>Customer support</source>
+        <translation>カスタマーサポート</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;br/&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;br/&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Official website</source>
+        <translation>公式サイト</translation>
+    </message>
+    <message>
+        <source>Copyright © 2016-2026 Tavik Software. All rights reserved.</source>
+        <translation>Copyright © 2016-2026 Tavik Software. 無断転載を禁じます。</translation>
+    </message>
+</context>
+<context>
+    <name>BugReportView</name>
+    <message>
+        <source>Bug Report</source>
+        <translation>不具合の報告</translation>
+    </message>
+    <message>
+        <source>Please send us the questions you encountered during the use of this software. We will answer you as soon as we receive it.</source>
+        <translation>本ソフトウェアのご使用中に発生した問題をお送りください。受信後、できるだけ早くご返答いたします。</translation>
+    </message>
+    <message>
+        <source>Attach File</source>
+        <translation>ファイルを添付</translation>
+    </message>
+    <message>
+        <source>Submit</source>
+        <translation>送信</translation>
+    </message>
+</context>
+<context>
     <name>CComponentInstallThread</name>
     <message>
         <source>Checking...</source>
@@ -920,6 +970,37 @@ If the repair fails, please restart your device and PC before trying again.</sou
     </message>
 </context>
 <context>
+    <name>MyBugReportView</name>
+    <message>
+        <source>Invalid email address.</source>
+        <translation>メールアドレスが無効です。</translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation>メールアドレス</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>お名前</translation>
+    </message>
+    <message>
+        <source>If you have encountered some problems or received an error,please send us your details or screenshots.</source>
+        <translation>問題が発生した場合やエラーが表示された場合は、詳細またはスクリーンショットをお送りください。</translation>
+    </message>
+    <message>
+        <source>Bug reports are not set up on this installation.</source>
+        <translation>このインストールでは不具合の報告が設定されていません。</translation>
+    </message>
+    <message>
+        <source>Attachment: %1</source>
+        <translation>添付ファイル: %1</translation>
+    </message>
+    <message>
+        <source>Add Attachment</source>
+        <translation>添付ファイルを追加</translation>
+    </message>
+</context>
+<context>
     <name>MyFrame</name>
     <message>
         <source>Menu</source>
@@ -955,6 +1036,29 @@ If the repair fails, please restart your device and PC before trying again.</sou
     <message>
         <source>Ok</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Bug Report sent successful!</source>
+        <translation>不具合の報告を送信しました。</translation>
+    </message>
+    <message>
+        <source>Bug Report sent failed!</source>
+        <translation>不具合の報告を送信できませんでした。</translation>
+    </message>
+</context>
+<context>
+    <name>MySettingView</name>
+    <message>
+        <source>Open Directory</source>
+        <translation>フォルダーを開く</translation>
+    </message>
+    <message>
+        <source>There is not enough disk space. Please clean up the destination disk or select another folder.</source>
+        <translation>ディスクの空き容量が不足しています。保存先のディスクを整理するか、別のフォルダーを選択してください。</translation>
+    </message>
+    <message>
+        <source>This folder cannot be written to. Please select another folder.</source>
+        <translation>このフォルダーには書き込めません。別のフォルダーを選択してください。</translation>
     </message>
 </context>
 <context>
@@ -1041,6 +1145,29 @@ Quiting might result in unknown device errors. Please don&apos;t shut down the p
     <message>
         <source>Other errors. Please contact our Customer Service Center.</source>
         <translation>その他のエラーです。カスタマーサービスセンターまでお問い合わせください。</translation>
+    </message>
+</context>
+<context>
+    <name>SettingView</name>
+    <message>
+        <source>Setting</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>Repair file download:</source>
+        <translation>修復ファイルの保存先：</translation>
+    </message>
+    <message>
+        <source>···</source>
+        <translation>···</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>開く</translation>
+    </message>
+    <message>
+        <source>Automatically delete the file after completion</source>
+        <translation>完了後にファイルを自動的に削除する</translation>
     </message>
 </context>
 <context>

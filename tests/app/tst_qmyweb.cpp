@@ -3,13 +3,16 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPointer>
+#include <QTcpServer>
 #include <QtTest>
 
-#include "TestHttpServer.h"
+#include "PythonHttpServer.h"
 
 namespace {
 
 const char kPage[] = "/stats/count.html";
+// The same page on a server that takes the request and never answers.
+const char kSilentPage[] = "/hang/stats/count.html";
 const int kPauseUnit = 40;
 
 // A port on 127.0.0.1 where nothing listens any more.
@@ -27,12 +30,24 @@ class TestQMyWeb : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void requestCarriesTheAction_data();
     void requestCarriesTheAction();
     void unreachablePageWaitsThePause();
     void silentServerTimesOut();
     void freedWhileLoading();
+
+private:
+    QTemporaryDir m_served;
 };
+
+void TestQMyWeb::initTestCase() {
+    QVERIFY(m_served.isValid());
+    QVERIFY(QDir(m_served.path()).mkpath("stats"));
+    QFile page(m_served.filePath(QString(kPage).mid(1)));
+    QVERIFY(page.open(QIODevice::WriteOnly));
+    page.write("<html><body>counted</body></html>");
+}
 
 void TestQMyWeb::requestCarriesTheAction_data() {
     QTest::addColumn<int>("mode");
@@ -49,9 +64,8 @@ void TestQMyWeb::requestCarriesTheAction() {
     QFETCH(int, mode);
     QFETCH(QStringList, actions);
 
-    TestHttpServer server;
+    PythonHttpServer server(m_served.path());
     QVERIFY(server.start());
-    server.setDefaultResponse({200, "<html><body>counted</body></html>"});
 
     QPointer<QMyWeb> web = new QMyWeb(server.url(QString(kPage) + "?ver=1.0.0.1&lang=de").toString(), mode);
     web->SetPauseUnit(kPauseUnit);
@@ -67,14 +81,14 @@ void TestQMyWeb::requestCarriesTheAction() {
     QVERIFY2(clock.elapsed() >= 2 * kPauseUnit, "the pause after the load was skipped");
     QTRY_VERIFY(web.isNull());
 
-    const QList<TestHttpServer::Request> requests = server.requestsTo(kPage);
+    const QList<QJsonObject> requests = server.requestsTo(kPage);
     QCOMPARE(requests.size(), 1);
-    QCOMPARE(requests.first().method, QByteArray("GET"));
-    QCOMPARE(requests.first().queryKeys(), QStringList({"ver", "lang"}) + actions);
-    QCOMPARE(requests.first().query().queryItemValue("ver"), QStringLiteral("1.0.0.1"));
-    QCOMPARE(requests.first().query().queryItemValue("lang"), QStringLiteral("de"));
+    QCOMPARE(requests.first().value("method").toString(), QStringLiteral("GET"));
+    QCOMPARE(RecordedRequest::QueryKeys(requests.first()), QStringList({"ver", "lang"}) + actions);
+    QCOMPARE(RecordedRequest::QueryValue(requests.first(), "ver"), QStringLiteral("1.0.0.1"));
+    QCOMPARE(RecordedRequest::QueryValue(requests.first(), "lang"), QStringLiteral("de"));
     for (const QString& action : actions)
-        QVERIFY(requests.first().query().queryItemValue(action).isEmpty());
+        QVERIFY(RecordedRequest::QueryValue(requests.first(), action).isEmpty());
     QCOMPARE(freed.count(), 1);
 }
 
@@ -93,34 +107,32 @@ void TestQMyWeb::unreachablePageWaitsThePause() {
 }
 
 void TestQMyWeb::silentServerTimesOut() {
-    TestHttpServer server;
+    PythonHttpServer server(m_served.path());
     QVERIFY(server.start());
-    server.setAnswering(false);
 
-    QMyWeb web(server.url(kPage).toString(), QMyWeb::Install);
+    QMyWeb web(server.url(kSilentPage).toString(), QMyWeb::Install);
     web.SetConnectTimeOut(1500);
     web.SetPauseUnit(kPauseUnit);
     QSignalSpy freed(&web, &QMyWeb::sglFreeWebView);
     QElapsedTimer clock;
     clock.start();
     web.Start();
-    QVERIFY(server.waitForRequestTo(kPage));
+    QVERIFY(server.waitForRequestTo(kSilentPage));
     // Under load the time-out may already have fired while the request was awaited.
     QTRY_VERIFY_WITH_TIMEOUT(freed.count() == 1, 30000);
     QCOMPARE(freed.first().first().toString(), QStringLiteral("ConnectTimeOut"));
     QVERIFY(clock.elapsed() >= 1500 * 95 / 100); // a coarse timer may end up to 5 % early
-    QCOMPARE(server.requestsTo(kPage).first().queryKeys(), QStringList{"install"});
+    QCOMPARE(RecordedRequest::QueryKeys(server.requestsTo(kSilentPage).first()), QStringList{"install"});
 }
 
 // The owner may free the page at any time, even in the middle of a load: the load is stopped.
 void TestQMyWeb::freedWhileLoading() {
-    TestHttpServer server;
+    PythonHttpServer server(m_served.path());
     QVERIFY(server.start());
-    server.setAnswering(false);
 
-    auto* web = new QMyWeb(server.url(kPage).toString(), QMyWeb::Open);
+    auto* web = new QMyWeb(server.url(kSilentPage).toString(), QMyWeb::Open);
     web->Start();
-    QVERIFY(server.waitForRequestTo(kPage));
+    QVERIFY(server.waitForRequestTo(kSilentPage));
     QVERIFY(server.openConnections() > 0);
     delete web;
     QTRY_COMPARE(server.openConnections(), 0);

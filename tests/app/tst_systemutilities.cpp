@@ -3,7 +3,7 @@
 #include <QDesktopServices>
 #include <QtTest>
 
-#include "RecordedArguments.h"
+#include "StandInProgram.h"
 
 // The elevated start goes (as root, directly) to a stub script that records its arguments.
 class TestSystemUtilities : public QObject {
@@ -36,21 +36,13 @@ private:
 void TestSystemUtilities::initTestCase() {
     QVERIFY(m_dir.isValid());
     m_stub = m_dir.filePath("stub");
-    QFile stub(m_stub);
-    QVERIFY(stub.open(QIODevice::WriteOnly));
-    stub.write("#!/bin/sh\n"
-               "for a in \"$@\"; do printf '%s\\0' \"$a\"; done > \"$MENDRA_ARGS_RECORD.part\"\n"
-               "mv \"$MENDRA_ARGS_RECORD.part\" \"$MENDRA_ARGS_RECORD\"\n"
-               "exit ${MENDRA_ARGS_EXIT:-7}\n");
-    stub.close();
-    QVERIFY(stub.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     m_record = m_dir.filePath("record");
-    qputenv("MENDRA_ARGS_RECORD", m_record.toLocal8Bit());
+    QVERIFY(StandIn::WriteRecorder(m_stub, m_record, 7));
     QDesktopServices::setUrlHandler("file", this, "open");
 }
 
 QStringList TestSystemUtilities::recorded() const {
-    return readRecordedArguments(m_record);
+    return StandIn::RecordedArguments(m_record);
 }
 
 void TestSystemUtilities::runElevated_data() {

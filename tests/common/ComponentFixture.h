@@ -3,7 +3,7 @@
 // What the component install tests set up around the program, all in one private folder:
 // - system roots (MENDRA_SYSTEM_ROOT) where the support daemon is present or absent;
 // - a small Debian package built with dpkg-deb, served with its faulty variants by an HTTPS server on
-//   127.0.0.1 (component_server.py) whose certificate comes from the test's own CA;
+//   127.0.0.1 (tests/common/peers/component_server.py) whose certificate comes from the test's own CA;
 // - stand-ins for the installer (apt-get) and the elevation helper (pkexec), first on the PATH, that
 //   record each call with the digest of the package file handed over and exit with a chosen status.
 //
@@ -11,18 +11,20 @@
 // stall_usbmuxd.deb, wrongsize_usbmuxd.deb, chunked_usbmuxd.deb (see component_server.py),
 // usbmuxd.zip (an archive holding the package) and broken.zip (not an archive).
 
-#include "TestCertificateAuthority.h"
+#include "PythonPeer.h"
+#include "RunTool.h"
+#include "StandInProgram.h"
+#include "TestCa.h"
 
 #include "platform/MachineArchitecture.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
+#include <QUrl>
 
 class ComponentFixture {
 public:
@@ -31,40 +33,32 @@ public:
         QByteArray digest;     // SHA-256 of the last argument's file, "missing" when there was none
     };
 
-    ~ComponentFixture() {
-        if (m_server.state() != QProcess::NotRunning) {
-            m_server.kill();
-            m_server.waitForFinished(5000);
-        }
-    }
-
     bool Prepare(QString* why) {
         if (!m_root.isValid())
             return Fail(why, QStringLiteral("no temporary folder"));
         for (const char* folder : {"present/usr/sbin", "absent/usr/sbin", "absent/usr/local/sbin", "files", "bin",
                                    "package/DEBIAN", "package/usr/share/doc/mendra-test-support"})
             QDir().mkpath(Path(folder));
-        if (!WriteFile(Path("present/usr/sbin/usbmuxd"), "#!/bin/sh\n", true) ||
+        if (!StandIn::Write(Path("present/usr/sbin/usbmuxd"), QByteArray()) ||
             !WriteFile(Path("package/DEBIAN/control"),
                        "Package: mendra-test-support\nVersion: 1.0\nArchitecture: all\n"
                        "Maintainer: Mendra tests <tests@tavik.example>\n"
-                       "Description: stand-in for the device support software in tests\n",
-                       false) ||
-            !WriteFile(Path("package/usr/share/doc/mendra-test-support/README"), "test package\n", false) ||
-            !Run("dpkg-deb", {"--root-owner-group", "--build", Path("package"), Path("files/usbmuxd_amd64.deb")}, why))
+                       "Description: stand-in for the device support software in tests\n") ||
+            !WriteFile(Path("package/usr/share/doc/mendra-test-support/README"), "test package\n") ||
+            !RunTool("dpkg-deb", {"--root-owner-group", "--build", Path("package"), Path("files/usbmuxd_amd64.deb")},
+                     why))
             return Fail(why, why && !why->isEmpty() ? *why : QStringLiteral("cannot build the fixture"));
         m_package = ReadFile(Path("files/usbmuxd_amd64.deb"));
         QByteArray corrupt = m_package;
         corrupt[corrupt.size() / 2] = char(corrupt.at(corrupt.size() / 2) ^ 0x5a);
         for (const char* name : {"stall_usbmuxd.deb", "wrongsize_usbmuxd.deb", "chunked_usbmuxd.deb"})
-            WriteFile(Path("files/") + QLatin1String(name), m_package, false);
-        WriteFile(Path("files/corrupt_usbmuxd.deb"), corrupt, false);
-        WriteFile(Path("files/broken.zip"), "PK this is no archive", false);
-        if (!Run("7z", {"a", "-tzip", Path("files/usbmuxd.zip"), Path("files/usbmuxd_amd64.deb")}, why))
+            WriteFile(Path("files/") + QLatin1String(name), m_package);
+        WriteFile(Path("files/corrupt_usbmuxd.deb"), corrupt);
+        WriteFile(Path("files/broken.zip"), "PK this is no archive");
+        if (!RunTool("7z", {"a", "-tzip", Path("files/usbmuxd.zip"), Path("files/usbmuxd_amd64.deb")}, why))
             return false;
 
         const char stub[] =
-            "#!/bin/sh\n"
             "# Stands in for the real command in tests: records the call, exits with the chosen status.\n"
             "dir=$(dirname \"$0\")\n"
             "last=\"\"\n"
@@ -75,21 +69,24 @@ public:
             "printf '%s\\n' \"$digest\" >> \"$dir/calls\"\n"
             "[ -f \"$dir/delay\" ] && sleep \"$(cat \"$dir/delay\")\"\n"
             "exit \"$(cat \"$dir/status\" 2>/dev/null || echo 0)\"\n";
-        if (!WriteFile(Path("bin/apt-get"), stub, true) ||
-            !WriteFile(Path("bin/pkexec"),
-                       "#!/bin/sh\n# The elevation helper's stand-in: runs the program.\nexec \"$@\"\n", true))
+        if (!StandIn::Write(Path("bin/apt-get"), stub) || !StandIn::WritePassThrough(Path("bin/pkexec")))
             return Fail(why, QStringLiteral("cannot write the stand-ins"));
 
-        if (!m_authority.Make(m_root.path(), why))
-            return false;
-        return StartServer(why);
+        const TestCa::ServerCertificate certificate = m_ca.issueServerCertificate();
+        if (!certificate.isValid())
+            return Fail(why, m_ca.errorText());
+        if (!m_server.start(QStringLiteral("component_server.py"),
+                            {QStringLiteral("--root"), Path("files"), QStringLiteral("--tls"),
+                             certificate.certificatePath, certificate.keyPath}))
+            return Fail(why, m_server.errorText());
+        return true;
     }
 
     QString PresentRoot() const { return Path("present"); }
     QString AbsentRoot() const { return Path("absent"); }
     QString BinFolder() const { return Path("bin"); }
-    QString CaFile() const { return m_authority.CaFile(); }
-    QString ServerAddress() const { return QStringLiteral("https://127.0.0.1:%1").arg(m_port); }
+    QString CaFile() const { return m_ca.caCertificatePath(); }
+    QString ServerAddress() const { return m_server.url(QString(), QStringLiteral("https")); }
     QByteArray PackageDigest() const { return QCryptographicHash::hash(m_package, QCryptographicHash::Sha256).toHex(); }
     // The SHA-256 of a file as the server has it.
     QByteArray DigestOf(const QString& served) const {
@@ -105,16 +102,14 @@ public:
             arch = platform::packageArchitecture();
         const QString path = Path("lists/") + QString::number(++m_lists) + QStringLiteral(".xml");
         QDir().mkpath(Path("lists"));
-        WriteFile(path,
-                  QStringLiteral("<Components><Package arch=\"%1\" file=\"%2\" sha256=\"%3\"/></Components>")
-                      .arg(arch, file, QString::fromLatin1(sha256))
-                      .toUtf8(),
-                  false);
+        WriteFile(path, QStringLiteral("<Components><Package arch=\"%1\" file=\"%2\" sha256=\"%3\"/></Components>")
+                            .arg(arch, file, QString::fromLatin1(sha256))
+                            .toUtf8());
         return path;
     }
 
-    void SetInstallerStatus(int status) { WriteFile(Path("bin/status"), QByteArray::number(status), false); }
-    void SetInstallerDelay(int seconds) { WriteFile(Path("bin/delay"), QByteArray::number(seconds), false); }
+    void SetInstallerStatus(int status) { WriteFile(Path("bin/status"), QByteArray::number(status)); }
+    void SetInstallerDelay(int seconds) { WriteFile(Path("bin/delay"), QByteArray::number(seconds)); }
     void ClearCalls() { QFile::remove(Path("bin/calls")); }
     QList<Call> InstallerCalls() const {
         QList<Call> calls;
@@ -131,15 +126,11 @@ public:
         return calls;
     }
 
-    // The paths asked for so far, in order.
+    // The paths asked for so far, in order, decoded.
     QStringList Requests() {
-        m_server.waitForReadyRead(20);
-        m_output += m_server.readAllStandardOutput();
         QStringList paths;
-        for (const QByteArray& line : m_output.split('\n')) {
-            if (line.startsWith("GET "))
-                paths << QString::fromUtf8(line.mid(4));
-        }
+        for (const QJsonObject& request : m_server.records("REQUEST"))
+            paths << QUrl::fromPercentEncoding(request.value(QStringLiteral("target")).toString().toUtf8());
         return paths;
     }
 
@@ -182,53 +173,16 @@ private:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    static bool WriteFile(const QString& path, const QByteArray& content, bool executable) {
+    static bool WriteFile(const QString& path, const QByteArray& content) {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size())
             return false;
-        file.close();
-        if (executable)
-            file.setPermissions(file.permissions() | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
         return true;
-    }
-
-    static bool Run(const char* program, const QStringList& arguments, QString* why) {
-        QProcess process;
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(QString::fromLatin1(program), arguments);
-        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-            return Fail(
-                why, QStringLiteral("%1: %2").arg(QLatin1String(program), QString::fromLocal8Bit(process.readAll())));
-        return true;
-    }
-
-    bool StartServer(QString* why) {
-        const QString script =
-            qEnvironmentVariable("MENDRA_SOURCE_DIR") + QStringLiteral("/tests/common/component_server.py");
-        m_server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_server.start(QStringLiteral("python3"),
-                       {script, Path("files"), m_authority.CertificateFile(), m_authority.KeyFile()});
-        if (!m_server.waitForStarted(10000))
-            return Fail(why, QStringLiteral("python3 did not start"));
-        const bool reported = QTest::qWaitFor(
-            [this] {
-                m_output += m_server.readAllStandardOutput();
-                return m_output.contains('\n') || m_server.state() == QProcess::NotRunning;
-            },
-            20000);
-        if (!reported)
-            return Fail(why, QStringLiteral("the server did not report its port"));
-        const QByteArray first = m_output.left(m_output.indexOf('\n'));
-        m_output.remove(0, first.size() + 1);
-        m_port = first.startsWith("port ") ? first.mid(5).toInt() : 0;
-        return m_port > 0 || Fail(why, QStringLiteral("the server said: ") + QString::fromUtf8(first));
     }
 
     QTemporaryDir m_root;
-    TestCertificateAuthority m_authority;
-    QProcess m_server;
-    QByteArray m_output;
+    TestCa m_ca;
+    PythonPeer m_server;
     QByteArray m_package;
-    int m_port = 0;
     int m_lists = 0;
 };

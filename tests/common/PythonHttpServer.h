@@ -1,17 +1,16 @@
 #pragma once
 
-// Python's http.server on 127.0.0.1, started by the test with tests/common/http_server.py: it serves the
-// files of a folder, follows the script's misbehaving routes (redirect chains, stalls, slow bodies, status
-// codes) and, given a certificate, speaks TLS. Every request it has dealt with is reported back as
-// "<method> <path>".
+// Python's http.server on 127.0.0.1 serving the files of a folder (tests/common/peers/file_server.py): it follows
+// the script's misbehaving routes (redirect chains, stalls, slow bodies, status codes, requests never answered)
+// and, given a certificate, speaks TLS. It reports every request as it comes and every connection it holds.
 
-#include <QByteArray>
+#include "PythonPeer.h"
+#include "RecordedRequest.h"
+
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkReply>
-#include <QProcess>
 #include <QStringList>
-#include <QTest>
 #include <QUrl>
 
 #include <algorithm>
@@ -20,81 +19,69 @@ class PythonHttpServer {
 public:
     // Serves the files of root; with a certificate and key, over TLS.
     explicit PythonHttpServer(const QString& root, const QString& certificate = QString(),
-                              const QString& key = QString()) {
-        QStringList arguments{qEnvironmentVariable("MENDRA_SOURCE_DIR") +
-                                  QStringLiteral("/tests/common/http_server.py"),
-                              QStringLiteral("--root"), root};
-        if (!certificate.isEmpty())
-            arguments << QStringLiteral("--cert") << certificate << QStringLiteral("--key") << key;
-        m_https = !certificate.isEmpty();
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        QObject::connect(&m_process, &QProcess::readyReadStandardOutput, [this] { ReadLines(); });
-        m_process.start(QStringLiteral("python3"), arguments);
+                              const QString& key = QString())
+        : m_arguments{QStringLiteral("--root"), root}, m_https(!certificate.isEmpty()) {
+        if (m_https)
+            m_arguments << QStringLiteral("--tls") << certificate << key;
     }
 
-    ~PythonHttpServer() {
-        m_process.closeWriteChannel();
-        if (!m_process.waitForFinished(5000)) {
-            m_process.kill();
-            m_process.waitForFinished(5000);
-        }
-    }
+    // Starts the server and waits until it listens; false when it did not start.
+    bool start() { return m_peer.start(QStringLiteral("file_server.py"), m_arguments); }
 
-    // Waits until the server listens; false when it did not start.
-    bool start(int timeoutMs = 20000) {
-        return QTest::qWaitFor([this] { return m_port != 0 || m_process.state() == QProcess::NotRunning; },
-                               timeoutMs) &&
-               m_port != 0;
-    }
-
-    quint16 port() const { return m_port; }
+    quint16 port() const { return m_peer.port(); }
     QUrl url(const QString& pathAndQuery) const {
-        return QUrl(QStringLiteral("%1://127.0.0.1:%2%3")
-                        .arg(m_https ? QStringLiteral("https") : QStringLiteral("http"))
-                        .arg(m_port)
-                        .arg(pathAndQuery));
+        return QUrl(m_peer.url(pathAndQuery, m_https ? QStringLiteral("https") : QStringLiteral("http")));
     }
 
-    // The requests dealt with so far, "GET /path?query".
-    QStringList requests() const { return m_requests; }
+    // The requests so far as the server saw them (see RecordedRequest.h).
+    QList<QJsonObject> requestRecords() { return m_peer.records("REQUEST"); }
+    QList<QJsonObject> requestsTo(const QString& path) {
+        QList<QJsonObject> found;
+        for (const QJsonObject& request : requestRecords()) {
+            if (request.value(QStringLiteral("path")).toString() == path)
+                found.append(request);
+        }
+        return found;
+    }
+    bool waitForRequestTo(const QString& path, int timeoutMs = 30000) {
+        return m_peer.waitFor([&] { return !requestsTo(path).isEmpty(); }, timeoutMs);
+    }
 
-    // The requests dealt with before this call: asks for a path of its own and waits for it, so that every
-    // request made before has been reported too. Only for a server without TLS.
+    // The requests so far, "GET /path?query".
+    QStringList requests() {
+        QStringList lines;
+        for (const QJsonObject& request : requestRecords())
+            lines.append(request.value(QStringLiteral("method")).toString() + QLatin1Char(' ') +
+                         request.value(QStringLiteral("target")).toString());
+        return lines;
+    }
+
+    // The requests made before this call: asks for a path of its own and waits for it, so that every request
+    // made before has been reported too. Only for a server without TLS.
     QStringList requestsSoFar() {
         const QString marker = QStringLiteral("/sentinel-%1").arg(++m_sentinels);
         QNetworkAccessManager manager;
         manager.setProxy(QNetworkProxy::NoProxy);
         QNetworkReply* reply = manager.get(QNetworkRequest(url(marker)));
         const QString line = QStringLiteral("GET ") + marker;
-        const bool seen = QTest::qWaitFor([&] { return m_requests.contains(line); }, 20000);
+        const bool seen = m_peer.waitFor([&] { return requests().contains(line); }, 20000);
         delete reply;
         if (!seen)
             return {QStringLiteral("<the server did not answer>")};
-        QStringList before = m_requests.mid(0, m_requests.indexOf(line));
+        QStringList all = requests();
+        QStringList before = all.mid(0, all.indexOf(line));
         before.erase(std::remove_if(before.begin(), before.end(),
                                     [](const QString& request) { return request.startsWith("GET /sentinel-"); }),
                      before.end());
         return before;
     }
 
-private:
-    void ReadLines() {
-        m_buffer += m_process.readAllStandardOutput();
-        int end;
-        while ((end = m_buffer.indexOf('\n')) >= 0) {
-            const QString line = QString::fromUtf8(m_buffer.left(end));
-            m_buffer.remove(0, end + 1);
-            if (m_port == 0 && line.startsWith(QLatin1String("port ")))
-                m_port = quint16(line.mid(5).toUInt());
-            else
-                m_requests.append(line);
-        }
-    }
+    // Connections a client holds open at the moment.
+    int openConnections() { return m_peer.records("OPENED").size() - m_peer.records("CLOSED").size(); }
 
-    QProcess m_process;
-    QByteArray m_buffer;
-    quint16 m_port = 0;
+private:
+    PythonPeer m_peer;
+    QStringList m_arguments;
     bool m_https = false;
     int m_sentinels = 0;
-    QStringList m_requests;
 };

@@ -4,10 +4,11 @@
 // it signs (by default for 127.0.0.1 and localhost). Point MENDRA_EXTRA_CA at caCertificatePath() to have
 // the program trust it; a second TestCa that is not named there stands for an untrusted issuer.
 
+#include "RunTool.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -82,18 +83,7 @@ public:
 private:
     QString path(const QString& name) const { return QDir(m_dir.path()).filePath(name); }
 
-    bool run(const QStringList& arguments) {
-        QProcess openssl;
-        openssl.setProcessChannelMode(QProcess::MergedChannels);
-        openssl.start(QStringLiteral("openssl"), arguments);
-        if (!openssl.waitForFinished(60000) || openssl.exitStatus() != QProcess::NormalExit ||
-            openssl.exitCode() != 0) {
-            m_error = QStringLiteral("openssl %1 failed: %2 %3")
-                          .arg(arguments.value(0), openssl.errorString(), QString::fromLocal8Bit(openssl.readAll()));
-            return false;
-        }
-        return true;
-    }
+    bool run(const QStringList& arguments) { return RunTool(QStringLiteral("openssl"), arguments, &m_error); }
 
     QTemporaryDir m_dir;
     bool m_ok = false;

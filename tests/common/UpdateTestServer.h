@@ -1,16 +1,15 @@
 #pragma once
 
-// The update tests' server (tests/update/update_server.py) and a service pointed at one of its answers.
+// The update tests' server (tests/common/peers/update_server.py) and a service pointed at one of its answers.
 
 #include "PythonPeer.h"
+#include "RecordedRequest.h"
 #include "update/CRegImpl.h"
-
-#include <QJsonArray>
 
 #include <memory>
 
 inline bool StartUpdateServer(PythonPeer& server, const QStringList& arguments = {}) {
-    return server.start(QStringLiteral("tests/update/update_server.py"), arguments);
+    return server.start(QStringLiteral("update_server.py"), arguments);
 }
 
 // The address under which the test server gives the named answer (see update_server.py).
@@ -24,22 +23,4 @@ inline std::unique_ptr<CRegImpl> MakeService(const QString& endpoint, const QByt
     auto service = std::make_unique<CRegImpl>();
     service->SetUp("Tavik Mendra", versioncur, lang, endpoint.toUtf8());
     return service;
-}
-
-// The value of a header as the peer recorded it; empty when it was not sent.
-inline QString RecordedHeader(const QJsonObject& record, const QString& name) {
-    for (const QJsonValue& header : record.value(QStringLiteral("headers")).toArray()) {
-        const QJsonArray pair = header.toArray();
-        if (pair.at(0).toString().compare(name, Qt::CaseInsensitive) == 0)
-            return pair.at(1).toString();
-    }
-    return {};
-}
-
-inline bool HasRecordedHeader(const QJsonObject& record, const QString& name) {
-    for (const QJsonValue& header : record.value(QStringLiteral("headers")).toArray()) {
-        if (header.toArray().at(0).toString().compare(name, Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
 }

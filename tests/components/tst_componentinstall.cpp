@@ -14,20 +14,18 @@
 #include <QtTest>
 
 #include "ComponentTestEnv.h"
+#include "StandInProgram.h"
 
 namespace {
 
 const QString kFolder = QStringLiteral("/update/linux/Tavik Sorvanta/components/");
 
-// An executable file, with its folders.
+// A stand-in program that does nothing, with its folders; not executable when asked.
 void MakeExecutable(const QString& path, bool executable = true) {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("#!/bin/sh\n");
-    file.close();
-    if (executable)
-        file.setPermissions(file.permissions() | QFile::ExeOwner);
+    QVERIFY(StandIn::Write(path, QByteArray()));
+    if (!executable)
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
 }
 
 } // namespace

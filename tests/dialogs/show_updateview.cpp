@@ -4,21 +4,15 @@
 // show that state with made-up values.
 
 #include "FlowViewHost.h"
-#include "app/ApplicationFonts.h"
-#include "app/EditionData.h"
-#include "app/Language.h"
+#include "ShowSetup.h"
 #include "dialogs/MyUpdateView.h"
 #include "dialogs/UpdateViewHost.h"
-#include "framework/ChildFrame.h"
-#include "framework/SkinManager.h"
 #include "update/CRegImpl.h"
 #include "update/UpdateFlow.h"
 #include "update/UpdateResult.h"
 #include "update/UpdateService.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QScreen>
 
 namespace {
 
@@ -42,22 +36,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     const QString state = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("checking");
     const QString language = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("en");
-    const QString runtime = QStringLiteral(MENDRA_SHOW_RUNTIME_DIR);
 
-    LoadEditionData();
-    gAppData->SetLanguage(language);
-    // The skin's style sheets name their pictures relative to the program folder.
-    QDir::setCurrent(runtime);
-    LoadTranslator(language, runtime + QStringLiteral("/Language"), QStringLiteral("Mendra"));
-    SkinManager* skin = SkinManager::Instance();
-    skin->Init(0, {QStringLiteral("Style1"), QStringLiteral("Style2")}, SkinLogoKey{"Win", "Tavik", "ml", "Mendra"},
-               runtime + QStringLiteral("/Skin"));
-    skin->SetBaseWidth(2560.0);
-    skin->InitScale(&gUiScale, &gFontScale);
-    skin->SetLogoDoubleResolution(false);
-    skin->SetSpriteDoubleResolution(true);
-    skin->LoadStyleSheet();
-    SetupApplicationFonts(skin->GetStyleSheet(), language);
+    SetUpLikeTheProgram(language);
 
     ShowHost host;
     SetUpUpdateService(UpdateService());
@@ -81,15 +61,6 @@ int main(int argc, char** argv) {
         flow.CheckForUpdate(false);
     }
 
-    const int side = UiScaled(23);
-    QPixmap icon = skin->GetLogoPixmap(2);
-    if (!icon.isNull())
-        icon = icon.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    ChildFrame frame(view, nullptr, CAbstractFrame::FRAME_CLOSE, icon, 0);
-    frame.setAttribute(Qt::WA_TranslucentBackground);
-    frame.setProperty("STYLE_KEY", QStringLiteral("UPDATE_FRAME"));
-    frame.SetTitleObjectName(QStringLiteral("updateFrame"));
-    frame.show();
-    frame.move(application.primaryScreen()->geometry().center() - frame.rect().center());
+    const auto frame = ShowInChildFrame(view, "UPDATE_FRAME", QStringLiteral("updateFrame"));
     return application.exec();
 }

@@ -1,6 +1,7 @@
 // The "Software Update" dialog: its four states by object name, exact texts and size, what its buttons
 // ask of the program, its texts in another language, and the dialog driven by a real update check.
 
+#include "FindWidget.h"
 #include "FlowViewHost.h"
 #include "FrameworkSkin.h"
 #include "UpdateTestServer.h"
@@ -47,13 +48,6 @@ public:
     QString description = QStringLiteral("Fixes and improvements.");
     QString downloadUrl = QStringLiteral("https://dl.tavik.example/mendra.exe?product=MENDRA-TEST&lang=en");
 };
-
-template <typename T> T* Find(const QWidget& view, const char* name) {
-    T* widget = view.findChild<T*>(QLatin1String(name));
-    if (!widget)
-        qWarning("no widget %s", name);
-    return widget;
-}
 
 QString Text(const QWidget& view, const char* name) {
     if (auto* label = view.findChild<QLabel*>(QLatin1String(name)))

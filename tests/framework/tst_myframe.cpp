@@ -9,6 +9,7 @@
 #include "app/EditionData.h"
 #include "app/Language.h"
 #include "app/MyConfig.h"
+#include "platform/ScreenCompositing.h"
 
 #include <QActionGroup>
 #include <QDesktopServices>
@@ -73,11 +74,15 @@ void TestMyFrame::initTestCase() {
 }
 
 void TestMyFrame::init() {
+    // The frames as a compositing desktop shows them, with their shadows; tst_framelook covers the flat
+    // frames of a desktop without a compositor.
+    platform::setScreenCompositingForTests(true);
     gConfig = new MyConfig;
     gConfig->SetLanguage(QStringLiteral("FR"), true);
 }
 
 void TestMyFrame::cleanup() {
+    platform::setScreenCompositingForTests(std::nullopt);
     delete gConfig;
     gConfig = nullptr;
     SetSkinScaleForScreenWidth(1920);
@@ -230,6 +235,12 @@ void TestMyFrame::sizesAtScale() {
     ChildFrame child(MakeMainWindow(), nullptr, CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
     QCOMPARE(child.width(), 732);
     QCOMPARE(child.minimumWidth(), child.maximumWidth());
+
+    // Without a compositor the shadow's ten pixels a side go; the frame's one-pixel edge stays.
+    platform::setScreenCompositingForTests(false);
+    ChildFrame flat(MakeMainWindow(), nullptr, CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
+    QCOMPARE(flat.width(), 732 - 2 * 9);
+    QCOMPARE(flat.minimumWidth(), flat.maximumWidth());
 }
 
 void TestMyFrame::shadowMargins() {

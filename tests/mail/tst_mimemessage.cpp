@@ -7,6 +7,8 @@
 #include "mail/MimeText.h"
 #include "mail/QuotedPrintable.h"
 
+#include "TestMail.h"
+
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
@@ -284,17 +286,10 @@ void TestMimeMessage::unsafeHeaderTexts() {
     QFETCH(QString, recipientAddress);
     QFETCH(QString, subject);
     QFETCH(bool, safe);
-    EmailAddress sender(senderAddress, senderName);
-    EmailAddress recipient(recipientAddress);
-    MimeText text(QStringLiteral("hello"));
-    MimeMessage message;
-    message.setSender(&sender);
-    message.addTo(&recipient);
-    message.setSubject(subject);
-    message.addPart(&text);
-    QCOMPARE(message.isSafe(), safe);
+    ShortMail mail(senderAddress, senderName, recipientAddress, subject, QStringLiteral("hello"));
+    QCOMPARE(mail.message.isSafe(), safe);
     // Even a message that is never sent renders no header line it was not meant to have.
-    const QStringList lines = HeaderLines(message.toString());
+    const QStringList lines = HeaderLines(mail.message.toString());
     QCOMPARE(lines.size(), 6);
     QVERIFY(lines.at(0).startsWith(QLatin1String("From:")));
     QVERIFY(lines.at(1).startsWith(QLatin1String("To:")));

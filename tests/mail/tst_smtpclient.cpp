@@ -144,7 +144,7 @@ void TestSmtpClient::deliversToRealServer() {
     plan.authMethod = authMethod;
     plan.login = authMethod >= 0;
     QVERIFY(run.run(plan));
-    QVERIFY2(run.sent, qPrintable(run.lastText + server.errors()));
+    QVERIFY2(run.sent, qPrintable(run.lastText)); // the server's own complaints stand in the test's output
 
     const QList<QJsonObject> mails = server.mails();
     QCOMPARE(mails.size(), 1);
@@ -417,16 +417,9 @@ void TestSmtpClient::headerInjectionIsRefused() {
     QFETCH(QString, subject);
     ScriptedSmtpPeer peer;
     QVERIFY(peer.start());
-    EmailAddress sender(senderAddress);
-    EmailAddress recipient(recipientAddress);
-    MimeText text(QStringLiteral("t"));
-    MimeMessage message;
-    message.setSender(&sender);
-    message.addTo(&recipient);
-    message.setSubject(subject);
-    message.addPart(&text);
+    ShortMail mail(senderAddress, QString(), recipientAddress, subject, QStringLiteral("t"));
     ClientRun run;
-    ClientRun::Plan plan = PeerPlan(peer, &message);
+    ClientRun::Plan plan = PeerPlan(peer, &mail.message);
     QVERIFY(run.run(plan));
     QVERIFY(run.connected);
     QVERIFY(!run.sent);

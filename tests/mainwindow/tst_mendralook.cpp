@@ -4,13 +4,18 @@
 
 #include "app/EditionData.h"
 #include "framework/MyButton.h"
+#include "framework/MyFrame.h"
+#include "framework/TitleBar.h"
 #include "mainwindow/Mendra.h"
 
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QtTest>
 
@@ -73,6 +78,7 @@ private slots:
     void skinChangeLoadsGuidePictures_data();
     void skinChangeLoadsGuidePictures();
     void skinChangeShowsNotConnected();
+    void pagesStartUnderTheTitleBar();
 
 private:
     QWidget* Find(const QString& name) const;
@@ -231,6 +237,21 @@ void TestMendraLook::baseScaleMinimumSize() {
     m_window = NewMendraOn(new FakeRepairEngine);
     QCOMPARE(m_window->minimumSize(), QSize(1082, 638));
     QCOMPARE(Child<QLabel>(*m_window, "FixStateLbl")->size(), QSize(200, 390));
+}
+
+// In the main frame the pages start right under the frame's title bar: the program menu, which the
+// window also carries for a desktop's own menu bar, leaves no empty strip where the desktop has none.
+void TestMendraLook::pagesStartUnderTheTitleBar() {
+    MyFrame frame(m_window, nullptr,
+                  CAbstractFrame::FRAME_MAIN | CAbstractFrame::FRAME_MIN | CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
+    // The window goes with the test function's clean-up, not with the frame.
+    const auto release = qScopeGuard([this]() { m_window->setParent(nullptr); });
+    m_window->AddMenu(frame.GetMenu());
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    TitleBar* title = frame.GetTitleBar();
+    QCOMPARE(m_window->PageStackGlobalRect().top(), title->mapToGlobal(QPoint(0, title->height())).y());
+    QVERIFY(m_window->menuBar()->actions().contains(frame.GetMenu()->menuAction()));
 }
 
 void TestMendraLook::skinChangeLoadsStyleSheetAndIcons() {

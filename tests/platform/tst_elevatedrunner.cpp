@@ -2,7 +2,7 @@
 
 #include <QtTest>
 
-#include "RecordedArguments.h"
+#include "StandInProgram.h"
 
 // Each argument list goes through the runner to a stand-in program that records what it got. A
 // second copy of the stand-in plays the elevation helper, so the helper path is checked too.
@@ -35,7 +35,7 @@ void TestElevatedRunner::init() {
 }
 
 QStringList TestElevatedRunner::recorded() const {
-    return readRecordedArguments(m_record);
+    return StandIn::RecordedArguments(m_record);
 }
 
 void TestElevatedRunner::arguments_data() {

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "PythonHttpServer.h"
-#include "TestCertificates.h"
+#include "TestCa.h"
 
 // Downloads from Python's http.server on 127.0.0.1, over plain HTTP and over TLS with a CA of the test's
 // own, into a fresh folder per case.
@@ -35,14 +35,15 @@ private:
     int Run(CDownloader& downloader, const QString& url);
 
     QTemporaryDir m_served;
-    QTemporaryDir m_certificates;
+    TestCa m_ca;
     std::unique_ptr<PythonHttpServer> m_http;
     std::unique_ptr<PythonHttpServer> m_https;
     std::unique_ptr<QTemporaryDir> m_target;
 };
 
 void TestCDownloader::initTestCase() {
-    QVERIFY(m_served.isValid() && m_certificates.isValid());
+    QVERIFY(m_served.isValid());
+    QVERIFY2(m_ca.isValid(), qPrintable(m_ca.errorText()));
     const QList<QPair<QString, QByteArray>> files{
         {"rules.xml", "<update switch=\"on\"/>\n"},
         {"other.bin", "another file\n"},
@@ -53,10 +54,10 @@ void TestCDownloader::initTestCase() {
         QVERIFY(out.open(QIODevice::WriteOnly));
         out.write(file.second);
     }
-    QVERIFY(MakeTestCertificates(m_certificates.path()));
+    const TestCa::ServerCertificate certificate = m_ca.issueServerCertificate();
+    QVERIFY2(certificate.isValid(), qPrintable(m_ca.errorText()));
     m_http = std::make_unique<PythonHttpServer>(m_served.path());
-    m_https = std::make_unique<PythonHttpServer>(m_served.path(), m_certificates.filePath("server.pem"),
-                                                 m_certificates.filePath("server.key"));
+    m_https = std::make_unique<PythonHttpServer>(m_served.path(), certificate.certificatePath, certificate.keyPath);
     QVERIFY(m_http->start());
     QVERIFY(m_https->start());
 }
@@ -134,7 +135,7 @@ void TestCDownloader::download() {
     QFETCH(QString, savedAs);
     QFETCH(QString, content);
     if (trustTestCa)
-        qputenv("MENDRA_EXTRA_CA", m_certificates.filePath("ca.pem").toUtf8());
+        qputenv("MENDRA_EXTRA_CA", m_ca.caCertificatePath().toUtf8());
     const QString https = QStringLiteral("https://127.0.0.1:%1").arg(m_https->port());
     path.replace(QLatin1String("{https}"), QUrl::toPercentEncoding(https));
 

@@ -114,10 +114,10 @@ void TestCRegImpl::query() {
     const QJsonArray items = request.value("query").toArray();
     QCOMPARE(items.size(), 4);
     QCOMPARE(items.at(1).toArray().at(1).toString(), product);
-    QCOMPARE(RecordedHeader(request, "User-Agent"), QStringLiteral("Mozilla/5.0"));
-    QCOMPARE(RecordedHeader(request, "Accept-Language"), QStringLiteral("zh-CN,en,*"));
-    QCOMPARE(RecordedHeader(request, "Connection"), QStringLiteral("Keep-Alive"));
-    QVERIFY2(!HasRecordedHeader(request, "Accept"), "the Accept header is left out");
+    QCOMPARE(RecordedRequest::Header(request, "User-Agent"), QStringLiteral("Mozilla/5.0"));
+    QCOMPARE(RecordedRequest::Header(request, "Accept-Language"), QStringLiteral("zh-CN,en,*"));
+    QCOMPARE(RecordedRequest::Header(request, "Connection"), QStringLiteral("Keep-Alive"));
+    QVERIFY2(!RecordedRequest::HasHeader(request, "Accept"), "the Accept header is left out");
 }
 
 // Notes far longer than any fixed buffer, in several scripts and with line breaks, come out byte for byte.

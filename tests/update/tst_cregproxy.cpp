@@ -21,8 +21,8 @@ private:
 
 void TestCRegProxy::initTestCase() {
     QVERIFY(StartUpdateServer(m_server));
-    QVERIFY(m_proxy.start(QStringLiteral("tests/update/recording_proxy.py")));
-    QVERIFY(m_environmentProxy.start(QStringLiteral("tests/update/recording_proxy.py")));
+    QVERIFY(m_proxy.start(QStringLiteral("recording_proxy.py")));
+    QVERIFY(m_environmentProxy.start(QStringLiteral("recording_proxy.py")));
     const QByteArray address = m_environmentProxy.url(QString()).toLatin1();
     for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY"})
         qputenv(name, address);
@@ -42,7 +42,7 @@ void TestCRegProxy::throughHttpProxy() {
     QCOMPARE(passed.value("url").toString(),
              AnswerEndpoint(m_server, QStringLiteral("newer")) +
                  QStringLiteral("?action=getinfo&product=Tavik%20Mendra&versioncur=2.0.9&lang=en"));
-    QCOMPARE(RecordedHeader(passed, "Proxy-Authorization"),
+    QCOMPARE(RecordedRequest::Header(passed, "Proxy-Authorization"),
              QStringLiteral("Basic ") + QByteArray("tester:p:ss w@rd").toBase64());
     QVERIFY(m_server.waitForRecords("REQUEST", before + 1));
     QCOMPARE(m_environmentProxy.records("PROXIED").size(), 0);

@@ -14,7 +14,7 @@
 #include <sys/stat.h>
 
 #include "PythonHttpServer.h"
-#include "RecordedArguments.h"
+#include "StandInProgram.h"
 
 // The start-up check with the process-wide edition data and settings (data, home and temporary folder in a
 // private folder), rules from Python's http.server, and a stand-in launcher script in a fixture program
@@ -97,12 +97,9 @@ void TestPatchCheck::cleanupTestCase() {
 }
 
 void TestPatchCheck::WriteLauncher(QFile::Permissions permissions) {
-    QFile launcher(Program() + "/Launch");
-    QVERIFY(launcher.open(QIODevice::WriteOnly));
-    launcher.write(
-        QString("#!/bin/sh\nprintf '%s\\0' \"$@\" > '%1.part' && mv '%1.part' '%1'\n").arg(Record()).toUtf8());
-    launcher.close();
-    QVERIFY(launcher.setPermissions(permissions));
+    const QString launcher = Program() + "/Launch";
+    QVERIFY(StandIn::WriteRecorder(launcher, Record()));
+    QVERIFY(QFile::setPermissions(launcher, permissions));
 }
 
 void TestPatchCheck::ServeRules(const QByteArray& rules) {
@@ -164,7 +161,7 @@ void TestPatchCheck::startsTheLauncher() {
     QVERIFY(CheckPatchUpdateIn(Program(), kArguments, kRunner));
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(Record()), 20000);
     const QString request = gConfig->GetDataDir() + "Log/ucplog";
-    QCOMPARE(readRecordedArguments(Record()), (QStringList{request, "Tavik Mendra", "/adminoption", "1"}));
+    QCOMPARE(StandIn::RecordedArguments(Record()), (QStringList{request, "Tavik Mendra", "/adminoption", "1"}));
     QVERIFY(QFile(request).size() > 0);
     QVERIFY(m_server->requestsSoFar().contains("GET /rules.xml"));
     // The work folder went when the check ended.

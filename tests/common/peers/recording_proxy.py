@@ -2,17 +2,16 @@
 """A plain HTTP proxy for tests, on 127.0.0.1: forwards GET requests given with an absolute address
 and passes the answer back.
 
-Prints "PORT <n>" once listening, then one line "PROXIED <json>" per request that passed through it,
-with the address and the request headers (a Proxy-Authorization header among them when one was sent).
+Records "PROXIED <json>" (see peer.py) per request that passed through it, with the address and the request
+headers (a Proxy-Authorization header among them when one was sent).
 """
 
 import http.client
 import http.server
-import json
 import sys
 import urllib.parse
 
-import local_peer
+import peer
 
 
 class Handler(http.server.BaseHTTPRequestHandler):
@@ -22,8 +21,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
         pass
 
     def do_GET(self):
-        record = {'url': self.path, 'headers': [[k, v] for k, v in self.headers.items()]}
-        print('PROXIED ' + json.dumps(record), flush=True)
+        peer.record('PROXIED', dict(peer.request_record(self), url=self.path))
         target = urllib.parse.urlsplit(self.path)
         path = target.path + ('?' + target.query if target.query else '')
         headers = {k: v for k, v in self.headers.items()
@@ -38,15 +36,11 @@ class Handler(http.server.BaseHTTPRequestHandler):
             upstream.close()
         except OSError as error:
             status, body, content_type = 502, str(error).encode('utf-8'), 'text/plain'
-        self.send_response(status)
-        self.send_header('Content-Type', content_type)
-        self.send_header('Content-Length', str(len(body)))
-        self.end_headers()
-        self.wfile.write(body)
+        peer.send(self, status, body, content_type)
 
 
 def main():
-    local_peer.serve(local_peer.make_server(Handler))
+    peer.HttpServer(Handler).run()
 
 
 if __name__ == '__main__':

@@ -1,12 +1,11 @@
 #!/usr/bin/env python3
 """A real SMTP server (aiosmtpd) on 127.0.0.1 for the tests.
 
-It listens on a free port, prints "PORT <n>" on a line of its own once it accepts connections, and writes
-every mail it takes to <out>/<n>.json (written whole before the server answers 250): the envelope, whether
-the session was encrypted and authenticated, the raw message, and what Python's own mail parser reads out
-of it (decoded headers, the text part's bytes, each attachment's name and bytes, any defects found).
-
-It ends when its standard input closes or on SIGTERM.
+It announces its port and ends as every peer does (see peer.py), and writes every mail it takes to
+<out>/<n>.json (written whole before the server answers 250): the envelope, whether the session was
+encrypted and authenticated, the raw message, and what Python's own mail parser reads out of it (decoded
+headers, the text part's bytes, each attachment's name and bytes, any defects found). A mail goes to a file
+rather than to the output: a large one would fill the pipe while the test waits for the client.
 """
 
 import argparse
@@ -15,13 +14,13 @@ import base64
 import json
 import logging
 import os
-import ssl
-import sys
 import warnings
 from email import policy
 from email.parser import BytesParser
 
 from aiosmtpd.smtp import SMTP, AuthResult, LoginPassword
+
+import peer
 
 
 def b64(data):
@@ -110,10 +109,7 @@ def main():
     warnings.simplefilter("ignore")
     logging.getLogger("mail.log").setLevel(logging.ERROR)
 
-    context = None
-    if args.mode != "plain":
-        context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
-        context.load_cert_chain(args.cert, args.key)
+    context = peer.tls_context(args.cert, args.key) if args.mode != "plain" else None
 
     handler = Handler(args.out, args.mode)
     loop = asyncio.new_event_loop()
@@ -136,12 +132,8 @@ def main():
 
     server = loop.run_until_complete(loop.create_server(
         factory, host="127.0.0.1", port=0, ssl=context if args.mode == "tls" else None))
-    print("PORT %d" % server.sockets[0].getsockname()[1], flush=True)
-
-    def stdin_closed():
-        if not sys.stdin.buffer.read1(4096):
-            loop.stop()
-    loop.add_reader(sys.stdin.fileno(), stdin_closed)
+    peer.announce(server.sockets[0].getsockname()[1])
+    peer.on_stdin_closed(lambda: loop.call_soon_threadsafe(loop.stop))
     try:
         loop.run_forever()
     finally:

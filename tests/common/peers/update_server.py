@@ -17,20 +17,18 @@ Answers:
   redirect   302 to the same query under /newer/
   hang       reads the request and never answers
 
-Prints "PORT <n>" once listening (local_peer.py), then one line "REQUEST <json>" per request, with the path, the raw
-query, the decoded query items in order and the request headers.
+Records "REQUEST <json>" (see peer.py) per request, with the path, the raw query, the decoded query items in
+order and the request headers.
 """
 
 import argparse
 import base64
 import http.server
-import json
-import ssl
 import sys
 import threading
 import urllib.parse
 
-import local_peer
+import peer
 
 
 def reply_xml(version, notes, download, product_code=True):
@@ -57,10 +55,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
 
     def do_GET(self):
         url = urllib.parse.urlsplit(self.path)
-        record = {'path': url.path, 'rawQuery': url.query,
-                  'query': urllib.parse.parse_qsl(url.query, keep_blank_values=True),
-                  'headers': [[k, v] for k, v in self.headers.items()]}
-        print('REQUEST ' + json.dumps(record), flush=True)
+        record = peer.request_record(self)
+        peer.record('REQUEST', record)
         segments = url.path.split('/')
         answers = segments[1].split(',') if len(segments) > 1 else ['newer']
         with Handler.lock:
@@ -71,14 +67,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
         getattr(self, 'answer_' + answer)(url, query)
 
     def send(self, status, body, extra=()):
-        self.send_response(status)
-        self.send_header('Content-Type', 'text/xml; charset=utf-8')
-        self.send_header('Content-Length', str(len(body)))
-        for name, value in extra:
-            self.send_header(name, value)
-        self.end_headers()
-        self.wfile.write(body)
-        self.wfile.flush()
+        peer.send(self, status, body, 'text/xml; charset=utf-8', extra)
 
     def answer_newer(self, url, query):
         self.send(200, reply_xml(self.server.newest, self.server.notes, self.server.download))
@@ -99,13 +88,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.send(200, b'')
 
     def answer_halfway(self, url, query):
-        body = reply_xml(self.server.newest, self.server.notes, self.server.download)
-        self.send_response(200)
-        self.send_header('Content-Type', 'text/xml; charset=utf-8')
-        self.send_header('Content-Length', str(len(body)))
-        self.end_headers()
-        self.wfile.write(body[:len(body) // 2])
-        self.wfile.flush()
+        peer.send_half(self, reply_xml(self.server.newest, self.server.notes, self.server.download),
+                       'text/xml; charset=utf-8')
         self.close_connection = True
 
     def answer_redirect(self, url, query):
@@ -114,9 +98,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
 
     def answer_hang(self, url, query):
         # Waits until the client gives up and closes the connection.
-        while self.rfile.read(1):
-            pass
-        self.close_connection = True
+        peer.hold(self)
 
 
 def main():
@@ -127,19 +109,14 @@ def main():
     parser.add_argument('--tls', nargs=2, metavar=('CERT', 'KEY'))
     args = parser.parse_args()
 
-    server = local_peer.make_server(Handler)
+    server = peer.HttpServer(Handler, args.tls)
     server.newest = args.newest
     server.download = args.download
     server.notes = 'Fixes and improvements.'
     if args.notes_file:
         with open(args.notes_file, encoding='utf-8') as f:
             server.notes = f.read()
-    if args.tls:
-        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
-        context.load_cert_chain(args.tls[0], args.tls[1])
-        # The handshake runs in the request's own thread, so a refused one never stops the server.
-        server.socket = context.wrap_socket(server.socket, server_side=True, do_handshake_on_connect=False)
-    local_peer.serve(server)
+    server.run()
 
 
 if __name__ == '__main__':
