@@ -3,7 +3,6 @@
 
 #include "ControllerWindow.h"
 
-#include "app/ApplicationFonts.h"
 #include "app/EditionData.h"
 #include "app/FileFilters.h"
 #include "app/Language.h"
@@ -11,6 +10,7 @@
 #include "app/MyConfig.h"
 #include "app/VersionCompare.h"
 #include "device/RepairEngine.h"
+#include "framework/ApplicationFonts.h"
 #include "framework/CWindowsFrame.h"
 #include "framework/ChildFrame.h"
 #include "framework/MyFrame.h"

@@ -3,9 +3,9 @@
 #include "BugReportViewHost.h"
 #include "DialogLook.h"
 #include "app/EditionData.h"
-#include "app/FileDialogs.h"
 #include "app/MendraData.h"
 #include "app/MyConfig.h"
+#include "framework/FileDialogs.h"
 #include "framework/SkinManager.h"
 
 #include <QDir>

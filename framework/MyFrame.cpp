@@ -8,6 +8,7 @@
 #include "app/EditionData.h"
 #include "app/Language.h"
 #include "app/MyConfig.h"
+#include "platform/DesktopShell.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -141,7 +142,7 @@ void MyFrame::SltSetting() {}
 
 void MyFrame::SltOpenUserGuideURL() {
     if (gAppData)
-        gAppData->OpenLink(gAppData->Tutorial);
+        platform::openUrl(gAppData->MakeLink(gAppData->Tutorial));
 }
 
 void MyFrame::SltShowBugreport() {

@@ -1,6 +1,6 @@
 #include "StatisticsPage.h"
 
-#include "app/QMyWeb.h"
+#include "framework/QMyWeb.h"
 
 QObject* OpenStatisticsPage(const QString& url, bool firstRun, const std::function<void()>& whenDone) {
     auto* page = new QMyWeb(url, firstRun ? QMyWeb::FirstOpen : QMyWeb::Open);

@@ -1,4 +1,5 @@
 #include "app/EditionData.h"
+#include "platform/DesktopShell.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -315,7 +316,7 @@ void TestEditionData::openLinkOpensTheLanguageLink() {
     QDesktopServices::setUrlHandler("https", this, "OpenUrl");
     MendraData data({kEmbedded, "Win", "Tavik", "Mendra", "fr", GetSupportedLanguages()});
     QVERIFY(data.Read());
-    data.OpenLink(data.Support);
+    platform::openUrl(data.MakeLink(data.Support));
     QDesktopServices::unsetUrlHandler("https");
     QCOMPARE(m_opened, QList<QUrl>{QUrl("https://fr.tavik.example/support/?lang=fr")});
 }

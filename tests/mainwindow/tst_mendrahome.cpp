@@ -3,10 +3,10 @@
 #include "FrameworkSkin.h"
 #include "MendraWindow.h"
 
-#include "app/ApplicationFonts.h"
 #include "app/EditionData.h"
 #include "app/Language.h"
 #include "controller/Controller.h"
+#include "framework/ApplicationFonts.h"
 #include "mainwindow/Mendra.h"
 #include "mainwindow/WrappableText.h"
 

@@ -5,12 +5,12 @@
 #include "MendraWindow.h"
 #include "SimulatedDevices.h"
 
-#include "app/ApplicationFonts.h"
 #include "app/EditionData.h"
 #include "app/MyConfig.h"
 #include "controller/Controller.h"
 #include "device/MyModelEngine.h"
 #include "device/RestoreThread.h"
+#include "framework/ApplicationFonts.h"
 #include "framework/MyFrame.h"
 #include "framework/TitleBar.h"
 #include "mainwindow/Mendra.h"
