@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(
-    build-essential cmake ninja-build pkg-config
+    build-essential cmake ninja-build pkg-config clang-format
     qtbase5-dev qttools5-dev qttools5-dev-tools qtwebengine5-dev libqt5svg5-dev libqt5x11extras5-dev qttranslations5-l10n
     libcurl4-openssl-dev libtinyxml2-dev libcjson-dev libzip-dev libssl-dev zip unzip
     libxcb1-dev xvfb xauth x11-utils imagemagick p7zip-full dbus-daemon

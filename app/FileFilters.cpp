@@ -1,5 +1,6 @@
 #include "FileFilters.h"
 
+#include <QImage>
 #include <QStringList>
 
 namespace {

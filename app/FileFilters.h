@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QImage>
 #include <QString>
+
+class QImage;
 
 // File dialog pattern lists such as "*.png;*.jpg". With bare set, only the extensions remain:
 // "png;jpg".

@@ -2,7 +2,6 @@
 
 #include "XmlLimits.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QUrlQuery>
 
@@ -225,8 +224,4 @@ QUrl MyApplicationData::MakeLink(const QString& link) const {
         url.setQuery(query);
     }
     return url;
-}
-
-void MyApplicationData::OpenLink(const QString& link) const {
-    QDesktopServices::openUrl(MakeLink(link));
 }

@@ -32,7 +32,6 @@ public:
     static QDomElement FindChildByType(const QDomNode& node, const QString& type);
 
     QUrl MakeLink(const QString& link) const;
-    void OpenLink(const QString& link) const;
     QString MakeStatisticsLink(const QString& link) const;
 
     QString ResourcePath;

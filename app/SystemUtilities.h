@@ -3,7 +3,6 @@
 #include "platform/ElevatedRunner.h"
 #include "platform/Volumes.h"
 
-#include <QFileDialog>
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -82,13 +81,3 @@ QMap<QString, QString> ReadSystemProxy();
 
 // True on a 64-bit x86 system.
 bool Is64BitSystem();
-
-// Qt's file dialogs, passed through.
-QString GetOpenFileName(QWidget* parent, const QString& caption, const QString& folder, const QString& filter,
-                        QString* selectedFilter = nullptr, QFileDialog::Options options = QFileDialog::Options());
-QStringList GetOpenFileNames(QWidget* parent, const QString& caption, const QString& folder, const QString& filter,
-                             QString* selectedFilter = nullptr, QFileDialog::Options options = QFileDialog::Options());
-QString GetSaveFileName(QWidget* parent, const QString& caption, const QString& folder, const QString& filter,
-                        QString* selectedFilter = nullptr, QFileDialog::Options options = QFileDialog::Options());
-QString GetExistingDirectory(QWidget* parent, const QString& caption, const QString& folder,
-                             QFileDialog::Options options = QFileDialog::ShowDirsOnly);

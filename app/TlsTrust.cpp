@@ -17,7 +17,8 @@ QList<QSslCertificate> ExtraCertificates() {
         return {};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        RunLog->WriteString(1, QStringLiteral("Extra CA file %1 cannot be read: %2").arg(path, file.errorString()), true);
+        RunLog->WriteString(1, QStringLiteral("Extra CA file %1 cannot be read: %2").arg(path, file.errorString()),
+                            true);
         return {};
     }
     const QList<QSslCertificate> certificates = QSslCertificate::fromData(file.readAll(), QSsl::Pem);

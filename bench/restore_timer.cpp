@@ -1,7 +1,7 @@
 // Times the device library's download, verify and unpack steps of one repair run.
 //   restore_timer <url> <sha1> <size> <download folder>
 // prints: <download seconds> <verify seconds> <unpack seconds>
-#include "device/zUZArovadu.h"
+#include "deviceapi/zUZArovadu.h"
 #include "zUZArovaduControl.h"
 
 #include <chrono>
@@ -40,10 +40,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s <url> <sha1> <size> <download folder>\n", argv[0]);
         return 2;
     }
-    std::string scenario = std::string("{\"timing\": {\"enterRecoveryMs\": 0, \"restoreMs\": 0}, \"devices\": [{\"id\": "
-                                       "1, \"name\": \"Bench\", \"productType\": \"Bench1,1\"}], \"firmware\": "
-                                       "{\"Bench1,1\": [{\"version\": \"1\", \"url\": \"") +
-                           argv[1] + "\", \"sha1\": \"" + argv[2] + "\", \"size\": " + argv[3] + "}]}}";
+    std::string scenario =
+        std::string("{\"timing\": {\"enterRecoveryMs\": 0, \"restoreMs\": 0}, \"devices\": [{\"id\": "
+                    "1, \"name\": \"Bench\", \"productType\": \"Bench1,1\"}], \"firmware\": "
+                    "{\"Bench1,1\": [{\"version\": \"1\", \"url\": \"") +
+        argv[1] + "\", \"sha1\": \"" + argv[2] + "\", \"size\": " + argv[3] + "}]}}";
     const MRSimControl* sim = MRSimGetControl();
     if (sim->LoadScenario(scenario.c_str()) != 0) {
         std::fprintf(stderr, "scenario: %s\n", sim->LastError());

@@ -1,26 +1,43 @@
 # Helpers shared by every folder's CMakeLists.txt.
 
-# mendra_add_folder_library(NAME [LINKS lib...])
-# One static library per source folder: every .cpp/.c/.h/.ui/.qrc directly in the folder.
+# mendra_add_folder_library(NAME [PUBLIC lib...] [LINKS lib...])
+# One static library per source folder: every .cpp/.c/.h/.ui/.qrc directly in the folder. PUBLIC names what the
+# folder's headers include (its users need it too), LINKS what only its sources include. Another folder is
+# reached only through those lists: each folder's include root holds that folder alone, so "framework/X.h" is
+# found only by a folder that links framework.
 function(mendra_add_folder_library name)
-    cmake_parse_arguments(ARG "" "" "LINKS" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "PUBLIC;LINKS" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS
         ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.c
         ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.ui
         ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
     list(FILTER sources EXCLUDE REGEX "\\.h$")
+    mendra_folder_include_root(root)
     if(sources)
         file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
         add_library(${name} STATIC ${sources} ${headers})
-        target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR})
-        target_link_libraries(${name} PUBLIC ${ARG_LINKS})
+        target_include_directories(${name} PUBLIC ${root} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+        target_link_libraries(${name} PUBLIC ${ARG_PUBLIC} PRIVATE ${ARG_LINKS})
     else()
-        # A folder whose work has not started yet: nothing to compile, but the target exists so that
-        # the layers above can already name it.
+        # A folder of headers only, or one whose work has not started yet: nothing to compile, but the target
+        # exists so that the layers above can already name it.
         add_library(${name} INTERFACE)
-        target_include_directories(${name} INTERFACE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR})
-        target_link_libraries(${name} INTERFACE ${ARG_LINKS})
+        target_include_directories(${name} INTERFACE ${root})
+        target_link_libraries(${name} INTERFACE ${ARG_PUBLIC} ${ARG_LINKS})
     endif()
+endfunction()
+
+# mendra_folder_include_root(VAR)
+# The include root of the current source folder: a folder of the build tree that holds only a link to it, so
+# that its headers are included as "<folder>/Header.h" and nothing else is found there.
+function(mendra_folder_include_root var)
+    get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+    set(root ${CMAKE_BINARY_DIR}/include/${folder})
+    if(NOT IS_SYMLINK ${root}/${folder})
+        file(MAKE_DIRECTORY ${root})
+        file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${root}/${folder} SYMBOLIC)
+    endif()
+    set(${var} ${root} PARENT_SCOPE)
 endfunction()
 
 # mendra_add_qtest(NAME SOURCES file... [LINKS lib...] [LABELS l...] [ENV K=V...] [X11] [TIMEOUT s])
@@ -46,7 +63,8 @@ function(mendra_add_qtest name)
 endfunction()
 
 # mendra_add_folder_tests(FOLDER_LIB [LINKS lib...] [LABELS l...])
-# Every tst_*.cpp in the current folder becomes one test executable linked to the folder's library.
+# Every tst_*.cpp in the current folder becomes one test executable linked to the folder's library; the tests
+# of a folder include its headers by their bare names as well.
 function(mendra_add_folder_tests folder_lib)
     cmake_parse_arguments(ARG "" "" "LINKS;LABELS" ${ARGN})
     file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
@@ -54,6 +72,9 @@ function(mendra_add_folder_tests folder_lib)
         get_filename_component(test_name ${test_source} NAME_WE)
         mendra_add_qtest(${test_name} SOURCES ${test_source} LINKS ${folder_lib} ${ARG_LINKS}
                          LABELS ${folder_lib} ${ARG_LABELS})
+        if(IS_DIRECTORY ${CMAKE_SOURCE_DIR}/${folder_lib})
+            target_include_directories(${test_name} PRIVATE ${CMAKE_SOURCE_DIR}/${folder_lib})
+        endif()
     endforeach()
 endfunction()
 

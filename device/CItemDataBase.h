@@ -1,6 +1,7 @@
 #pragma once
 
-#include "device/zUZArovadu.h"
+#include "WindowStates.h"
+#include "deviceapi/zUZArovadu.h"
 
 #include <QString>
 
@@ -10,8 +11,8 @@ public:
     CItemDataBase() = default;
     virtual ~CItemDataBase();
 
-    int GetPresent() const { return m_present; }
-    void SetPresent(int present) { m_present = present; }
+    DevicePresence GetPresent() const { return m_present; }
+    void SetPresent(DevicePresence present) { m_present = present; }
 
     QString GetName() const { return m_name; }
     void SetName(const QString& name) { m_name = name; }
@@ -38,7 +39,7 @@ public:
     void SetCurrentStep(int step) { m_currentStep = step; }
 
 private:
-    int m_present = 0;
+    DevicePresence m_present = DevicePresence::NoDevice;
     QString m_name;
     QString m_firmwarePath;
     QString m_firmwareText;

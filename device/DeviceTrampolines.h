@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/zUZArovadu.h"
+#include "deviceapi/zUZArovadu.h"
 
 // The plain functions handed to the device library. Each runs on a library thread and passes the event
 // on to the GUI thread, unless the receiver has shut its gate (CallbackGate).

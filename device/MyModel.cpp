@@ -5,15 +5,13 @@
 #include "DeviceFormat.h"
 #include "DeviceLibrary.h"
 #include "DeviceTrampolines.h"
-#include "ModelController.h"
-#include "ModelWindow.h"
+#include "FirmwareChoiceView.h"
+#include "ModelNotices.h"
 #include "RestoreThread.h"
 #include "app/EditionData.h"
 #include "app/MyConfig.h"
-#include "app/QMyWeb.h"
 #include "app/RunLog.h"
-#include "app/SystemUtilities.h"
-#include "framework/MendraMessageBox.h"
+#include "platform/ProxySettings.h"
 
 #include <QCoreApplication>
 
@@ -28,9 +26,8 @@ constexpr int StateChangeWaitMs = 15000;
 
 } // namespace
 
-MyModel::MyModel(ModelWindow* window) : QObject(nullptr) {
+MyModel::MyModel(const ModelHost& host) : QObject(nullptr), m_host(host) {
     gModel = this;
-    m_window = window;
     m_repairRunning = false;
     m_firmwareStage = false;
     m_skipReadyPage = false;
@@ -41,11 +38,9 @@ MyModel::MyModel(ModelWindow* window) : QObject(nullptr) {
     ConnectModelSignals();
     CallbackGate::Open(this);
 
-    if (gAppData && !gAppData->Stalink.isEmpty()) {
-        const int action = gConfig && gConfig->IsFirstRun() ? QMyWeb::FirstOpen : QMyWeb::Open;
-        m_web = new QMyWeb(gAppData->Stalink, action);
-        connect(m_web, SIGNAL(sglFreeWebView(QString)), this, SLOT(SltFreeWebView(QString)));
-        m_web->Start();
+    if (gAppData && !gAppData->Stalink.isEmpty() && m_host.statisticsPage) {
+        const bool firstRun = gConfig && gConfig->IsFirstRun();
+        m_web = m_host.statisticsPage(gAppData->Stalink, firstRun, [this] { SltFreeWebView(QString()); });
     }
     RunStartupUpdateCheck();
 
@@ -68,7 +63,7 @@ MyModel::~MyModel() {
 
 void MyModel::Init() {
     m_repairSucceeded = false;
-    m_devicePresent = 0;
+    m_devicePresent = DevicePresence::NoDevice;
     m_restoreThread = nullptr;
     m_restoreThread = new RestoreThread(0, this, this);
     m_restoreThread->SetModel(this);
@@ -78,17 +73,16 @@ void MyModel::Init() {
 }
 
 void MyModel::ConnectModelSignals() {
-    connect(this, SIGNAL(SendUpdateMesage()), this, SLOT(AcceptUpdateMessage()));
-    connect(this, SIGNAL(SendUpdateLabel(QString)), this, SLOT(AccepUpdateLabel(QString)));
-    connect(m_restoreThread, SIGNAL(OnRestoreCallback(MRRestoreCallbackData*, void*)), this,
-            SLOT(DoModelRestoreCallback(MRRestoreCallbackData*, void*)), Qt::BlockingQueuedConnection);
-    connect(this, SIGNAL(OnDatabaseUpgradeNotification(void*)), this, SLOT(DoDatabaseUpgradeNotification(void*)));
-    connect(m_restoreThread, SIGNAL(finished()), this, SLOT(DoRestoreThreadFinished()));
-    connect(this, SIGNAL(OnDeviceNotification(MRDeviceRef, MRDeviceNotifyType, void*)), this,
-            SLOT(DoDeviceNotification(MRDeviceRef, MRDeviceNotifyType, void*)), Qt::BlockingQueuedConnection);
-    connect(this, SIGNAL(FirmwareVerifiedFinish()), this, SLOT(SltShowReadyfixpage()));
-    connect(this, SIGNAL(sigRepairFailed()), this, SLOT(SltShowFixpageFailed()));
-    connect(this, SIGNAL(sigRepairSucceed()), this, SLOT(SltShowFixpageSucceed()));
+    connect(this, &MyModel::SendUpdateMesage, this, &MyModel::AcceptUpdateMessage);
+    connect(this, &MyModel::SendUpdateLabel, this, &MyModel::AccepUpdateLabel);
+    connect(m_restoreThread, &RestoreThread::OnRestoreCallback, this, &MyModel::DoModelRestoreCallback,
+            Qt::BlockingQueuedConnection);
+    connect(this, &MyModel::OnDatabaseUpgradeNotification, this, &MyModel::DoDatabaseUpgradeNotification);
+    connect(m_restoreThread, &QThread::finished, this, &MyModel::DoRestoreThreadFinished);
+    connect(this, &MyModel::OnDeviceNotification, this, &MyModel::DoDeviceNotification, Qt::BlockingQueuedConnection);
+    connect(this, &MyModel::FirmwareVerifiedFinish, this, &MyModel::SltShowReadyfixpage);
+    connect(this, &MyModel::sigRepairFailed, this, &MyModel::SltShowFixpageFailed);
+    connect(this, &MyModel::sigRepairSucceed, this, &MyModel::SltShowFixpageSucceed);
 }
 
 // Shut-down must not hang on a library thread that waits for the GUI thread, and must never destroy a
@@ -148,9 +142,8 @@ void MyModel::DoDatabaseUpgradeNotification(void*) {
 }
 
 void MyModel::ShowMessage(const QString& text) {
-    MendraMessageBox box(QString(), text, QMessageBox::Ok, m_window ? m_window->WindowWidget() : nullptr);
-    box.SetButtonText(QMessageBox::Ok, tr("Ok"));
-    box.Exec();
+    if (m_notices)
+        m_notices->ShowNotice(text, tr("Ok"));
 }
 
 int MyModel::GetFirmwareEntryCount(MRDeviceRef device) {
@@ -165,7 +158,7 @@ const MRFirmwareEntry* MyModel::GetSelectedFirmwareEntry() {
     const MRDeviceRef device = CurrentDevice();
     if (device == 0 || !m_controller)
         return nullptr;
-    const int index = m_controller->GetSystemVersionIndex();
+    const int index = m_host.firmwareChoice->GetSystemVersionIndex();
     if (index < 0)
         return nullptr;
     return DeviceLibrary::api().MRGetFirmwareEntry(device, index);
@@ -180,7 +173,7 @@ int MyModel::GetDeviceMode(MRDeviceRef device) {
 }
 
 void MyModel::ApplyLibraryProxy() {
-    const QMap<QString, QString> values = ReadSystemProxy();
+    const QMap<QString, QString> values = platform::readSystemProxy();
     MRProxyInfo proxy;
     std::memset(&proxy, 0, sizeof proxy);
     const QByteArray host = values.value(QStringLiteral("HostName")).toLatin1().left(int(sizeof proxy.host) - 1);

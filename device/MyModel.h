@@ -1,6 +1,8 @@
 #pragma once
 
-#include "device/zUZArovadu.h"
+#include "ModelHost.h"
+#include "WindowStates.h"
+#include "deviceapi/zUZArovadu.h"
 #include "mail/BugReportInfo.h"
 #include "mail/MailAccount.h"
 
@@ -8,25 +10,24 @@
 #include <QString>
 #include <QTimer>
 
-class AuxiliaryView;
 class BugreportThread;
 class CItemDataBase;
 class ModelController;
-class ModelWindow;
-class QMyWeb;
+class ModelNotices;
 class RestoreThread;
 
 // The hub of the repair engine and the only receiver of the device library's callbacks. It keeps the
 // window's two device lists in step with the connected devices, runs a repair in two runs of the
 // library's restore call on its RestoreThread and turns every report into page changes, starts the
-// recovery-mode threads, and shows the library's database notice.
+// recovery-mode threads, and shows the library's database notice. It drives the window's displays through
+// the host's interfaces and reports to the mediator through ModelController.
 //
 // Everything runs on the GUI thread. Library callbacks reach it over blocking queued connections; at
 // shut-down the trampolines stop delivering before anything is torn down (CallbackGate).
 class MyModel : public QObject {
     Q_OBJECT
 public:
-    explicit MyModel(ModelWindow* window);
+    explicit MyModel(const ModelHost& host);
     ~MyModel() override;
 
     void Init();
@@ -36,7 +37,7 @@ public:
     // (GetTypeBoxDevice); 0 when none. Both update the device-present word.
     MRDeviceRef CurrentDevice();
     MRDeviceRef GetTypeBoxDevice();
-    int IsDevicePresent() const { return m_devicePresent; }
+    DevicePresence IsDevicePresent() const { return m_devicePresent; }
 
     int GetFirmwareEntryCount(MRDeviceRef device);
     const MRFirmwareEntry* GetFirmwareEntry(MRDeviceRef device, int index);
@@ -51,9 +52,11 @@ public:
     CItemDataBase* MakeDeviceItem();
 
     void SetController(ModelController* controller) { m_controller = controller; }
-    // The update and bug-report dialogs live above the engine; the model knows them as the controller's views.
-    void SetUpdateView(AuxiliaryView* view) { m_updateView = view; }
-    void SetBugReportView(AuxiliaryView* view) { m_bugReportView = view; }
+    void SetNotices(ModelNotices* notices) { m_notices = notices; }
+    // The update and bug-report dialogs live above the engine; the model knows them only as the objects it
+    // reports to.
+    void SetUpdateView(QObject* view) { m_updateView = view; }
+    void SetBugReportView(QObject* view) { m_bugReportView = view; }
     void ApplyLibraryProxy();
 
     // Repair runs. standard true: option word 0, the device keeps its data; false: option word 1,
@@ -87,8 +90,8 @@ public:
     // The update check and the bug report; their services fill these in.
     void CheckForUpdate(bool atStart);
     void GetUpdateDescription(QString& description);
-    void SendBugReport(AuxiliaryView* view);
-    void StopBugReport(AuxiliaryView* view);
+    void SendBugReport(QObject* view);
+    void StopBugReport(QObject* view);
 
     // How long shut-down waits for a thread still running in the library before it leaves it behind.
     static constexpr int ShutdownWaitMs = 5000;
@@ -131,7 +134,9 @@ private:
     void HandleArrival(MRDeviceRef device);
     void HandleDeparture(MRDeviceRef device);
     void HandleChange(MRDeviceRef device);
-    void ShowHomeDeviceGone();
+    // The home list's entry at index changed (-1: its current device went): the connection display and the
+    // recovery-mode button follow.
+    void ShowHomeConnectionState(int index);
     bool IsRunGoingOn() const { return m_runActive && !m_runStopped && !m_runConcluded; }
     void StartWaitingForWorkDevice();
     MRDeviceRef FindListedDevice(const QString& idText);
@@ -144,7 +149,7 @@ private:
     int HandleDownloadReport(const MRRestoreCallbackData& data, float progress, const QString& description);
     int HandleVerifyReport(const MRRestoreCallbackData& data, float progress, const QString& description);
     int HandleRepairStepReport(const MRRestoreCallbackData& data, float progress, const QString& description,
-                               int shownStep, const char* finishedText);
+                               RepairStep shownStep, const char* finishedText);
     int HandleRestoreReport(const MRRestoreCallbackData& data, float progress, const QString& description);
     void ShowFirmwareFailure(bool verifying, const QString& code, const QString& description);
     void EndRunFailed();
@@ -156,21 +161,22 @@ private:
     void RunStartupUpdateCheck();
     void ShutDown();
 
-    ModelWindow* m_window = nullptr;
+    ModelHost m_host;
     ModelController* m_controller = nullptr;
+    ModelNotices* m_notices = nullptr;
     RestoreThread* m_restoreThread = nullptr;
     MRDeviceRef m_lastUsedDevice = 0;
     MRDeviceRef m_repairDevice = 0;
     int m_notificationHandle = 0;
     QString m_workDeviceIdText;
-    AuxiliaryView* m_updateView = nullptr;
-    AuxiliaryView* m_bugReportView = nullptr;
+    QObject* m_updateView = nullptr;
+    QObject* m_bugReportView = nullptr;
     BugreportThread* m_bugReportThread = nullptr;
     BugReportInfo m_bugReportInfo;
     MailAccount m_mailAccount;
-    int m_devicePresent = 0;
+    DevicePresence m_devicePresent = DevicePresence::NoDevice;
     int m_optionWord = MROptionStandard;
-    QMyWeb* m_web = nullptr;
+    QObject* m_web = nullptr; // the statistics page
     bool m_repairRunning = false;
     bool m_firmwareStage = false;
     bool m_skipReadyPage = false;

@@ -6,7 +6,7 @@
 
 #include <QCoreApplication>
 
-void MyModel::SendBugReport(AuxiliaryView* view) {
+void MyModel::SendBugReport(QObject* view) {
     m_bugReportView = view;
     // The account comes with the deployment, never with the program: without one the user must hear that the
     // report went nowhere.
@@ -17,7 +17,7 @@ void MyModel::SendBugReport(AuxiliaryView* view) {
     }
 }
 
-void MyModel::StopBugReport(AuxiliaryView* view) {
+void MyModel::StopBugReport(QObject* view) {
     if (view && view == m_bugReportView)
         emit SglStopBugReport();
 }

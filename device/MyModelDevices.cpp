@@ -3,10 +3,11 @@
 
 #include "CItemDataBase.h"
 #include "CallbackGate.h"
+#include "ConnectionView.h"
 #include "DeviceFormat.h"
 #include "DeviceLibrary.h"
+#include "DeviceListView.h"
 #include "ModelController.h"
-#include "ModelWindow.h"
 #include "app/RunLog.h"
 
 QVariant MyModel::DataOf(MRDeviceRef device) {
@@ -15,31 +16,31 @@ QVariant MyModel::DataOf(MRDeviceRef device) {
 
 namespace {
 
-// One of the window's two device lists, reached through the mediator.
+// One of the window's two device lists.
 struct DeviceList {
-    int (ModelController::*count)();
-    int (ModelController::*index)();
-    void (ModelController::*setIndex)(int);
-    QVariant (ModelController::*data)(int);
-    void (ModelController::*remove)(int);
-    void (ModelController::*setText)(int, const QString&);
+    int (DeviceListView::*count)();
+    int (DeviceListView::*index)();
+    void (DeviceListView::*setIndex)(int);
+    QVariant (DeviceListView::*data)(int) const;
+    void (DeviceListView::*remove)(int);
+    void (DeviceListView::*setText)(int, const QString&);
 };
 
-const DeviceList FirmwarePageList{&ModelController::GetModelCount,    &ModelController::GetModelIndex,
-                                  &ModelController::SetModelIndex,    &ModelController::GetModelData,
-                                  &ModelController::RemoveModelEntry, &ModelController::SetModelItemText};
-const DeviceList HomePageList{&ModelController::GetDeviceCount,    &ModelController::GetDeviceIndex,
-                              &ModelController::SetDeviceIndex,    &ModelController::GetDeviceData,
-                              &ModelController::RemoveDeviceEntry, &ModelController::SetDeviceItemText};
+const DeviceList FirmwarePageList{&DeviceListView::GetModelCount,    &DeviceListView::GetModelIndex,
+                                  &DeviceListView::SetModelIndex,    &DeviceListView::GetModelData,
+                                  &DeviceListView::RemoveModelEntry, &DeviceListView::SetModelItemText};
+const DeviceList HomePageList{&DeviceListView::GetDeviceCount,    &DeviceListView::GetDeviceIndex,
+                              &DeviceListView::SetDeviceIndex,    &DeviceListView::GetDeviceData,
+                              &DeviceListView::RemoveDeviceEntry, &DeviceListView::SetDeviceItemText};
 
-MRDeviceRef DeviceAt(ModelController& c, const DeviceList& list, int index) {
+MRDeviceRef DeviceAt(DeviceListView& c, const DeviceList& list, int index) {
     return static_cast<MRDeviceRef>((c.*list.data)(index).toLongLong());
 }
 
 // Removes every entry of the device. The selection follows the device, not the list position: when an
 // entry before the selected one goes, the same device stays selected instead of its neighbour taking its
 // place unnoticed. False when the selected device itself went.
-bool RemoveDevice(ModelController& c, const DeviceList& list, MRDeviceRef device) {
+bool RemoveDevice(DeviceListView& c, const DeviceList& list, MRDeviceRef device) {
     const int index = (c.*list.index)();
     const MRDeviceRef selected = index >= 0 ? DeviceAt(c, list, index) : 0;
     for (int i = (c.*list.count)() - 1; i >= 0; --i) {
@@ -60,7 +61,7 @@ bool RemoveDevice(ModelController& c, const DeviceList& list, MRDeviceRef device
 }
 
 // Gives every entry of the device the text; the index of the selected one among them, or -1.
-int RenameDevice(ModelController& c, const DeviceList& list, MRDeviceRef device, const QString& text) {
+int RenameDevice(DeviceListView& c, const DeviceList& list, MRDeviceRef device, const QString& text) {
     int selected = -1;
     for (int i = (c.*list.count)() - 1; i >= 0; --i) {
         if (DeviceAt(c, list, i) != device)
@@ -89,9 +90,10 @@ MRDeviceRef MyModel::GetTypeBoxDevice() {
 
 MRDeviceRef MyModel::SelectedDevice(bool firmwarePage) {
     const DeviceList& list = firmwarePage ? FirmwarePageList : HomePageList;
-    const int index = m_controller ? (m_controller->*list.index)() : -1;
-    m_devicePresent = index >= 0 ? 1 : 0;
-    return index >= 0 ? DeviceAt(*m_controller, list, index) : 0;
+    DeviceListView& lists = *m_host.lists;
+    const int index = (lists.*list.index)();
+    m_devicePresent = index >= 0 ? DevicePresence::Selected : DevicePresence::NoDevice;
+    return index >= 0 ? DeviceAt(lists, list, index) : 0;
 }
 
 void MyModel::DoDeviceNotification(MRDeviceRef device, MRDeviceNotifyType type, void*) {
@@ -123,13 +125,13 @@ void MyModel::HandleArrival(MRDeviceRef device) {
     const bool returning = m_waitingForWorkDevice && DeviceIdText(api.MRGetDeviceId(device)) == m_workDeviceIdText;
     if (returning)
         m_repairDevice = device;
-    m_devicePresent = 1;
-    if (m_window && mode <= MRModeDFU)
-        m_window->ShowRecoveryButtonState(mode);
-    m_controller->ShowConnectionStateAlt(true);
-    m_controller->OnDeviceConnectionChanged(true, QString(), text, info);
-    m_controller->AddModelEntry(text, DataOf(device));
-    m_controller->AddDeviceEntry(text, DataOf(device), device);
+    m_devicePresent = DevicePresence::Selected;
+    if (mode <= MRModeDFU)
+        m_host.connection->ShowRecoveryButtonState(mode);
+    m_host.connection->ShowConnectionStateAlt(true);
+    m_host.connection->OnDeviceConnectionChanged(true, QString(), text, info);
+    m_host.lists->AddModelEntry(text, DataOf(device));
+    m_host.lists->AddDeviceEntry(text, DataOf(device), device);
     if (returning) {
         m_waitingForWorkDevice = false;
         m_reconnectTimer.stop();
@@ -142,16 +144,15 @@ void MyModel::HandleDeparture(MRDeviceRef device) {
         StartWaitingForWorkDevice();
     // While the work device is waited for, the lists lose their entries but the pages hear of it only when the
     // wait ends without it.
-    if (!RemoveDevice(*m_controller, FirmwarePageList, device) && !m_waitingForWorkDevice)
+    if (!RemoveDevice(*m_host.lists, FirmwarePageList, device) && !m_waitingForWorkDevice)
         m_controller->OnDeviceDetected(-1);
-    if (!RemoveDevice(*m_controller, HomePageList, device) && !m_waitingForWorkDevice)
-        ShowHomeDeviceGone();
+    if (!RemoveDevice(*m_host.lists, HomePageList, device) && !m_waitingForWorkDevice)
+        ShowHomeConnectionState(-1);
 }
 
-void MyModel::ShowHomeDeviceGone() {
-    m_controller->ShowConnectionState(-1);
-    if (m_window)
-        m_window->ShowRecoveryButtonState(0);
+void MyModel::ShowHomeConnectionState(int index) {
+    m_host.connection->ShowConnectionState(index, GetTypeBoxDevice());
+    m_host.connection->ShowRecoveryButtonState(0);
 }
 
 void MyModel::SetReconnectGraceMs(int milliseconds) {
@@ -175,31 +176,28 @@ void MyModel::SltWorkDeviceGone() {
     if (m_runActive)
         StopRepairDevice();
     m_controller->OnDeviceDetected(-1);
-    ShowHomeDeviceGone();
+    ShowHomeConnectionState(-1);
 }
 
 void MyModel::HandleChange(MRDeviceRef device) {
-    m_devicePresent = 2;
+    m_devicePresent = DevicePresence::Changed;
     const QString text = EntryText(device);
-    m_controller->OnDeviceConnectionChanged(true, QString(), text,
-                                            QString::fromUtf8(DeviceLibrary::api().MRGetDeviceInfo(device)));
-    const int modelIndex = RenameDevice(*m_controller, FirmwarePageList, device, text);
+    m_host.connection->OnDeviceConnectionChanged(true, QString(), text,
+                                                 QString::fromUtf8(DeviceLibrary::api().MRGetDeviceInfo(device)));
+    const int modelIndex = RenameDevice(*m_host.lists, FirmwarePageList, device, text);
     if (modelIndex >= 0)
         m_controller->OnDeviceDetected(modelIndex);
-    const int deviceIndex = RenameDevice(*m_controller, HomePageList, device, text);
-    if (deviceIndex >= 0) {
-        m_controller->ShowConnectionState(deviceIndex);
-        if (m_window)
-            m_window->ShowRecoveryButtonState(0);
-    }
+    const int deviceIndex = RenameDevice(*m_host.lists, HomePageList, device, text);
+    if (deviceIndex >= 0)
+        ShowHomeConnectionState(deviceIndex);
 }
 
 MRDeviceRef MyModel::FindListedDevice(const QString& idText) {
     if (!m_controller || idText.isEmpty())
         return 0;
     const DeviceLibrary::Functions& api = DeviceLibrary::api();
-    for (int i = m_controller->GetModelCount() - 1; i >= 0; --i) {
-        const MRDeviceRef device = DeviceAt(*m_controller, FirmwarePageList, i);
+    for (int i = m_host.lists->GetModelCount() - 1; i >= 0; --i) {
+        const MRDeviceRef device = DeviceAt(*m_host.lists, FirmwarePageList, i);
         if (DeviceIdText(api.MRGetDeviceId(device)) == idText)
             return device;
     }
@@ -217,8 +215,8 @@ void MyModel::CheckWorkDevicePresent() {
 CItemDataBase* MyModel::MakeDeviceItem() {
     auto* item = new CItemDataBase;
     // After a change notification the word says nothing sure about the device: the item stays blank.
-    if (m_devicePresent == 1) {
-        item->SetPresent(1);
+    if (m_devicePresent == DevicePresence::Selected) {
+        item->SetPresent(DevicePresence::Selected);
         item->SetDevice(m_lastUsedDevice);
         if (m_lastUsedDevice != 0) {
             const DeviceLibrary::Functions& api = DeviceLibrary::api();
@@ -226,8 +224,8 @@ CItemDataBase* MyModel::MakeDeviceItem() {
             item->SetDeviceInfoText(info ? QString::fromUtf8(info) : QString());
             item->SetMode(api.MRGetDeviceMode(m_lastUsedDevice));
         }
-    } else if (m_devicePresent == 0) {
-        item->SetPresent(0);
+    } else if (m_devicePresent == DevicePresence::NoDevice) {
+        item->SetPresent(DevicePresence::NoDevice);
     }
     return item;
 }

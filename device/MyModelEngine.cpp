@@ -1,15 +1,17 @@
 #include "MyModelEngine.h"
 
-#include "Controller.h"
-#include "ControllerWindow.h"
 #include "DeviceLibrary.h"
 
-MyModelEngine::MyModelEngine(ModelWindow* window) : m_model(window) {}
+MyModelEngine::MyModelEngine(const ModelHost& host) : m_model(host) {}
 
 MyModelEngine::~MyModelEngine() = default;
 
-void MyModelEngine::SetController(Controller* controller) {
+void MyModelEngine::SetController(ModelController* controller) {
     m_model.SetController(controller);
+}
+
+void MyModelEngine::SetNotices(ModelNotices* notices) {
+    m_model.SetNotices(notices);
 }
 
 MRDeviceRef MyModelEngine::CurrentDevice() {
@@ -20,7 +22,7 @@ MRDeviceRef MyModelEngine::GetTypeBoxDevice() {
     return m_model.GetTypeBoxDevice();
 }
 
-int MyModelEngine::IsDevicePresent() const {
+DevicePresence MyModelEngine::IsDevicePresent() const {
     return m_model.IsDevicePresent();
 }
 
@@ -130,22 +132,22 @@ void MyModelEngine::GetUpdateDescription(QString& description) {
     m_model.GetUpdateDescription(description);
 }
 
-void MyModelEngine::SetUpdateView(AuxiliaryView* view) {
+void MyModelEngine::SetUpdateView(QObject* view) {
     m_model.SetUpdateView(view);
 }
 
-void MyModelEngine::SetBugReportView(AuxiliaryView* view) {
+void MyModelEngine::SetBugReportView(QObject* view) {
     m_model.SetBugReportView(view);
 }
 
-void MyModelEngine::SendBugReport(AuxiliaryView* view) {
+void MyModelEngine::SendBugReport(QObject* view) {
     m_model.SendBugReport(view);
 }
 
-void MyModelEngine::StopBugReport(AuxiliaryView* view) {
+void MyModelEngine::StopBugReport(QObject* view) {
     m_model.StopBugReport(view);
 }
 
-RepairEngine* CreateRepairEngine(ControllerWindow* window) {
-    return new MyModelEngine(window);
+RepairEngine* CreateRepairEngine(const ModelHost& host) {
+    return new MyModelEngine(host);
 }

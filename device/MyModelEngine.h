@@ -6,15 +6,16 @@
 // The program's engine: the device model on the loaded device library.
 class MyModelEngine : public RepairEngine {
 public:
-    explicit MyModelEngine(ModelWindow* window);
+    explicit MyModelEngine(const ModelHost& host);
     ~MyModelEngine() override;
 
     MyModel& Model() { return m_model; }
 
-    void SetController(Controller* controller) override;
+    void SetController(ModelController* controller) override;
+    void SetNotices(ModelNotices* notices) override;
     MRDeviceRef CurrentDevice() override;
     MRDeviceRef GetTypeBoxDevice() override;
-    int IsDevicePresent() const override;
+    DevicePresence IsDevicePresent() const override;
     void CheckWorkDevicePresent() override;
     bool IsWaitingForWorkDevice() const override;
     CItemDataBase* MakeDeviceItem() override;
@@ -41,10 +42,10 @@ public:
     QString NewestVersion() const override;
     void CheckForUpdate(bool atStart) override;
     void GetUpdateDescription(QString& description) override;
-    void SetUpdateView(AuxiliaryView* view) override;
-    void SetBugReportView(AuxiliaryView* view) override;
-    void SendBugReport(AuxiliaryView* view) override;
-    void StopBugReport(AuxiliaryView* view) override;
+    void SetUpdateView(QObject* view) override;
+    void SetBugReportView(QObject* view) override;
+    void SendBugReport(QObject* view) override;
+    void StopBugReport(QObject* view) override;
 
 private:
     MyModel m_model;

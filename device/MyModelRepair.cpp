@@ -4,12 +4,16 @@
 
 #include "CallbackGate.h"
 #include "ChangeStateThreadBase.h"
+#include "ConnectionView.h"
 #include "DeviceFormat.h"
 #include "DeviceLibrary.h"
+#include "DeviceListView.h"
 #include "EnterRecoveryThread.h"
+#include "FirmwareCheckView.h"
+#include "FirmwareChoiceView.h"
 #include "ModelController.h"
-#include "ModelWindow.h"
 #include "QuitRecoveryThread.h"
+#include "RepairProgressView.h"
 #include "RestoreThread.h"
 #include "app/MyConfig.h"
 #include "app/RunLog.h"
@@ -38,24 +42,25 @@ void MyModel::StartRepair(bool standard) {
     if (!m_controller)
         return;
     const DeviceLibrary::Functions& api = DeviceLibrary::api();
-    if (m_controller->GetFirstDownloadFlag()) {
+    FirmwareChoiceView& choice = *m_host.firmwareChoice;
+    if (choice.SetFirstDownloadSet()) {
         api.MRSetDownloadFolder(nullptr);
         m_lastUsedDevice = CurrentDevice();
         api.MRSetLocalFirmware(m_lastUsedDevice, nullptr);
         m_workDeviceIdText = DeviceIdText(api.MRGetDeviceId(m_lastUsedDevice));
         SetRepairDevice(m_lastUsedDevice);
-        m_controller->ShowFixingDeviceName(m_lastUsedDevice);
-        m_controller->ClearFirstDownloadFlag();
-        api.MRSelectFirmware(m_lastUsedDevice, m_controller->GetSystemVersionIndex());
+        m_host.progress->ShowFixingDeviceName(m_lastUsedDevice);
+        choice.FirstDownloadSet(false);
+        api.MRSelectFirmware(m_lastUsedDevice, choice.GetSystemVersionIndex());
     }
-    m_controller->SetSystemVersionText(m_controller->CurrentSystemVersionText());
+    m_controller->SetSystemVersionText(choice.GetSystemVersionText());
 
     // Read on the GUI thread before the worker starts: the run is the repair device's, whatever entry the
     // lists show now.
     const MRDeviceRef device = FindRepairDevice();
     SetRepairDevice(device);
 
-    const int index = m_controller->GetSystemVersionIndex();
+    const int index = choice.GetSystemVersionIndex();
     const MRFirmwareEntry* entry = device != 0 && index >= 0 ? api.MRGetFirmwareEntry(device, index) : nullptr;
     if (m_controller->IsOnlineFirmware() && !m_skipReadyPage && entry) {
         const QString url = QString::fromUtf8(entry->url);
@@ -167,13 +172,14 @@ int MyModel::DoModelRestoreCallback(MRRestoreCallbackData* data, void*) {
         return HandleVerifyReport(*data, progress, description);
     case MRStepUnzip:
         m_controller->SetCurrentStep(MRStepUnzip);
-        return HandleRepairStepReport(*data, progress, description, 1, "Unzip finished...");
+        return HandleRepairStepReport(*data, progress, description, RepairStep::Unzipping, "Unzip finished...");
     case MRStepEnterRecovery:
         // The device changes mode now; its change notifications would rewrite the lists mid-repair. The end of
         // the restore step, or a failed run's end, lets them through again.
         m_acceptChange = false;
         m_controller->SetCurrentStep(MRStepEnterRecovery);
-        return HandleRepairStepReport(*data, progress, description, 2, "Enter recoery mode finished...");
+        return HandleRepairStepReport(*data, progress, description, RepairStep::EnteringRecovery,
+                                      "Enter recoery mode finished...");
     default:
         return HandleRestoreReport(*data, progress, description);
     }
@@ -183,23 +189,22 @@ int MyModel::HandleDownloadReport(const MRRestoreCallbackData& data, float progr
     m_controller->SetCurrentStep(MRStepDownload);
     switch (data.status) {
     case MRStatusStarted:
-        m_controller->EnableRetryDownload(false);
-        m_controller->ClearFirmwareHint();
-        m_controller->ClearFirmwareState();
+        m_host.firmwareCheck->EnableRetryDownload(false);
+        m_host.firmwareCheck->ClearFirmwareHint();
+        m_host.firmwareCheck->ClearFirmwareState();
         m_controller->SetDownloading(true);
-        if (m_window)
-            m_window->ShowDownloadAnimation();
-        m_controller->ShowFirmwareState(0);
-        m_controller->ShowFirmwareProgress(0);
+        m_host.firmwareCheck->ShowDownloadAnimation();
+        m_host.firmwareCheck->ShowFirmwareState(FirmwareState::Downloading);
+        m_host.firmwareCheck->ShowFirmwareProgress(0);
         return 0;
     case MRStatusProgress:
-        m_controller->EnableRetryDownload(false);
-        m_controller->ShowFirmwareProgress(progress);
-        m_controller->ShowDownloadSpeed(qint64(data.progress.done));
+        m_host.firmwareCheck->EnableRetryDownload(false);
+        m_host.firmwareCheck->ShowFirmwareProgress(progress);
+        m_host.firmwareCheck->ShowDownloadSpeed(qint64(data.progress.done));
         return 0;
     case MRStatusFinished:
-        m_controller->ClearFirmwareState();
-        m_controller->ShowFirmwareState(1);
+        m_host.firmwareCheck->ClearFirmwareState();
+        m_host.firmwareCheck->ShowFirmwareState(FirmwareState::Downloaded);
         if (data.result.code == 0) {
             LogInfo(QStringLiteral("Download finished... "));
             return 0;
@@ -211,7 +216,7 @@ int MyModel::HandleDownloadReport(const MRRestoreCallbackData& data, float progr
             EndRunFailed();
             return -1;
         }
-        m_controller->EnableRetryDownload(true);
+        m_host.firmwareCheck->EnableRetryDownload(true);
         ShowFirmwareFailure(false, QString::number(data.result.code), description);
         return -1;
     default:
@@ -227,18 +232,17 @@ int MyModel::HandleVerifyReport(const MRRestoreCallbackData& data, float progres
             m_repairRunning = true;
             m_firmwareStage = true;
         }
-        m_controller->ClearFirmwareHint();
-        m_controller->ClearFirmwareState();
+        m_host.firmwareCheck->ClearFirmwareHint();
+        m_host.firmwareCheck->ClearFirmwareState();
         m_controller->SetDownloading(false);
-        if (m_window)
-            m_window->ShowVerifyAnimation();
-        m_controller->ShowFirmwareState(3);
-        m_controller->ShowFirmwareProgress(0);
-        m_controller->ShowRepairProgress(0, 0);
+        m_host.firmwareCheck->ShowVerifyAnimation();
+        m_host.firmwareCheck->ShowFirmwareState(FirmwareState::Verifying);
+        m_host.firmwareCheck->ShowFirmwareProgress(0);
+        m_host.progress->ShowRepairProgress(RepairStep::SecondaryVerification, 0);
         return 0;
     case MRStatusProgress:
-        m_controller->ShowFirmwareProgress(progress);
-        m_controller->ShowRepairProgress(0, progress);
+        m_host.firmwareCheck->ShowFirmwareProgress(progress);
+        m_host.progress->ShowRepairProgress(RepairStep::SecondaryVerification, progress);
         return 0;
     case MRStatusFinished:
         break;
@@ -246,8 +250,8 @@ int MyModel::HandleVerifyReport(const MRRestoreCallbackData& data, float progres
         return 0;
     }
 
-    m_controller->ClearFirmwareState();
-    m_controller->ShowFirmwareState(4);
+    m_host.firmwareCheck->ClearFirmwareState();
+    m_host.firmwareCheck->ShowFirmwareState(FirmwareState::Verified);
     if (data.result.code == 0) {
         if (!m_skipReadyPage) {
             // The first run ends here, at the ready-to-fix page. The flag is left alone: "Fix Now" may
@@ -278,15 +282,15 @@ int MyModel::HandleVerifyReport(const MRRestoreCallbackData& data, float progres
 // Unpacking and entering recovery mode: the repair proper, shown as progress on the fix page (from here on
 // Back only warns that the device is being repaired); an error ends the repair as failed.
 int MyModel::HandleRepairStepReport(const MRRestoreCallbackData& data, float progress, const QString& description,
-                                    int shownStep, const char* finishedText) {
+                                    RepairStep shownStep, const char* finishedText) {
     switch (data.status) {
     case MRStatusStarted:
         m_repairRunning = true;
         m_firmwareStage = false;
-        m_controller->ShowRepairProgress(shownStep, 0);
+        m_host.progress->ShowRepairProgress(shownStep, 0);
         return 0;
     case MRStatusProgress:
-        m_controller->ShowRepairProgress(shownStep, progress);
+        m_host.progress->ShowRepairProgress(shownStep, progress);
         return 0;
     case MRStatusFinished:
         if (data.result.code == 0) {
@@ -308,12 +312,12 @@ int MyModel::HandleRestoreReport(const MRRestoreCallbackData& data, float progre
     m_acceptChange = true;
     switch (data.status) {
     case MRStatusStarted:
-        m_controller->ShowRepairProgress(3, 0);
+        m_host.progress->ShowRepairProgress(RepairStep::Repairing, 0);
         m_repairRunning = true;
         m_firmwareStage = false;
         return 0;
     case MRStatusProgress:
-        m_controller->ShowRepairProgress(3, progress);
+        m_host.progress->ShowRepairProgress(RepairStep::Repairing, progress);
         return 0;
     case MRStatusFinished:
         break;
@@ -325,7 +329,7 @@ int MyModel::HandleRestoreReport(const MRRestoreCallbackData& data, float progre
     m_repairRunning = false;
     m_firmwareStage = false;
     if (data.result.code == 0) {
-        m_controller->ShowRepairProgress(4, 1000);
+        m_host.progress->ShowRepairProgress(RepairStep::Complete, 1000);
         emit sigRepairSucceed();
         LogInfo(QStringLiteral("Restore succeed... "));
         return 0;
@@ -337,16 +341,14 @@ int MyModel::HandleRestoreReport(const MRRestoreCallbackData& data, float progre
 
 // The firmware check page's error display: code, description and a hint.
 void MyModel::ShowFirmwareFailure(bool verifying, const QString& code, const QString& description) {
-    if (m_window) {
-        if (verifying)
-            m_window->ShowVerifyFailedPicture();
-        else
-            m_window->ShowDownloadFailedPicture();
-    }
-    m_controller->ClearFirmwareState();
-    m_controller->ShowFirmwareError(code, description);
-    m_controller->ShowFirmwareState(verifying ? 5 : 2);
-    m_controller->ShowFirmwareHint(verifying ? 1 : 0);
+    if (verifying)
+        m_host.firmwareCheck->ShowVerifyFailedPicture();
+    else
+        m_host.firmwareCheck->ShowDownloadFailedPicture();
+    m_host.firmwareCheck->ClearFirmwareState();
+    m_host.firmwareCheck->ShowFirmwareError(code, description);
+    m_host.firmwareCheck->ShowFirmwareState(verifying ? FirmwareState::VerifyFailed : FirmwareState::DownloadFailed);
+    m_host.firmwareCheck->ShowFirmwareHint(verifying ? FirmwareHint::TryOtherVersions : FirmwareHint::KeepConnected);
 }
 
 // A repair that fails on the fix page: the failure result page, nothing left running.
@@ -391,7 +393,7 @@ void MyModel::FailUnfinishedRun(int result) {
     const bool verifying = m_runStep == MRStepVerify;
     m_controller->SetDownloading(false);
     if (!verifying)
-        m_controller->EnableRetryDownload(true);
+        m_host.firmwareCheck->EnableRetryDownload(true);
     ShowFirmwareFailure(verifying, QString::number(result), description);
     m_repairRunning = false;
     m_firmwareStage = false;
@@ -399,7 +401,7 @@ void MyModel::FailUnfinishedRun(int result) {
 
 void MyModel::SltShowReadyfixpage() {
     if (m_controller)
-        m_controller->ShowReadyToFix();
+        m_host.progress->ShowReadyToFix();
 }
 
 void MyModel::SltShowFixpageFailed() {
@@ -429,11 +431,11 @@ void MyModel::ToggleRecoveryMode() {
         // DFU: the button is disabled in that mode.
         return;
     }
-    connect(thread, SIGNAL(finished()), this, SLOT(SltStateChangeFinished()));
-    connect(thread, SIGNAL(finished()), thread, SLOT(deleteLater()));
+    connect(thread, &QThread::finished, this, &MyModel::SltStateChangeFinished);
+    connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     thread->start(QThread::InheritPriority);
     m_controller->SetItemMode(thread->TargetMode());
-    m_controller->ShowConnectingAnimation();
+    m_host.connection->ShowConnectingAnimation();
 }
 
 void MyModel::SltStateChangeFinished() {
@@ -454,10 +456,9 @@ void MyModel::ShowDeviceModeAgain(MRDeviceRef device) {
         const int mode = DeviceLibrary::api().MRGetDeviceMode(device);
         if (mode >= MRModeNormal)
             m_controller->SetItemMode(mode);
-        m_controller->ShowConnectionState(m_controller->GetDeviceIndex());
+        m_host.connection->ShowConnectionState(m_host.lists->GetDeviceIndex(), GetTypeBoxDevice());
     }
-    if (m_window)
-        m_window->ShowRecoveryButtonState(0);
+    m_host.connection->ShowRecoveryButtonState(0);
 }
 
 // A mode change that failed: the display goes back to the device's real state and the user is told.

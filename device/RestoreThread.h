@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/zUZArovadu.h"
+#include "deviceapi/zUZArovadu.h"
 
 #include <QThread>
 

@@ -1,6 +1,6 @@
 #include "FileWork.h"
 
-#include "device/zUZArovadu.h"
+#include "deviceapi/zUZArovadu.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "Scenario.h"
 
 #include "Strings.h"
-#include "device/zUZArovadu.h"
+#include "deviceapi/zUZArovadu.h"
 
 #include <cctype>
 #include <cjson/cJSON.h>

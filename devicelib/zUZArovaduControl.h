@@ -11,7 +11,7 @@
 #ifndef ZUZAROVADU_CONTROL_H
 #define ZUZAROVADU_CONTROL_H
 
-#include "device/zUZArovadu.h"
+#include "deviceapi/zUZArovadu.h"
 
 #ifdef __cplusplus
 extern "C" {

@@ -5,7 +5,7 @@
 #include "app/EditionData.h"
 #include "app/MendraData.h"
 #include "app/MyConfig.h"
-#include "app/SystemUtilities.h"
+#include "framework/FileDialogs.h"
 #include "framework/SkinManager.h"
 
 #include <QDir>

@@ -2,11 +2,12 @@
 
 #include "DialogLook.h"
 #include "SettingViewHost.h"
-#include "app/ApplicationFonts.h"
 #include "app/FileUtils.h"
 #include "app/MyConfig.h"
 #include "app/RunLog.h"
 #include "app/SystemUtilities.h"
+#include "framework/ApplicationFonts.h"
+#include "framework/FileDialogs.h"
 #include "framework/SkinManager.h"
 #include "platform/DesktopShell.h"
 

@@ -18,7 +18,7 @@ CMessageBox::CMessageBox(QWidget* parent, Qt::WindowFlags flags) : QDialog(paren
     InitFont();
     BuildUi();
     for (QPushButton* button : {m_firstButton, m_secondButton, m_thirdButton})
-        connect(button, SIGNAL(clicked()), this, SLOT(Close()));
+        connect(button, &QAbstractButton::clicked, this, &CMessageBox::Close);
     connect(m_textLabel, &QLabel::linkActivated, this, &CMessageBox::OpenUrl);
     ResetExtras();
 }

@@ -1,6 +1,7 @@
 #include "CMsgFrame.h"
 
 #include <QCloseEvent>
+#include <QMetaMethod>
 
 CMsgFrame::CMsgFrame(QWidget* inner, QWidget* parent, FrameTypes types, const QPixmap& titleIcon, int titleLayout)
     : CWindowsFrame(inner, parent, types, titleIcon, titleLayout) {
@@ -13,9 +14,14 @@ CMsgFrame::CMsgFrame(QWidget* inner, FrameTypes types, const QPixmap& titleIcon,
 }
 
 void CMsgFrame::ConnectInner() {
-    // Not every inner widget has the slot; the close notice then simply reaches nobody.
-    if (m_inner && m_inner->metaObject()->indexOfSlot("CloseSlot()") >= 0)
-        connect(this, SIGNAL(CloseSignal()), m_inner, SLOT(CloseSlot()));
+    // Not every inner widget has the slot, and the frame knows none of their classes: the slot is found in the
+    // inner widget's meta-object. Without it the close notice simply reaches nobody.
+    if (!m_inner)
+        return;
+    const QMetaObject* inner = m_inner->metaObject();
+    const int slot = inner->indexOfSlot("CloseSlot()");
+    if (slot >= 0)
+        connect(this, QMetaMethod::fromSignal(&CMsgFrame::CloseSignal), m_inner, inner->method(slot));
 }
 
 int CMsgFrame::exec() {

@@ -8,6 +8,7 @@
 #include "app/EditionData.h"
 #include "app/Language.h"
 #include "app/MyConfig.h"
+#include "platform/DesktopShell.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -98,7 +99,7 @@ void MyFrame::BuildLanguageMenu() {
 void MyFrame::InitConnections() {
     if (!IsMainFrame())
         return;
-    connect(m_settingsButton, SIGNAL(clicked()), this, SLOT(SltShowSettingsMenu()));
+    connect(m_settingsButton, &QAbstractButton::clicked, this, &MyFrame::SltShowSettingsMenu);
     connect(m_languageGroup, &QActionGroup::triggered, this, &MyFrame::SltLanguageChose);
     connect(m_bugReportAction, &QAction::triggered, this, &MyFrame::SltShowBugreport);
     connect(m_userGuideAction, &QAction::triggered, this, &MyFrame::SltOpenUserGuideURL);
@@ -141,7 +142,7 @@ void MyFrame::SltSetting() {}
 
 void MyFrame::SltOpenUserGuideURL() {
     if (gAppData)
-        gAppData->OpenLink(gAppData->Tutorial);
+        platform::openUrl(gAppData->MakeLink(gAppData->Tutorial));
 }
 
 void MyFrame::SltShowBugreport() {

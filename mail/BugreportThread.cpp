@@ -76,10 +76,9 @@ bool BugreportThread::send() {
     }
 
     auto* client = new SmtpClient(m_account.host, m_account.port, ConnectionType(m_account.security));
-    // Queued to this object's thread. By name, so that the two threads share no slot object, whose life
-    // Qt tracks in code that thread checkers cannot see into.
-    connect(client, SIGNAL(progress(qlonglong, qlonglong)), this, SLOT(progressSlot(qlonglong, qlonglong)));
-    connect(client, SIGNAL(limitStop()), this, SLOT(LimitStop()));
+    // Queued to this object's thread.
+    connect(client, &SmtpClient::progress, this, &BugreportThread::progressSlot);
+    connect(client, &SmtpClient::limitStop, this, &BugreportThread::LimitStop);
     client->setUser(m_account.user);
     client->setPassword(m_account.password);
     // An account without a password is a server that takes mail without AUTH.

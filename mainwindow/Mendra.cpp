@@ -1,10 +1,15 @@
 #include "Mendra.h"
 
+#include "MendraForm.h"
+#include "MendraTexts.h"
+#include "StatisticsPage.h"
+
 #include "app/EditionData.h"
 #include "app/MendraData.h"
 #include "app/MyConfig.h"
 #include "app/RunLog.h"
-#include "device/Controller.h"
+#include "controller/Controller.h"
+#include "device/ModelHost.h"
 #include "device/RepairEngine.h"
 #include "framework/MyButton.h"
 #include "framework/SkinManager.h"
@@ -28,8 +33,9 @@ int Scaled(double size) {
 }
 } // namespace
 
-Mendra::Mendra(QWidget* parent, const EngineFactory& makeEngine) : QMainWindow(parent) {
-    setupUi(this);
+Mendra::Mendra(QWidget* parent, const EngineFactory& makeEngine)
+    : QMainWindow(parent), ui(std::make_unique<MendraForm>()) {
+    ui->setupUi(this);
     if (gConfig && gAppData)
         OpenRunLog(gConfig->GetDataDir(), gAppData->Version, gAppData->Platform);
     InitState();
@@ -37,13 +43,15 @@ Mendra::Mendra(QWidget* parent, const EngineFactory& makeEngine) : QMainWindow(p
     ApplyScaledSizes();
     ConnectSignals();
 
-    controller = Controller::Instance();
+    controller = Controller::Create();
     controller->SetMainWindow(this);
-    model = makeEngine ? makeEngine(this) : CreateRepairEngine(this);
+    ModelHost host = ModelHost::AllOn(this);
+    host.statisticsPage = OpenStatisticsPage;
+    model = makeEngine ? makeEngine(host) : CreateRepairEngine(host);
     controller->SetModel(model);
     // The setting goes to the device library, which the engine reaches.
     controller->ApplyDeleteFileSetting();
-    startPage->installEventFilter(this);
+    ui->startPage->installEventFilter(this);
     repairDone = false;
     reconnectNoticePending = false;
 }
@@ -63,30 +71,30 @@ bool Mendra::eventFilter(QObject*, QEvent*) {
 void Mendra::InitState() {
     // The patch check waits for the event loop, so the window is up before it runs.
     QTimer::singleShot(0, this, &Mendra::CheckPatchUpdate);
-    SetMainPage(0);
-    recoveryModeStateBtn->hide();
-    recoveryModeStateBtn->setEnabled(false);
-    connectstackedWidget_2->setCurrentIndex(1);
-    deviceNotConnLbl->show();
-    worksComBox->setCurrentIndex(0);
-    WorksWidget->setCurrentIndex(0);
+    SetMainPage(MainPage::Home);
+    ui->recoveryModeStateBtn->hide();
+    ui->recoveryModeStateBtn->setEnabled(false);
+    SetHomeConnection(HomeConnection::NotConnected);
+    ui->deviceNotConnLbl->show();
+    ui->worksComBox->setCurrentIndex(0);
+    ui->WorksWidget->setCurrentIndex(0);
     DisableModelListItems();
-    btnDownloadFirmware->setEnabled(false);
-    btnSelectFirmware->setEnabled(false);
-    for (QProgressBar* bar : {FixprogressBar, FirmwareProgressBar}) {
+    ui->btnDownloadFirmware->setEnabled(false);
+    ui->btnSelectFirmware->setEnabled(false);
+    for (QProgressBar* bar : {ui->FixprogressBar, ui->FirmwareProgressBar}) {
         bar->setValue(0);
         bar->setMaximum(1000);
     }
     BuildStatusBar();
     InitRecoveryGuideLink();
     FillProblemList();
-    fixstackedWidget->setCurrentIndex(0);
-    DeviceVersionLbl->hide();
-    userNameLbl->hide();
-    whosLbl->hide();
+    SetFixSubPage(FixSubPage::NoDevice);
+    ui->DeviceVersionLbl->hide();
+    ui->userNameLbl->hide();
+    ui->whosLbl->hide();
     // A plain list view lets the skin's item-view style reach the drop-down lists.
-    for (QComboBox* box : {worksComBox, iPhoneComBox, iPadComBox, iPodComBox, AppleTvComBox, DeviceModelBox,
-                           SystemVersionBox, iPhoneTypeBox})
+    for (QComboBox* box : {ui->worksComBox, ui->iPhoneComBox, ui->iPadComBox, ui->iPodComBox, ui->AppleTvComBox,
+                           ui->DeviceModelBox, ui->SystemVersionBox, ui->iPhoneTypeBox})
         box->setView(new QListView);
 }
 
@@ -101,7 +109,7 @@ void Mendra::BuildStatusBar() {
     btnNext->setFixedSize(Scaled(176), Scaled(42));
     btnNext->setObjectName(QStringLiteral("btnNext"));
     btnNext->setFocusPolicy(Qt::NoFocus);
-    nextButtonState = 0;
+    nextButtonState = NextButtonState::Start;
 
     btnDownload = new QPushButton(tr("Download"));
     btnDownload->setFixedHeight(Scaled(42));
@@ -148,35 +156,37 @@ void Mendra::ConnectSignals() {
     connect(SkinManager::Instance(), &SkinManager::AllImageUpdate, this, &Mendra::ChangeSkin);
     connect(btnBack, &QPushButton::clicked, this, &Mendra::btnBackClick);
     connect(btnNext, &QPushButton::clicked, this, &Mendra::btnNextClick);
-    connect(DeviceModelBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &Mendra::DeviceModelBoxChanged);
-    connect(worksComBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &Mendra::SetWorksWidget);
-    connect(iPhoneTypeBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &Mendra::GetCurrentIphonetype);
-    connect(btnDownloadFirmware, &QPushButton::clicked, this, &Mendra::btnDownloadFirmwareClick);
-    connect(btnSelectFirmware, &QPushButton::clicked, this, &Mendra::btnSelectFirmwareClick);
-    connect(recoveryModeStateBtn, &QPushButton::clicked, this, &Mendra::btnrecoveryModeStateClick);
-    connect(standardModeBtn, &QPushButton::clicked, this, &Mendra::standardModeBtnClicked);
-    connect(advancedModeBtn, &QPushButton::clicked, this, &Mendra::advancedModeBtnClicked);
+    connect(ui->DeviceModelBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &Mendra::DeviceModelBoxChanged);
+    connect(ui->worksComBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &Mendra::SetWorksWidget);
+    connect(ui->iPhoneTypeBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &Mendra::GetCurrentIphonetype);
+    connect(ui->btnDownloadFirmware, &QPushButton::clicked, this, &Mendra::btnDownloadFirmwareClick);
+    connect(ui->btnSelectFirmware, &QPushButton::clicked, this, &Mendra::btnSelectFirmwareClick);
+    connect(ui->recoveryModeStateBtn, &QPushButton::clicked, this, &Mendra::btnrecoveryModeStateClick);
+    connect(ui->standardModeBtn, &QPushButton::clicked, this, &Mendra::standardModeBtnClicked);
+    connect(ui->advancedModeBtn, &QPushButton::clicked, this, &Mendra::advancedModeBtnClicked);
     connect(btnDownload, &QPushButton::clicked, this, &Mendra::AutoDownloadbtnClicked);
     connect(btnRetryDownload, &QPushButton::clicked, this, &Mendra::RetryDownload);
     connect(guideLinkLbl, &QLabel::linkActivated, this, &Mendra::sltChangeGuideView);
-    for (QPushButton* button : {OtherBtn, OtherBtn_2})
+    for (QPushButton* button : {ui->OtherBtn, ui->OtherBtn_2})
         connect(button, &QPushButton::clicked, this, &Mendra::sltOtheriDvecesView);
-    for (QPushButton* button : {iPhoen7Btn, iPhoen7Btn_2})
+    for (QPushButton* button : {ui->iPhoen7Btn, ui->iPhoen7Btn_2})
         connect(button, &QPushButton::clicked, this, &Mendra::sltiPhone7View);
-    for (QPushButton* button : {iPhone8Btn, iPhone8Btn_2})
+    for (QPushButton* button : {ui->iPhone8Btn, ui->iPhone8Btn_2})
         connect(button, &QPushButton::clicked, this, &Mendra::sltiPhone8View);
-    connect(AppleBtn, &QPushButton::clicked, this, &Mendra::sltAppleView);
-    connect(AppleHDBtn, &QPushButton::clicked, this, &Mendra::sltAppleHDView);
+    connect(ui->AppleBtn, &QPushButton::clicked, this, &Mendra::sltAppleView);
+    connect(ui->AppleHDBtn, &QPushButton::clicked, this, &Mendra::sltAppleHDView);
     // "Download again" belongs to a failed check: whatever leaves the check page takes it away.
-    connect(stackedWidget, &QStackedWidget::currentChanged, this, &Mendra::HideRetryOffCheckPage);
-    connect(CheckstackedWidget, &QStackedWidget::currentChanged, this, &Mendra::HideRetryOffCheckPage);
+    connect(ui->stackedWidget, &QStackedWidget::currentChanged, this, &Mendra::HideRetryOffCheckPage);
+    connect(ui->CheckstackedWidget, &QStackedWidget::currentChanged, this, &Mendra::HideRetryOffCheckPage);
     // Repairing from a local package needs a device and a system version to work with.
-    connect(SystemVersionBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+    connect(ui->SystemVersionBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &Mendra::UpdateLocalFirmwareButtons);
 }
 
 QRect Mendra::PageStackGlobalRect() const {
-    return QRect(stackedWidget->mapToGlobal(QPoint(0, 0)), stackedWidget->size());
+    return QRect(ui->stackedWidget->mapToGlobal(QPoint(0, 0)), ui->stackedWidget->size());
 }
 
 void Mendra::AddMenu(QMenu* menu) {
@@ -196,33 +206,43 @@ void Mendra::CheckPatchUpdate() {
 
 // ---- Page and button setters ----
 
-void Mendra::SetMainPage(int page) {
-    if (page >= 0 && page <= 3)
-        stackedWidget->setCurrentIndex(page);
+// The guide page is shown only by the guide view (ShowGuideView).
+void Mendra::SetMainPage(MainPage page) {
+    const int index = static_cast<int>(page);
+    if (index >= static_cast<int>(MainPage::Home) && index <= static_cast<int>(MainPage::FirmwareSelection))
+        ui->stackedWidget->setCurrentIndex(index);
 }
 
-int Mendra::GetMainPageIndex() const {
-    return stackedWidget->currentIndex();
+MainPage Mendra::GetMainPageIndex() const {
+    return static_cast<MainPage>(ui->stackedWidget->currentIndex());
 }
 
-void Mendra::SetCheckPage(int page) {
-    CheckstackedWidget->setCurrentIndex(page);
+void Mendra::SetCheckPage(CheckPage page) {
+    ui->CheckstackedWidget->setCurrentIndex(static_cast<int>(page));
 }
 
-int Mendra::GetCheckPageIndex() const {
-    return CheckstackedWidget->currentIndex();
+CheckPage Mendra::GetCheckPageIndex() const {
+    return static_cast<CheckPage>(ui->CheckstackedWidget->currentIndex());
 }
 
-void Mendra::SetFixSubPage(int page) {
-    fixstackedWidget->setCurrentIndex(page);
+bool Mendra::OnFirmwareCheck() const {
+    return GetMainPageIndex() == MainPage::FirmwareSelection && GetCheckPageIndex() == CheckPage::CheckFirmware;
 }
 
-int Mendra::GetFixPageIndex() const {
-    return fixstackedWidget->currentIndex();
+void Mendra::SetFixSubPage(FixSubPage page) {
+    ui->fixstackedWidget->setCurrentIndex(static_cast<int>(page));
 }
 
-void Mendra::SetFixConnState(int state) {
-    connStatestackedWidget->setCurrentIndex(state);
+FixSubPage Mendra::GetFixPageIndex() const {
+    return static_cast<FixSubPage>(ui->fixstackedWidget->currentIndex());
+}
+
+void Mendra::SetFixConnState(FixConnState state) {
+    ui->connStatestackedWidget->setCurrentIndex(static_cast<int>(state));
+}
+
+void Mendra::SetHomeConnection(HomeConnection view) {
+    ui->connectstackedWidget_2->setCurrentIndex(static_cast<int>(view));
 }
 
 void Mendra::ShowDownloadButtons(bool visible) {
@@ -241,7 +261,7 @@ void Mendra::EnableDownloadButton(bool enabled) {
 }
 
 void Mendra::ResetStartButton() {
-    SetNextButton(0);
+    SetNextButton(NextButtonState::Start);
 }
 
 void Mendra::DisableStartButton() {
@@ -249,25 +269,24 @@ void Mendra::DisableStartButton() {
 }
 
 void Mendra::HideRetryOffCheckPage() {
-    if (GetMainPageIndex() == 3 && GetCheckPageIndex() == 1)
+    if (OnFirmwareCheck())
         return;
     btnRetryDownload->hide();
     btnRetryDownload->setEnabled(false);
 }
 
 void Mendra::EnableRetryDownload(bool on) {
-    if (GetMainPageIndex() != 3 || GetCheckPageIndex() != 1)
+    if (!OnFirmwareCheck())
         return;
     btnRetryDownload->setVisible(on);
     btnRetryDownload->setEnabled(on);
 }
 
-void Mendra::SetNextButton(int state) {
-    static const char* const texts[] = {QT_TR_NOOP("Start"), QT_TR_NOOP("Fixing"), QT_TR_NOOP("Try again"),
-                                        QT_TR_NOOP("Done"), QT_TR_NOOP("Fix Now")};
-    if (state < 0 || state > 4)
+void Mendra::SetNextButton(NextButtonState state) {
+    const char* text = NextButtonSource(state);
+    if (!text)
         return;
-    btnNext->setText(tr(texts[state]));
+    btnNext->setText(tr(text));
     nextButtonState = state;
 }
 

@@ -1,14 +1,21 @@
 #pragma once
 
-#include "MendraForm.h"
-#include "device/Controller.h"
-#include "device/ControllerWindow.h"
+#include "controller/Controller.h"
+#include "controller/ControllerWindow.h"
+#include "device/ConnectionView.h"
+#include "device/DeviceListView.h"
+#include "device/FirmwareCheckView.h"
+#include "device/FirmwareChoiceView.h"
+#include "device/RepairProgressView.h"
+#include "device/WindowStates.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 
+class MendraForm;
 class MyButton;
 class QHBoxLayout;
 class QLabel;
@@ -16,16 +23,24 @@ class QMovie;
 class QPushButton;
 class QStatusBar;
 class RepairEngine;
+struct ModelHost;
 
 // The program's main window: the designer form's pages shown one after the other (home, repair-mode
 // choice, firmware selection and check, fix and result, recovery guide), with Back, Next and the
 // download buttons in its status bar. It is a passive view: its slots switch pages and ask the
 // controller to act; the controller and the device engine call its display operations.
-class Mendra : public QMainWindow, public MendraForm, public ControllerWindow {
+class Mendra : public QMainWindow,
+               public ControllerWindow,
+               public DeviceListView,
+               public ConnectionView,
+               public FirmwareCheckView,
+               public RepairProgressView,
+               public FirmwareChoiceView {
     Q_OBJECT
 public:
-    // Makes the window's device engine; the program's engine unless a test supplies its own.
-    using EngineFactory = std::function<RepairEngine*(ControllerWindow* window)>;
+    // Makes the window's device engine on the window's displays; the program's engine unless a test supplies
+    // its own.
+    using EngineFactory = std::function<RepairEngine*(const ModelHost& host)>;
 
     explicit Mendra(QWidget* parent = nullptr, const EngineFactory& makeEngine = EngineFactory());
     ~Mendra() override;
@@ -34,19 +49,19 @@ public:
 
     RepairEngine* Engine() const { return model; }
 
-    // ControllerWindow.
+    // The controller's and the engine's views of the window.
     QWidget* WindowWidget() override { return this; }
     QRect PageStackGlobalRect() const override;
     void AddMenu(QMenu* menu) override;
     void Retranslate() override;
 
-    void SetMainPage(int page) override;
-    int GetMainPageIndex() const override;
-    void SetCheckPage(int page) override;
-    int GetCheckPageIndex() const override;
-    void SetFixSubPage(int page) override;
-    int GetFixPageIndex() const override;
-    void SetFixConnState(int state) override;
+    void SetMainPage(MainPage page) override;
+    MainPage GetMainPageIndex() const override;
+    void SetCheckPage(CheckPage page) override;
+    CheckPage GetCheckPageIndex() const override;
+    void SetFixSubPage(FixSubPage page) override;
+    FixSubPage GetFixPageIndex() const override;
+    void SetFixConnState(FixConnState state) override;
 
     void ShowDownloadButtons(bool visible) override;
     void HideDownloadButton() override;
@@ -88,8 +103,8 @@ public:
     int GetSystemVersionIndex() override;
     QString GetSystemVersionText() const override;
 
-    void ShowFirmwareState(int state) override;
-    void ShowFirmwareHint(int hint) override;
+    void ShowFirmwareState(FirmwareState state) override;
+    void ShowFirmwareHint(FirmwareHint hint) override;
     void ClearFirmwareHint() override;
     void ClearFirmwareState() override;
     void ShowFirmwareError(const QString& code, const QString& description) override;
@@ -101,28 +116,30 @@ public:
     void ShowVerifyFailedPicture() override;
 
     void ShowReadyToFix() override;
-    void ShowRepairProgress(int step, float value) override;
+    void ShowRepairProgress(RepairStep step, float value) override;
     void ShowRepairSucceeded() override;
     void ShowRepairFailed() override;
-    void ShowResultText(int result);
+    void ShowResultText(ResultState result);
     bool IsRepairDone() const override { return repairDone; }
     void SetRepairDone(bool done) { repairDone = done; }
     bool IsResultPageShown() const { return resultPageShown; }
     void SetResultPageShown(bool shown) { resultPageShown = shown; }
 
     // State fields the language refresh reads back.
-    int GetNextButtonState() const { return nextButtonState; }
-    void SetNextButtonState(int state) { nextButtonState = state; }
-    int GetGuideLinkState() const { return guideLinkState; }
-    void SetGuideLinkState(int state) { guideLinkState = state; }
-    int GetResultState() const { return resultState; }
-    void SetResultState(int state) { resultState = state; }
-    int GetFirmwareState() const { return firmwareState; }
-    void SetFirmwareState(int state) { firmwareState = state; }
-    int GetHintState() const { return hintState; }
-    void SetHintState(int state) { hintState = state; }
-    int GetRepairStep() const { return repairStep; }
-    void SetRepairStep(int step) { repairStep = step; }
+    NextButtonState GetNextButtonState() const { return nextButtonState; }
+    void SetNextButtonState(NextButtonState state) { nextButtonState = state; }
+    GuideLink GetGuideLinkState() const { return guideLinkState; }
+    void SetGuideLinkState(GuideLink state) { guideLinkState = state; }
+    ResultState GetResultState() const { return resultState; }
+    void SetResultState(ResultState state) { resultState = state; }
+    FirmwareState GetFirmwareState() const { return firmwareState; }
+    void SetFirmwareState(FirmwareState state) { firmwareState = state; }
+    FirmwareHint GetHintState() const { return hintState; }
+    void SetHintState(FirmwareHint state) { hintState = state; }
+    RepairStep GetRepairStep() const { return repairStep; }
+    void SetRepairStep(RepairStep step) { repairStep = step; }
+    // The device mode the recovery-mode button shows (MRModeNormal, MRModeRecovery or MRModeDFU); -1 before
+    // the first device.
     int GetRecoveryButtonState() const { return recoveryButtonState; }
     void SetRecoveryButtonState(int state) { recoveryButtonState = state; }
 
@@ -151,14 +168,14 @@ public slots:
     void sltAppleView();
     void sltAppleHDView();
     void changGuiLblStaust() override;
-    int RetStackWidget_3();
-    int RetStackWidget_4();
+    DeviceKind RetStackWidget_3();
+    DeviceKind RetStackWidget_4();
 
 private:
     void InitState();
     void BuildStatusBar();
     void ConnectSignals();
-    void SetNextButton(int state);
+    void SetNextButton(NextButtonState state);
     // Asks the controller for a run; when it refuses, says why in a box and returns false.
     bool StartRun(bool fromNext);
     QString RepairStartRefusedText(Controller::RepairStart why);
@@ -167,13 +184,42 @@ private:
     // A box over the window with the message and the given buttons relabelled; true when the answer is Ok.
     bool Confirm(const QString& message);
     void Notice(const QString& message, int button);
+    // What Next and Back do on a main page; null where the button is hidden.
+    using PageAction = void (Mendra::*)();
+    struct PageButtons {
+        PageAction next = nullptr;
+        PageAction back = nullptr;
+    };
+    static PageButtons ButtonsOn(MainPage page);
+    void NextFromHome();
+    void NextFromModeChoice();
+    void NextFromFixPage();
+    void BackFromModeChoice();
+    void BackFromFirmwareSelection();
+    void BackFromGuide();
+    void BackFromFixPage();
+    // The steps of the page flow.
     void ShowFirmwareSelection();
     void ShowNoDeviceFixPage();
+    void StartFixing();
     void LeaveResultPage();
-    void BackFromFixPage();
+    void StopFirmwareCheck();
+    void BackFromReadyPage();
+    void BackFromFixing();
+    void StopSecondVerification();
+    void ReturnHomeFromResult();
+    // The firmware selection page shows the check (download and verification).
+    bool OnFirmwareCheck() const;
+    static bool IsFailure(FirmwareState state);
+    void SetHomeConnection(HomeConnection view);
+    // The guide the recovery page shows, and the device kind it shows in each.
+    Guide GuideShown() const;
+    void SetGuideShown(Guide guide);
+    void ShowDeviceKind(Guide guide, DeviceKind kind);
     void UpdateLocalFirmwareButtons();
     void HideRetryOffCheckPage();
-    void SetGuideLink(int which);
+    // The status-bar link of the guide shown; it leads to the other one.
+    void SetGuideLink(Guide shown);
 
     // Look, texts and lists of the window (style keys, sizes, problem list, read-only model lists).
     void ApplyStyleKeys();
@@ -184,11 +230,13 @@ private:
     void FillProblemList();
     static QString GuideLinkMarkup(const QString& text);
     static QString ContactLinkMarkup();
-    bool ShowResultTexts(int result);
+    bool ShowResultTexts(ResultState result);
 
     void ShowSkinPicture(QLabel* label, const QString& part, const QString& name, int width, int height);
     void PlayMovie(QPointer<QMovie>& slot, QLabel* label, const QString& file, int width, int height);
 
+    // The designer form; the window's own, reached by the window alone (tests find its widgets by name).
+    std::unique_ptr<MendraForm> ui;
     int systemVersionIndex = -1;
     QString deviceTypeText;
     QString deviceNameText;
@@ -199,12 +247,12 @@ private:
     int modelCount = 0;
     int deviceIndex = -1;
     int deviceCount = 0;
-    int nextButtonState = 0;
-    int guideLinkState = -1;
-    int resultState = -1;
-    int firmwareState = -1;
-    int hintState = -1;
-    int repairStep = -1;
+    NextButtonState nextButtonState = NextButtonState::Start;
+    GuideLink guideLinkState = GuideLink::Unset;
+    ResultState resultState = ResultState::Unset;
+    FirmwareState firmwareState = FirmwareState::Unset;
+    FirmwareHint hintState = FirmwareHint::Unset;
+    RepairStep repairStep = RepairStep::Unset;
     int recoveryButtonState = -1;
     bool resultPageShown = false;
     bool repairDone = false;

@@ -1,11 +1,13 @@
 // What the main window shows of the devices, their lists and the firmware check.
 #include "Mendra.h"
 
+#include "MendraForm.h"
+
 #include "DownloadSpeed.h"
 #include "MendraTexts.h"
 #include "WrappableText.h"
 
-#include "device/Controller.h"
+#include "controller/Controller.h"
 #include "device/RepairEngine.h"
 #include "framework/SkinManager.h"
 
@@ -56,8 +58,8 @@ void Mendra::ShowRecoveryButtonState(int) {
     const char* text = RecoveryButtonSource(mode);
     if (!text)
         return;
-    recoveryModeStateBtn->setEnabled(mode != 2);
-    recoveryModeStateBtn->setText(tr(text));
+    ui->recoveryModeStateBtn->setEnabled(mode != MRModeDFU);
+    ui->recoveryModeStateBtn->setText(tr(text));
     recoveryButtonState = mode;
 }
 
@@ -69,32 +71,32 @@ void Mendra::ShowConnectionStateAlt(bool connected) {
     // The connecting animation belongs to a mode change that has now ended, well or not.
     if (connectMovie)
         connectMovie->stop();
-    ShowSkinPicture(connstatusIogoLbl, QStringLiteral("Other"),
+    ShowSkinPicture(ui->connstatusIogoLbl, QStringLiteral("Other"),
                     connected ? QStringLiteral("Connected") : QStringLiteral("UnConnected"), 200, 380);
-    connectstackedWidget_2->setCurrentIndex(connected ? 0 : 1);
-    deviceNotConnLbl->setVisible(!connected);
-    recoveryModeStateBtn->setVisible(connected);
+    SetHomeConnection(connected ? HomeConnection::DeviceList : HomeConnection::NotConnected);
+    ui->deviceNotConnLbl->setVisible(!connected);
+    ui->recoveryModeStateBtn->setVisible(connected);
 }
 
 void Mendra::ShowConnectingAnimation() {
-    connectstackedWidget_2->setCurrentIndex(2);
-    PlayMovie(connectMovie, connectLabel, QStringLiteral(":/Tavik/Resources/img/connect.gif"), 100, 30);
+    SetHomeConnection(HomeConnection::Connecting);
+    PlayMovie(connectMovie, ui->connectLabel, QStringLiteral(":/Tavik/Resources/img/connect.gif"), 100, 30);
 }
 
 // The device text is not shown here (the label is cleared until the firmware page's list names the device), so
 // it is not kept either: a language change must bring back what the label showed.
 void Mendra::OnDeviceConnectionChanged(bool connected, const QString& name, const QString&, const QString&) {
     SetDeviceTypeText(QString());
-    const bool onFixPage = GetMainPageIndex() == 2;
+    const bool onFixPage = GetMainPageIndex() == MainPage::Fix;
     if (connected) {
         if (onFixPage) {
-            userNameLbl->setVisible(!name.isEmpty());
-            userNameLbl->setText(name);
-            if (GetFixPageIndex() == 0) {
-                SetFixConnState(1);
+            ui->userNameLbl->setVisible(!name.isEmpty());
+            ui->userNameLbl->setText(name);
+            if (GetFixPageIndex() == FixSubPage::NoDevice) {
+                SetFixConnState(FixConnState::DeviceInfo);
                 ShowFixStateConnected();
                 btnNext->setEnabled(true);
-                SetNextButton(0);
+                SetNextButton(NextButtonState::Start);
             }
             btnNext->show();
         }
@@ -106,42 +108,42 @@ void Mendra::OnDeviceConnectionChanged(bool connected, const QString& name, cons
     }
     ShowFixStateUnconnected();
     if (onFixPage) {
-        SetFixConnState(0);
+        SetFixConnState(FixConnState::Disconnected);
         const bool running = model && model->IsRepairRunning();
         if (!running && !controller->IsRepairFinished()) {
-            SetFixSubPage(0);
+            SetFixSubPage(FixSubPage::NoDevice);
             btnNext->setEnabled(false);
-            SetNextButton(0);
+            SetNextButton(NextButtonState::Start);
         }
     }
 }
 
 void Mendra::SetDeviceTypeText(const QString& text) {
-    iPhoneTypeLbl_2->clear();
-    iPhoneTypeLbl_2->setText(text);
+    ui->iPhoneTypeLbl_2->clear();
+    ui->iPhoneTypeLbl_2->setText(text);
     deviceTypeText = text;
 }
 
 void Mendra::ShowFixingDeviceName(MRDeviceRef device) {
     deviceNameText = controller->GetDeviceName(device);
-    iPhoneFixingLabel->setText(deviceNameText);
+    ui->iPhoneFixingLabel->setText(deviceNameText);
     qDebug() << "iPhoneName:" << deviceNameText;
 }
 
 void Mendra::ShowFixStateConnected() {
-    ShowSkinPicture(FixStateLbl, QStringLiteral("Other"), "Connected", 200, 390);
+    ShowSkinPicture(ui->FixStateLbl, QStringLiteral("Other"), "Connected", 200, 390);
 }
 
 void Mendra::ShowFixStateFix() {
-    ShowSkinPicture(FixStateLbl, QStringLiteral("Other"), "Fix", 200, 390);
+    ShowSkinPicture(ui->FixStateLbl, QStringLiteral("Other"), "Fix", 200, 390);
 }
 
 void Mendra::ShowFixStateUnconnected() {
-    ShowSkinPicture(FixStateLbl, QStringLiteral("Other"), "UnConnected", 200, 390);
+    ShowSkinPicture(ui->FixStateLbl, QStringLiteral("Other"), "UnConnected", 200, 390);
 }
 
 void Mendra::ShowFixAnimation() {
-    PlayMovie(fixMovie, FixStateLbl, QStringLiteral(":/Tavik/Resources/img/fixpix.gif"), 200, 390);
+    PlayMovie(fixMovie, ui->FixStateLbl, QStringLiteral(":/Tavik/Resources/img/fixpix.gif"), 200, 390);
 }
 
 void Mendra::StopFixAnimation() {
@@ -154,124 +156,129 @@ void Mendra::StopFixAnimation() {
 // ---- Device lists and system versions ----
 
 void Mendra::AddDeviceEntry(const QString& text, const QVariant& data, MRDeviceRef) {
-    iPhoneTypeBox->addItem(text, data);
-    SetDeviceIndex(iPhoneTypeBox->count() - 1);
+    ui->iPhoneTypeBox->addItem(text, data);
+    SetDeviceIndex(ui->iPhoneTypeBox->count() - 1);
 }
 
 void Mendra::AddModelEntry(const QString& text, const QVariant& data) {
-    DeviceModelBox->addItem(text, data);
-    SetModelIndex(DeviceModelBox->count() - 1);
+    ui->DeviceModelBox->addItem(text, data);
+    SetModelIndex(ui->DeviceModelBox->count() - 1);
 }
 
 void Mendra::RemoveDeviceEntry(int index) {
-    iPhoneTypeBox->removeItem(index);
-    deviceCount = iPhoneTypeBox->count();
+    ui->iPhoneTypeBox->removeItem(index);
+    deviceCount = ui->iPhoneTypeBox->count();
 }
 
 void Mendra::RemoveModelEntry(int index) {
-    DeviceModelBox->removeItem(index);
-    modelCount = DeviceModelBox->count();
+    ui->DeviceModelBox->removeItem(index);
+    modelCount = ui->DeviceModelBox->count();
 }
 
 int Mendra::GetDeviceCount() {
-    return deviceCount = iPhoneTypeBox->count();
+    return deviceCount = ui->iPhoneTypeBox->count();
 }
 
 int Mendra::GetModelCount() {
-    return modelCount = DeviceModelBox->count();
+    return modelCount = ui->DeviceModelBox->count();
 }
 
 int Mendra::GetDeviceIndex() {
-    return deviceIndex = iPhoneTypeBox->currentIndex();
+    return deviceIndex = ui->iPhoneTypeBox->currentIndex();
 }
 
 int Mendra::GetModelIndex() {
-    return modelIndex = DeviceModelBox->currentIndex();
+    return modelIndex = ui->DeviceModelBox->currentIndex();
 }
 
 QVariant Mendra::GetDeviceData(int index) const {
-    return iPhoneTypeBox->itemData(index, Qt::UserRole);
+    return ui->iPhoneTypeBox->itemData(index, Qt::UserRole);
 }
 
 QVariant Mendra::GetModelData(int index) const {
-    return DeviceModelBox->itemData(index, Qt::UserRole);
+    return ui->DeviceModelBox->itemData(index, Qt::UserRole);
 }
 
 void Mendra::SetDeviceIndex(int index) {
     deviceIndex = index;
-    iPhoneTypeBox->setCurrentIndex(index);
+    ui->iPhoneTypeBox->setCurrentIndex(index);
 }
 
 void Mendra::SetModelIndex(int index) {
     modelIndex = index;
-    DeviceModelBox->setCurrentIndex(index);
+    ui->DeviceModelBox->setCurrentIndex(index);
 }
 
 void Mendra::SetDeviceItemText(int index, const QString& text) {
-    iPhoneTypeBox->setItemText(index, text);
+    ui->iPhoneTypeBox->setItemText(index, text);
 }
 
 void Mendra::SetModelItemText(int index, const QString& text) {
-    DeviceModelBox->setItemText(index, text);
+    ui->DeviceModelBox->setItemText(index, text);
 }
 
 void Mendra::ClearSystemVersions() {
-    SystemVersionBox->clear();
+    ui->SystemVersionBox->clear();
 }
 
 void Mendra::AddSystemVersion(const QString& text) {
-    SystemVersionBox->addItem(text, QVariant());
+    ui->SystemVersionBox->addItem(text, QVariant());
 }
 
 int Mendra::GetSystemVersionIndex() {
-    return systemVersionIndex = SystemVersionBox->currentIndex();
+    return systemVersionIndex = ui->SystemVersionBox->currentIndex();
 }
 
 QString Mendra::GetSystemVersionText() const {
-    return SystemVersionBox->currentText();
+    return ui->SystemVersionBox->currentText();
 }
 
 // ---- Firmware check ----
 
-void Mendra::ShowFirmwareState(int state) {
+bool Mendra::IsFailure(FirmwareState state) {
+    return state == FirmwareState::DownloadFailed || state == FirmwareState::VerifyFailed;
+}
+
+void Mendra::ShowFirmwareState(FirmwareState state) {
     const char* text = FirmwareStateSource(state);
     if (!text)
         return;
-    const bool failed = state == 2 || state == 5;
-    FirmwareStateLbl->setText(tr(text));
-    descriptionLbl->setVisible(failed);
+    const bool failed = IsFailure(state);
+    ui->FirmwareStateLbl->setText(tr(text));
+    ui->descriptionLbl->setVisible(failed);
     if (failed)
-        descriptionLbl->setText(tr(", description:"));
-    errCodeLbl->setVisible(failed);
-    errStringLbl->setVisible(failed);
-    DowanLoadSpeed->setVisible(state == 0);
-    FirmwareHintLbl->setVisible(failed);
+        ui->descriptionLbl->setText(tr(", description:"));
+    ui->errCodeLbl->setVisible(failed);
+    ui->errStringLbl->setVisible(failed);
+    ui->DowanLoadSpeed->setVisible(state == FirmwareState::Downloading);
+    ui->FirmwareHintLbl->setVisible(failed);
     firmwareState = state;
 }
 
-void Mendra::ShowFirmwareHint(int hint) {
-    FirmwareHintLbl->show();
+void Mendra::ShowFirmwareHint(FirmwareHint hint) {
+    ui->FirmwareHintLbl->show();
     const char* text = FirmwareHintSource(hint);
     if (!text)
         return;
-    FirmwareHintLbl->setText(tr(text));
+    ui->FirmwareHintLbl->setText(tr(text));
     hintState = hint;
 }
 
 void Mendra::ClearFirmwareHint() {
-    FirmwareHintLbl->clear();
+    ui->FirmwareHintLbl->clear();
 }
 
 void Mendra::ClearFirmwareState() {
-    for (QLabel* label : {FirmwareStateLbl, descriptionLbl, errCodeLbl, errStringLbl, DowanLoadSpeed})
+    for (QLabel* label :
+         {ui->FirmwareStateLbl, ui->descriptionLbl, ui->errCodeLbl, ui->errStringLbl, ui->DowanLoadSpeed})
         label->clear();
 }
 
 void Mendra::ShowFirmwareError(const QString& code, const QString& description) {
     errorCodeText = code;
     errorDescription = description;
-    errCodeLbl->setText(code);
-    errStringLbl->setText(WrappableText(description));
+    ui->errCodeLbl->setText(code);
+    ui->errStringLbl->setText(WrappableText(description));
 }
 
 // Until the new run's first report, the page would still show the failure before it: Back would take it for
@@ -280,35 +287,35 @@ void Mendra::ShowCheckStarting() {
     btnRetryDownload->hide();
     btnRetryDownload->setEnabled(false);
     ClearFirmwareHint();
-    FirmwareHintLbl->hide();
+    ui->FirmwareHintLbl->hide();
     ClearFirmwareState();
-    for (QLabel* label : {descriptionLbl, errCodeLbl, errStringLbl})
+    for (QLabel* label : {ui->descriptionLbl, ui->errCodeLbl, ui->errStringLbl})
         label->hide();
-    firmwareState = -1;
-    hintState = -1;
+    firmwareState = FirmwareState::Unset;
+    hintState = FirmwareHint::Unset;
 }
 
 void Mendra::ShowFirmwareProgress(float value) {
-    FirmwareProgressBar->setValue(static_cast<int>(value));
-    ProgressBarValueLbl->setText(QStringLiteral("%1%...").arg(QString::asprintf("%0.1f", value / 10.0)));
+    ui->FirmwareProgressBar->setValue(static_cast<int>(value));
+    ui->ProgressBarValueLbl->setText(QStringLiteral("%1%...").arg(QString::asprintf("%0.1f", value / 10.0)));
 }
 
 void Mendra::ShowDownloadSpeed(qint64 bytesDone) {
-    DowanLoadSpeed->setText(QStringLiteral("%1").arg(FormatDownloadSpeed(static_cast<quint64>(bytesDone))));
+    ui->DowanLoadSpeed->setText(QStringLiteral("%1").arg(FormatDownloadSpeed(static_cast<quint64>(bytesDone))));
 }
 
 void Mendra::ShowDownloadAnimation() {
-    PlayMovie(firmwareMovie, FirmwareStatePic, QStringLiteral(":/Tavik/Resources/img/DownloadGif.gif"), 200, 180);
+    PlayMovie(firmwareMovie, ui->FirmwareStatePic, QStringLiteral(":/Tavik/Resources/img/DownloadGif.gif"), 200, 180);
 }
 
 void Mendra::ShowVerifyAnimation() {
-    PlayMovie(firmwareMovie, FirmwareStatePic, QStringLiteral(":/Tavik/Resources/img/VerifyGif.gif"), 200, 180);
+    PlayMovie(firmwareMovie, ui->FirmwareStatePic, QStringLiteral(":/Tavik/Resources/img/VerifyGif.gif"), 200, 180);
 }
 
 void Mendra::ShowDownloadFailedPicture() {
-    ShowSkinPicture(FirmwareStatePic, QStringLiteral("Other"), QStringLiteral("DownloadFailed"), 200, 180);
+    ShowSkinPicture(ui->FirmwareStatePic, QStringLiteral("Other"), QStringLiteral("DownloadFailed"), 200, 180);
 }
 
 void Mendra::ShowVerifyFailedPicture() {
-    ShowSkinPicture(FirmwareStatePic, QStringLiteral("Other"), QStringLiteral("VerifyFailed"), 200, 180);
+    ShowSkinPicture(ui->FirmwareStatePic, QStringLiteral("Other"), QStringLiteral("VerifyFailed"), 200, 180);
 }

@@ -1,7 +1,9 @@
 // The page flow of the main window: Next, Back, the mode and download buttons.
 #include "Mendra.h"
 
-#include "device/Controller.h"
+#include "MendraForm.h"
+
+#include "controller/Controller.h"
 #include "device/RepairEngine.h"
 #include "framework/MendraMessageBox.h"
 #include "framework/MyButton.h"
@@ -26,57 +28,93 @@ void Mendra::Notice(const QString& message, int button) {
     box.Exec();
 }
 
+Mendra::PageButtons Mendra::ButtonsOn(MainPage page) {
+    switch (page) {
+    case MainPage::Home:
+        return {&Mendra::NextFromHome, nullptr};
+    case MainPage::ModeChoice:
+        // Next is hidden here: the mode buttons take the Next step.
+        return {&Mendra::NextFromModeChoice, &Mendra::BackFromModeChoice};
+    case MainPage::Fix:
+        return {&Mendra::NextFromFixPage, &Mendra::BackFromFixPage};
+    case MainPage::FirmwareSelection:
+        return {nullptr, &Mendra::BackFromFirmwareSelection};
+    case MainPage::Guide:
+        return {nullptr, &Mendra::BackFromGuide};
+    }
+    return {};
+}
+
 void Mendra::btnNextClick() {
-    switch (GetMainPageIndex()) {
-    case 0:
-        SetMainPage(1);
-        btnNext->hide();
-        btnBack->show();
-        btnBack->setEnabled(true);
+    if (const PageAction next = ButtonsOn(GetMainPageIndex()).next)
+        (this->*next)();
+}
+
+void Mendra::btnBackClick() {
+    if (const PageAction back = ButtonsOn(GetMainPageIndex()).back)
+        (this->*back)();
+}
+
+// ---- Next ----
+
+void Mendra::NextFromHome() {
+    SetMainPage(MainPage::ModeChoice);
+    btnNext->hide();
+    btnBack->show();
+    btnBack->setEnabled(true);
+}
+
+void Mendra::NextFromModeChoice() {
+    if (controller->IsDeviceConnected())
+        ShowFirmwareSelection();
+    else
+        ShowNoDeviceFixPage();
+}
+
+void Mendra::NextFromFixPage() {
+    const bool connected = controller->IsDeviceConnected();
+    switch (GetFixPageIndex()) {
+    case FixSubPage::ReadyToFix:
+        if (connected)
+            StartFixing();
         break;
-    case 1:
-        if (controller->IsDeviceConnected())
-            ShowFirmwareSelection();
-        else
-            ShowNoDeviceFixPage();
-        break;
-    case 2: {
-        const bool connected = controller->IsDeviceConnected();
-        const int fixPage = GetFixPageIndex();
-        if (connected && fixPage == 1) {
-            // The fixing page is a promise that the repair runs: a refused start leaves the ready page as it is.
-            if (!StartRun(true))
-                return;
-            ShowFixAnimation();
-            fixStatusLbl->setStyleSheet(QStringLiteral("color: rgb(38, 38, 38);"));
-            SetFixConnState(2);
-            SetFixSubPage(2);
-            SetNextButton(1);
-            btnNext->show();
-            btnNext->setEnabled(false);
-            if (model)
-                model->SetSkipReadyPage(true);
-            ShowResultText(0);
-        } else if (connected && fixPage == 0) {
-            SetMainPage(1);
+    case FixSubPage::NoDevice:
+        // A device has come meanwhile: its repair begins with the choice of mode.
+        if (connected) {
+            SetMainPage(MainPage::ModeChoice);
             btnNext->hide();
             btnBack->setEnabled(true);
             btnBack->show();
             controller->UpdateModeTitle();
-        } else if (fixPage == 2 && (nextButtonState == 2 || nextButtonState == 3)) {
-            // Only a result page ("Done", "Try again") is left by Next; a running repair is never abandoned.
-            LeaveResultPage();
         }
         break;
-    }
-    default:
+    case FixSubPage::Fixing:
+        // Only a result page ("Done", "Try again") is left by Next; a running repair is never abandoned.
+        if (nextButtonState == NextButtonState::TryAgain || nextButtonState == NextButtonState::Done)
+            LeaveResultPage();
         break;
     }
 }
 
+void Mendra::StartFixing() {
+    // The fixing page is a promise that the repair runs: a refused start leaves the ready page as it is.
+    if (!StartRun(true))
+        return;
+    ShowFixAnimation();
+    ui->fixStatusLbl->setStyleSheet(QStringLiteral("color: rgb(38, 38, 38);"));
+    SetFixConnState(FixConnState::FixingDevice);
+    SetFixSubPage(FixSubPage::Fixing);
+    SetNextButton(NextButtonState::Fixing);
+    btnNext->show();
+    btnNext->setEnabled(false);
+    if (model)
+        model->SetSkipReadyPage(true);
+    ShowResultText(ResultState::Fixing);
+}
+
 void Mendra::ShowFirmwareSelection() {
-    SetMainPage(3);
-    CheckstackedWidget->setCurrentIndex(0);
+    SetMainPage(MainPage::FirmwareSelection);
+    SetCheckPage(CheckPage::ChooseFirmware);
     btnNext->hide();
     btnNext->setEnabled(false);
     btnBack->show();
@@ -87,8 +125,8 @@ void Mendra::ShowFirmwareSelection() {
     // The firmware page works on the device picked on the home page, found by its handle: the positions
     // of the two lists need not agree.
     const MRDeviceRef picked = controller->GetSelectedDevice();
-    for (int i = 0; i < DeviceModelBox->count(); ++i) {
-        if (picked && DeviceModelBox->itemData(i, Qt::UserRole).toULongLong() == picked) {
+    for (int i = 0; i < ui->DeviceModelBox->count(); ++i) {
+        if (picked && ui->DeviceModelBox->itemData(i, Qt::UserRole).toULongLong() == picked) {
             SetModelIndex(i);
             break;
         }
@@ -97,179 +135,190 @@ void Mendra::ShowFirmwareSelection() {
 }
 
 void Mendra::ShowNoDeviceFixPage() {
-    SetMainPage(2);
-    connStatestackedWidget->setCurrentIndex(0);
-    fixstackedWidget->setCurrentIndex(0);
+    SetMainPage(MainPage::Fix);
+    SetFixConnState(FixConnState::Disconnected);
+    SetFixSubPage(FixSubPage::NoDevice);
     btnNext->show();
     btnNext->setEnabled(false);
-    SetNextButton(0);
+    SetNextButton(NextButtonState::Start);
     btnBack->show();
     ShowFixStateUnconnected();
 }
 
 void Mendra::LeaveResultPage() {
     // Every repair ends with its device's job stopped in the library; a failed one was stopped already.
-    if (nextButtonState == 3)
+    if (nextButtonState == NextButtonState::Done)
         controller->StopRepairDevice();
     repairDone = false;
-    stackedWidget->setCurrentIndex(0);
-    fixstackedWidget->setCurrentIndex(0);
-    CheckstackedWidget->setCurrentIndex(0);
+    SetMainPage(MainPage::Home);
+    SetFixSubPage(FixSubPage::NoDevice);
+    SetCheckPage(CheckPage::ChooseFirmware);
     btnNext->show();
     btnNext->setEnabled(true);
-    SetNextButton(0);
+    SetNextButton(NextButtonState::Start);
     btnBack->hide();
     btnBack->setEnabled(false);
-    controller->SetRepairMode(Controller::NoMode);
+    controller->SetRepairMode(RepairMode::NotChosen);
     controller->UpdateModeTitle();
     controller->SetRepairFinished(false);
-    ShowResultText(0);
+    ShowResultText(ResultState::Fixing);
     if (reconnectNoticePending)
         Notice(tr("Please re-connect the device to scan and fix."), QMessageBox::Ok);
     reconnectNoticePending = false;
 }
 
-void Mendra::btnBackClick() {
-    switch (GetMainPageIndex()) {
-    case 3:
-        if (GetCheckPageIndex() == 0) {
-            stackedWidget->setCurrentIndex(1);
-            btnNext->hide();
-            btnDownload->hide();
-            btnBack->show();
-            btnBack->setEnabled(true);
-            controller->SetRepairMode(Controller::NoMode);
-            controller->UpdateModeTitle();
-        } else {
-            // A check that failed has nothing left running to ask about; a run started since (Download again)
-            // has cleared the failure, even before its first report.
-            const bool failed = firmwareState == 2 || firmwareState == 5;
-            if (!failed) {
-                const QString question = controller->IsDownloading()
-                                             ? tr("Are you sure you want to stop downloading the firmware package?")
-                                             : tr("Are you sure you want to stop verifying the firmware package?");
-                if (!Confirm(question))
-                    return;
-            }
-            CheckstackedWidget->setCurrentIndex(0);
-            btnNext->hide();
-            btnDownload->show();
-            btnDownload->setEnabled(true);
-            btnBack->show();
-            btnBack->setEnabled(true);
-            FirmwareHintLbl->hide();
-            btnRetryDownload->hide();
-            controller->SetOnlineFirmware(true);
-            controller->UpdateModeTitle();
-            controller->StopDeviceJob();
-            UpdateLocalFirmwareButtons();
-        }
-        break;
-    case 1:
-        stackedWidget->setCurrentIndex(0);
-        btnNext->show();
-        btnNext->setEnabled(true);
-        btnBack->hide();
-        break;
-    case 4:
-        if (controller->IsDeviceConnected()) {
-            stackedWidget->setCurrentIndex(1);
-            btnNext->hide();
-            btnBack->show();
-            btnBack->setEnabled(true);
-        } else {
-            stackedWidget->setCurrentIndex(2);
-            fixstackedWidget->setCurrentIndex(0);
-            btnNext->show();
-        }
-        guideLinkLbl->hide();
-        break;
-    case 2:
-        BackFromFixPage();
-        break;
-    default:
-        break;
+// ---- Back ----
+
+void Mendra::BackFromModeChoice() {
+    SetMainPage(MainPage::Home);
+    btnNext->show();
+    btnNext->setEnabled(true);
+    btnBack->hide();
+}
+
+void Mendra::BackFromFirmwareSelection() {
+    if (GetCheckPageIndex() == CheckPage::CheckFirmware) {
+        StopFirmwareCheck();
+        return;
     }
+    SetMainPage(MainPage::ModeChoice);
+    btnNext->hide();
+    btnDownload->hide();
+    btnBack->show();
+    btnBack->setEnabled(true);
+    controller->SetRepairMode(RepairMode::NotChosen);
+    controller->UpdateModeTitle();
+}
+
+void Mendra::StopFirmwareCheck() {
+    // A check that failed has nothing left running to ask about; a run started since (Download again) has
+    // cleared the failure, even before its first report.
+    if (!IsFailure(firmwareState)) {
+        const QString question = controller->IsDownloading()
+                                     ? tr("Are you sure you want to stop downloading the firmware package?")
+                                     : tr("Are you sure you want to stop verifying the firmware package?");
+        if (!Confirm(question))
+            return;
+    }
+    SetCheckPage(CheckPage::ChooseFirmware);
+    btnNext->hide();
+    btnDownload->show();
+    btnDownload->setEnabled(true);
+    btnBack->show();
+    btnBack->setEnabled(true);
+    ui->FirmwareHintLbl->hide();
+    btnRetryDownload->hide();
+    controller->SetOnlineFirmware(true);
+    controller->UpdateModeTitle();
+    controller->StopDeviceJob();
+    UpdateLocalFirmwareButtons();
+}
+
+void Mendra::BackFromGuide() {
+    if (controller->IsDeviceConnected()) {
+        SetMainPage(MainPage::ModeChoice);
+        btnNext->hide();
+        btnBack->show();
+        btnBack->setEnabled(true);
+    } else {
+        SetMainPage(MainPage::Fix);
+        SetFixSubPage(FixSubPage::NoDevice);
+        btnNext->show();
+    }
+    guideLinkLbl->hide();
 }
 
 void Mendra::BackFromFixPage() {
     switch (GetFixPageIndex()) {
-    case 0:
-        stackedWidget->setCurrentIndex(1);
+    case FixSubPage::NoDevice:
+        SetMainPage(MainPage::ModeChoice);
         btnNext->hide();
         btnBack->setEnabled(true);
         btnBack->show();
-        controller->SetRepairMode(Controller::NoMode);
+        controller->SetRepairMode(RepairMode::NotChosen);
         controller->UpdateModeTitle();
         break;
-    case 1:
-        if (!Confirm(tr("Firmware package will be re-verfied after going back.\nGo back?")))
-            return;
-        stackedWidget->setCurrentIndex(3);
-        CheckstackedWidget->setCurrentIndex(0);
-        btnNext->hide();
-        btnDownload->show();
-        btnDownload->setEnabled(true);
-        btnBack->setEnabled(true);
-        btnBack->show();
-        SetNextButton(0);
-        controller->UpdateModeTitle();
-        if (model)
-            model->SetSkipReadyPage(false);
-        controller->SetOnlineFirmware(true);
-        UpdateLocalFirmwareButtons();
+    case FixSubPage::ReadyToFix:
+        BackFromReadyPage();
         break;
-    case 2: {
-        const bool running = model && model->IsRepairRunning();
-        if (running && model->IsFirmwareStageRunning()) {
-            if (!Confirm(tr("Are you sure to stop fixing?")))
-                return;
-            stackedWidget->setCurrentIndex(2);
-            connStatestackedWidget->setCurrentIndex(1);
-            fixstackedWidget->setCurrentIndex(1);
-            StopFixAnimation();
-            ShowFixStateFix();
-            SetNextButton(4);
-            btnNext->show();
-            btnNext->setEnabled(true);
-            btnBack->show();
-            btnRetryDownload->hide();
-            btnDownload->hide();
-            controller->StopDeviceJob();
-            controller->SetOnlineFirmware(true);
-        } else if (running) {
-            Notice(tr("The device is being repaired, please do not close the program."), QMessageBox::Apply);
-        } else {
-            stackedWidget->setCurrentIndex(0);
-            btnNext->show();
-            btnNext->setEnabled(true);
-            SetNextButton(0);
-            btnBack->setEnabled(false);
-            btnBack->hide();
-            repairDone = false;
-            controller->SetRepairMode(Controller::NoMode);
-            controller->UpdateModeTitle();
-            controller->SetRepairFinished(false);
-            controller->StopDeviceJob();
-        }
-        break;
-    }
-    default:
+    case FixSubPage::Fixing:
+        BackFromFixing();
         break;
     }
 }
 
+void Mendra::BackFromReadyPage() {
+    if (!Confirm(tr("Firmware package will be re-verfied after going back.\nGo back?")))
+        return;
+    SetMainPage(MainPage::FirmwareSelection);
+    SetCheckPage(CheckPage::ChooseFirmware);
+    btnNext->hide();
+    btnDownload->show();
+    btnDownload->setEnabled(true);
+    btnBack->setEnabled(true);
+    btnBack->show();
+    SetNextButton(NextButtonState::Start);
+    controller->UpdateModeTitle();
+    if (model)
+        model->SetSkipReadyPage(false);
+    controller->SetOnlineFirmware(true);
+    UpdateLocalFirmwareButtons();
+}
+
+void Mendra::BackFromFixing() {
+    const bool running = model && model->IsRepairRunning();
+    if (running && model->IsFirmwareStageRunning())
+        StopSecondVerification();
+    else if (running)
+        Notice(tr("The device is being repaired, please do not close the program."), QMessageBox::Apply);
+    else
+        ReturnHomeFromResult();
+}
+
+// The second run's verification can still be stopped: the ready page, from which "Fix Now" starts it again.
+void Mendra::StopSecondVerification() {
+    if (!Confirm(tr("Are you sure to stop fixing?")))
+        return;
+    SetMainPage(MainPage::Fix);
+    SetFixConnState(FixConnState::DeviceInfo);
+    SetFixSubPage(FixSubPage::ReadyToFix);
+    StopFixAnimation();
+    ShowFixStateFix();
+    SetNextButton(NextButtonState::FixNow);
+    btnNext->show();
+    btnNext->setEnabled(true);
+    btnBack->show();
+    btnRetryDownload->hide();
+    btnDownload->hide();
+    controller->StopDeviceJob();
+    controller->SetOnlineFirmware(true);
+}
+
+void Mendra::ReturnHomeFromResult() {
+    SetMainPage(MainPage::Home);
+    btnNext->show();
+    btnNext->setEnabled(true);
+    SetNextButton(NextButtonState::Start);
+    btnBack->setEnabled(false);
+    btnBack->hide();
+    repairDone = false;
+    controller->SetRepairMode(RepairMode::NotChosen);
+    controller->UpdateModeTitle();
+    controller->SetRepairFinished(false);
+    controller->StopDeviceJob();
+}
+
 void Mendra::standardModeBtnClicked() {
-    noteInfoLbl_22->hide();
+    ui->noteInfoLbl_22->hide();
     btnNextClick();
-    controller->SetRepairMode(Controller::StandardMode);
+    controller->SetRepairMode(RepairMode::Standard);
     controller->UpdateModeTitle();
 }
 
 void Mendra::advancedModeBtnClicked() {
-    noteInfoLbl_22->show();
+    ui->noteInfoLbl_22->show();
     btnNextClick();
-    controller->SetRepairMode(Controller::AdvancedMode);
+    controller->SetRepairMode(RepairMode::Advanced);
     controller->UpdateModeTitle();
 }
 
@@ -280,7 +329,7 @@ void Mendra::AutoDownloadbtnClicked() {
         return;
     }
     // The run's reports wait for the event loop: the check page is in place before the first one arrives.
-    CheckstackedWidget->setCurrentIndex(1);
+    SetCheckPage(CheckPage::CheckFirmware);
     ShowCheckStarting();
     btnNext->hide();
     btnDownload->hide();
@@ -322,7 +371,7 @@ void Mendra::GetCurrentIphonetype(int) {
 }
 
 void Mendra::SetWorksWidget(int stack) {
-    WorksWidget->setCurrentIndex(stack);
+    ui->WorksWidget->setCurrentIndex(stack);
 }
 
 void Mendra::btnDownloadFirmwareClick() {
@@ -336,17 +385,17 @@ void Mendra::btnSelectFirmwareClick() {
         return;
     }
     controller->SelectLocalFirmware();
-    if (GetMainPageIndex() == 3 && GetCheckPageIndex() == 1)
+    if (OnFirmwareCheck())
         ShowCheckStarting();
 }
 
 void Mendra::btnrecoveryModeStateClick() {
-    recoveryModeStateBtn->setEnabled(false);
+    ui->recoveryModeStateBtn->setEnabled(false);
     controller->ToggleRecoveryMode();
 }
 
 void Mendra::UpdateLocalFirmwareButtons() {
-    const bool usable = DeviceModelBox->currentIndex() >= 0 && SystemVersionBox->currentIndex() >= 0;
-    btnDownloadFirmware->setEnabled(usable);
-    btnSelectFirmware->setEnabled(usable);
+    const bool usable = ui->DeviceModelBox->currentIndex() >= 0 && ui->SystemVersionBox->currentIndex() >= 0;
+    ui->btnDownloadFirmware->setEnabled(usable);
+    ui->btnSelectFirmware->setEnabled(usable);
 }

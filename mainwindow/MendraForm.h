@@ -8,9 +8,9 @@ class QMainWindow;
 //
 // Those lists cannot live in the .ui file: the designer's retranslation only renames existing
 // entries, whereas every language change must clear and refill them, which shows each list's first
-// entry again and drops the per-entry flags the window set on them. The window derives from this
-// class (and through it from Ui_MendraClass), so its setupUi and retranslateUi calls reach the
-// versions below and the lists are refilled at the same moments as the form's texts.
+// entry again and drops the per-entry flags the window set on them. The window holds one of these
+// as its form, so its setupUi and retranslateUi calls reach the versions below and the lists are
+// refilled at the same moments as the form's texts.
 class MendraForm : public Ui_MendraClass {
 public:
     void setupUi(QMainWindow* window);

@@ -1,35 +1,48 @@
 // The recovery and DFU guide page and its status-bar link.
 #include "Mendra.h"
 
-#include "device/Controller.h"
+#include "MendraForm.h"
+
+#include "controller/Controller.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QStackedWidget>
 
-void Mendra::SetGuideLink(int which) {
-    if (which == 0) {
+void Mendra::SetGuideLink(Guide shown) {
+    switch (shown) {
+    case Guide::Recovery:
         guideLinkLbl->setText(GuideLinkMarkup(tr("Failed to enter Recovery Mode? Click here to enter DFU Mode.")));
-        guideLinkState = 1;
-    } else if (which == 1) {
+        guideLinkState = GuideLink::ToDfu;
+        break;
+    case Guide::Dfu:
         guideLinkLbl->setText(GuideLinkMarkup(tr("Failed to enter DFU Mode? Click here to enter Recovery Mode.")));
-        guideLinkState = 0;
+        guideLinkState = GuideLink::ToRecovery;
+        break;
     }
 }
 
+Guide Mendra::GuideShown() const {
+    return static_cast<Guide>(ui->recoveryWidget->currentIndex());
+}
+
+void Mendra::SetGuideShown(Guide guide) {
+    ui->recoveryWidget->setCurrentIndex(static_cast<int>(guide));
+}
+
+void Mendra::ShowDeviceKind(Guide guide, DeviceKind kind) {
+    QStackedWidget* kinds = guide == Guide::Recovery ? ui->stackedWidget_3 : ui->stackedWidget_4;
+    kinds->setCurrentIndex(static_cast<int>(kind));
+}
+
 void Mendra::ShowGuideView() {
-    stackedWidget->setCurrentIndex(4);
-    if (controller->GetRepairMode() == Controller::AdvancedMode) {
-        recoveryWidget->setCurrentIndex(1);
-        stackedWidget_4->setCurrentIndex(0);
-        SetGuideLink(1);
-        OtherBtn_2->setChecked(true);
-    } else {
-        recoveryWidget->setCurrentIndex(0);
-        stackedWidget_3->setCurrentIndex(0);
-        SetGuideLink(0);
-        OtherBtn->setChecked(true);
-    }
+    ui->stackedWidget->setCurrentIndex(static_cast<int>(MainPage::Guide));
+    // Advanced mode erases the device, for which the DFU guide is the way in.
+    const Guide guide = controller->GetRepairMode() == RepairMode::Advanced ? Guide::Dfu : Guide::Recovery;
+    SetGuideShown(guide);
+    ShowDeviceKind(guide, DeviceKind::Other);
+    SetGuideLink(guide);
+    (guide == Guide::Dfu ? ui->OtherBtn_2 : ui->OtherBtn)->setChecked(true);
     btnNext->hide();
     btnNext->setEnabled(false);
     guideLinkLbl->show();
@@ -39,58 +52,51 @@ void Mendra::ShowGuideView() {
 namespace {
 // The other guide opens on the kind of device the user was looking at; the Apple TV pages, which only the
 // recovery guide has, give the last kind.
-void ShowSameKind(QStackedWidget* pages, QPushButton* const (&buttons)[3], int kind) {
-    const int page = kind == 0 ? 0 : kind == 1 ? 1 : 2;
-    pages->setCurrentIndex(page);
-    buttons[page]->setChecked(true);
+DeviceKind SameKind(DeviceKind kind) {
+    return kind == DeviceKind::Other || kind == DeviceKind::iPhone7 ? kind : DeviceKind::iPhone8;
 }
 } // namespace
 
 void Mendra::sltChangeGuideView() {
-    if (recoveryWidget->currentIndex() == 0) {
-        recoveryWidget->setCurrentIndex(1);
-        SetGuideLink(1);
-        ShowSameKind(stackedWidget_4, {OtherBtn_2, iPhoen7Btn_2, iPhone8Btn_2}, RetStackWidget_3());
-    } else if (recoveryWidget->currentIndex() == 1) {
-        recoveryWidget->setCurrentIndex(0);
-        SetGuideLink(0);
-        ShowSameKind(stackedWidget_3, {OtherBtn, iPhoen7Btn, iPhone8Btn}, RetStackWidget_4());
-    }
+    const Guide shown = GuideShown();
+    if (shown != Guide::Recovery && shown != Guide::Dfu)
+        return;
+    const Guide other = shown == Guide::Recovery ? Guide::Dfu : Guide::Recovery;
+    const DeviceKind kind = SameKind(shown == Guide::Recovery ? RetStackWidget_3() : RetStackWidget_4());
+    SetGuideShown(other);
+    SetGuideLink(other);
+    ShowDeviceKind(other, kind);
+    QPushButton* const recoveryButtons[] = {ui->OtherBtn, ui->iPhoen7Btn, ui->iPhone8Btn};
+    QPushButton* const dfuButtons[] = {ui->OtherBtn_2, ui->iPhoen7Btn_2, ui->iPhone8Btn_2};
+    (other == Guide::Recovery ? recoveryButtons : dfuButtons)[static_cast<int>(kind)]->setChecked(true);
 }
-
-namespace {
-void ShowGuideKind(QStackedWidget* guides, QStackedWidget* recovery, QStackedWidget* dfu, QLabel* link, int kind) {
-    if (guides->currentIndex() == 0)
-        recovery->setCurrentIndex(kind);
-    else
-        dfu->setCurrentIndex(kind);
-    link->show();
-}
-} // namespace
 
 void Mendra::sltOtheriDvecesView() {
-    ShowGuideKind(recoveryWidget, stackedWidget_3, stackedWidget_4, guideLinkLbl, 0);
+    ShowDeviceKind(GuideShown(), DeviceKind::Other);
+    guideLinkLbl->show();
 }
 
 void Mendra::sltiPhone7View() {
-    ShowGuideKind(recoveryWidget, stackedWidget_3, stackedWidget_4, guideLinkLbl, 1);
+    ShowDeviceKind(GuideShown(), DeviceKind::iPhone7);
+    guideLinkLbl->show();
 }
 
 void Mendra::sltiPhone8View() {
-    ShowGuideKind(recoveryWidget, stackedWidget_3, stackedWidget_4, guideLinkLbl, 2);
+    ShowDeviceKind(GuideShown(), DeviceKind::iPhone8);
+    guideLinkLbl->show();
 }
 
 void Mendra::sltAppleView() {
-    if (recoveryWidget->currentIndex() != 0)
+    if (GuideShown() != Guide::Recovery)
         return;
-    stackedWidget_3->setCurrentIndex(3);
+    ShowDeviceKind(Guide::Recovery, DeviceKind::AppleTv);
     guideLinkLbl->hide();
 }
 
 void Mendra::sltAppleHDView() {
-    if (recoveryWidget->currentIndex() != 0)
+    if (GuideShown() != Guide::Recovery)
         return;
-    stackedWidget_3->setCurrentIndex(4);
+    ShowDeviceKind(Guide::Recovery, DeviceKind::AppleTvHd);
     guideLinkLbl->hide();
 }
 
@@ -98,14 +104,15 @@ void Mendra::changGuiLblStaust() {
     guideLinkLbl->hide();
 }
 
-int Mendra::RetStackWidget_3() {
-    return stackedWidget_3->currentIndex();
+DeviceKind Mendra::RetStackWidget_3() {
+    return static_cast<DeviceKind>(ui->stackedWidget_3->currentIndex());
 }
 
-int Mendra::RetStackWidget_4() {
-    return stackedWidget_4->currentIndex();
+DeviceKind Mendra::RetStackWidget_4() {
+    return static_cast<DeviceKind>(ui->stackedWidget_4->currentIndex());
 }
 
 void ShowStartupUpdatePrompt() {
-    Controller::Instance()->CheckUpdateAtStart();
+    if (Controller* controller = Controller::Instance())
+        controller->CheckUpdateAtStart();
 }

@@ -1,9 +1,11 @@
 // The fix page's ready, progress and result states.
 #include "Mendra.h"
 
+#include "MendraForm.h"
+
 #include "MendraTexts.h"
 
-#include "device/Controller.h"
+#include "controller/Controller.h"
 #include "device/RepairEngine.h"
 #include "framework/MyButton.h"
 
@@ -12,14 +14,14 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-void Mendra::ShowRepairProgress(int step, float value) {
-    FixprogressBar->show();
-    progressValueLbl->show();
-    FixprogressBar->setValue(static_cast<int>(value));
+void Mendra::ShowRepairProgress(RepairStep step, float value) {
+    ui->FixprogressBar->show();
+    ui->progressValueLbl->show();
+    ui->FixprogressBar->setValue(static_cast<int>(value));
     const char* name = RepairStepSource(step);
     if (!name)
         return;
-    progressValueLbl->setText(QStringLiteral("%1: %2%...").arg(tr(name), QString::asprintf("%0.1f", value / 10.0)));
+    ui->progressValueLbl->setText(QStringLiteral("%1: %2%...").arg(tr(name), QString::asprintf("%0.1f", value / 10.0)));
     repairStep = step;
 }
 
@@ -28,12 +30,12 @@ void Mendra::ShowReadyToFix() {
         return;
     StopFixAnimation();
     ShowFixStateFix();
-    SetMainPage(2);
-    SetFixConnState(2);
-    SetFixSubPage(1);
-    FirmwareVersionLbl->setText(controller->GetSystemVersionText());
-    repairInfoLbl->hide();
-    SetNextButton(4);
+    SetMainPage(MainPage::Fix);
+    SetFixConnState(FixConnState::FixingDevice);
+    SetFixSubPage(FixSubPage::ReadyToFix);
+    ui->FirmwareVersionLbl->setText(controller->GetSystemVersionText());
+    ui->repairInfoLbl->hide();
+    SetNextButton(NextButtonState::FixNow);
     btnNext->show();
     btnNext->setEnabled(true);
     btnBack->show();
@@ -43,16 +45,16 @@ void Mendra::ShowReadyToFix() {
 void Mendra::ShowRepairSucceeded() {
     StopFixAnimation();
     ShowFixStateConnected();
-    FixprogressBar->hide();
-    progressValueLbl->hide();
+    ui->FixprogressBar->hide();
+    ui->progressValueLbl->hide();
     btnNext->show();
     btnNext->setEnabled(true);
-    SetNextButton(3);
+    SetNextButton(NextButtonState::Done);
     btnBack->hide();
     btnBack->setEnabled(false);
-    SetMainPage(2);
-    SetFixSubPage(2);
-    ShowResultText(1);
+    SetMainPage(MainPage::Fix);
+    SetFixSubPage(FixSubPage::Fixing);
+    ShowResultText(ResultState::Succeeded);
     resultPageShown = true;
     controller->SetWorkDevicePresent(true);
     repairDone = true;
@@ -61,43 +63,43 @@ void Mendra::ShowRepairSucceeded() {
 void Mendra::ShowRepairFailed() {
     StopFixAnimation();
     ShowFixStateUnconnected();
-    FixprogressBar->hide();
-    progressValueLbl->hide();
+    ui->FixprogressBar->hide();
+    ui->progressValueLbl->hide();
     btnNext->show();
     btnNext->setEnabled(true);
-    SetNextButton(2);
+    SetNextButton(NextButtonState::TryAgain);
     btnBack->hide();
     btnBack->setEnabled(false);
-    SetMainPage(2);
-    SetFixSubPage(2);
-    ShowResultText(2);
+    SetMainPage(MainPage::Fix);
+    SetFixSubPage(FixSubPage::Fixing);
+    ShowResultText(ResultState::Failed);
     // The failed device's entry goes, found by its handle: another device may be the current entry now.
     const MRDeviceRef failed = model ? model->GetRepairDevice() : 0;
-    for (int i = iPhoneTypeBox->count() - 1; failed && i >= 0; --i) {
-        if (iPhoneTypeBox->itemData(i, Qt::UserRole).toULongLong() == failed)
+    for (int i = ui->iPhoneTypeBox->count() - 1; failed && i >= 0; --i) {
+        if (ui->iPhoneTypeBox->itemData(i, Qt::UserRole).toULongLong() == failed)
             RemoveDeviceEntry(i);
     }
-    ShowConnectionStateAlt(iPhoneTypeBox->count() > 0);
+    ShowConnectionStateAlt(ui->iPhoneTypeBox->count() > 0);
     resultPageShown = true;
     reconnectNoticePending = true;
     repairDone = true;
     controller->SetWorkDevicePresent(true);
 }
 
-void Mendra::ShowResultText(int result) {
+void Mendra::ShowResultText(ResultState result) {
     if (!ShowResultTexts(result))
         return;
     switch (result) {
-    case 0:
-        repairInfoLbl->setText(QString());
-        repairInfoLbl->hide();
+    case ResultState::Fixing:
+        ui->repairInfoLbl->setText(QString());
+        ui->repairInfoLbl->hide();
         break;
-    case 2:
-        fixStatusLbl->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
+    case ResultState::Failed:
+        ui->fixStatusLbl->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
         Q_FALLTHROUGH();
     default:
-        repairInfoLbl->show();
-        noteInfoLbl_3->setOpenExternalLinks(true);
+        ui->repairInfoLbl->show();
+        ui->noteInfoLbl_3->setOpenExternalLinks(true);
         break;
     }
     resultState = result;

@@ -2,6 +2,8 @@
 // sizes at the screen's scale, and the skin's pictures.
 #include "Mendra.h"
 
+#include "MendraForm.h"
+
 #include "framework/MyButton.h"
 #include "framework/SkinManager.h"
 
@@ -47,72 +49,79 @@ QString ReadText(const QString& path) {
 
 void Mendra::ApplyStyleKeys() {
     QWidget* statusHolder = statusBarWidget->findChild<QWidget*>(QStringLiteral("buttomWidget"));
-    SetKey({standardModeBtn, advancedModeBtn}, "START_PAGE_ITEM_BUTTON");
-    SetKey({AdvancedModeWidget, StandardModeWidget}, "START_PAGE_ITEM");
-    SetKey({productInfoWidget}, "PRODUCT_INFO_WIDGET");
-    SetKey({productNameLbl}, "PRODUCT_NAME_LABLE");
-    SetKey({productInfoLbl}, "PRODUCT_INFO_LABLE");
-    SetKey({FixprogressBar, FirmwareProgressBar}, "SAVEIOS_PROCESS");
-    SetKey({fixStatusLbl}, "FIX_STATUS_LBL");
-    SetKey({ProgressBarValueLbl}, "PROGRESS_BAR_VALUE_LBL");
+    SetKey({ui->standardModeBtn, ui->advancedModeBtn}, "START_PAGE_ITEM_BUTTON");
+    SetKey({ui->AdvancedModeWidget, ui->StandardModeWidget}, "START_PAGE_ITEM");
+    SetKey({ui->productInfoWidget}, "PRODUCT_INFO_WIDGET");
+    SetKey({ui->productNameLbl}, "PRODUCT_NAME_LABLE");
+    SetKey({ui->productInfoLbl}, "PRODUCT_INFO_LABLE");
+    SetKey({ui->FixprogressBar, ui->FirmwareProgressBar}, "SAVEIOS_PROCESS");
+    SetKey({ui->fixStatusLbl}, "FIX_STATUS_LBL");
+    SetKey({ui->ProgressBarValueLbl}, "PROGRESS_BAR_VALUE_LBL");
     SetKey({btnBack}, "BTN_BACK");
     SetKey({btnDownload, btnNext, btnRetryDownload}, "BTN_NEXT_AND_DOWNLOAD");
     SetKey({statusHolder}, "STATUS_BAR");
-    SetKey({recoveryModeStateBtn}, "BTN_RECOVERY_MODE");
-    SetKey({problemsBrowser}, "PRO_BROWSER");
-    SetKey({deviceNotConnLbl, disconnectedLbl}, "NOT_CONN_LBL");
-    SetKey({DeviceModelBox, iPhoneTypeBox, worksComBox, SystemVersionBox}, "DEVICE_AND_SYSTEM");
-    SetKey({iPhoneComBox, iPadComBox, iPodComBox, AppleTvComBox}, "DEVICE_AND_SYSTEM_Scrollbar");
-    SetKey({btnDownloadFirmware, btnSelectFirmware}, "DOWNLOAD_AND_SELECT");
-    SetKey({standardModeInfoLbl, advancedModeInfoLbl}, "MODE_INFO_LBL");
-    SetKey({standardModeTipsLbl, advancedModeTipsLbl}, "MODE_LBL");
-    SetKey({selectStateLbl1, selectStateLbl2}, "LABEL_7");
-    SetKey({modeSelectLbl, systemSelectLbl}, "MODEL_AND_SYSTEM");
-    SetKey({connectiOStoPCLbl, firmwareReadyLbl}, "CONNECT_IOSTOPCL_LBL");
-    SetKey({showRecoveryGuideLbl}, "SHOW_RECOVERY_GUIDE_LBL");
-    SetKey({DezazaLabel}, "DezazaLabel_LBL");
-    SetKey({NoteLabel}, "DezazaLabel_LBL1");
-    SetKey({FirmwareSelectPage}, "SHOWPHOTOLBL");
-    SetKey({suggest_lbl}, "SUGGEST_LBL");
-    SetKey({OtherBtn, OtherBtn_2, iPhoen7Btn, iPhoen7Btn_2, iPhone8Btn, iPhone8Btn_2, AppleBtn, AppleHDBtn},
+    SetKey({ui->recoveryModeStateBtn}, "BTN_RECOVERY_MODE");
+    SetKey({ui->problemsBrowser}, "PRO_BROWSER");
+    SetKey({ui->deviceNotConnLbl, ui->disconnectedLbl}, "NOT_CONN_LBL");
+    SetKey({ui->DeviceModelBox, ui->iPhoneTypeBox, ui->worksComBox, ui->SystemVersionBox}, "DEVICE_AND_SYSTEM");
+    SetKey({ui->iPhoneComBox, ui->iPadComBox, ui->iPodComBox, ui->AppleTvComBox}, "DEVICE_AND_SYSTEM_Scrollbar");
+    SetKey({ui->btnDownloadFirmware, ui->btnSelectFirmware}, "DOWNLOAD_AND_SELECT");
+    SetKey({ui->standardModeInfoLbl, ui->advancedModeInfoLbl}, "MODE_INFO_LBL");
+    SetKey({ui->standardModeTipsLbl, ui->advancedModeTipsLbl}, "MODE_LBL");
+    SetKey({ui->selectStateLbl1, ui->selectStateLbl2}, "LABEL_7");
+    SetKey({ui->modeSelectLbl, ui->systemSelectLbl}, "MODEL_AND_SYSTEM");
+    SetKey({ui->connectiOStoPCLbl, ui->firmwareReadyLbl}, "CONNECT_IOSTOPCL_LBL");
+    SetKey({ui->showRecoveryGuideLbl}, "SHOW_RECOVERY_GUIDE_LBL");
+    SetKey({ui->DezazaLabel}, "DezazaLabel_LBL");
+    SetKey({ui->NoteLabel}, "DezazaLabel_LBL1");
+    SetKey({ui->FirmwareSelectPage}, "SHOWPHOTOLBL");
+    SetKey({ui->suggest_lbl}, "SUGGEST_LBL");
+    SetKey({ui->OtherBtn, ui->OtherBtn_2, ui->iPhoen7Btn, ui->iPhoen7Btn_2, ui->iPhone8Btn, ui->iPhone8Btn_2,
+            ui->AppleBtn, ui->AppleHDBtn},
            "GUIDE_VIEW_BTN");
-    SetKey({line_3, line_11}, "LINE_LEFT");
-    SetKey({line_4, line_12}, "LINE_RIGHT");
-    SetKey({recovery_one, recovery_two, recovery_three, dfu_one, dfu_two, dfu_three}, "ONE_TWO_THREE");
-    SetKey({recoveryModeLabel, dfuModeLabel}, "RECOVERY_DFU_MODE_LBL");
-    SetKey({crossLine1, crossLine2, crossLine5, crossLine6, crossLine7, crossLine8}, "CROSS_LINE");
+    SetKey({ui->line_3, ui->line_11}, "LINE_LEFT");
+    SetKey({ui->line_4, ui->line_12}, "LINE_RIGHT");
+    SetKey({ui->recovery_one, ui->recovery_two, ui->recovery_three, ui->dfu_one, ui->dfu_two, ui->dfu_three},
+           "ONE_TWO_THREE");
+    SetKey({ui->recoveryModeLabel, ui->dfuModeLabel}, "RECOVERY_DFU_MODE_LBL");
+    SetKey({ui->crossLine1, ui->crossLine2, ui->crossLine5, ui->crossLine6, ui->crossLine7, ui->crossLine8},
+           "CROSS_LINE");
 }
 
 void Mendra::ApplyScaledSizes() {
     setMinimumSize(ScaledSize(1082, 638));
-    SetFixedSize({recoveryModeStateBtn}, 180, 30);
-    SetFixedSize({problemsBrowser}, 400, 274);
-    SetFixedSize({AdvancedModeWidget, StandardModeWidget}, 396, 403);
-    for (QWidget* label : {standardModeInfoLbl, advancedModeInfoLbl})
+    SetFixedSize({ui->recoveryModeStateBtn}, 180, 30);
+    SetFixedSize({ui->problemsBrowser}, 400, 274);
+    SetFixedSize({ui->AdvancedModeWidget, ui->StandardModeWidget}, 396, 403);
+    for (QWidget* label : {ui->standardModeInfoLbl, ui->advancedModeInfoLbl})
         label->setFixedHeight(Scaled(85));
-    SetFixedSize({standardModeBtn, advancedModeBtn}, 270, 42);
-    DeviceModelBox->setFixedHeight(Scaled(30));
-    DeviceModelBox->setFixedWidth(Scaled(190));
-    SetFixedSize({iPhoneTypeBox}, 150, 30);
-    SetFixedSize({iPhoneComBox, iPadComBox, iPodComBox, AppleTvComBox}, 180, 30);
-    SetFixedSize({worksComBox}, 110, 30);
-    SetFixedSize({SystemVersionBox}, 120, 30);
-    SetFixedSize({btnSelectFirmware}, 90, 30);
-    SetFixedSize({btnDownloadFirmware}, 106, 30);
-    FixprogressBar->setMinimumWidth(Scaled(458));
-    FixprogressBar->setFixedHeight(Scaled(8));
+    SetFixedSize({ui->standardModeBtn, ui->advancedModeBtn}, 270, 42);
+    ui->DeviceModelBox->setFixedHeight(Scaled(30));
+    ui->DeviceModelBox->setFixedWidth(Scaled(190));
+    SetFixedSize({ui->iPhoneTypeBox}, 150, 30);
+    SetFixedSize({ui->iPhoneComBox, ui->iPadComBox, ui->iPodComBox, ui->AppleTvComBox}, 180, 30);
+    SetFixedSize({ui->worksComBox}, 110, 30);
+    SetFixedSize({ui->SystemVersionBox}, 120, 30);
+    SetFixedSize({ui->btnSelectFirmware}, 90, 30);
+    SetFixedSize({ui->btnDownloadFirmware}, 106, 30);
+    ui->FixprogressBar->setMinimumWidth(Scaled(458));
+    ui->FixprogressBar->setFixedHeight(Scaled(8));
     // The firmware bar keeps its design height whatever the screen.
-    FirmwareProgressBar->setMinimumWidth(Scaled(968));
-    FirmwareProgressBar->setFixedHeight(12);
-    SetFixedSize({connstatusIogoLbl}, 200, 380);
-    SetFixedSize({FixStateLbl}, 200, 390);
-    SetFixedSize({disconnectIcon}, 23, 23);
-    SetFixedSize({OtherBtn}, 192, 42);
-    OtherBtn->setMinimumSize(ScaledSize(192, 42));
-    SetFixedSize({iPhoen7Btn, iPhone8Btn, AppleBtn, AppleHDBtn, OtherBtn_2, iPhoen7Btn_2, iPhone8Btn_2}, 192, 42);
-    SetFixedSize({line_3, line_4, line_11, line_12}, 284, 5);
-    SetFixedSize({recovery_one, recovery_two, recovery_three, dfu_one, dfu_two, dfu_three}, 40, 40);
-    for (QWidget* line : {crossLine1, crossLine2, crossLine5, crossLine6, crossLine7, crossLine8})
+    ui->FirmwareProgressBar->setMinimumWidth(Scaled(968));
+    ui->FirmwareProgressBar->setFixedHeight(12);
+    SetFixedSize({ui->connstatusIogoLbl}, 200, 380);
+    SetFixedSize({ui->FixStateLbl}, 200, 390);
+    SetFixedSize({ui->disconnectIcon}, 23, 23);
+    SetFixedSize({ui->OtherBtn}, 192, 42);
+    ui->OtherBtn->setMinimumSize(ScaledSize(192, 42));
+    SetFixedSize({ui->iPhoen7Btn, ui->iPhone8Btn, ui->AppleBtn, ui->AppleHDBtn, ui->OtherBtn_2, ui->iPhoen7Btn_2,
+                  ui->iPhone8Btn_2},
+                 192, 42);
+    SetFixedSize({ui->line_3, ui->line_4, ui->line_11, ui->line_12}, 284, 5);
+    SetFixedSize({ui->recovery_one, ui->recovery_two, ui->recovery_three, ui->dfu_one, ui->dfu_two, ui->dfu_three}, 40,
+                 40);
+    for (QWidget* line :
+         {ui->crossLine1, ui->crossLine2, ui->crossLine5, ui->crossLine6, ui->crossLine7, ui->crossLine8})
         line->setFixedWidth(1);
     AlignGuideSteps();
 }
@@ -122,8 +131,8 @@ void Mendra::ApplyScaledSizes() {
 // put the columns off by as much as the texts differ. Each column is made exactly one pitch less the grid's
 // gap, and the grid is centred as the number row is.
 void Mendra::AlignGuideSteps() {
-    const int pitch = recovery_one->width() + line_3->width();
-    for (QStackedWidget* guide : {stackedWidget_3, stackedWidget_4}) {
+    const int pitch = ui->recovery_one->width() + ui->line_3->width();
+    for (QStackedWidget* guide : {ui->stackedWidget_3, ui->stackedWidget_4}) {
         for (int i = 0; i < guide->count(); ++i) {
             QLayout* page = guide->widget(i)->layout();
             auto* steps = page && page->count() > 0 ? qobject_cast<QGridLayout*>(page->itemAt(0)->layout()) : nullptr;
@@ -153,13 +162,13 @@ void Mendra::ChangeSkin() {
     btnBack->setIconMargin(4);
     btnBack->changeIcon(QStringLiteral("Back"));
     const QSize modeIcon = ScaledSize(35, 35);
-    standardModeBtn->setIconSize(modeIcon);
-    standardModeBtn->setIcon(QIcon(skin->GetPagePixmap(QStringLiteral("StandardM"))));
-    advancedModeBtn->setIconSize(modeIcon);
-    advancedModeBtn->setIcon(QIcon(skin->GetPagePixmap(QStringLiteral("AdvancedM"))));
+    ui->standardModeBtn->setIconSize(modeIcon);
+    ui->standardModeBtn->setIcon(QIcon(skin->GetPagePixmap(QStringLiteral("StandardM"))));
+    ui->advancedModeBtn->setIconSize(modeIcon);
+    ui->advancedModeBtn->setIcon(QIcon(skin->GetPagePixmap(QStringLiteral("AdvancedM"))));
 
-    ShowSkinPicture(connstatusIogoLbl, QStringLiteral("Other"), QStringLiteral("UnConnected"), 200, 380);
-    ShowSkinPicture(disconnectIcon, QStringLiteral("Other"), QStringLiteral("help"), 23, 23);
+    ShowSkinPicture(ui->connstatusIogoLbl, QStringLiteral("Other"), QStringLiteral("UnConnected"), 200, 380);
+    ShowSkinPicture(ui->disconnectIcon, QStringLiteral("Other"), QStringLiteral("help"), 23, 23);
 
     struct StepPicture {
         QLabel* label;
@@ -168,18 +177,30 @@ void Mendra::ChangeSkin() {
         int height;
     };
     const StepPicture steps[] = {
-        {recoveryOtherOneLbl, "OtheriDevices1", 120, 300},   {recoveryOtherTwoLbl, "OtheriDevices2", 220, 300},
-        {recoveryOtherThreeLbl, "OtheriDevices3", 220, 300}, {recoveryiPhone7OneLbl, "OtheriDevices1", 120, 300},
-        {recoveryiPhone7TwoLbl, "iPhone7-2", 220, 300},      {recoveryiPhone7ThreeLbl, "iPhone7-3", 220, 300},
-        {recoveryiPhone8OneLbl, "iPhone8-1", 120, 300},      {recoveryiPhone8TwoLbl, "iPhone8-2", 220, 300},
-        {recoveryiPhone8ThreeLbl, "iPhone8-3", 220, 300},    {recoveryApplOneLbl, "AppleTV1", 220, 300},
-        {recoveryApplTwoLbl, "AppleTV2", 220, 300},          {recoveryApplThreeLbl, "AppleTV3", 220, 300},
-        {recoveryApplHdOneLbl, "AppleTVHD1", 220, 300},      {recoveryApplHdTwoLbl, "AppleTVHD2", 220, 300},
-        {recoveryApplHdThreeLbl, "AppleTVHD3", 160, 300},    {dfuOtherOneLbl, "OtheriDevices1", 120, 300},
-        {dfuOtherTwoLbl, "OtheriDevices2", 220, 300},        {dfuOtherThreeLbl, "OtheriDevices3D", 220, 300},
-        {dfuiPhone7OneLbl, "OtheriDevices1", 120, 300},      {dfuiPhone7TwoLbl, "iPhone7-2", 220, 300},
-        {dfuiPhone7ThreeLbl, "iPhone7-3D", 220, 300},        {dfuiPhone8OneLbl, "iPhone8-1D", 220, 280},
-        {dfuiPhone8TwoLbl, "iPhone8-2D", 220, 280},          {dfuiPhone8ThreeLbl, "iPhone8-3D", 220, 280},
+        {ui->recoveryOtherOneLbl, "OtheriDevices1", 120, 300},
+        {ui->recoveryOtherTwoLbl, "OtheriDevices2", 220, 300},
+        {ui->recoveryOtherThreeLbl, "OtheriDevices3", 220, 300},
+        {ui->recoveryiPhone7OneLbl, "OtheriDevices1", 120, 300},
+        {ui->recoveryiPhone7TwoLbl, "iPhone7-2", 220, 300},
+        {ui->recoveryiPhone7ThreeLbl, "iPhone7-3", 220, 300},
+        {ui->recoveryiPhone8OneLbl, "iPhone8-1", 120, 300},
+        {ui->recoveryiPhone8TwoLbl, "iPhone8-2", 220, 300},
+        {ui->recoveryiPhone8ThreeLbl, "iPhone8-3", 220, 300},
+        {ui->recoveryApplOneLbl, "AppleTV1", 220, 300},
+        {ui->recoveryApplTwoLbl, "AppleTV2", 220, 300},
+        {ui->recoveryApplThreeLbl, "AppleTV3", 220, 300},
+        {ui->recoveryApplHdOneLbl, "AppleTVHD1", 220, 300},
+        {ui->recoveryApplHdTwoLbl, "AppleTVHD2", 220, 300},
+        {ui->recoveryApplHdThreeLbl, "AppleTVHD3", 160, 300},
+        {ui->dfuOtherOneLbl, "OtheriDevices1", 120, 300},
+        {ui->dfuOtherTwoLbl, "OtheriDevices2", 220, 300},
+        {ui->dfuOtherThreeLbl, "OtheriDevices3D", 220, 300},
+        {ui->dfuiPhone7OneLbl, "OtheriDevices1", 120, 300},
+        {ui->dfuiPhone7TwoLbl, "iPhone7-2", 220, 300},
+        {ui->dfuiPhone7ThreeLbl, "iPhone7-3D", 220, 300},
+        {ui->dfuiPhone8OneLbl, "iPhone8-1D", 220, 280},
+        {ui->dfuiPhone8TwoLbl, "iPhone8-2D", 220, 280},
+        {ui->dfuiPhone8ThreeLbl, "iPhone8-3D", 220, 280},
     };
     for (const StepPicture& step : steps)
         ShowSkinPicture(step.label, QStringLiteral("Steps"), QString::fromLatin1(step.image), step.width, step.height);

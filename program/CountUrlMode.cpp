@@ -2,7 +2,7 @@
 
 #include "app/EditionData.h"
 #include "app/MyConfig.h"
-#include "app/QMyWeb.h"
+#include "framework/QMyWeb.h"
 
 #include <QApplication>
 #include <QEventLoop>

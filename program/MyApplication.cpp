@@ -1,10 +1,10 @@
 #include "MyApplication.h"
 
-#include "app/ApplicationFonts.h"
 #include "app/EditionData.h"
 #include "app/Language.h"
 #include "app/MyConfig.h"
 #include "app/SystemUtilities.h"
+#include "framework/ApplicationFonts.h"
 #include "framework/SkinManager.h"
 
 #include <QDir>

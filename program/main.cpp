@@ -3,7 +3,7 @@
 #include "TestControl.h"
 
 #include "app/EditionData.h"
-#include "device/Controller.h"
+#include "controller/Controller.h"
 #include "dialogs/AppleDriverInstall.h"
 #include "framework/MendraMessageBox.h"
 #include "framework/MyFrame.h"
@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
 
     QPointer<Mendra> mainWindow = new Mendra();
     application.SetMainWindow(mainWindow);
-    QObject::connect(&application, SIGNAL(lastWindowClosed()), &application, SLOT(quit()));
+    QObject::connect(&application, &QGuiApplication::lastWindowClosed, &application, &QCoreApplication::quit);
 
     const int iconSide = int(23.0 * gUiScale);
     const QPixmap titleIcon = SkinManager::Instance()->GetLogoPixmap(LOGO_ICON).scaled(

@@ -13,8 +13,8 @@
 UpdateFlow::UpdateFlow(CRegImpl& service, QObject* parent)
     : QObject(parent), m_service(service), m_check(service), m_proxySource(&GetSystemProxy) {
     connect(&m_check, &UpdateCheck::Finished, this, &UpdateFlow::OnFinished);
-    connect(this, SIGNAL(SendUpdateMesage()), this, SLOT(AcceptUpdateMessage()));
-    connect(this, SIGNAL(SendUpdateLabel(QString)), this, SLOT(AccepUpdateLabel(QString)));
+    connect(this, &UpdateFlow::SendUpdateMesage, this, &UpdateFlow::AcceptUpdateMessage);
+    connect(this, &UpdateFlow::SendUpdateLabel, this, &UpdateFlow::AccepUpdateLabel);
 }
 
 UpdateFlow::~UpdateFlow() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MyApplicationData.h"
+#include "app/MyApplicationData.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -1,4 +1,5 @@
 #include "app/EditionData.h"
+#include "platform/DesktopShell.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -315,7 +316,7 @@ void TestEditionData::openLinkOpensTheLanguageLink() {
     QDesktopServices::setUrlHandler("https", this, "OpenUrl");
     MendraData data({kEmbedded, "Win", "Tavik", "Mendra", "fr", GetSupportedLanguages()});
     QVERIFY(data.Read());
-    data.OpenLink(data.Support);
+    platform::openUrl(data.MakeLink(data.Support));
     QDesktopServices::unsetUrlHandler("https");
     QCOMPARE(m_opened, QList<QUrl>{QUrl("https://fr.tavik.example/support/?lang=fr")});
 }
@@ -338,9 +339,9 @@ void TestEditionData::loadEditionData() {
     QCOMPARE(gAppData->Language, GetStartupLanguage());
     QCOMPARE(GetEditionVersion(), QStringLiteral("1.0.0.1"));
     // Nothing in the shipped configuration may point anywhere but the reserved example domain.
-    for (const QString& link : {gAppData->Stalink, gAppData->Home, gAppData->Support, gAppData->Tutorial,
-                                gAppData->Rate, gAppData->Facebook, gAppData->Twitter, gAppData->Youtube,
-                                gAppData->UpdateUrl}) {
+    for (const QString& link :
+         {gAppData->Stalink, gAppData->Home, gAppData->Support, gAppData->Tutorial, gAppData->Rate, gAppData->Facebook,
+          gAppData->Twitter, gAppData->Youtube, gAppData->UpdateUrl}) {
         QVERIFY2(QUrl(link).host().endsWith(QLatin1String(".tavik.example")), qPrintable(link));
     }
     QVERIFY(gAppData->Email.endsWith(QLatin1String("@tavik.example")));

@@ -617,11 +617,15 @@ void TestFileUtils::findDiscVideoFolder() {
 void TestFileUtils::trailingSeparator_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("added") << "/srv/data" << "/srv/data/";
-    QTest::newRow("kept, not doubled") << "/srv/data/" << "/srv/data/";
-    QTest::newRow("root") << "/" << "/";
+    QTest::newRow("added") << "/srv/data"
+                           << "/srv/data/";
+    QTest::newRow("kept, not doubled") << "/srv/data/"
+                                       << "/srv/data/";
+    QTest::newRow("root") << "/"
+                          << "/";
     // An unknown folder must stay unknown rather than become the root.
-    QTest::newRow("empty stays empty") << "" << "";
+    QTest::newRow("empty stays empty") << ""
+                                       << "";
 }
 
 void TestFileUtils::trailingSeparator() {

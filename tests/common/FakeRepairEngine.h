@@ -22,7 +22,7 @@ public:
     // Answers.
     MRDeviceRef currentDevice = 0;
     MRDeviceRef typeBoxDevice = 0;
-    int devicePresent = 0;
+    DevicePresence devicePresent = DevicePresence::NoDevice;
     bool waitingForWorkDevice = false;
     bool repairRunning = false;
     bool firmwareStage = false;
@@ -35,16 +35,18 @@ public:
 
     // What was asked.
     QStringList calls;
-    Controller* controller = nullptr;
+    ModelController* controller = nullptr;
+    ModelNotices* notices = nullptr;
     MRDeviceRef repairDevice = 0;
     QByteArray localFirmware;
     QString workDeviceId;
     bool skipReadyPage = false;
 
-    void SetController(Controller* c) override { controller = c; }
+    void SetController(ModelController* c) override { controller = c; }
+    void SetNotices(ModelNotices* n) override { notices = n; }
     MRDeviceRef CurrentDevice() override { return currentDevice; }
     MRDeviceRef GetTypeBoxDevice() override { return typeBoxDevice; }
-    int IsDevicePresent() const override { return devicePresent; }
+    DevicePresence IsDevicePresent() const override { return devicePresent; }
     void CheckWorkDevicePresent() override { calls << QStringLiteral("CheckWorkDevicePresent"); }
     bool IsWaitingForWorkDevice() const override { return waitingForWorkDevice; }
     CItemDataBase* MakeDeviceItem() override { return new CItemDataBase; }
@@ -90,10 +92,10 @@ public:
         calls << (atStart ? QStringLiteral("CheckForUpdate(start)") : QStringLiteral("CheckForUpdate(manual)"));
     }
     void GetUpdateDescription(QString& description) override { description = QStringLiteral("notes"); }
-    void SetUpdateView(AuxiliaryView*) override { calls << QStringLiteral("SetUpdateView"); }
-    void SetBugReportView(AuxiliaryView*) override { calls << QStringLiteral("SetBugReportView"); }
-    void SendBugReport(AuxiliaryView*) override { calls << QStringLiteral("SendBugReport"); }
-    void StopBugReport(AuxiliaryView*) override { calls << QStringLiteral("StopBugReport"); }
+    void SetUpdateView(QObject*) override { calls << QStringLiteral("SetUpdateView"); }
+    void SetBugReportView(QObject*) override { calls << QStringLiteral("SetBugReportView"); }
+    void SendBugReport(QObject*) override { calls << QStringLiteral("SendBugReport"); }
+    void StopBugReport(QObject*) override { calls << QStringLiteral("StopBugReport"); }
 
 private:
     MRFirmwareEntry m_entry{};

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SkinManager.h"
+#include "framework/SkinManager.h"
 
 // Sets the skin's UI scale as a screen of the given width would give it with the program's base
 // width of 2560 (1920 wide gives 1.0, 3840 gives 1.5).

@@ -4,7 +4,6 @@
 #include "SimulatedDevices.h"
 #include "app/EditionData.h"
 #include "app/MyConfig.h"
-#include "framework/MendraMessageBox.h"
 
 #include <QtTest>
 
@@ -74,8 +73,9 @@ public:
         host = std::make_unique<FakeModelHost>();
         m_downloads = std::make_unique<QTemporaryDir>();
         gConfig->SetDownloadPath(m_downloads->path(), false);
-        model.reset(new MyModel(host.get()));
+        model.reset(new MyModel(host->parts()));
         model->SetController(host.get());
+        model->SetNotices(host.get());
         host->model = model.get();
     }
 
@@ -86,7 +86,6 @@ public:
             control->LoadScenario("{\"devices\": []}");
             control->WaitIdle(5000);
         }
-        MendraMessageBox::ClearQueuedAnswers();
     }
 
     MRSimDeviceState state(quint64 id) const {

@@ -35,7 +35,7 @@ private slots:
     void deliversTheSlotsAnswer() {
         Receiver receiver;
         Sender sender;
-        connect(&sender, SIGNAL(ask(int)), &receiver, SLOT(answer(int)), Qt::BlockingQueuedConnection);
+        connect(&sender, &Sender::ask, &receiver, &Receiver::answer, Qt::BlockingQueuedConnection);
         CallbackGate::Open(&receiver);
         std::atomic<int> result{-1};
         std::thread caller([&] {
@@ -53,7 +53,7 @@ private slots:
     void closeReleasesAWaitingDelivery() {
         Receiver receiver;
         Sender sender;
-        connect(&sender, SIGNAL(ask(int)), &receiver, SLOT(answer(int)), Qt::BlockingQueuedConnection);
+        connect(&sender, &Sender::ask, &receiver, &Receiver::answer, Qt::BlockingQueuedConnection);
         CallbackGate::Open(&receiver);
         std::atomic<bool> entered{false};
         std::atomic<bool> returned{false};

@@ -1,6 +1,5 @@
 #include "ModelTestEnv.h"
 
-#include "device/AuxiliaryView.h"
 #include "device/MyModelEngine.h"
 
 // The program's engine as the controller sees it: what it is asked reaches the device model.
@@ -13,19 +12,17 @@ private:
 private slots:
     void initTestCase() { QVERIFY(env.setUp()); }
     void cleanupTestCase() { env.tearDown(); }
-    void cleanup() { MendraMessageBox::ClearQueuedAnswers(); }
 
     // No mail account is built into the program: a report is refused with a message that says why.
     void bugReportWithoutMailAccountFails() {
         FakeModelHost host;
-        MyModelEngine engine(&host);
-        engine.Model().SetController(&host);
-        AuxiliaryView view(AuxiliaryView::BugReportView, nullptr, Qt::FramelessWindowHint);
+        MyModelEngine engine(host.parts());
+        engine.SetController(&host);
+        engine.SetNotices(&host);
+        QObject view;
         QSignalSpy stopped(&engine.Model(), &MyModel::SglStopBugReport);
-        MendraMessageBox::QueueAnswer(QMessageBox::Ok);
         engine.SendBugReport(&view);
-        QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 0);
-        QCOMPARE(MendraMessageBox::ShownMessages(),
+        QCOMPARE(host.notices,
                  QStringList{"No mail account is set up for sending bug reports. The report was not sent."});
         QCOMPARE(stopped.count(), 0);
     }
@@ -33,13 +30,13 @@ private slots:
     // Closing the bug-report dialog stops the report that this dialog is sending, and no other.
     void bugReportStopReachesTheModel() {
         FakeModelHost host;
-        MyModelEngine engine(&host);
-        engine.Model().SetController(&host);
-        AuxiliaryView sending(AuxiliaryView::BugReportView, nullptr, Qt::FramelessWindowHint);
-        AuxiliaryView other(AuxiliaryView::BugReportView, nullptr, Qt::FramelessWindowHint);
+        MyModelEngine engine(host.parts());
+        engine.SetController(&host);
+        engine.SetNotices(&host);
+        QObject sending;
+        QObject other;
         QSignalSpy stopped(&engine.Model(), &MyModel::SglStopBugReport);
 
-        MendraMessageBox::QueueAnswer(QMessageBox::Ok);
         engine.SendBugReport(&sending);
         engine.StopBugReport(&other);
         QCOMPARE(stopped.count(), 0);
@@ -48,5 +45,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMyModelEngine)
+QTEST_GUILESS_MAIN(TestMyModelEngine)
 #include "tst_mymodelengine.moc"

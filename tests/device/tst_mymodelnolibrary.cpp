@@ -21,7 +21,7 @@ private slots:
         QVERIFY(OpenRunLog(m_dataDir.path(), QStringLiteral("1.0"), QStringLiteral("Linux")));
         FakeModelHost host;
         {
-            MyModel model(&host);
+            MyModel model(host.parts());
             model.SetController(&host);
             host.model = &model;
             QVERIFY(!DeviceLibrary::instance().isLoaded());
@@ -29,7 +29,7 @@ private slots:
 
             model.StartRepair(true);
             QTRY_VERIFY(!model.IsRunActive());
-            QVERIFY(host.has("ShowFirmwareState(2)"));
+            QVERIFY(host.has("ShowFirmwareState(DownloadFailed)"));
             QVERIFY(!host.has("ShowReadyToFix"));
         }
         CloseRunLog();
@@ -45,5 +45,5 @@ private:
     QTemporaryDir m_dataDir;
 };
 
-QTEST_MAIN(TestMyModelNoLibrary)
+QTEST_GUILESS_MAIN(TestMyModelNoLibrary)
 #include "tst_mymodelnolibrary.moc"

@@ -77,10 +77,10 @@ private slots:
         QTest::addColumn<int>("option");
         QTest::addColumn<int>("erased");
         QTest::addColumn<bool>("reenumerate");
-        QTest::newRow("standard keeps data") << true << 0 << 0 << false;
-        QTest::newRow("advanced erases") << false << 1 << 1 << false;
-        QTest::newRow("standard, the device re-enumerates") << true << 0 << 0 << true;
-        QTest::newRow("advanced, the device re-enumerates") << false << 1 << 1 << true;
+        QTest::newRow("standard keeps data") << true << int(MROptionStandard) << 0 << false;
+        QTest::newRow("advanced erases") << false << int(MROptionAdvanced) << 1 << false;
+        QTest::newRow("standard, the device re-enumerates") << true << int(MROptionStandard) << 0 << true;
+        QTest::newRow("advanced, the device re-enumerates") << false << int(MROptionAdvanced) << 1 << true;
     }
     void bothRuns() {
         QFETCH(bool, standard);
@@ -93,11 +93,11 @@ private slots:
         const QStringList first = host().calls;
         QVERIFY(first.contains("ShowDownloadAnimation"));
         QVERIFY(first.contains("SetDownloading(1)"));
-        QVERIFY(first.indexOf("ShowFirmwareState(0)") < first.indexOf("ShowFirmwareState(1)"));
-        QVERIFY(first.indexOf("ShowFirmwareState(1)") < first.indexOf("ShowFirmwareState(3)"));
-        QVERIFY(first.indexOf("ShowFirmwareState(3)") < first.indexOf("ShowFirmwareState(4)"));
-        QVERIFY(first.indexOf("ShowFirmwareState(4)") < first.indexOf("ShowReadyToFix"));
-        QVERIFY(first.contains("ShowRepairProgress(0,0)"));
+        QVERIFY(first.indexOf("ShowFirmwareState(Downloading)") < first.indexOf("ShowFirmwareState(Downloaded)"));
+        QVERIFY(first.indexOf("ShowFirmwareState(Downloaded)") < first.indexOf("ShowFirmwareState(Verifying)"));
+        QVERIFY(first.indexOf("ShowFirmwareState(Verifying)") < first.indexOf("ShowFirmwareState(Verified)"));
+        QVERIFY(first.indexOf("ShowFirmwareState(Verified)") < first.indexOf("ShowReadyToFix"));
+        QVERIFY(first.contains("ShowRepairProgress(SecondaryVerification,0)"));
         QVERIFY(host().filter("SetFirmwarePath(").first().endsWith("DemoFirmware_17.0_Restore.ipsw)"));
         QVERIFY(env.model->IsRepairRunning());
         QVERIFY(env.model->IsFirmwareStageRunning());
@@ -108,11 +108,12 @@ private slots:
         startSecondRun(standard);
         QTRY_VERIFY_WITH_TIMEOUT(host().has("ShowRepairSucceeded"), 20000);
         const QStringList second = host().calls;
-        for (const char* step : {"ShowRepairProgress(0,0)", "ShowRepairProgress(1,0)", "ShowRepairProgress(2,0)",
-                                 "ShowRepairProgress(3,0)"})
+        for (const char* step : {"ShowRepairProgress(SecondaryVerification,0)", "ShowRepairProgress(Unzipping,0)",
+                                 "ShowRepairProgress(EnteringRecovery,0)", "ShowRepairProgress(Repairing,0)"})
             QVERIFY2(second.contains(step), step);
-        QVERIFY(second.indexOf("ShowRepairProgress(3,0)") < second.indexOf("ShowRepairProgress(4,1000)"));
-        QVERIFY(second.indexOf("ShowRepairProgress(4,1000)") < second.indexOf("ShowRepairSucceeded"));
+        QVERIFY(second.indexOf("ShowRepairProgress(Repairing,0)") <
+                second.indexOf("ShowRepairProgress(Complete,1000)"));
+        QVERIFY(second.indexOf("ShowRepairProgress(Complete,1000)") < second.indexOf("ShowRepairSucceeded"));
         QVERIFY(!second.contains("ShowReadyToFix"));
         QVERIFY(!second.contains("ShowRepairFailed"));
         // Whatever the device did on the way, nothing was told that it was lost before the result.
@@ -163,7 +164,7 @@ private slots:
         QVERIFY(host().filter("SetFirmwarePath(").isEmpty());
         // Its end stopped the job as the user's stop would: the device is now the last-used one.
         std::unique_ptr<CItemDataBase> item(env.model->MakeDeviceItem());
-        QCOMPARE(item->GetPresent(), 1);
+        QCOMPARE(item->GetPresent(), DevicePresence::Selected);
         QCOMPARE(item->GetDevice(), device);
         startSecondRun(true);
         QTRY_VERIFY_WITH_TIMEOUT(host().has("ShowRepairSucceeded"), 20000);
@@ -177,23 +178,25 @@ private slots:
         QTest::addColumn<bool>("noFinalReport");
         QTest::addColumn<QStringList>("expected");
         const QStringList repairFailed{"ShowRepairFailed"};
-        QTest::newRow("download error") << 0 << false << false
+        QTest::newRow("download error") << int(MRStepDownload) << false << false
                                         << QStringList{"ShowDownloadFailedPicture", "EnableRetryDownload(1)",
-                                                       "ShowFirmwareError(40)", "ShowFirmwareState(2)",
-                                                       "ShowFirmwareHint(0)"};
-        QTest::newRow("verify error") << 1 << false << false
+                                                       "ShowFirmwareError(40)", "ShowFirmwareState(DownloadFailed)",
+                                                       "ShowFirmwareHint(KeepConnected)"};
+        QTest::newRow("verify error") << int(MRStepVerify) << false << false
                                       << QStringList{"ShowVerifyFailedPicture", "ShowFirmwareError(40)",
-                                                     "ShowFirmwareState(5)", "ShowFirmwareHint(1)"};
-        QTest::newRow("second verification error") << 1 << true << false << repairFailed;
-        QTest::newRow("unzip error") << 2 << true << false << repairFailed;
-        QTest::newRow("enter recovery error") << 3 << true << false << repairFailed;
-        QTest::newRow("restore error") << 4 << true << false << repairFailed;
+                                                     "ShowFirmwareState(VerifyFailed)",
+                                                     "ShowFirmwareHint(TryOtherVersions)"};
+        QTest::newRow("second verification error") << int(MRStepVerify) << true << false << repairFailed;
+        QTest::newRow("unzip error") << int(MRStepUnzip) << true << false << repairFailed;
+        QTest::newRow("enter recovery error") << int(MRStepEnterRecovery) << true << false << repairFailed;
+        QTest::newRow("restore error") << int(MRStepRestore) << true << false << repairFailed;
         QTest::newRow("download without final report")
-            << 0 << false << true
-            << QStringList{"ShowDownloadFailedPicture", "EnableRetryDownload(1)", "ShowFirmwareState(2)"};
+            << int(MRStepDownload) << false << true
+            << QStringList{"ShowDownloadFailedPicture", "EnableRetryDownload(1)", "ShowFirmwareState(DownloadFailed)"};
         QTest::newRow("verify without final report")
-            << 1 << false << true << QStringList{"ShowVerifyFailedPicture", "ShowFirmwareState(5)"};
-        QTest::newRow("restore without final report") << 4 << true << true << repairFailed;
+            << int(MRStepVerify) << false << true
+            << QStringList{"ShowVerifyFailedPicture", "ShowFirmwareState(VerifyFailed)"};
+        QTest::newRow("restore without final report") << int(MRStepRestore) << true << true << repairFailed;
     }
     void faults() {
         QFETCH(int, step);
@@ -230,10 +233,10 @@ private slots:
     void repairStepsLeaveTheFirmwareStage_data() {
         QTest::addColumn<int>("step");
         QTest::addColumn<int>("status");
-        QTest::newRow("unzip starts") << 2 << 0;
-        QTest::newRow("unzip ends") << 2 << 1;
-        QTest::newRow("entering recovery mode starts") << 3 << 0;
-        QTest::newRow("restore starts") << 4 << 0;
+        QTest::newRow("unzip starts") << int(MRStepUnzip) << int(MRStatusStarted);
+        QTest::newRow("unzip ends") << int(MRStepUnzip) << int(MRStatusFinished);
+        QTest::newRow("entering recovery mode starts") << int(MRStepEnterRecovery) << int(MRStatusStarted);
+        QTest::newRow("restore starts") << int(MRStepRestore) << int(MRStatusStarted);
     }
     void repairStepsLeaveTheFirmwareStage() {
         QFETCH(int, step);
@@ -253,20 +256,20 @@ private slots:
         QVERIFY(startWithDevice());
         MRRestoreCallbackData enter = Progress(MRStepEnterRecovery, MRStatusStarted, 0, 0);
         QCOMPARE(env.model->DoModelRestoreCallback(&enter, env.model.get()), 0);
-        QCOMPARE(env.control->SetMode(1, 1), 0);
+        QCOMPARE(env.control->SetMode(1, MRModeRecovery), 0);
         QTRY_COMPARE(env.control->WaitIdle(0), 0);
         QCOMPARE(host().models.texts(), QStringList{"iPhone"});
 
         MRRestoreCallbackData restore = Progress(MRStepRestore, MRStatusStarted, 0, 0);
         QCOMPARE(env.model->DoModelRestoreCallback(&restore, env.model.get()), 0);
-        QCOMPARE(env.control->SetMode(1, 0), 0);
-        QCOMPARE(env.control->SetMode(1, 1), 0);
+        QCOMPARE(env.control->SetMode(1, MRModeNormal), 0);
+        QCOMPARE(env.control->SetMode(1, MRModeRecovery), 0);
         QTRY_COMPARE(host().models.texts(), QStringList{"iPhone [Recovery]"});
 
         // A failed entry into recovery mode lets changes through again as well.
         MRRestoreCallbackData failed = Finished(MRStepEnterRecovery, 13, "Refused");
         QCOMPARE(env.model->DoModelRestoreCallback(&failed, env.model.get()), -1);
-        QCOMPARE(env.control->SetMode(1, 0), 0);
+        QCOMPARE(env.control->SetMode(1, MRModeNormal), 0);
         QTRY_COMPARE(host().models.texts(), QStringList{"iPhone"});
     }
 
@@ -280,20 +283,26 @@ private slots:
         QTest::addColumn<bool>("secondRun");
         QTest::addColumn<QStringList>("expected");
         QTest::addColumn<int>("answer");
-        QTest::newRow("download progress") << 0 << 2 << 512ull << 1024ull << 0 << false
-                                           << QStringList{"ShowFirmwareProgress(500)", "ShowDownloadSpeed"} << 0;
-        QTest::newRow("unknown total") << 0 << 2 << 512ull << 0ull << 0 << false
+        QTest::newRow("download progress")
+            << int(MRStepDownload) << int(MRStatusProgress) << 512ull << 1024ull << 0 << false
+            << QStringList{"ShowFirmwareProgress(500)", "ShowDownloadSpeed"} << 0;
+        QTest::newRow("unknown total") << int(MRStepDownload) << int(MRStatusProgress) << 512ull << 0ull << 0 << false
                                        << QStringList{"ShowFirmwareProgress(0)", "ShowDownloadSpeed"} << 0;
-        QTest::newRow("verify progress") << 1 << 2 << 1ull << 4ull << 0 << false
-                                         << QStringList{"ShowFirmwareProgress(250)", "ShowRepairProgress(0,250)"} << 0;
-        QTest::newRow("restore progress")
-            << 4 << 2 << 3ull << 4ull << 0 << true << QStringList{"ShowRepairProgress(3,750)"} << 0;
-        QTest::newRow("second verification passes")
-            << 1 << 1 << 0ull << 0ull << 0 << true << QStringList{"ShowFirmwareState(4)"} << 0;
+        QTest::newRow("verify progress") << int(MRStepVerify) << int(MRStatusProgress) << 1ull << 4ull << 0 << false
+                                         << QStringList{"ShowFirmwareProgress(250)",
+                                                        "ShowRepairProgress(SecondaryVerification,250)"}
+                                         << 0;
+        QTest::newRow("restore progress") << int(MRStepRestore) << int(MRStatusProgress) << 3ull << 4ull << 0 << true
+                                          << QStringList{"ShowRepairProgress(Repairing,750)"} << 0;
+        QTest::newRow("second verification passes") << int(MRStepVerify) << int(MRStatusFinished) << 0ull << 0ull << 0
+                                                    << true << QStringList{"ShowFirmwareState(Verified)"} << 0;
         QTest::newRow("second-run download error")
-            << 0 << 1 << 0ull << 0ull << 5 << true << QStringList{"ShowFirmwareState(1)", "ShowRepairFailed"} << -1;
-        QTest::newRow("step beyond restore") << 5 << 1 << 0ull << 0ull << 0 << false << QStringList{} << 0;
-        QTest::newRow("unknown status") << 2 << 3 << 0ull << 0ull << 0 << false << QStringList{} << 0;
+            << int(MRStepDownload) << int(MRStatusFinished) << 0ull << 0ull << 5 << true
+            << QStringList{"ShowFirmwareState(Downloaded)", "ShowRepairFailed"} << -1;
+        QTest::newRow("step beyond restore")
+            << int(MRStepRestore + 1) << int(MRStatusFinished) << 0ull << 0ull << 0 << false << QStringList{} << 0;
+        QTest::newRow("unknown status") << int(MRStepUnzip) << int(MRStatusProgress + 1) << 0ull << 0ull << 0 << false
+                                        << QStringList{} << 0;
     }
     void reports() {
         QFETCH(int, step);
@@ -327,21 +336,22 @@ private slots:
         QTest::addColumn<bool>("secondRun");
         QTest::addColumn<int>("level");
         QTest::addColumn<QString>("line");
-        QTest::newRow("download") << 0 << 0 << false << int(TextLog::Info) << "Download finished... ";
-        QTest::newRow("download error") << 0 << 7 << false << int(TextLog::Error)
+        QTest::newRow("download") << int(MRStepDownload) << 0 << false << int(TextLog::Info) << "Download finished... ";
+        QTest::newRow("download error") << int(MRStepDownload) << 7 << false << int(TextLog::Error)
                                         << "Download finished...error code:7, description:Lost contact";
-        QTest::newRow("verify") << 1 << 0 << true << int(TextLog::Info) << "Verified finished... ";
-        QTest::newRow("verify error") << 1 << 8 << false << int(TextLog::Error)
+        QTest::newRow("verify") << int(MRStepVerify) << 0 << true << int(TextLog::Info) << "Verified finished... ";
+        QTest::newRow("verify error") << int(MRStepVerify) << 8 << false << int(TextLog::Error)
                                       << "Verified finished...error code:8, description:Lost contact";
-        QTest::newRow("unzip") << 2 << 0 << true << int(TextLog::Info) << "Unzip finished... ";
-        QTest::newRow("unzip error") << 2 << 9 << true << int(TextLog::Error)
+        QTest::newRow("unzip") << int(MRStepUnzip) << 0 << true << int(TextLog::Info) << "Unzip finished... ";
+        QTest::newRow("unzip error") << int(MRStepUnzip) << 9 << true << int(TextLog::Error)
                                      << "Unzip finished...error code:9, description:Lost contact";
-        QTest::newRow("enter recovery") << 3 << 0 << true << int(TextLog::Info) << "Enter recoery mode finished... ";
+        QTest::newRow("enter recovery") << int(MRStepEnterRecovery) << 0 << true << int(TextLog::Info)
+                                        << "Enter recoery mode finished... ";
         QTest::newRow("enter recovery error")
-            << 3 << 10 << true << int(TextLog::Error)
+            << int(MRStepEnterRecovery) << 10 << true << int(TextLog::Error)
             << "Enter recoery mode finished...error code:10, description:Lost contact";
-        QTest::newRow("restore") << 4 << 0 << true << int(TextLog::Info) << "Restore succeed... ";
-        QTest::newRow("restore error") << 4 << -3 << true << int(TextLog::Error)
+        QTest::newRow("restore") << int(MRStepRestore) << 0 << true << int(TextLog::Info) << "Restore succeed... ";
+        QTest::newRow("restore error") << int(MRStepRestore) << -3 << true << int(TextLog::Error)
                                        << "Repair finished...error code:-3, description:Lost contact";
     }
     void reportsAreLogged() {
@@ -368,7 +378,8 @@ private slots:
 
     // A second device plugged in mid-repair becomes the selected one; the repair still belongs to the first.
     void secondDeviceIsNeitherRestoredNorStopped() {
-        QVERIFY(env.load(ModelTestEnv::device(1, "iPhone") + "," + ModelTestEnv::device(2, "iPad", 0, false)));
+        QVERIFY(
+            env.load(ModelTestEnv::device(1, "iPhone") + "," + ModelTestEnv::device(2, "iPad", MRModeNormal, false)));
         env.start();
         QTRY_COMPARE(host().models.entries.size(), 1);
         QVERIFY(firstRun(true));
@@ -385,14 +396,15 @@ private slots:
     }
 
     void stopActsOnTheRepairDevice() {
-        QVERIFY(env.load(ModelTestEnv::device(1, "iPhone") + "," + ModelTestEnv::device(2, "iPad", 0, false), 20000));
+        QVERIFY(env.load(ModelTestEnv::device(1, "iPhone") + "," + ModelTestEnv::device(2, "iPad", MRModeNormal, false),
+                         20000));
         env.start();
         QTRY_COMPARE(host().models.entries.size(), 1);
         QVERIFY(firstRun(true));
         QCOMPARE(env.control->Plug(2), 0);
         QTRY_COMPARE(host().models.entries.size(), 2);
         startSecondRun(true);
-        QTRY_VERIFY_WITH_TIMEOUT(host().has("ShowRepairProgress(3,0)"), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(host().has("ShowRepairProgress(Repairing,0)"), 20000);
         QCOMPARE(env.state(1).jobRunning, 1);
         env.model->StopCurrentDevice();
         QVERIFY(runEnded());
@@ -407,13 +419,13 @@ private slots:
     void reportAfterStopIsDropped() {
         QVERIFY(startWithDevice());
         env.model->StartRepair(true);
-        QTRY_VERIFY(host().has("ShowFirmwareState(0)"));
+        QTRY_VERIFY(host().has("ShowFirmwareState(Downloading)"));
         env.model->StopCurrentDevice();
         MRRestoreCallbackData verified = Finished(MRStepVerify, 0, "");
         QCOMPARE(env.model->DoModelRestoreCallback(&verified, env.model.get()), -1);
         QVERIFY(runEnded());
         QVERIFY(!host().has("ShowReadyToFix"));
-        QVERIFY(!host().has("ShowFirmwareState(2)"));
+        QVERIFY(!host().has("ShowFirmwareState(DownloadFailed)"));
     }
 
     // The repair device left before "Fix Now": the run fails at once instead of waiting for nothing.
@@ -443,7 +455,7 @@ private slots:
         env.model->SetReconnectGraceMs(graceMs);
         QVERIFY(firstRun(true));
         startSecondRun(true);
-        QTRY_VERIFY_WITH_TIMEOUT(host().has("ShowRepairProgress(3,0)"), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(host().has("ShowRepairProgress(Repairing,0)"), 20000);
         QCOMPARE(env.control->Unplug(1), 0);
         QTRY_VERIFY(host().devices.entries.isEmpty());
         QVERIFY(host().models.entries.isEmpty());
@@ -468,13 +480,14 @@ private slots:
     // Another device plugged in while the work device is away is listed and selected, but it is not the
     // repair's device: the wait goes on, and when it ends the work device counts as lost.
     void otherDeviceDoesNotTakeOverTheRepair() {
-        QVERIFY(env.load(ModelTestEnv::device(1, "iPhone") + "," + ModelTestEnv::device(2, "iPad", 0, false), 30000));
+        QVERIFY(env.load(ModelTestEnv::device(1, "iPhone") + "," + ModelTestEnv::device(2, "iPad", MRModeNormal, false),
+                         30000));
         env.start();
         QTRY_COMPARE(host().models.entries.size(), 1);
         env.model->SetReconnectGraceMs(3000);
         QVERIFY(firstRun(true));
         startSecondRun(true);
-        QTRY_VERIFY_WITH_TIMEOUT(host().has("ShowRepairProgress(3,0)"), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(host().has("ShowRepairProgress(Repairing,0)"), 20000);
         const MRDeviceRef repairing = env.model->GetRepairDevice();
         QCOMPARE(env.control->Unplug(1), 0);
         QCOMPARE(env.control->Plug(2), 0);
@@ -496,7 +509,7 @@ private slots:
         QVERIFY(startWithDevice(30000));
         QVERIFY(firstRun(false));
         startSecondRun(false);
-        QTRY_VERIFY_WITH_TIMEOUT(host().has("ShowRepairProgress(3,0)"), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(host().has("ShowRepairProgress(Repairing,0)"), 20000);
         QElapsedTimer timer;
         timer.start();
         env.model.reset();
@@ -507,5 +520,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMyModelRepair)
+QTEST_GUILESS_MAIN(TestMyModelRepair)
 #include "tst_mymodelrepair.moc"

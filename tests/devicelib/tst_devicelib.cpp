@@ -1,12 +1,17 @@
 // Drives the device library's C interface directly: repair runs against a real HTTP server on 127.0.0.1,
-// each checked for the exact sequence of reports, and the thread rules the program relies on.
+// each checked for the exact sequence of reports, and the thread rules the program relies on. The library
+// knows no Qt; only this test of it does.
 #include "LoopbackHttpServer.h"
-#include "device/zUZArovadu.h"
+#include "deviceapi/zUZArovadu.h"
 #include "zUZArovaduControl.h"
+
+#include <QString>
+#include <QtTest>
 
 #include <arpa/inet.h>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -29,29 +34,6 @@
 #include <zip.h>
 
 namespace {
-
-int g_failures = 0;
-std::string g_case;
-
-#define CHECK(condition)                                                                                               \
-    do {                                                                                                               \
-        if (!(condition)) {                                                                                            \
-            std::fprintf(stderr, "FAIL [%s] %s:%d: %s\n", g_case.c_str(), __FILE__, __LINE__, #condition);             \
-            ++g_failures;                                                                                              \
-        }                                                                                                              \
-    } while (0)
-
-#define CHECK_EQ(actual, expected)                                                                                     \
-    do {                                                                                                               \
-        std::ostringstream a_, e_;                                                                                     \
-        a_ << (actual);                                                                                                \
-        e_ << (expected);                                                                                              \
-        if (a_.str() != e_.str()) {                                                                                    \
-            std::fprintf(stderr, "FAIL [%s] %s:%d: %s\n   actual:   %s\n   expected: %s\n", g_case.c_str(), __FILE__,  \
-                         __LINE__, #actual, a_.str().c_str(), e_.str().c_str());                                       \
-            ++g_failures;                                                                                              \
-        }                                                                                                              \
-    } while (0)
 
 const MRSimControl* sim() {
     return MRSimGetControl();
@@ -171,12 +153,12 @@ struct Trace {
     std::thread::id callingThread = std::this_thread::get_id();
     std::function<int(const MRRestoreCallbackData&)> hook;
 
-    std::string text() {
+    QString text() {
         std::lock_guard<std::mutex> lock(mutex);
         std::string joined;
         for (const std::string& token : tokens)
             joined += (joined.empty() ? "" : " ") + token;
-        return joined;
+        return QString::fromStdString(joined);
     }
 
     static int callback(MRRestoreCallbackData* data, void* user) {
@@ -261,12 +243,12 @@ struct Notifications {
         MRUnregisterDeviceNotification(handle);
         afterUnregister = true;
     }
-    std::string text() {
+    QString text() {
         std::lock_guard<std::mutex> lock(mutex);
         std::string joined;
         for (const std::string& event : events)
             joined += (joined.empty() ? "" : " ") + event;
-        return joined;
+        return QString::fromStdString(joined);
     }
     void clear() {
         std::lock_guard<std::mutex> lock(mutex);
@@ -316,13 +298,15 @@ struct Bench {
     Notifications notifications;
     MRDeviceRef phone = 0;
 
+    // ready: the scenario loaded and its arrival announced.
+    bool ready = false;
+
     explicit Bench(const Firmware& firmware, const std::string& modeChange = "change", int restoreMs = 80,
                    int reenumerateMs = 0, int reconnectMs = 150) {
-        CHECK_EQ(sim()->LoadScenario(scenarioJson(firmware, modeChange, restoreMs, reenumerateMs, reconnectMs).c_str()),
-                 0);
-        CHECK_EQ(sim()->WaitIdle(5000), 0);
+        const std::string json = scenarioJson(firmware, modeChange, restoreMs, reenumerateMs, reconnectMs);
+        ready = sim()->LoadScenario(json.c_str()) == 0 && sim()->WaitIdle(5000) == 0;
         notifications.registerNow();
-        CHECK_EQ(sim()->WaitIdle(5000), 0);
+        ready = ready && sim()->WaitIdle(5000) == 0;
         phone = handleOf(kPhone);
         MRSetDownloadFolder(downloads.path.c_str());
         MRSetDeleteFirmware(0);
@@ -342,21 +326,12 @@ struct Bench {
     }
 };
 
-const char* const kWholeRun = "D> D~ D=0 V> V~ V=0 U> U~ U=0 E> E~ E=0 R> R~ R=0";
+const QString kWholeRun = QStringLiteral("D> D~ D=0 V> V~ V=0 U> U~ U=0 E> E~ E=0 R> R~ R=0");
+const QString kUntilEnterRecovery = QStringLiteral("D> D~ D=0 V> V~ V=0 U> U~ U=0 E> E~ E=0");
 
-// ---- the scenario table -------------------------------------------------------------------------------------
-
-struct RunCase {
-    const char* name;
-    LoopbackHttpServer::Behaviour behaviour;
-    bool damagedPackage;
-    bool wrongChecksum;
-    MRSimFault fault; // step -1: none
-    std::function<int(Bench&, const MRRestoreCallbackData&)> hook;
-    const char* expectedTrace;
-    int expectedResult;
-    std::function<void(Bench&, LoopbackHttpServer&)> after;
-};
+QString text(const std::string& bytes) {
+    return QString::fromStdString(bytes);
+}
 
 MRSimFault noFault() {
     MRSimFault fault{};
@@ -375,609 +350,749 @@ MRSimFault fault(int step, int atPercent, int code, int depart = 0, int noFinal 
     return f;
 }
 
-void runScenarioTable() {
-    using B = LoopbackHttpServer::Behaviour;
-    const std::string good = makePackage(kProductType);
-    std::thread stopper;
+// One run of the scenario table: how the server and the package behave, a fault of the simulated phone, what the
+// test does on the reports, and what the run must report and leave behind.
+struct RunCase {
+    LoopbackHttpServer::Behaviour behaviour;
+    bool damagedPackage;
+    bool wrongChecksum;
+    MRSimFault fault; // step -1: none
+    std::function<int(Bench&, const MRRestoreCallbackData&)> hook;
+    QString expectedTrace;
+    int expectedResult;
+    std::function<void(Bench&, LoopbackHttpServer&)> after;
+};
 
-    const std::vector<RunCase> cases = {
-        {"success", B::Serve, false, false, noFault(), nullptr, kWholeRun, 0,
-         [](Bench& bench, LoopbackHttpServer&) {
-             MRSimDeviceState state = stateOf(kPhone);
-             CHECK_EQ(state.restoreCount, 1);
-             CHECK_EQ(state.lastOption, MROptionStandard);
-             CHECK_EQ(state.erased, 0);
-             CHECK_EQ(state.mode, MRModeNormal);
-             CHECK_EQ(std::string(state.lastVersion), "1.0 (1A1)");
-             CHECK(exists(bench.package()));
-             CHECK(!bench.unpackLeftovers());
-             // Arrival, then the change into recovery mode and back to normal.
-             CHECK_EQ(bench.notifications.text(), "A0 C1 C0");
-         }},
-        {"404", B::Serve, false, false, noFault(), nullptr, "D> D=6", MRErrorHttp,
-         [](Bench& bench, LoopbackHttpServer&) {
-             CHECK(!exists(bench.package()));
-             CHECK_EQ(stateOf(kPhone).restoreCount, 0);
-         }},
-        {"connection closed mid-body", B::CloseHalfway, false, false, noFault(), nullptr, "D> D~ D=7", MRErrorShortBody,
-         [&good](Bench& bench, LoopbackHttpServer&) {
-             CHECK(!exists(bench.package()));
-             CHECK_EQ(sizeOf(bench.package() + ".part"), good.size() / 2);
-         }},
-        {"resume after an interrupted download", B::CloseHalfwayOnce, false, false, noFault(), nullptr, "D> D~ D=7",
-         MRErrorShortBody,
-         [&good](Bench& bench, LoopbackHttpServer& server) {
-             Trace second;
-             CHECK_EQ(bench.restore(second), 0);
-             CHECK_EQ(second.text(), kWholeRun);
-             auto requests = server.requests();
-             CHECK_EQ(requests.size(), 2u);
-             if (requests.size() == 2) {
-                 CHECK_EQ(requests[1].range, std::to_string(good.size() / 2) + "-");
-                 CHECK_EQ(requests[1].status, 206);
-                 CHECK_EQ(requests[1].bytesSent, good.size() - good.size() / 2);
-             }
-             CHECK_EQ(readFile(bench.package()), good);
-         }},
-        {"wrong checksum", B::Serve, false, true, noFault(), nullptr, "D> D~ D=0 V> V~ V=9", MRErrorChecksum,
-         [](Bench& bench, LoopbackHttpServer& server) {
-             // The bad package is gone, so the next run really downloads again.
-             CHECK(!exists(bench.package()));
-             Trace again;
-             CHECK_EQ(bench.restore(again), MRErrorChecksum);
-             CHECK_EQ(again.text(), "D> D~ D=0 V> V~ V=9");
-             CHECK_EQ(server.requests().size(), 2u);
-         }},
-        {"damaged zip", B::Serve, true, false, noFault(), nullptr, "D> D~ D=0 V> V~ V=0 U> U~ U=12", MRErrorUnzip,
-         [](Bench& bench, LoopbackHttpServer&) {
-             CHECK(!bench.unpackLeftovers());
-             CHECK_EQ(stateOf(kPhone).mode, MRModeNormal);
-         }},
-        {"enter-recovery error", B::Serve, false, false, fault(MRStepEnterRecovery, 50, 42), nullptr,
-         "D> D~ D=0 V> V~ V=0 U> U~ U=0 E> E~ E=42", 42,
-         [](Bench& bench, LoopbackHttpServer&) {
-             CHECK_EQ(stateOf(kPhone).mode, MRModeNormal);
-             CHECK_EQ(bench.notifications.text(), "A0");
-             CHECK(!bench.unpackLeftovers());
-         }},
-        {"restore error", B::Serve, false, false, fault(MRStepRestore, 50, 43), nullptr,
-         "D> D~ D=0 V> V~ V=0 U> U~ U=0 E> E~ E=0 R> R~ R=43", 43,
-         [](Bench&, LoopbackHttpServer&) {
-             CHECK_EQ(stateOf(kPhone).mode, MRModeRecovery);
-             CHECK_EQ(stateOf(kPhone).restoreCount, 0);
-         }},
-        {"departure mid-restore", B::Serve, false, false, fault(MRStepRestore, 50, 0, 1), nullptr,
-         "D> D~ D=0 V> V~ V=0 U> U~ U=0 E> E~ E=0 R> R~ R=14", MRErrorDisconnected,
-         [](Bench& bench, LoopbackHttpServer&) {
-             CHECK_EQ(stateOf(kPhone).present, 0);
-             CHECK_EQ(sim()->WaitIdle(5000), 0);
-             CHECK_EQ(bench.notifications.text(), "A0 C1 D");
-         }},
-        {"run ends without a final report", B::Serve, false, false, fault(MRStepRestore, 50, 44, 0, 1), nullptr,
-         "D> D~ D=0 V> V~ V=0 U> U~ U=0 E> E~ E=0 R> R~", 44,
-         [](Bench& bench, LoopbackHttpServer&) { CHECK(!bench.unpackLeftovers()); }},
-        {"stop mid-download", B::StallHalfway, false, false, noFault(),
-         [&stopper](Bench& bench, const MRRestoreCallbackData& data) {
-             // Another thread stops the job while the transfer waits for the stalled server.
-             if (data.step == MRStepDownload && data.status == MRStatusProgress && !stopper.joinable())
-                 stopper = std::thread([phone = bench.phone] { MRStopDevice(phone); });
-             return 0;
-         },
-         "D> D~", MRErrorStopped,
-         [&stopper, &good](Bench& bench, LoopbackHttpServer& server) {
-             stopper.join();
-             server.releaseStalled();
-             CHECK_EQ(sizeOf(bench.package() + ".part"), good.size() / 2); // kept for the next run
-             CHECK_EQ(stateOf(kPhone).jobRunning, 0);
-         }},
-        {"stop from inside a callback", B::Serve, false, false, noFault(),
-         [](Bench& bench, const MRRestoreCallbackData& data) {
-             if (data.step == MRStepVerify && data.status == MRStatusFinished)
-                 MRStopDevice(bench.phone);
-             return 0;
-         },
-         "D> D~ D=0 V> V~ V=0", MRErrorStopped,
-         [](Bench& bench, LoopbackHttpServer&) {
-             CHECK(exists(bench.package()));
-             CHECK_EQ(stateOf(kPhone).restoreCount, 0);
-         }},
-        {"stop while unpacking", B::Serve, false, false, noFault(),
-         [](Bench& bench, const MRRestoreCallbackData& data) {
-             if (data.step == MRStepUnzip && data.status == MRStatusProgress)
-                 MRStopDevice(bench.phone);
-             return 0;
-         },
-         "D> D~ D=0 V> V~ V=0 U> U~", MRErrorStopped,
-         [](Bench& bench, LoopbackHttpServer&) {
-             CHECK(!bench.unpackLeftovers());
-             CHECK(exists(bench.package()));
-         }},
-        {"callback answers -1", B::Serve, false, false, noFault(),
-         [](Bench&, const MRRestoreCallbackData& data) { return data.status == MRStatusProgress ? -1 : 0; }, "D> D~",
-         MRErrorStopped, nullptr},
-    };
+} // namespace
 
-    for (const RunCase& row : cases) {
-        g_case = row.name;
-        LoopbackHttpServer server;
-        std::string body = row.damagedPackage ? damaged(good) : good;
-        if (std::strcmp(row.name, "404") != 0)
-            server.serve("/fw/fw.ipsw", body, row.behaviour);
-        Firmware firmware{server.url("/fw/fw.ipsw"), row.wrongChecksum ? std::string(40, '0') : sha1Hex(body),
-                          body.size()};
-        Bench bench(firmware);
-        if (row.fault.step >= 0)
-            CHECK_EQ(sim()->InjectFault(kPhone, &row.fault), 0);
-        Trace trace;
-        if (row.hook)
-            trace.hook = [&bench, &row](const MRRestoreCallbackData& data) { return row.hook(bench, data); };
-        auto start = std::chrono::steady_clock::now();
-        int result = bench.restore(trace);
-        CHECK(std::chrono::steady_clock::now() - start < std::chrono::seconds(10));
-        CHECK_EQ(result, row.expectedResult);
-        CHECK_EQ(trace.text(), row.expectedTrace);
-        CHECK_EQ(trace.problems.size(), 0u);
-        CHECK(!trace.onCallingThread); // reports come from the library's own thread
-        if (row.expectedResult == 0)
-            CHECK(trace.downloadDone == body.size() && trace.downloadTotal == body.size());
-        CHECK_EQ(sim()->WaitIdle(5000), 0);
-        if (row.after)
-            row.after(bench, server);
-        sim()->ClearFaults(kPhone);
-    }
+class TestDeviceLib : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+
+    void builtInScenario();
+    void runs_data();
+    void runs();
+
+    void advancedModeReusesThePackage();
+    void deleteAfterRepair();
+    void localPackages_data();
+    void localPackages();
+    void noFirmwareUnwritableFolderStaleHandle();
+
+    void runGoesOnUnderTheNewHandle();
+    void stoppedWithTheFirstHandleOffTheBus();
+    void stoppedWithTheNewHandle();
+    void unpluggedWhileOffTheBus();
+    void unpluggedAndPluggedInMidRestore();
+
+    void announcementsFromTheEventThread();
+    void recoveryModeOnDemand();
+    void noCallbackAfterUnregistering();
+    void callbackMayUnregisterItself();
+    void stopNeverBlocks();
+    void twoDevicesNeverShareADownload();
+    void progressIsThrottled();
+    void databaseUpgradeNotice();
+    void scenarioErrorsKeepTheOldScenario();
+
+    void scheduledArrivalAndUpgrade();
+    void httpsChecksTheCertificate();
+    void downloadsGoThroughTheProxy();
+    void builtInScenarioRepairsOffline();
+
+    void scenarioFromEnvironment();
+
+private:
+    std::string m_good;
+    std::thread m_stopper;
+    std::vector<RunCase> m_cases;
+};
+
+void TestDeviceLib::initTestCase() {
+    // Every peer of this test is on 127.0.0.1; a proxy from the environment must not take the requests.
+    for (const char* variable : {"http_proxy", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
+        ::unsetenv(variable);
+    m_good = makePackage(kProductType);
 }
 
-// ---- further runs -------------------------------------------------------------------------------------------
+// Before any test loads a scenario of its own.
+void TestDeviceLib::builtInScenario() {
+    if (!qEnvironmentVariableIsEmpty("MENDRA_DEVICE_SCENARIO"))
+        QSKIP("a scenario file replaces the built-in scenario");
+    MRSimDeviceState state;
+    const uint64_t id = 4184312903729u;
+    QCOMPARE(sim()->GetState(id, &state), 0);
+    QCOMPARE(state.present, 1);
+    QCOMPARE(state.mode, int(MRModeNormal));
+    QCOMPARE(text(MRGetDeviceName(state.handle)), QStringLiteral("iPhone"));
+    QCOMPARE(MRGetFirmwareCount(state.handle), 1);
+    const MRFirmwareEntry* entry = MRGetFirmwareEntry(state.handle, 0);
+    const QString runtime = qEnvironmentVariable("MENDRA_RUNTIME_DIR");
+    QVERIFY(entry);
+    QVERIFY(!runtime.isEmpty());
+    QCOMPARE(text(entry->url), "file://" + runtime + "/DemoFirmware_17.0_Restore.ipsw");
+}
 
-void runModesAndPackages() {
-    const std::string good = makePackage(kProductType);
+// ---- the scenario table -------------------------------------------------------------------------------------
+
+void TestDeviceLib::runs_data() {
+    using B = LoopbackHttpServer::Behaviour;
+    const std::string& good = m_good;
+    m_cases.clear();
+    QTest::addColumn<int>("row");
+    const auto add = [this](const char* name, RunCase row) {
+        QTest::newRow(name) << int(m_cases.size());
+        m_cases.push_back(std::move(row));
+    };
+
+    add("success", {B::Serve, false, false, noFault(), nullptr, kWholeRun, 0, [](Bench& bench, LoopbackHttpServer&) {
+                        MRSimDeviceState state = stateOf(kPhone);
+                        QCOMPARE(state.restoreCount, 1);
+                        QCOMPARE(state.lastOption, int(MROptionStandard));
+                        QCOMPARE(state.erased, 0);
+                        QCOMPARE(state.mode, int(MRModeNormal));
+                        QCOMPARE(text(state.lastVersion), QStringLiteral("1.0 (1A1)"));
+                        QVERIFY(exists(bench.package()));
+                        QVERIFY(!bench.unpackLeftovers());
+                        // Arrival, then the change into recovery mode and back to normal.
+                        QCOMPARE(bench.notifications.text(), QStringLiteral("A0 C1 C0"));
+                    }});
+    add("404", {B::Serve, false, false, noFault(), nullptr, QStringLiteral("D> D=6"), MRErrorHttp,
+                [](Bench& bench, LoopbackHttpServer&) {
+                    QVERIFY(!exists(bench.package()));
+                    QCOMPARE(stateOf(kPhone).restoreCount, 0);
+                }});
+    add("connection closed mid-body", {B::CloseHalfway, false, false, noFault(), nullptr, QStringLiteral("D> D~ D=7"),
+                                       MRErrorShortBody, [&good](Bench& bench, LoopbackHttpServer&) {
+                                           QVERIFY(!exists(bench.package()));
+                                           QCOMPARE(sizeOf(bench.package() + ".part"), uint64_t(good.size() / 2));
+                                       }});
+    add("resume after an interrupted download",
+        {B::CloseHalfwayOnce, false, false, noFault(), nullptr, QStringLiteral("D> D~ D=7"), MRErrorShortBody,
+         [&good](Bench& bench, LoopbackHttpServer& server) {
+             Trace second;
+             QCOMPARE(bench.restore(second), 0);
+             QCOMPARE(second.text(), kWholeRun);
+             const auto requests = server.requests();
+             QCOMPARE(requests.size(), size_t(2));
+             QCOMPARE(text(requests[1].range), QString::number(good.size() / 2) + "-");
+             QCOMPARE(requests[1].status, 206);
+             QCOMPARE(requests[1].bytesSent, good.size() - good.size() / 2);
+             QVERIFY(readFile(bench.package()) == good);
+         }});
+    add("wrong checksum", {B::Serve, false, true, noFault(), nullptr, QStringLiteral("D> D~ D=0 V> V~ V=9"),
+                           MRErrorChecksum, [](Bench& bench, LoopbackHttpServer& server) {
+                               // The bad package is gone, so the next run really downloads again.
+                               QVERIFY(!exists(bench.package()));
+                               Trace again;
+                               QCOMPARE(bench.restore(again), int(MRErrorChecksum));
+                               QCOMPARE(again.text(), QStringLiteral("D> D~ D=0 V> V~ V=9"));
+                               QCOMPARE(server.requests().size(), size_t(2));
+                           }});
+    add("damaged zip", {B::Serve, true, false, noFault(), nullptr, QStringLiteral("D> D~ D=0 V> V~ V=0 U> U~ U=12"),
+                        MRErrorUnzip, [](Bench& bench, LoopbackHttpServer&) {
+                            QVERIFY(!bench.unpackLeftovers());
+                            QCOMPARE(stateOf(kPhone).mode, int(MRModeNormal));
+                        }});
+    add("enter-recovery error",
+        {B::Serve, false, false, fault(MRStepEnterRecovery, 50, 42), nullptr,
+         QStringLiteral("D> D~ D=0 V> V~ V=0 U> U~ U=0 E> E~ E=42"), 42, [](Bench& bench, LoopbackHttpServer&) {
+             QCOMPARE(stateOf(kPhone).mode, int(MRModeNormal));
+             QCOMPARE(bench.notifications.text(), QStringLiteral("A0"));
+             QVERIFY(!bench.unpackLeftovers());
+         }});
+    add("restore error",
+        {B::Serve, false, false, fault(MRStepRestore, 50, 43), nullptr,
+         QStringLiteral("D> D~ D=0 V> V~ V=0 U> U~ U=0 E> E~ E=0 R> R~ R=43"), 43, [](Bench&, LoopbackHttpServer&) {
+             QCOMPARE(stateOf(kPhone).mode, int(MRModeRecovery));
+             QCOMPARE(stateOf(kPhone).restoreCount, 0);
+         }});
+    add("departure mid-restore", {B::Serve, false, false, fault(MRStepRestore, 50, 0, 1), nullptr,
+                                  QStringLiteral("D> D~ D=0 V> V~ V=0 U> U~ U=0 E> E~ E=0 R> R~ R=14"),
+                                  MRErrorDisconnected, [](Bench& bench, LoopbackHttpServer&) {
+                                      QCOMPARE(stateOf(kPhone).present, 0);
+                                      QCOMPARE(sim()->WaitIdle(5000), 0);
+                                      QCOMPARE(bench.notifications.text(), QStringLiteral("A0 C1 D"));
+                                  }});
+    add("run ends without a final report",
+        {B::Serve, false, false, fault(MRStepRestore, 50, 44, 0, 1), nullptr,
+         QStringLiteral("D> D~ D=0 V> V~ V=0 U> U~ U=0 E> E~ E=0 R> R~"), 44,
+         [](Bench& bench, LoopbackHttpServer&) { QVERIFY(!bench.unpackLeftovers()); }});
+    add("stop mid-download",
+        {B::StallHalfway, false, false, noFault(),
+         [this](Bench& bench, const MRRestoreCallbackData& data) {
+             // Another thread stops the job while the transfer waits for the stalled server.
+             if (data.step == MRStepDownload && data.status == MRStatusProgress && !m_stopper.joinable())
+                 m_stopper = std::thread([phone = bench.phone] { MRStopDevice(phone); });
+             return 0;
+         },
+         QStringLiteral("D> D~"), MRErrorStopped,
+         [&good](Bench& bench, LoopbackHttpServer& server) {
+             server.releaseStalled();
+             QCOMPARE(sizeOf(bench.package() + ".part"), uint64_t(good.size() / 2)); // kept for the next run
+             QCOMPARE(stateOf(kPhone).jobRunning, 0);
+         }});
+    add("stop from inside a callback", {B::Serve, false, false, noFault(),
+                                        [](Bench& bench, const MRRestoreCallbackData& data) {
+                                            if (data.step == MRStepVerify && data.status == MRStatusFinished)
+                                                MRStopDevice(bench.phone);
+                                            return 0;
+                                        },
+                                        QStringLiteral("D> D~ D=0 V> V~ V=0"), MRErrorStopped,
+                                        [](Bench& bench, LoopbackHttpServer&) {
+                                            QVERIFY(exists(bench.package()));
+                                            QCOMPARE(stateOf(kPhone).restoreCount, 0);
+                                        }});
+    add("stop while unpacking", {B::Serve, false, false, noFault(),
+                                 [](Bench& bench, const MRRestoreCallbackData& data) {
+                                     if (data.step == MRStepUnzip && data.status == MRStatusProgress)
+                                         MRStopDevice(bench.phone);
+                                     return 0;
+                                 },
+                                 QStringLiteral("D> D~ D=0 V> V~ V=0 U> U~"), MRErrorStopped,
+                                 [](Bench& bench, LoopbackHttpServer&) {
+                                     QVERIFY(!bench.unpackLeftovers());
+                                     QVERIFY(exists(bench.package()));
+                                 }});
+    add("callback answers -1",
+        {B::Serve, false, false, noFault(),
+         [](Bench&, const MRRestoreCallbackData& data) { return data.status == MRStatusProgress ? -1 : 0; },
+         QStringLiteral("D> D~"), MRErrorStopped, nullptr});
+}
+
+void TestDeviceLib::runs() {
+    QFETCH(int, row);
+    const RunCase& run = m_cases.at(size_t(row));
     LoopbackHttpServer server;
-    server.serve("/fw/fw.ipsw", good);
-    Firmware firmware{server.url("/fw/fw.ipsw"), sha1Hex(good), good.size()};
+    const std::string body = run.damagedPackage ? damaged(m_good) : m_good;
+    if (QTest::currentDataTag() != QLatin1String("404"))
+        server.serve("/fw/fw.ipsw", body, run.behaviour);
+    const Firmware firmware{server.url("/fw/fw.ipsw"), run.wrongChecksum ? std::string(40, '0') : sha1Hex(body),
+                            body.size()};
+    Bench bench(firmware);
+    QVERIFY(bench.ready);
+    if (run.fault.step >= 0)
+        QCOMPARE(sim()->InjectFault(kPhone, &run.fault), 0);
+    Trace trace;
+    if (run.hook)
+        trace.hook = [&bench, &run](const MRRestoreCallbackData& data) { return run.hook(bench, data); };
+    const auto start = std::chrono::steady_clock::now();
+    const int result = bench.restore(trace);
+    if (m_stopper.joinable())
+        m_stopper.join();
+    QVERIFY(std::chrono::steady_clock::now() - start < std::chrono::seconds(10));
+    QCOMPARE(result, run.expectedResult);
+    QCOMPARE(trace.text(), run.expectedTrace);
+    QCOMPARE(trace.problems.size(), size_t(0));
+    QVERIFY(!trace.onCallingThread); // reports come from the library's own thread
+    if (run.expectedResult == 0) {
+        QCOMPARE(trace.downloadDone, uint64_t(body.size()));
+        QCOMPARE(trace.downloadTotal, uint64_t(body.size()));
+    }
+    QCOMPARE(sim()->WaitIdle(5000), 0);
+    if (run.after)
+        run.after(bench, server);
+    sim()->ClearFaults(kPhone);
+}
 
+// ---- modes and packages -------------------------------------------------------------------------------------
+
+void TestDeviceLib::advancedModeReusesThePackage() {
+    LoopbackHttpServer server;
+    server.serve("/fw/fw.ipsw", m_good);
+    Bench bench(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(m_good), m_good.size()}, "reenumerate");
+    QVERIFY(bench.ready);
+    Trace first;
+    first.hook = [&bench](const MRRestoreCallbackData& data) {
+        if (data.step == MRStepVerify && data.status == MRStatusFinished)
+            MRStopDevice(bench.phone);
+        return 0;
+    };
+    QCOMPARE(bench.restore(first, MROptionAdvanced), int(MRErrorStopped));
+    Trace second;
+    QCOMPARE(bench.restore(second, MROptionAdvanced), 0);
+    QCOMPARE(second.text(), QStringLiteral("V> V~ V=0 U> U~ U=0 E> E~ E=0 R> R~ R=0"));
+    QCOMPARE(server.requests().size(), size_t(1));
+    const MRSimDeviceState state = stateOf(kPhone);
+    QCOMPARE(state.erased, 1);
+    QCOMPARE(state.lastOption, int(MROptionAdvanced));
+    QCOMPARE(sim()->WaitIdle(5000), 0);
+    // Re-enumeration: each mode change is a departure and an arrival under a new handle, same id.
+    QCOMPARE(bench.notifications.text(), QStringLiteral("A0 D A1 D A0"));
+    std::vector<MRDeviceRef> handles;
     {
-        g_case = "advanced mode erases; the second run reuses the package";
-        Bench bench(firmware, "reenumerate");
-        Trace first;
-        first.hook = [&bench](const MRRestoreCallbackData& data) {
-            if (data.step == MRStepVerify && data.status == MRStatusFinished)
-                MRStopDevice(bench.phone);
-            return 0;
-        };
-        CHECK_EQ(bench.restore(first, MROptionAdvanced), MRErrorStopped);
-        Trace second;
-        CHECK_EQ(bench.restore(second, MROptionAdvanced), 0);
-        CHECK_EQ(second.text(), "V> V~ V=0 U> U~ U=0 E> E~ E=0 R> R~ R=0");
-        CHECK_EQ(server.requests().size(), 1u);
-        MRSimDeviceState state = stateOf(kPhone);
-        CHECK_EQ(state.erased, 1);
-        CHECK_EQ(state.lastOption, MROptionAdvanced);
-        CHECK_EQ(sim()->WaitIdle(5000), 0);
-        // Re-enumeration: each mode change is a departure and an arrival under a new handle, same id.
-        CHECK_EQ(bench.notifications.text(), "A0 D A1 D A0");
         std::lock_guard<std::mutex> lock(bench.notifications.mutex);
-        const auto& handles = bench.notifications.handles;
-        CHECK(handles.size() == 5 && handles[0] != handles[2] && handles[2] != handles[4]);
-        CHECK_EQ(MRGetDeviceId(handles[4]), kPhone);
-        CHECK_EQ(MRGetDeviceId(handles[0]), 0u);
+        handles = bench.notifications.handles;
     }
-    {
-        g_case = "delete after repair removes only what the library downloaded";
-        Bench bench(firmware);
-        MRSetDeleteFirmware(1);
-        // Not after a failed restore: the user will want to try again.
-        MRSimFault failure = fault(MRStepRestore, 50, 43);
-        sim()->InjectFault(kPhone, &failure);
-        Trace failed;
-        CHECK_EQ(bench.restore(failed), 43);
-        CHECK(exists(bench.package()));
-        sim()->SetMode(kPhone, MRModeNormal);
-        Trace trace;
-        CHECK_EQ(bench.restore(trace), 0);
-        CHECK(!exists(bench.package()));
+    QCOMPARE(handles.size(), size_t(5));
+    QVERIFY(handles[0] != handles[2] && handles[2] != handles[4]);
+    QCOMPARE(MRGetDeviceId(handles[4]), kPhone);
+    QCOMPARE(MRGetDeviceId(handles[0]), uint64_t(0));
+}
 
-        // A package the user put into the folder is used but kept.
-        writeFile(bench.package(), good);
-        Trace again;
-        CHECK_EQ(bench.restore(again), 0);
-        CHECK_EQ(again.text(), "V> V~ V=0 U> U~ U=0 E> E~ E=0 R> R~ R=0");
-        CHECK(exists(bench.package()));
-    }
+void TestDeviceLib::deleteAfterRepair() {
+    LoopbackHttpServer server;
+    server.serve("/fw/fw.ipsw", m_good);
+    Bench bench(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(m_good), m_good.size()});
+    QVERIFY(bench.ready);
+    MRSetDeleteFirmware(1);
+    // Not after a failed restore: the user will want to try again.
+    MRSimFault failure = fault(MRStepRestore, 50, 43);
+    sim()->InjectFault(kPhone, &failure);
+    Trace failed;
+    QCOMPARE(bench.restore(failed), 43);
+    QVERIFY(exists(bench.package()));
+    sim()->SetMode(kPhone, MRModeNormal);
+    Trace trace;
+    QCOMPARE(bench.restore(trace), 0);
+    QVERIFY(!exists(bench.package()));
 
+    // A package the user put into the folder is used but kept.
+    writeFile(bench.package(), m_good);
+    Trace again;
+    QCOMPARE(bench.restore(again), 0);
+    QCOMPARE(again.text(), QStringLiteral("V> V~ V=0 U> U~ U=0 E> E~ E=0 R> R~ R=0"));
+    QVERIFY(exists(bench.package()));
+}
+
+void TestDeviceLib::localPackages_data() {
+    QTest::addColumn<QByteArray>("package");
+    QTest::addColumn<QString>("trace");
+    QTest::addColumn<int>("result");
+    const auto bytes = [](const std::string& data) { return QByteArray(data.data(), int(data.size())); };
     const std::string escapeEntry = "../tst_devicelib_escape_" + std::to_string(::getpid());
-    struct LocalCase {
-        const char* name;
-        std::string package;
-        const char* expectedTrace;
-        int expectedResult;
-    };
-    const std::vector<LocalCase> locals = {
-        {"local package for this device", good, "V> V~ V=0 U> U~ U=0 E> E~ E=0 R> R~ R=0", 0},
-        {"local package for another device", makePackage("T9,9"), "V> V~ V=10", MRErrorPackage},
-        {"local package without manifest", makePackage(kProductType, 1024, false), "V> V~ V=10", MRErrorPackage},
-        {"local file that is no package", std::string(4096, 'x'), "V> V~ V=10", MRErrorPackage},
-        {"local package with an entry outside its folder", makePackage(kProductType, 1024, true, escapeEntry),
-         "V> V~ V=0 U> U~ U=12", MRErrorUnzip},
-    };
-    for (const LocalCase& row : locals) {
-        g_case = row.name;
-        Bench bench(firmware);
-        TempDir own;
-        std::string path = own.file("mine.ipsw");
-        writeFile(path, row.package);
-        MRSetDeleteFirmware(1);
-        MRSetDownloadFolder(nullptr);
-        MRSetLocalFirmware(bench.phone, path.c_str());
-        Trace trace;
-        CHECK_EQ(bench.restore(trace), row.expectedResult);
-        CHECK_EQ(trace.text(), row.expectedTrace);
-        CHECK_EQ(readFile(path), row.package); // never deleted, never changed
-        const char* tmp = std::getenv("TMPDIR");
-        CHECK(!exists(std::string(tmp && *tmp ? tmp : "/tmp") + "/" + escapeEntry.substr(3)));
-        CHECK(server.requests().size() <= 2u);
-        MRSetLocalFirmware(bench.phone, nullptr);
-    }
+    QTest::newRow("local package for this device")
+        << bytes(m_good) << QStringLiteral("V> V~ V=0 U> U~ U=0 E> E~ E=0 R> R~ R=0") << 0;
+    QTest::newRow("local package for another device")
+        << bytes(makePackage("T9,9")) << QStringLiteral("V> V~ V=10") << int(MRErrorPackage);
+    QTest::newRow("local package without manifest")
+        << bytes(makePackage(kProductType, 1024, false)) << QStringLiteral("V> V~ V=10") << int(MRErrorPackage);
+    QTest::newRow("local file that is no package")
+        << bytes(std::string(4096, 'x')) << QStringLiteral("V> V~ V=10") << int(MRErrorPackage);
+    QTest::newRow("local package with an entry outside its folder")
+        << bytes(makePackage(kProductType, 1024, true, escapeEntry)) << QStringLiteral("V> V~ V=0 U> U~ U=12")
+        << int(MRErrorUnzip);
+}
 
-    {
-        g_case = "no firmware selected, an unwritable download folder, and a stale handle";
-        Bench bench(firmware);
-        MRSelectFirmware(bench.phone, 5);
-        Trace trace;
-        CHECK_EQ(bench.restore(trace), MRErrorNoFirmware);
-        CHECK_EQ(trace.text(), "D> D=3");
-        MRSelectFirmware(bench.phone, 0);
-        MRSetDownloadFolder("/proc/no-downloads-here");
-        Trace unwritable;
-        CHECK_EQ(bench.restore(unwritable), MRErrorFolder);
-        CHECK_EQ(unwritable.text(), "D> D=4");
-        MRDeviceRef old = bench.phone;
-        sim()->Unplug(kPhone);
-        Trace stale;
-        CHECK_EQ(MRRestore(old, 0, Trace::callback, &stale), MRErrorNoDevice);
-        CHECK_EQ(stale.text(), "D> D=2");
-        CHECK_EQ(std::string(MRGetDeviceName(old)), "");
-        CHECK_EQ(std::string(MRGetDeviceInfo(old)), "");
-        CHECK_EQ(MRGetDeviceMode(old), -1);
-        CHECK_EQ(MRGetFirmwareCount(old), 0);
-        CHECK(MRGetFirmwareEntry(old, 0) == nullptr);
-        CHECK_EQ(MREnterRecovery(old, 1), MRErrorNoDevice);
-        MRStopDevice(old);
-        MRSelectFirmware(old, 0);
-        MRSetLocalFirmware(old, "/nowhere");
-    }
+void TestDeviceLib::localPackages() {
+    QFETCH(QByteArray, package);
+    QFETCH(QString, trace);
+    QFETCH(int, result);
+    const std::string contents(package.constData(), size_t(package.size()));
+    LoopbackHttpServer server;
+    server.serve("/fw/fw.ipsw", m_good);
+    Bench bench(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(m_good), m_good.size()});
+    QVERIFY(bench.ready);
+    TempDir own;
+    const std::string path = own.file("mine.ipsw");
+    writeFile(path, contents);
+    MRSetDeleteFirmware(1);
+    MRSetDownloadFolder(nullptr);
+    MRSetLocalFirmware(bench.phone, path.c_str());
+    Trace reports;
+    QCOMPARE(bench.restore(reports), result);
+    MRSetLocalFirmware(bench.phone, nullptr);
+    QCOMPARE(reports.text(), trace);
+    QVERIFY(readFile(path) == contents); // never deleted, never changed
+    const char* tmp = std::getenv("TMPDIR");
+    const std::string escaped = "tst_devicelib_escape_" + std::to_string(::getpid());
+    QVERIFY(!exists(std::string(tmp && *tmp ? tmp : "/tmp") + "/" + escaped));
+    QCOMPARE(server.requests().size(), size_t(0));
+}
+
+void TestDeviceLib::noFirmwareUnwritableFolderStaleHandle() {
+    LoopbackHttpServer server;
+    server.serve("/fw/fw.ipsw", m_good);
+    Bench bench(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(m_good), m_good.size()});
+    QVERIFY(bench.ready);
+    MRSelectFirmware(bench.phone, 5);
+    Trace trace;
+    QCOMPARE(bench.restore(trace), int(MRErrorNoFirmware));
+    QCOMPARE(trace.text(), QStringLiteral("D> D=3"));
+    MRSelectFirmware(bench.phone, 0);
+    MRSetDownloadFolder("/proc/no-downloads-here");
+    Trace unwritable;
+    QCOMPARE(bench.restore(unwritable), int(MRErrorFolder));
+    QCOMPARE(unwritable.text(), QStringLiteral("D> D=4"));
+    const MRDeviceRef old = bench.phone;
+    sim()->Unplug(kPhone);
+    Trace stale;
+    QCOMPARE(MRRestore(old, 0, Trace::callback, &stale), int(MRErrorNoDevice));
+    QCOMPARE(stale.text(), QStringLiteral("D> D=2"));
+    QCOMPARE(text(MRGetDeviceName(old)), QString());
+    QCOMPARE(text(MRGetDeviceInfo(old)), QString());
+    QCOMPARE(MRGetDeviceMode(old), -1);
+    QCOMPARE(MRGetFirmwareCount(old), 0);
+    QVERIFY(MRGetFirmwareEntry(old, 0) == nullptr);
+    QCOMPARE(MREnterRecovery(old, 1), int(MRErrorNoDevice));
+    MRStopDevice(old);
+    MRSelectFirmware(old, 0);
+    MRSetLocalFirmware(old, "/nowhere");
 }
 
 // ---- re-enumeration -----------------------------------------------------------------------------------------
-
 // A real device drops off the bus when it enters or leaves recovery mode and comes back under a new handle: the
 // restore goes on across it, and the program can stop it with the handle it began with or with the new one.
-void runReenumeration() {
-    const std::string good = makePackage(kProductType);
+
+void TestDeviceLib::runGoesOnUnderTheNewHandle() {
     LoopbackHttpServer server;
-    server.serve("/fw/fw.ipsw", good);
-    Firmware firmware{server.url("/fw/fw.ipsw"), sha1Hex(good), good.size()};
-    const char* const untilEnterRecovery = "D> D~ D=0 V> V~ V=0 U> U~ U=0 E> E~ E=0";
+    server.serve("/fw/fw.ipsw", m_good);
+    Bench bench(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(m_good), m_good.size()}, "reenumerate", 80, 150, 5000);
+    QVERIFY(bench.ready);
+    const MRDeviceRef first = bench.phone;
+    std::atomic<MRDeviceRef> restoring{0};
+    std::atomic<uint64_t> restoringId{0};
+    Trace trace;
+    trace.hook = [&](const MRRestoreCallbackData& data) {
+        if (data.step == MRStepRestore && data.status == MRStatusProgress) {
+            restoring = handleOf(kPhone);
+            restoringId = MRGetDeviceId(restoring);
+        }
+        return 0;
+    };
+    QCOMPARE(bench.restore(trace), 0);
+    QCOMPARE(trace.text(), kWholeRun);
+    QVERIFY(restoring != first && restoring != 0);
+    QCOMPARE(restoringId.load(), kPhone);
+    QCOMPARE(sim()->WaitIdle(5000), 0);
+    QCOMPARE(bench.notifications.text(), QStringLiteral("A0 D A1 D A0"));
+    QCOMPARE(stateOf(kPhone).restoreCount, 1);
 
-    {
-        g_case = "off the bus for a while at each mode change, the run goes on under the device's new handle";
-        Bench bench(firmware, "reenumerate", 80, 150, 5000);
-        const MRDeviceRef first = bench.phone;
-        std::atomic<MRDeviceRef> restoring{0};
-        std::atomic<uint64_t> restoringId{0};
-        Trace trace;
-        trace.hook = [&](const MRRestoreCallbackData& data) {
-            if (data.step == MRStepRestore && data.status == MRStatusProgress) {
-                restoring = handleOf(kPhone);
-                restoringId = MRGetDeviceId(restoring);
-            }
-            return 0;
-        };
-        CHECK_EQ(bench.restore(trace), 0);
-        CHECK_EQ(trace.text(), kWholeRun);
-        CHECK(restoring != first && restoring != 0);
-        CHECK_EQ(restoringId.load(), kPhone);
-        CHECK_EQ(sim()->WaitIdle(5000), 0);
-        CHECK_EQ(bench.notifications.text(), "A0 D A1 D A0");
-        CHECK_EQ(stateOf(kPhone).restoreCount, 1);
+    // A handle from before the job began is not the job's: it stops nothing.
+    Trace again;
+    again.hook = [first](const MRRestoreCallbackData& data) {
+        if (data.step == MRStepVerify && data.status == MRStatusStarted)
+            MRStopDevice(first);
+        return 0;
+    };
+    QCOMPARE(bench.restore(again), 0);
+    QCOMPARE(again.text(), QStringLiteral("V> V~ V=0 U> U~ U=0 E> E~ E=0 R> R~ R=0"));
+}
 
-        // A handle from before the job began is not the job's: it stops nothing.
-        Trace again;
-        again.hook = [first](const MRRestoreCallbackData& data) {
-            if (data.step == MRStepVerify && data.status == MRStatusStarted)
-                MRStopDevice(first);
-            return 0;
-        };
-        CHECK_EQ(bench.restore(again), 0);
-        CHECK_EQ(again.text(), "V> V~ V=0 U> U~ U=0 E> E~ E=0 R> R~ R=0");
-    }
-    {
-        g_case = "stopped with the handle it began with while the device is off the bus";
-        Bench bench(firmware, "reenumerate", 80, 1000, 5000);
-        Trace trace;
-        trace.hook = [&bench](const MRRestoreCallbackData& data) {
-            if (data.step == MRStepEnterRecovery && data.status == MRStatusFinished) {
-                CHECK_EQ(handleOf(kPhone), 0u);
-                MRStopDevice(bench.phone);
-            }
-            return 0;
-        };
-        CHECK_EQ(bench.restore(trace), MRErrorStopped);
-        CHECK_EQ(trace.text(), untilEnterRecovery);
-        CHECK_EQ(stateOf(kPhone).jobRunning, 0);
-        CHECK_EQ(sim()->WaitIdle(5000), 0); // includes the device's return
-        CHECK_EQ(bench.notifications.text(), "A0 D A1");
-    }
-    {
-        g_case = "stopped with the device's new handle";
-        Bench bench(firmware, "reenumerate", 5000);
-        Trace trace;
-        trace.hook = [](const MRRestoreCallbackData& data) {
-            if (data.step == MRStepRestore && data.status == MRStatusProgress)
-                MRStopDevice(handleOf(kPhone));
-            return 0;
-        };
-        CHECK_EQ(bench.restore(trace), MRErrorStopped);
-        CHECK_EQ(trace.text(), std::string(untilEnterRecovery) + " R> R~");
-        CHECK_EQ(stateOf(kPhone).restoreCount, 0);
-    }
-    {
-        g_case = "unplugged while off the bus, the device is waited for and then the run fails";
-        Bench bench(firmware, "reenumerate", 80, 1000, 200);
-        Trace trace;
-        trace.hook = [](const MRRestoreCallbackData& data) {
-            if (data.step == MRStepEnterRecovery && data.status == MRStatusFinished)
-                CHECK_EQ(sim()->Unplug(kPhone), 0);
-            return 0;
-        };
-        auto start = std::chrono::steady_clock::now();
-        CHECK_EQ(bench.restore(trace), MRErrorDisconnected);
-        CHECK(std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(200));
-        CHECK_EQ(trace.text(), std::string(untilEnterRecovery) + " R> R=14");
-        CHECK_EQ(sim()->WaitIdle(5000), 0);
-        CHECK_EQ(bench.notifications.text(), "A0 D");
-        CHECK_EQ(stateOf(kPhone).present, 0);
-        CHECK_EQ(sim()->Unplug(kPhone), -1);
-    }
-    {
-        g_case = "unplugged mid-restore and plugged in again, the run goes on";
-        Bench bench(firmware, "change", 1000, 0, 5000); // the rest of the restore outlasts the arrival's delivery
-        MRSimFault departure = fault(MRStepRestore, 50, 0, 1);
-        CHECK_EQ(sim()->InjectFault(kPhone, &departure), 0);
-        bench.notifications.setHook([](MRDeviceNotifyType type) {
-            if (type == MRDeviceDeparture)
-                CHECK_EQ(sim()->Plug(kPhone), 0);
-        });
-        Trace trace;
-        CHECK_EQ(bench.restore(trace), 0);
-        CHECK_EQ(trace.text(), kWholeRun);
-        CHECK_EQ(sim()->WaitIdle(5000), 0);
-        CHECK_EQ(bench.notifications.text(), "A0 C1 D A1 C0");
-        CHECK_EQ(stateOf(kPhone).restoreCount, 1);
-        bench.notifications.setHook(nullptr);
-    }
+void TestDeviceLib::stoppedWithTheFirstHandleOffTheBus() {
+    LoopbackHttpServer server;
+    server.serve("/fw/fw.ipsw", m_good);
+    Bench bench(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(m_good), m_good.size()}, "reenumerate", 80, 1000, 5000);
+    QVERIFY(bench.ready);
+    std::atomic<MRDeviceRef> handleOffBus{~MRDeviceRef(0)};
+    Trace trace;
+    trace.hook = [&](const MRRestoreCallbackData& data) {
+        if (data.step == MRStepEnterRecovery && data.status == MRStatusFinished) {
+            handleOffBus = handleOf(kPhone);
+            MRStopDevice(bench.phone);
+        }
+        return 0;
+    };
+    QCOMPARE(bench.restore(trace), int(MRErrorStopped));
+    QCOMPARE(handleOffBus.load(), MRDeviceRef(0));
+    QCOMPARE(trace.text(), kUntilEnterRecovery);
+    QCOMPARE(stateOf(kPhone).jobRunning, 0);
+    QCOMPARE(sim()->WaitIdle(5000), 0); // includes the device's return
+    QCOMPARE(bench.notifications.text(), QStringLiteral("A0 D A1"));
+}
+
+void TestDeviceLib::stoppedWithTheNewHandle() {
+    LoopbackHttpServer server;
+    server.serve("/fw/fw.ipsw", m_good);
+    Bench bench(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(m_good), m_good.size()}, "reenumerate", 5000);
+    QVERIFY(bench.ready);
+    Trace trace;
+    trace.hook = [](const MRRestoreCallbackData& data) {
+        if (data.step == MRStepRestore && data.status == MRStatusProgress)
+            MRStopDevice(handleOf(kPhone));
+        return 0;
+    };
+    QCOMPARE(bench.restore(trace), int(MRErrorStopped));
+    QCOMPARE(trace.text(), kUntilEnterRecovery + QStringLiteral(" R> R~"));
+    QCOMPARE(stateOf(kPhone).restoreCount, 0);
+}
+
+void TestDeviceLib::unpluggedWhileOffTheBus() {
+    LoopbackHttpServer server;
+    server.serve("/fw/fw.ipsw", m_good);
+    Bench bench(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(m_good), m_good.size()}, "reenumerate", 80, 1000, 200);
+    QVERIFY(bench.ready);
+    std::atomic<int> unplugged{1};
+    Trace trace;
+    trace.hook = [&unplugged](const MRRestoreCallbackData& data) {
+        if (data.step == MRStepEnterRecovery && data.status == MRStatusFinished)
+            unplugged = sim()->Unplug(kPhone);
+        return 0;
+    };
+    const auto start = std::chrono::steady_clock::now();
+    QCOMPARE(bench.restore(trace), int(MRErrorDisconnected));
+    QCOMPARE(unplugged.load(), 0);
+    QVERIFY(std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(200));
+    QCOMPARE(trace.text(), kUntilEnterRecovery + QStringLiteral(" R> R=14"));
+    QCOMPARE(sim()->WaitIdle(5000), 0);
+    QCOMPARE(bench.notifications.text(), QStringLiteral("A0 D"));
+    QCOMPARE(stateOf(kPhone).present, 0);
+    QCOMPARE(sim()->Unplug(kPhone), -1);
+}
+
+void TestDeviceLib::unpluggedAndPluggedInMidRestore() {
+    LoopbackHttpServer server;
+    server.serve("/fw/fw.ipsw", m_good);
+    // The rest of the restore outlasts the arrival's delivery.
+    Bench bench(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(m_good), m_good.size()}, "change", 1000, 0, 5000);
+    QVERIFY(bench.ready);
+    MRSimFault departure = fault(MRStepRestore, 50, 0, 1);
+    QCOMPARE(sim()->InjectFault(kPhone, &departure), 0);
+    std::atomic<int> plugged{1};
+    bench.notifications.setHook([&plugged](MRDeviceNotifyType type) {
+        if (type == MRDeviceDeparture)
+            plugged = sim()->Plug(kPhone);
+    });
+    Trace trace;
+    QCOMPARE(bench.restore(trace), 0);
+    QCOMPARE(plugged.load(), 0);
+    QCOMPARE(trace.text(), kWholeRun);
+    QCOMPARE(sim()->WaitIdle(5000), 0);
+    QCOMPARE(bench.notifications.text(), QStringLiteral("A0 C1 D A1 C0"));
+    QCOMPARE(stateOf(kPhone).restoreCount, 1);
+    bench.notifications.setHook(nullptr);
 }
 
 // ---- thread rules -------------------------------------------------------------------------------------------
 
-void runThreadRules() {
-    Firmware none{"http://127.0.0.1:1/none.ipsw", std::string(40, '0'), 1};
-    {
-        g_case = "announcements come from the event thread, in order, with live device data";
-        CHECK_EQ(sim()->LoadScenario(scenarioJson(none).c_str()), 0);
-        Notifications n;
-        n.registerNow();
-        CHECK_EQ(sim()->WaitIdle(5000), 0);
-        CHECK(!n.deliveredOnRegisteringThread);
-        CHECK_EQ(n.text(), "A0");
-        MRDeviceRef first = handleOf(kPhone);
-        CHECK_EQ(std::string(MRGetDeviceName(first)), "Test phone");
-        CHECK_EQ(std::string(MRGetDeviceInfo(first)), "Test phone (T1,1)");
-        CHECK_EQ(MRGetFirmwareCount(first), 1);
-        CHECK_EQ(std::string(MRGetFirmwareEntry(first, 0)->version), "1.0 (1A1)");
+namespace {
+const Firmware kNoFirmware{"http://127.0.0.1:1/none.ipsw", std::string(40, '0'), 1};
+} // namespace
 
-        // Each notification is read back inside its callback, so let it arrive before the next change.
-        for (const auto& change : std::vector<std::function<int()>>{
-                 [] { return sim()->Plug(kSecondPhone); }, [] { return sim()->SetMode(kPhone, MRModeDFU); },
-                 [] { return sim()->Unplug(kPhone); }, [] { return sim()->Plug(kPhone); }}) {
-            CHECK_EQ(change(), 0);
-            CHECK_EQ(sim()->WaitIdle(5000), 0);
-        }
-        CHECK_EQ(sim()->Plug(kPhone), -1);
-        CHECK_EQ(n.text(), "A0 A1 C2 D A2");
+void TestDeviceLib::announcementsFromTheEventThread() {
+    QCOMPARE(sim()->LoadScenario(scenarioJson(kNoFirmware).c_str()), 0);
+    Notifications n;
+    n.registerNow();
+    QCOMPARE(sim()->WaitIdle(5000), 0);
+    QVERIFY(!n.deliveredOnRegisteringThread);
+    QCOMPARE(n.text(), QStringLiteral("A0"));
+    const MRDeviceRef first = handleOf(kPhone);
+    QCOMPARE(text(MRGetDeviceName(first)), QStringLiteral("Test phone"));
+    QCOMPARE(text(MRGetDeviceInfo(first)), QStringLiteral("Test phone (T1,1)"));
+    QCOMPARE(MRGetFirmwareCount(first), 1);
+    QCOMPARE(text(MRGetFirmwareEntry(first, 0)->version), QStringLiteral("1.0 (1A1)"));
 
-        // Back-to-back changes queue up in order; the change may read the device as already gone (-1).
-        n.clear();
-        sim()->SetMode(kPhone, MRModeRecovery);
-        sim()->Unplug(kPhone);
-        CHECK_EQ(sim()->WaitIdle(5000), 0);
-        std::string queued = n.text();
-        CHECK(queued == "C1 D" || queued == "C-1 D");
-        sim()->Plug(kPhone);
-        CHECK_EQ(sim()->WaitIdle(5000), 0);
-        MRDeviceRef again = handleOf(kPhone);
-        CHECK(again != first && again != 0);
-        CHECK_EQ(MRGetDeviceId(again), kPhone);
-        CHECK_EQ(MRGetDeviceMode(first), -1);
-        n.unregisterNow();
+    // Each notification is read back inside its callback, so let it arrive before the next change.
+    for (const auto& change : std::vector<std::function<int()>>{
+             [] { return sim()->Plug(kSecondPhone); }, [] { return sim()->SetMode(kPhone, MRModeDFU); },
+             [] { return sim()->Unplug(kPhone); }, [] { return sim()->Plug(kPhone); }}) {
+        QCOMPARE(change(), 0);
+        QCOMPARE(sim()->WaitIdle(5000), 0);
     }
-    {
-        g_case = "recovery mode on demand";
-        CHECK_EQ(sim()->LoadScenario(scenarioJson(none).c_str()), 0);
-        Notifications n;
-        n.registerNow();
-        CHECK_EQ(sim()->WaitIdle(5000), 0);
-        MRDeviceRef phone = handleOf(kPhone);
-        CHECK_EQ(MRQuitRecovery(phone, 1), 0); // already normal
-        CHECK_EQ(MREnterRecovery(phone, 1), 0);
-        CHECK_EQ(MRGetDeviceMode(phone), MRModeRecovery);
-        CHECK_EQ(sim()->WaitIdle(5000), 0);
-        CHECK_EQ(MRQuitRecovery(phone, 1), 0);
-        CHECK_EQ(MRGetDeviceMode(phone), MRModeNormal);
-        CHECK_EQ(sim()->WaitIdle(5000), 0);
-        MRSimFault refusal = fault(MRStepEnterRecovery, 0, 42);
-        sim()->InjectFault(kPhone, &refusal);
-        CHECK_EQ(MREnterRecovery(phone, 1), 42);
-        sim()->SetMode(kPhone, MRModeDFU);
-        CHECK_EQ(MREnterRecovery(phone, 1), MRErrorDevice);
-        CHECK_EQ(sim()->WaitIdle(5000), 0);
-        CHECK_EQ(n.text(), "A0 C1 C0 C2");
-        n.unregisterNow();
-    }
-    {
-        g_case = "no callback after unregistering, even while devices come and go";
-        CHECK_EQ(sim()->LoadScenario(scenarioJson(none).c_str()), 0);
-        std::atomic<bool> running{true};
-        std::thread churn([&running] {
-            while (running) {
-                sim()->Unplug(kSecondPhone);
-                sim()->Plug(kSecondPhone);
-            }
-        });
-        for (int i = 0; i < 50; ++i) {
-            Notifications n;
-            n.registerNow();
-            std::this_thread::yield();
-            n.unregisterNow();
-            CHECK(!n.deliveredAfterUnregister);
-            if (n.deliveredAfterUnregister)
-                break;
-        }
-        running = false;
-        churn.join();
-        CHECK_EQ(sim()->WaitIdle(5000), 0);
-    }
-    {
-        g_case = "a callback may unregister itself and call back into the library";
-        CHECK_EQ(sim()->LoadScenario(scenarioJson(none).c_str()), 0);
-        struct Self {
-            int handle = 0;
-            std::atomic<int> calls{0};
-        } self;
-        MRRegisterDeviceNotification(
-            [](MRDeviceRef device, MRDeviceNotifyType, void* user) {
-                auto* s = static_cast<Self*>(user);
-                s->calls++;
-                MRGetDeviceName(device);
-                MRUnregisterDeviceNotification(s->handle);
-            },
-            &self, &self.handle);
-        CHECK_EQ(sim()->WaitIdle(5000), 0);
-        sim()->Plug(kSecondPhone);
-        CHECK_EQ(sim()->WaitIdle(5000), 0);
-        CHECK_EQ(self.calls.load(), 1);
-    }
-    {
-        g_case = "MRStopDevice never blocks, even while a report waits";
-        const std::string good = makePackage(kProductType);
-        LoopbackHttpServer server;
-        server.serve("/fw/fw.ipsw", good);
-        Bench bench(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(good), good.size()});
-        std::mutex gate;
-        std::condition_variable opened;
-        bool stopReturned = false;
-        std::thread stopper;
-        Trace trace;
-        Trace refused;
-        trace.hook = [&](const MRRestoreCallbackData& data) {
-            if (data.step == MRStepVerify && data.status == MRStatusStarted) {
-                // A second job on the busy device is refused at once, without a report.
-                CHECK_EQ(MRRestore(bench.phone, MROptionStandard, Trace::callback, &refused), MRErrorBusy);
-                CHECK_EQ(MREnterRecovery(bench.phone, 1), MRErrorBusy);
-                // Hold this report until another thread's stop has returned.
-                stopper = std::thread([&] {
-                    MRStopDevice(bench.phone);
-                    std::lock_guard<std::mutex> lock(gate);
-                    stopReturned = true;
-                    opened.notify_all();
-                });
-                std::unique_lock<std::mutex> lock(gate);
-                CHECK(opened.wait_for(lock, std::chrono::seconds(5), [&] { return stopReturned; }));
-            }
-            return 0;
-        };
-        CHECK_EQ(bench.restore(trace), MRErrorStopped);
-        stopper.join();
-        CHECK_EQ(trace.text(), "D> D~ D=0 V>");
-        CHECK_EQ(refused.text(), "");
-    }
-    {
-        g_case = "two devices offered the same package never download into one file";
-        const std::string good = makePackage(kProductType);
-        LoopbackHttpServer server;
-        server.serve("/fw/fw.ipsw", good, LoopbackHttpServer::Behaviour::StallHalfway);
-        Bench bench(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(good), good.size()});
-        std::string twin = scenarioJson(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(good), good.size()});
-        twin.replace(twin.find("\"T2,1\""), 6, "\"T1,1\"");
-        CHECK_EQ(sim()->LoadScenario(twin.c_str()), 0);
-        CHECK_EQ(sim()->Plug(kSecondPhone), 0);
-        CHECK_EQ(sim()->WaitIdle(5000), 0);
-        MRDeviceRef first = handleOf(kPhone);
-        MRDeviceRef second = handleOf(kSecondPhone);
-        MRSelectFirmware(first, 0);
-        MRSelectFirmware(second, 0);
+    QCOMPARE(sim()->Plug(kPhone), -1);
+    QCOMPARE(n.text(), QStringLiteral("A0 A1 C2 D A2"));
 
-        std::mutex gate;
-        std::condition_variable downloading;
-        bool started = false;
-        Trace firstTrace;
-        firstTrace.hook = [&](const MRRestoreCallbackData& data) {
-            if (data.status == MRStatusProgress) {
-                std::lock_guard<std::mutex> lock(gate);
-                started = true;
-                downloading.notify_all();
-            }
-            return 0;
-        };
-        int firstResult = 0;
-        std::thread firstRun([&] { firstResult = MRRestore(first, 0, Trace::callback, &firstTrace); });
-        {
-            std::unique_lock<std::mutex> lock(gate);
-            CHECK(downloading.wait_for(lock, std::chrono::seconds(5), [&] { return started; }));
-        }
-        Trace secondTrace;
-        CHECK_EQ(MRRestore(second, 0, Trace::callback, &secondTrace), MRErrorBusy);
-        CHECK_EQ(secondTrace.text(), "D> D=1");
-        MRStopDevice(first);
-        firstRun.join();
-        server.releaseStalled();
-        CHECK_EQ(firstResult, MRErrorStopped);
-        CHECK_EQ(firstTrace.text(), "D> D~");
-    }
-    {
-        g_case = "progress is throttled to about ten reports a second";
-        const std::string good = makePackage(kProductType);
-        LoopbackHttpServer server;
-        server.serve("/fw/fw.ipsw", good);
-        Bench bench(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(good), good.size()}, "change", 1000);
-        int restoreProgress = 0;
-        Trace trace;
-        trace.hook = [&](const MRRestoreCallbackData& data) {
-            if (data.step == MRStepRestore && data.status == MRStatusProgress)
-                ++restoreProgress;
-            return 0;
-        };
-        CHECK_EQ(bench.restore(trace), 0);
-        CHECK(restoreProgress >= 5 && restoreProgress <= 13);
-        CHECK_EQ(trace.lastDone, trace.lastTotal);
-    }
-    {
-        g_case = "database upgrade notice";
-        std::atomic<int> calls{0};
-        MRRegisterDatabaseUpgradeCallback([](void* user) { ++*static_cast<std::atomic<int>*>(user); }, &calls);
-        sim()->TriggerDatabaseUpgrade();
-        CHECK_EQ(sim()->WaitIdle(5000), 0);
-        CHECK_EQ(calls.load(), 1);
-        MRRegisterDatabaseUpgradeCallback(nullptr, nullptr);
-    }
-    {
-        g_case = "scenario errors are reported, the old scenario stays";
-        CHECK_EQ(sim()->LoadScenario("{\"devices\": [{\"id\": 0}]}"), -1);
-        CHECK(std::strlen(sim()->LastError()) > 0);
-        CHECK_EQ(sim()->LoadScenario("not json"), -1);
-        CHECK_EQ(sim()->LoadScenarioFile("/nowhere/scenario.json"), -1);
-        CHECK(handleOf(kPhone) != 0);
-    }
+    // Back-to-back changes queue up in order; the change may read the device as already gone (-1).
+    n.clear();
+    sim()->SetMode(kPhone, MRModeRecovery);
+    sim()->Unplug(kPhone);
+    QCOMPARE(sim()->WaitIdle(5000), 0);
+    const QString queued = n.text();
+    QVERIFY2(queued == QLatin1String("C1 D") || queued == QLatin1String("C-1 D"), qPrintable(queued));
+    sim()->Plug(kPhone);
+    QCOMPARE(sim()->WaitIdle(5000), 0);
+    const MRDeviceRef again = handleOf(kPhone);
+    QVERIFY(again != first && again != 0);
+    QCOMPARE(MRGetDeviceId(again), kPhone);
+    QCOMPARE(MRGetDeviceMode(first), -1);
+    n.unregisterNow();
 }
+
+void TestDeviceLib::recoveryModeOnDemand() {
+    QCOMPARE(sim()->LoadScenario(scenarioJson(kNoFirmware).c_str()), 0);
+    Notifications n;
+    n.registerNow();
+    QCOMPARE(sim()->WaitIdle(5000), 0);
+    const MRDeviceRef phone = handleOf(kPhone);
+    QCOMPARE(MRQuitRecovery(phone, 1), 0); // already normal
+    QCOMPARE(MREnterRecovery(phone, 1), 0);
+    QCOMPARE(MRGetDeviceMode(phone), int(MRModeRecovery));
+    QCOMPARE(sim()->WaitIdle(5000), 0);
+    QCOMPARE(MRQuitRecovery(phone, 1), 0);
+    QCOMPARE(MRGetDeviceMode(phone), int(MRModeNormal));
+    QCOMPARE(sim()->WaitIdle(5000), 0);
+    MRSimFault refusal = fault(MRStepEnterRecovery, 0, 42);
+    sim()->InjectFault(kPhone, &refusal);
+    QCOMPARE(MREnterRecovery(phone, 1), 42);
+    sim()->SetMode(kPhone, MRModeDFU);
+    QCOMPARE(MREnterRecovery(phone, 1), int(MRErrorDevice));
+    QCOMPARE(sim()->WaitIdle(5000), 0);
+    QCOMPARE(n.text(), QStringLiteral("A0 C1 C0 C2"));
+    n.unregisterNow();
+}
+
+void TestDeviceLib::noCallbackAfterUnregistering() {
+    QCOMPARE(sim()->LoadScenario(scenarioJson(kNoFirmware).c_str()), 0);
+    std::atomic<bool> running{true};
+    std::thread churn([&running] {
+        while (running) {
+            sim()->Unplug(kSecondPhone);
+            sim()->Plug(kSecondPhone);
+        }
+    });
+    bool late = false;
+    for (int i = 0; i < 50 && !late; ++i) {
+        Notifications n;
+        n.registerNow();
+        std::this_thread::yield();
+        n.unregisterNow();
+        late = n.deliveredAfterUnregister;
+    }
+    running = false;
+    churn.join();
+    QVERIFY(!late);
+    QCOMPARE(sim()->WaitIdle(5000), 0);
+}
+
+void TestDeviceLib::callbackMayUnregisterItself() {
+    QCOMPARE(sim()->LoadScenario(scenarioJson(kNoFirmware).c_str()), 0);
+    struct Self {
+        int handle = 0;
+        std::atomic<int> calls{0};
+    } self;
+    MRRegisterDeviceNotification(
+        [](MRDeviceRef device, MRDeviceNotifyType, void* user) {
+            auto* s = static_cast<Self*>(user);
+            s->calls++;
+            MRGetDeviceName(device);
+            MRUnregisterDeviceNotification(s->handle);
+        },
+        &self, &self.handle);
+    QCOMPARE(sim()->WaitIdle(5000), 0);
+    sim()->Plug(kSecondPhone);
+    QCOMPARE(sim()->WaitIdle(5000), 0);
+    QCOMPARE(self.calls.load(), 1);
+}
+
+void TestDeviceLib::stopNeverBlocks() {
+    LoopbackHttpServer server;
+    server.serve("/fw/fw.ipsw", m_good);
+    Bench bench(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(m_good), m_good.size()});
+    QVERIFY(bench.ready);
+    std::mutex gate;
+    std::condition_variable opened;
+    bool stopReturned = false;
+    std::atomic<int> secondRestore{0};
+    std::atomic<int> recovery{0};
+    std::atomic<bool> stopSeen{false};
+    std::thread stopper;
+    Trace trace;
+    Trace refused;
+    trace.hook = [&](const MRRestoreCallbackData& data) {
+        if (data.step == MRStepVerify && data.status == MRStatusStarted) {
+            // A second job on the busy device is refused at once, without a report.
+            secondRestore = MRRestore(bench.phone, MROptionStandard, Trace::callback, &refused);
+            recovery = MREnterRecovery(bench.phone, 1);
+            // Hold this report until another thread's stop has returned.
+            stopper = std::thread([&] {
+                MRStopDevice(bench.phone);
+                std::lock_guard<std::mutex> lock(gate);
+                stopReturned = true;
+                opened.notify_all();
+            });
+            std::unique_lock<std::mutex> lock(gate);
+            stopSeen = opened.wait_for(lock, std::chrono::seconds(5), [&] { return stopReturned; });
+        }
+        return 0;
+    };
+    const int result = bench.restore(trace);
+    if (stopper.joinable())
+        stopper.join();
+    QCOMPARE(result, int(MRErrorStopped));
+    QCOMPARE(secondRestore.load(), int(MRErrorBusy));
+    QCOMPARE(recovery.load(), int(MRErrorBusy));
+    QVERIFY(stopSeen);
+    QCOMPARE(trace.text(), QStringLiteral("D> D~ D=0 V>"));
+    QCOMPARE(refused.text(), QString());
+}
+
+void TestDeviceLib::twoDevicesNeverShareADownload() {
+    LoopbackHttpServer server;
+    server.serve("/fw/fw.ipsw", m_good, LoopbackHttpServer::Behaviour::StallHalfway);
+    const Firmware firmware{server.url("/fw/fw.ipsw"), sha1Hex(m_good), m_good.size()};
+    Bench bench(firmware);
+    QVERIFY(bench.ready);
+    std::string twin = scenarioJson(firmware);
+    twin.replace(twin.find("\"T2,1\""), 6, "\"T1,1\"");
+    QCOMPARE(sim()->LoadScenario(twin.c_str()), 0);
+    QCOMPARE(sim()->Plug(kSecondPhone), 0);
+    QCOMPARE(sim()->WaitIdle(5000), 0);
+    const MRDeviceRef first = handleOf(kPhone);
+    const MRDeviceRef second = handleOf(kSecondPhone);
+    MRSelectFirmware(first, 0);
+    MRSelectFirmware(second, 0);
+
+    std::mutex gate;
+    std::condition_variable downloading;
+    bool started = false;
+    Trace firstTrace;
+    firstTrace.hook = [&](const MRRestoreCallbackData& data) {
+        if (data.status == MRStatusProgress) {
+            std::lock_guard<std::mutex> lock(gate);
+            started = true;
+            downloading.notify_all();
+        }
+        return 0;
+    };
+    int firstResult = 0;
+    std::thread firstRun([&] { firstResult = MRRestore(first, 0, Trace::callback, &firstTrace); });
+    bool seen = false;
+    {
+        std::unique_lock<std::mutex> lock(gate);
+        seen = downloading.wait_for(lock, std::chrono::seconds(5), [&] { return started; });
+    }
+    Trace secondTrace;
+    const int secondResult = MRRestore(second, 0, Trace::callback, &secondTrace);
+    MRStopDevice(first);
+    firstRun.join();
+    server.releaseStalled();
+    QVERIFY(seen);
+    QCOMPARE(secondResult, int(MRErrorBusy));
+    QCOMPARE(secondTrace.text(), QStringLiteral("D> D=1"));
+    QCOMPARE(firstResult, int(MRErrorStopped));
+    QCOMPARE(firstTrace.text(), QStringLiteral("D> D~"));
+}
+
+void TestDeviceLib::progressIsThrottled() {
+    LoopbackHttpServer server;
+    server.serve("/fw/fw.ipsw", m_good);
+    Bench bench(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(m_good), m_good.size()}, "change", 1000);
+    QVERIFY(bench.ready);
+    std::atomic<int> restoreProgress{0};
+    Trace trace;
+    trace.hook = [&](const MRRestoreCallbackData& data) {
+        if (data.step == MRStepRestore && data.status == MRStatusProgress)
+            ++restoreProgress;
+        return 0;
+    };
+    QCOMPARE(bench.restore(trace), 0);
+    // About ten reports a second.
+    QVERIFY2(restoreProgress >= 5 && restoreProgress <= 13, qPrintable(QString::number(restoreProgress)));
+    QCOMPARE(trace.lastDone, trace.lastTotal);
+}
+
+void TestDeviceLib::databaseUpgradeNotice() {
+    std::atomic<int> calls{0};
+    MRRegisterDatabaseUpgradeCallback([](void* user) { ++*static_cast<std::atomic<int>*>(user); }, &calls);
+    sim()->TriggerDatabaseUpgrade();
+    QCOMPARE(sim()->WaitIdle(5000), 0);
+    MRRegisterDatabaseUpgradeCallback(nullptr, nullptr);
+    QCOMPARE(calls.load(), 1);
+}
+
+void TestDeviceLib::scenarioErrorsKeepTheOldScenario() {
+    QCOMPARE(sim()->LoadScenario(scenarioJson(kNoFirmware).c_str()), 0);
+    QCOMPARE(sim()->LoadScenario("{\"devices\": [{\"id\": 0}]}"), -1);
+    QVERIFY(std::strlen(sim()->LastError()) > 0);
+    QCOMPARE(sim()->LoadScenario("not json"), -1);
+    QCOMPARE(sim()->LoadScenarioFile("/nowhere/scenario.json"), -1);
+    QVERIFY(handleOf(kPhone) != 0);
+}
+
+// ---- scenario features --------------------------------------------------------------------------------------
+
+namespace {
 
 // An HTTPS server on 127.0.0.1 whose certificate is self-signed, so that a client that checks certificates
 // must refuse it.
@@ -1031,148 +1146,99 @@ private:
     std::thread m_thread;
 };
 
-// Waits for something the library does on its own clock (scheduled arrivals), never longer than the limit.
-bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds limit = std::chrono::seconds(5)) {
-    auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
-}
+} // namespace
 
-void runScenarioFeatures() {
-    {
-        g_case = "scheduled arrival and departure, and a database upgrade waiting for its callback";
-        const char* json = "{\"databaseUpgradeMs\": 0, \"devices\": [{\"id\": 9, \"name\": \"Late\", \"mode\": 2, "
-                           "\"arriveMs\": 40, \"departMs\": 120}]}";
-        CHECK_EQ(sim()->LoadScenario(json), 0);
-        Notifications n;
-        n.registerNow();
-        CHECK_EQ(sim()->WaitIdle(5000), 0);
-        CHECK(eventually([&] { return n.text() == "A2 D"; }));
-        CHECK_EQ(n.text(), "A2 D");
-        n.unregisterNow();
-
-        std::atomic<int> calls{0};
-        MRRegisterDatabaseUpgradeCallback([](void* user) { ++*static_cast<std::atomic<int>*>(user); }, &calls);
-        CHECK_EQ(sim()->WaitIdle(5000), 0);
-        CHECK_EQ(calls.load(), 1);
-        MRRegisterDatabaseUpgradeCallback(nullptr, nullptr);
-    }
-    {
-        g_case = "https checks the server's certificate";
-        UntrustedTlsServer server;
-        Bench bench(Firmware{server.url("/fw.ipsw"), std::string(40, '0'), 100});
-        Trace trace;
-        CHECK_EQ(bench.restore(trace), MRErrorNetwork);
-        CHECK_EQ(trace.text(), "D> D=5");
-        CHECK(trace.lastDescription.find("certificate") != std::string::npos);
-        CHECK(!exists(bench.package()));
-    }
-    {
-        g_case = "downloads go through the proxy the program sets";
-        const std::string good = makePackage(kProductType);
-        LoopbackHttpServer proxy;
-        proxy.serve("/fw/fw.ipsw", good);
-        // A host that does not resolve: only the proxy can fetch it.
-        Bench bench(Firmware{"http://firmware.invalid/fw/fw.ipsw", sha1Hex(good), good.size()});
-        MRProxyInfo info{};
-        std::snprintf(info.host, sizeof info.host, "127.0.0.1");
-        info.port = proxy.port();
-        info.kind = 1;
-        MRSetProxy(&info);
-        Trace trace;
-        CHECK_EQ(bench.restore(trace), 0);
-        MRSetProxy(nullptr);
-        auto requests = proxy.requests();
-        CHECK_EQ(requests.size(), 1u);
-        if (!requests.empty())
-            CHECK_EQ(requests[0].proxiedHost, "firmware.invalid");
-    }
-}
-
-// A scenario file named by the environment replaces the built-in one when the library starts.
-int checkScenarioFromEnvironment() {
-    g_case = "scenario file from MENDRA_DEVICE_SCENARIO";
+void TestDeviceLib::scheduledArrivalAndUpgrade() {
+    const char* json = "{\"databaseUpgradeMs\": 0, \"devices\": [{\"id\": 9, \"name\": \"Late\", \"mode\": 2, "
+                       "\"arriveMs\": 40, \"departMs\": 120}]}";
+    QCOMPARE(sim()->LoadScenario(json), 0);
     Notifications n;
     n.registerNow();
-    CHECK_EQ(sim()->WaitIdle(5000), 0);
-    CHECK_EQ(n.text(), "A1 A0");
-    MRSimDeviceState pad = stateOf(31);
-    CHECK_EQ(pad.present, 1);
-    CHECK_EQ(std::string(MRGetDeviceName(pad.handle)), "Test pad");
-    CHECK_EQ(std::string(MRGetDeviceInfo(pad.handle)), "Test pad, 64 GB");
-    CHECK_EQ(MRGetFirmwareCount(pad.handle), 2);
-    const MRFirmwareEntry* entry = MRGetFirmwareEntry(pad.handle, 1);
-    CHECK(entry && std::string(entry->version) == "2.0" &&
-          std::string(entry->url) == "https://127.0.0.1:1/pad-2.0.ipsw");
-    CHECK_EQ(stateOf(32).present, 1);
-    CHECK_EQ(stateOf(33).present, 0);
+    QCOMPARE(sim()->WaitIdle(5000), 0);
+    // The library's own clock brings the arrival and the departure.
+    QTRY_COMPARE_WITH_TIMEOUT(n.text(), QStringLiteral("A2 D"), 5000);
     n.unregisterNow();
-    return g_failures ? 1 : 0;
+
+    std::atomic<int> calls{0};
+    MRRegisterDatabaseUpgradeCallback([](void* user) { ++*static_cast<std::atomic<int>*>(user); }, &calls);
+    QCOMPARE(sim()->WaitIdle(5000), 0);
+    MRRegisterDatabaseUpgradeCallback(nullptr, nullptr);
+    QCOMPARE(calls.load(), 1);
 }
 
-void checkBuiltInScenario() {
-    g_case = "built-in scenario: one iPhone in normal mode offered the demo package beside the library";
-    MRSimDeviceState state;
-    uint64_t id = 4184312903729u;
-    CHECK_EQ(sim()->GetState(id, &state), 0);
-    CHECK_EQ(state.present, 1);
-    CHECK_EQ(state.mode, MRModeNormal);
-    CHECK_EQ(std::string(MRGetDeviceName(state.handle)), "iPhone");
-    CHECK_EQ(MRGetFirmwareCount(state.handle), 1);
-    const MRFirmwareEntry* entry = MRGetFirmwareEntry(state.handle, 0);
-    const char* runtime = std::getenv("MENDRA_RUNTIME_DIR");
-    CHECK(entry && runtime);
-    if (entry && runtime)
-        CHECK_EQ(std::string(entry->url), "file://" + std::string(runtime) + "/DemoFirmware_17.0_Restore.ipsw");
+void TestDeviceLib::httpsChecksTheCertificate() {
+    UntrustedTlsServer server;
+    Bench bench(Firmware{server.url("/fw.ipsw"), std::string(40, '0'), 100});
+    QVERIFY(bench.ready);
+    Trace trace;
+    QCOMPARE(bench.restore(trace), int(MRErrorNetwork));
+    QCOMPARE(trace.text(), QStringLiteral("D> D=5"));
+    QVERIFY2(trace.lastDescription.find("certificate") != std::string::npos, trace.lastDescription.c_str());
+    QVERIFY(!exists(bench.package()));
 }
 
-void runDefaultScenario() {
-    g_case = "the built-in scenario repairs its iPhone with the demo package, offline";
-    const char* runtime = std::getenv("MENDRA_RUNTIME_DIR");
-    if (!runtime) {
-        std::fprintf(stderr, "SKIP [%s]: MENDRA_RUNTIME_DIR is not set\n", g_case.c_str());
-        return;
-    }
-    std::ostringstream json;
-    json << "{\"timing\": {\"enterRecoveryMs\": 20, \"restoreMs\": 20}, \"firmwareFile\": "
-            "\"${LIBDIR}/DemoFirmware.json\","
-         << "\"devices\": [{\"id\": 1, \"name\": \"iPhone\", \"productType\": \"iPhone12,1\"}]}";
-    CHECK_EQ(sim()->LoadScenario(json.str().c_str()), 0);
-    CHECK_EQ(sim()->WaitIdle(5000), 0);
-    MRDeviceRef phone = handleOf(1);
-    CHECK_EQ(MRGetFirmwareCount(phone), 1);
+void TestDeviceLib::downloadsGoThroughTheProxy() {
+    LoopbackHttpServer proxy;
+    proxy.serve("/fw/fw.ipsw", m_good);
+    // A host that does not resolve: only the proxy can fetch it.
+    Bench bench(Firmware{"http://firmware.invalid/fw/fw.ipsw", sha1Hex(m_good), m_good.size()});
+    QVERIFY(bench.ready);
+    MRProxyInfo info{};
+    std::snprintf(info.host, sizeof info.host, "127.0.0.1");
+    info.port = proxy.port();
+    info.kind = 1;
+    MRSetProxy(&info);
+    Trace trace;
+    const int result = bench.restore(trace);
+    MRSetProxy(nullptr);
+    QCOMPARE(result, 0);
+    const auto requests = proxy.requests();
+    QCOMPARE(requests.size(), size_t(1));
+    QCOMPARE(text(requests[0].proxiedHost), QStringLiteral("firmware.invalid"));
+}
+
+void TestDeviceLib::builtInScenarioRepairsOffline() {
+    const QString runtime = qEnvironmentVariable("MENDRA_RUNTIME_DIR");
+    if (runtime.isEmpty())
+        QSKIP("MENDRA_RUNTIME_DIR is not set");
+    const char* json = "{\"timing\": {\"enterRecoveryMs\": 20, \"restoreMs\": 20}, "
+                       "\"firmwareFile\": \"${LIBDIR}/DemoFirmware.json\", "
+                       "\"devices\": [{\"id\": 1, \"name\": \"iPhone\", \"productType\": \"iPhone12,1\"}]}";
+    QCOMPARE(sim()->LoadScenario(json), 0);
+    QCOMPARE(sim()->WaitIdle(5000), 0);
+    const MRDeviceRef phone = handleOf(1);
+    QCOMPARE(MRGetFirmwareCount(phone), 1);
     TempDir downloads;
     MRSetDownloadFolder(downloads.path.c_str());
     MRSelectFirmware(phone, 0);
     Trace trace;
-    CHECK_EQ(MRRestore(phone, MROptionStandard, Trace::callback, &trace), 0);
-    CHECK_EQ(trace.text(), kWholeRun);
-    CHECK(exists(downloads.file("DemoFirmware_17.0_Restore.ipsw")));
+    QCOMPARE(MRRestore(phone, MROptionStandard, Trace::callback, &trace), 0);
+    QCOMPARE(trace.text(), kWholeRun);
+    QVERIFY(exists(downloads.file("DemoFirmware_17.0_Restore.ipsw")));
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    // Every peer of this test is on 127.0.0.1; a proxy from the environment must not take the requests.
-    for (const char* variable : {"http_proxy", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
-        ::unsetenv(variable);
-    if (argc > 1 && std::string(argv[1]) == "--scenario-from-environment")
-        return checkScenarioFromEnvironment();
-    checkBuiltInScenario();
-    runScenarioTable();
-    runModesAndPackages();
-    runReenumeration();
-    runThreadRules();
-    runScenarioFeatures();
-    runDefaultScenario();
-    if (g_failures) {
-        std::fprintf(stderr, "%d check(s) failed\n", g_failures);
-        return 1;
-    }
-    std::printf("all device library checks passed\n");
-    return 0;
+// A scenario file named by the environment replaces the built-in one when the library starts; the test that
+// sets it runs this function alone.
+void TestDeviceLib::scenarioFromEnvironment() {
+    if (qEnvironmentVariableIsEmpty("MENDRA_DEVICE_SCENARIO"))
+        QSKIP("no scenario file is named (MENDRA_DEVICE_SCENARIO)");
+    Notifications n;
+    n.registerNow();
+    QCOMPARE(sim()->WaitIdle(5000), 0);
+    QCOMPARE(n.text(), QStringLiteral("A1 A0"));
+    const MRSimDeviceState pad = stateOf(31);
+    QCOMPARE(pad.present, 1);
+    QCOMPARE(text(MRGetDeviceName(pad.handle)), QStringLiteral("Test pad"));
+    QCOMPARE(text(MRGetDeviceInfo(pad.handle)), QStringLiteral("Test pad, 64 GB"));
+    QCOMPARE(MRGetFirmwareCount(pad.handle), 2);
+    const MRFirmwareEntry* entry = MRGetFirmwareEntry(pad.handle, 1);
+    QVERIFY(entry);
+    QCOMPARE(text(entry->version), QStringLiteral("2.0"));
+    QCOMPARE(text(entry->url), QStringLiteral("https://127.0.0.1:1/pad-2.0.ipsw"));
+    QCOMPARE(stateOf(32).present, 1);
+    QCOMPARE(stateOf(33).present, 0);
+    n.unregisterNow();
 }
+
+QTEST_GUILESS_MAIN(TestDeviceLib)
+#include "tst_devicelib.moc"

@@ -3,9 +3,9 @@
 // What the show programs share: the edition, translations, shipped skin and fonts as the program sets them
 // up, and a dialog shown in its child frame in the middle of the screen.
 
-#include "app/ApplicationFonts.h"
 #include "app/EditionData.h"
 #include "app/Language.h"
+#include "framework/ApplicationFonts.h"
 #include "framework/ChildFrame.h"
 #include "framework/SkinManager.h"
 

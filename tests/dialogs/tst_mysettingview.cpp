@@ -3,6 +3,7 @@
 // warning in every language.
 
 #include "FrameworkSkin.h"
+#include "SettingsTestEnv.h"
 #include "UrlRecorder.h"
 #include "app/Config.h"
 #include "app/Language.h"
@@ -10,7 +11,6 @@
 #include "dialogs/MySettingView.h"
 #include "dialogs/SettingViewHost.h"
 #include "framework/ChildFrame.h"
-#include "tests/app/SettingsTestEnv.h"
 
 #include <QCheckBox>
 #include <QDir>

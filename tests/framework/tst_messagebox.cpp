@@ -268,7 +268,8 @@ void TestMessageBox::centredOnParent() {
     box.Exec();
     // The frame is placed before its title bar adds to the box's fixed height; shown, it is centred.
     const QPoint offset = frame.center() - QRect(parent.mapToGlobal(QPoint(0, 0)), parent.size()).center();
-    QVERIFY2(qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1, qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
+    QVERIFY2(qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1,
+             qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
 }
 
 void TestMessageBox::messageSizeUnderShippedStyleSheet() {

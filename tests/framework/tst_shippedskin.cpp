@@ -152,6 +152,7 @@ void TestShippedSkin::buttonHasStates() {
 
 void TestShippedSkin::styleSheetsNameEveryKey_data() {
     QTest::addColumn<QString>("key");
+    // clang-format off
     const QStringList keys{
         // Title bar, frames, menu and message box.
         "SETTING_BTN", "HELP_BTN", "FEEDBACK_BTN", "MINIMIZE_BTN", "MAXIMIZE_BTN", "RESTORE_BTN", "CLOSE_BTN",
@@ -171,6 +172,7 @@ void TestShippedSkin::styleSheetsNameEveryKey_data() {
         "BUG_INFOEDIT", "BUG_BTN", "BUG_ATTACH_BTN", "BUG_WARNING", "BR_PROGRESS", "BUG_TEXT_EDIT", "SETTING_PATH_EDIT",
         "SETTING_PATH", "SETTING_SELECT_BTN", "SETTING_DELETE_BOX", "ABOUT_TITLE", "ABOUT_VERSION", "ABOUT_SUPPORT",
         "ABOUT_INFO"};
+    // clang-format on
     for (const QString& key : keys)
         QTest::newRow(qPrintable(key)) << key;
 }

@@ -73,7 +73,7 @@ void TestTranslatedTexts::frameRetranslation() {
 
 void TestTranslatedTexts::mainFrameMenu() {
     MyFrame frame(new QWidget, nullptr, CAbstractFrame::FRAME_MAIN | CAbstractFrame::FRAME_MIN, QPixmap(), 0);
-    const QStringList expected{"MyFrame|Language",  "MyFrame|Setting", "MyFrame|User Guide",
+    const QStringList expected{"MyFrame|Language",   "MyFrame|Setting", "MyFrame|User Guide",
                                "MyFrame|Bug Report", "MyFrame|About",   "MyFrame|Check for update"};
     QCOMPARE(MenuTexts(frame.GetMenu()), expected);
     QCOMPARE(frame.GetSettingsButton()->toolTip(), QStringLiteral("MyFrame|Menu"));

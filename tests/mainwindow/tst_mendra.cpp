@@ -3,7 +3,7 @@
 #include "MendraWindow.h"
 
 #include "app/EditionData.h"
-#include "device/Controller.h"
+#include "controller/Controller.h"
 #include "framework/MendraMessageBox.h"
 #include "mainwindow/Mendra.h"
 
@@ -14,24 +14,24 @@
 #include <QtTest>
 
 namespace {
+// The stages of the shared road (WindowStage), and three more the user cannot start a run from.
 enum State {
-    Home,
-    ModeChoice,
-    FixNoDevice,
-    Selection,
-    Downloading,
-    Verifying,
-    DownloadFailed,
-    VerifyFailed,
-    ReadyToFix,
-    FixingVerify,
-    FixingRestore,
-    FixingEnded,
-    Done,
-    TryAgain,
-    Guide,
-    // States the user cannot start a run from.
-    SelectionNoMode,
+    Home = int(WindowStage::Home),
+    ModeChoice = int(WindowStage::ModeChoice),
+    FixNoDevice = int(WindowStage::FixNoDevice),
+    Selection = int(WindowStage::Selection),
+    Downloading = int(WindowStage::Downloading),
+    Verifying = int(WindowStage::Verifying),
+    DownloadFailed = int(WindowStage::DownloadFailed),
+    VerifyFailed = int(WindowStage::VerifyFailed),
+    ReadyToFix = int(WindowStage::ReadyToFix),
+    FixingVerify = int(WindowStage::FixingVerify),
+    FixingRestore = int(WindowStage::Fixing),
+    FixingEnded = int(WindowStage::FixingEnded),
+    Done = int(WindowStage::Done),
+    TryAgain = int(WindowStage::TryAgain),
+    GuidePage = int(WindowStage::Guide),
+    SelectionNoMode = 100,
     ReadyNoMode,
     ReadyWorkDeviceGone
 };
@@ -73,7 +73,7 @@ private:
     void Reach(State state);
     QString Page() const { return MainPageName(*m_window); }
     QStringList VisibleButtons() const { return VisibleStatusButtons(*m_window); }
-    QPushButton* Button(const char* name) const { return m_window->findChild<QPushButton*>(QLatin1String(name)); }
+    QPushButton* Button(const char* name) const { return Child<QPushButton>(*m_window, name); }
 
     Mendra* m_window = nullptr;
     FakeRepairEngine* m_engine = nullptr;
@@ -100,61 +100,23 @@ void TestMendra::cleanupTestCase() {
 // Drives the window to a state the way the user and the engine get there.
 void TestMendra::Reach(State state) {
     Controller* controller = Controller::Instance();
-    if (state == SelectionNoMode || state == ReadyNoMode || state == ReadyWorkDeviceGone) {
-        Reach(state == SelectionNoMode ? Selection : ReadyToFix);
-        if (state == ReadyWorkDeviceGone)
-            controller->SetWorkDevicePresent(false);
-        else
-            controller->SetRepairMode(Controller::NoMode);
-        return;
-    }
-    const bool connected = m_engine->devicePresent != 0;
-    if (state == Home)
-        return;
-    if (state == Guide) {
-        m_window->ShowGuideView();
-        return;
-    }
-    m_window->btnNextClick();
-    if (state == ModeChoice)
-        return;
-    QTest::mouseClick(m_window->standardModeBtn, Qt::LeftButton);
-    if (state == FixNoDevice || state == Selection)
-        return;
-    QTest::mouseClick(Button("btnDownload"), Qt::LeftButton);
     switch (state) {
-    case Downloading:
-        controller->SetDownloading(true);
-        m_window->ShowFirmwareState(0);
-        return;
-    case Verifying:
-        controller->SetDownloading(false);
-        m_window->ShowFirmwareState(3);
-        return;
-    case DownloadFailed:
-        // The download flag is not cleared by a failed download.
-        controller->SetDownloading(true);
-        m_window->ShowFirmwareState(2);
-        m_window->EnableRetryDownload(true);
-        return;
-    case VerifyFailed:
-        m_window->ShowFirmwareState(5);
-        return;
+    case SelectionNoMode:
+        DriveTo(*m_window, *m_engine, WindowStage::Selection);
+        controller->SetRepairMode(RepairMode::NotChosen);
+        break;
+    case ReadyNoMode:
+        DriveTo(*m_window, *m_engine, WindowStage::ReadyToFix);
+        controller->SetRepairMode(RepairMode::NotChosen);
+        break;
+    case ReadyWorkDeviceGone:
+        DriveTo(*m_window, *m_engine, WindowStage::ReadyToFix);
+        controller->SetWorkDevicePresent(false);
+        break;
     default:
+        DriveTo(*m_window, *m_engine, static_cast<WindowStage>(state));
         break;
     }
-    Q_ASSERT(connected);
-    m_window->ShowReadyToFix();
-    if (state == ReadyToFix)
-        return;
-    m_window->btnNextClick();
-    m_engine->calls.clear();
-    m_engine->repairRunning = state == FixingVerify || state == FixingRestore;
-    m_engine->firmwareStage = state == FixingVerify;
-    if (state == Done)
-        controller->ShowRepairSucceeded();
-    else if (state == TryAgain)
-        controller->ShowRepairFailed();
 }
 
 void TestMendra::startsAtHome() {
@@ -162,10 +124,10 @@ void TestMendra::startsAtHome() {
     QCOMPARE(VisibleButtons(), QStringList{"Next \"Start\""});
     QCOMPARE(m_window->statusBar()->findChild<QWidget*>(QStringLiteral("buttomWidget"))->parentWidget(),
              m_window->statusBar());
-    QVERIFY(!m_window->btnDownloadFirmware->isEnabled());
-    QVERIFY(!m_window->btnSelectFirmware->isEnabled());
-    QCOMPARE(m_window->FixprogressBar->maximum(), 1000);
-    QCOMPARE(m_window->FirmwareProgressBar->maximum(), 1000);
+    QVERIFY(!Child<QPushButton>(*m_window, "btnDownloadFirmware")->isEnabled());
+    QVERIFY(!Child<QPushButton>(*m_window, "btnSelectFirmware")->isEnabled());
+    QCOMPARE(Child<QProgressBar>(*m_window, "FixprogressBar")->maximum(), 1000);
+    QCOMPARE(Child<QProgressBar>(*m_window, "FirmwareProgressBar")->maximum(), 1000);
     QCOMPARE(m_engine->controller, Controller::Instance());
 }
 
@@ -178,7 +140,7 @@ void TestMendra::pageFlow_data() {
     QTest::addColumn<QStringList>("buttons");
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QStringList>("engineCalls");
-    QTest::addColumn<int>("repairMode");
+    QTest::addColumn<RepairMode>("repairMode");
 
     const QString stopDownload = QStringLiteral("Are you sure you want to stop downloading the firmware package?");
     const QString stopVerify = QStringLiteral("Are you sure you want to stop verifying the firmware package?");
@@ -197,41 +159,41 @@ void TestMendra::pageFlow_data() {
     const QStringList retried{"StartRepair(standard)"};
 
     // clang-format off
-    QTest::newRow("home, Next") << Home << false << Next << QList<int>{} << "mode" << QStringList{"Back"} << none << none << 2;
-    QTest::newRow("mode choice, Back") << ModeChoice << false << Back << QList<int>{} << "home" << QStringList{"Next \"Start\""} << none << none << 2;
-    QTest::newRow("standard mode with a device") << ModeChoice << true << StandardMode << QList<int>{} << "select/0" << selection << none << none << 1;
-    QTest::newRow("advanced mode with a device") << ModeChoice << true << AdvancedMode << QList<int>{} << "select/0" << selection << none << none << 0;
-    QTest::newRow("standard mode without a device") << ModeChoice << false << StandardMode << QList<int>{} << "fix/0" << QStringList{"Back", "Next \"Start\" (off)"} << none << none << 1;
-    QTest::newRow("no device page, Back") << FixNoDevice << false << Back << QList<int>{} << "mode" << QStringList{"Back"} << none << none << 2;
-    QTest::newRow("no device page, Next once connected") << FixNoDevice << true << Next << QList<int>{} << "mode" << QStringList{"Back"} << none << none << 1;
-    QTest::newRow("no device page, Next still without") << FixNoDevice << false << Next << QList<int>{} << "fix/0" << QStringList{"Back", "Next \"Start\" (off)"} << none << none << 1;
-    QTest::newRow("selection, Back") << Selection << true << Back << QList<int>{} << "mode" << QStringList{"Back"} << none << none << 2;
-    QTest::newRow("downloading, Back, Yes") << Downloading << true << Back << QList<int>{Ok} << "select/0" << selection << QStringList{stopDownload} << stopJob << 1;
-    QTest::newRow("downloading, Back, No") << Downloading << true << Back << QList<int>{No} << "select/1" << QStringList{"Back"} << QStringList{stopDownload} << none << 1;
-    QTest::newRow("downloading, Back, box closed") << Downloading << true << Back << QList<int>{Closed} << "select/1" << QStringList{"Back"} << QStringList{stopDownload} << none << 1;
-    QTest::newRow("verifying, Back, Yes") << Verifying << true << Back << QList<int>{Ok} << "select/0" << selection << QStringList{stopVerify} << stopJob << 1;
-    QTest::newRow("download failed, Back") << DownloadFailed << true << Back << QList<int>{} << "select/0" << selection << none << stopJob << 1;
+    QTest::newRow("home, Next") << Home << false << Next << QList<int>{} << "mode" << QStringList{"Back"} << none << none << RepairMode::NotChosen;
+    QTest::newRow("mode choice, Back") << ModeChoice << false << Back << QList<int>{} << "home" << QStringList{"Next \"Start\""} << none << none << RepairMode::NotChosen;
+    QTest::newRow("standard mode with a device") << ModeChoice << true << StandardMode << QList<int>{} << "select/ChooseFirmware" << selection << none << none << RepairMode::Standard;
+    QTest::newRow("advanced mode with a device") << ModeChoice << true << AdvancedMode << QList<int>{} << "select/ChooseFirmware" << selection << none << none << RepairMode::Advanced;
+    QTest::newRow("standard mode without a device") << ModeChoice << false << StandardMode << QList<int>{} << "fix/NoDevice" << QStringList{"Back", "Next \"Start\" (off)"} << none << none << RepairMode::Standard;
+    QTest::newRow("no device page, Back") << FixNoDevice << false << Back << QList<int>{} << "mode" << QStringList{"Back"} << none << none << RepairMode::NotChosen;
+    QTest::newRow("no device page, Next once connected") << FixNoDevice << true << Next << QList<int>{} << "mode" << QStringList{"Back"} << none << none << RepairMode::Standard;
+    QTest::newRow("no device page, Next still without") << FixNoDevice << false << Next << QList<int>{} << "fix/NoDevice" << QStringList{"Back", "Next \"Start\" (off)"} << none << none << RepairMode::Standard;
+    QTest::newRow("selection, Back") << Selection << true << Back << QList<int>{} << "mode" << QStringList{"Back"} << none << none << RepairMode::NotChosen;
+    QTest::newRow("downloading, Back, Yes") << Downloading << true << Back << QList<int>{Ok} << "select/ChooseFirmware" << selection << QStringList{stopDownload} << stopJob << RepairMode::Standard;
+    QTest::newRow("downloading, Back, No") << Downloading << true << Back << QList<int>{No} << "select/CheckFirmware" << QStringList{"Back"} << QStringList{stopDownload} << none << RepairMode::Standard;
+    QTest::newRow("downloading, Back, box closed") << Downloading << true << Back << QList<int>{Closed} << "select/CheckFirmware" << QStringList{"Back"} << QStringList{stopDownload} << none << RepairMode::Standard;
+    QTest::newRow("verifying, Back, Yes") << Verifying << true << Back << QList<int>{Ok} << "select/ChooseFirmware" << selection << QStringList{stopVerify} << stopJob << RepairMode::Standard;
+    QTest::newRow("download failed, Back") << DownloadFailed << true << Back << QList<int>{} << "select/ChooseFirmware" << selection << none << stopJob << RepairMode::Standard;
     // Right after "Download again" the new download runs, though its first report has not come yet.
-    QTest::newRow("download failed, Download again, Back, No") << DownloadFailed << true << RetryThenBack << QList<int>{No} << "select/1" << QStringList{"Back"} << QStringList{stopDownload} << retried << 1;
-    QTest::newRow("download failed, Download again, Back, Yes") << DownloadFailed << true << RetryThenBack << QList<int>{Ok} << "select/0" << selection << QStringList{stopDownload} << retried + stopJob << 1;
-    QTest::newRow("selection without a mode, Download") << SelectionNoMode << true << Download << QList<int>{Ok} << "select/0" << selection << QStringList{noMode} << none << 2;
-    QTest::newRow("verify failed, Back") << VerifyFailed << true << Back << QList<int>{} << "select/0" << selection << none << stopJob << 1;
-    QTest::newRow("ready, Fix Now") << ReadyToFix << true << Next << QList<int>{} << "fix/2" << fixing << none << QStringList{"CheckWorkDevicePresent", "StartRepair(standard)"} << 1;
+    QTest::newRow("download failed, Download again, Back, No") << DownloadFailed << true << RetryThenBack << QList<int>{No} << "select/CheckFirmware" << QStringList{"Back"} << QStringList{stopDownload} << retried << RepairMode::Standard;
+    QTest::newRow("download failed, Download again, Back, Yes") << DownloadFailed << true << RetryThenBack << QList<int>{Ok} << "select/ChooseFirmware" << selection << QStringList{stopDownload} << retried + stopJob << RepairMode::Standard;
+    QTest::newRow("selection without a mode, Download") << SelectionNoMode << true << Download << QList<int>{Ok} << "select/ChooseFirmware" << selection << QStringList{noMode} << none << RepairMode::NotChosen;
+    QTest::newRow("verify failed, Back") << VerifyFailed << true << Back << QList<int>{} << "select/ChooseFirmware" << selection << none << stopJob << RepairMode::Standard;
+    QTest::newRow("ready, Fix Now") << ReadyToFix << true << Next << QList<int>{} << "fix/Fixing" << fixing << none << QStringList{"CheckWorkDevicePresent", "StartRepair(standard)"} << RepairMode::Standard;
     // A start the controller refuses leaves the ready page as it was, and the user is told why.
-    QTest::newRow("ready without a mode, Fix Now") << ReadyNoMode << true << Next << QList<int>{Ok} << "fix/1" << ready << QStringList{noMode} << none << 2;
-    QTest::newRow("ready, the device gone, Fix Now") << ReadyWorkDeviceGone << true << Next << QList<int>{Ok} << "fix/1" << ready << QStringList{noDevice} << QStringList{"CheckWorkDevicePresent"} << 1;
-    QTest::newRow("ready, Back, Yes") << ReadyToFix << true << Back << QList<int>{Ok} << "select/0" << selection << QStringList{goBack} << none << 1;
-    QTest::newRow("ready, Back, No") << ReadyToFix << true << Back << QList<int>{No} << "fix/1" << QStringList{"Back", "Next \"Fix Now\""} << QStringList{goBack} << none << 1;
-    QTest::newRow("verifying again, Back, Yes") << FixingVerify << true << Back << QList<int>{Ok} << "fix/1" << QStringList{"Back", "Next \"Fix Now\""} << QStringList{stopFixing} << stopJob << 1;
-    QTest::newRow("verifying again, Back, No") << FixingVerify << true << Back << QList<int>{No} << "fix/2" << fixing << QStringList{stopFixing} << none << 1;
-    QTest::newRow("restoring, Back") << FixingRestore << true << Back << QList<int>{Ok} << "fix/2" << fixing << QStringList{repairing} << none << 1;
-    QTest::newRow("restoring, Next") << FixingRestore << true << Next << QList<int>{} << "fix/2" << fixing << none << none << 1;
-    QTest::newRow("run ended without result, Back") << FixingEnded << true << Back << QList<int>{} << "home" << QStringList{"Next \"Start\""} << none << stopJob << 2;
-    QTest::newRow("done, Next") << Done << true << Next << QList<int>{} << "home" << QStringList{"Next \"Start\""} << none << QStringList{"StopRepairDevice"} << 2;
-    QTest::newRow("try again, Next") << TryAgain << true << Next << QList<int>{Ok} << "home" << QStringList{"Next \"Start\""} << QStringList{reconnect} << none << 2;
-    QTest::newRow("try again, Next without a device") << TryAgain << false << Next << QList<int>{Ok} << "home" << QStringList{"Next \"Start\""} << QStringList{reconnect} << none << 2;
-    QTest::newRow("guide, Back with a device") << Guide << true << Back << QList<int>{} << "mode" << QStringList{"Back"} << none << none << 2;
-    QTest::newRow("guide, Back without a device") << Guide << false << Back << QList<int>{} << "fix/0" << QStringList{"Next \"Start\" (off)"} << none << none << 2;
+    QTest::newRow("ready without a mode, Fix Now") << ReadyNoMode << true << Next << QList<int>{Ok} << "fix/ReadyToFix" << ready << QStringList{noMode} << none << RepairMode::NotChosen;
+    QTest::newRow("ready, the device gone, Fix Now") << ReadyWorkDeviceGone << true << Next << QList<int>{Ok} << "fix/ReadyToFix" << ready << QStringList{noDevice} << QStringList{"CheckWorkDevicePresent"} << RepairMode::Standard;
+    QTest::newRow("ready, Back, Yes") << ReadyToFix << true << Back << QList<int>{Ok} << "select/ChooseFirmware" << selection << QStringList{goBack} << none << RepairMode::Standard;
+    QTest::newRow("ready, Back, No") << ReadyToFix << true << Back << QList<int>{No} << "fix/ReadyToFix" << QStringList{"Back", "Next \"Fix Now\""} << QStringList{goBack} << none << RepairMode::Standard;
+    QTest::newRow("verifying again, Back, Yes") << FixingVerify << true << Back << QList<int>{Ok} << "fix/ReadyToFix" << QStringList{"Back", "Next \"Fix Now\""} << QStringList{stopFixing} << stopJob << RepairMode::Standard;
+    QTest::newRow("verifying again, Back, No") << FixingVerify << true << Back << QList<int>{No} << "fix/Fixing" << fixing << QStringList{stopFixing} << none << RepairMode::Standard;
+    QTest::newRow("restoring, Back") << FixingRestore << true << Back << QList<int>{Ok} << "fix/Fixing" << fixing << QStringList{repairing} << none << RepairMode::Standard;
+    QTest::newRow("restoring, Next") << FixingRestore << true << Next << QList<int>{} << "fix/Fixing" << fixing << none << none << RepairMode::Standard;
+    QTest::newRow("run ended without result, Back") << FixingEnded << true << Back << QList<int>{} << "home" << QStringList{"Next \"Start\""} << none << stopJob << RepairMode::NotChosen;
+    QTest::newRow("done, Next") << Done << true << Next << QList<int>{} << "home" << QStringList{"Next \"Start\""} << none << QStringList{"StopRepairDevice"} << RepairMode::NotChosen;
+    QTest::newRow("try again, Next") << TryAgain << true << Next << QList<int>{Ok} << "home" << QStringList{"Next \"Start\""} << QStringList{reconnect} << none << RepairMode::NotChosen;
+    QTest::newRow("try again, Next without a device") << TryAgain << false << Next << QList<int>{Ok} << "home" << QStringList{"Next \"Start\""} << QStringList{reconnect} << none << RepairMode::NotChosen;
+    QTest::newRow("guide, Back with a device") << GuidePage << true << Back << QList<int>{} << "mode" << QStringList{"Back"} << none << none << RepairMode::NotChosen;
+    QTest::newRow("guide, Back without a device") << GuidePage << false << Back << QList<int>{} << "fix/NoDevice" << QStringList{"Next \"Start\" (off)"} << none << none << RepairMode::NotChosen;
     // clang-format on
 }
 
@@ -244,21 +206,15 @@ void TestMendra::pageFlow() {
     QFETCH(QStringList, buttons);
     QFETCH(QStringList, messages);
     QFETCH(QStringList, engineCalls);
-    QFETCH(int, repairMode);
+    QFETCH(RepairMode, repairMode);
 
     // Rows that end at "no device" start connected and lose the device only before the action.
-    const bool startConnected = device || state == TryAgain;
-    m_engine->devicePresent = startConnected ? 1 : 0;
-    m_engine->currentDevice = m_engine->typeBoxDevice = startConnected ? phone : 0;
-    if (startConnected) {
-        m_window->AddModelEntry(QStringLiteral("iPhone"), Handle(phone));
-        m_window->AddDeviceEntry(QStringLiteral("iPhone"), Handle(phone), phone);
-        m_window->AddSystemVersion(QStringLiteral("17.0"));
-    }
+    if (device || state == TryAgain)
+        ListPhone(*m_window, *m_engine, phone);
     if (state == FixNoDevice)
-        m_engine->devicePresent = 0;
+        m_engine->devicePresent = DevicePresence::NoDevice;
     Reach(state);
-    m_engine->devicePresent = device ? 1 : 0;
+    m_engine->devicePresent = device ? DevicePresence::Selected : DevicePresence::NoDevice;
     m_engine->calls.clear();
     ExpectBoxes(answers);
 
@@ -270,10 +226,10 @@ void TestMendra::pageFlow() {
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
         break;
     case StandardMode:
-        QTest::mouseClick(m_window->standardModeBtn, Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(*m_window, "standardModeBtn"), Qt::LeftButton);
         break;
     case AdvancedMode:
-        QTest::mouseClick(m_window->advancedModeBtn, Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(*m_window, "advancedModeBtn"), Qt::LeftButton);
         break;
     case Download:
         QTest::mouseClick(Button("btnDownload"), Qt::LeftButton);
@@ -292,7 +248,7 @@ void TestMendra::pageFlow() {
 }
 
 void TestMendra::retryDownloadOnlyOnCheckPage() {
-    m_engine->devicePresent = 1;
+    m_engine->devicePresent = DevicePresence::Selected;
     m_engine->currentDevice = phone;
     m_window->EnableRetryDownload(true);
     QVERIFY(!Button("btnRetryDownload")->isVisibleTo(m_window));
@@ -304,7 +260,7 @@ void TestMendra::retryDownloadOnlyOnCheckPage() {
     QCOMPARE(m_engine->calls.last(), QStringLiteral("StartRepair(standard)"));
     // The new run has the page: a second click cannot queue another run behind it.
     QVERIFY(!Button("btnRetryDownload")->isVisibleTo(m_window));
-    QVERIFY(m_window->FirmwareStateLbl->text().isEmpty());
+    QVERIFY(Child<QLabel>(*m_window, "FirmwareStateLbl")->text().isEmpty());
     m_window->EnableRetryDownload(true);
     QVERIFY(Button("btnRetryDownload")->isVisibleTo(m_window));
     m_window->EnableRetryDownload(false);
@@ -317,18 +273,18 @@ void TestMendra::retryDownloadOnlyOnCheckPage() {
 }
 
 void TestMendra::localFirmwareButtonsNeedDeviceAndVersion() {
-    m_engine->devicePresent = 1;
+    m_engine->devicePresent = DevicePresence::Selected;
     m_engine->currentDevice = m_engine->typeBoxDevice = phone;
     m_window->AddDeviceEntry(QStringLiteral("iPhone"), Handle(phone), phone);
     m_window->AddModelEntry(QStringLiteral("iPhone"), Handle(phone));
     Reach(Selection);
-    QVERIFY(!m_window->btnSelectFirmware->isEnabled());
+    QVERIFY(!Child<QPushButton>(*m_window, "btnSelectFirmware")->isEnabled());
     m_window->AddSystemVersion(QStringLiteral("17.0"));
-    QVERIFY(m_window->btnSelectFirmware->isEnabled());
-    QVERIFY(m_window->btnDownloadFirmware->isEnabled());
+    QVERIFY(Child<QPushButton>(*m_window, "btnSelectFirmware")->isEnabled());
+    QVERIFY(Child<QPushButton>(*m_window, "btnDownloadFirmware")->isEnabled());
     m_window->ClearSystemVersions();
-    QVERIFY(!m_window->btnSelectFirmware->isEnabled());
-    QVERIFY(!m_window->btnDownloadFirmware->isEnabled());
+    QVERIFY(!Child<QPushButton>(*m_window, "btnSelectFirmware")->isEnabled());
+    QVERIFY(!Child<QPushButton>(*m_window, "btnDownloadFirmware")->isEnabled());
 }
 
 void TestMendra::selectionFollowsPickedDevice() {
@@ -338,31 +294,27 @@ void TestMendra::selectionFollowsPickedDevice() {
     m_window->AddDeviceEntry(QStringLiteral("iPhone"), Handle(phone), phone);
     m_window->AddDeviceEntry(QStringLiteral("iPad"), Handle(8), 8);
     m_window->SetDeviceIndex(0);
-    m_engine->devicePresent = 1;
+    m_engine->devicePresent = DevicePresence::Selected;
     m_engine->typeBoxDevice = phone;
     Reach(Selection);
-    QCOMPARE(m_window->DeviceModelBox->currentText(), QStringLiteral("iPhone"));
+    QCOMPARE(Child<QComboBox>(*m_window, "DeviceModelBox")->currentText(), QStringLiteral("iPhone"));
 }
 
 void TestMendra::failureRemovesFailedDeviceByHandle() {
-    m_engine->devicePresent = 1;
-    m_engine->currentDevice = m_engine->typeBoxDevice = phone;
-    m_window->AddDeviceEntry(QStringLiteral("iPhone"), Handle(phone), phone);
-    m_window->AddModelEntry(QStringLiteral("iPhone"), Handle(phone));
-    m_window->AddSystemVersion(QStringLiteral("17.0"));
+    ListPhone(*m_window, *m_engine, phone);
     m_engine->repairDevice = phone;
     Reach(FixingRestore);
     // A second device arrives during the repair and becomes the current entry.
     m_window->AddDeviceEntry(QStringLiteral("iPad"), Handle(8), 8);
     Controller::Instance()->ShowRepairFailed();
-    QCOMPARE(m_window->iPhoneTypeBox->count(), 1);
-    QCOMPARE(m_window->iPhoneTypeBox->itemText(0), QStringLiteral("iPad"));
+    QCOMPARE(Child<QComboBox>(*m_window, "iPhoneTypeBox")->count(), 1);
+    QCOMPARE(Child<QComboBox>(*m_window, "iPhoneTypeBox")->itemText(0), QStringLiteral("iPad"));
     QVERIFY(m_window->IsRepairDone());
-    QCOMPARE(m_window->fixStatusLbl->text(), QStringLiteral("Repair failed."));
+    QCOMPARE(Child<QLabel>(*m_window, "fixStatusLbl")->text(), QStringLiteral("Repair failed."));
 }
 
 void TestMendra::fixNowAgainAfterStoppedVerification() {
-    m_engine->devicePresent = 1;
+    m_engine->devicePresent = DevicePresence::Selected;
     m_engine->currentDevice = m_engine->typeBoxDevice = phone;
     m_window->AddModelEntry(QStringLiteral("iPhone"), Handle(phone));
     m_window->AddSystemVersion(QStringLiteral("17.0"));
@@ -373,7 +325,7 @@ void TestMendra::fixNowAgainAfterStoppedVerification() {
     m_window->btnNextClick();
     QCOMPARE(m_engine->calls, (QStringList{"CheckWorkDevicePresent", "StartRepair(standard)"}));
     QVERIFY(m_engine->skipReadyPage);
-    QCOMPARE(Page(), QStringLiteral("fix/2"));
+    QCOMPARE(Page(), QStringLiteral("fix/Fixing"));
 }
 
 QTEST_MAIN(TestMendra)

@@ -2,7 +2,7 @@
 #include "MendraWindow.h"
 
 #include "app/EditionData.h"
-#include "device/Controller.h"
+#include "controller/Controller.h"
 #include "mainwindow/DownloadSpeed.h"
 #include "mainwindow/Mendra.h"
 #include "mainwindow/WrappableText.h"
@@ -157,67 +157,72 @@ void TestMendraDisplay::firmwareProgress() {
     QFETCH(int, bar);
     QFETCH(QString, text);
     m_window->ShowFirmwareProgress(value);
-    QCOMPARE(m_window->FirmwareProgressBar->value(), bar);
-    QCOMPARE(m_window->FirmwareProgressBar->maximum(), 1000);
-    QCOMPARE(m_window->ProgressBarValueLbl->text(), text);
+    QCOMPARE(Child<QProgressBar>(*m_window, "FirmwareProgressBar")->value(), bar);
+    QCOMPARE(Child<QProgressBar>(*m_window, "FirmwareProgressBar")->maximum(), 1000);
+    QCOMPARE(Child<QLabel>(*m_window, "ProgressBarValueLbl")->text(), text);
 }
 
 void TestMendraDisplay::firmwareState_data() {
-    QTest::addColumn<int>("state");
+    QTest::addColumn<FirmwareState>("state");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("failed");
     QTest::addColumn<bool>("speed");
-    QTest::newRow("downloading") << 0 << "Downloading the Firmware package..." << false << true;
-    QTest::newRow("downloaded") << 1 << "Download finished..." << false << false;
-    QTest::newRow("download failed") << 2 << "Downloading failed. Error code:" << true << false;
-    QTest::newRow("verifying") << 3 << "Verifying the Firmware package..." << false << false;
-    QTest::newRow("verified") << 4 << "Verified finished..." << false << false;
-    QTest::newRow("verify failed") << 5 << "Verifying failed. Error code:" << true << false;
+    QTest::newRow("downloading") << FirmwareState::Downloading << "Downloading the Firmware package..." << false
+                                 << true;
+    QTest::newRow("downloaded") << FirmwareState::Downloaded << "Download finished..." << false << false;
+    QTest::newRow("download failed") << FirmwareState::DownloadFailed << "Downloading failed. Error code:" << true
+                                     << false;
+    QTest::newRow("verifying") << FirmwareState::Verifying << "Verifying the Firmware package..." << false << false;
+    QTest::newRow("verified") << FirmwareState::Verified << "Verified finished..." << false << false;
+    QTest::newRow("verify failed") << FirmwareState::VerifyFailed << "Verifying failed. Error code:" << true << false;
 }
 
 void TestMendraDisplay::firmwareState() {
-    QFETCH(int, state);
+    QFETCH(FirmwareState, state);
     QFETCH(QString, text);
     QFETCH(bool, failed);
     QFETCH(bool, speed);
     Mendra& w = *m_window;
-    w.SetCheckPage(1);
+    w.SetCheckPage(CheckPage::CheckFirmware);
     // Start from the opposite of what the state shows, so every visibility is really set.
-    for (QLabel* label : {w.descriptionLbl, w.errCodeLbl, w.errStringLbl, w.FirmwareHintLbl})
+    for (QLabel* label : {Child<QLabel>(w, "descriptionLbl"), Child<QLabel>(w, "errCodeLbl"),
+                          Child<QLabel>(w, "errStringLbl"), Child<QLabel>(w, "FirmwareHintLbl")})
         label->setVisible(!failed);
-    w.DowanLoadSpeed->setVisible(!speed);
+    Child<QLabel>(w, "DowanLoadSpeed")->setVisible(!speed);
 
     w.ShowFirmwareState(state);
-    QCOMPARE(w.FirmwareStateLbl->text(), text);
-    for (QLabel* label : {w.descriptionLbl, w.errCodeLbl, w.errStringLbl, w.FirmwareHintLbl})
+    QCOMPARE(Child<QLabel>(w, "FirmwareStateLbl")->text(), text);
+    for (QLabel* label : {Child<QLabel>(w, "descriptionLbl"), Child<QLabel>(w, "errCodeLbl"),
+                          Child<QLabel>(w, "errStringLbl"), Child<QLabel>(w, "FirmwareHintLbl")})
         QCOMPARE(Shown(label), failed);
-    QCOMPARE(Shown(w.DowanLoadSpeed), speed);
+    QCOMPARE(Shown(Child<QLabel>(w, "DowanLoadSpeed")), speed);
     if (failed)
-        QCOMPARE(w.descriptionLbl->text(), QStringLiteral(", description:"));
+        QCOMPARE(Child<QLabel>(w, "descriptionLbl")->text(), QStringLiteral(", description:"));
     QCOMPARE(w.GetFirmwareState(), state);
 }
 
 void TestMendraDisplay::firmwareStateOutOfRangeChangesNothing() {
-    m_window->ShowFirmwareState(3);
-    for (int state : {6, -1}) {
+    m_window->ShowFirmwareState(FirmwareState::Verifying);
+    for (FirmwareState state : {static_cast<FirmwareState>(6), FirmwareState::Unset}) {
         m_window->ShowFirmwareState(state);
-        QCOMPARE(m_window->FirmwareStateLbl->text(), QStringLiteral("Verifying the Firmware package..."));
-        QCOMPARE(m_window->GetFirmwareState(), 3);
+        QCOMPARE(Child<QLabel>(*m_window, "FirmwareStateLbl")->text(),
+                 QStringLiteral("Verifying the Firmware package..."));
+        QCOMPARE(m_window->GetFirmwareState(), FirmwareState::Verifying);
     }
 }
 
 void TestMendraDisplay::firmwareHint() {
-    QLabel* hint = m_window->FirmwareHintLbl;
-    m_window->ShowFirmwareHint(1);
+    QLabel* hint = Child<QLabel>(*m_window, "FirmwareHintLbl");
+    m_window->ShowFirmwareHint(FirmwareHint::TryOtherVersions);
     QCOMPARE(hint->text(), QStringLiteral("Please try other System versions or use the Advanced Mode."));
-    QCOMPARE(m_window->GetHintState(), 1);
+    QCOMPARE(m_window->GetHintState(), FirmwareHint::TryOtherVersions);
     hint->hide();
-    m_window->ShowFirmwareHint(7); // shown again, text and recorded hint kept
+    m_window->ShowFirmwareHint(static_cast<FirmwareHint>(7)); // shown again, text and recorded hint kept
     QVERIFY(Shown(hint));
-    QCOMPARE(m_window->GetHintState(), 1);
-    m_window->ShowFirmwareHint(0);
+    QCOMPARE(m_window->GetHintState(), FirmwareHint::TryOtherVersions);
+    m_window->ShowFirmwareHint(FirmwareHint::KeepConnected);
     QCOMPARE(hint->text(), QStringLiteral("Please keep the Internet well connected."));
-    QCOMPARE(m_window->GetHintState(), 0);
+    QCOMPARE(m_window->GetHintState(), FirmwareHint::KeepConnected);
     m_window->ClearFirmwareHint();
     QCOMPARE(hint->text(), QString());
 }
@@ -227,14 +232,15 @@ void TestMendraDisplay::firmwareHint() {
 void TestMendraDisplay::errorKeepsItsOwnCopy() {
     QByteArray libraryText = QByteArray("Serveur injoignable \xc3\xa9tape 2");
     m_window->ShowFirmwareError(QStringLiteral("5"), QString::fromUtf8(libraryText.constData()));
-    m_window->ShowFirmwareState(2);
+    m_window->ShowFirmwareState(FirmwareState::DownloadFailed);
     libraryText.fill('#');
-    QCOMPARE(m_window->errCodeLbl->text(), QStringLiteral("5"));
-    QCOMPARE(m_window->errStringLbl->text(), QString::fromUtf8("Serveur injoignable \xc3\xa9tape 2"));
+    QCOMPARE(Child<QLabel>(*m_window, "errCodeLbl")->text(), QStringLiteral("5"));
+    QCOMPARE(Child<QLabel>(*m_window, "errStringLbl")->text(), QString::fromUtf8("Serveur injoignable \xc3\xa9tape 2"));
 
     m_window->ClearFirmwareState();
-    for (QLabel* label : {m_window->FirmwareStateLbl, m_window->descriptionLbl, m_window->errCodeLbl,
-                          m_window->errStringLbl, m_window->DowanLoadSpeed})
+    for (QLabel* label : {Child<QLabel>(*m_window, "FirmwareStateLbl"), Child<QLabel>(*m_window, "descriptionLbl"),
+                          Child<QLabel>(*m_window, "errCodeLbl"), Child<QLabel>(*m_window, "errStringLbl"),
+                          Child<QLabel>(*m_window, "DowanLoadSpeed")})
         QCOMPARE(label->text(), QString());
 }
 
@@ -263,56 +269,58 @@ void TestMendraDisplay::longWordsGetBreaks() {
 
     // The label gets the wrappable text, and again after a language change.
     m_window->ShowFirmwareError(QStringLiteral("9"), text);
-    m_window->ShowFirmwareState(5);
-    QCOMPARE(m_window->errStringLbl->text(), wrappable);
+    m_window->ShowFirmwareState(FirmwareState::VerifyFailed);
+    QCOMPARE(Child<QLabel>(*m_window, "errStringLbl")->text(), wrappable);
     m_window->Retranslate();
-    QCOMPARE(m_window->errStringLbl->text(), wrappable);
+    QCOMPARE(Child<QLabel>(*m_window, "errStringLbl")->text(), wrappable);
 }
 
 void TestMendraDisplay::speedLabelFollowsCounts() {
     m_window->ShowDownloadSpeed(1000);
-    QCOMPARE(m_window->DowanLoadSpeed->text(), QString());
+    QCOMPARE(Child<QLabel>(*m_window, "DowanLoadSpeed")->text(), QString());
     m_now += 250;
     m_window->ShowDownloadSpeed(1000 + 256 * 1024);
-    QCOMPARE(m_window->DowanLoadSpeed->text(), QStringLiteral("1024 KB/s"));
+    QCOMPARE(Child<QLabel>(*m_window, "DowanLoadSpeed")->text(), QStringLiteral("1024 KB/s"));
     m_now += 250;
     m_window->ShowDownloadSpeed(1000 + 256 * 1024); // stalled: the label goes blank
-    QCOMPARE(m_window->DowanLoadSpeed->text(), QString());
+    QCOMPARE(Child<QLabel>(*m_window, "DowanLoadSpeed")->text(), QString());
 }
 
 // ---- Repair progress and result ----
 
 void TestMendraDisplay::repairProgress_data() {
-    QTest::addColumn<int>("step");
+    QTest::addColumn<RepairStep>("step");
     QTest::addColumn<float>("value");
     QTest::addColumn<int>("bar");
     QTest::addColumn<QString>("text");
-    QTest::newRow("secondary verification") << 0 << 0.0f << 0 << "Secondary Verification: 0.0%...";
-    QTest::newRow("unzipping") << 1 << 123.0f << 123 << "Unziping: 12.3%...";
-    QTest::newRow("enter recovery") << 2 << 1000.0f << 1000 << "Enter Recovery Mode: 100.0%...";
-    QTest::newRow("repairing") << 3 << 456.0f << 456 << "Repairing: 45.6%...";
-    QTest::newRow("almost") << 3 << 999.9f << 999 << "Repairing: 100.0%...";
-    QTest::newRow("complete") << 4 << 1000.0f << 1000 << "Repair complete: 100.0%...";
+    QTest::newRow("secondary verification")
+        << RepairStep::SecondaryVerification << 0.0f << 0 << "Secondary Verification: 0.0%...";
+    QTest::newRow("unzipping") << RepairStep::Unzipping << 123.0f << 123 << "Unziping: 12.3%...";
+    QTest::newRow("enter recovery") << RepairStep::EnteringRecovery << 1000.0f << 1000
+                                    << "Enter Recovery Mode: 100.0%...";
+    QTest::newRow("repairing") << RepairStep::Repairing << 456.0f << 456 << "Repairing: 45.6%...";
+    QTest::newRow("almost") << RepairStep::Repairing << 999.9f << 999 << "Repairing: 100.0%...";
+    QTest::newRow("complete") << RepairStep::Complete << 1000.0f << 1000 << "Repair complete: 100.0%...";
 }
 
 void TestMendraDisplay::repairProgress() {
-    QFETCH(int, step);
+    QFETCH(RepairStep, step);
     QFETCH(float, value);
     QFETCH(int, bar);
     QFETCH(QString, text);
-    m_window->FixprogressBar->hide();
-    m_window->progressValueLbl->hide();
+    Child<QProgressBar>(*m_window, "FixprogressBar")->hide();
+    Child<QLabel>(*m_window, "progressValueLbl")->hide();
     m_window->ShowRepairProgress(step, value);
-    QVERIFY(Shown(m_window->FixprogressBar));
-    QVERIFY(Shown(m_window->progressValueLbl));
-    QCOMPARE(m_window->FixprogressBar->value(), bar);
-    QCOMPARE(m_window->progressValueLbl->text(), text);
+    QVERIFY(Shown(Child<QProgressBar>(*m_window, "FixprogressBar")));
+    QVERIFY(Shown(Child<QLabel>(*m_window, "progressValueLbl")));
+    QCOMPARE(Child<QProgressBar>(*m_window, "FixprogressBar")->value(), bar);
+    QCOMPARE(Child<QLabel>(*m_window, "progressValueLbl")->text(), text);
     QCOMPARE(m_window->GetRepairStep(), step);
 
     // A step the window does not know moves only the bar.
-    m_window->ShowRepairProgress(5, 10.0f);
-    QCOMPARE(m_window->FixprogressBar->value(), 10);
-    QCOMPARE(m_window->progressValueLbl->text(), text);
+    m_window->ShowRepairProgress(static_cast<RepairStep>(5), 10.0f);
+    QCOMPARE(Child<QProgressBar>(*m_window, "FixprogressBar")->value(), 10);
+    QCOMPARE(Child<QLabel>(*m_window, "progressValueLbl")->text(), text);
     QCOMPARE(m_window->GetRepairStep(), step);
 }
 
@@ -320,69 +328,70 @@ void TestMendraDisplay::resultTexts() {
     Mendra& w = *m_window;
     const QString contact = QStringLiteral("<style> a {text-decoration: none} </style> <a "
                                            "href=\"https://127.0.0.1/support\">Contact us for more help.");
-    w.ShowResultText(1);
-    QCOMPARE(w.fixStatusLbl->text(), QStringLiteral("Repair Success."));
-    QVERIFY(Shown(w.repairInfoLbl));
-    QCOMPARE(w.repairInfoLbl->text(), QStringLiteral("Please restart to check the device.\nIf the repair fails, please "
-                                                     "restart your device and PC before trying again."));
-    QCOMPARE(w.noteInfoLbl_3->text(), contact);
-    QVERIFY(w.noteInfoLbl_3->openExternalLinks());
-    QCOMPARE(w.GetResultState(), 1);
+    w.ShowResultText(ResultState::Succeeded);
+    QCOMPARE(Child<QLabel>(w, "fixStatusLbl")->text(), QStringLiteral("Repair Success."));
+    QVERIFY(Shown(Child<QLabel>(w, "repairInfoLbl")));
+    QCOMPARE(Child<QLabel>(w, "repairInfoLbl")->text(),
+             QStringLiteral("Please restart to check the device.\nIf the repair fails, please "
+                            "restart your device and PC before trying again."));
+    QCOMPARE(Child<QLabel>(w, "noteInfoLbl_3")->text(), contact);
+    QVERIFY(Child<QLabel>(w, "noteInfoLbl_3")->openExternalLinks());
+    QCOMPARE(w.GetResultState(), ResultState::Succeeded);
 
-    w.ShowResultText(2);
-    QCOMPARE(w.fixStatusLbl->text(), QStringLiteral("Repair failed."));
-    QCOMPARE(w.fixStatusLbl->styleSheet(), QStringLiteral("color: rgb(255, 0, 0);"));
-    QCOMPARE(w.repairInfoLbl->text(),
+    w.ShowResultText(ResultState::Failed);
+    QCOMPARE(Child<QLabel>(w, "fixStatusLbl")->text(), QStringLiteral("Repair failed."));
+    QCOMPARE(Child<QLabel>(w, "fixStatusLbl")->styleSheet(), QStringLiteral("color: rgb(255, 0, 0);"));
+    QCOMPARE(Child<QLabel>(w, "repairInfoLbl")->text(),
              QStringLiteral("Check whether the device restarts. If the restart fails, please restart computer and "
                             "device before you use Advanced Mode to try again."));
-    QCOMPARE(w.noteInfoLbl_3->text(), contact);
-    QCOMPARE(w.GetResultState(), 2);
+    QCOMPARE(Child<QLabel>(w, "noteInfoLbl_3")->text(), contact);
+    QCOMPARE(w.GetResultState(), ResultState::Failed);
 
-    w.ShowResultText(3);
-    QCOMPARE(w.fixStatusLbl->text(), QStringLiteral("Repair failed."));
-    QCOMPARE(w.GetResultState(), 2);
+    w.ShowResultText(static_cast<ResultState>(3));
+    QCOMPARE(Child<QLabel>(w, "fixStatusLbl")->text(), QStringLiteral("Repair failed."));
+    QCOMPARE(w.GetResultState(), ResultState::Failed);
 
-    w.ShowResultText(0);
-    QCOMPARE(w.fixStatusLbl->text(), QStringLiteral("Reparing. It takes about 10min..."));
-    QVERIFY(!Shown(w.repairInfoLbl));
-    QCOMPARE(w.repairInfoLbl->text(), QString());
-    QCOMPARE(w.noteInfoLbl_3->text(),
+    w.ShowResultText(ResultState::Fixing);
+    QCOMPARE(Child<QLabel>(w, "fixStatusLbl")->text(), QStringLiteral("Reparing. It takes about 10min..."));
+    QVERIFY(!Shown(Child<QLabel>(w, "repairInfoLbl")));
+    QCOMPARE(Child<QLabel>(w, "repairInfoLbl")->text(), QString());
+    QCOMPARE(Child<QLabel>(w, "noteInfoLbl_3")->text(),
              QStringLiteral("1. Keep your device connected, and do not use it during fixing."));
-    QCOMPARE(w.GetResultState(), 0);
+    QCOMPARE(w.GetResultState(), ResultState::Fixing);
 }
 
 // A failure followed by a successful run: the success headline is not red.
 void TestMendraDisplay::failureColourDoesNotCarryOver() {
     Mendra& w = *m_window;
-    m_engine->devicePresent = 1;
-    Controller::Instance()->SetRepairMode(Controller::StandardMode);
+    m_engine->devicePresent = DevicePresence::Selected;
+    Controller::Instance()->SetRepairMode(RepairMode::Standard);
     w.ShowReadyToFix();
     w.ShowRepairFailed();
-    QCOMPARE(w.fixStatusLbl->styleSheet(), QStringLiteral("color: rgb(255, 0, 0);"));
-    w.SetFixSubPage(1);
+    QCOMPARE(Child<QLabel>(w, "fixStatusLbl")->styleSheet(), QStringLiteral("color: rgb(255, 0, 0);"));
+    w.SetFixSubPage(FixSubPage::ReadyToFix);
     w.btnNextClick(); // "Fix Now" starts the next run
-    QCOMPARE(w.fixStatusLbl->styleSheet(), QStringLiteral("color: rgb(38, 38, 38);"));
+    QCOMPARE(Child<QLabel>(w, "fixStatusLbl")->styleSheet(), QStringLiteral("color: rgb(38, 38, 38);"));
     w.ShowRepairSucceeded();
-    QCOMPARE(w.fixStatusLbl->text(), QStringLiteral("Repair Success."));
-    QCOMPARE(w.fixStatusLbl->styleSheet(), QStringLiteral("color: rgb(38, 38, 38);"));
+    QCOMPARE(Child<QLabel>(w, "fixStatusLbl")->text(), QStringLiteral("Repair Success."));
+    QCOMPARE(Child<QLabel>(w, "fixStatusLbl")->styleSheet(), QStringLiteral("color: rgb(38, 38, 38);"));
 }
 
 void TestMendraDisplay::readyPageNeedsDevice() {
     Mendra& w = *m_window;
     Controller::Instance()->SetSystemVersionText(QStringLiteral("17.0 (21A329)"));
     w.ShowReadyToFix();
-    QCOMPARE(w.GetMainPageIndex(), 0);
-    m_engine->devicePresent = 1;
+    QCOMPARE(w.GetMainPageIndex(), MainPage::Home);
+    m_engine->devicePresent = DevicePresence::Selected;
     w.ShowReadyToFix();
-    QCOMPARE(w.GetMainPageIndex(), 2);
-    QCOMPARE(w.GetFixPageIndex(), 1);
-    QCOMPARE(w.connStatestackedWidget->currentIndex(), 2);
-    QCOMPARE(w.FirmwareVersionLbl->text(), QStringLiteral("17.0 (21A329)"));
-    QVERIFY(!Shown(w.repairInfoLbl));
+    QCOMPARE(w.GetMainPageIndex(), MainPage::Fix);
+    QCOMPARE(w.GetFixPageIndex(), FixSubPage::ReadyToFix);
+    QCOMPARE(Stack<FixConnState>(w, "connStatestackedWidget"), FixConnState::FixingDevice);
+    QCOMPARE(Child<QLabel>(w, "FirmwareVersionLbl")->text(), QStringLiteral("17.0 (21A329)"));
+    QVERIFY(!Shown(Child<QLabel>(w, "repairInfoLbl")));
     QPushButton* next = w.findChild<QPushButton*>(QStringLiteral("btnNext"));
     QCOMPARE(next->text(), QStringLiteral("Fix Now"));
     QVERIFY(next->isEnabled() && next->isVisibleTo(&w));
-    QCOMPARE(w.GetNextButtonState(), 4);
+    QCOMPARE(w.GetNextButtonState(), NextButtonState::FixNow);
 }
 
 // ---- Connection display ----
@@ -391,16 +400,16 @@ void TestMendraDisplay::recoveryButton_data() {
     QTest::addColumn<int>("mode");
     QTest::addColumn<bool>("enabled");
     QTest::addColumn<QString>("text");
-    QTest::newRow("normal") << 0 << true << "Enter Recovery Mode";
-    QTest::newRow("recovery") << 1 << true << "Quit Recovery Mode";
-    QTest::newRow("DFU") << 2 << false << "Quit DFU Mode";
+    QTest::newRow("normal") << int(MRModeNormal) << true << "Enter Recovery Mode";
+    QTest::newRow("recovery") << int(MRModeRecovery) << true << "Quit Recovery Mode";
+    QTest::newRow("DFU") << int(MRModeDFU) << false << "Quit DFU Mode";
 }
 
 void TestMendraDisplay::recoveryButton() {
     QFETCH(int, mode);
     QFETCH(bool, enabled);
     QFETCH(QString, text);
-    QPushButton* button = m_window->recoveryModeStateBtn;
+    QPushButton* button = Child<QPushButton>(*m_window, "recoveryModeStateBtn");
     button->setText(QStringLiteral("before"));
     m_engine->deviceMode = mode;
     m_window->ShowRecoveryButtonState(0);
@@ -424,20 +433,20 @@ void TestMendraDisplay::recoveryButton() {
 void TestMendraDisplay::connectionDisplayEndsAnimation() {
     Mendra& w = *m_window;
     w.ShowConnectionStateAlt(true);
-    QCOMPARE(w.connectstackedWidget_2->currentIndex(), 0);
-    QVERIFY(Shown(w.recoveryModeStateBtn));
-    QVERIFY(!Shown(w.deviceNotConnLbl));
+    QCOMPARE(Stack<HomeConnection>(w, "connectstackedWidget_2"), HomeConnection::DeviceList);
+    QVERIFY(Shown(Child<QPushButton>(w, "recoveryModeStateBtn")));
+    QVERIFY(!Shown(Child<QLabel>(w, "deviceNotConnLbl")));
 
     w.ShowConnectingAnimation();
-    QCOMPARE(w.connectstackedWidget_2->currentIndex(), 2);
-    QMovie* movie = w.connectLabel->movie();
+    QCOMPARE(Stack<HomeConnection>(w, "connectstackedWidget_2"), HomeConnection::Connecting);
+    QMovie* movie = Child<QLabel>(w, "connectLabel")->movie();
     QVERIFY(movie);
     QCOMPARE(movie->state(), QMovie::Running);
 
     w.ShowConnectionState(0, 0);
-    QCOMPARE(w.connectstackedWidget_2->currentIndex(), 1);
-    QVERIFY(Shown(w.deviceNotConnLbl));
-    QVERIFY(!Shown(w.recoveryModeStateBtn));
+    QCOMPARE(Stack<HomeConnection>(w, "connectstackedWidget_2"), HomeConnection::NotConnected);
+    QVERIFY(Shown(Child<QLabel>(w, "deviceNotConnLbl")));
+    QVERIFY(!Shown(Child<QPushButton>(w, "recoveryModeStateBtn")));
     QCOMPARE(movie->state(), QMovie::NotRunning);
 }
 
@@ -446,18 +455,18 @@ void TestMendraDisplay::connectionDisplayEndsAnimation() {
 void TestMendraDisplay::fixAnimationOutlivesSecondVerification() {
     Mendra& w = *m_window;
     w.ShowFixAnimation();
-    QMovie* fixing = w.FixStateLbl->movie();
+    QMovie* fixing = Child<QLabel>(w, "FixStateLbl")->movie();
     QVERIFY(fixing);
     w.ShowVerifyAnimation();
-    QCOMPARE(w.FixStateLbl->movie(), fixing);
+    QCOMPARE(Child<QLabel>(w, "FixStateLbl")->movie(), fixing);
     QCOMPARE(fixing->state(), QMovie::Running);
-    QMovie* verifying = w.FirmwareStatePic->movie();
+    QMovie* verifying = Child<QLabel>(w, "FirmwareStatePic")->movie();
     QVERIFY(verifying && verifying != fixing);
 
     w.ShowRepairSucceeded();
     QCOMPARE(fixing->state(), QMovie::NotRunning);
     QCOMPARE(verifying->state(), QMovie::NotRunning);
-    QVERIFY(!w.FixStateLbl->movie());
+    QVERIFY(!Child<QLabel>(w, "FixStateLbl")->movie());
 }
 
 // The fix page's device text after a language change is the one that was shown.
@@ -465,22 +474,22 @@ void TestMendraDisplay::deviceTextIsWhatIsShown() {
     Mendra& w = *m_window;
     w.SetDeviceTypeText(QStringLiteral("iPhone"));
     w.Retranslate();
-    QCOMPARE(w.iPhoneTypeLbl_2->text(), QStringLiteral("iPhone"));
+    QCOMPARE(Child<QLabel>(w, "iPhoneTypeLbl_2")->text(), QStringLiteral("iPhone"));
 
     w.OnDeviceConnectionChanged(true, QString(), QStringLiteral("iPhone [Recovery]"), QStringLiteral("iPhone 11"));
-    QCOMPARE(w.iPhoneTypeLbl_2->text(), QString());
+    QCOMPARE(Child<QLabel>(w, "iPhoneTypeLbl_2")->text(), QString());
     w.Retranslate();
-    QCOMPARE(w.iPhoneTypeLbl_2->text(), QString());
+    QCOMPARE(Child<QLabel>(w, "iPhoneTypeLbl_2")->text(), QString());
 
     w.SetDeviceTypeText(QStringLiteral("iPad"));
     w.Retranslate();
-    QCOMPARE(w.iPhoneTypeLbl_2->text(), QStringLiteral("iPad"));
+    QCOMPARE(Child<QLabel>(w, "iPhoneTypeLbl_2")->text(), QStringLiteral("iPad"));
 }
 
 void TestMendraDisplay::listsSelectNewEntry() {
     Mendra& w = *m_window;
     w.AddDeviceEntry(QStringLiteral("iPhone"), QVariant(qlonglong(3)), 3);
-    QCOMPARE(w.iPhoneTypeBox->currentIndex(), 0);
+    QCOMPARE(Child<QComboBox>(w, "iPhoneTypeBox")->currentIndex(), 0);
     QCOMPARE(w.GetDeviceIndex(), 0);
     w.AddDeviceEntry(QStringLiteral("iPad [DFU]"), QVariant(qlonglong(4)), 4);
     QCOMPARE(w.GetDeviceIndex(), 1);
@@ -496,11 +505,11 @@ void TestMendraDisplay::listsSelectNewEntry() {
 
     w.AddSystemVersion(QStringLiteral("17.0"));
     w.AddSystemVersion(QStringLiteral("16.6"));
-    QVERIFY(!w.SystemVersionBox->itemData(0).isValid());
+    QVERIFY(!Child<QComboBox>(w, "SystemVersionBox")->itemData(0).isValid());
     QCOMPARE(w.GetSystemVersionIndex(), 0);
     QCOMPARE(w.GetSystemVersionText(), QStringLiteral("17.0"));
     w.ClearSystemVersions();
-    QCOMPARE(w.SystemVersionBox->count(), 0);
+    QCOMPARE(Child<QComboBox>(w, "SystemVersionBox")->count(), 0);
     QCOMPARE(w.GetSystemVersionIndex(), -1);
 }
 

@@ -1,10 +1,11 @@
 #include "ExpectBoxes.h"
+#include "MendraWindow.h"
 #include "SimulatedDevices.h"
 
 #include "app/EditionData.h"
 #include "app/MyConfig.h"
 
-#include "device/Controller.h"
+#include "controller/Controller.h"
 #include "device/MyModelEngine.h"
 #include "mainwindow/Mendra.h"
 
@@ -52,26 +53,26 @@ private slots:
         Mendra window;
         QVERIFY(dynamic_cast<MyModelEngine*>(window.Engine()));
 
-        QTRY_COMPARE(window.iPhoneTypeBox->count(), 1);
-        QCOMPARE(window.DeviceModelBox->currentText(), QStringLiteral("iPhone"));
-        QCOMPARE(window.connectstackedWidget_2->currentIndex(), 0);
-        QVERIFY(window.recoveryModeStateBtn->isEnabled());
-        QCOMPARE(window.recoveryModeStateBtn->text(), QStringLiteral("Enter Recovery Mode"));
+        QTRY_COMPARE(Child<QComboBox>(window, "iPhoneTypeBox")->count(), 1);
+        QCOMPARE(Child<QComboBox>(window, "DeviceModelBox")->currentText(), QStringLiteral("iPhone"));
+        QCOMPARE(Stack<HomeConnection>(window, "connectstackedWidget_2"), HomeConnection::DeviceList);
+        QVERIFY(Child<QPushButton>(window, "recoveryModeStateBtn")->isEnabled());
+        QCOMPARE(Child<QPushButton>(window, "recoveryModeStateBtn")->text(), QStringLiteral("Enter Recovery Mode"));
         QVERIFY(Controller::Instance()->IsDeviceConnected());
 
         window.btnNextClick();
-        QTest::mouseClick(window.standardModeBtn, Qt::LeftButton);
-        QCOMPARE(window.GetMainPageIndex(), 3);
-        QVERIFY(window.SystemVersionBox->count() > 0);
-        QVERIFY(window.btnSelectFirmware->isEnabled());
+        QTest::mouseClick(Child<QPushButton>(window, "standardModeBtn"), Qt::LeftButton);
+        QCOMPARE(window.GetMainPageIndex(), MainPage::FirmwareSelection);
+        QVERIFY(Child<QComboBox>(window, "SystemVersionBox")->count() > 0);
+        QVERIFY(Child<QPushButton>(window, "btnSelectFirmware")->isEnabled());
 
         // Unplugged while the firmware is being chosen: the box, then the fix page without a device.
         QCOMPARE(m_devices->Unplug(1), 0);
-        QTRY_COMPARE(window.DeviceModelBox->count(), 0);
+        QTRY_COMPARE(Child<QComboBox>(window, "DeviceModelBox")->count(), 0);
         QCOMPARE(MendraMessageBox::ShownMessages(), QStringList{"Device not connected. Please re-connect device."});
-        QCOMPARE(window.GetMainPageIndex(), 2);
-        QCOMPARE(window.GetFixPageIndex(), 0);
-        QCOMPARE(Controller::Instance()->GetRepairMode(), int(Controller::NoMode));
+        QCOMPARE(window.GetMainPageIndex(), MainPage::Fix);
+        QCOMPARE(window.GetFixPageIndex(), FixSubPage::NoDevice);
+        QCOMPARE(Controller::Instance()->GetRepairMode(), RepairMode::NotChosen);
         QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
     }
 };

@@ -1,8 +1,9 @@
 #include "FakeRepairEngine.h"
 #include "MendraWindow.h"
+#include "StateName.h"
 
 #include "app/EditionData.h"
-#include "device/Controller.h"
+#include "controller/Controller.h"
 #include "mainwindow/Mendra.h"
 
 #include <QLabel>
@@ -16,11 +17,7 @@ namespace {
 const QString toDfu = QStringLiteral("Failed to enter Recovery Mode? Click here to enter DFU Mode.");
 const QString toRecovery = QStringLiteral("Failed to enter DFU Mode? Click here to enter Recovery Mode.");
 
-enum Guide { Recovery, Dfu };
-
 } // namespace
-
-Q_DECLARE_METATYPE(Guide)
 
 // The recovery and DFU guide page: which guide and device kind show, and the status-bar link between them.
 class TestMendraGuide : public QObject {
@@ -42,7 +39,7 @@ private slots:
     void deviceListChangeHidesLink();
 
 private:
-    // "recovery/<page>" or "dfu/<page>" with the checked button of that guide.
+    // "<guide>/<device kind>" with the checked button of that guide: "Recovery/iPhone7 iPhoen7Btn".
     QString Shown() const;
     QLabel* Link() const;
     void ShowGuide(Guide guide);
@@ -71,44 +68,44 @@ QLabel* TestMendraGuide::Link() const {
 }
 
 QString TestMendraGuide::Shown() const {
-    if (m_window->recoveryWidget->currentIndex() == 0) {
-        QAbstractButton* checked = m_window->buttonGroup->checkedButton();
-        return QStringLiteral("recovery/%1 %2")
-            .arg(m_window->stackedWidget_3->currentIndex())
-            .arg(checked ? checked->objectName() : QStringLiteral("-"));
-    }
-    QAbstractButton* checked = m_window->buttonGroup_2->checkedButton();
-    return QStringLiteral("dfu/%1 %2")
-        .arg(m_window->stackedWidget_4->currentIndex())
-        .arg(checked ? checked->objectName() : QStringLiteral("-"));
+    const auto guide = Stack<Guide>(*m_window, "recoveryWidget");
+    const bool recovery = guide == Guide::Recovery;
+    QAbstractButton* checked =
+        Child<QButtonGroup>(*m_window, recovery ? "buttonGroup" : "buttonGroup_2")->checkedButton();
+    const auto kind = Stack<DeviceKind>(*m_window, recovery ? "stackedWidget_3" : "stackedWidget_4");
+    return QStringLiteral("%1/%2 %3")
+        .arg(StateName(guide), StateName(kind), checked ? checked->objectName() : QStringLiteral("-"));
 }
 
 void TestMendraGuide::ShowGuide(Guide guide) {
-    Controller::Instance()->SetRepairMode(guide == Dfu ? Controller::AdvancedMode : Controller::StandardMode);
+    Controller::Instance()->SetRepairMode(guide == Guide::Dfu ? RepairMode::Advanced : RepairMode::Standard);
     m_window->ShowGuideView();
 }
 
 void TestMendraGuide::guideFollowsRepairMode_data() {
-    QTest::addColumn<int>("mode");
+    QTest::addColumn<RepairMode>("mode");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("link");
-    QTest::addColumn<int>("linkState");
+    QTest::addColumn<GuideLink>("linkState");
 
-    QTest::newRow("advanced: DFU") << 0 << "dfu/0 OtherBtn_2" << toRecovery << 0;
-    QTest::newRow("standard: recovery") << 1 << "recovery/0 OtherBtn" << toDfu << 1;
-    QTest::newRow("none chosen yet: recovery") << 2 << "recovery/0 OtherBtn" << toDfu << 1;
+    QTest::newRow("advanced: DFU") << RepairMode::Advanced << "Dfu/Other OtherBtn_2" << toRecovery
+                                   << GuideLink::ToRecovery;
+    QTest::newRow("standard: recovery") << RepairMode::Standard << "Recovery/Other OtherBtn" << toDfu
+                                        << GuideLink::ToDfu;
+    QTest::newRow("none chosen yet: recovery")
+        << RepairMode::NotChosen << "Recovery/Other OtherBtn" << toDfu << GuideLink::ToDfu;
 }
 
 void TestMendraGuide::guideFollowsRepairMode() {
-    QFETCH(int, mode);
+    QFETCH(RepairMode, mode);
     QFETCH(QString, shown);
     QFETCH(QString, link);
-    QFETCH(int, linkState);
+    QFETCH(GuideLink, linkState);
 
     Controller::Instance()->SetRepairMode(mode);
     m_window->ShowGuideView();
 
-    QCOMPARE(m_window->stackedWidget->currentIndex(), 4);
+    QCOMPARE(m_window->GetMainPageIndex(), MainPage::Guide);
     QCOMPARE(Shown(), shown);
     QVERIFY(Link()->text().contains(link));
     QVERIFY(Link()->isVisibleTo(m_window));
@@ -126,15 +123,15 @@ void TestMendraGuide::switchCarriesDeviceKind_data() {
     QTest::addColumn<QString>("link");
 
     // clang-format off
-    QTest::newRow("recovery, other devices") << Recovery << "OtherBtn" << "dfu/0 OtherBtn_2" << toRecovery;
-    QTest::newRow("recovery, iPhone 7") << Recovery << "iPhoen7Btn" << "dfu/1 iPhoen7Btn_2" << toRecovery;
-    QTest::newRow("recovery, iPhone 8") << Recovery << "iPhone8Btn" << "dfu/2 iPhone8Btn_2" << toRecovery;
+    QTest::newRow("recovery, other devices") << Guide::Recovery << "OtherBtn" << "Dfu/Other OtherBtn_2" << toRecovery;
+    QTest::newRow("recovery, iPhone 7") << Guide::Recovery << "iPhoen7Btn" << "Dfu/iPhone7 iPhoen7Btn_2" << toRecovery;
+    QTest::newRow("recovery, iPhone 8") << Guide::Recovery << "iPhone8Btn" << "Dfu/iPhone8 iPhone8Btn_2" << toRecovery;
     // The DFU guide has no Apple TV pages: the newest phone's steps stand in.
-    QTest::newRow("recovery, Apple TV") << Recovery << "AppleBtn" << "dfu/2 iPhone8Btn_2" << toRecovery;
-    QTest::newRow("recovery, Apple TV HD") << Recovery << "AppleHDBtn" << "dfu/2 iPhone8Btn_2" << toRecovery;
-    QTest::newRow("DFU, other devices") << Dfu << "OtherBtn_2" << "recovery/0 OtherBtn" << toDfu;
-    QTest::newRow("DFU, iPhone 7") << Dfu << "iPhoen7Btn_2" << "recovery/1 iPhoen7Btn" << toDfu;
-    QTest::newRow("DFU, iPhone 8") << Dfu << "iPhone8Btn_2" << "recovery/2 iPhone8Btn" << toDfu;
+    QTest::newRow("recovery, Apple TV") << Guide::Recovery << "AppleBtn" << "Dfu/iPhone8 iPhone8Btn_2" << toRecovery;
+    QTest::newRow("recovery, Apple TV HD") << Guide::Recovery << "AppleHDBtn" << "Dfu/iPhone8 iPhone8Btn_2" << toRecovery;
+    QTest::newRow("DFU, other devices") << Guide::Dfu << "OtherBtn_2" << "Recovery/Other OtherBtn" << toDfu;
+    QTest::newRow("DFU, iPhone 7") << Guide::Dfu << "iPhoen7Btn_2" << "Recovery/iPhone7 iPhoen7Btn" << toDfu;
+    QTest::newRow("DFU, iPhone 8") << Guide::Dfu << "iPhone8Btn_2" << "Recovery/iPhone8 iPhone8Btn" << toDfu;
     // clang-format on
 }
 
@@ -152,7 +149,7 @@ void TestMendraGuide::switchCarriesDeviceKind() {
     QVERIFY(Link()->text().contains(link));
     // And back again to the guide it came from.
     emit Link()->linkActivated(QStringLiteral("none"));
-    QCOMPARE(m_window->recoveryWidget->currentIndex(), from == Recovery ? 0 : 1);
+    QCOMPARE(Stack<Guide>(*m_window, "recoveryWidget"), from);
 }
 
 void TestMendraGuide::deviceKindButtons_data() {
@@ -162,14 +159,14 @@ void TestMendraGuide::deviceKindButtons_data() {
     QTest::addColumn<bool>("linkShown");
 
     // clang-format off
-    QTest::newRow("recovery, other devices") << Recovery << "OtherBtn" << "recovery/0 OtherBtn" << true;
-    QTest::newRow("recovery, iPhone 7") << Recovery << "iPhoen7Btn" << "recovery/1 iPhoen7Btn" << true;
-    QTest::newRow("recovery, iPhone 8") << Recovery << "iPhone8Btn" << "recovery/2 iPhone8Btn" << true;
-    QTest::newRow("recovery, Apple TV") << Recovery << "AppleBtn" << "recovery/3 AppleBtn" << false;
-    QTest::newRow("recovery, Apple TV HD") << Recovery << "AppleHDBtn" << "recovery/4 AppleHDBtn" << false;
-    QTest::newRow("DFU, other devices") << Dfu << "OtherBtn_2" << "dfu/0 OtherBtn_2" << true;
-    QTest::newRow("DFU, iPhone 7") << Dfu << "iPhoen7Btn_2" << "dfu/1 iPhoen7Btn_2" << true;
-    QTest::newRow("DFU, iPhone 8") << Dfu << "iPhone8Btn_2" << "dfu/2 iPhone8Btn_2" << true;
+    QTest::newRow("recovery, other devices") << Guide::Recovery << "OtherBtn" << "Recovery/Other OtherBtn" << true;
+    QTest::newRow("recovery, iPhone 7") << Guide::Recovery << "iPhoen7Btn" << "Recovery/iPhone7 iPhoen7Btn" << true;
+    QTest::newRow("recovery, iPhone 8") << Guide::Recovery << "iPhone8Btn" << "Recovery/iPhone8 iPhone8Btn" << true;
+    QTest::newRow("recovery, Apple TV") << Guide::Recovery << "AppleBtn" << "Recovery/AppleTv AppleBtn" << false;
+    QTest::newRow("recovery, Apple TV HD") << Guide::Recovery << "AppleHDBtn" << "Recovery/AppleTvHd AppleHDBtn" << false;
+    QTest::newRow("DFU, other devices") << Guide::Dfu << "OtherBtn_2" << "Dfu/Other OtherBtn_2" << true;
+    QTest::newRow("DFU, iPhone 7") << Guide::Dfu << "iPhoen7Btn_2" << "Dfu/iPhone7 iPhoen7Btn_2" << true;
+    QTest::newRow("DFU, iPhone 8") << Guide::Dfu << "iPhone8Btn_2" << "Dfu/iPhone8 iPhone8Btn_2" << true;
     // clang-format on
 }
 
@@ -181,51 +178,51 @@ void TestMendraGuide::deviceKindButtons() {
 
     ShowGuide(guide);
     // Start from an Apple TV page where the guide has one, so the link is hidden before the click.
-    if (guide == Recovery)
-        QTest::mouseClick(m_window->AppleHDBtn, Qt::LeftButton);
+    if (guide == Guide::Recovery)
+        QTest::mouseClick(Child<QPushButton>(*m_window, "AppleHDBtn"), Qt::LeftButton);
     QTest::mouseClick(m_window->findChild<QPushButton*>(kindButton), Qt::LeftButton);
     QCOMPARE(Shown(), shown);
     QCOMPARE(Link()->isVisibleTo(m_window), linkShown);
 }
 
 void TestMendraGuide::showGuideResetsDeviceKind() {
-    ShowGuide(Recovery);
-    QTest::mouseClick(m_window->iPhone8Btn, Qt::LeftButton);
+    ShowGuide(Guide::Recovery);
+    QTest::mouseClick(Child<QPushButton>(*m_window, "iPhone8Btn"), Qt::LeftButton);
     // The Apple TV slots act on the recovery guide only.
     emit Link()->linkActivated(QStringLiteral("none"));
     m_window->sltAppleView();
     m_window->sltAppleHDView();
-    QCOMPARE(Shown(), QStringLiteral("dfu/2 iPhone8Btn_2"));
+    QCOMPARE(Shown(), QStringLiteral("Dfu/iPhone8 iPhone8Btn_2"));
     QVERIFY(Link()->isVisibleTo(m_window));
 
-    m_window->SetMainPage(0);
-    QCOMPARE(Shown(), QStringLiteral("dfu/2 iPhone8Btn_2"));
-    ShowGuide(Recovery);
-    QCOMPARE(Shown(), QStringLiteral("recovery/0 OtherBtn"));
-    QCOMPARE(m_window->RetStackWidget_3(), 0);
-    QCOMPARE(m_window->RetStackWidget_4(), 2);
+    m_window->SetMainPage(MainPage::Home);
+    QCOMPARE(Shown(), QStringLiteral("Dfu/iPhone8 iPhone8Btn_2"));
+    ShowGuide(Guide::Recovery);
+    QCOMPARE(Shown(), QStringLiteral("Recovery/Other OtherBtn"));
+    QCOMPARE(m_window->RetStackWidget_3(), DeviceKind::Other);
+    QCOMPARE(m_window->RetStackWidget_4(), DeviceKind::iPhone8);
 }
 
 void TestMendraGuide::notRecognizedLinkOpensGuide() {
-    QLabel* link = m_window->showRecoveryGuideLbl;
+    QLabel* link = Child<QLabel>(*m_window, "showRecoveryGuideLbl");
     QVERIFY(link->text().contains(QStringLiteral("Device is connected but not recognized")));
     QVERIFY(link->text().contains(QStringLiteral("href=\"none\"")));
     emit link->linkActivated(QStringLiteral("none"));
-    QCOMPARE(m_window->stackedWidget->currentIndex(), 4);
-    QCOMPARE(Shown(), QStringLiteral("recovery/0 OtherBtn"));
+    QCOMPARE(m_window->GetMainPageIndex(), MainPage::Guide);
+    QCOMPARE(Shown(), QStringLiteral("Recovery/Other OtherBtn"));
     // A language change replaces the text and keeps one connection: the page opens once, not twice.
     m_window->Retranslate();
-    QSignalSpy changed(m_window->stackedWidget, &QStackedWidget::currentChanged);
-    m_window->SetMainPage(0);
+    QSignalSpy changed(Child<QStackedWidget>(*m_window, "stackedWidget"), &QStackedWidget::currentChanged);
+    m_window->SetMainPage(MainPage::Home);
     emit link->linkActivated(QStringLiteral("none"));
     QCOMPARE(changed.count(), 2);
 }
 
 void TestMendraGuide::deviceListChangeHidesLink() {
-    ShowGuide(Dfu);
+    ShowGuide(Guide::Dfu);
     m_window->changGuiLblStaust();
     QVERIFY(!Link()->isVisibleTo(m_window));
-    QCOMPARE(Shown(), QStringLiteral("dfu/0 OtherBtn_2"));
+    QCOMPARE(Shown(), QStringLiteral("Dfu/Other OtherBtn_2"));
 }
 
 QTEST_MAIN(TestMendraGuide)

@@ -1,11 +1,12 @@
 #include "ExpectBoxes.h"
 #include "FakeRepairEngine.h"
 #include "FrameworkSkin.h"
+#include "MendraWindow.h"
 
-#include "app/ApplicationFonts.h"
 #include "app/EditionData.h"
 #include "app/Language.h"
-#include "device/Controller.h"
+#include "controller/Controller.h"
+#include "framework/ApplicationFonts.h"
 #include "mainwindow/Mendra.h"
 #include "mainwindow/WrappableText.h"
 
@@ -133,10 +134,6 @@ const QString kPackage = kFirmwareFolder + QStringLiteral("/iPhone12,1_17.0_21A3
 
 } // namespace
 
-// How far the repair has gone on the fix page.
-enum class FixStage { ModeChoice, NoDevice, Ready, Fixing, Done, Failed };
-Q_DECLARE_METATYPE(FixStage)
-
 // The window's pages as the program shows them, in every language it ships, with the skin's style sheet
 // and the language's font: every text fits its widget, and no widget reaches past its parent. With
 // MENDRA_SCREENSHOT_DIR set, each window is also saved there to be looked at.
@@ -179,7 +176,8 @@ void TestMendraHome::homePageFits_data() {
     QTest::addColumn<QString>("language");
     // The device mode of a connected device; -1 when none is connected.
     QTest::addColumn<int>("deviceMode");
-    const QList<QPair<const char*, int>> devices{{"no device", -1}, {"normal", 0}, {"recovery", 1}, {"DFU", 2}};
+    const QList<QPair<const char*, int>> devices{
+        {"no device", -1}, {"normal", MRModeNormal}, {"recovery", MRModeRecovery}, {"DFU", MRModeDFU}};
     for (const char* language : {"en", "zh", "fr", "jp", "de"}) {
         for (const auto& device : devices)
             QTest::addRow("%s, %s", language, device.first) << language << device.second;
@@ -202,11 +200,11 @@ void TestMendraHome::homePageFits() {
     QFETCH(int, deviceMode);
     ExpectBoxes({});
     auto* engine = new FakeRepairEngine;
-    Mendra window(nullptr, [engine](ControllerWindow*) { return engine; });
+    Mendra window(nullptr, [engine](const ModelHost&) { return engine; });
     ShowWindow(window, language);
     if (deviceMode >= 0) {
         const MRDeviceRef phone = 5;
-        engine->devicePresent = 1;
+        engine->devicePresent = DevicePresence::Selected;
         engine->currentDevice = engine->typeBoxDevice = phone;
         engine->deviceMode = deviceMode;
         window.AddDeviceEntry(QStringLiteral("iPhone"), QVariant::fromValue<qulonglong>(phone), phone);
@@ -216,8 +214,8 @@ void TestMendraHome::homePageFits() {
 
     QVERIFY(SaveScreenshot(window, QStringLiteral("home_%1_%2").arg(language).arg(deviceMode)));
 
-    QCOMPARE(window.problemsBrowser->verticalScrollBar()->value(), 0);
-    QStringList clipped = Clipped(window.homePage) + Clipped(window.statusBar());
+    QCOMPARE(Child<QTextBrowser>(window, "problemsBrowser")->verticalScrollBar()->value(), 0);
+    QStringList clipped = Clipped(Child(window, "homePage")) + Clipped(window.statusBar());
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1String("; "))));
     QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
 }
@@ -232,36 +230,36 @@ void TestMendraHome::selectPageFits_data() {
 void TestMendraHome::selectPageFits() {
     QFETCH(QString, language);
     ExpectBoxes({});
-    Mendra window(nullptr, [](ControllerWindow*) { return new FakeRepairEngine; });
+    Mendra window(nullptr, [](const ModelHost&) { return new FakeRepairEngine; });
     ShowWindow(window, language);
     window.AddModelEntry(QStringLiteral("Ada's iPhone"), QVariant::fromValue<qulonglong>(5));
     window.AddSystemVersion(QStringLiteral("17.0 (21A329)"));
-    window.SetMainPage(3);
-    window.SetCheckPage(0);
+    window.SetMainPage(MainPage::FirmwareSelection);
+    window.SetCheckPage(CheckPage::ChooseFirmware);
     QVERIFY(SaveScreenshot(window, QStringLiteral("select_%1").arg(language)));
-    const QStringList clipped = Clipped(window.selectPage);
+    const QStringList clipped = Clipped(Child(window, "selectPage"));
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1String("; "))));
     QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
 }
 
 void TestMendraHome::guidePagesFit_data() {
     QTest::addColumn<QString>("language");
-    QTest::addColumn<int>("repairMode");
+    QTest::addColumn<RepairMode>("repairMode");
     QTest::addColumn<QStringList>("kindButtons");
     const QStringList recovery{"OtherBtn", "iPhoen7Btn", "iPhone8Btn", "AppleBtn", "AppleHDBtn"};
     const QStringList dfu{"OtherBtn_2", "iPhoen7Btn_2", "iPhone8Btn_2"};
     for (const char* language : {"en", "zh", "fr", "jp", "de"}) {
-        QTest::addRow("recovery, %s", language) << language << int(Controller::StandardMode) << recovery;
-        QTest::addRow("DFU, %s", language) << language << int(Controller::AdvancedMode) << dfu;
+        QTest::addRow("recovery, %s", language) << language << RepairMode::Standard << recovery;
+        QTest::addRow("DFU, %s", language) << language << RepairMode::Advanced << dfu;
     }
 }
 
 void TestMendraHome::guidePagesFit() {
     QFETCH(QString, language);
-    QFETCH(int, repairMode);
+    QFETCH(RepairMode, repairMode);
     QFETCH(QStringList, kindButtons);
     ExpectBoxes({});
-    Mendra window(nullptr, [](ControllerWindow*) { return new FakeRepairEngine; });
+    Mendra window(nullptr, [](const ModelHost&) { return new FakeRepairEngine; });
     ShowWindow(window, language);
     Controller::Instance()->SetRepairMode(repairMode);
     window.ShowGuideView();
@@ -269,12 +267,16 @@ void TestMendraHome::guidePagesFit() {
     for (const QString& kind : kindButtons) {
         QTest::mouseClick(window.findChild<QAbstractButton*>(kind), Qt::LeftButton);
         QVERIFY(SaveScreenshot(window, QStringLiteral("guide_%1_%2").arg(kind, language)));
-        const bool recovery = repairMode != int(Controller::AdvancedMode);
+        const bool recovery = repairMode != RepairMode::Advanced;
         const QStringList misplaced =
-            recovery ? StepsOffTheirNumbers(window.stackedWidget_3,
-                                            {window.recovery_one, window.recovery_two, window.recovery_three})
-                     : StepsOffTheirNumbers(window.stackedWidget_4, {window.dfu_one, window.dfu_two, window.dfu_three});
-        for (const QString& problem : Clipped(window.recoveryPage) + Clipped(window.statusBar()) + misplaced)
+            recovery
+                ? StepsOffTheirNumbers(Child<QStackedWidget>(window, "stackedWidget_3"),
+                                       {Child<QLabel>(window, "recovery_one"), Child<QLabel>(window, "recovery_two"),
+                                        Child<QLabel>(window, "recovery_three")})
+                : StepsOffTheirNumbers(Child<QStackedWidget>(window, "stackedWidget_4"),
+                                       {Child<QLabel>(window, "dfu_one"), Child<QLabel>(window, "dfu_two"),
+                                        Child<QLabel>(window, "dfu_three")});
+        for (const QString& problem : Clipped(Child(window, "recoveryPage")) + Clipped(window.statusBar()) + misplaced)
             clipped << kind + QStringLiteral(": ") + problem;
     }
     clipped.removeDuplicates();
@@ -286,16 +288,22 @@ void TestMendraHome::guidePagesFit() {
 // its hint wrap inside the window, whatever the language.
 void TestMendraHome::checkPageFailureFits_data() {
     QTest::addColumn<QString>("language");
-    QTest::addColumn<int>("state");
+    QTest::addColumn<FirmwareState>("state");
     QTest::addColumn<QString>("description");
     const QString digest = QStringLiteral("5d41402abc4b2a76b9719d911017c592a1b2c3d4");
-    const QList<QPair<const char*, QPair<int, QString>>> failures{
+    const QList<QPair<const char*, QPair<FirmwareState, QString>>> failures{
         {"download folder",
-         {2, QStringLiteral("Cannot write to the download folder %1: Permission denied").arg(kFirmwareFolder)}},
-        {"partial file", {2, QStringLiteral("Cannot rename %1.part: No space left on device").arg(kPackage)}},
+         {FirmwareState::DownloadFailed,
+          QStringLiteral("Cannot write to the download folder %1: Permission denied").arg(kFirmwareFolder)}},
+        {"partial file",
+         {FirmwareState::DownloadFailed,
+          QStringLiteral("Cannot rename %1.part: No space left on device").arg(kPackage)}},
         {"checksum",
-         {5, QStringLiteral("The package's SHA-1 is %1, expected %2").arg(digest, QString(digest).replace('5', 'e'))}},
-        {"not a package", {5, kPackage + QStringLiteral(" is not a firmware package: it has no Restore.plist")}},
+         {FirmwareState::VerifyFailed,
+          QStringLiteral("The package's SHA-1 is %1, expected %2").arg(digest, QString(digest).replace('5', 'e'))}},
+        {"not a package",
+         {FirmwareState::VerifyFailed,
+          kPackage + QStringLiteral(" is not a firmware package: it has no Restore.plist")}},
     };
     for (const char* language : {"en", "zh", "fr", "jp", "de"}) {
         for (const auto& failure : failures)
@@ -306,28 +314,28 @@ void TestMendraHome::checkPageFailureFits_data() {
 
 void TestMendraHome::checkPageFailureFits() {
     QFETCH(QString, language);
-    QFETCH(int, state);
+    QFETCH(FirmwareState, state);
     QFETCH(QString, description);
     ExpectBoxes({});
-    Mendra window(nullptr, [](ControllerWindow*) { return new FakeRepairEngine; });
+    Mendra window(nullptr, [](const ModelHost&) { return new FakeRepairEngine; });
     ShowWindow(window, language);
-    window.SetMainPage(3);
-    window.SetCheckPage(1);
-    const bool download = state == 2;
+    window.SetMainPage(MainPage::FirmwareSelection);
+    window.SetCheckPage(CheckPage::CheckFirmware);
+    const bool download = state == FirmwareState::DownloadFailed;
     if (download)
         window.ShowDownloadFailedPicture();
     else
         window.ShowVerifyFailedPicture();
     window.ShowFirmwareError(QStringLiteral("9"), description);
     window.ShowFirmwareState(state);
-    window.ShowFirmwareHint(download ? 0 : 1);
+    window.ShowFirmwareHint(download ? FirmwareHint::KeepConnected : FirmwareHint::TryOtherVersions);
     window.EnableRetryDownload(download);
     QApplication::processEvents();
 
     QVERIFY(SaveScreenshot(window, QStringLiteral("check_%1").arg(QString::fromLatin1(QTest::currentDataTag()))));
     // The whole text is there to be read, only with places to break.
-    QCOMPARE(WithoutBreakMarks(window.errStringLbl->text()), description);
-    const QStringList clipped = Clipped(window.selectPage) + Clipped(window.statusBar());
+    QCOMPARE(WithoutBreakMarks(Child<QLabel>(window, "errStringLbl")->text()), description);
+    const QStringList clipped = Clipped(Child(window, "selectPage")) + Clipped(window.statusBar());
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1String("; "))));
     QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
 }
@@ -335,13 +343,13 @@ void TestMendraHome::checkPageFailureFits() {
 // The mode choice and the fix page in each of its states, reached the way the user and the engine reach them.
 void TestMendraHome::modeAndFixPagesFit_data() {
     QTest::addColumn<QString>("language");
-    QTest::addColumn<FixStage>("stage");
+    QTest::addColumn<WindowStage>("stage");
     QTest::addColumn<bool>("advanced");
-    const QList<std::tuple<const char*, FixStage, bool>> stages{
-        {"mode", FixStage::ModeChoice, false}, {"no device", FixStage::NoDevice, false},
-        {"ready", FixStage::Ready, false},     {"ready, advanced", FixStage::Ready, true},
-        {"fixing", FixStage::Fixing, false},   {"done", FixStage::Done, false},
-        {"failed", FixStage::Failed, true}};
+    const QList<std::tuple<const char*, WindowStage, bool>> stages{
+        {"mode", WindowStage::ModeChoice, false},  {"no device", WindowStage::FixNoDevice, false},
+        {"ready", WindowStage::ReadyToFix, false}, {"ready, advanced", WindowStage::ReadyToFix, true},
+        {"fixing", WindowStage::Fixing, false},    {"done", WindowStage::Done, false},
+        {"failed", WindowStage::TryAgain, true}};
     for (const char* language : {"en", "zh", "fr", "jp", "de"}) {
         for (const auto& stage : stages)
             QTest::addRow("%s, %s", language, std::get<0>(stage))
@@ -351,38 +359,29 @@ void TestMendraHome::modeAndFixPagesFit_data() {
 
 void TestMendraHome::modeAndFixPagesFit() {
     QFETCH(QString, language);
-    QFETCH(FixStage, stage);
+    QFETCH(WindowStage, stage);
     QFETCH(bool, advanced);
     ExpectBoxes({});
     auto* engine = new FakeRepairEngine;
-    Mendra window(nullptr, [engine](ControllerWindow*) { return engine; });
+    Mendra window(nullptr, [engine](const ModelHost&) { return engine; });
     ShowWindow(window, language);
     const MRDeviceRef phone = 5;
     window.AddDeviceEntry(QStringLiteral("Ada's iPhone"), QVariant::fromValue<qulonglong>(phone), phone);
     window.AddModelEntry(QStringLiteral("Ada's iPhone"), QVariant::fromValue<qulonglong>(phone));
     window.AddSystemVersion(QStringLiteral("17.0 (21A329)"));
     engine->currentDevice = engine->typeBoxDevice = phone;
-    engine->devicePresent = stage == FixStage::NoDevice ? 0 : 1;
+    engine->devicePresent = stage == WindowStage::FixNoDevice ? DevicePresence::NoDevice : DevicePresence::Selected;
     Controller::Instance()->SetSystemVersionText(QStringLiteral("17.0 (21A329)"));
-    window.btnNextClick();
-    if (stage != FixStage::ModeChoice)
-        QTest::mouseClick(advanced ? window.advancedModeBtn : window.standardModeBtn, Qt::LeftButton);
-    if (stage >= FixStage::Ready) {
-        QTest::mouseClick(window.findChild<QAbstractButton*>(QStringLiteral("btnDownload")), Qt::LeftButton);
-        window.ShowReadyToFix();
-    }
-    if (stage >= FixStage::Fixing) {
-        window.btnNextClick();
-        window.ShowRepairProgress(3, 500);
-    }
-    if (stage == FixStage::Done)
-        Controller::Instance()->ShowRepairSucceeded();
-    else if (stage == FixStage::Failed)
-        Controller::Instance()->ShowRepairFailed();
+    StageDetails details;
+    details.advanced = advanced;
+    details.step = RepairStep::Repairing;
+    details.progress = 500;
+    DriveTo(window, *engine, stage, details);
     QApplication::processEvents();
 
     QVERIFY(SaveScreenshot(window, QStringLiteral("page_%1").arg(QString::fromLatin1(QTest::currentDataTag()))));
-    const QStringList clipped = Clipped(window.stackedWidget->currentWidget()) + Clipped(window.statusBar());
+    const QStringList clipped =
+        Clipped(Child<QStackedWidget>(window, "stackedWidget")->currentWidget()) + Clipped(window.statusBar());
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1String("; "))));
     // The skin's button rule does not shrink the status-bar buttons below their design size.
     for (const char* name : {"btnNext", "btnDownload", "btnRetryDownload"})

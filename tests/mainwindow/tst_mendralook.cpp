@@ -236,7 +236,7 @@ void TestMendraLook::baseScaleMinimumSize() {
     SetSkinScaleForScreenWidth(1920);
     m_window = NewMendraOn(new FakeRepairEngine);
     QCOMPARE(m_window->minimumSize(), QSize(1082, 638));
-    QCOMPARE(m_window->FixStateLbl->size(), QSize(200, 390));
+    QCOMPARE(Child<QLabel>(*m_window, "FixStateLbl")->size(), QSize(200, 390));
 }
 
 // In the main frame the pages start right under the frame's title bar: the program menu, which the
@@ -260,17 +260,17 @@ void TestMendraLook::skinChangeLoadsStyleSheetAndIcons() {
     const QString colours = ReadText(skin->GetColorQssPath());
     QVERIFY(!colours.isEmpty());
     QCOMPARE(m_window->styleSheet(), colours + ReadText(skin->GetIconQssPath()));
-    QCOMPARE(m_window->standardModeBtn->iconSize(), QSize(52, 52));
-    QCOMPARE(m_window->advancedModeBtn->iconSize(), QSize(52, 52));
-    QVERIFY(!m_window->standardModeBtn->icon().isNull());
-    QVERIFY(!m_window->advancedModeBtn->icon().isNull());
+    QCOMPARE(Child<QPushButton>(*m_window, "standardModeBtn")->iconSize(), QSize(52, 52));
+    QCOMPARE(Child<QPushButton>(*m_window, "advancedModeBtn")->iconSize(), QSize(52, 52));
+    QVERIFY(!Child<QPushButton>(*m_window, "standardModeBtn")->icon().isNull());
+    QVERIFY(!Child<QPushButton>(*m_window, "advancedModeBtn")->icon().isNull());
     MyButton* back = m_window->findChild<MyButton*>(QStringLiteral("btnBack"));
     QCOMPARE(back->iconMargin(), 4);
     for (int state : {SKIN_NORMAL, SKIN_ON, SKIN_DOWN, SKIN_DISABLE})
         QVERIFY(!back->statePixmaps().value(state).isNull());
     // Later picture look-ups go to the guide page.
     QCOMPARE(skin->GetCurrentPart(), QStringLiteral("Steps"));
-    QCOMPARE(Shown(m_window->disconnectIcon), Expected("Other", "help", QSize(34, 34)));
+    QCOMPARE(Shown(Child<QLabel>(*m_window, "disconnectIcon")), Expected("Other", "help", QSize(34, 34)));
 }
 
 void TestMendraLook::skinChangeLoadsGuidePictures_data() {
@@ -324,9 +324,9 @@ void TestMendraLook::skinChangeLoadsGuidePictures() {
 void TestMendraLook::skinChangeShowsNotConnected() {
     m_window->ShowConnectionStateAlt(true);
     const QImage unconnected = Expected("Other", "UnConnected", QSize(300, 570));
-    QVERIFY(Shown(m_window->connstatusIogoLbl) != unconnected);
+    QVERIFY(Shown(Child<QLabel>(*m_window, "connstatusIogoLbl")) != unconnected);
     SkinManager::Instance()->NotifyAllImageUpdate();
-    QVERIFY(Shown(m_window->connstatusIogoLbl) == unconnected);
+    QVERIFY(Shown(Child<QLabel>(*m_window, "connstatusIogoLbl")) == unconnected);
 }
 
 QTEST_MAIN(TestMendraLook)

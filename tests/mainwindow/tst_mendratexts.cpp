@@ -4,7 +4,7 @@
 
 #include "app/EditionData.h"
 #include "app/Language.h"
-#include "device/Controller.h"
+#include "controller/Controller.h"
 #include "mainwindow/Mendra.h"
 
 #include <QAbstractButton>
@@ -18,22 +18,23 @@
 
 namespace {
 
+// The stages of the shared road (WindowStage), and the home page's device modes and the two guides.
 enum State {
-    Home,
-    HomeRecoveryMode,
+    Home = int(WindowStage::Home),
+    ModeChoice = int(WindowStage::ModeChoice),
+    FixNoDevice = int(WindowStage::FixNoDevice),
+    Selection = int(WindowStage::Selection),
+    Downloading = int(WindowStage::Downloading),
+    DownloadFailed = int(WindowStage::DownloadFailed),
+    Verifying = int(WindowStage::Verifying),
+    VerifyFailed = int(WindowStage::VerifyFailed),
+    Verified = int(WindowStage::Verified),
+    ReadyToFix = int(WindowStage::ReadyToFix),
+    Fixing = int(WindowStage::Fixing),
+    Done = int(WindowStage::Done),
+    TryAgain = int(WindowStage::TryAgain),
+    HomeRecoveryMode = 100,
     HomeDfuMode,
-    ModeChoice,
-    FixNoDevice,
-    Selection,
-    Downloading,
-    DownloadFailed,
-    Verifying,
-    VerifyFailed,
-    Verified,
-    ReadyToFix,
-    Fixing,
-    Done,
-    TryAgain,
     RecoveryGuide,
     DfuGuide
 };
@@ -177,81 +178,43 @@ void TestMendraTexts::SwitchLanguage(const QString& code) {
 void TestMendraTexts::Reach(State state) {
     const bool withDevice = state != FixNoDevice && state != Home && state != ModeChoice;
     if (withDevice) {
-        m_engine->devicePresent = 1;
-        m_engine->currentDevice = m_engine->typeBoxDevice = phone;
-        const QVariant handle = QVariant::fromValue<qulonglong>(phone);
-        m_window->AddDeviceEntry(QStringLiteral("iPhone"), handle, phone);
-        m_window->AddModelEntry(QStringLiteral("iPhone"), handle);
-        m_window->AddSystemVersion(QStringLiteral("17.0"));
+        ListPhone(*m_window, *m_engine, phone);
         m_window->ShowConnectionStateAlt(true);
         m_window->OnDeviceConnectionChanged(true, m_engine->deviceName, deviceEntry, QString());
         // The connection change clears the device text; the controller then shows it when the device is detected.
         m_window->SetDeviceTypeText(deviceEntry);
     }
+    StageDetails details;
     switch (state) {
     case HomeRecoveryMode:
     case HomeDfuMode:
-        m_engine->deviceMode = state == HomeDfuMode ? 2 : 1;
+        m_engine->deviceMode = state == HomeDfuMode ? MRModeDFU : MRModeRecovery;
         m_window->ShowRecoveryButtonState(0);
         return;
     case RecoveryGuide:
     case DfuGuide:
-        Controller::Instance()->SetRepairMode(state == DfuGuide ? Controller::AdvancedMode : Controller::StandardMode);
-        m_window->ShowGuideView();
-        return;
-    case Home:
-        return;
-    default:
-        break;
-    }
-    m_window->btnNextClick();
-    if (state == ModeChoice)
-        return;
-    QTest::mouseClick(m_window->standardModeBtn, Qt::LeftButton);
-    if (state == FixNoDevice || state == Selection)
-        return;
-    QTest::mouseClick(m_window->findChild<QWidget*>(QStringLiteral("btnDownload")), Qt::LeftButton);
-    switch (state) {
-    case Downloading:
-        m_window->ShowFirmwareState(0);
+        Controller::Instance()->SetRepairMode(state == DfuGuide ? RepairMode::Advanced : RepairMode::Standard);
+        DriveTo(*m_window, *m_engine, WindowStage::Guide);
         return;
     case DownloadFailed:
-        m_window->ShowFirmwareState(2);
-        m_window->ShowFirmwareError(QStringLiteral("0x1F"), libraryDescription);
-        m_window->ShowFirmwareHint(0);
-        return;
-    case Verifying:
-        m_window->ShowFirmwareState(3);
-        return;
+        details.errorCode = QStringLiteral("0x1F");
+        details.errorDescription = libraryDescription;
+        break;
     case VerifyFailed:
-        m_window->ShowFirmwareState(5);
-        m_window->ShowFirmwareError(QStringLiteral("0x2A"), QString());
-        m_window->ShowFirmwareHint(1);
-        return;
-    case Verified:
-        m_window->ShowFirmwareState(4);
-        return;
+        details.errorCode = QStringLiteral("0x2A");
+        break;
     default:
         break;
     }
-    m_window->ShowReadyToFix();
-    if (state == ReadyToFix)
-        return;
-    m_window->btnNextClick();
-    m_window->ShowFixingDeviceName(phone);
-    m_engine->repairRunning = state == Fixing;
-    m_window->ShowRepairProgress(1, 300);
-    if (state == Done)
-        Controller::Instance()->ShowRepairSucceeded();
-    else if (state == TryAgain)
-        Controller::Instance()->ShowRepairFailed();
+    DriveTo(*m_window, *m_engine, static_cast<WindowStage>(state), details);
 }
 
 void TestMendraTexts::VerifyLists() {
     // One copy of the problem list, in the current language.
-    QCOMPARE(TrimmedLines(m_window->problemsBrowser->toPlainText()), TrimmedLines(Tr(problemList)));
-    for (QComboBox* box :
-         {m_window->iPhoneComBox, m_window->iPadComBox, m_window->iPodComBox, m_window->AppleTvComBox}) {
+    QCOMPARE(TrimmedLines(Child<QTextBrowser>(*m_window, "problemsBrowser")->toPlainText()),
+             TrimmedLines(Tr(problemList)));
+    for (QComboBox* box : {Child<QComboBox>(*m_window, "iPhoneComBox"), Child<QComboBox>(*m_window, "iPadComBox"),
+                           Child<QComboBox>(*m_window, "iPodComBox"), Child<QComboBox>(*m_window, "AppleTvComBox")}) {
         QVERIFY(box->count() > 0);
         for (int row = 0; row < box->count(); ++row) {
             const Qt::ItemFlags flags = box->model()->flags(box->model()->index(row, 0));
@@ -259,16 +222,18 @@ void TestMendraTexts::VerifyLists() {
                      qPrintable(box->objectName() + QLatin1Char(' ') + box->itemText(row)));
         }
     }
-    QCOMPARE(m_window->worksComBox->count(), 4);
+    QCOMPARE(Child<QComboBox>(*m_window, "worksComBox")->count(), 4);
     for (int row = 0; row < 4; ++row)
-        QVERIFY(m_window->worksComBox->model()->flags(m_window->worksComBox->model()->index(row, 0)) &
+        QVERIFY(Child<QComboBox>(*m_window, "worksComBox")
+                    ->model()
+                    ->flags(Child<QComboBox>(*m_window, "worksComBox")->model()->index(row, 0)) &
                 Qt::ItemIsSelectable);
 }
 
 void TestMendraTexts::startupTexts() {
     VerifyLists();
-    QCOMPARE(TrimmedLines(m_window->problemsBrowser->toPlainText()).size(), 31);
-    QCOMPARE(m_window->iPhoneComBox->count(), 26);
+    QCOMPARE(TrimmedLines(Child<QTextBrowser>(*m_window, "problemsBrowser")->toPlainText()).size(), 31);
+    QCOMPARE(Child<QComboBox>(*m_window, "iPhoneComBox")->count(), 26);
 }
 
 void TestMendraTexts::languageSwitchInState_data() {
@@ -379,11 +344,11 @@ void TestMendraTexts::languageSwitchInState() {
 }
 
 void TestMendraTexts::refilledListsShowFirstEntry() {
-    m_window->worksComBox->setCurrentIndex(2);
-    QCOMPARE(m_window->WorksWidget->currentIndex(), 2);
+    Child<QComboBox>(*m_window, "worksComBox")->setCurrentIndex(2);
+    QCOMPARE(Child<QStackedWidget>(*m_window, "WorksWidget")->currentIndex(), 2);
     SwitchLanguage(QStringLiteral("fr"));
-    QCOMPARE(m_window->worksComBox->currentIndex(), 0);
-    QCOMPARE(m_window->WorksWidget->currentIndex(), 0);
+    QCOMPARE(Child<QComboBox>(*m_window, "worksComBox")->currentIndex(), 0);
+    QCOMPARE(Child<QStackedWidget>(*m_window, "WorksWidget")->currentIndex(), 0);
     VerifyLists();
 }
 

@@ -5,12 +5,12 @@
 #include "MendraWindow.h"
 #include "SimulatedDevices.h"
 
-#include "app/ApplicationFonts.h"
 #include "app/EditionData.h"
 #include "app/MyConfig.h"
-#include "device/Controller.h"
+#include "controller/Controller.h"
 #include "device/MyModelEngine.h"
 #include "device/RestoreThread.h"
+#include "framework/ApplicationFonts.h"
 #include "framework/MyFrame.h"
 #include "framework/TitleBar.h"
 #include "mainwindow/Mendra.h"
@@ -134,10 +134,12 @@ class RunWatch : public QObject {
 public:
     RunWatch(Mendra* window, RestoreThread* thread) : m_window(window) {
         // After the model's own connection: the window has handled the report when these run.
-        connect(thread, &RestoreThread::OnRestoreCallback, this,
-                [this](MRRestoreCallbackData*, void*) { shown << Snapshot(); }, Qt::BlockingQueuedConnection);
-        connect(thread, &RestoreThread::OnRestoreCallback, this,
-                [this](MRRestoreCallbackData* data, void*) { MaybeHold(*data); }, Qt::DirectConnection);
+        connect(
+            thread, &RestoreThread::OnRestoreCallback, this,
+            [this](MRRestoreCallbackData*, void*) { shown << Snapshot(); }, Qt::BlockingQueuedConnection);
+        connect(
+            thread, &RestoreThread::OnRestoreCallback, this,
+            [this](MRRestoreCallbackData* data, void*) { MaybeHold(*data); }, Qt::DirectConnection);
     }
     ~RunWatch() override { Release(); }
 
@@ -184,19 +186,20 @@ QString RunWatch::Snapshot() const {
     const Mendra& w = *m_window;
     QStringList parts{MainPageName(w)};
     const QString page = parts.first();
-    if (page == QLatin1String("select/1")) {
-        parts << w.FirmwareStateLbl->text();
-        if (!w.errCodeLbl->isHidden())
-            parts << w.errCodeLbl->text() + w.descriptionLbl->text() + w.errStringLbl->text();
-        parts << w.ProgressBarValueLbl->text();
-        if (!w.DowanLoadSpeed->isHidden())
-            parts << QStringLiteral("speed ") + w.DowanLoadSpeed->text();
-    } else if (page == QLatin1String("fix/1")) {
-        parts << w.FirmwareVersionLbl->text();
-    } else if (page == QLatin1String("fix/2")) {
-        if (!w.progressValueLbl->isHidden())
-            parts << w.progressValueLbl->text();
-        parts << w.fixStatusLbl->text();
+    if (page == QLatin1String("select/CheckFirmware")) {
+        parts << Child<QLabel>(w, "FirmwareStateLbl")->text();
+        if (!Child<QLabel>(w, "errCodeLbl")->isHidden())
+            parts << Child<QLabel>(w, "errCodeLbl")->text() + Child<QLabel>(w, "descriptionLbl")->text() +
+                         Child<QLabel>(w, "errStringLbl")->text();
+        parts << Child<QLabel>(w, "ProgressBarValueLbl")->text();
+        if (!Child<QLabel>(w, "DowanLoadSpeed")->isHidden())
+            parts << QStringLiteral("speed ") + Child<QLabel>(w, "DowanLoadSpeed")->text();
+    } else if (page == QLatin1String("fix/ReadyToFix")) {
+        parts << Child<QLabel>(w, "FirmwareVersionLbl")->text();
+    } else if (page == QLatin1String("fix/Fixing")) {
+        if (!Child<QLabel>(w, "progressValueLbl")->isHidden())
+            parts << Child<QLabel>(w, "progressValueLbl")->text();
+        parts << Child<QLabel>(w, "fixStatusLbl")->text();
     }
     return parts.join(QStringLiteral(" | "));
 }
@@ -300,7 +303,7 @@ private:
 
     QString Page() const { return MainPageName(*m_window); }
     QStringList Buttons() const { return VisibleStatusButtons(*m_window); }
-    QPushButton* Button(const char* name) const { return m_window->findChild<QPushButton*>(QLatin1String(name)); }
+    QPushButton* Button(const char* name) const { return Child<QPushButton>(*m_window, name); }
     QString Title() const { return m_frame->GetTitleBar()->TitleLabel()->text(); }
     MyModel& Model() const { return dynamic_cast<MyModelEngine*>(m_window->Engine())->Model(); }
     MRSimDeviceState Phone(quint64 id = PhoneId) const;
@@ -387,9 +390,9 @@ void TestRepairRoad::Open(const QString& sha1, int restoreMs, bool reenumerate, 
     m_window = new Mendra;
     auto* engine = dynamic_cast<MyModelEngine*>(m_window->Engine());
     QVERIFY(engine);
-    m_frame = new MyFrame(m_window, nullptr,
-                          CAbstractFrame::FRAME_MIN | CAbstractFrame::FRAME_CLOSE | CAbstractFrame::FRAME_MAIN,
-                          QPixmap(), 0);
+    m_frame =
+        new MyFrame(m_window, nullptr,
+                    CAbstractFrame::FRAME_MIN | CAbstractFrame::FRAME_CLOSE | CAbstractFrame::FRAME_MAIN, QPixmap(), 0);
     Controller::Instance()->SetMainFrame(m_frame);
     Controller::Instance()->SetTitleLabel(m_frame->GetTitleBar());
     SkinManager::Instance()->NotifyAllImageUpdate();
@@ -402,9 +405,9 @@ void TestRepairRoad::Open(const QString& sha1, int restoreMs, bool reenumerate, 
     // Nothing connected yet.
     QCOMPARE(Page(), QStringLiteral("home"));
     QCOMPARE(Buttons(), QStringList{"Next \"Start\""});
-    QCOMPARE(m_window->connectstackedWidget_2->currentIndex(), 1);
-    QVERIFY(Shown(m_window->deviceNotConnLbl));
-    QVERIFY(!Shown(m_window->recoveryModeStateBtn));
+    QCOMPARE(Stack<HomeConnection>(*m_window, "connectstackedWidget_2"), HomeConnection::NotConnected);
+    QVERIFY(Shown(Child<QLabel>(*m_window, "deviceNotConnLbl")));
+    QVERIFY(!Shown(Child<QPushButton>(*m_window, "recoveryModeStateBtn")));
 }
 
 void TestRepairRoad::Close() {
@@ -434,17 +437,17 @@ void TestRepairRoad::Shot(const QString& name) {
 
 void TestRepairRoad::PlugPhone() {
     QCOMPARE(m_devices->Plug(PhoneId), 0);
-    QTRY_COMPARE(m_window->iPhoneTypeBox->count(), 1);
-    QCOMPARE(m_window->iPhoneTypeBox->currentText(), QLatin1String(PhoneName));
-    QCOMPARE(m_window->DeviceModelBox->currentText(), QLatin1String(PhoneName));
-    QCOMPARE(m_window->connectstackedWidget_2->currentIndex(), 0);
-    QVERIFY(!Shown(m_window->deviceNotConnLbl));
-    QVERIFY(Shown(m_window->recoveryModeStateBtn));
-    QVERIFY(m_window->recoveryModeStateBtn->isEnabled());
-    QCOMPARE(m_window->recoveryModeStateBtn->text(), QStringLiteral("Enter Recovery Mode"));
-    QVERIFY(!m_window->connstatusIogoLbl->pixmap(Qt::ReturnByValue).isNull());
-    QCOMPARE(m_window->SystemVersionBox->count(), 1);
-    QCOMPARE(m_window->SystemVersionBox->currentText(), QLatin1String(Version));
+    QTRY_COMPARE(Child<QComboBox>(*m_window, "iPhoneTypeBox")->count(), 1);
+    QCOMPARE(Child<QComboBox>(*m_window, "iPhoneTypeBox")->currentText(), QLatin1String(PhoneName));
+    QCOMPARE(Child<QComboBox>(*m_window, "DeviceModelBox")->currentText(), QLatin1String(PhoneName));
+    QCOMPARE(Stack<HomeConnection>(*m_window, "connectstackedWidget_2"), HomeConnection::DeviceList);
+    QVERIFY(!Shown(Child<QLabel>(*m_window, "deviceNotConnLbl")));
+    QVERIFY(Shown(Child<QPushButton>(*m_window, "recoveryModeStateBtn")));
+    QVERIFY(Child<QPushButton>(*m_window, "recoveryModeStateBtn")->isEnabled());
+    QCOMPARE(Child<QPushButton>(*m_window, "recoveryModeStateBtn")->text(), QStringLiteral("Enter Recovery Mode"));
+    QVERIFY(!Child<QLabel>(*m_window, "connstatusIogoLbl")->pixmap(Qt::ReturnByValue).isNull());
+    QCOMPARE(Child<QComboBox>(*m_window, "SystemVersionBox")->count(), 1);
+    QCOMPARE(Child<QComboBox>(*m_window, "SystemVersionBox")->currentText(), QLatin1String(Version));
     QCOMPARE(Page(), QStringLiteral("home"));
     QCOMPARE(Buttons(), QStringList{"Next \"Start\""});
 }
@@ -456,73 +459,77 @@ void TestRepairRoad::StartStandardOrAdvanced(bool advanced) {
     QCOMPARE(Title(), QStringLiteral("Tavik Mendra"));
     Shot(QStringLiteral("2-mode-choice"));
 
-    QTest::mouseClick(advanced ? m_window->advancedModeBtn : m_window->standardModeBtn, Qt::LeftButton);
-    QCOMPARE(Page(), QStringLiteral("select/0"));
+    QTest::mouseClick(advanced ? Child<QPushButton>(*m_window, "advancedModeBtn")
+                               : Child<QPushButton>(*m_window, "standardModeBtn"),
+                      Qt::LeftButton);
+    QCOMPARE(Page(), QStringLiteral("select/ChooseFirmware"));
     QCOMPARE(Buttons(), (QStringList{"Back", "Download"}));
-    QCOMPARE(Title(), advanced ? QStringLiteral("Tavik Mendra - Advanced Mode") : QStringLiteral("Tavik Mendra - Standard Mode"));
-    QCOMPARE(Shown(m_window->noteInfoLbl_22), advanced);
-    QCOMPARE(m_window->DeviceModelBox->currentText(), QLatin1String(PhoneName));
-    QCOMPARE(m_window->SystemVersionBox->currentText(), QLatin1String(Version));
-    QVERIFY(m_window->btnSelectFirmware->isEnabled());
-    QVERIFY(m_window->btnDownloadFirmware->isEnabled());
+    QCOMPARE(Title(), advanced ? QStringLiteral("Tavik Mendra - Advanced Mode")
+                               : QStringLiteral("Tavik Mendra - Standard Mode"));
+    QCOMPARE(Shown(Child<QLabel>(*m_window, "noteInfoLbl_22")), advanced);
+    QCOMPARE(Child<QComboBox>(*m_window, "DeviceModelBox")->currentText(), QLatin1String(PhoneName));
+    QCOMPARE(Child<QComboBox>(*m_window, "SystemVersionBox")->currentText(), QLatin1String(Version));
+    QVERIFY(Child<QPushButton>(*m_window, "btnSelectFirmware")->isEnabled());
+    QVERIFY(Child<QPushButton>(*m_window, "btnDownloadFirmware")->isEnabled());
 }
 
 void TestRepairRoad::Download() {
     QTest::mouseClick(Button("btnDownload"), Qt::LeftButton);
-    QCOMPARE(Page(), QStringLiteral("select/1"));
+    QCOMPARE(Page(), QStringLiteral("select/CheckFirmware"));
     QCOMPARE(Buttons(), QStringList{"Back"});
 }
 
 // From the download's end: the package verified, the ready page.
 void TestRepairRoad::FinishFirstRun() {
-    QTRY_COMPARE_WITH_TIMEOUT(Page(), QStringLiteral("fix/1"), Slow);
-    QCOMPARE(m_window->connStatestackedWidget->currentIndex(), 2);
-    QCOMPARE(m_window->FirmwareVersionLbl->text(), QLatin1String(Version));
-    QCOMPARE(m_window->iPhoneFixingLabel->text(), QLatin1String(PhoneName));
-    QVERIFY(!m_window->FixStateLbl->pixmap(Qt::ReturnByValue).isNull());
+    QTRY_COMPARE_WITH_TIMEOUT(Page(), QStringLiteral("fix/ReadyToFix"), Slow);
+    QCOMPARE(Stack<FixConnState>(*m_window, "connStatestackedWidget"), FixConnState::FixingDevice);
+    QCOMPARE(Child<QLabel>(*m_window, "FirmwareVersionLbl")->text(), QLatin1String(Version));
+    QCOMPARE(Child<QLabel>(*m_window, "iPhoneFixingLabel")->text(), QLatin1String(PhoneName));
+    QVERIFY(!Child<QLabel>(*m_window, "FixStateLbl")->pixmap(Qt::ReturnByValue).isNull());
     QCOMPARE(Buttons(), (QStringList{"Back", "Next \"Fix Now\""}));
-    QTRY_COMPARE(MissingInOrder(m_watch->shown,
-                            {Literal("select/1 | Verifying the Firmware package... | 0.0%..."),
-                             Literal("select/1 | Verifying the Firmware package... | 100.0%..."),
-                             Literal(QStringLiteral("fix/1 | ") + QLatin1String(Version))}),
-             QString());
+    QTRY_COMPARE(
+        MissingInOrder(m_watch->shown, {Literal("select/CheckFirmware | Verifying the Firmware package... | 0.0%..."),
+                                        Literal("select/CheckFirmware | Verifying the Firmware package... | 100.0%..."),
+                                        Literal(QStringLiteral("fix/ReadyToFix | ") + QLatin1String(Version))}),
+        QString());
 }
 
 // "Fix Now" and the second run to its successful end.
 void TestRepairRoad::FixNowUntilDone() {
     m_watch->shown.clear();
     QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
-    QCOMPARE(Page(), QStringLiteral("fix/2"));
+    QCOMPARE(Page(), QStringLiteral("fix/Fixing"));
     QCOMPARE(Buttons(), (QStringList{"Back", "Next \"Fixing\" (off)"}));
-    QCOMPARE(m_window->fixStatusLbl->text(), QStringLiteral("Reparing. It takes about 10min..."));
-    QCOMPARE(m_window->noteInfoLbl_3->text(),
+    QCOMPARE(Child<QLabel>(*m_window, "fixStatusLbl")->text(), QStringLiteral("Reparing. It takes about 10min..."));
+    QCOMPARE(Child<QLabel>(*m_window, "noteInfoLbl_3")->text(),
              QStringLiteral("1. Keep your device connected, and do not use it during fixing."));
-    QVERIFY(m_window->FixStateLbl->movie());
+    QVERIFY(Child<QLabel>(*m_window, "FixStateLbl")->movie());
 
     QTRY_COMPARE_WITH_TIMEOUT(Button("btnNext")->text(), QStringLiteral("Done"), Slow);
-    QTRY_COMPARE(MissingInOrder(m_watch->shown,
-                            {Literal("fix/2 | Secondary Verification: 0.0%... | Reparing. It takes about 10min..."),
-                             Literal("fix/2 | Secondary Verification: 100.0%... | Reparing. It takes about 10min..."),
-                             Literal("fix/2 | Unziping: 0.0%... | Reparing. It takes about 10min..."),
-                             Literal("fix/2 | Unziping: 100.0%... | Reparing. It takes about 10min..."),
-                             Literal("fix/2 | Enter Recovery Mode: 0.0%... | Reparing. It takes about 10min..."),
-                             Literal("fix/2 | Enter Recovery Mode: 100.0%... | Reparing. It takes about 10min..."),
-                             Literal("fix/2 | Repairing: 0.0%... | Reparing. It takes about 10min..."),
-                             "fix/2 \\| Repairing: " + Percent + " \\| Reparing\\. It takes about 10min\\.\\.\\.",
-                             Literal("fix/2 | Repair Success.")}),
-             QString());
-    QCOMPARE(Page(), QStringLiteral("fix/2"));
+    QTRY_COMPARE(
+        MissingInOrder(m_watch->shown,
+                       {Literal("fix/Fixing | Secondary Verification: 0.0%... | Reparing. It takes about 10min..."),
+                        Literal("fix/Fixing | Secondary Verification: 100.0%... | Reparing. It takes about 10min..."),
+                        Literal("fix/Fixing | Unziping: 0.0%... | Reparing. It takes about 10min..."),
+                        Literal("fix/Fixing | Unziping: 100.0%... | Reparing. It takes about 10min..."),
+                        Literal("fix/Fixing | Enter Recovery Mode: 0.0%... | Reparing. It takes about 10min..."),
+                        Literal("fix/Fixing | Enter Recovery Mode: 100.0%... | Reparing. It takes about 10min..."),
+                        Literal("fix/Fixing | Repairing: 0.0%... | Reparing. It takes about 10min..."),
+                        "fix/Fixing \\| Repairing: " + Percent + " \\| Reparing\\. It takes about 10min\\.\\.\\.",
+                        Literal("fix/Fixing | Repair Success.")}),
+        QString());
+    QCOMPARE(Page(), QStringLiteral("fix/Fixing"));
     QCOMPARE(Buttons(), QStringList{"Next \"Done\""});
-    QCOMPARE(m_window->fixStatusLbl->text(), QStringLiteral("Repair Success."));
-    QCOMPARE(m_window->repairInfoLbl->text(),
+    QCOMPARE(Child<QLabel>(*m_window, "fixStatusLbl")->text(), QStringLiteral("Repair Success."));
+    QCOMPARE(Child<QLabel>(*m_window, "repairInfoLbl")->text(),
              QStringLiteral("Please restart to check the device.\nIf the repair fails, please restart your device and "
                             "PC before trying again."));
-    QCOMPARE(m_window->noteInfoLbl_3->text(),
+    QCOMPARE(Child<QLabel>(*m_window, "noteInfoLbl_3")->text(),
              QStringLiteral("<style> a {text-decoration: none} </style> <a href=\"http://127.0.0.1:9/support\">Contact "
                             "us for more help."));
-    QVERIFY(!Shown(m_window->FixprogressBar));
-    QVERIFY(!Shown(m_window->progressValueLbl));
-    QVERIFY(!m_window->FixStateLbl->pixmap(Qt::ReturnByValue).isNull());
+    QVERIFY(!Shown(Child<QProgressBar>(*m_window, "FixprogressBar")));
+    QVERIFY(!Shown(Child<QLabel>(*m_window, "progressValueLbl")));
+    QVERIFY(!Child<QLabel>(*m_window, "FixStateLbl")->pixmap(Qt::ReturnByValue).isNull());
 }
 
 // A phone that re-enumerates is off the bus for a while when it enters recovery mode and again when it restarts
@@ -555,31 +562,37 @@ void TestRepairRoad::road() {
     const float permille = std::trunc(float(gate) / float(m_server.body.size()) * 1000.0f);
     const QString percent = QString::asprintf("%0.1f", permille / 10.0) + QStringLiteral("%...");
     QTRY_VERIFY_WITH_TIMEOUT(m_server.Holding(), Slow);
-    QTRY_COMPARE_WITH_TIMEOUT(m_window->ProgressBarValueLbl->text(), percent, Slow);
-    QCOMPARE(m_window->FirmwareProgressBar->value(), int(permille));
-    QCOMPARE(m_window->FirmwareStateLbl->text(), QStringLiteral("Downloading the Firmware package..."));
-    QVERIFY(Shown(m_window->DowanLoadSpeed));
-    QVERIFY2(QRegularExpression("^" + Speed.mid(6) + "$").match(m_window->DowanLoadSpeed->text()).hasMatch(),
-             qPrintable(m_window->DowanLoadSpeed->text()));
-    for (QLabel* label : {m_window->errCodeLbl, m_window->descriptionLbl, m_window->errStringLbl,
-                          m_window->FirmwareHintLbl})
+    QTRY_COMPARE_WITH_TIMEOUT(Child<QLabel>(*m_window, "ProgressBarValueLbl")->text(), percent, Slow);
+    QCOMPARE(Child<QProgressBar>(*m_window, "FirmwareProgressBar")->value(), int(permille));
+    QCOMPARE(Child<QLabel>(*m_window, "FirmwareStateLbl")->text(),
+             QStringLiteral("Downloading the Firmware package..."));
+    QVERIFY(Shown(Child<QLabel>(*m_window, "DowanLoadSpeed")));
+    QVERIFY2(QRegularExpression("^" + Speed.mid(6) + "$")
+                 .match(Child<QLabel>(*m_window, "DowanLoadSpeed")->text())
+                 .hasMatch(),
+             qPrintable(Child<QLabel>(*m_window, "DowanLoadSpeed")->text()));
+    for (QLabel* label : {Child<QLabel>(*m_window, "errCodeLbl"), Child<QLabel>(*m_window, "descriptionLbl"),
+                          Child<QLabel>(*m_window, "errStringLbl"), Child<QLabel>(*m_window, "FirmwareHintLbl")})
         QVERIFY(!Shown(label));
-    QVERIFY(m_window->FirmwareStatePic->movie());
-    QCOMPARE(m_window->FirmwareStatePic->movie()->state(), QMovie::Running);
+    QVERIFY(Child<QLabel>(*m_window, "FirmwareStatePic")->movie());
+    QCOMPARE(Child<QLabel>(*m_window, "FirmwareStatePic")->movie()->state(), QMovie::Running);
     QCOMPARE(Buttons(), QStringList{"Back"});
     QVERIFY(Phone().jobRunning);
     Shot(QStringLiteral("4-downloading"));
 
     m_server.Release();
     FinishFirstRun();
-    QTRY_COMPARE(MissingInOrder(m_watch->shown,
-                            {Literal("select/1 | Downloading the Firmware package... | 0.0%... | speed "),
-                             "select/1 \\| Downloading the Firmware package\\.\\.\\. \\| " + Percent + " \\| " + Speed,
-                             Literal("select/1 | Download finished... | 100.0%..."),
-                             Literal("select/1 | Verifying the Firmware package... | 0.0%...")}),
-             QString());
-    QCOMPARE(Shown(m_window->noteInfoLbl_22), advanced);
-    QCOMPARE(Title(), advanced ? QStringLiteral("Tavik Mendra - Advanced Mode") : QStringLiteral("Tavik Mendra - Standard Mode"));
+    QTRY_COMPARE(
+        MissingInOrder(
+            m_watch->shown,
+            {Literal("select/CheckFirmware | Downloading the Firmware package... | 0.0%... | speed "),
+             "select/CheckFirmware \\| Downloading the Firmware package\\.\\.\\. \\| " + Percent + " \\| " + Speed,
+             Literal("select/CheckFirmware | Download finished... | 100.0%..."),
+             Literal("select/CheckFirmware | Verifying the Firmware package... | 0.0%...")}),
+        QString());
+    QCOMPARE(Shown(Child<QLabel>(*m_window, "noteInfoLbl_22")), advanced);
+    QCOMPARE(Title(), advanced ? QStringLiteral("Tavik Mendra - Advanced Mode")
+                               : QStringLiteral("Tavik Mendra - Standard Mode"));
     Shot(QStringLiteral("5-ready-to-fix"));
 
     FixNowUntilDone();
@@ -595,9 +608,9 @@ void TestRepairRoad::road() {
     QCOMPARE(Page(), QStringLiteral("home"));
     QCOMPARE(Buttons(), QStringList{"Next \"Start\""});
     QCOMPARE(Title(), QStringLiteral("Tavik Mendra"));
-    QCOMPARE(Controller::Instance()->GetRepairMode(), int(Controller::NoMode));
+    QCOMPARE(Controller::Instance()->GetRepairMode(), RepairMode::NotChosen);
     // A phone that re-enumerates may still be restarting.
-    QTRY_COMPARE(m_window->iPhoneTypeBox->currentText(), QLatin1String(PhoneName));
+    QTRY_COMPARE(Child<QComboBox>(*m_window, "iPhoneTypeBox")->currentText(), QLatin1String(PhoneName));
     QTRY_VERIFY(!Phone().jobRunning);
     QCOMPARE(m_devices->WaitIdle(Slow), 0);
 
@@ -628,46 +641,46 @@ void TestRepairRoad::branches_data() {
     const QString verifying = QStringLiteral("Are you sure you want to stop verifying the firmware package?");
     const QString goBack = QStringLiteral("Firmware package will be re-verfied after going back.\nGo back?");
     const QString stopFixing = QStringLiteral("Are you sure to stop fixing?");
-    QTest::newRow("download fails, then Download again")
-        << DownloadFails << QList<int>{} << QStringList{} << "fix/1" << QStringList{"Back", "Next \"Fix Now\""};
+    QTest::newRow("download fails, then Download again") << DownloadFails << QList<int>{} << QStringList{}
+                                                         << "fix/ReadyToFix" << QStringList{"Back", "Next \"Fix Now\""};
     QTest::newRow("download fails, Download again, Back at once asks, No then Yes")
-        << BackRightAfterDownloadAgain << QList<int>{No, Ok} << QStringList{downloading, downloading} << "select/0"
-        << QStringList{"Back", "Download"};
-    QTest::newRow("wrong checksum") << WrongChecksum << QList<int>{} << QStringList{} << "select/0"
+        << BackRightAfterDownloadAgain << QList<int>{No, Ok} << QStringList{downloading, downloading}
+        << "select/ChooseFirmware" << QStringList{"Back", "Download"};
+    QTest::newRow("wrong checksum") << WrongChecksum << QList<int>{} << QStringList{} << "select/ChooseFirmware"
                                     << QStringList{"Back", "Download"};
     QTest::newRow("restore fails, Try again")
         << RestoreFails << QList<int>{Ok} << QStringList{"Please re-connect the device to scan and fix."} << "home"
         << QStringList{"Next \"Start\""};
     const QString lost = QStringLiteral("Device not connected. Please re-connect device.");
-    QTest::newRow("device departs mid-restore") << DepartsMidRestore << QList<int>{Yes} << QStringList{lost} << "fix/0"
-                                                << QStringList{"Back", "Next \"Start\" (off)"};
+    QTest::newRow("device departs mid-restore") << DepartsMidRestore << QList<int>{Yes} << QStringList{lost}
+                                                << "fix/NoDevice" << QStringList{"Back", "Next \"Start\" (off)"};
     QTest::newRow("the phone leaves for good while it re-enumerates")
-        << LeavesWhileReenumerating << QList<int>{Yes} << QStringList{lost} << "fix/0"
+        << LeavesWhileReenumerating << QList<int>{Yes} << QStringList{lost} << "fix/NoDevice"
         << QStringList{"Back", "Next \"Start\" (off)"};
     QTest::newRow("another phone arrives while the phone is away")
-        << OtherDeviceWhileAway << QList<int>{Yes} << QStringList{lost} << "fix/0"
+        << OtherDeviceWhileAway << QList<int>{Yes} << QStringList{lost} << "fix/NoDevice"
         << QStringList{"Back", "Next \"Start\" (off)"};
     QTest::newRow("Back while downloading, No then Yes")
-        << BackWhileDownloading << QList<int>{No, Ok} << QStringList{downloading, downloading} << "select/0"
-        << QStringList{"Back", "Download"};
+        << BackWhileDownloading << QList<int>{No, Ok} << QStringList{downloading, downloading}
+        << "select/ChooseFirmware" << QStringList{"Back", "Download"};
     QTest::newRow("Back while verifying, No then Yes")
-        << BackWhileVerifying << QList<int>{No, Ok} << QStringList{verifying, verifying} << "select/0"
+        << BackWhileVerifying << QList<int>{No, Ok} << QStringList{verifying, verifying} << "select/ChooseFirmware"
         << QStringList{"Back", "Download"};
     QTest::newRow("Back from the ready page, No then Yes, Download verifies again")
-        << BackFromReadyPage << QList<int>{No, Ok} << QStringList{goBack, goBack} << "fix/1"
+        << BackFromReadyPage << QList<int>{No, Ok} << QStringList{goBack, goBack} << "fix/ReadyToFix"
         << QStringList{"Back", "Next \"Fix Now\""};
     QTest::newRow("Back during the second verification, No then Yes, Fix Now again")
-        << BackDuringSecondVerification << QList<int>{No, Ok} << QStringList{stopFixing, stopFixing} << "fix/2"
+        << BackDuringSecondVerification << QList<int>{No, Ok} << QStringList{stopFixing, stopFixing} << "fix/Fixing"
         << QStringList{"Next \"Done\""};
     QTest::newRow("Back during the unzip only warns")
         << BackDuringUnzip << QList<int>{Ok}
-        << QStringList{"The device is being repaired, please do not close the program."} << "fix/2"
+        << QStringList{"The device is being repaired, please do not close the program."} << "fix/Fixing"
         << QStringList{"Next \"Done\""};
     QTest::newRow("Back during the restore only warns")
         << BackDuringRestore << QList<int>{Ok}
-        << QStringList{"The device is being repaired, please do not close the program."} << "fix/2"
+        << QStringList{"The device is being repaired, please do not close the program."} << "fix/Fixing"
         << QStringList{"Next \"Done\""};
-    QTest::newRow("local firmware file") << LocalFirmware << QList<int>{} << QStringList{} << "fix/2"
+    QTest::newRow("local firmware file") << LocalFirmware << QList<int>{} << QStringList{} << "fix/Fixing"
                                          << QStringList{"Next \"Done\""};
 }
 
@@ -693,18 +706,19 @@ void TestRepairRoad::branches() {
     case DownloadFails: {
         m_server.status = 404;
         Download();
-        QTRY_COMPARE_WITH_TIMEOUT(m_window->FirmwareStateLbl->text(), QStringLiteral("Downloading failed. Error code:"),
-                                  Slow);
-        QCOMPARE(m_window->errCodeLbl->text(), QStringLiteral("6"));
-        QCOMPARE(m_window->descriptionLbl->text(), QStringLiteral(", description:"));
-        QCOMPARE(m_window->errStringLbl->text(), QStringLiteral("The server answered HTTP 404"));
-        QCOMPARE(m_window->FirmwareHintLbl->text(), QStringLiteral("Please keep the Internet well connected."));
-        for (QLabel* label : {m_window->errCodeLbl, m_window->descriptionLbl, m_window->errStringLbl,
-                              m_window->FirmwareHintLbl})
+        QTRY_COMPARE_WITH_TIMEOUT(Child<QLabel>(*m_window, "FirmwareStateLbl")->text(),
+                                  QStringLiteral("Downloading failed. Error code:"), Slow);
+        QCOMPARE(Child<QLabel>(*m_window, "errCodeLbl")->text(), QStringLiteral("6"));
+        QCOMPARE(Child<QLabel>(*m_window, "descriptionLbl")->text(), QStringLiteral(", description:"));
+        QCOMPARE(Child<QLabel>(*m_window, "errStringLbl")->text(), QStringLiteral("The server answered HTTP 404"));
+        QCOMPARE(Child<QLabel>(*m_window, "FirmwareHintLbl")->text(),
+                 QStringLiteral("Please keep the Internet well connected."));
+        for (QLabel* label : {Child<QLabel>(*m_window, "errCodeLbl"), Child<QLabel>(*m_window, "descriptionLbl"),
+                              Child<QLabel>(*m_window, "errStringLbl"), Child<QLabel>(*m_window, "FirmwareHintLbl")})
             QVERIFY(Shown(label));
-        QVERIFY(!Shown(m_window->DowanLoadSpeed));
-        QVERIFY(!m_window->FirmwareStatePic->pixmap(Qt::ReturnByValue).isNull());
-        QCOMPARE(Page(), QStringLiteral("select/1"));
+        QVERIFY(!Shown(Child<QLabel>(*m_window, "DowanLoadSpeed")));
+        QVERIFY(!Child<QLabel>(*m_window, "FirmwareStatePic")->pixmap(Qt::ReturnByValue).isNull());
+        QCOMPARE(Page(), QStringLiteral("select/CheckFirmware"));
         QCOMPARE(Buttons(), (QStringList{"Back", "RetryDownload"}));
         QCOMPARE(Button("btnRetryDownload")->text(), QStringLiteral("Download again"));
         Shot(QStringLiteral("8-download-failed"));
@@ -725,28 +739,29 @@ void TestRepairRoad::branches() {
         // Back before the new download's first report: the page no longer counts as failed.
         QTest::mouseClick(Button("btnRetryDownload"), Qt::LeftButton);
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
-        QCOMPARE(Page(), QStringLiteral("select/1"));
+        QCOMPARE(Page(), QStringLiteral("select/CheckFirmware"));
         QCOMPARE(Buttons(), QStringList{"Back"});
         QTRY_VERIFY_WITH_TIMEOUT(m_server.Holding(), Slow);
         QVERIFY(Phone().jobRunning);
-        QCOMPARE(m_window->FirmwareStateLbl->text(), QStringLiteral("Downloading the Firmware package..."));
+        QCOMPARE(Child<QLabel>(*m_window, "FirmwareStateLbl")->text(),
+                 QStringLiteral("Downloading the Firmware package..."));
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
-        QCOMPARE(Page(), QStringLiteral("select/0"));
+        QCOMPARE(Page(), QStringLiteral("select/ChooseFirmware"));
         QTRY_VERIFY_WITH_TIMEOUT(!Phone().jobRunning, Slow);
         break;
     }
     case WrongChecksum: {
         Download();
-        QTRY_COMPARE_WITH_TIMEOUT(m_window->FirmwareStateLbl->text(), QStringLiteral("Verifying failed. Error code:"),
-                                  Slow);
-        QCOMPARE(m_window->errCodeLbl->text(), QStringLiteral("9"));
-        QCOMPARE(m_window->descriptionLbl->text(), QStringLiteral(", description:"));
-        QCOMPARE(WithoutBreakMarks(m_window->errStringLbl->text()),
+        QTRY_COMPARE_WITH_TIMEOUT(Child<QLabel>(*m_window, "FirmwareStateLbl")->text(),
+                                  QStringLiteral("Verifying failed. Error code:"), Slow);
+        QCOMPARE(Child<QLabel>(*m_window, "errCodeLbl")->text(), QStringLiteral("9"));
+        QCOMPARE(Child<QLabel>(*m_window, "descriptionLbl")->text(), QStringLiteral(", description:"));
+        QCOMPARE(WithoutBreakMarks(Child<QLabel>(*m_window, "errStringLbl")->text()),
                  QStringLiteral("The package's SHA-1 is %1, expected %2")
                      .arg(QString::fromLatin1(m_packageSha1), wrongSha1));
-        QCOMPARE(m_window->FirmwareHintLbl->text(),
+        QCOMPARE(Child<QLabel>(*m_window, "FirmwareHintLbl")->text(),
                  QStringLiteral("Please try other System versions or use the Advanced Mode."));
-        QCOMPARE(Page(), QStringLiteral("select/1"));
+        QCOMPARE(Page(), QStringLiteral("select/CheckFirmware"));
         QCOMPARE(Buttons(), QStringList{"Back"});
         // Nothing is left running to ask about.
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
@@ -759,18 +774,19 @@ void TestRepairRoad::branches() {
         FinishFirstRun();
         QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(Button("btnNext")->text(), QStringLiteral("Try again"), Slow);
-        QCOMPARE(Page(), QStringLiteral("fix/2"));
+        QCOMPARE(Page(), QStringLiteral("fix/Fixing"));
         QCOMPARE(Buttons(), QStringList{"Next \"Try again\""});
-        QCOMPARE(m_window->fixStatusLbl->text(), QStringLiteral("Repair failed."));
-        QCOMPARE(m_window->fixStatusLbl->styleSheet(), QStringLiteral("color: rgb(255, 0, 0);"));
-        QCOMPARE(m_window->repairInfoLbl->text(),
+        QCOMPARE(Child<QLabel>(*m_window, "fixStatusLbl")->text(), QStringLiteral("Repair failed."));
+        QCOMPARE(Child<QLabel>(*m_window, "fixStatusLbl")->styleSheet(), QStringLiteral("color: rgb(255, 0, 0);"));
+        QCOMPARE(Child<QLabel>(*m_window, "repairInfoLbl")->text(),
                  QStringLiteral("Check whether the device restarts. If the restart fails, please restart computer and "
                                 "device before you use Advanced Mode to try again."));
-        QVERIFY(m_window->noteInfoLbl_3->text().contains(QStringLiteral(">Contact us for more help.")));
-        QVERIFY(!Shown(m_window->progressValueLbl));
+        QVERIFY(
+            Child<QLabel>(*m_window, "noteInfoLbl_3")->text().contains(QStringLiteral(">Contact us for more help.")));
+        QVERIFY(!Shown(Child<QLabel>(*m_window, "progressValueLbl")));
         // The failed device leaves the home page's list until it is connected again.
-        QCOMPARE(m_window->iPhoneTypeBox->count(), 0);
-        QCOMPARE(m_window->connectstackedWidget_2->currentIndex(), 1);
+        QCOMPARE(Child<QComboBox>(*m_window, "iPhoneTypeBox")->count(), 0);
+        QCOMPARE(Stack<HomeConnection>(*m_window, "connectstackedWidget_2"), HomeConnection::NotConnected);
         QCOMPARE(Phone().restoreCount, 0);
         Shot(QStringLiteral("9-repair-failed"));
         QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
@@ -782,16 +798,16 @@ void TestRepairRoad::branches() {
         m_watch->HoldAfter(MRStepRestore, MRStatusProgress);
         QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(m_watch->Held(), Slow);
-        QVERIFY(m_window->progressValueLbl->text().startsWith(QStringLiteral("Repairing: ")));
+        QVERIFY(Child<QLabel>(*m_window, "progressValueLbl")->text().startsWith(QStringLiteral("Repairing: ")));
         QCOMPARE(m_devices->Unplug(PhoneId), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(Page(), QStringLiteral("fix/0"), Slow);
+        QTRY_COMPARE_WITH_TIMEOUT(Page(), QStringLiteral("fix/NoDevice"), Slow);
         m_watch->Release();
         QTRY_VERIFY_WITH_TIMEOUT(!Phone().jobRunning, Slow);
         QCOMPARE(m_devices->WaitIdle(Slow), 0);
-        QCOMPARE(m_window->connStatestackedWidget->currentIndex(), 0);
-        QCOMPARE(m_window->iPhoneTypeBox->count(), 0);
-        QCOMPARE(m_window->connectstackedWidget_2->currentIndex(), 1);
-        QCOMPARE(Controller::Instance()->GetRepairMode(), int(Controller::NoMode));
+        QCOMPARE(Stack<FixConnState>(*m_window, "connStatestackedWidget"), FixConnState::Disconnected);
+        QCOMPARE(Child<QComboBox>(*m_window, "iPhoneTypeBox")->count(), 0);
+        QCOMPARE(Stack<HomeConnection>(*m_window, "connectstackedWidget_2"), HomeConnection::NotConnected);
+        QCOMPARE(Controller::Instance()->GetRepairMode(), RepairMode::NotChosen);
         QCOMPARE(Phone().restoreCount, 0);
         break;
     }
@@ -808,18 +824,19 @@ void TestRepairRoad::branches() {
         QCOMPARE(m_devices->Unplug(PhoneId), 0); // pulled out while away: it does not come back
         if (other) {
             QCOMPARE(m_devices->Plug(OtherPhoneId), 0);
-            QTRY_COMPARE(m_window->DeviceModelBox->currentText(), QLatin1String(OtherPhoneName));
+            QTRY_COMPARE(Child<QComboBox>(*m_window, "DeviceModelBox")->currentText(), QLatin1String(OtherPhoneName));
             // Listed and selected, but the repair is still the phone's and its page stays.
             QVERIFY(Model().IsWaitingForWorkDevice());
-            QCOMPARE(Page(), QStringLiteral("fix/2"));
-            QCOMPARE(m_window->fixStatusLbl->text(), QStringLiteral("Reparing. It takes about 10min..."));
+            QCOMPARE(Page(), QStringLiteral("fix/Fixing"));
+            QCOMPARE(Child<QLabel>(*m_window, "fixStatusLbl")->text(),
+                     QStringLiteral("Reparing. It takes about 10min..."));
             QCOMPARE(MendraMessageBox::ShownMessages(), QStringList());
         }
-        QTRY_COMPARE_WITH_TIMEOUT(Page(), QStringLiteral("fix/0"), Slow);
+        QTRY_COMPARE_WITH_TIMEOUT(Page(), QStringLiteral("fix/NoDevice"), Slow);
         m_watch->Release();
         QTRY_VERIFY_WITH_TIMEOUT(!Phone().jobRunning, Slow);
         QCOMPARE(m_devices->WaitIdle(Slow), 0);
-        QCOMPARE(Controller::Instance()->GetRepairMode(), int(Controller::NoMode));
+        QCOMPARE(Controller::Instance()->GetRepairMode(), RepairMode::NotChosen);
         QCOMPARE(Phone().restoreCount, 0);
         QCOMPARE(Phone(OtherPhoneId).restoreCount, 0);
         QCOMPARE(Phone(OtherPhoneId).jobRunning, 0);
@@ -830,11 +847,11 @@ void TestRepairRoad::branches() {
         Download();
         QTRY_VERIFY_WITH_TIMEOUT(m_server.Holding(), Slow);
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
-        QCOMPARE(Page(), QStringLiteral("select/1"));
+        QCOMPARE(Page(), QStringLiteral("select/CheckFirmware"));
         QVERIFY(Phone().jobRunning);
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
-        QCOMPARE(Page(), QStringLiteral("select/0"));
-        QVERIFY(!Shown(m_window->FirmwareHintLbl));
+        QCOMPARE(Page(), QStringLiteral("select/ChooseFirmware"));
+        QVERIFY(!Shown(Child<QLabel>(*m_window, "FirmwareHintLbl")));
         QTRY_VERIFY_WITH_TIMEOUT(!Phone().jobRunning, Slow);
         break;
     }
@@ -842,11 +859,12 @@ void TestRepairRoad::branches() {
         m_watch->HoldAfter(MRStepVerify, MRStatusProgress);
         Download();
         QTRY_VERIFY_WITH_TIMEOUT(m_watch->Held(), Slow);
-        QCOMPARE(m_window->FirmwareStateLbl->text(), QStringLiteral("Verifying the Firmware package..."));
+        QCOMPARE(Child<QLabel>(*m_window, "FirmwareStateLbl")->text(),
+                 QStringLiteral("Verifying the Firmware package..."));
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
-        QCOMPARE(Page(), QStringLiteral("select/1"));
+        QCOMPARE(Page(), QStringLiteral("select/CheckFirmware"));
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
-        QCOMPARE(Page(), QStringLiteral("select/0"));
+        QCOMPARE(Page(), QStringLiteral("select/ChooseFirmware"));
         m_watch->Release();
         QTRY_VERIFY_WITH_TIMEOUT(!Phone().jobRunning, Slow);
         QCOMPARE(m_devices->WaitIdle(Slow), 0);
@@ -856,9 +874,9 @@ void TestRepairRoad::branches() {
         Download();
         FinishFirstRun();
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
-        QCOMPARE(Page(), QStringLiteral("fix/1"));
+        QCOMPARE(Page(), QStringLiteral("fix/ReadyToFix"));
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
-        QCOMPARE(Page(), QStringLiteral("select/0"));
+        QCOMPARE(Page(), QStringLiteral("select/ChooseFirmware"));
         QCOMPARE(Buttons(), (QStringList{"Back", "Download"}));
         QCOMPARE(Button("btnNext")->text(), QStringLiteral("Start"));
         // The package is there already: Download goes straight to its verification.
@@ -876,15 +894,17 @@ void TestRepairRoad::branches() {
         m_watch->HoldAfter(MRStepVerify, MRStatusProgress);
         QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(m_watch->Held(), Slow);
-        QVERIFY(m_window->progressValueLbl->text().startsWith(QStringLiteral("Secondary Verification: ")));
+        QVERIFY(Child<QLabel>(*m_window, "progressValueLbl")
+                    ->text()
+                    .startsWith(QStringLiteral("Secondary Verification: ")));
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
-        QCOMPARE(Page(), QStringLiteral("fix/2"));
+        QCOMPARE(Page(), QStringLiteral("fix/Fixing"));
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
-        QCOMPARE(Page(), QStringLiteral("fix/1"));
+        QCOMPARE(Page(), QStringLiteral("fix/ReadyToFix"));
         QCOMPARE(Buttons(), (QStringList{"Back", "Next \"Fix Now\""}));
         m_watch->Release();
         QTRY_VERIFY_WITH_TIMEOUT(!Phone().jobRunning, Slow);
-        QCOMPARE(Page(), QStringLiteral("fix/1"));
+        QCOMPARE(Page(), QStringLiteral("fix/ReadyToFix"));
         FixNowUntilDone();
         break;
     }
@@ -896,12 +916,13 @@ void TestRepairRoad::branches() {
         m_watch->HoldAfter(unzipping ? MRStepUnzip : MRStepRestore, MRStatusProgress);
         QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(m_watch->Held(), Slow);
-        QVERIFY(m_window->progressValueLbl->text().startsWith(unzipping ? QStringLiteral("Unziping: ")
-                                                                        : QStringLiteral("Repairing: ")));
+        QVERIFY(Child<QLabel>(*m_window, "progressValueLbl")
+                    ->text()
+                    .startsWith(unzipping ? QStringLiteral("Unziping: ") : QStringLiteral("Repairing: ")));
         if (!unzipping)
             Shot(QStringLiteral("6-repairing"));
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
-        QCOMPARE(Page(), QStringLiteral("fix/2"));
+        QCOMPARE(Page(), QStringLiteral("fix/Fixing"));
         QCOMPARE(Buttons(), (QStringList{"Back", "Next \"Fixing\" (off)"}));
         m_watch->Release();
         QTRY_COMPARE_WITH_TIMEOUT(Button("btnNext")->text(), QStringLiteral("Done"), Slow);
@@ -912,15 +933,15 @@ void TestRepairRoad::branches() {
         const QString local = m_home.filePath(QStringLiteral("Mine.ipsw"));
         QVERIFY(QFile::copy(m_packagePath, local));
         QString askedIn;
-        Controller::Instance()->SetFileChooser([&](QWidget*, const QString& caption, const QString& folder,
-                                                   const QString& filter) {
-            askedIn = caption + QLatin1Char('|') + folder + QLatin1Char('|') + filter;
-            return local;
-        });
+        Controller::Instance()->SetFileChooser(
+            [&](QWidget*, const QString& caption, const QString& folder, const QString& filter) {
+                askedIn = caption + QLatin1Char('|') + folder + QLatin1Char('|') + filter;
+                return local;
+            });
         const int requests = m_server.requests;
-        QTest::mouseClick(m_window->btnSelectFirmware, Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(*m_window, "btnSelectFirmware"), Qt::LeftButton);
         QCOMPARE(askedIn, QStringLiteral("Select firmware|%1|*.ipsw").arg(gConfig->GetDownloadPath()));
-        QCOMPARE(Page(), QStringLiteral("select/1"));
+        QCOMPARE(Page(), QStringLiteral("select/CheckFirmware"));
         FinishFirstRun();
         QCOMPARE(m_server.requests, requests);
         QVERIFY(!m_watch->shown.join('\n').contains(QStringLiteral("Downloading")));
@@ -945,9 +966,12 @@ void TestRepairRoad::arrivalShowsMode_data() {
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("button");
     QTest::addColumn<bool>("enabled");
-    QTest::newRow("normal") << 0 << "Ada's iPad" << "Enter Recovery Mode" << true;
-    QTest::newRow("recovery") << 1 << "Ada's iPad [Recovery]" << "Quit Recovery Mode" << true;
-    QTest::newRow("DFU") << 2 << "Ada's iPad [DFU]" << "Quit DFU Mode" << false;
+    QTest::newRow("normal") << 0 << "Ada's iPad"
+                            << "Enter Recovery Mode" << true;
+    QTest::newRow("recovery") << 1 << "Ada's iPad [Recovery]"
+                              << "Quit Recovery Mode" << true;
+    QTest::newRow("DFU") << 2 << "Ada's iPad [DFU]"
+                         << "Quit DFU Mode" << false;
 }
 
 void TestRepairRoad::arrivalShowsMode() {
@@ -957,21 +981,22 @@ void TestRepairRoad::arrivalShowsMode() {
     QFETCH(bool, enabled);
     ExpectBoxes({});
     Open();
-    const QString scenario = QStringLiteral("{\"devices\": [{\"id\": 7, \"name\": \"Ada's iPad\", \"mode\": %1}]}").arg(mode);
+    const QString scenario =
+        QStringLiteral("{\"devices\": [{\"id\": 7, \"name\": \"Ada's iPad\", \"mode\": %1}]}").arg(mode);
     QCOMPARE(m_devices->LoadScenario(scenario.toUtf8().constData()), 0);
-    QTRY_COMPARE(m_window->iPhoneTypeBox->count(), 1);
-    QCOMPARE(m_window->iPhoneTypeBox->currentText(), entry);
-    QCOMPARE(m_window->DeviceModelBox->currentText(), entry);
-    QCOMPARE(m_window->recoveryModeStateBtn->text(), button);
-    QCOMPARE(m_window->recoveryModeStateBtn->isEnabled(), enabled);
-    QVERIFY(Shown(m_window->recoveryModeStateBtn));
-    QCOMPARE(m_window->connectstackedWidget_2->currentIndex(), 0);
+    QTRY_COMPARE(Child<QComboBox>(*m_window, "iPhoneTypeBox")->count(), 1);
+    QCOMPARE(Child<QComboBox>(*m_window, "iPhoneTypeBox")->currentText(), entry);
+    QCOMPARE(Child<QComboBox>(*m_window, "DeviceModelBox")->currentText(), entry);
+    QCOMPARE(Child<QPushButton>(*m_window, "recoveryModeStateBtn")->text(), button);
+    QCOMPARE(Child<QPushButton>(*m_window, "recoveryModeStateBtn")->isEnabled(), enabled);
+    QVERIFY(Shown(Child<QPushButton>(*m_window, "recoveryModeStateBtn")));
+    QCOMPARE(Stack<HomeConnection>(*m_window, "connectstackedWidget_2"), HomeConnection::DeviceList);
 
     QCOMPARE(m_devices->Unplug(7), 0);
-    QTRY_COMPARE(m_window->iPhoneTypeBox->count(), 0);
-    QCOMPARE(m_window->connectstackedWidget_2->currentIndex(), 1);
-    QVERIFY(Shown(m_window->deviceNotConnLbl));
-    QVERIFY(!Shown(m_window->recoveryModeStateBtn));
+    QTRY_COMPARE(Child<QComboBox>(*m_window, "iPhoneTypeBox")->count(), 0);
+    QCOMPARE(Stack<HomeConnection>(*m_window, "connectstackedWidget_2"), HomeConnection::NotConnected);
+    QVERIFY(Shown(Child<QLabel>(*m_window, "deviceNotConnLbl")));
+    QVERIFY(!Shown(Child<QPushButton>(*m_window, "recoveryModeStateBtn")));
     QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
 }
 
@@ -1012,30 +1037,32 @@ void TestRepairRoad::recoveryButton() {
     Open(QString(), 400, reenumerate);
     PlugPhone();
     if (mode == 1) {
-        QCOMPARE(m_devices->SetMode(PhoneId, 1), 0);
-        QTRY_COMPARE(m_window->recoveryModeStateBtn->text(), QStringLiteral("Quit Recovery Mode"));
+        QCOMPARE(m_devices->SetMode(PhoneId, MRModeRecovery), 0);
+        QTRY_COMPARE(Child<QPushButton>(*m_window, "recoveryModeStateBtn")->text(),
+                     QStringLiteral("Quit Recovery Mode"));
     }
     if (fails) {
         MRSimFault fault{MRStepEnterRecovery, 50, MRErrorDevice, "", 0, 0, 0};
         QCOMPARE(m_devices->InjectFault(PhoneId, &fault), 0);
     }
-    ModeReachedFirst hook(m_devices, m_window->iPhoneTypeBox);
+    ModeReachedFirst hook(m_devices, Child<QComboBox>(*m_window, "iPhoneTypeBox"));
     hook.armed = reachedFirst;
     dynamic_cast<MyModelEngine*>(m_window->Engine())->Model().installEventFilter(&hook);
-    QTest::mouseClick(m_window->recoveryModeStateBtn, Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(*m_window, "recoveryModeStateBtn"), Qt::LeftButton);
     QCOMPARE(hook.reached, reachedFirst);
     // Off while the change runs, unless the device's own notification has just shown its new mode.
-    QCOMPARE(m_window->recoveryModeStateBtn->isEnabled(), reachedFirst);
-    QCOMPARE(m_window->connectstackedWidget_2->currentIndex(), 2);
-    QMovie* movie = m_window->connectLabel->movie();
+    QCOMPARE(Child<QPushButton>(*m_window, "recoveryModeStateBtn")->isEnabled(), reachedFirst);
+    QCOMPARE(Stack<HomeConnection>(*m_window, "connectstackedWidget_2"), HomeConnection::Connecting);
+    QMovie* movie = Child<QLabel>(*m_window, "connectLabel")->movie();
     QVERIFY(movie);
     QCOMPARE(movie->state(), QMovie::Running);
 
-    QTRY_COMPARE_WITH_TIMEOUT(m_window->connectstackedWidget_2->currentIndex(), 0, Slow);
-    QTRY_COMPARE_WITH_TIMEOUT(m_window->recoveryModeStateBtn->text(), button, Slow);
-    QVERIFY(m_window->recoveryModeStateBtn->isEnabled());
+    QTRY_COMPARE_WITH_TIMEOUT(Stack<HomeConnection>(*m_window, "connectstackedWidget_2"), HomeConnection::DeviceList,
+                              Slow);
+    QTRY_COMPARE_WITH_TIMEOUT(Child<QPushButton>(*m_window, "recoveryModeStateBtn")->text(), button, Slow);
+    QVERIFY(Child<QPushButton>(*m_window, "recoveryModeStateBtn")->isEnabled());
     QCOMPARE(movie->state(), QMovie::NotRunning);
-    QCOMPARE(m_window->iPhoneTypeBox->currentText(), entry);
+    QCOMPARE(Child<QComboBox>(*m_window, "iPhoneTypeBox")->currentText(), entry);
     QCOMPARE(m_devices->WaitIdle(Slow), 0);
     QCOMPARE(MendraMessageBox::ShownMessages(), boxes);
     QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);

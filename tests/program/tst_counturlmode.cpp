@@ -1,6 +1,6 @@
 #include "program/CountUrlMode.h"
 
-#include "app/QMyWeb.h"
+#include "framework/QMyWeb.h"
 
 #include <QtTest>
 

@@ -19,10 +19,10 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
+#include "ComponentFixture.h"
 #include "DamagedXml.h"
 #include "PythonHttpServer.h"
 #include "StandInProgram.h"
-#include "ComponentFixture.h"
 
 namespace {
 
@@ -496,7 +496,8 @@ void TestProgram::installsMissingSupportSoftware() {
 
     QVERIFY(run.WaitForLine("ready", 60000));
     QCOMPARE(run.Ask("get componentProgressDialog visible"), QByteArray("none"));
-    QCOMPARE(run.Ask("messages"), QByteArray("Component Installed.  Please restart program and then re-connect device."));
+    QCOMPARE(run.Ask("messages"),
+             QByteArray("Component Installed.  Please restart program and then re-connect device."));
     const QList<ComponentFixture::Call> calls = fixture.InstallerCalls();
     QCOMPARE(calls.size(), 1);
     QCOMPARE(calls.at(0).arguments.mid(0, 3), (QStringList{"apt-get", "install", "-y"}));

@@ -1,8 +1,8 @@
 // Shows the installed skin on a page of skinned widgets, for looking at the skin while drawing it.
 //   mendra-skinpreview [SKIN_FOLDER]   (default: the "Skin" folder beside the program's build output)
 
-#include "MyButton.h"
-#include "SkinManager.h"
+#include "framework/MyButton.h"
+#include "framework/SkinManager.h"
 
 #include <QApplication>
 #include <QComboBox>

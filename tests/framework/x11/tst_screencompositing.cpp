@@ -1,9 +1,9 @@
 // Whether the X screen composites, as the frames ask it, on a real X server: a compositing manager
 // announces itself by owning the screen's _NET_WM_CM_S<n> selection, and the test takes that part
 // itself. Without an owner (a bare X server) the frames are drawn flat; with one they get their shadow.
-#include "ChildFrame.h"
-#include "FrameShadow.h"
-#include "SkinManager.h"
+#include "framework/ChildFrame.h"
+#include "framework/FrameShadow.h"
+#include "framework/SkinManager.h"
 
 #include "platform/ScreenCompositing.h"
 

@@ -1,12 +1,12 @@
 #include "Controller.h"
 
-#include "CItemDataBase.h"
 #include "ControllerWindow.h"
-#include "RepairEngine.h"
 
 #include "app/EditionData.h"
 #include "app/MendraData.h"
 #include "app/MyConfig.h"
+#include "device/CItemDataBase.h"
+#include "device/RepairEngine.h"
 #include "framework/MendraMessageBox.h"
 #include "framework/MyFrame.h"
 #include "framework/SkinManager.h"
@@ -30,8 +30,13 @@ QString DefaultFileChooser(QWidget* parent, const QString& caption, const QStrin
 Controller* Controller::s_instance = nullptr;
 
 Controller* Controller::Instance() {
-    if (!s_instance)
-        s_instance = new Controller;
+    return s_instance;
+}
+
+Controller* Controller::Create() {
+    if (s_instance)
+        qFatal("Controller::Create: a controller exists already");
+    s_instance = new Controller;
     return s_instance;
 }
 
@@ -53,7 +58,7 @@ void Controller::Init() {
     m_aboutView = nullptr;
     m_settingView = nullptr;
     m_item = std::make_unique<CItemDataBase>();
-    m_repairMode = NoMode;
+    m_repairMode = RepairMode::NotChosen;
     m_onlineFirmware = true;
     m_repairFinished = false;
 }
@@ -72,8 +77,10 @@ void Controller::SetMainWindow(ControllerWindow* window) {
 
 void Controller::SetModel(RepairEngine* model) {
     m_model = model;
-    if (m_model)
+    if (m_model) {
         m_model->SetController(this);
+        m_model->SetNotices(this);
+    }
 }
 
 void Controller::SetTitleLabel(TitleBar* titleBar) {
@@ -119,19 +126,19 @@ void Controller::SetViewFactory(AuxiliaryViewFactory factory) {
 void Controller::UpdateModeTitle() {
     if (!m_titleBar || !m_window)
         return;
-    const int page = m_window->GetMainPageIndex();
-    if (page == 4 || page == 1) {
+    const MainPage page = m_window->GetMainPageIndex();
+    if (page == MainPage::Guide || page == MainPage::ModeChoice) {
         m_titleBar->setTitleText(tr("Tavik Mendra"));
         return;
     }
     switch (m_repairMode) {
-    case StandardMode:
+    case RepairMode::Standard:
         m_titleBar->setTitleText(tr("Tavik Mendra - Standard Mode"));
         break;
-    case AdvancedMode:
+    case RepairMode::Advanced:
         m_titleBar->setTitleText(tr("Tavik Mendra - Advanced Mode"));
         break;
-    default:
+    case RepairMode::NotChosen:
         m_titleBar->setTitleText(tr("Tavik Mendra"));
         break;
     }
@@ -140,7 +147,7 @@ void Controller::UpdateModeTitle() {
 Controller::RepairStart Controller::CheckRepairStart(bool fromNext) {
     if (!m_model)
         return RepairStart::NoEngine;
-    if (m_repairMode != AdvancedMode && m_repairMode != StandardMode)
+    if (m_repairMode != RepairMode::Advanced && m_repairMode != RepairMode::Standard)
         return RepairStart::NoRepairMode;
     if (!fromNext)
         return m_model->CurrentDevice() != 0 ? RepairStart::Started : RepairStart::NoDevice;
@@ -157,7 +164,7 @@ bool Controller::StartRepair(bool fromNext) {
     if (m_lastRepairStart != RepairStart::Started)
         return false;
     // Standard mode keeps the user's data: the engine's flag says "standard".
-    m_model->StartRepair(m_repairMode == StandardMode);
+    m_model->StartRepair(m_repairMode == RepairMode::Standard);
     return true;
 }
 
@@ -179,12 +186,12 @@ void Controller::SelectLocalFirmware() {
 
     m_model->SetDownloadFolder(nullptr);
     m_onlineFirmware = false;
-    m_window->SetCheckPage(1);
+    m_window->SetCheckPage(CheckPage::CheckFirmware);
     m_window->HideDownloadButton();
     SetFirmwarePath(path);
     m_model->SetLocalFirmware(device, path.toUtf8());
-    m_model->SelectFirmware(device, GetSystemVersionIndex());
-    ShowFixingDeviceName(device);
+    m_model->SelectFirmware(device, m_window->GetSystemVersionIndex());
+    m_window->ShowFixingDeviceName(device);
     m_model->SetWorkDeviceIdText(QString::number(m_model->DeviceId(device)));
     // The run acts on the device chosen now, whatever the lists show by the time it reports.
     m_model->SetRepairDevice(device);
@@ -219,7 +226,7 @@ MRDeviceRef Controller::GetSelectedDevice() {
 }
 
 bool Controller::IsDeviceConnected() const {
-    return m_model && m_model->IsDevicePresent() != 0;
+    return m_model && m_model->IsDevicePresent() != DevicePresence::NoDevice;
 }
 
 void Controller::UpdateRecoveryButton() {
@@ -254,21 +261,26 @@ void Controller::OnDeviceDetected(int /*index*/) {
     m_model->CheckWorkDevicePresent();
 
     // Read where the window stands each time it is needed: a modal box lets reports change the pages.
-    const auto onCheck = [this] { return m_window->GetMainPageIndex() == 3 && m_window->GetCheckPageIndex() == 1; };
+    const auto onCheck = [this] {
+        return m_window->GetMainPageIndex() == MainPage::FirmwareSelection &&
+               m_window->GetCheckPageIndex() == CheckPage::CheckFirmware;
+    };
     const auto onRunningFix = [this, done] {
-        const int fixPage = m_window->GetFixPageIndex();
-        return m_window->GetMainPageIndex() == 2 && (fixPage == 1 || fixPage == 2) && !done;
+        const FixSubPage fixPage = m_window->GetFixPageIndex();
+        return m_window->GetMainPageIndex() == MainPage::Fix &&
+               (fixPage == FixSubPage::ReadyToFix || fixPage == FixSubPage::Fixing) && !done;
     };
 
     m_window->ClearSystemVersions();
     if (device) {
-        if (m_window->GetMainPageIndex() == 4) {
-            MendraMessageBox box(QString(), QCoreApplication::translate("QObject", "Device detected. Please select mode to fix it."),
-                                 QMessageBox::Yes | QMessageBox::No, WindowWidget());
+        if (m_window->GetMainPageIndex() == MainPage::Guide) {
+            MendraMessageBox box(
+                QString(), QCoreApplication::translate("QObject", "Device detected. Please select mode to fix it."),
+                QMessageBox::Yes | QMessageBox::No, WindowWidget());
             box.SetButtonText(QMessageBox::Yes, tr("Yes"));
             box.SetButtonText(QMessageBox::No, tr("No"));
             if (box.Exec() == QMessageBox::Yes) {
-                m_window->SetMainPage(1);
+                m_window->SetMainPage(MainPage::ModeChoice);
                 m_window->changGuiLblStaust();
             }
         }
@@ -288,16 +300,16 @@ void Controller::OnDeviceDetected(int /*index*/) {
         return;
     }
 
-    const int page = m_window->GetMainPageIndex();
-    if (page == 3 && m_window->GetCheckPageIndex() == 0) {
+    const MainPage page = m_window->GetMainPageIndex();
+    if (page == MainPage::FirmwareSelection && m_window->GetCheckPageIndex() == CheckPage::ChooseFirmware) {
         ShowDeviceNotConnected();
     } else if (onCheck()) {
         StopRepairDevice();
         ShowDeviceNotConnected();
     } else if (onRunningFix()) {
         LeaveFixingForLostDevice();
-    } else if (page == 2 && m_window->GetFixPageIndex() == 0) {
-        m_window->SetFixConnState(0);
+    } else if (page == MainPage::Fix && m_window->GetFixPageIndex() == FixSubPage::NoDevice) {
+        m_window->SetFixConnState(FixConnState::Disconnected);
         m_window->ShowDownloadButtons(false);
         m_window->ShowFixStateUnconnected();
     }
@@ -314,29 +326,32 @@ void Controller::LeaveFixingForLostDevice() {
 void Controller::ShowDeviceNotConnected() {
     if (!m_window)
         return;
-    MendraMessageBox box(QString(), QCoreApplication::translate("QObject", "Device not connected. Please re-connect device."), QMessageBox::Yes,
-                         WindowWidget());
+    MendraMessageBox box(QString(),
+                         QCoreApplication::translate("QObject", "Device not connected. Please re-connect device."),
+                         QMessageBox::Yes, WindowWidget());
     box.SetButtonText(QMessageBox::Yes, tr("Yes"));
     // The box only acknowledges what already happened: however it is closed, the work on the device is over,
     // and the window must not stay on a page of work that no longer runs.
     box.ExecNoTitleButtons();
-    EnableRetryDownload(false);
-    m_window->SetMainPage(2);
+    m_window->EnableRetryDownload(false);
+    m_window->SetMainPage(MainPage::Fix);
     m_window->ShowDownloadButtons(false);
-    m_window->SetFixConnState(0);
-    m_window->SetFixSubPage(0);
+    m_window->SetFixConnState(FixConnState::Disconnected);
+    m_window->SetFixSubPage(FixSubPage::NoDevice);
     m_window->ResetStartButton();
-    m_repairMode = NoMode;
+    m_repairMode = RepairMode::NotChosen;
     m_window->ShowFixStateUnconnected();
 }
 
 bool Controller::ConfirmClose() {
     bool answer = true;
-    const int page = m_window ? m_window->GetMainPageIndex() : -1;
-    if (page == 3) {
-        if (m_window->GetCheckPageIndex() == 1) {
+    // Without a window there is no page of work in progress, and no window to close.
+    const MainPage page = m_window ? m_window->GetMainPageIndex() : MainPage::Home;
+    if (page == MainPage::FirmwareSelection) {
+        if (m_window->GetCheckPageIndex() == CheckPage::CheckFirmware) {
             MendraMessageBox box(QString(),
-                                 QCoreApplication::translate("QObject", "Downloading/Verifying Firmware package...\nAre you sure to exit?"),
+                                 QCoreApplication::translate(
+                                     "QObject", "Downloading/Verifying Firmware package...\nAre you sure to exit?"),
                                  QMessageBox::Ok | QMessageBox::No, WindowWidget());
             box.SetButtonText(QMessageBox::Ok, tr("Yes"));
             box.SetButtonText(QMessageBox::No, tr("No"));
@@ -347,12 +362,14 @@ bool Controller::ConfirmClose() {
                 WaitInEventLoop(100);
             }
         }
-    } else if (page == 2) {
-        if (m_window->GetFixPageIndex() == 2 && !m_window->IsRepairDone()) {
-            MendraMessageBox box(QString(),
-                                 QCoreApplication::translate("QObject", "Fixing the device now.\nQuiting might result in unknown device errors. "
-                                             "Please don't shut down the program before the fixing completes. "),
-                                 QMessageBox::Ok, WindowWidget());
+    } else if (page == MainPage::Fix) {
+        if (m_window->GetFixPageIndex() == FixSubPage::Fixing && !m_window->IsRepairDone()) {
+            MendraMessageBox box(
+                QString(),
+                QCoreApplication::translate("QObject",
+                                            "Fixing the device now.\nQuiting might result in unknown device errors. "
+                                            "Please don't shut down the program before the fixing completes. "),
+                QMessageBox::Ok, WindowWidget());
             box.SetButtonText(QMessageBox::Ok, tr("OK"));
             box.Exec();
             answer = false;
@@ -407,4 +424,16 @@ QString Controller::GetFirmwareText() const {
 }
 CItemDataBase* Controller::MakeDeviceItem() {
     return m_model ? m_model->MakeDeviceItem() : nullptr;
+}
+
+MainPage Controller::GetMainPageIndex() {
+    if (m_window)
+        m_mainPageIndex = m_window->GetMainPageIndex();
+    return m_mainPageIndex;
+}
+
+void Controller::ShowNotice(const QString& text, const QString& buttonText) {
+    MendraMessageBox box(QString(), text, QMessageBox::Ok, WindowWidget());
+    box.SetButtonText(QMessageBox::Ok, buttonText);
+    box.Exec();
 }

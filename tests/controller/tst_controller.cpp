@@ -5,8 +5,8 @@
 
 #include "app/EditionData.h"
 #include "app/MyConfig.h"
+#include "controller/Controller.h"
 #include "device/CItemDataBase.h"
-#include "device/Controller.h"
 #include "framework/CAbstractFrame.h"
 #include "framework/MendraMessageBox.h"
 #include "framework/MyFrame.h"
@@ -32,10 +32,11 @@ const QString fixingText = QStringLiteral("Fixing the device now.\nQuiting might
                                           "Please don't shut down the program before the fixing completes. ");
 
 // What the controller does after the box that reports a lost device, whatever the answer.
-const QStringList lostDeviceReset{QStringLiteral("EnableRetryDownload(0)"), QStringLiteral("SetMainPage(2)"),
-                                  QStringLiteral("ShowDownloadButtons(0)"), QStringLiteral("SetFixConnState(0)"),
-                                  QStringLiteral("SetFixSubPage(0)"),       QStringLiteral("ResetStartButton"),
-                                  QStringLiteral("ShowFixStateUnconnected")};
+const QStringList lostDeviceReset{
+    QStringLiteral("EnableRetryDownload(0)"),  QStringLiteral("SetMainPage(Fix)"),
+    QStringLiteral("ShowDownloadButtons(0)"),  QStringLiteral("SetFixConnState(Disconnected)"),
+    QStringLiteral("SetFixSubPage(NoDevice)"), QStringLiteral("ResetStartButton"),
+    QStringLiteral("ShowFixStateUnconnected")};
 
 QString TitleText(TitleBar* bar) {
     // The title is the bar's only label with text.
@@ -114,7 +115,7 @@ void TestController::init() {
     ExpectBoxes({});
     m_window = new FakeControllerWindow;
     m_engine = new FakeRepairEngine;
-    m_controller = Controller::Instance();
+    m_controller = Controller::Create();
     m_controller->SetMainWindow(m_window);
     m_controller->SetModel(m_engine);
     m_title = new TitleBar(0);
@@ -140,34 +141,35 @@ void TestController::itemRecord() {
     m_controller->SetFirmwarePath(QStringLiteral("/tmp/fw/iPhone_17.0.ipsw"));
     QCOMPARE(m_controller->GetFirmwarePath(), QDir::toNativeSeparators(QStringLiteral("/tmp/fw/iPhone_17.0.ipsw")));
     m_controller->SetFirmwareText(QStringLiteral("17.0"));
-    m_controller->SetCurrentStep(3);
-    m_controller->SetItemMode(1);
+    m_controller->SetCurrentStep(MRStepEnterRecovery);
+    m_controller->SetItemMode(MRModeRecovery);
     QCOMPARE(m_controller->GetFirmwareText(), QStringLiteral("17.0"));
-    QCOMPARE(m_controller->GetCurrentStep(), 3);
-    QCOMPARE(m_controller->GetItemMode(), 1);
+    QCOMPARE(m_controller->GetCurrentStep(), int(MRStepEnterRecovery));
+    QCOMPARE(m_controller->GetItemMode(), int(MRModeRecovery));
 
     // A fresh Controller starts with no mode chosen, online firmware and nothing finished.
-    QCOMPARE(m_controller->GetRepairMode(), int(Controller::NoMode));
+    QCOMPARE(m_controller->GetRepairMode(), RepairMode::NotChosen);
     QVERIFY(m_controller->IsOnlineFirmware());
     QVERIFY(!m_controller->IsRepairFinished());
     QVERIFY(m_controller->IsWorkDevicePresent());
-    QCOMPARE(m_engine->controller, m_controller);
+    QCOMPARE(m_engine->controller, static_cast<ModelController*>(m_controller));
+    QCOMPARE(m_engine->notices, static_cast<ModelNotices*>(m_controller));
     QCOMPARE(m_window->widget.windowTitle(), QStringLiteral("Tavik Mendra"));
 }
 
 void TestController::repairModeChoosesOptionWord_data() {
-    QTest::addColumn<int>("mode");
+    QTest::addColumn<RepairMode>("mode");
     QTest::addColumn<QStringList>("calls");
     // Standard mode keeps the user's data; a mix-up here would erase a phone.
-    QTest::newRow("standard") << int(Controller::StandardMode) << QStringList{"StartRepair(standard)"};
-    QTest::newRow("advanced") << int(Controller::AdvancedMode) << QStringList{"StartRepair(advanced)"};
+    QTest::newRow("standard") << RepairMode::Standard << QStringList{"StartRepair(standard)"};
+    QTest::newRow("advanced") << RepairMode::Advanced << QStringList{"StartRepair(advanced)"};
 }
 
 void TestController::repairModeChoosesOptionWord() {
-    QFETCH(int, mode);
+    QFETCH(RepairMode, mode);
     QFETCH(QStringList, calls);
     m_engine->currentDevice = 9;
-    m_engine->devicePresent = 1;
+    m_engine->devicePresent = DevicePresence::Selected;
     m_controller->SetRepairMode(mode);
     QVERIFY(m_controller->StartRepair(false));
     QVERIFY(m_controller->StartRepair(true));
@@ -177,7 +179,7 @@ void TestController::repairModeChoosesOptionWord() {
 
 // A run that cannot start is refused, never reported as started with nothing running.
 void TestController::repairStartRefused_data() {
-    QTest::addColumn<int>("mode");
+    QTest::addColumn<RepairMode>("mode");
     QTest::addColumn<bool>("fromNext");
     QTest::addColumn<MRDeviceRef>("listed");
     QTest::addColumn<bool>("connected");
@@ -185,21 +187,20 @@ void TestController::repairStartRefused_data() {
     QTest::addColumn<Controller::RepairStart>("why");
     QTest::addColumn<QStringList>("calls");
     const auto noDevice = Controller::RepairStart::NoDevice;
-    QTest::newRow("no mode chosen") << int(Controller::NoMode) << false << MRDeviceRef(9) << true << true
+    QTest::newRow("no mode chosen") << RepairMode::NotChosen << false << MRDeviceRef(9) << true << true
                                     << Controller::RepairStart::NoRepairMode << QStringList{};
-    QTest::newRow("no mode chosen, second run") << int(Controller::NoMode) << true << MRDeviceRef(9) << true << true
+    QTest::newRow("no mode chosen, second run") << RepairMode::NotChosen << true << MRDeviceRef(9) << true << true
                                                 << Controller::RepairStart::NoRepairMode << QStringList{};
     QTest::newRow("first run, no device listed")
-        << int(Controller::StandardMode) << false << MRDeviceRef(0) << false << true << noDevice << QStringList{};
+        << RepairMode::Standard << false << MRDeviceRef(0) << false << true << noDevice << QStringList{};
     QTest::newRow("second run, nothing connected")
-        << int(Controller::StandardMode) << true << MRDeviceRef(9) << false << true << noDevice << QStringList{};
-    QTest::newRow("second run, another device connected")
-        << int(Controller::AdvancedMode) << true << MRDeviceRef(9) << true << false << noDevice
-        << QStringList{"CheckWorkDevicePresent"};
+        << RepairMode::Standard << true << MRDeviceRef(9) << false << true << noDevice << QStringList{};
+    QTest::newRow("second run, another device connected") << RepairMode::Advanced << true << MRDeviceRef(9) << true
+                                                          << false << noDevice << QStringList{"CheckWorkDevicePresent"};
 }
 
 void TestController::repairStartRefused() {
-    QFETCH(int, mode);
+    QFETCH(RepairMode, mode);
     QFETCH(bool, fromNext);
     QFETCH(MRDeviceRef, listed);
     QFETCH(bool, connected);
@@ -207,7 +208,7 @@ void TestController::repairStartRefused() {
     QFETCH(Controller::RepairStart, why);
     QFETCH(QStringList, calls);
     m_engine->currentDevice = listed;
-    m_engine->devicePresent = connected ? 1 : 0;
+    m_engine->devicePresent = connected ? DevicePresence::Selected : DevicePresence::NoDevice;
     m_controller->SetWorkDevicePresent(workDevicePresent);
     m_controller->SetRepairMode(mode);
     QCOMPARE(m_controller->CheckRepairStart(fromNext), why);
@@ -218,20 +219,21 @@ void TestController::repairStartRefused() {
 }
 
 void TestController::modeTitle_data() {
-    QTest::addColumn<int>("page");
-    QTest::addColumn<int>("mode");
+    QTest::addColumn<MainPage>("page");
+    QTest::addColumn<RepairMode>("mode");
     QTest::addColumn<QString>("title");
-    QTest::newRow("fix page, standard") << 2 << 1 << "Tavik Mendra - Standard Mode";
-    QTest::newRow("select page, advanced") << 3 << 0 << "Tavik Mendra - Advanced Mode";
-    QTest::newRow("fix page, none") << 2 << 2 << "Tavik Mendra";
-    QTest::newRow("mode choice, standard") << 1 << 1 << "Tavik Mendra";
-    QTest::newRow("guide, advanced") << 4 << 0 << "Tavik Mendra";
-    QTest::newRow("home, advanced") << 0 << 0 << "Tavik Mendra - Advanced Mode";
+    QTest::newRow("fix page, standard") << MainPage::Fix << RepairMode::Standard << "Tavik Mendra - Standard Mode";
+    QTest::newRow("select page, advanced")
+        << MainPage::FirmwareSelection << RepairMode::Advanced << "Tavik Mendra - Advanced Mode";
+    QTest::newRow("fix page, none") << MainPage::Fix << RepairMode::NotChosen << "Tavik Mendra";
+    QTest::newRow("mode choice, standard") << MainPage::ModeChoice << RepairMode::Standard << "Tavik Mendra";
+    QTest::newRow("guide, advanced") << MainPage::Guide << RepairMode::Advanced << "Tavik Mendra";
+    QTest::newRow("home, advanced") << MainPage::Home << RepairMode::Advanced << "Tavik Mendra - Advanced Mode";
 }
 
 void TestController::modeTitle() {
-    QFETCH(int, page);
-    QFETCH(int, mode);
+    QFETCH(MainPage, page);
+    QFETCH(RepairMode, mode);
     QFETCH(QString, title);
     m_window->mainPage = page;
     m_controller->SetRepairMode(mode);
@@ -240,8 +242,7 @@ void TestController::modeTitle() {
 }
 
 void TestController::deviceDetected_data() {
-    QTest::addColumn<int>("page");
-    QTest::addColumn<int>("subPage");
+    QTest::addColumn<WindowPlace>("place");
     QTest::addColumn<bool>("done");
     QTest::addColumn<bool>("device");
     QTest::addColumn<bool>("workDevicePresent");
@@ -249,7 +250,7 @@ void TestController::deviceDetected_data() {
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QStringList>("windowLog");
     QTest::addColumn<QStringList>("engineCalls");
-    QTest::addColumn<int>("repairMode");
+    QTest::addColumn<RepairMode>("repairMode");
 
     const QStringList refill{"SetDeviceTypeText(iPhone)", "ClearSystemVersions", "AddSystemVersion(17.0)",
                              "AddSystemVersion(16.5)"};
@@ -258,51 +259,59 @@ void TestController::deviceDetected_data() {
     const QStringList lostOnFix = QStringList{"ShowFixStateUnconnected", "DisableStartButton"} + lostDeviceReset;
 
     QTest::newRow("guide page, arrival, Yes")
-        << 4 << 0 << false << true << true << QList<int>{Yes} << QStringList{detectedText}
-        << QStringList{"SetDeviceTypeText(iPhone)", "ClearSystemVersions",    "SetMainPage(1)",
+        << Place(MainPage::Guide) << false << true << true << QList<int>{Yes} << QStringList{detectedText}
+        << QStringList{"SetDeviceTypeText(iPhone)", "ClearSystemVersions",    "SetMainPage(ModeChoice)",
                        "changGuiLblStaust",         "AddSystemVersion(17.0)", "AddSystemVersion(16.5)"}
-        << checked << 1;
-    QTest::newRow("guide page, arrival, No")
-        << 4 << 0 << false << true << true << QList<int>{No} << QStringList{detectedText} << refill << checked << 1;
+        << checked << RepairMode::Standard;
+    QTest::newRow("guide page, arrival, No") << Place(MainPage::Guide) << false << true << true << QList<int>{No}
+                                             << QStringList{detectedText} << refill << checked << RepairMode::Standard;
     QTest::newRow("guide page, arrival, box closed")
-        << 4 << 0 << false << true << true << QList<int>{Closed} << QStringList{detectedText} << refill << checked << 1;
-    QTest::newRow("home page, device listed")
-        << 0 << 0 << false << true << true << QList<int>{} << QStringList{} << refill << checked << 1;
+        << Place(MainPage::Guide) << false << true << true << QList<int>{Closed} << QStringList{detectedText} << refill
+        << checked << RepairMode::Standard;
+    QTest::newRow("home page, device listed") << Place(MainPage::Home) << false << true << true << QList<int>{}
+                                              << QStringList{} << refill << checked << RepairMode::Standard;
     QTest::newRow("check page, worked device gone")
-        << 3 << 1 << false << true << false << QList<int>{Yes} << QStringList{lostText} << refill + lostDeviceReset
-        << stopped << 2;
+        << Place(CheckPage::CheckFirmware) << false << true << false << QList<int>{Yes} << QStringList{lostText}
+        << refill + lostDeviceReset << stopped << RepairMode::NotChosen;
     QTest::newRow("check page, worked device still there")
-        << 3 << 1 << false << true << true << QList<int>{} << QStringList{} << refill << checked << 1;
-    QTest::newRow("fixing, worked device gone") << 2 << 2 << false << true << false << QList<int>{Yes}
-                                                << QStringList{lostText} << refill + lostOnFix << stopped << 2;
-    QTest::newRow("ready to fix, worked device gone") << 2 << 1 << false << true << false << QList<int>{Yes}
-                                                      << QStringList{lostText} << refill + lostOnFix << stopped << 2;
+        << Place(CheckPage::CheckFirmware) << false << true << true << QList<int>{} << QStringList{} << refill
+        << checked << RepairMode::Standard;
+    QTest::newRow("fixing, worked device gone")
+        << Place(FixSubPage::Fixing) << false << true << false << QList<int>{Yes} << QStringList{lostText}
+        << refill + lostOnFix << stopped << RepairMode::NotChosen;
+    QTest::newRow("ready to fix, worked device gone")
+        << Place(FixSubPage::ReadyToFix) << false << true << false << QList<int>{Yes} << QStringList{lostText}
+        << refill + lostOnFix << stopped << RepairMode::NotChosen;
     QTest::newRow("result shown, worked device gone")
-        << 2 << 2 << true << true << false << QList<int>{} << QStringList{} << refill << checked << 1;
+        << Place(FixSubPage::Fixing) << true << true << false << QList<int>{} << QStringList{} << refill << checked
+        << RepairMode::Standard;
     QTest::newRow("no device, choosing firmware")
-        << 3 << 0 << false << false << true << QList<int>{Yes} << QStringList{lostText}
-        << QStringList{"ClearSystemVersions"} + lostDeviceReset << checked << 2;
+        << Place(CheckPage::ChooseFirmware) << false << false << true << QList<int>{Yes} << QStringList{lostText}
+        << QStringList{"ClearSystemVersions"} + lostDeviceReset << checked << RepairMode::NotChosen;
     QTest::newRow("no device, checking firmware")
-        << 3 << 1 << false << false << true << QList<int>{Yes} << QStringList{lostText}
-        << QStringList{"ClearSystemVersions"} + lostDeviceReset << stopped << 2;
-    QTest::newRow("no device, fixing") << 2 << 2 << false << false << true << QList<int>{Yes} << QStringList{lostText}
-                                       << QStringList{"ClearSystemVersions"} + lostOnFix << stopped << 2;
+        << Place(CheckPage::CheckFirmware) << false << false << true << QList<int>{Yes} << QStringList{lostText}
+        << QStringList{"ClearSystemVersions"} + lostDeviceReset << stopped << RepairMode::NotChosen;
+    QTest::newRow("no device, fixing") << Place(FixSubPage::Fixing) << false << false << true << QList<int>{Yes}
+                                       << QStringList{lostText} << QStringList{"ClearSystemVersions"} + lostOnFix
+                                       << stopped << RepairMode::NotChosen;
     QTest::newRow("no device, fixing, notice closed without Yes")
-        << 2 << 2 << false << false << true << QList<int>{Closed} << QStringList{lostText}
-        << QStringList{"ClearSystemVersions"} + lostOnFix << stopped << 2;
-    QTest::newRow("no device, result shown") << 2 << 2 << true << false << true << QList<int>{} << QStringList{}
-                                             << QStringList{"ClearSystemVersions"} << checked << 1;
+        << Place(FixSubPage::Fixing) << false << false << true << QList<int>{Closed} << QStringList{lostText}
+        << QStringList{"ClearSystemVersions"} + lostOnFix << stopped << RepairMode::NotChosen;
+    QTest::newRow("no device, result shown")
+        << Place(FixSubPage::Fixing) << true << false << true << QList<int>{} << QStringList{}
+        << QStringList{"ClearSystemVersions"} << checked << RepairMode::Standard;
     QTest::newRow("no device, fix page without device")
-        << 2 << 0 << false << false << true << QList<int>{} << QStringList{}
-        << QStringList{"ClearSystemVersions", "SetFixConnState(0)", "ShowDownloadButtons(0)", "ShowFixStateUnconnected"}
-        << checked << 1;
-    QTest::newRow("no device, home page") << 0 << 0 << false << false << true << QList<int>{} << QStringList{}
-                                          << QStringList{"ClearSystemVersions"} << checked << 1;
+        << Place(FixSubPage::NoDevice) << false << false << true << QList<int>{} << QStringList{}
+        << QStringList{"ClearSystemVersions", "SetFixConnState(Disconnected)", "ShowDownloadButtons(0)",
+                       "ShowFixStateUnconnected"}
+        << checked << RepairMode::Standard;
+    QTest::newRow("no device, home page")
+        << Place(MainPage::Home) << false << false << true << QList<int>{} << QStringList{}
+        << QStringList{"ClearSystemVersions"} << checked << RepairMode::Standard;
 }
 
 void TestController::deviceDetected() {
-    QFETCH(int, page);
-    QFETCH(int, subPage);
+    QFETCH(WindowPlace, place);
     QFETCH(bool, done);
     QFETCH(bool, device);
     QFETCH(bool, workDevicePresent);
@@ -310,14 +319,14 @@ void TestController::deviceDetected() {
     QFETCH(QStringList, messages);
     QFETCH(QStringList, windowLog);
     QFETCH(QStringList, engineCalls);
-    QFETCH(int, repairMode);
+    QFETCH(RepairMode, repairMode);
 
-    m_window->StandOn(page, subPage, done);
+    m_window->StandOn(place, done);
     m_engine->currentDevice = device ? 7 : 0;
     m_engine->firmware = {{"17.0", "http://127.0.0.1/a.ipsw"}, {"16.5", "http://127.0.0.1/b.ipsw"}};
     m_engine->skipReadyPage = true;
     m_controller->SetWorkDevicePresent(workDevicePresent);
-    m_controller->SetRepairMode(Controller::StandardMode);
+    m_controller->SetRepairMode(RepairMode::Standard);
     ExpectBoxes(answers);
 
     m_controller->OnDeviceDetected(-1);
@@ -333,69 +342,68 @@ void TestController::deviceDetected() {
 // The engine waits for the device being repaired to come back from a re-enumeration: whatever the lists show
 // meanwhile, the pages and the run stay as they are.
 void TestController::deviceDetectedWhileWorkDeviceAway_data() {
-    QTest::addColumn<int>("page");
-    QTest::addColumn<int>("subPage");
+    QTest::addColumn<WindowPlace>("place");
     QTest::addColumn<bool>("device");
-    QTest::newRow("checking firmware, no device listed") << 3 << 1 << false;
-    QTest::newRow("fixing, no device listed") << 2 << 2 << false;
-    QTest::newRow("fixing, another device listed") << 2 << 2 << true;
+    QTest::newRow("checking firmware, no device listed") << Place(CheckPage::CheckFirmware) << false;
+    QTest::newRow("fixing, no device listed") << Place(FixSubPage::Fixing) << false;
+    QTest::newRow("fixing, another device listed") << Place(FixSubPage::Fixing) << true;
 }
 
 void TestController::deviceDetectedWhileWorkDeviceAway() {
-    QFETCH(int, page);
-    QFETCH(int, subPage);
+    QFETCH(WindowPlace, place);
     QFETCH(bool, device);
-    m_window->StandOn(page, subPage, false);
+    m_window->StandOn(place, false);
     m_engine->waitingForWorkDevice = true;
     m_engine->currentDevice = device ? 8 : 0;
     m_engine->firmware = {{"17.0", "http://127.0.0.1/a.ipsw"}};
     m_controller->SetWorkDevicePresent(false);
-    m_controller->SetRepairMode(Controller::StandardMode);
+    m_controller->SetRepairMode(RepairMode::Standard);
 
     m_controller->OnDeviceDetected(-1);
 
     QCOMPARE(MendraMessageBox::ShownMessages(), QStringList());
     QCOMPARE(m_window->log, QStringList());
     QCOMPARE(m_engine->calls, QStringList());
-    QCOMPARE(m_controller->GetRepairMode(), int(Controller::StandardMode));
+    QCOMPARE(m_controller->GetRepairMode(), RepairMode::Standard);
 }
 
 void TestController::confirmClose_data() {
-    QTest::addColumn<int>("page");
-    QTest::addColumn<int>("subPage");
+    QTest::addColumn<WindowPlace>("place");
     QTest::addColumn<bool>("done");
     QTest::addColumn<QList<int>>("answers");
     QTest::addColumn<bool>("closes");
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QStringList>("engineCalls");
 
-    QTest::newRow("checking firmware, Yes")
-        << 3 << 1 << false << QList<int>{Ok} << true << QStringList{exitText} << QStringList{"StopCurrentDevice"};
-    QTest::newRow("checking firmware, No")
-        << 3 << 1 << false << QList<int>{No} << false << QStringList{exitText} << QStringList{};
-    QTest::newRow("checking firmware, box closed")
-        << 3 << 1 << false << QList<int>{Closed} << false << QStringList{exitText} << QStringList{};
-    QTest::newRow("choosing firmware") << 3 << 0 << false << QList<int>{} << true << QStringList{} << QStringList{};
-    QTest::newRow("fixing, OK") << 2 << 2 << false << QList<int>{Ok} << false << QStringList{fixingText}
-                                << QStringList{};
-    QTest::newRow("fixing, closed") << 2 << 2 << false << QList<int>{Closed} << false << QStringList{fixingText}
-                                    << QStringList{};
-    QTest::newRow("result shown") << 2 << 2 << true << QList<int>{} << true << QStringList{} << QStringList{};
-    QTest::newRow("ready to fix") << 2 << 1 << false << QList<int>{} << true << QStringList{} << QStringList{};
-    QTest::newRow("home") << 0 << 0 << false << QList<int>{} << true << QStringList{} << QStringList{};
-    QTest::newRow("guide") << 4 << 0 << false << QList<int>{} << true << QStringList{} << QStringList{};
+    QTest::newRow("checking firmware, Yes") << Place(CheckPage::CheckFirmware) << false << QList<int>{Ok} << true
+                                            << QStringList{exitText} << QStringList{"StopCurrentDevice"};
+    QTest::newRow("checking firmware, No") << Place(CheckPage::CheckFirmware) << false << QList<int>{No} << false
+                                           << QStringList{exitText} << QStringList{};
+    QTest::newRow("checking firmware, box closed") << Place(CheckPage::CheckFirmware) << false << QList<int>{Closed}
+                                                   << false << QStringList{exitText} << QStringList{};
+    QTest::newRow("choosing firmware") << Place(CheckPage::ChooseFirmware) << false << QList<int>{} << true
+                                       << QStringList{} << QStringList{};
+    QTest::newRow("fixing, OK") << Place(FixSubPage::Fixing) << false << QList<int>{Ok} << false
+                                << QStringList{fixingText} << QStringList{};
+    QTest::newRow("fixing, closed") << Place(FixSubPage::Fixing) << false << QList<int>{Closed} << false
+                                    << QStringList{fixingText} << QStringList{};
+    QTest::newRow("result shown") << Place(FixSubPage::Fixing) << true << QList<int>{} << true << QStringList{}
+                                  << QStringList{};
+    QTest::newRow("ready to fix") << Place(FixSubPage::ReadyToFix) << false << QList<int>{} << true << QStringList{}
+                                  << QStringList{};
+    QTest::newRow("home") << Place(MainPage::Home) << false << QList<int>{} << true << QStringList{} << QStringList{};
+    QTest::newRow("guide") << Place(MainPage::Guide) << false << QList<int>{} << true << QStringList{} << QStringList{};
 }
 
 void TestController::confirmClose() {
-    QFETCH(int, page);
-    QFETCH(int, subPage);
+    QFETCH(WindowPlace, place);
     QFETCH(bool, done);
     QFETCH(QList<int>, answers);
     QFETCH(bool, closes);
     QFETCH(QStringList, messages);
     QFETCH(QStringList, engineCalls);
 
-    m_window->StandOn(page, subPage, done);
+    m_window->StandOn(place, done);
     m_window->widget.show();
     ExpectBoxes(answers);
 
@@ -403,7 +411,7 @@ void TestController::confirmClose() {
     QCOMPARE(MendraMessageBox::ShownMessages(), messages);
     QCOMPARE(m_engine->calls, engineCalls);
     // Pages without work in progress close the window itself as well.
-    QCOMPARE(m_window->widget.isVisible(), page == 2 || page == 3);
+    QCOMPARE(m_window->widget.isVisible(), place.page == MainPage::Fix || place.page == MainPage::FirmwareSelection);
 }
 
 void TestController::closeCallbackWithoutController() {
@@ -442,7 +450,7 @@ void TestController::localFirmware() {
     });
     m_engine->currentDevice = 9;
     m_window->systemVersionIndex = 1;
-    m_controller->SetRepairMode(Controller::AdvancedMode);
+    m_controller->SetRepairMode(RepairMode::Advanced);
 
     m_controller->SelectLocalFirmware();
 
@@ -456,7 +464,8 @@ void TestController::localFirmware() {
     }
     QCOMPARE(m_engine->calls, (QStringList{"SetDownloadFolder(null)", "SetLocalFirmware(9)", "SelectFirmware(9,1)",
                                            "StartRepair(advanced)"}));
-    QCOMPARE(m_window->log, (QStringList{"SetCheckPage(1)", "HideDownloadButton", "ShowFixingDeviceName(9)"}));
+    QCOMPARE(m_window->log,
+             (QStringList{"SetCheckPage(CheckFirmware)", "HideDownloadButton", "ShowFixingDeviceName(9)"}));
     QVERIFY(!m_controller->IsOnlineFirmware());
     QCOMPARE(m_controller->GetFirmwarePath(), QDir::toNativeSeparators(package));
     QCOMPARE(QString::fromUtf8(m_engine->localFirmware), QDir::toNativeSeparators(package));
@@ -647,8 +656,8 @@ void TestController::retranslateAll() {
     connect(m_controller, &Controller::dialogFrameOpened, this,
             [](CAbstractFrame* child) { QMetaObject::invokeMethod(child, "CloseSlot", Qt::QueuedConnection); });
     m_controller->ShowAboutFrame();
-    m_window->mainPage = 2;
-    m_controller->SetRepairMode(Controller::StandardMode);
+    m_window->mainPage = MainPage::Fix;
+    m_controller->SetRepairMode(RepairMode::Standard);
     m_controller->RetranslateAll();
     QCOMPARE(m_window->retranslations, 1);
     QCOMPARE(m_controller->GetAboutView()->property("retranslated").toInt(), 1);
@@ -656,8 +665,8 @@ void TestController::retranslateAll() {
 }
 
 void TestController::languageChange() {
-    m_window->mainPage = 3;
-    m_controller->SetRepairMode(Controller::AdvancedMode);
+    m_window->mainPage = MainPage::FirmwareSelection;
+    m_controller->SetRepairMode(RepairMode::Advanced);
     m_controller->SetLanguage(QStringLiteral("fr"));
     // Kept in memory; the settings file takes it when the settings are saved.
     QCOMPARE(gConfig->GetLanguage(), QStringLiteral("fr"));
@@ -667,12 +676,16 @@ void TestController::languageChange() {
 }
 
 void TestController::instanceEndsWithItsOwner() {
-    Controller* first = Controller::Instance();
-    QCOMPARE(first, m_controller);
+    QCOMPARE(Controller::Instance(), m_controller);
+    m_controller->SetRepairMode(RepairMode::Advanced);
     delete m_controller;
-    // The next window gets a fresh controller rather than a dangling one.
-    m_controller = Controller::Instance();
-    QCOMPARE(m_controller->GetRepairMode(), int(Controller::NoMode));
+    // Nothing finds a dangling controller, and none is made behind the owner's back.
+    QCOMPARE(Controller::Instance(), static_cast<Controller*>(nullptr));
+    QCOMPARE(Controller::Instance(), static_cast<Controller*>(nullptr));
+    // The next window makes a fresh one.
+    m_controller = Controller::Create();
+    QCOMPARE(Controller::Instance(), m_controller);
+    QCOMPARE(m_controller->GetRepairMode(), RepairMode::NotChosen);
 }
 
 QTEST_MAIN(TestController)

@@ -2,15 +2,15 @@
 #include "Controller.h"
 
 #include "ControllerWindow.h"
-#include "RepairEngine.h"
 
-#include "app/ApplicationFonts.h"
 #include "app/EditionData.h"
 #include "app/FileFilters.h"
 #include "app/Language.h"
 #include "app/MendraData.h"
 #include "app/MyConfig.h"
 #include "app/VersionCompare.h"
+#include "device/RepairEngine.h"
+#include "framework/ApplicationFonts.h"
 #include "framework/CWindowsFrame.h"
 #include "framework/ChildFrame.h"
 #include "framework/MyFrame.h"

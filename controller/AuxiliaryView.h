@@ -4,8 +4,8 @@
 
 #include <functional>
 
-// Base of the auxiliary dialogs (settings, about, update, bug report) as the controller opens them in
-// child frames. The dialogs themselves live in a layer above the engine; each overrides what it has. Until
+// The auxiliary dialogs (settings, about, update, bug report) as the controller opens them in child frames.
+// The dialogs themselves live in dialogs/, below the controller; what wraps one overrides what it has. Until
 // they are registered (Controller::SetViewFactory) the controller shows this bare panel in their place.
 class AuxiliaryView : public QWidget {
     Q_OBJECT

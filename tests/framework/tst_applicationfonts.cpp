@@ -1,4 +1,4 @@
-#include "app/ApplicationFonts.h"
+#include "framework/ApplicationFonts.h"
 
 #include <QApplication>
 #include <QFontDatabase>

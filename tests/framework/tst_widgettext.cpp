@@ -1,4 +1,4 @@
-#include "WidgetText.h"
+#include "framework/WidgetText.h"
 
 #include <QLabel>
 #include <QPushButton>

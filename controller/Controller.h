@@ -1,8 +1,10 @@
 #pragma once
 
 #include "AuxiliaryView.h"
-#include "ModelController.h"
-#include "device/zUZArovadu.h"
+#include "device/ModelController.h"
+#include "device/ModelNotices.h"
+#include "device/WindowStates.h"
+#include "deviceapi/zUZArovadu.h"
 
 #include <QObject>
 #include <QPointer>
@@ -23,20 +25,21 @@ class TitleBar;
 // the repair mode and the record of the device being repaired, starts repairs, answers device detection
 // on the window's pages, asks before the main frame closes, opens the dialogs and changes the language.
 //
-// One instance, made on first use by Instance(); the main window deletes it (and nothing else does), after
-// which Instance() would make a fresh one.
-class Controller : public QObject, public ModelController {
+// One instance at a time: the main window makes it (Create) and deletes it, and nothing else does. Instance()
+// only finds it; it never makes one.
+class Controller : public QObject, public ModelController, public ModelNotices {
     Q_OBJECT
 public:
-    // Repair modes; the device library's option word is the other way round (0 keeps the user's data).
-    enum RepairMode { AdvancedMode = 0, StandardMode = 1, NoMode = 2 };
     // Whether a run could start, and if not, why.
     enum class RepairStart { Started, NoEngine, NoRepairMode, NoDevice };
 
     using FileChooser =
         std::function<QString(QWidget* parent, const QString& caption, const QString& folder, const QString& filter)>;
 
+    // The controller; null before the main window made it and after it deleted it.
     static Controller* Instance();
+    // Makes the controller. A second one while the first lives is a programming error and ends the program.
+    static Controller* Create();
     ~Controller() override;
 
     // Set-up.
@@ -52,8 +55,8 @@ public:
     void SetViewFactory(AuxiliaryViewFactory factory);
 
     // Repair control.
-    void SetRepairMode(int mode) { m_repairMode = mode; }
-    int GetRepairMode() const { return m_repairMode; }
+    void SetRepairMode(RepairMode mode) { m_repairMode = mode; }
+    RepairMode GetRepairMode() const { return m_repairMode; }
     void UpdateModeTitle();
     // Whether a run can start now. fromNext: the repair's second run, which needs the device of the first.
     RepairStart CheckRepairStart(bool fromNext);
@@ -101,42 +104,11 @@ public:
     QString GetFirmwareText() const;
     CItemDataBase* MakeDeviceItem();
 
-    // Passed on to the main window.
-    void ShowConnectionStateAlt(bool connected) override;
-    void OnDeviceConnectionChanged(bool connected, const QString& name, const QString& entryText,
-                                   const QString& infoText) override;
-    void ShowConnectingAnimation() override;
-    void ShowFixingDeviceName(MRDeviceRef device) override;
-    void ShowReadyToFix() override;
-    void ShowFirmwareError(const QString& code, const QString& description) override;
-    void ClearFirmwareHint() override;
-    void ClearFirmwareState() override;
-    void EnableRetryDownload(bool on) override;
-    void ShowFirmwareHint(int hint) override;
-    void ShowFirmwareState(int state) override;
-    void ShowDownloadSpeed(qint64 bytesDone) override;
-    void ShowFirmwareProgress(float value) override;
-    void ShowRepairProgress(int step, float value) override;
-    void RemoveDeviceEntry(int index) override;
-    void RemoveModelEntry(int index) override;
-    QVariant GetDeviceData(int index) override;
-    QVariant GetModelData(int index) override;
-    int GetDeviceCount() override;
-    int GetModelCount() override;
-    int GetDeviceIndex() override;
-    int GetModelIndex() override;
-    void AddDeviceEntry(const QString& text, const QVariant& data, MRDeviceRef device) override;
-    void AddModelEntry(const QString& text, const QVariant& data) override;
-    int GetSystemVersionIndex() override;
-    QString CurrentSystemVersionText() override;
-    bool GetFirstDownloadFlag() override;
-    void ClearFirstDownloadFlag() override;
-    void ShowConnectionState(int index) override;
-    void SetDeviceItemText(int index, const QString& text) override;
-    void SetModelItemText(int index, const QString& text) override;
-    void SetDeviceIndex(int index) override;
-    void SetModelIndex(int index) override;
-    int GetMainPageIndex();
+    // The model's message boxes.
+    void ShowNotice(const QString& text, const QString& buttonText) override;
+
+    // The window's current main page, kept as last read; nothing calls it.
+    MainPage GetMainPageIndex();
 
     // Dialogs, update prompt and language.
     void CheckUpdateAtStart();
@@ -187,11 +159,11 @@ private:
     QPointer<MyFrame> m_mainFrame;
     QPointer<AuxiliaryView> m_aboutView;
     QPointer<AuxiliaryView> m_settingView;
-    int m_repairMode = NoMode;
+    RepairMode m_repairMode = RepairMode::NotChosen;
     RepairStart m_lastRepairStart = RepairStart::Started;
     std::unique_ptr<CItemDataBase> m_item;
     QString m_systemVersionText;
-    int m_mainPageIndex = 0;
+    MainPage m_mainPageIndex = MainPage::Home;
     bool m_onlineFirmware = true;
     bool m_repairFinished = false;
     bool m_downloading = false;

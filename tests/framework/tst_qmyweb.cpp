@@ -1,4 +1,4 @@
-#include "app/QMyWeb.h"
+#include "framework/QMyWeb.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

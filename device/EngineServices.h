@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+class QObject;
+
+// The update check and the bug report as the engine runs them. The dialogs that show them live above the
+// engine; it knows each only as the object it reports to.
+class EngineServices {
+public:
+    virtual ~EngineServices() = default;
+
+    virtual QString NewestVersion() const = 0;
+    virtual void CheckForUpdate(bool atStart) = 0;
+    virtual void GetUpdateDescription(QString& description) = 0;
+    virtual void SetUpdateView(QObject* view) = 0;
+    virtual void SetBugReportView(QObject* view) = 0;
+    virtual void SendBugReport(QObject* view) = 0;
+    virtual void StopBugReport(QObject* view) = 0;
+};

@@ -1,0 +1,3 @@
+// The device library reaching into the engine.
+#include "device/MyModel.h"
+#include "deviceapi/zUZArovadu.h"

@@ -1,0 +1,2 @@
+// The engine reaching for the controller above it.
+#include "controller/Controller.h"

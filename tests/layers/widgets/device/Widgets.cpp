@@ -1,0 +1,3 @@
+// The engine including a widget.
+#include <QString>
+#include <QWidget>
