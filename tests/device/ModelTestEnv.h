@@ -46,18 +46,22 @@ public:
     bool load(const QString& devices, int restoreMs = 300, int recoveryMs = 150, int reenumerateMs = -1) {
         const QString json = QStringLiteral(R"({"modeChange": "%4",
             "timing": {"enterRecoveryMs": %1, "quitRecoveryMs": %1, "restoreMs": %2, "reenumerateMs": %5},
-            "firmwareFile": "${LIBDIR}/DemoFirmware.json", "devices": [%3]})")
+            "firmwareFile": "%6", "devices": [%3]})")
                                  .arg(recoveryMs)
                                  .arg(restoreMs)
                                  .arg(devices)
                                  .arg(reenumerateMs >= 0 ? QStringLiteral("reenumerate") : QStringLiteral("change"))
-                                 .arg(qMax(0, reenumerateMs));
+                                 .arg(qMax(0, reenumerateMs))
+                                 .arg(firmwareFile);
         if (control->LoadScenario(json.toUtf8().constData()) != 0) {
             qWarning() << control->LastError();
             return false;
         }
         return control->WaitIdle(5000) == 0;
     }
+
+    // The catalogue of firmware packages the next load() offers.
+    QString firmwareFile = QStringLiteral("${LIBDIR}/DemoFirmware.json");
 
     static QString device(quint64 id, const QString& name, int mode = 0, bool present = true) {
         return QStringLiteral(R"({"id": %1, "name": "%2", "info": "%2 info", "productType": "iPhone12,1",
@@ -82,6 +86,7 @@ public:
     void stop() {
         model.reset();
         host.reset();
+        firmwareFile = QStringLiteral("${LIBDIR}/DemoFirmware.json");
         if (control) {
             control->LoadScenario("{\"devices\": []}");
             control->WaitIdle(5000);

@@ -4,6 +4,11 @@
 #include "device/CItemDataBase.h"
 #include "device/MyModel.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTcpServer>
+
 #include <cstring>
 
 namespace {
@@ -417,6 +422,22 @@ private slots:
 
     // A report that arrives after the run was cancelled must not open the ready page.
     void reportAfterStopIsDropped() {
+        // The package's server takes the request and never answers, so the download is still running when the
+        // run is stopped, however busy the machine.
+        QTcpServer silent;
+        QVERIFY(silent.listen(QHostAddress::LocalHost));
+        QTemporaryDir catalogue;
+        QVERIFY(catalogue.isValid());
+        QFile entry(catalogue.filePath(QStringLiteral("firmware.json")));
+        QVERIFY(entry.open(QIODevice::WriteOnly));
+        const QJsonObject package{
+            {"version", "17.0 (21A329)"},
+            {"url", QStringLiteral("http://127.0.0.1:%1/DemoFirmware_17.0_Restore.ipsw").arg(silent.serverPort())},
+            {"sha1", "6b3e0b711534d1da15f4cd36ad722d5e4bfce8f6"},
+            {"size", 2593337}};
+        entry.write(QJsonDocument(QJsonObject{{"iPhone12,1", QJsonArray{package}}}).toJson());
+        entry.close();
+        env.firmwareFile = entry.fileName();
         QVERIFY(startWithDevice());
         env.model->StartRepair(true);
         QTRY_VERIFY(host().has("ShowFirmwareState(Downloading)"));
