@@ -18,14 +18,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
-
-QString NoticeText(const char* text) {
-    return QCoreApplication::translate("QObject", text);
-}
-
-} // namespace
-
 bool MyModel::IsBugReportSetUp() {
     return MailAccountFile::Read().IsReady();
 }
@@ -48,7 +40,7 @@ bool MyModel::AskMessage(const QString& text) {
 
 void MyModel::SendBugReport(BugReportDisplay* view) {
     if (m_bugReportThread) {
-        ShowMessage(NoticeText("Sending a bug report. Please try another later."));
+        ShowMessage(QCoreApplication::translate("QObject", "Sending a bug report. Please try another later."));
         return;
     }
     const bool shown = view && view == m_bugReportView;
@@ -70,7 +62,8 @@ void MyModel::SendBugReport(BugReportDisplay* view) {
         }
         view->ShowEmailValid();
         if (view->Content().isEmpty()) {
-            ShowMessage(NoticeText("Please describe the problem clearly before submitting."));
+            ShowMessage(
+                QCoreApplication::translate("QObject", "Please describe the problem clearly before submitting."));
             return;
         }
         attachment = view->AttachmentPath().trimmed();
@@ -78,7 +71,7 @@ void MyModel::SendBugReport(BugReportDisplay* view) {
 
     const QString archive = CollectLogsForReport(attachment);
     if (!QFileInfo(archive).isFile()) {
-        ShowMessage(NoticeText("Unknown error, try again please."));
+        ShowMessage(QCoreApplication::translate("QObject", "Unknown error, try again please."));
         return;
     }
 
@@ -160,7 +153,8 @@ void MyModel::SltUpdateSendResultFun(bool bResult, QString strPath, void* Operat
     RunLog->WriteString(TextLog::Error, QStringLiteral("Bug report not sent: the mail server did not take it"), true);
     if (shown)
         m_bugReportView->ShowResult(false);
-    if (QFileInfo(strPath).isFile() && AskMessage(NoticeText("Bug sending failed, please try again.")))
+    if (QFileInfo(strPath).isFile() &&
+        AskMessage(QCoreApplication::translate("QObject", "Bug sending failed, please try again.")))
         SendBugReport(m_bugReportView);
 }
 
