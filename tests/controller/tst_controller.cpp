@@ -653,6 +653,10 @@ void TestController::bugReportFrame() {
             QCOMPARE(view->window(), static_cast<QWidget*>(frame));
             QVERIFY(frame->isModal());
             QCOMPARE(m_engine->bugReportView, static_cast<BugReportDisplay*>(view));
+            // A change of language reaches the open dialog.
+            view->setWindowTitle(QStringLiteral("stale"));
+            m_controller->RetranslateAll();
+            QCOMPARE(view->windowTitle(), QStringLiteral("Bug Report"));
             sinceClosed.start();
         });
         QVERIFY(sinceClosed.elapsed() >= 500);
