@@ -3,6 +3,7 @@
 
 #include "BinaryBytes.h"
 #include "MailDeployment.h"
+#include "StandInProgram.h"
 
 #include "device/BugReportArchive.h"
 
@@ -45,7 +46,8 @@ private slots:
     void damagedSettingsAreRefused();
     void packsLogsSettingsAndAttachment_data();
     void packsLogsSettingsAndAttachment();
-    void withoutArchiverNothingIsLeft();
+    void archiverFails_data();
+    void archiverFails();
 };
 
 void TestBugReportArchive::blankSecrets_data() {
@@ -155,21 +157,36 @@ void TestBugReportArchive::packsLogsSettingsAndAttachment() {
     QCOMPARE(QDir(dataDir).entryList({QStringLiteral("report-*")}, QDir::AllEntries | QDir::Hidden), QStringList());
 }
 
-// Without the archiver no report can be packed, and no former archive is left to be taken for a new one.
-void TestBugReportArchive::withoutArchiverNothingIsLeft() {
+void TestBugReportArchive::archiverFails_data() {
+    QTest::addColumn<QByteArray>("archiver"); // the body of a stand-in "7z"; empty: there is none
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("no archiver") << QByteArray() << "cannot be started";
+    // What a failed run left behind must not go out as the report.
+    QTest::newRow("fails after writing a part") << QByteArray("printf part > \"$6\"\nexit 2\n") << "code 2";
+}
+
+// Without a working archiver no report is packed, and no archive (neither a former one nor a part) is left
+// to be taken for a new one.
+void TestBugReportArchive::archiverFails() {
+    QFETCH(QByteArray, archiver);
+    QFETCH(QString, problem);
     QTemporaryDir home;
     QVERIFY(home.isValid());
     const QString dataDir = home.filePath(QStringLiteral("data")) + QLatin1Char('/');
     QVERIFY(WriteFile(dataDir + "Log/myrun.log", "the run log\n"));
     const QString archive = dataDir + "report.dmp";
     QVERIFY(WriteFile(archive, "the report before"));
+    const QString programs = home.filePath(QStringLiteral("bin"));
+    QVERIFY(QDir().mkpath(programs));
+    if (!archiver.isEmpty())
+        QVERIFY(StandIn::Write(QDir(programs).filePath(QStringLiteral("7z")), archiver));
     const QByteArray path = qgetenv("PATH");
-    qputenv("PATH", home.path().toLocal8Bit());
+    qputenv("PATH", programs.toLocal8Bit());
     BugReportArchive packer;
     const bool packedOk = packer.Pack(archive, dataDir, QString());
     qputenv("PATH", path);
     QVERIFY(!packedOk);
-    QVERIFY2(packer.Problem().contains(QLatin1String("7z")), qPrintable(packer.Problem()));
+    QVERIFY2(packer.Problem().contains(problem), qPrintable(packer.Problem()));
     QVERIFY(!QFileInfo::exists(archive));
 }
 

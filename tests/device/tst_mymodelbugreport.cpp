@@ -11,6 +11,7 @@
 #include "app/RunLog.h"
 #include "device/BugReportArchive.h"
 
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -42,6 +43,7 @@ private slots:
     void stopMidSend_data();
     void stopMidSend();
     void failureOffersRetry();
+    void modelGoesWhileSending();
 
 private:
     QString ArchivePath() const {
@@ -251,6 +253,25 @@ void TestMyModelBugReport::failureOffersRetry() {
     QCOMPARE(m_display.log, (QStringList{"EmailValid", "Sending", "Failed", "EmailValid", "Sending", "Failed"}));
     QCOMPARE(peer.commandWords().count("MAIL"), 2);
     QVERIFY(QFile::exists(ArchivePath()));
+}
+
+// At the program's end a report still on its way is stopped, and the model does not wait for the server.
+void TestMyModelBugReport::modelGoesWhileSending() {
+    ScriptedSmtpPeer peer;
+    QVERIFY(peer.start());
+    peer.setReply("RCPT", QByteArray());
+    QVERIFY(PointAt(peer));
+    Submit();
+    QTRY_VERIFY_WITH_TIMEOUT(peer.commandWords().contains("RCPT"), 30000);
+    QElapsedTimer timer;
+    timer.start();
+    m_env.model.reset();
+    QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
+    // A send left running would now go on to the mail itself.
+    peer.send("250 2.1.5 ok\r\n");
+    QTRY_VERIFY_WITH_TIMEOUT(peer.clientGone(), 10000);
+    QVERIFY(!peer.commandWords().contains("DATA"));
+    QVERIFY(m_env.host->notices.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestMyModelBugReport)
