@@ -47,6 +47,7 @@ Controller::Controller() : m_fileChooser(DefaultFileChooser) {
 }
 
 Controller::~Controller() {
+    ReleaseBugReportView();
     if (s_instance == this)
         s_instance = nullptr;
 }
@@ -433,7 +434,11 @@ MainPage Controller::GetMainPageIndex() {
 }
 
 void Controller::ShowNotice(const QString& text, const QString& buttonText) {
+    AskNotice(text, buttonText);
+}
+
+bool Controller::AskNotice(const QString& text, const QString& buttonText) {
     MendraMessageBox box(QString(), text, QMessageBox::Ok, WindowWidget());
     box.SetButtonText(QMessageBox::Ok, buttonText);
-    box.Exec();
+    return box.Exec() == QMessageBox::Ok;
 }

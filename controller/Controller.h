@@ -5,6 +5,8 @@
 #include "device/ModelNotices.h"
 #include "device/WindowStates.h"
 #include "deviceapi/zUZArovadu.h"
+#include "dialogs/BugReportViewHost.h"
+#include "dialogs/MyBugReportView.h"
 
 #include <QObject>
 #include <QPointer>
@@ -27,7 +29,7 @@ class TitleBar;
 //
 // One instance at a time: the main window makes it (Create) and deletes it, and nothing else does. Instance()
 // only finds it; it never makes one.
-class Controller : public QObject, public ModelController, public ModelNotices {
+class Controller : public QObject, public ModelController, public ModelNotices, public BugReportViewHost {
     Q_OBJECT
 public:
     // Whether a run could start, and if not, why.
@@ -106,6 +108,7 @@ public:
 
     // The model's message boxes.
     void ShowNotice(const QString& text, const QString& buttonText) override;
+    bool AskNotice(const QString& text, const QString& buttonText) override;
 
     // The window's current main page, kept as last read; nothing calls it.
     MainPage GetMainPageIndex();
@@ -116,16 +119,20 @@ public:
     void GetUpdateDescription(QString& description);
     void CloseUpdateView();
     void ClearUpdateChecking();
-    void SendBugReport(AuxiliaryView* view);
-    void StopBugReport(AuxiliaryView* view);
-    QString SupportedFilesFilter() const;
+    // The bug-report dialog's host: it hands the dialog to the engine.
+    bool IsBugReportSetUp() override;
+    void SendBugReport(BugReportDisplay* view) override;
+    void StopBugReport(BugReportDisplay* view) override;
+    void BugReportViewDestroyed(BugReportDisplay* view) override;
+    QString SupportedFilesFilter() override;
     void RetranslateAll();
     void CenterOnMainWindow(QWidget* frame);
 
     AuxiliaryView* GetUpdateView() const { return m_updateView; }
     AuxiliaryView* GetSettingView() const { return m_settingView; }
     AuxiliaryView* GetAboutView() const { return m_aboutView; }
-    AuxiliaryView* GetBugReportView() const { return m_bugReportView; }
+    // The bug-report dialog while its frame is open; null otherwise.
+    MyBugReportView* GetBugReportView() const;
 
 public slots:
     void ShowSettingFrame();
@@ -144,7 +151,9 @@ private:
     void Init();
     QWidget* WindowWidget() const;
     AuxiliaryView* MakeView(AuxiliaryView::Kind kind);
-    void ExecChildFrame(AuxiliaryView* view, const char* styleKey, const QString& titleObjectName);
+    void ExecChildFrame(QWidget* view, const char* styleKey, const QString& titleObjectName);
+    void RetranslateBugReportView();
+    void ReleaseBugReportView();
     // Leaves the fix page's running state after the device being worked on went away.
     void LeaveFixingForLostDevice();
     static void WaitInEventLoop(int milliseconds);
@@ -155,7 +164,7 @@ private:
     QPointer<TitleBar> m_titleBar;
     RepairEngine* m_model = nullptr;
     QPointer<AuxiliaryView> m_updateView;
-    QPointer<AuxiliaryView> m_bugReportView;
+    QPointer<MyBugReportView> m_bugReportView;
     QPointer<MyFrame> m_mainFrame;
     QPointer<AuxiliaryView> m_aboutView;
     QPointer<AuxiliaryView> m_settingView;

@@ -29,7 +29,7 @@ AuxiliaryView* Controller::MakeView(AuxiliaryView::Kind kind) {
     return new AuxiliaryView(kind, parent, Qt::FramelessWindowHint);
 }
 
-void Controller::ExecChildFrame(AuxiliaryView* view, const char* styleKey, const QString& titleObjectName) {
+void Controller::ExecChildFrame(QWidget* view, const char* styleKey, const QString& titleObjectName) {
     SkinManager* skin = SkinManager::Instance();
     const int side = static_cast<int>(23 * skin->GetScale());
     QPixmap icon = skin->GetLogoPixmap(2);
@@ -87,20 +87,6 @@ void Controller::ShowUpdateFrame(bool atStart) {
     ExecChildFrame(m_updateView, "UPDATE_FRAME", QStringLiteral("updateFrame"));
 }
 
-void Controller::ShowBugReportFrame() {
-    if (!m_bugReportView) {
-        m_bugReportView = MakeView(AuxiliaryView::BugReportView);
-        if (m_model)
-            m_model->SetBugReportView(m_bugReportView);
-    }
-    ExecChildFrame(m_bugReportView, "BUG_FRAME", QStringLiteral("bugReportFrame"));
-    StopBugReport(m_bugReportView);
-    // A report being sent needs a moment to notice the stop before its view goes.
-    WaitInEventLoop(500);
-    delete m_bugReportView;
-    m_bugReportView = nullptr;
-}
-
 void Controller::CheckUpdateAtStart() {
     if (!m_model)
         return;
@@ -132,20 +118,6 @@ void Controller::ClearUpdateChecking() {
         m_updateView->SetChecking(false);
 }
 
-void Controller::SendBugReport(AuxiliaryView* view) {
-    if (m_model)
-        m_model->SendBugReport(view);
-}
-
-void Controller::StopBugReport(AuxiliaryView* view) {
-    if (m_model)
-        m_model->StopBugReport(view);
-}
-
-QString Controller::SupportedFilesFilter() const {
-    return QStringLiteral("%2 (%1);;").arg(ImageFileFilter(false), tr("Supported Files"));
-}
-
 void Controller::SetLanguage(const QString& language) {
     if (gConfig)
         gConfig->SetLanguage(language, false);
@@ -162,11 +134,11 @@ void Controller::RetranslateAll() {
         m_window->Retranslate();
     if (m_mainFrame)
         m_mainFrame->Retranslate();
-    for (AuxiliaryView* view :
-         {m_aboutView.data(), m_settingView.data(), m_bugReportView.data(), m_updateView.data()}) {
+    for (AuxiliaryView* view : {m_aboutView.data(), m_settingView.data(), m_updateView.data()}) {
         if (view)
             view->Retranslate();
     }
+    RetranslateBugReportView();
     UpdateModeTitle();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class BugReportDisplay;
 class QObject;
 
 // The update check and the bug report as the engine runs them. The dialogs that show them live above the
@@ -14,7 +15,10 @@ public:
     virtual void CheckForUpdate(bool atStart) = 0;
     virtual void GetUpdateDescription(QString& description) = 0;
     virtual void SetUpdateView(QObject* view) = 0;
-    virtual void SetBugReportView(QObject* view) = 0;
-    virtual void SendBugReport(QObject* view) = 0;
-    virtual void StopBugReport(QObject* view) = 0;
+    // The bug-report dialog being shown (null once it is gone): only it gets the display of a send.
+    virtual void SetBugReportView(BugReportDisplay* view) = 0;
+    // Whether this installation has a mail account to send reports from.
+    virtual bool IsBugReportSetUp() const = 0;
+    virtual void SendBugReport(BugReportDisplay* view) = 0;
+    virtual void StopBugReport(BugReportDisplay* view) = 0;
 };

@@ -4,13 +4,15 @@
 #include "WindowStates.h"
 #include "deviceapi/zUZArovadu.h"
 #include "mail/BugReportInfo.h"
+#include "mail/BugreportThread.h"
 #include "mail/MailAccount.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 
-class BugreportThread;
+class BugReportDisplay;
 class CItemDataBase;
 class ModelController;
 class ModelNotices;
@@ -56,7 +58,7 @@ public:
     // The update and bug-report dialogs live above the engine; the model knows them only as the objects it
     // reports to.
     void SetUpdateView(QObject* view) { m_updateView = view; }
-    void SetBugReportView(QObject* view) { m_bugReportView = view; }
+    void SetBugReportView(BugReportDisplay* view);
     void ApplyLibraryProxy();
 
     // Repair runs. standard true: option word 0, the device keeps its data; false: option word 1,
@@ -90,8 +92,15 @@ public:
     // The update check and the bug report; their services fill these in.
     void CheckForUpdate(bool atStart);
     void GetUpdateDescription(QString& description);
-    void SendBugReport(QObject* view);
-    void StopBugReport(QObject* view);
+    // Bug reports go out from the mail account of the deployment file (mail/MailAccountFile.h), read anew
+    // for every report; one report at a time.
+    static bool IsBugReportSetUp();
+    void SendBugReport(BugReportDisplay* view);
+    void StopBugReport(BugReportDisplay* view);
+    bool IsSendingBugReport() const { return m_bugReportThread != nullptr; }
+    // Packs the logs, the settings without their passwords and the attachment (when a file is there) into
+    // the report's archive in the data folder; returns its path, where no file is when packing failed.
+    QString CollectLogsForReport(const QString& attachment);
 
     // How long shut-down waits for a thread still running in the library before it leaves it behind.
     static constexpr int ShutdownWaitMs = 5000;
@@ -157,6 +166,10 @@ private:
     void ShowStateChangeFailure(int targetMode, int result, MRDeviceRef device);
     void ShowDeviceModeAgain(MRDeviceRef device);
     void ShowMessage(const QString& text);
+    // The same box; true when the user pressed its button.
+    bool AskMessage(const QString& text);
+    // Whether a signal of a send with this Operator may reach the dialog being shown.
+    bool IsShownSend(void* Operator) const;
 
     void RunStartupUpdateCheck();
     void ShutDown();
@@ -170,8 +183,13 @@ private:
     int m_notificationHandle = 0;
     QString m_workDeviceIdText;
     QObject* m_updateView = nullptr;
-    QObject* m_bugReportView = nullptr;
-    BugreportThread* m_bugReportThread = nullptr;
+    BugReportDisplay* m_bugReportView = nullptr;
+    // The dialog the running send started from; cleared when that dialog goes, so that a later dialog at
+    // the same address never gets its display.
+    BugReportDisplay* m_sendView = nullptr;
+    // Guarded: the result slot hands the thread object to deleteLater.
+    QPointer<BugreportThread> m_bugReportThread;
+    int m_shownProgress = -1;
     BugReportInfo m_bugReportInfo;
     MailAccount m_mailAccount;
     DevicePresence m_devicePresent = DevicePresence::NoDevice;

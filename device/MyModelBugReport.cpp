@@ -1,31 +1,172 @@
-// The device model's part in sending bug reports. The mail sending is not part of the engine and is wired
-// in here by its own work; until then no report is sent and no sending thread ever exists.
+// The device model's part in sending bug reports: the checks of the dialog's form, the archive of the logs and
+// one BugreportThread at a time, whose progress and result come back here on the GUI thread.
 #include "MyModel.h"
 
+#include "BugReportArchive.h"
+#include "BugReportDisplay.h"
+#include "ModelNotices.h"
+#include "app/EditionData.h"
+#include "app/FileUtils.h"
+#include "app/MyConfig.h"
 #include "app/RunLog.h"
+#include "app/TextUtils.h"
+#include "mail/BugreportThread.h"
+#include "mail/MailAccountFile.h"
 
 #include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
 
-void MyModel::SendBugReport(QObject* view) {
+bool MyModel::IsBugReportSetUp() {
+    return MailAccountFile::Read().IsReady();
+}
+
+void MyModel::SetBugReportView(BugReportDisplay* view) {
+    if (view == m_bugReportView)
+        return;
     m_bugReportView = view;
-    // The account comes with the deployment, never with the program: without one the user must hear that the
-    // report went nowhere.
-    if (!m_mailAccount.IsSetUp()) {
-        RunLog->WriteString(TextLog::Error, QStringLiteral("Bug report not sent: no mail account is set up."), true);
-        ShowMessage(QCoreApplication::translate(
-            "QObject", "No mail account is set up for sending bug reports. The report was not sent."));
+    // A send still running belongs to the dialog that went; the next one at the same address is another.
+    m_sendView = nullptr;
+}
+
+bool MyModel::IsShownSend(void* Operator) const {
+    return m_bugReportView && Operator == static_cast<void*>(m_bugReportView) && m_sendView == m_bugReportView;
+}
+
+bool MyModel::AskMessage(const QString& text) {
+    return m_notices && m_notices->AskNotice(text, tr("Ok"));
+}
+
+void MyModel::SendBugReport(BugReportDisplay* view) {
+    if (m_bugReportThread) {
+        ShowMessage(QCoreApplication::translate("QObject", "Sending a bug report. Please try another later."));
+        return;
+    }
+    const bool shown = view && view == m_bugReportView;
+    // The account comes with the installation, never with the program; without one nothing is packed.
+    const MailAccountFile account = MailAccountFile::Read();
+    if (!account.IsReady()) {
+        RunLog->WriteString(TextLog::Error, QStringLiteral("Bug report not sent: ") + account.Problem(), true);
+        if (shown)
+            view->SetState(BugReportViewState::NotSetUp);
+        return;
+    }
+
+    QString attachment;
+    if (shown) {
+        view->SetProgress(0);
+        if (!IsValidEmail(view->Email())) {
+            view->ShowEmailInvalid();
+            return;
+        }
+        view->ShowEmailValid();
+        if (view->Content().isEmpty()) {
+            ShowMessage(
+                QCoreApplication::translate("QObject", "Please describe the problem clearly before submitting."));
+            return;
+        }
+        attachment = view->AttachmentPath().trimmed();
+    }
+
+    const QString archive = CollectLogsForReport(attachment);
+    if (!QFileInfo(archive).isFile()) {
+        ShowMessage(QCoreApplication::translate("QObject", "Unknown error, try again please."));
+        return;
+    }
+
+    if (shown) {
+        m_bugReportInfo.description = view->Content();
+        m_bugReportInfo.userName = view->Name();
+        m_bugReportInfo.userEmail = view->Email();
+    } else {
+        m_bugReportInfo.description.clear();
+    }
+    m_bugReportInfo.model = reinterpret_cast<quintptr>(this);
+    m_bugReportInfo.operator_ = reinterpret_cast<quintptr>(static_cast<void*>(view));
+    m_bugReportInfo.archivePath = QDir::toNativeSeparators(archive);
+    m_bugReportInfo.productName = gAppData->FullProductName;
+    m_bugReportInfo.programPath = QCoreApplication::applicationFilePath();
+    m_bugReportInfo.recipient = gAppData->Email;
+    m_mailAccount = account.Account();
+
+    // A child of the model: a send still running when the model goes is stopped and waited for.
+    m_bugReportThread = new BugreportThread(m_bugReportInfo, m_mailAccount, this);
+    connect(m_bugReportThread, &BugreportThread::updateResultUI, this, &MyModel::SltUpdateSendResultFun);
+    connect(m_bugReportThread, &BugreportThread::limitStop, this, &MyModel::SltLimitStop);
+    connect(this, &MyModel::SglStopBugReport, m_bugReportThread, &BugreportThread::ThreadStop);
+    connect(m_bugReportThread, &BugreportThread::progress, this, &MyModel::SltProgress);
+    m_sendView = view;
+    m_shownProgress = -1;
+    if (shown)
+        view->SetState(BugReportViewState::Sending);
+    RunLog->WriteString(TextLog::Info, QStringLiteral("Bug report: sending ") + m_bugReportInfo.archivePath, true);
+    m_bugReportThread->start(QThread::InheritPriority);
+}
+
+QString MyModel::CollectLogsForReport(const QString& attachment) {
+    if (!gConfig || !gAppData)
+        return QString();
+    const QString dataDir = gConfig->GetDataDir();
+    const QString archive = BugReportArchive::PathFor(dataDir, gAppData->FullProductName, gAppData->Version);
+    BugReportArchive packer;
+    if (packer.Pack(archive, dataDir, attachment))
+        RunLog->WriteString(TextLog::Info, QStringLiteral("Bug report archive holds: ") + packer.Entries().join(", "),
+                            true);
+    else
+        RunLog->WriteString(TextLog::Error, QStringLiteral("Bug report archive not made: ") + packer.Problem(), true);
+    return archive;
+}
+
+void MyModel::StopBugReport(BugReportDisplay* view) {
+    if (!view || view != m_bugReportView || !view->IsSending())
+        return;
+    view->SetState(BugReportViewState::Stopped);
+    if (m_bugReportThread) {
+        disconnect(m_bugReportThread, &BugreportThread::progress, this, &MyModel::SltProgress);
+        emit SglStopBugReport();
     }
 }
 
-void MyModel::StopBugReport(QObject* view) {
-    if (view && view == m_bugReportView)
-        emit SglStopBugReport();
-}
-
-void MyModel::SltUpdateSendResultFun(bool, QString, void*) {
+void MyModel::SltUpdateSendResultFun(bool bResult, QString strPath, void* Operator) {
+    BugreportThread* thread = m_bugReportThread;
+    if (!thread)
+        return;
+    const bool stopped = thread->IsStopped();
+    // Deleted once this slot, which its own signal called, has returned.
+    thread->deleteLater();
     m_bugReportThread = nullptr;
+    const bool shown = IsShownSend(Operator);
+    m_sendView = nullptr;
+    if (stopped) {
+        RunLog->WriteString(TextLog::Info, QStringLiteral("Bug report: the send was stopped"), true);
+        return;
+    }
+
+    if (bResult) {
+        RunLog->WriteString(TextLog::Info, QStringLiteral("Bug report sent"), true);
+        if (shown)
+            m_bugReportView->ShowResult(true);
+        RemovePath(strPath);
+        return;
+    }
+    RunLog->WriteString(TextLog::Error, QStringLiteral("Bug report not sent: the mail server did not take it"), true);
+    if (shown)
+        m_bugReportView->ShowResult(false);
+    if (QFileInfo(strPath).isFile() &&
+        AskMessage(QCoreApplication::translate("QObject", "Bug sending failed, please try again.")))
+        SendBugReport(m_bugReportView);
 }
 
 void MyModel::SltLimitStop(void*) {}
 
-void MyModel::SltProgress(qlonglong, qlonglong, void*) {}
+void MyModel::SltProgress(qlonglong bytesHandled, qlonglong bytesTotal, void* Operator) {
+    if (bytesTotal == 0)
+        return;
+    const int value = static_cast<int>(bytesHandled * 100 / bytesTotal);
+    if (!IsShownSend(Operator) || value == m_shownProgress)
+        return;
+    m_shownProgress = value;
+    qDebug().nospace() << "-----------------------------value: " << value;
+    m_bugReportView->SetProgress(value);
+}

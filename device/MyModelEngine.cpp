@@ -136,15 +136,19 @@ void MyModelEngine::SetUpdateView(QObject* view) {
     m_model.SetUpdateView(view);
 }
 
-void MyModelEngine::SetBugReportView(QObject* view) {
+void MyModelEngine::SetBugReportView(BugReportDisplay* view) {
     m_model.SetBugReportView(view);
 }
 
-void MyModelEngine::SendBugReport(QObject* view) {
+bool MyModelEngine::IsBugReportSetUp() const {
+    return MyModel::IsBugReportSetUp();
+}
+
+void MyModelEngine::SendBugReport(BugReportDisplay* view) {
     m_model.SendBugReport(view);
 }
 
-void MyModelEngine::StopBugReport(QObject* view) {
+void MyModelEngine::StopBugReport(BugReportDisplay* view) {
     m_model.StopBugReport(view);
 }
 

@@ -43,9 +43,10 @@ public:
     void CheckForUpdate(bool atStart) override;
     void GetUpdateDescription(QString& description) override;
     void SetUpdateView(QObject* view) override;
-    void SetBugReportView(QObject* view) override;
-    void SendBugReport(QObject* view) override;
-    void StopBugReport(QObject* view) override;
+    void SetBugReportView(BugReportDisplay* view) override;
+    bool IsBugReportSetUp() const override;
+    void SendBugReport(BugReportDisplay* view) override;
+    void StopBugReport(BugReportDisplay* view) override;
 
 private:
     MyModel m_model;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BugReportDisplay.h"
+#include "device/BugReportDisplay.h"
 #include "ui_BugReportView.h"
 
 #include <QDialog>

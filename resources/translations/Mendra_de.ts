@@ -1083,10 +1083,6 @@ Bitte starten Sie das Programm neu und schließen Sie danach das Gerät erneut a
         <translation>Gerät nicht verbunden. Bitte schließen Sie das Gerät erneut an.</translation>
     </message>
     <message>
-        <source>No mail account is set up for sending bug reports. The report was not sent.</source>
-        <translation>Für das Senden von Fehlerberichten ist kein E-Mail-Konto eingerichtet. Der Bericht wurde nicht gesendet.</translation>
-    </message>
-    <message>
         <source>The repair ended without a result. Please try again.</source>
         <translation>Die Reparatur wurde ohne Ergebnis beendet. Bitte versuchen Sie es erneut.</translation>
     </message>
@@ -1145,6 +1141,22 @@ Beim Beenden können unbekannte Gerätefehler auftreten. Bitte schließen Sie da
     <message>
         <source>Other errors. Please contact our Customer Service Center.</source>
         <translation>Sonstiger Fehler. Bitte wenden Sie sich an unser Kundenservice-Center.</translation>
+    </message>
+    <message>
+        <source>Sending a bug report. Please try another later.</source>
+        <translation>Ein Fehlerbericht wird gerade gesendet. Bitte versuchen Sie es später erneut.</translation>
+    </message>
+    <message>
+        <source>Please describe the problem clearly before submitting.</source>
+        <translation>Bitte beschreiben Sie das Problem genau, bevor Sie den Bericht senden.</translation>
+    </message>
+    <message>
+        <source>Unknown error, try again please.</source>
+        <translation>Unbekannter Fehler, bitte versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>Bug sending failed, please try again.</source>
+        <translation>Der Fehlerbericht konnte nicht gesendet werden, bitte versuchen Sie es erneut.</translation>
     </message>
 </context>
 <context>

@@ -1083,10 +1083,6 @@ If the repair fails, please restart your device and PC before trying again.</tra
         <translation>Device not connected. Please re-connect device.</translation>
     </message>
     <message>
-        <source>No mail account is set up for sending bug reports. The report was not sent.</source>
-        <translation>No mail account is set up for sending bug reports. The report was not sent.</translation>
-    </message>
-    <message>
         <source>The repair ended without a result. Please try again.</source>
         <translation>The repair ended without a result. Please try again.</translation>
     </message>
@@ -1145,6 +1141,22 @@ Quiting might result in unknown device errors. Please don&apos;t shut down the p
     <message>
         <source>Other errors. Please contact our Customer Service Center.</source>
         <translation>Other errors. Please contact our Customer Service Center.</translation>
+    </message>
+    <message>
+        <source>Sending a bug report. Please try another later.</source>
+        <translation>Sending a bug report. Please try another later.</translation>
+    </message>
+    <message>
+        <source>Please describe the problem clearly before submitting.</source>
+        <translation>Please describe the problem clearly before submitting.</translation>
+    </message>
+    <message>
+        <source>Unknown error, try again please.</source>
+        <translation>Unknown error, try again please.</translation>
+    </message>
+    <message>
+        <source>Bug sending failed, please try again.</source>
+        <translation>Bug sending failed, please try again.</translation>
     </message>
 </context>
 <context>

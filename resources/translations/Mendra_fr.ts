@@ -1083,10 +1083,6 @@ Veuillez redémarrer le programme, puis reconnecter l’appareil.</translation>
         <translation>Appareil non connecté. Veuillez reconnecter l’appareil.</translation>
     </message>
     <message>
-        <source>No mail account is set up for sending bug reports. The report was not sent.</source>
-        <translation>Aucun compte de messagerie n’est configuré pour l’envoi des rapports de bogue. Le rapport n’a pas été envoyé.</translation>
-    </message>
-    <message>
         <source>The repair ended without a result. Please try again.</source>
         <translation>La réparation s’est terminée sans résultat. Veuillez réessayer.</translation>
     </message>
@@ -1145,6 +1141,22 @@ Quitter maintenant pourrait provoquer des erreurs inconnues sur l’appareil. Ne
     <message>
         <source>Other errors. Please contact our Customer Service Center.</source>
         <translation>Autre erreur. Veuillez contacter notre service client.</translation>
+    </message>
+    <message>
+        <source>Sending a bug report. Please try another later.</source>
+        <translation>Un rapport est en cours d’envoi. Veuillez réessayer plus tard.</translation>
+    </message>
+    <message>
+        <source>Please describe the problem clearly before submitting.</source>
+        <translation>Veuillez décrire clairement le problème avant l’envoi.</translation>
+    </message>
+    <message>
+        <source>Unknown error, try again please.</source>
+        <translation>Erreur inconnue, veuillez réessayer.</translation>
+    </message>
+    <message>
+        <source>Bug sending failed, please try again.</source>
+        <translation>L’envoi du rapport a échoué, veuillez réessayer.</translation>
     </message>
 </context>
 <context>

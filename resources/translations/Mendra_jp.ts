@@ -1083,10 +1083,6 @@ If the repair fails, please restart your device and PC before trying again.</sou
         <translation>デバイスが接続されていません。デバイスを再接続してください。</translation>
     </message>
     <message>
-        <source>No mail account is set up for sending bug reports. The report was not sent.</source>
-        <translation>バグレポートを送信するためのメールアカウントが設定されていません。レポートは送信されませんでした。</translation>
-    </message>
-    <message>
         <source>The repair ended without a result. Please try again.</source>
         <translation>修復は結果が得られないまま終了しました。もう一度お試しください。</translation>
     </message>
@@ -1145,6 +1141,22 @@ Quiting might result in unknown device errors. Please don&apos;t shut down the p
     <message>
         <source>Other errors. Please contact our Customer Service Center.</source>
         <translation>その他のエラーです。カスタマーサービスセンターまでお問い合わせください。</translation>
+    </message>
+    <message>
+        <source>Sending a bug report. Please try another later.</source>
+        <translation>不具合の報告を送信中です。しばらくしてからもう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>Please describe the problem clearly before submitting.</source>
+        <translation>送信する前に問題の内容をはっきりと記入してください。</translation>
+    </message>
+    <message>
+        <source>Unknown error, try again please.</source>
+        <translation>不明なエラーです。もう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>Bug sending failed, please try again.</source>
+        <translation>不具合の報告を送信できませんでした。もう一度お試しください。</translation>
     </message>
 </context>
 <context>

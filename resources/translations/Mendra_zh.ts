@@ -1083,10 +1083,6 @@ If the repair fails, please restart your device and PC before trying again.</sou
         <translation>设备未连接，请重新连接设备。</translation>
     </message>
     <message>
-        <source>No mail account is set up for sending bug reports. The report was not sent.</source>
-        <translation>尚未设置用于发送错误报告的邮件帐户。报告未发送。</translation>
-    </message>
-    <message>
         <source>The repair ended without a result. Please try again.</source>
         <translation>修复意外结束，未得到结果。请重试。</translation>
     </message>
@@ -1145,6 +1141,22 @@ Quiting might result in unknown device errors. Please don&apos;t shut down the p
     <message>
         <source>Other errors. Please contact our Customer Service Center.</source>
         <translation>其他错误。请联系我们的客户服务中心。</translation>
+    </message>
+    <message>
+        <source>Sending a bug report. Please try another later.</source>
+        <translation>正在发送问题报告，请稍后再试。</translation>
+    </message>
+    <message>
+        <source>Please describe the problem clearly before submitting.</source>
+        <translation>提交前请清楚地描述问题。</translation>
+    </message>
+    <message>
+        <source>Unknown error, try again please.</source>
+        <translation>未知错误，请重试。</translation>
+    </message>
+    <message>
+        <source>Bug sending failed, please try again.</source>
+        <translation>问题报告发送失败，请重试。</translation>
     </message>
 </context>
 <context>

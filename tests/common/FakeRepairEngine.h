@@ -27,6 +27,7 @@ public:
     bool repairRunning = false;
     bool firmwareStage = false;
     QString newestVersion;
+    bool bugReportSetUp = false;
     QString deviceName = QStringLiteral("iPhone");
     int deviceMode = 0;
     quint64 deviceId = 4242;
@@ -38,6 +39,7 @@ public:
     ModelController* controller = nullptr;
     ModelNotices* notices = nullptr;
     MRDeviceRef repairDevice = 0;
+    BugReportDisplay* bugReportView = nullptr;
     QByteArray localFirmware;
     QString workDeviceId;
     bool skipReadyPage = false;
@@ -93,9 +95,13 @@ public:
     }
     void GetUpdateDescription(QString& description) override { description = QStringLiteral("notes"); }
     void SetUpdateView(QObject*) override { calls << QStringLiteral("SetUpdateView"); }
-    void SetBugReportView(QObject*) override { calls << QStringLiteral("SetBugReportView"); }
-    void SendBugReport(QObject*) override { calls << QStringLiteral("SendBugReport"); }
-    void StopBugReport(QObject*) override { calls << QStringLiteral("StopBugReport"); }
+    void SetBugReportView(BugReportDisplay* view) override {
+        calls << (view ? QStringLiteral("SetBugReportView") : QStringLiteral("SetBugReportView(null)"));
+        bugReportView = view;
+    }
+    bool IsBugReportSetUp() const override { return bugReportSetUp; }
+    void SendBugReport(BugReportDisplay*) override { calls << QStringLiteral("SendBugReport"); }
+    void StopBugReport(BugReportDisplay*) override { calls << QStringLiteral("StopBugReport"); }
 
 private:
     MRFirmwareEntry m_entry{};

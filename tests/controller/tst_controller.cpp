@@ -12,12 +12,17 @@
 #include "framework/MyFrame.h"
 #include "framework/TitleBar.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+#include <functional>
 
 namespace {
 const int Yes = QMessageBox::Yes;
@@ -84,7 +89,10 @@ private slots:
     void updateAtStart_data();
     void updateAtStart();
     void dialogViewsAreKept();
-    void bugReportViewIsRemade();
+    void bugReportFrame();
+    void bugReportSubmit();
+    void askNotice_data();
+    void askNotice();
     void frameCentredOnPages();
     void supportedFilesFilter();
     void retranslateAll();
@@ -92,6 +100,9 @@ private slots:
     void instanceEndsWithItsOwner();
 
 private:
+    // Opens the bug-report frame and runs inside it once it is up; the frame is then closed.
+    void WhileOpen(const std::function<void(CAbstractFrame*, MyBugReportView*)>& inside);
+
     QTemporaryDir m_home;
     Controller* m_controller = nullptr;
     FakeControllerWindow* m_window = nullptr;
@@ -616,20 +627,76 @@ void TestController::dialogViewsAreKept() {
     QVERIFY(titleNamed);
 }
 
-void TestController::bugReportViewIsRemade() {
-    QList<AuxiliaryView::Kind> made;
-    m_controller->SetViewFactory([&](AuxiliaryView::Kind kind, QWidget* parent, Qt::WindowFlags flags) {
-        made << kind;
-        return new AuxiliaryView(kind, parent, flags);
+void TestController::WhileOpen(const std::function<void(CAbstractFrame*, MyBugReportView*)>& inside) {
+    const QMetaObject::Connection opened =
+        connect(m_controller, &Controller::dialogFrameOpened, this, [this, inside](CAbstractFrame* frame) {
+            QTimer::singleShot(0, frame, [this, frame, inside] {
+                inside(frame, m_controller->GetBugReportView());
+                frame->CloseSlot();
+            });
+        });
+    m_controller->ShowBugReportFrame();
+    disconnect(opened);
+}
+
+// Each opening makes a new dialog in a "BUG_FRAME" frame over the window; closing it stops a send of that
+// dialog, waits half a second and only then deletes the dialog and tells the engine.
+void TestController::bugReportFrame() {
+    QList<QPointer<MyBugReportView>> views;
+    QElapsedTimer sinceClosed;
+    for (int opening = 0; opening < 2; ++opening) {
+        WhileOpen([&](CAbstractFrame* frame, MyBugReportView* view) {
+            QVERIFY(view);
+            views << view;
+            QCOMPARE(frame->property("STYLE_KEY").toString(), QStringLiteral("BUG_FRAME"));
+            QVERIFY(frame->findChild<QWidget*>(QStringLiteral("bugReportFrame")));
+            QCOMPARE(view->window(), static_cast<QWidget*>(frame));
+            QVERIFY(frame->isModal());
+            QCOMPARE(m_engine->bugReportView, static_cast<BugReportDisplay*>(view));
+            // A change of language reaches the open dialog.
+            view->setWindowTitle(QStringLiteral("stale"));
+            m_controller->RetranslateAll();
+            QCOMPARE(view->windowTitle(), QStringLiteral("Bug Report"));
+            sinceClosed.start();
+        });
+        QVERIFY(sinceClosed.elapsed() >= 500);
+        QVERIFY(!m_controller->GetBugReportView());
+        QVERIFY(!views.last());
+        QCOMPARE(m_engine->bugReportView, static_cast<BugReportDisplay*>(nullptr));
+    }
+    QCOMPARE(views.size(), 2);
+    const QStringList opening{"SetBugReportView", "StopBugReport", "SetBugReportView(null)"};
+    QCOMPARE(m_engine->calls, opening + opening);
+}
+
+// "Submit" reaches the engine only while the installation can send reports; otherwise the dialog says so.
+void TestController::bugReportSubmit() {
+    WhileOpen([&](CAbstractFrame*, MyBugReportView* view) {
+        auto* submit = view->findChild<QPushButton*>(QStringLiteral("SubmitButton"));
+        QTest::mouseClick(submit, Qt::LeftButton);
+        QCOMPARE(view->GetState(), BugReportViewState::NotSetUp);
+        QVERIFY(!m_engine->calls.contains(QStringLiteral("SendBugReport")));
+        m_engine->bugReportSetUp = true;
+        QTest::mouseClick(submit, Qt::LeftButton);
+        QCOMPARE(m_engine->calls.count(QStringLiteral("SendBugReport")), 1);
     });
-    connect(m_controller, &Controller::dialogFrameOpened, this,
-            [](CAbstractFrame* child) { QMetaObject::invokeMethod(child, "CloseSlot", Qt::QueuedConnection); });
-    m_controller->ShowBugReportFrame();
-    // The sending is stopped when the frame closes, and the view goes with it.
-    QCOMPARE(m_engine->calls, (QStringList{"SetBugReportView", "StopBugReport"}));
-    QVERIFY(!m_controller->GetBugReportView());
-    m_controller->ShowBugReportFrame();
-    QCOMPARE(made, (QList<AuxiliaryView::Kind>{AuxiliaryView::BugReportView, AuxiliaryView::BugReportView}));
+}
+
+void TestController::askNotice_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("its button") << int(QMessageBox::Ok) << true;
+    QTest::newRow("closed") << int(QMessageBox::Cancel) << false;
+}
+
+// The engine's offer (send the report again) is taken only with the box's button.
+void TestController::askNotice() {
+    QFETCH(int, answer);
+    QFETCH(bool, taken);
+    ExpectBoxes({answer});
+    QCOMPARE(m_controller->AskNotice(QStringLiteral("Bug sending failed, please try again."), QStringLiteral("Ok")),
+             taken);
+    QCOMPARE(MendraMessageBox::ShownMessages(), QStringList{"Bug sending failed, please try again."});
 }
 
 void TestController::frameCentredOnPages() {

@@ -71,6 +71,7 @@ public:
     QString firmwareCode;
     QString firmwareDescription;
     QStringList notices;
+    QList<bool> offerAnswers;
     // Runs inside ShowReadyToFix, while the library still waits for the report that led there.
     std::function<void()> onReadyToFix;
 
@@ -83,6 +84,11 @@ public:
     ModelHost parts() { return ModelHost::AllOn(this); }
 
     void ShowNotice(const QString& text, const QString&) override { notices << text; }
+    // An offer is taken with the next of offerAnswers, and declined once they are used up.
+    bool AskNotice(const QString& text, const QString&) override {
+        notices << text;
+        return !offerAnswers.isEmpty() && offerAnswers.takeFirst();
+    }
 
     // DeviceListView
     void AddModelEntry(const QString& text, const QVariant& data) override { models.add(text, data); }

@@ -1,4 +1,5 @@
 #include "ModelTestEnv.h"
+#include "RecordingDisplay.h"
 
 #include "device/MyModelEngine.h"
 
@@ -13,35 +14,44 @@ private slots:
     void initTestCase() { QVERIFY(env.setUp()); }
     void cleanupTestCase() { env.tearDown(); }
 
-    // No mail account is built into the program: a report is refused with a message that says why.
+    // No mail account is built into the program: without the deployment's account file a report is refused in
+    // the dialog, and nothing else happens.
     void bugReportWithoutMailAccountFails() {
+        qputenv("MENDRA_MAIL_CONFIG", QDir(QDir::tempPath()).filePath(QStringLiteral("no such mail.ini")).toUtf8());
         FakeModelHost host;
         MyModelEngine engine(host.parts());
         engine.SetController(&host);
         engine.SetNotices(&host);
-        QObject view;
+        RecordingDisplay view;
         QSignalSpy stopped(&engine.Model(), &MyModel::SglStopBugReport);
+        QVERIFY(!engine.IsBugReportSetUp());
+        engine.SetBugReportView(&view);
         engine.SendBugReport(&view);
-        QCOMPARE(host.notices,
-                 QStringList{"No mail account is set up for sending bug reports. The report was not sent."});
+        QCOMPARE(view.log, QStringList{"NotSetUp"});
+        QVERIFY(host.notices.isEmpty());
+        QVERIFY(!engine.Model().IsSendingBugReport());
         QCOMPARE(stopped.count(), 0);
     }
 
-    // Closing the bug-report dialog stops the report that this dialog is sending, and no other.
+    // Closing the bug-report dialog stops the report of the dialog being shown, and no other.
     void bugReportStopReachesTheModel() {
         FakeModelHost host;
         MyModelEngine engine(host.parts());
-        engine.SetController(&host);
-        engine.SetNotices(&host);
-        QObject sending;
-        QObject other;
-        QSignalSpy stopped(&engine.Model(), &MyModel::SglStopBugReport);
+        RecordingDisplay sending;
+        RecordingDisplay other;
+        sending.SetState(BugReportViewState::Sending);
+        other.SetState(BugReportViewState::Sending);
+        engine.SetBugReportView(&sending);
 
-        engine.SendBugReport(&sending);
         engine.StopBugReport(&other);
-        QCOMPARE(stopped.count(), 0);
+        QCOMPARE(other.log, QStringList{"Sending"});
         engine.StopBugReport(&sending);
-        QCOMPARE(stopped.count(), 1);
+        QCOMPARE(sending.log, (QStringList{"Sending", "Stopped"}));
+        // Once the dialog is gone, nothing reaches it.
+        sending.SetState(BugReportViewState::Sending);
+        engine.SetBugReportView(nullptr);
+        engine.StopBugReport(&sending);
+        QCOMPARE(sending.log, (QStringList{"Sending", "Stopped", "Sending"}));
     }
 };
 

@@ -1,6 +1,7 @@
 // Where installed system software is looked for, which package a machine takes, and the installer and
 // archiver command lines.
 
+#include "ArchiveCreator.h"
 #include "ArchiveExtractor.h"
 #include "MachineArchitecture.h"
 #include "PackageInstaller.h"
@@ -112,6 +113,14 @@ void TestSystemLookup::commandLines() {
     QCOMPARE(extract.program, QStringLiteral("7z"));
     // The archive comes after "--", so a name starting with "-" is not read as a switch.
     QCOMPARE(extract.arguments, (QStringList{"x", "-y", "-o/tmp/a b/out", "--", "/tmp/a b/-pack.zip"}));
+
+    // Every name of a new archive is one argument after "--", the archive's too; a relative one becomes absolute.
+    const platform::CommandLine pack =
+        platform::archiveCreateCommand(QStringLiteral("/tmp/a b/Tavik Mendra V2.1.dmp"),
+                                       {QStringLiteral("/tmp/a b/-shot 1.png"), QStringLiteral("Log")});
+    QCOMPARE(pack.program, QStringLiteral("7z"));
+    QCOMPARE(pack.arguments, (QStringList{"a", "-t7z", "-y", "-bd", "--", "/tmp/a b/Tavik Mendra V2.1.dmp",
+                                          "/tmp/a b/-shot 1.png", QDir::currentPath() + "/Log"}));
 }
 
 QTEST_GUILESS_MAIN(TestSystemLookup)

@@ -1,0 +1,65 @@
+// The controller's part in bug reports: the dialog in its child frame, and the dialog's host, which hands the
+// dialog on to the engine.
+#include "Controller.h"
+
+#include "app/FileFilters.h"
+#include "device/RepairEngine.h"
+#include "dialogs/MyBugReportView.h"
+
+MyBugReportView* Controller::GetBugReportView() const {
+    return m_bugReportView;
+}
+
+void Controller::ShowBugReportFrame() {
+    // The frame is modal: while it is open there is nothing more to open.
+    if (m_bugReportView)
+        return;
+    QPointer<MyBugReportView> view = new MyBugReportView(WindowWidget(), Qt::FramelessWindowHint);
+    m_bugReportView = view;
+    view->SetHost(this);
+    if (m_model)
+        m_model->SetBugReportView(view);
+    ExecChildFrame(view, "BUG_FRAME", QStringLiteral("bugReportFrame"));
+    if (view)
+        StopBugReport(view);
+    // A report being sent needs a moment to notice the stop before its view goes.
+    WaitInEventLoop(500);
+    // The view tells the engine that it goes (BugReportViewDestroyed).
+    delete view;
+    m_bugReportView = nullptr;
+}
+
+void Controller::RetranslateBugReportView() {
+    if (m_bugReportView)
+        m_bugReportView->Retranslate();
+}
+
+void Controller::ReleaseBugReportView() {
+    // The window deletes an open view after the controller (and the engine before it): the view must not call
+    // back into either.
+    if (m_bugReportView)
+        m_bugReportView->SetHost(nullptr);
+}
+
+bool Controller::IsBugReportSetUp() {
+    return m_model && m_model->IsBugReportSetUp();
+}
+
+void Controller::SendBugReport(BugReportDisplay* view) {
+    if (m_model)
+        m_model->SendBugReport(view);
+}
+
+void Controller::StopBugReport(BugReportDisplay* view) {
+    if (m_model)
+        m_model->StopBugReport(view);
+}
+
+void Controller::BugReportViewDestroyed(BugReportDisplay* view) {
+    if (m_model && view && view == static_cast<BugReportDisplay*>(m_bugReportView.data()))
+        m_model->SetBugReportView(nullptr);
+}
+
+QString Controller::SupportedFilesFilter() {
+    return QStringLiteral("%2 (%1);;").arg(ImageFileFilter(false), tr("Supported Files"));
+}

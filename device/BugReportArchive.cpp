@@ -1,0 +1,206 @@
+#include "BugReportArchive.h"
+
+#include "app/FileUtils.h"
+#include "app/RunLog.h"
+#include "platform/ArchiveCreator.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+namespace {
+
+const QString kRunLogName = QStringLiteral("myrun.log");
+const QString kAttachmentFolder = QStringLiteral("attachment");
+
+// Parts of a name that mark a secret: the proxy's "Password", and whatever another account may store.
+const char* const kSecretParts[] = {"pass", "pwd", "secret", "token", "credential"};
+// Whole element names that hold an account's user: the proxy's user is "Name".
+const char* const kAccountNames[] = {"name", "user", "username", "login", "account"};
+
+bool IsSecretName(const QString& name) {
+    const QString lower = name.toLower();
+    for (const char* part : kSecretParts) {
+        if (lower.contains(QLatin1String(part)))
+            return true;
+    }
+    return false;
+}
+
+bool IsAccountElement(const QString& name) {
+    if (IsSecretName(name))
+        return true;
+    const QString lower = name.toLower();
+    for (const char* account : kAccountNames) {
+        if (lower == QLatin1String(account))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+QString BugReportArchive::PathFor(const QString& dataDir, const QString& productName, const QString& version) {
+    return QStringLiteral("%1%2 V%3.dmp").arg(dataDir, productName, version);
+}
+
+bool BugReportArchive::BlankSecrets(const QByteArray& xml, QByteArray* blanked) {
+    QXmlStreamReader in(xml);
+    // Declarations stay ordinary attributes, so that they are copied as they stand.
+    in.setNamespaceProcessing(false);
+    QByteArray text;
+    QXmlStreamWriter out(&text);
+    // Inside an account element every level counts, so that its end is found again.
+    int secretDepth = 0;
+    while (!in.atEnd()) {
+        switch (in.readNext()) {
+        case QXmlStreamReader::StartDocument:
+            out.writeStartDocument();
+            break;
+        case QXmlStreamReader::EndDocument:
+            out.writeEndDocument();
+            break;
+        case QXmlStreamReader::StartElement: {
+            if (secretDepth > 0 || IsAccountElement(in.name().toString()))
+                ++secretDepth;
+            out.writeStartElement(in.qualifiedName().toString());
+            for (const QXmlStreamAttribute& attribute : in.attributes()) {
+                const bool secret = secretDepth > 0 || IsSecretName(attribute.name().toString());
+                out.writeAttribute(attribute.qualifiedName().toString(),
+                                   secret ? QString() : attribute.value().toString());
+            }
+            break;
+        }
+        case QXmlStreamReader::EndElement:
+            out.writeEndElement();
+            if (secretDepth > 0)
+                --secretDepth;
+            break;
+        case QXmlStreamReader::Characters:
+            if (secretDepth == 0 || in.isWhitespace())
+                out.writeCharacters(in.text().toString());
+            break;
+        default:
+            // Comments, processing instructions and document types carry no setting.
+            break;
+        }
+    }
+    if (in.hasError())
+        return false;
+    *blanked = text;
+    return true;
+}
+
+bool BugReportArchive::Fail(const QString& problem) {
+    m_problem = problem;
+    return false;
+}
+
+bool BugReportArchive::Pack(const QString& archive, const QString& dataDir, const QString& attachment) {
+    m_problem.clear();
+    m_entries.clear();
+    if (QFileInfo::exists(archive) && !RemovePath(archive))
+        return Fail(QStringLiteral("the former bug report archive %1 cannot be removed").arg(archive));
+
+    // Inside the data folder, so the copies stay where the originals are.
+    QTemporaryDir gathered(QDir(dataDir).filePath(QStringLiteral("report-XXXXXX")));
+    if (!gathered.isValid())
+        return Fail(QStringLiteral("no folder to gather the bug report in: %1").arg(gathered.errorString()));
+    GatherLogs(dataDir, gathered.path());
+    GatherSettings(dataDir, gathered.path());
+    if (!GatherAttachment(attachment, gathered.path()))
+        return false;
+    if (m_entries.isEmpty())
+        return Fail(QStringLiteral("nothing to pack into the bug report: no log, no settings, no attachment"));
+
+    QStringList files;
+    for (const QString& entry : qAsConst(m_entries)) {
+        const QString top = entry.section(QLatin1Char('/'), 0, 0);
+        const QString path = QDir(gathered.path()).filePath(top);
+        if (!files.contains(path))
+            files << path;
+    }
+    if (!RunArchiver(archive, files)) {
+        RemovePath(archive);
+        return false;
+    }
+    return true;
+}
+
+void BugReportArchive::GatherLogs(const QString& dataDir, const QString& folder) {
+    // The run log first, so that a log of the same name elsewhere does not take its place.
+    QStringList sources{QDir::fromNativeSeparators(RunLogPath(dataDir))};
+    for (const QString& logFolder : {QDir(dataDir).filePath(QStringLiteral("Log")), dataDir}) {
+        const QDir dir(logFolder);
+        for (const QString& name : dir.entryList({QStringLiteral("*.log")}, QDir::Files, QDir::Name))
+            sources << dir.filePath(name);
+    }
+    QSet<QString> taken;
+    for (const QString& source : qAsConst(sources)) {
+        const QString name = QFileInfo(source).fileName();
+        if (taken.contains(name) || !QFileInfo(source).isFile())
+            continue;
+        taken.insert(name);
+        if (QFile::copy(source, QDir(folder).filePath(name)))
+            m_entries << name;
+        else
+            RunLog->WriteString(TextLog::Warning, QStringLiteral("Bug report: cannot copy the log ") + source, true);
+    }
+}
+
+void BugReportArchive::GatherSettings(const QString& dataDir, const QString& folder) {
+    const QDir dir(dataDir);
+    for (const QString& name : dir.entryList({QStringLiteral("*.xml")}, QDir::Files, QDir::Name)) {
+        QFile source(dir.filePath(name));
+        QByteArray blanked;
+        if (!source.open(QIODevice::ReadOnly) || !BlankSecrets(source.readAll(), &blanked)) {
+            RunLog->WriteString(TextLog::Warning,
+                                QStringLiteral("Bug report: the settings file %1 is left out, it cannot be read as XML")
+                                    .arg(source.fileName()),
+                                true);
+            continue;
+        }
+        QFile copy(QDir(folder).filePath(name));
+        if (copy.open(QIODevice::WriteOnly) && copy.write(blanked) == blanked.size() && copy.flush())
+            m_entries << name;
+    }
+}
+
+bool BugReportArchive::GatherAttachment(const QString& attachment, const QString& folder) {
+    if (attachment.isEmpty() || !QFileInfo(attachment).isFile())
+        return true;
+    const QString target = QDir(folder).filePath(kAttachmentFolder);
+    const QString name = QFileInfo(attachment).fileName();
+    // A report without the file the user chose would leave out what they meant to show.
+    if (!QDir().mkpath(target) || !QFile::copy(attachment, QDir(target).filePath(name)))
+        return Fail(QStringLiteral("the attachment %1 cannot be read").arg(attachment));
+    m_entries << kAttachmentFolder + QLatin1Char('/') + name;
+    return true;
+}
+
+bool BugReportArchive::RunArchiver(const QString& archive, const QStringList& files) {
+    const platform::CommandLine command = platform::archiveCreateCommand(archive, files);
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(command.program, command.arguments);
+    if (!process.waitForStarted(StartTimeoutMs))
+        return Fail(
+            QStringLiteral("the archiver %1 cannot be started: %2").arg(command.program, process.errorString()));
+    if (!process.waitForFinished(FinishTimeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        return Fail(QStringLiteral("the archiver did not finish within %1 s").arg(FinishTimeoutMs / 1000));
+    }
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return Fail(QStringLiteral("the archiver failed with code %1: %2")
+                        .arg(process.exitCode())
+                        .arg(QString::fromLocal8Bit(process.readAll()).trimmed()));
+    if (!QFileInfo(archive).isFile())
+        return Fail(QStringLiteral("the archiver made no archive at %1").arg(archive));
+    return true;
+}

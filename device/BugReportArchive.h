@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The archive that goes with a bug report: the program's logs (the run log as "myrun.log" and the other
+// "*.log" files of the data folder and its "Log" folder), a copy of each settings file ("*.xml" of the data
+// folder) with every password and account name emptied, and the user's attachment under "attachment/". The
+// files are gathered in a folder of their own inside the data folder and packed from there with the
+// archiver (platform/ArchiveCreator.h), so nothing the report must not carry ever reaches it.
+class BugReportArchive {
+public:
+    // How long the archiver may take to start, and then to finish, before the packing counts as failed.
+    static constexpr int StartTimeoutMs = 30000;
+    static constexpr int FinishTimeoutMs = 30000;
+
+    // "<dataDir><productName> V<version>.dmp"; dataDir ends in a separator.
+    static QString PathFor(const QString& dataDir, const QString& productName, const QString& version);
+
+    // Replaces whatever is at archive with a new archive of the data folder's logs and settings and, when a
+    // file is at attachment, that file. False, and no file at archive, when it could not be made completely;
+    // Problem() then says why (for the run log).
+    bool Pack(const QString& archive, const QString& dataDir, const QString& attachment);
+    const QString& Problem() const { return m_problem; }
+    // What was packed, by the names the archive holds them under.
+    const QStringList& Entries() const { return m_entries; }
+
+    // The settings file's XML with the text and the attributes of every password or account element
+    // emptied (and everything inside such an element), and with any attribute named like a password
+    // emptied; comments are left out. False when the text is not well-formed XML: such a file is not
+    // packed at all, since what it holds cannot be told.
+    static bool BlankSecrets(const QByteArray& xml, QByteArray* blanked);
+
+private:
+    bool Fail(const QString& problem);
+    void GatherLogs(const QString& dataDir, const QString& folder);
+    void GatherSettings(const QString& dataDir, const QString& folder);
+    bool GatherAttachment(const QString& attachment, const QString& folder);
+    bool RunArchiver(const QString& archive, const QStringList& files);
+
+    QString m_problem;
+    QStringList m_entries;
+};

@@ -1,0 +1,278 @@
+// The model's bug reports: the account from the deployment file, the checks of the form, the archive that
+// reaches the mail server (unpacked again with 7z), one report at a time, the stop, and the offer to retry.
+// The servers are real: aiosmtpd with TLS and AUTH, and a scripted peer for a server that stalls or refuses.
+
+#include "BinaryBytes.h"
+#include "MailDeployment.h"
+#include "ModelTestEnv.h"
+#include "RecordingDisplay.h"
+#include "ScriptedSmtpPeer.h"
+
+#include "app/RunLog.h"
+#include "device/BugReportArchive.h"
+
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <algorithm>
+
+namespace {
+
+const char kBusy[] = "Sending a bug report. Please try another later.";
+const char kDescribe[] = "Please describe the problem clearly before submitting.";
+const char kUnknown[] = "Unknown error, try again please.";
+const char kRetry[] = "Bug sending failed, please try again.";
+
+} // namespace
+
+class TestMyModelBugReport : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void cleanupTestCase();
+
+    void sendsReport();
+    void notSetUp_data();
+    void notSetUp();
+    void refusedBeforeSending_data();
+    void refusedBeforeSending();
+    void stopMidSend_data();
+    void stopMidSend();
+    void failureOffersRetry();
+    void modelGoesWhileSending();
+
+private:
+    QString ArchivePath() const {
+        return BugReportArchive::PathFor(gConfig->GetDataDir(), gAppData->FullProductName, gAppData->Version);
+    }
+    bool PointAt(const ScriptedSmtpPeer& peer) { return m_mail.writeAccount(peer.serverPort(), "plain"); }
+    // Submit, as the dialog's host hands the dialog on.
+    void Submit() { m_env.model->SendBugReport(&m_display); }
+
+    ModelTestEnv m_env;
+    MailDeployment m_mail;
+    RecordingDisplay m_display;
+    QTemporaryDir m_files;
+};
+
+void TestMyModelBugReport::initTestCase() {
+    QVERIFY(m_env.setUp());
+    QVERIFY2(m_mail.setUp(), qPrintable(m_mail.errorText()));
+    QVERIFY(m_files.isValid());
+    QVERIFY(OpenRunLog(gConfig->GetDataDir(), gAppData->Version, gAppData->Platform));
+}
+
+void TestMyModelBugReport::init() {
+    m_env.start();
+    m_display = RecordingDisplay();
+    m_env.model->SetBugReportView(&m_display);
+    m_mail.removeAccount();
+    QFile::remove(ArchivePath());
+}
+
+void TestMyModelBugReport::cleanup() {
+    m_env.stop();
+}
+
+void TestMyModelBugReport::cleanupTestCase() {
+    CloseRunLog();
+    m_env.tearDown();
+}
+
+// Submit against a server with TLS from the start and AUTH: the mail goes from the account to the
+// edition's support address, and its archive holds the run log, the settings without their secrets and the
+// user's picture.
+void TestMyModelBugReport::sendsReport() {
+    QVERIFY2(m_mail.startServer(SmtpTestServer::Mode::Tls), qPrintable(m_mail.errorText()));
+    QVERIFY(MyModel::IsBugReportSetUp());
+    QVERIFY(gConfig->SetProxyName(QStringLiteral("proxyuser"), true));
+    QVERIFY(gConfig->SetProxyPassword(QStringLiteral("hunter2 proxy"), true));
+    QVERIFY(gConfig->SetProxyHost(QStringLiteral("proxy.example.net"), true));
+    RunLog->WriteString(TextLog::Info, QStringLiteral("a line before the report"), true);
+    const QByteArray picture = BinaryBytes(120000);
+    m_display.attachment = m_files.filePath(QStringLiteral("screen shot.png"));
+    QFile file(m_display.attachment);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(picture) == picture.size());
+    file.close();
+
+    Submit();
+    QCOMPARE(m_display.log, (QStringList{"EmailValid", "Sending"}));
+    QVERIFY(m_env.model->IsSendingBugReport());
+    QTRY_VERIFY_WITH_TIMEOUT(!m_env.model->IsSendingBugReport(), 60000);
+    QCOMPARE(m_display.log, (QStringList{"EmailValid", "Sending", "Sent"}));
+    QVERIFY(m_env.host->notices.isEmpty());
+    QCOMPARE(m_display.progress.first(), 0);
+    QCOMPARE(m_display.progress.last(), 100);
+    QVERIFY(std::is_sorted(m_display.progress.begin(), m_display.progress.end()));
+    // A report that went out leaves no archive behind.
+    QVERIFY(!QFile::exists(ArchivePath()));
+
+    const QList<QJsonObject> mails = m_mail.server->mails();
+    QCOMPARE(mails.size(), 1);
+    const QJsonObject& mail = mails.first();
+    QCOMPARE(mail.value("mail_from").toString(), QLatin1String(MailDeployment::User));
+    QCOMPARE(mail.value("rcpt_tos").toArray(), QJsonArray{gAppData->Email});
+    QVERIFY(mail.value("encrypted").toBool());
+    QCOMPARE(mail.value("authenticated_as").toString(), QLatin1String(MailDeployment::User));
+    QCOMPARE(mail.value("subject").toString(),
+             "Erika Muster - erika@example.com -> " + gAppData->FullProductName + "( LINUX )");
+    QCOMPARE(SmtpTestServer::Bytes(mail, "text_b64"), QByteArray("The repair stopped at 42 %.\r\nError 4013."));
+
+    UnpackedReport report;
+    QVERIFY2(report.unpackFromMail(mail), qPrintable(report.errorText()));
+    QVERIFY2(report.files().contains("myrun.log"), qPrintable(report.files().join(", ")));
+    QVERIFY(report.read("myrun.log").contains("a line before the report"));
+    const QByteArray settings = report.read("config.xml");
+    QVERIFY(settings.contains("<Host>proxy.example.net</Host>"));
+    QVERIFY(!settings.contains("hunter2"));
+    QVERIFY(!settings.contains("proxyuser"));
+    QCOMPARE(report.read("attachment/screen shot.png"), picture);
+    QCOMPARE(mail.value("attachments").toArray().at(0).toObject().value("name").toString(),
+             QFileInfo(ArchivePath()).fileName());
+}
+
+void TestMyModelBugReport::notSetUp_data() {
+    QTest::addColumn<QByteArray>("accountFile"); // empty: none
+    QTest::newRow("no account file") << QByteArray();
+    QTest::newRow("no host in it") << QByteArray("[mail]\nport = 465\nuser = reports@tavik.example\n");
+    QTest::newRow("unusable") << QByteArray("[mail]\nhost = 127.0.0.1\nsecurity = carrier pigeon\n");
+}
+
+// Without a usable account the dialog says so, and nothing is packed or sent.
+void TestMyModelBugReport::notSetUp() {
+    QFETCH(QByteArray, accountFile);
+    ScriptedSmtpPeer peer;
+    QVERIFY(peer.start());
+    if (!accountFile.isEmpty())
+        QVERIFY(m_mail.writeAccount(peer.serverPort(), "plain", accountFile));
+    QVERIFY(!MyModel::IsBugReportSetUp());
+    Submit();
+    QCOMPARE(m_display.log, QStringList{"NotSetUp"});
+    QVERIFY(m_env.host->notices.isEmpty());
+    QVERIFY(!m_env.model->IsSendingBugReport());
+    QVERIFY(!QFile::exists(ArchivePath()));
+    QVERIFY(!peer.connected());
+}
+
+void TestMyModelBugReport::refusedBeforeSending_data() {
+    QTest::addColumn<QString>("email");
+    QTest::addColumn<QString>("content");
+    QTest::addColumn<bool>("archiver");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QStringList>("notices");
+    QTest::newRow("address without a domain") << "erika@example"
+                                              << "It hangs." << true << QStringList{"EmailInvalid"} << QStringList();
+    QTest::newRow("a header in the address") << "erika@example.com\r\nBcc: all@example.com"
+                                             << "It hangs." << true << QStringList{"EmailInvalid"} << QStringList();
+    QTest::newRow("no description") << "erika@example.com"
+                                    << "" << true << QStringList{"EmailValid"} << QStringList{kDescribe};
+    QTest::newRow("no archiver") << "erika@example.com"
+                                 << "It hangs." << false << QStringList{"EmailValid"} << QStringList{kUnknown};
+}
+
+// What stops a report before any mail goes: the dialog's marks or a message, and no connection.
+void TestMyModelBugReport::refusedBeforeSending() {
+    QFETCH(QString, email);
+    QFETCH(QString, content);
+    QFETCH(bool, archiver);
+    QFETCH(QStringList, shown);
+    QFETCH(QStringList, notices);
+    ScriptedSmtpPeer peer;
+    QVERIFY(peer.start());
+    QVERIFY(PointAt(peer));
+    m_display.email = email;
+    m_display.content = content;
+    const QByteArray path = qgetenv("PATH");
+    if (!archiver)
+        qputenv("PATH", m_files.path().toLocal8Bit());
+    Submit();
+    qputenv("PATH", path);
+    QCOMPARE(m_display.log, shown);
+    QCOMPARE(m_env.host->notices, notices);
+    QVERIFY(!m_env.model->IsSendingBugReport());
+    QVERIFY(!QFile::exists(ArchivePath()));
+    QVERIFY(!peer.connected());
+}
+
+void TestMyModelBugReport::stopMidSend_data() {
+    QTest::addColumn<QByteArray>("stalledReply");
+    QTest::addColumn<int>("commandsBefore"); // what the peer has seen when the send stalls
+    QTest::newRow("waiting for the greeting") << QByteArray(ScriptedSmtpPeer::Greeting) << 0;
+    QTest::newRow("waiting for the recipient's answer") << QByteArray("RCPT") << 4;
+}
+
+// While a report is under way a second one is refused; a stop ends it without a result or an offer, and the
+// next Submit starts a new report only once the stopped one has ended.
+void TestMyModelBugReport::stopMidSend() {
+    QFETCH(QByteArray, stalledReply);
+    QFETCH(int, commandsBefore);
+    ScriptedSmtpPeer peer;
+    QVERIFY(peer.start());
+    peer.setReply(stalledReply, QByteArray());
+    QVERIFY(PointAt(peer));
+    Submit();
+    QTRY_VERIFY_WITH_TIMEOUT(peer.connected() && peer.commands().size() == commandsBefore, 30000);
+
+    Submit();
+    QCOMPARE(m_env.host->notices, QStringList{kBusy});
+    QCOMPARE(m_display.log, (QStringList{"EmailValid", "Sending"}));
+
+    m_env.model->StopBugReport(&m_display);
+    QCOMPARE(m_display.log, (QStringList{"EmailValid", "Sending", "Stopped"}));
+    QTRY_VERIFY_WITH_TIMEOUT(!m_env.model->IsSendingBugReport(), 10000);
+    QCOMPARE(m_display.log, (QStringList{"EmailValid", "Sending", "Stopped"}));
+    QCOMPARE(m_env.host->notices, QStringList{kBusy});
+    QVERIFY(!peer.dataEnded());
+    QTRY_VERIFY_WITH_TIMEOUT(peer.clientGone(), 10000);
+    // The archive of a stopped report stays until the next one replaces it.
+    QVERIFY(QFile::exists(ArchivePath()));
+
+    Submit();
+    QVERIFY(m_env.model->IsSendingBugReport());
+    QCOMPARE(m_display.log.last(), QStringLiteral("Sending"));
+    m_env.model->StopBugReport(&m_display);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_env.model->IsSendingBugReport(), 10000);
+}
+
+// A server that refuses the mail: the dialog shows the failure and the model offers to send again; taken, the
+// same report goes once more, declined, it stays where it is.
+void TestMyModelBugReport::failureOffersRetry() {
+    ScriptedSmtpPeer peer;
+    QVERIFY(peer.start());
+    peer.setReply("MAIL", "550 5.7.1 not from here\r\n");
+    QVERIFY(PointAt(peer));
+    m_env.host->offerAnswers = {true, false};
+    Submit();
+    QTRY_COMPARE_WITH_TIMEOUT(m_env.host->notices.size(), 2, 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_env.model->IsSendingBugReport(), 10000);
+    QCOMPARE(m_env.host->notices, (QStringList{kRetry, kRetry}));
+    QCOMPARE(m_display.log, (QStringList{"EmailValid", "Sending", "Failed", "EmailValid", "Sending", "Failed"}));
+    QCOMPARE(peer.commandWords().count("MAIL"), 2);
+    QVERIFY(QFile::exists(ArchivePath()));
+}
+
+// At the program's end a report still on its way is stopped, and the model does not wait for the server.
+void TestMyModelBugReport::modelGoesWhileSending() {
+    ScriptedSmtpPeer peer;
+    QVERIFY(peer.start());
+    peer.setReply("RCPT", QByteArray());
+    QVERIFY(PointAt(peer));
+    Submit();
+    QTRY_VERIFY_WITH_TIMEOUT(peer.commandWords().contains("RCPT"), 30000);
+    QElapsedTimer timer;
+    timer.start();
+    m_env.model.reset();
+    QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
+    // A send left running would now go on to the mail itself.
+    peer.send("250 2.1.5 ok\r\n");
+    QTRY_VERIFY_WITH_TIMEOUT(peer.clientGone(), 10000);
+    QVERIFY(!peer.commandWords().contains("DATA"));
+    QVERIFY(m_env.host->notices.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestMyModelBugReport)
+#include "tst_mymodelbugreport.moc"
