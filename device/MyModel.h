@@ -10,11 +10,14 @@
 #include <QString>
 #include <QTimer>
 
+#include <memory>
+
 class BugreportThread;
 class CItemDataBase;
 class ModelController;
 class ModelNotices;
 class RestoreThread;
+class UpdateFlow;
 
 // The hub of the repair engine and the only receiver of the device library's callbacks. It keeps the
 // window's two device lists in step with the connected devices, runs a repair in two runs of the
@@ -55,7 +58,7 @@ public:
     void SetNotices(ModelNotices* notices) { m_notices = notices; }
     // The update and bug-report dialogs live above the engine; the model knows them only as the objects it
     // reports to.
-    void SetUpdateView(QObject* view) { m_updateView = view; }
+    void SetUpdateView(QObject* view);
     void SetBugReportView(QObject* view) { m_bugReportView = view; }
     void ApplyLibraryProxy();
 
@@ -87,9 +90,13 @@ public:
     void EmitDeviceNotification(MRDeviceRef device, MRDeviceNotifyType type, void* pUser);
     void EmitDatabaseUpgrade(void* pUser);
 
-    // The update check and the bug report; their services fill these in.
+    // The update check runs on the update flow's worker: silently once from the constructor, and whenever the
+    // update dialog asks. The bug report's service fills in the rest.
     void CheckForUpdate(bool atStart);
     void GetUpdateDescription(QString& description);
+    QString NewestVersion() const;
+    QString UpdateDownloadUrl() const;
+    void SetUpdateLanguage(const QString& language);
     void SendBugReport(QObject* view);
     void StopBugReport(QObject* view);
 
@@ -159,6 +166,7 @@ private:
     void ShowMessage(const QString& text);
 
     void RunStartupUpdateCheck();
+    void OnUpdateCheckFinished(int code, bool startup);
     void ShutDown();
 
     ModelHost m_host;
@@ -170,6 +178,7 @@ private:
     int m_notificationHandle = 0;
     QString m_workDeviceIdText;
     QObject* m_updateView = nullptr;
+    std::unique_ptr<UpdateFlow> m_updateFlow;
     QObject* m_bugReportView = nullptr;
     BugreportThread* m_bugReportThread = nullptr;
     BugReportInfo m_bugReportInfo;

@@ -27,6 +27,7 @@ public:
     bool repairRunning = false;
     bool firmwareStage = false;
     QString newestVersion;
+    QString downloadUrl;
     QString deviceName = QStringLiteral("iPhone");
     int deviceMode = 0;
     quint64 deviceId = 4242;
@@ -88,6 +89,10 @@ public:
     }
     void SetDeleteFirmware(int enable) override { calls << QStringLiteral("SetDeleteFirmware(%1)").arg(enable); }
     QString NewestVersion() const override { return newestVersion; }
+    QString UpdateDownloadUrl() const override { return downloadUrl; }
+    void SetUpdateLanguage(const QString& language) override {
+        calls << QStringLiteral("SetUpdateLanguage(%1)").arg(language);
+    }
     void CheckForUpdate(bool atStart) override {
         calls << (atStart ? QStringLiteral("CheckForUpdate(start)") : QStringLiteral("CheckForUpdate(manual)"));
     }
