@@ -1,10 +1,13 @@
 #include "SystemProxy.h"
 
 #include "RunLog.h"
-#include "SystemUtilities.h"
 
+#include "platform/ProxySettings.h"
+
+// Straight from the platform, not through the system utilities: the engine asks for the proxy of every
+// update check, and must not take the utilities' desktop services (and the GUI libraries) along.
 QNetworkProxy GetSystemProxy() {
-    const QMap<QString, QString> values = ReadSystemProxy();
+    const QMap<QString, QString> values = platform::readSystemProxy();
     RunLog->WriteString(TextLog::Info,
                         QStringLiteral("tempProxyEnable : ") + values.value(QStringLiteral("ProxyEnable")), true);
     return ProxyFromSystemValues(values);

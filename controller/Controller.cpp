@@ -48,16 +48,17 @@ Controller::Controller() : m_fileChooser(DefaultFileChooser) {
 
 Controller::~Controller() {
     ReleaseBugReportView();
+    LetGoOfViews();
     if (s_instance == this)
         s_instance = nullptr;
 }
 
 void Controller::Init() {
     m_window = nullptr;
-    m_updateView = nullptr;
-    m_bugReportView = nullptr;
-    m_aboutView = nullptr;
-    m_settingView = nullptr;
+    m_updateView.clear();
+    m_bugReportView.clear();
+    m_aboutView.clear();
+    m_settingView.clear();
     m_item = std::make_unique<CItemDataBase>();
     m_repairMode = RepairMode::NotChosen;
     m_onlineFirmware = true;
@@ -109,17 +110,14 @@ void Controller::SetMainFramePointer(MyFrame* frame) {
     m_mainFrame = frame;
 }
 
+// The settings dialog stores its check box's state, 2 when checked; any value but 0 means "delete".
 void Controller::ApplyDeleteFileSetting() {
     if (m_model)
-        m_model->SetDeleteFirmware(gConfig && gConfig->GetIsDeleteFile() == 1 ? 1 : 0);
+        m_model->SetDeleteFirmware(gConfig && gConfig->GetIsDeleteFile() != 0 ? 1 : 0);
 }
 
 void Controller::SetFileChooser(FileChooser chooser) {
     m_fileChooser = chooser ? std::move(chooser) : DefaultFileChooser;
-}
-
-void Controller::SetViewFactory(AuxiliaryViewFactory factory) {
-    m_viewFactory = std::move(factory);
 }
 
 // ---- Repair control ----

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "AuxiliaryView.h"
 #include "device/ModelController.h"
 #include "device/ModelNotices.h"
 #include "device/WindowStates.h"
 #include "deviceapi/zUZArovadu.h"
 #include "dialogs/BugReportViewHost.h"
 #include "dialogs/MyBugReportView.h"
+#include "dialogs/SettingViewHost.h"
+#include "dialogs/UpdateViewHost.h"
 
 #include <QObject>
 #include <QPointer>
@@ -19,7 +20,10 @@
 class CAbstractFrame;
 class CItemDataBase;
 class ControllerWindow;
+class MyAboutView;
 class MyFrame;
+class MySettingView;
+class MyUpdateView;
 class RepairEngine;
 class TitleBar;
 
@@ -29,11 +33,19 @@ class TitleBar;
 //
 // One instance at a time: the main window makes it (Create) and deletes it, and nothing else does. Instance()
 // only finds it; it never makes one.
-class Controller : public QObject, public ModelController, public ModelNotices, public BugReportViewHost {
+class Controller : public QObject,
+                   public ModelController,
+                   public ModelNotices,
+                   public SettingViewHost,
+                   public UpdateViewHost,
+                   public BugReportViewHost {
     Q_OBJECT
 public:
     // Whether a run could start, and if not, why.
     enum class RepairStart { Started, NoEngine, NoRepairMode, NoDevice };
+    // The update offer of the start-up: waiting for the start-up check, waiting for a quiet moment to make
+    // it, made (or found needless).
+    enum class StartupOffer { AwaitingCheck, AwaitingQuiet, Decided };
 
     using FileChooser =
         std::function<QString(QWidget* parent, const QString& caption, const QString& folder, const QString& filter)>;
@@ -53,8 +65,8 @@ public:
     void ApplyDeleteFileSetting();
     // Replaces the open-file dialog of SelectLocalFirmware (tests answer it without a dialog).
     void SetFileChooser(FileChooser chooser);
-    // How the auxiliary dialogs are made; until set, bare panels stand in for them.
-    void SetViewFactory(AuxiliaryViewFactory factory);
+    // Where SetLanguage reads the translations from; the program folder's "Language" unless set (tests).
+    void SetLanguageFolder(const QString& folder) { m_languageFolder = folder; }
 
     // Repair control.
     void SetRepairMode(RepairMode mode) { m_repairMode = mode; }
@@ -115,7 +127,7 @@ public:
 
     // Dialogs, update prompt and language.
     void CheckUpdateAtStart();
-    void CheckForUpdate();
+    void CheckForUpdate() override;
     void GetUpdateDescription(QString& description);
     void CloseUpdateView();
     void ClearUpdateChecking();
@@ -128,9 +140,27 @@ public:
     void RetranslateAll();
     void CenterOnMainWindow(QWidget* frame);
 
-    AuxiliaryView* GetUpdateView() const { return m_updateView; }
-    AuxiliaryView* GetSettingView() const { return m_settingView; }
-    AuxiliaryView* GetAboutView() const { return m_aboutView; }
+    // The start-up's update offer is made once the start-up check has ended, and only while the main window
+    // is up and no modal window is open; otherwise at the next moment that is so.
+    void UpdateCheckedAtStart() override;
+    // The start-up asks after the main window was shown; the offer still waits for the check.
+    void OfferUpdateAtStart();
+    StartupOffer GetStartupOffer() const { return m_startupOffer; }
+
+    // The settings dialog's changes, handed to the device library at once.
+    void SetDownloadFolder(const QString& folder) override;
+    void SetDeleteFirmware(bool enable) override;
+
+    // What the update dialog asks for.
+    void SkipVersion(const QString& version) override;
+    QString GetUpdateDescription() override;
+    QString GetUpdateDownloadUrl() override;
+    void OpenDownloadAddress(const QUrl& address) override;
+
+    // The kept dialogs; null before their first opening and once the main window took them along.
+    MyUpdateView* GetUpdateView() const;
+    MySettingView* GetSettingView() const;
+    MyAboutView* GetAboutView() const;
     // The bug-report dialog while its frame is open; null otherwise.
     MyBugReportView* GetBugReportView() const;
 
@@ -146,12 +176,21 @@ signals:
     // A dialog frame is about to run modally (tests close it from here).
     void dialogFrameOpened(CAbstractFrame* frame);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     Controller();
     void Init();
     QWidget* WindowWidget() const;
-    AuxiliaryView* MakeView(AuxiliaryView::Kind kind);
-    void ExecChildFrame(QWidget* view, const char* styleKey, const QString& titleObjectName);
+    void LetGoOfViews();
+    // Runs view modally in a child frame over the main window. False when the controller was destroyed
+    // meanwhile (the main window went while the frame was open): the caller must not touch it then.
+    bool ExecChildFrame(QWidget* view, const char* styleKey, const QString& titleObjectName);
+    // Whether a dialog may open by itself now: the main window is shown and nothing modal is open.
+    bool IsQuietMoment() const;
+    void ScheduleStartupOffer();
+    void TryStartupOffer();
     void RetranslateBugReportView();
     void ReleaseBugReportView();
     // Leaves the fix page's running state after the device being worked on went away.
@@ -163,11 +202,11 @@ private:
     ControllerWindow* m_window = nullptr;
     QPointer<TitleBar> m_titleBar;
     RepairEngine* m_model = nullptr;
-    QPointer<AuxiliaryView> m_updateView;
+    QPointer<MyUpdateView> m_updateView;
     QPointer<MyBugReportView> m_bugReportView;
     QPointer<MyFrame> m_mainFrame;
-    QPointer<AuxiliaryView> m_aboutView;
-    QPointer<AuxiliaryView> m_settingView;
+    QPointer<MyAboutView> m_aboutView;
+    QPointer<MySettingView> m_settingView;
     RepairMode m_repairMode = RepairMode::NotChosen;
     RepairStart m_lastRepairStart = RepairStart::Started;
     std::unique_ptr<CItemDataBase> m_item;
@@ -179,7 +218,11 @@ private:
     bool m_repairSucceeded = false;
     bool m_workDevicePresent = true;
     FileChooser m_fileChooser;
-    AuxiliaryViewFactory m_viewFactory;
+    QString m_languageFolder;
+    int m_framesOpen = 0;
+    StartupOffer m_startupOffer = StartupOffer::AwaitingCheck;
+    bool m_startupOfferScheduled = false;
+    bool m_watchingForQuiet = false;
 };
 
 // Close callback of the main frame: a null user allows the close, else the Controller decides.

@@ -19,7 +19,10 @@ void Controller::ShowBugReportFrame() {
     view->SetHost(this);
     if (m_model)
         m_model->SetBugReportView(view);
-    ExecChildFrame(view, "BUG_FRAME", QStringLiteral("bugReportFrame"));
+    // The main window went while the frame was open, and this controller with it: the engine has stopped the
+    // send and the view is gone, so nothing here may be touched.
+    if (!ExecChildFrame(view, "BUG_FRAME", QStringLiteral("bugReportFrame")))
+        return;
     if (view)
         StopBugReport(view);
     // A report being sent needs a moment to notice the stop before its view goes.

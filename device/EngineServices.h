@@ -12,6 +12,10 @@ public:
     virtual ~EngineServices() = default;
 
     virtual QString NewestVersion() const = 0;
+    // The download address of the newest version, with the edition's language; empty when none is known.
+    virtual QString UpdateDownloadUrl() const = 0;
+    // The language the update checks from now on ask in.
+    virtual void SetUpdateLanguage(const QString& language) = 0;
     virtual void CheckForUpdate(bool atStart) = 0;
     virtual void GetUpdateDescription(QString& description) = 0;
     virtual void SetUpdateView(QObject* view) = 0;

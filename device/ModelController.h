@@ -26,4 +26,8 @@ public:
     // The result page.
     virtual void ShowRepairSucceeded() = 0;
     virtual void ShowRepairFailed() = 0;
+
+    // The silent update check of the start-up has ended, whatever it found: the newest version it learnt is
+    // known from now on.
+    virtual void UpdateCheckedAtStart() = 0;
 };

@@ -12,6 +12,7 @@
 #include "app/MyConfig.h"
 #include "app/RunLog.h"
 #include "platform/ProxySettings.h"
+#include "update/UpdateFlow.h"
 
 #include <QCoreApplication>
 
@@ -88,8 +89,11 @@ void MyModel::ConnectModelSignals() {
 // Shut-down must not hang on a library thread that waits for the GUI thread, and must never destroy a
 // thread that still runs: first the trampolines stop delivering (releasing any delivery in flight), then
 // the repair's job is stopped so the restore call returns, then the notification is unregistered, and
-// only then are the threads waited for, each with a bound.
+// only then are the threads waited for, each with a bound. An update check still under way is ended first:
+// its result must not reach a mediator or a dialog that is going.
 void MyModel::ShutDown() {
+    if (m_updateFlow)
+        m_updateFlow->Shutdown();
     if (!CallbackGate::Close(this, this, ShutdownWaitMs))
         RunLog->WriteString(TextLog::Warning, QStringLiteral("A device callback was still running at exit."), true);
     m_pendingStart = false;

@@ -12,11 +12,14 @@
 #include <QString>
 #include <QTimer>
 
+#include <memory>
+
 class BugReportDisplay;
 class CItemDataBase;
 class ModelController;
 class ModelNotices;
 class RestoreThread;
+class UpdateFlow;
 
 // The hub of the repair engine and the only receiver of the device library's callbacks. It keeps the
 // window's two device lists in step with the connected devices, runs a repair in two runs of the
@@ -57,7 +60,7 @@ public:
     void SetNotices(ModelNotices* notices) { m_notices = notices; }
     // The update and bug-report dialogs live above the engine; the model knows them only as the objects it
     // reports to.
-    void SetUpdateView(QObject* view) { m_updateView = view; }
+    void SetUpdateView(QObject* view);
     void SetBugReportView(BugReportDisplay* view);
     void ApplyLibraryProxy();
 
@@ -89,7 +92,8 @@ public:
     void EmitDeviceNotification(MRDeviceRef device, MRDeviceNotifyType type, void* pUser);
     void EmitDatabaseUpgrade(void* pUser);
 
-    // The update check and the bug report; their services fill these in.
+    // The update check runs on the update flow's worker: silently once from the constructor, and whenever the
+    // update dialog asks. The bug report's service fills in the rest.
     void CheckForUpdate(bool atStart);
     void GetUpdateDescription(QString& description);
     // Bug reports go out from the mail account of the deployment file (mail/MailAccountFile.h), read anew
@@ -101,6 +105,9 @@ public:
     // Packs the logs, the settings without their passwords and the attachment (when a file is there) into
     // the report's archive in the data folder; returns its path, where no file is when packing failed.
     QString CollectLogsForReport(const QString& attachment);
+    QString NewestVersion() const;
+    QString UpdateDownloadUrl() const;
+    void SetUpdateLanguage(const QString& language);
 
     // How long shut-down waits for a thread still running in the library before it leaves it behind.
     static constexpr int ShutdownWaitMs = 5000;
@@ -172,6 +179,7 @@ private:
     bool IsShownSend(void* Operator) const;
 
     void RunStartupUpdateCheck();
+    void OnUpdateCheckFinished(int code, bool startup);
     void ShutDown();
 
     ModelHost m_host;
@@ -183,6 +191,7 @@ private:
     int m_notificationHandle = 0;
     QString m_workDeviceIdText;
     QObject* m_updateView = nullptr;
+    std::unique_ptr<UpdateFlow> m_updateFlow;
     BugReportDisplay* m_bugReportView = nullptr;
     // The dialog the running send started from; cleared when that dialog goes, so that a later dialog at
     // the same address never gets its display.

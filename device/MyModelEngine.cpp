@@ -119,9 +119,16 @@ void MyModelEngine::SetDeleteFirmware(int enable) {
     DeviceLibrary::api().MRSetDeleteFirmware(enable);
 }
 
-// The update service is wired into the model by its own work; until then there is no newer version.
 QString MyModelEngine::NewestVersion() const {
-    return QString();
+    return m_model.NewestVersion();
+}
+
+QString MyModelEngine::UpdateDownloadUrl() const {
+    return m_model.UpdateDownloadUrl();
+}
+
+void MyModelEngine::SetUpdateLanguage(const QString& language) {
+    m_model.SetUpdateLanguage(language);
 }
 
 void MyModelEngine::CheckForUpdate(bool atStart) {

@@ -40,6 +40,8 @@ public:
     void SetDownloadFolder(const QByteArray* folder) override;
     void SetDeleteFirmware(int enable) override;
     QString NewestVersion() const override;
+    QString UpdateDownloadUrl() const override;
+    void SetUpdateLanguage(const QString& language) override;
     void CheckForUpdate(bool atStart) override;
     void GetUpdateDescription(QString& description) override;
     void SetUpdateView(QObject* view) override;

@@ -24,7 +24,6 @@ bool InstallAppleDrivers() {
                                                                                   Qt::SmoothTransformation);
     // With a close button: after a failure the user must be able to go on to the program.
     ChildFrame frame(dialog.get(), nullptr, CAbstractFrame::FRAME_MIN | CAbstractFrame::FRAME_CLOSE, icon, 0);
-    frame.setAttribute(Qt::WA_TranslucentBackground);
     frame.SetTitleObjectName(QStringLiteral("dlgFrame"));
     frame.setFixedHeight(int(200 * gUiScale));
     frame.exec();

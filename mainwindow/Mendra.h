@@ -274,5 +274,6 @@ private:
     QPointer<QMovie> connectMovie;
 };
 
-// Start-up's question, once the main frame shows, whether a newer version is to be offered.
+// Start-up's word, once the main frame shows, that a newer version may be offered from now on: the offer
+// comes when the start-up's update check has found one, whenever that is.
 void ShowStartupUpdatePrompt();

@@ -114,5 +114,5 @@ DeviceKind Mendra::RetStackWidget_4() {
 
 void ShowStartupUpdatePrompt() {
     if (Controller* controller = Controller::Instance())
-        controller->CheckUpdateAtStart();
+        controller->OfferUpdateAtStart();
 }

@@ -28,6 +28,7 @@ public:
     bool firmwareStage = false;
     QString newestVersion;
     bool bugReportSetUp = false;
+    QString downloadUrl;
     QString deviceName = QStringLiteral("iPhone");
     int deviceMode = 0;
     quint64 deviceId = 4242;
@@ -90,6 +91,10 @@ public:
     }
     void SetDeleteFirmware(int enable) override { calls << QStringLiteral("SetDeleteFirmware(%1)").arg(enable); }
     QString NewestVersion() const override { return newestVersion; }
+    QString UpdateDownloadUrl() const override { return downloadUrl; }
+    void SetUpdateLanguage(const QString& language) override {
+        calls << QStringLiteral("SetUpdateLanguage(%1)").arg(language);
+    }
     void CheckForUpdate(bool atStart) override {
         calls << (atStart ? QStringLiteral("CheckForUpdate(start)") : QStringLiteral("CheckForUpdate(manual)"));
     }

@@ -1,12 +1,11 @@
-#include "ExpectBoxes.h"
-#include "FakeControllerWindow.h"
-#include "FakeRepairEngine.h"
+#include "ControllerFixture.h"
 #include "UrlRecorder.h"
 
 #include "app/EditionData.h"
 #include "app/MyConfig.h"
 #include "controller/Controller.h"
 #include "device/CItemDataBase.h"
+#include "dialogs/MyUpdateView.h"
 #include "framework/CAbstractFrame.h"
 #include "framework/MendraMessageBox.h"
 #include "framework/MyFrame.h"
@@ -55,7 +54,7 @@ QString TitleText(TitleBar* bar) {
 
 Q_DECLARE_METATYPE(Controller::RepairStart)
 
-class TestController : public QObject {
+class TestController : public QObject, public ControllerFixture {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -88,7 +87,6 @@ private slots:
     void mainFrameLink();
     void updateAtStart_data();
     void updateAtStart();
-    void dialogViewsAreKept();
     void bugReportFrame();
     void bugReportSubmit();
     void askNotice_data();
@@ -102,50 +100,22 @@ private slots:
 private:
     // Opens the bug-report frame and runs inside it once it is up; the frame is then closed.
     void WhileOpen(const std::function<void(CAbstractFrame*, MyBugReportView*)>& inside);
-
-    QTemporaryDir m_home;
-    Controller* m_controller = nullptr;
-    FakeControllerWindow* m_window = nullptr;
-    FakeRepairEngine* m_engine = nullptr;
-    TitleBar* m_title = nullptr;
 };
 
 void TestController::initTestCase() {
-    QVERIFY(m_home.isValid());
-    qputenv("HOME", m_home.path().toUtf8());
-    qputenv("XDG_DATA_HOME", m_home.filePath(QStringLiteral("data")).toUtf8());
-    qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toUtf8());
-    gAppData = new MendraData(AppDataParams{});
-    gAppData->Brand = QStringLiteral("Tavik");
-    gAppData->ProductName = QStringLiteral("Mendra");
-    gAppData->Version = QStringLiteral("2.1.0");
-    gConfig = new MyConfig(*gAppData);
+    SetUpHome();
 }
 
 void TestController::init() {
-    ExpectBoxes({});
-    m_window = new FakeControllerWindow;
-    m_engine = new FakeRepairEngine;
-    m_controller = Controller::Create();
-    m_controller->SetMainWindow(m_window);
-    m_controller->SetModel(m_engine);
-    m_title = new TitleBar(0);
-    m_controller->SetTitleLabel(m_title);
+    MakeController();
 }
 
 void TestController::cleanup() {
-    CheckExpectedBoxesShown();
-    delete m_controller;
-    delete m_engine;
-    delete m_window;
-    delete m_title;
+    DeleteController();
 }
 
 void TestController::cleanupTestCase() {
-    delete gConfig;
-    gConfig = nullptr;
-    delete gAppData;
-    gAppData = nullptr;
+    TearDownHome();
 }
 
 void TestController::itemRecord() {
@@ -538,8 +508,10 @@ void TestController::deleteFileSetting_data() {
     QTest::addColumn<int>("setting");
     QTest::addColumn<QString>("call");
     QTest::newRow("on") << 1 << "SetDeleteFirmware(1)";
+    // What the settings dialog's check box stores when checked.
+    QTest::newRow("checked box") << 2 << "SetDeleteFirmware(1)";
     QTest::newRow("off") << 0 << "SetDeleteFirmware(0)";
-    QTest::newRow("other value") << 7 << "SetDeleteFirmware(0)";
+    QTest::newRow("other value") << 7 << "SetDeleteFirmware(1)";
 }
 
 void TestController::deleteFileSetting() {
@@ -600,31 +572,6 @@ void TestController::updateAtStart() {
         QCOMPARE(m_engine->calls, (QStringList{"SetUpdateView", "CheckForUpdate(start)"}));
         QVERIFY(!m_controller->GetUpdateView()->IsChecking());
     }
-}
-
-void TestController::dialogViewsAreKept() {
-    QStringList frames;
-    bool titleNamed = false;
-    connect(m_controller, &Controller::dialogFrameOpened, this, [&](CAbstractFrame* child) {
-        frames << child->property("STYLE_KEY").toString();
-        titleNamed = child->findChild<QWidget*>(QStringLiteral("settingFrame")) != nullptr;
-        QMetaObject::invokeMethod(child, "CloseSlot", Qt::QueuedConnection);
-    });
-    m_controller->ShowUpdateFrame(false);
-    AuxiliaryView* update = m_controller->GetUpdateView();
-    QVERIFY(update);
-    QVERIFY(update->IsChecking());
-    // A check already running is not started again.
-    m_controller->ShowUpdateFrame(false);
-    QCOMPARE(m_controller->GetUpdateView(), update);
-    QCOMPARE(m_engine->calls, (QStringList{"SetUpdateView", "CheckForUpdate(manual)"}));
-
-    m_controller->ShowSettingFrame();
-    m_controller->ShowSettingFrame();
-    QVERIFY(m_controller->GetSettingView());
-    QCOMPARE(m_controller->GetSettingView()->parentWidget(), &m_window->widget);
-    QCOMPARE(frames, (QStringList{"UPDATE_FRAME", "UPDATE_FRAME", "SETTING_FRAME", "SETTING_FRAME"}));
-    QVERIFY(titleNamed);
 }
 
 void TestController::WhileOpen(const std::function<void(CAbstractFrame*, MyBugReportView*)>& inside) {
@@ -713,21 +660,10 @@ void TestController::supportedFilesFilter() {
 }
 
 void TestController::retranslateAll() {
-    m_controller->SetViewFactory([](AuxiliaryView::Kind kind, QWidget* parent, Qt::WindowFlags flags) {
-        struct CountingView : AuxiliaryView {
-            using AuxiliaryView::AuxiliaryView;
-            void Retranslate() override { setProperty("retranslated", property("retranslated").toInt() + 1); }
-        };
-        return new CountingView(kind, parent, flags);
-    });
-    connect(m_controller, &Controller::dialogFrameOpened, this,
-            [](CAbstractFrame* child) { QMetaObject::invokeMethod(child, "CloseSlot", Qt::QueuedConnection); });
-    m_controller->ShowAboutFrame();
     m_window->mainPage = MainPage::Fix;
     m_controller->SetRepairMode(RepairMode::Standard);
     m_controller->RetranslateAll();
     QCOMPARE(m_window->retranslations, 1);
-    QCOMPARE(m_controller->GetAboutView()->property("retranslated").toInt(), 1);
     QCOMPARE(TitleText(m_title), QStringLiteral("Tavik Mendra - Standard Mode"));
 }
 
@@ -740,6 +676,8 @@ void TestController::languageChange() {
     QCOMPARE(gAppData->Language, QStringLiteral("fr"));
     QCOMPARE(m_window->retranslations, 1);
     QCOMPARE(TitleText(m_title), QStringLiteral("Tavik Mendra - Advanced Mode"));
+    // Later update checks ask in the new language.
+    QCOMPARE(m_engine->calls, QStringList{"SetUpdateLanguage(fr)"});
 }
 
 void TestController::instanceEndsWithItsOwner() {

@@ -66,6 +66,7 @@ public:
     bool online = true;
     bool workDevicePresent = true;
     int systemVersionIndex = 0;
+    int updateChecksAtStart = 0;
     int currentStep = -1;
     int itemMode = -1;
     QString firmwareCode;
@@ -137,6 +138,8 @@ public:
     void SetDownloading(bool downloading) override { calls << QStringLiteral("SetDownloading(%1)").arg(downloading); }
     void ShowRepairSucceeded() override { calls << "ShowRepairSucceeded"; }
     void ShowRepairFailed() override { calls << "ShowRepairFailed"; }
+    // Counted apart from the calls: the start-up check ends whenever it ends, amid any test.
+    void UpdateCheckedAtStart() override { ++updateChecksAtStart; }
 
     // FirmwareChoiceView
     bool SetFirstDownloadSet() override { return firstDownload; }

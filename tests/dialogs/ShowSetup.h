@@ -41,7 +41,6 @@ inline std::unique_ptr<ChildFrame> ShowInChildFrame(QWidget* view, const char* s
     if (!icon.isNull())
         icon = icon.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     auto frame = std::make_unique<ChildFrame>(view, nullptr, CAbstractFrame::FRAME_CLOSE, icon, 0);
-    frame->setAttribute(Qt::WA_TranslucentBackground);
     frame->setProperty("STYLE_KEY", QString::fromLatin1(styleKey));
     frame->SetTitleObjectName(titleObjectName);
     frame->show();

@@ -57,7 +57,6 @@ std::unique_ptr<CWindowsFrame> MakeFrame(Kind kind, QWidget* inner) {
     switch (kind) {
     case Kind::Child: {
         auto frame = std::make_unique<ChildFrame>(inner, nullptr, CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
-        frame->setAttribute(Qt::WA_TranslucentBackground);
         frame->setProperty("STYLE_KEY", QStringLiteral("SETTING_FRAME"));
         frame->SetTitleObjectName(QStringLiteral("settingFrame"));
         return frame;

@@ -23,6 +23,7 @@
 #include "DamagedXml.h"
 #include "PythonHttpServer.h"
 #include "StandInProgram.h"
+#include "UpdateTestServer.h"
 
 namespace {
 
@@ -326,6 +327,7 @@ private slots:
     void patchCheckStartsTheLauncher();
     void patchCheckDoesNothing_data();
     void patchCheckDoesNothing();
+    void offersANewerVersionAtStart();
 
 private:
     QString m_program;
@@ -732,6 +734,34 @@ void TestProgram::patchCheckDoesNothing() {
     QCOMPARE(patch.server.requestsSoFar(), QStringList());
     QVERIFY(!QFileInfo::exists(record + ".starts"));
     QVERIFY(!QFileInfo::exists(sandbox.DataFolder() + "/Log/ucplog"));
+}
+
+// The update check of the start-up asks the server that MENDRA_UPDATE_SERVER names, in the background: the
+// window is there first, and the offer of the newer version follows. "Skip" in it reaches the settings file.
+void TestProgram::offersANewerVersionAtStart() {
+    PythonPeer server;
+    QVERIFY2(StartUpdateServer(server, {"--newest", "99.0"}), qPrintable(server.errorText()));
+    Sandbox sandbox;
+    QProcessEnvironment environment = sandbox.Environment();
+    // The check takes the system's proxy: none, so that it reaches the server on this machine.
+    for (const char* name : {"http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
+        environment.remove(name);
+    environment.insert("MENDRA_UPDATE_SERVER", AnswerEndpoint(server, "newer"));
+
+    ProgramRun run(m_program, environment);
+    QVERIFY(run.WaitForLine("ready", 60000));
+    QTRY_COMPARE_WITH_TIMEOUT(run.Ask("get UpdateView visible"), QByteArray("true"), 30000);
+    QCOMPARE(run.Ask("get frame visible"), QByteArray("true"));
+    QCOMPARE(run.Ask("get LastLabel text"), QByteArray("Update available: 99.0"));
+    QCOMPARE(server.records("REQUEST").size(), 1);
+    QCOMPARE(run.Ask("click SkipButton"), QByteArray("ok"));
+    QTRY_COMPARE(run.Ask("get UpdateView visible"), QByteArray("false"));
+    QCOMPARE(run.Ask("close"), QByteArray("ok"));
+    QVERIFY(run.EndsWithZero(20000));
+
+    sandbox.Enter();
+    QCOMPARE(MyConfig(*gAppData, MyConfig::Access::ReadOnly).GetSkipVersion(), QStringLiteral("99.0"));
+    m_sandbox->Enter();
 }
 
 QTEST_MAIN(TestProgram)

@@ -2,6 +2,7 @@
 // text each reply ends in, the start-up check, a check asked for while one runs, and shutting down
 // while a check hangs.
 
+#include "RecordingUpdateDisplay.h"
 #include "UpdateTestServer.h"
 #include "update/UpdateDisplay.h"
 #include "update/UpdateFlow.h"
@@ -15,21 +16,6 @@
 Q_DECLARE_METATYPE(UpdateViewState)
 
 namespace {
-
-// Stands in for the update dialog: records what the flow shows.
-class RecordingDisplay : public QObject, public UpdateDisplay {
-public:
-    void SetNewVersion(const QString& version) override { newVersion = version; }
-    void SetMessage(const QString& text) override { message = text; }
-    void SetState(UpdateViewState state) override { states.append(state); }
-    void SetChecking(bool on) override { checking = on; }
-    bool IsChecking() const override { return checking; }
-
-    QString newVersion;
-    QString message;
-    QList<UpdateViewState> states;
-    bool checking = false;
-};
 
 struct Rig {
     explicit Rig(const QString& endpoint, const QByteArray& versioncur = "2.0.9")
@@ -48,7 +34,7 @@ struct Rig {
     }
 
     std::unique_ptr<CRegImpl> service;
-    RecordingDisplay display;
+    RecordingUpdateDisplay display;
     std::unique_ptr<UpdateFlow> flow;
     QSignalSpy finished;
 };
@@ -214,7 +200,7 @@ void TestUpdateFlow::dialogGoneDuringCheck() {
     UpdateFlow flow(*service);
     flow.SetProxySource([] { return QNetworkProxy(QNetworkProxy::NoProxy); });
     QSignalSpy finished(&flow, &UpdateFlow::CheckFinished);
-    auto display = std::make_unique<RecordingDisplay>();
+    auto display = std::make_unique<RecordingUpdateDisplay>();
     flow.SetUpdateView(display.get());
     flow.CheckForUpdate(false);
     display.reset();
