@@ -1,3 +1,4 @@
+#include "framework/HiddenWebPage.h"
 #include "framework/QMyWeb.h"
 
 #include <QApplication>
@@ -139,10 +140,9 @@ void TestQMyWeb::freedWhileLoading() {
 }
 
 int main(int argc, char* argv[]) {
-    // The web engine shares its GL contexts with the application; this has to be said before the application
-    // object exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
+    // The page's web engine runs in the host program the build puts beside the program.
+    HiddenWebPage::SetHostProgram(qEnvironmentVariable("MENDRA_RUNTIME_DIR") + "/mendra-webpage");
     TestQMyWeb test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);
