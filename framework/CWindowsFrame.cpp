@@ -79,7 +79,8 @@ void CWindowsFrame::setupFrame() {
 
     setWindowFlags(FrameWindowFlags(m_doubleClickMaximize));
 
-    m_shadow = QPixmap(SkinManager::Instance()->GetSkinFolder() + QStringLiteral("SplashScreen/main_shadow.png"));
+    // The shadow picture is read when it is first painted: the frames that paint their own shadow never need it.
+    m_shadowPath = SkinManager::Instance()->GetSkinFolder() + QStringLiteral("SplashScreen/main_shadow.png");
 
     CreateTitleBar();
     BuildFrameLayout();
@@ -234,6 +235,10 @@ void CWindowsFrame::paintEvent(QPaintEvent*) {
     if (!m_screenComposites || !testAttribute(Qt::WA_TranslucentBackground)) {
         PaintFlatFrame(painter, size(), LightShadowColour());
         return;
+    }
+    if (!m_shadowPath.isEmpty()) {
+        m_shadow = QPixmap(m_shadowPath);
+        m_shadowPath.clear();
     }
     if (!m_shadow.isNull())
         painter.drawPixmap(QRect(0, 0, width(), height()), m_shadow);

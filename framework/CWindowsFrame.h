@@ -92,6 +92,7 @@ private:
 
     TitleBar* m_titleBar = nullptr;
     QPixmap m_shadow;
+    QString m_shadowPath; // of the shadow picture until it is read
     bool m_doubleClickMaximize = false;
     QPoint m_dragOffset;
     bool m_dragging = false;
