@@ -203,6 +203,7 @@ void CWindowsFrame::PlaceFrame() {
 }
 
 void CWindowsFrame::showEvent(QShowEvent* event) {
+    UpdateShadowMargins();
     if (m_titleBar && m_inner)
         m_titleBar->setPalette(m_inner->palette());
     // Hit testing and the resize border work on the native window's events, before any child widget
@@ -221,6 +222,20 @@ void CWindowsFrame::showEvent(QShowEvent* event) {
             move(KeepInsideArea(geometry(), screen->availableGeometry()));
     }
     CAbstractFrame::showEvent(event);
+}
+
+void CWindowsFrame::moveEvent(QMoveEvent* event) {
+    CAbstractFrame::moveEvent(event);
+    UpdateShadowMargins();
+}
+
+void CWindowsFrame::resizeEvent(QResizeEvent* event) {
+    CAbstractFrame::resizeEvent(event);
+    UpdateShadowMargins();
+}
+
+bool CWindowsFrame::FillsWorkArea(const QScreen* screen) const {
+    return screen && frameGeometry() == screen->availableGeometry();
 }
 
 bool CWindowsFrame::InnerHidItself(const QEvent* event) const {
