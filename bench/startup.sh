@@ -3,7 +3,8 @@
 # bare Qt Widgets window built with the same Qt, on a virtual display of its own. Run it after ./build.sh.
 #   bench/startup.sh        uses BUILD_DIR (default build); RUNS starts per case (default 7), SETTLE seconds on
 #                           the home page before the memory is read (default 3)
-# Cases, started in turn (one round after another, after one round that is not counted): the bare window; the
+# Cases, started in turn (one round after another, after one round that is not counted): the bare window, and
+# for reference the same without Qt's OpenGL integration (QT_XCB_GL_INTEGRATION=none, as the program runs); the
 # program with no update server (MENDRA_UPDATE_SERVER set but empty); with an update server that answers,
 # one that refuses the connection, and one that accepts it and never answers.
 # Prints per case the medians of: the time from process start to the first top-level window's MapNotify, seen
@@ -46,7 +47,7 @@ for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1;
 
 mkdir -p "$WORK/home" "$WORK/run" && chmod 700 "$WORK/run"
 RUN_ENV=(env -u MENDRA_UPDATE_SERVER -u MENDRA_DEVICE_LIBRARY -u MENDRA_DEVICE_SCENARIO -u MENDRA_EXTRA_CA
-         -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u QT_LOGGING_RULES
+         -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u QT_LOGGING_RULES -u QT_XCB_GL_INTEGRATION
          DISPLAY=":$display" HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config"
          XDG_DATA_HOME="$WORK/home/.local/share" XDG_CACHE_HOME="$WORK/home/.cache" XDG_RUNTIME_DIR="$WORK/run")
 
@@ -61,7 +62,7 @@ SERVER_PORT=$(sed -n 's/^PORT //p' "$WORK/server.out")
 CLOSED_PORT=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 UPDATE_PATH=update-product-info/update.php
 
-CASES=(bare none answering refusing silent)
+CASES=(bare bare_nogl none answering refusing silent)
 declare -A UPDATE_URL=(
     [none]="" [answering]="http://127.0.0.1:$SERVER_PORT/newest/$UPDATE_PATH"
     [refusing]="http://127.0.0.1:$CLOSED_PORT/$UPDATE_PATH" [silent]="http://127.0.0.1:$SERVER_PORT/hang/$UPDATE_PATH")
@@ -86,9 +87,12 @@ descendants_of() {
 # One start of a case: appends "map_ms rss pss all_rss all_pss children" to $WORK/<case>.runs.
 run_case() {
     local name=$1 command
-    if [ "$name" = bare ]; then command=("$BARE"); else command=("$PROGRAM"); fi
     local -a extra=()
-    [ "$name" != bare ] && extra=(MENDRA_UPDATE_SERVER="${UPDATE_URL[$name]}")
+    case $name in
+    bare) command=("$BARE") ;;
+    bare_nogl) command=("$BARE") extra=(QT_XCB_GL_INTEGRATION=none) ;;
+    *) command=("$PROGRAM") extra=(MENDRA_UPDATE_SERVER="${UPDATE_URL[$name]}") ;;
+    esac
     rm -f "$WORK/map.in" "$WORK/map.out"
     mkfifo "$WORK/map.in"
     "${RUN_ENV[@]}" "${extra[@]}" "$WORK/firstmap" "${command[@]}" <"$WORK/map.in" >"$WORK/map.out" \
@@ -116,14 +120,15 @@ run_case() {
 }
 
 median() { sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
-column_median() { awk -v c="$2" '{print $c}' "$WORK/$1.runs" | median; }
+column_median() { touch "$WORK/$1.runs"; awk -v c="$2" '{print $c}' "$WORK/$1.runs" | median; }
 
+# A start that shows no window is reported and left out.
 echo "warming up..." >&2
-for name in "${CASES[@]}"; do run_case "$name"; done
+for name in "${CASES[@]}"; do run_case "$name" || true; done
 rm -f "$WORK"/*.runs
 for round in $(seq 1 "$RUNS"); do
     echo "round $round of $RUNS..." >&2
-    for name in "${CASES[@]}"; do run_case "$name"; done
+    for name in "${CASES[@]}"; do run_case "$name" || true; done
 done
 
 # One line per case: name, then the median of each column.
@@ -137,7 +142,7 @@ awk -v runs="$RUNS" -v settle="$SETTLE" -v display=":$display" '
     function mb(kb) { return kb / 1024 }
     function verdict(ok) { return ok ? "met" : "MISSED" }
     BEGIN {
-        label["bare"] = "bare Qt window"; label["none"] = "no update server"; label["answering"] = "server answers"
+        label["bare"] = "bare Qt window"; label["bare_nogl"] = "bare, no OpenGL"; label["none"] = "no update server"; label["answering"] = "server answers"
         label["refusing"] = "connection refused"; label["silent"] = "accepts, never answers"
     }
     { order[NR] = $1; map[$1] = $2; rss[$1] = $3; pss[$1] = $4; allrss[$1] = $5; allpss[$1] = $6; kids[$1] = $7 }
@@ -153,6 +158,7 @@ awk -v runs="$RUNS" -v settle="$SETTLE" -v display=":$display" '
         }
         printf "\nprogram / bare window, map: %.2fx (goal <= 2x: %s)\n", map["none"] / map["bare"],
                verdict(map["none"] <= 2 * map["bare"])
+        printf "program / bare window without OpenGL, map: %.2fx\n", map["none"] / map["bare_nogl"]
         printf "program / bare window, RSS: %.2fx\n", rss["none"] / rss["bare"]
         printf "program RSS on the home page: %.1f MB (goal <= 150 MB: %s)\n", mb(rss["none"]),
                verdict(mb(rss["none"]) <= 150)
