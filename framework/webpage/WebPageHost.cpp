@@ -37,6 +37,8 @@ void WebPageHost::HandleLine(const QByteArray& line) {
     WebPageProtocol::LoadRequest request;
     if (!WebPageProtocol::DecodeRequest(line, &request))
         return;
+    // Before the page exists: the web engine takes the proxy when it makes the page's network context.
+    QNetworkProxy::setApplicationProxy(request.proxy);
     if (!m_page) {
         // The web engine's profile (cookies, cache) lives where it would in the program that asked.
         QCoreApplication::setApplicationName(request.applicationName);
@@ -45,7 +47,6 @@ void WebPageHost::HandleLine(const QByteArray& line) {
         connect(m_page, &QWebEnginePage::loadFinished, this,
                 [](bool ok) { std::cout << WebPageProtocol::EncodeLoadEnd(ok).toStdString() << std::flush; });
     }
-    QNetworkProxy::setApplicationProxy(request.proxy);
     m_page->load(request.url);
 }
 
