@@ -79,7 +79,8 @@ void CWindowsFrame::setupFrame() {
 
     setWindowFlags(FrameWindowFlags(m_doubleClickMaximize));
 
-    m_shadow = QPixmap(SkinManager::Instance()->GetSkinFolder() + QStringLiteral("SplashScreen/main_shadow.png"));
+    // The shadow picture is read when it is first painted: the frames that paint their own shadow never need it.
+    m_shadowPath = SkinManager::Instance()->GetSkinFolder() + QStringLiteral("SplashScreen/main_shadow.png");
 
     CreateTitleBar();
     BuildFrameLayout();
@@ -202,6 +203,7 @@ void CWindowsFrame::PlaceFrame() {
 }
 
 void CWindowsFrame::showEvent(QShowEvent* event) {
+    UpdateShadowMargins();
     if (m_titleBar && m_inner)
         m_titleBar->setPalette(m_inner->palette());
     // Hit testing and the resize border work on the native window's events, before any child widget
@@ -222,6 +224,20 @@ void CWindowsFrame::showEvent(QShowEvent* event) {
     CAbstractFrame::showEvent(event);
 }
 
+void CWindowsFrame::moveEvent(QMoveEvent* event) {
+    CAbstractFrame::moveEvent(event);
+    UpdateShadowMargins();
+}
+
+void CWindowsFrame::resizeEvent(QResizeEvent* event) {
+    CAbstractFrame::resizeEvent(event);
+    UpdateShadowMargins();
+}
+
+bool CWindowsFrame::FillsWorkArea(const QScreen* screen) const {
+    return screen && frameGeometry() == screen->availableGeometry();
+}
+
 bool CWindowsFrame::InnerHidItself(const QEvent* event) const {
     return event->type() == QEvent::Hide && qobject_cast<QDialog*>(m_inner.data()) && m_inner->isHidden() &&
            m_inner->parentWidget() == this && isVisible();
@@ -234,6 +250,10 @@ void CWindowsFrame::paintEvent(QPaintEvent*) {
     if (!m_screenComposites || !testAttribute(Qt::WA_TranslucentBackground)) {
         PaintFlatFrame(painter, size(), LightShadowColour());
         return;
+    }
+    if (!m_shadowPath.isEmpty()) {
+        m_shadow = QPixmap(m_shadowPath);
+        m_shadowPath.clear();
     }
     if (!m_shadow.isNull())
         painter.drawPixmap(QRect(0, 0, width(), height()), m_shadow);

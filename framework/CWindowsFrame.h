@@ -65,6 +65,14 @@ protected:
     bool InnerHidItself(const QEvent* event) const;
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    // The frame is about to show, or moved, or changed its size: a frame with a shadow ring sets its margins
+    // for it here, never while it paints (a layout changed by a paint makes Qt's X11 backing store put its
+    // picture before it has a graphics context, and the X server answers BadGC).
+    virtual void UpdateShadowMargins() {}
+    // Whether the frame covers exactly the screen's work area, as a maximised one does.
+    bool FillsWorkArea(const QScreen* screen) const;
 
     void CreateTitleBar();
     void BuildFrameLayout();
@@ -92,6 +100,7 @@ private:
 
     TitleBar* m_titleBar = nullptr;
     QPixmap m_shadow;
+    QString m_shadowPath; // of the shadow picture until it is read
     bool m_doubleClickMaximize = false;
     QPoint m_dragOffset;
     bool m_dragging = false;

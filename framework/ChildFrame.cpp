@@ -24,18 +24,21 @@ ChildFrame::ChildFrame(QWidget* inner, QWidget* parent, FrameTypes types, const 
 
 ChildFrame::~ChildFrame() = default;
 
+void ChildFrame::UpdateShadowMargins() {
+    if (!ScreenComposites())
+        return;
+    const int margin = FillsWorkArea(QGuiApplication::primaryScreen()) ? 0 : kFrameShadowWidth;
+    setContentsMargins(margin, margin, margin, margin);
+}
+
 void ChildFrame::paintEvent(QPaintEvent*) {
     if (!ScreenComposites()) {
         QPainter painter(this);
         PaintFlatFrame(painter, size(), LightShadowColour());
         return;
     }
-    QScreen* primary = QGuiApplication::primaryScreen();
-    if (primary && frameGeometry() == primary->availableGeometry()) {
-        setContentsMargins(0, 0, 0, 0);
+    if (FillsWorkArea(QGuiApplication::primaryScreen()))
         return;
-    }
-    setContentsMargins(kFrameShadowWidth, kFrameShadowWidth, kFrameShadowWidth, kFrameShadowWidth);
     QPainter painter(this);
     PaintFrameShadow(painter, size(), LightShadowColour());
 }

@@ -189,20 +189,22 @@ void MyFrame::AdjustToInner() {
     m_settingsButton->setFixedSize(UiScaled(32.0), UiScaled(28.0));
 }
 
+void MyFrame::UpdateShadowMargins() {
+    if (!ScreenComposites())
+        return;
+    // A maximised frame fills its work area and has no shadow.
+    const int margin = FillsWorkArea(FrameScreen()) ? 0 : ShadowMargin();
+    setContentsMargins(margin, margin, margin, margin);
+}
+
 void MyFrame::paintEvent(QPaintEvent*) {
     if (!ScreenComposites()) {
         QPainter painter(this);
         PaintFlatFrame(painter, size(), Qt::black);
         return;
     }
-    // A maximised frame fills its work area and has no shadow.
-    QScreen* screen = FrameScreen();
-    if (screen && frameGeometry() == screen->availableGeometry()) {
-        setContentsMargins(0, 0, 0, 0);
+    if (FillsWorkArea(FrameScreen()))
         return;
-    }
-    const int margin = ShadowMargin();
-    setContentsMargins(margin, margin, margin, margin);
     QPainter painter(this);
     PaintFrameShadow(painter, size(), Qt::black);
 }

@@ -46,6 +46,7 @@ public slots:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void UpdateShadowMargins() override;
 
 private:
     void InitFrame();

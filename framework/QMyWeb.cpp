@@ -1,20 +1,21 @@
 #include "QMyWeb.h"
 
+#include "HiddenWebPage.h"
+
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QRandomGenerator>
 #include <QTimer>
 #include <QUrl>
 #include <QUrlQuery>
-#include <QWebEnginePage>
 
 QMyWeb::QMyWeb(const QString& url, int mode, QObject* parent) : QObject(parent), m_url(url), m_mode(mode) {
-    // The page loads through the web engine's own network stack; the manager only keeps the proxy.
-    m_manager = new QNetworkAccessManager();
-    m_manager->setProxy(QNetworkProxy::applicationProxy());
-    m_page = new QWebEnginePage();
+    // The page loads through the web engine's own network stack; the manager only keeps the proxy. It is made
+    // with the first load: a network manager loads Qt's network bearer plugins, which the start need not wait for.
+    m_proxy = QNetworkProxy::applicationProxy();
+    m_page = new HiddenWebPage();
     m_timer = new QTimer();
-    connect(m_page, &QWebEnginePage::loadFinished, this, &QMyWeb::LoadWebFinished);
+    connect(m_page, &HiddenWebPage::loadFinished, this, &QMyWeb::LoadWebFinished);
     connect(m_timer, &QTimer::timeout, this, &QMyWeb::ConnectTimeOut);
     connect(this, &QMyWeb::sglStart, this, &QMyWeb::sltStart, Qt::QueuedConnection);
 }
@@ -22,7 +23,7 @@ QMyWeb::QMyWeb(const QString& url, int mode, QObject* parent) : QObject(parent),
 QMyWeb::~QMyWeb() {
     m_closing = true;
     delete m_timer;
-    m_page->triggerAction(QWebEnginePage::Stop);
+    m_page->Stop();
     delete m_page;
     delete m_manager;
 }
@@ -32,7 +33,9 @@ void QMyWeb::Start() {
 }
 
 void QMyWeb::SetProxy(const QNetworkProxy& proxy) {
-    m_manager->setProxy(proxy);
+    m_proxy = proxy;
+    if (m_manager)
+        m_manager->setProxy(proxy);
 }
 
 void QMyWeb::SetMode(int mode) {
@@ -73,9 +76,13 @@ void QMyWeb::sltStart() {
         query.addQueryItem(action, QString());
     url.setQuery(query);
 
+    if (!m_manager) {
+        m_manager = new QNetworkAccessManager();
+        m_manager->setProxy(m_proxy);
+    }
     m_closing = false;
     m_timer->start(m_connectTimeOut);
-    m_page->load(url);
+    m_page->Load(url);
 }
 
 void QMyWeb::LoadWebFinished(bool ok) {

@@ -1,15 +1,16 @@
 #pragma once
 
+#include <QNetworkProxy>
 #include <QObject>
 #include <QString>
 
+class HiddenWebPage;
 class QNetworkAccessManager;
-class QNetworkProxy;
 class QTimer;
-class QWebEnginePage;
 
 // Reports one usage event by loading the statistics page, with the action in its query, in a hidden web page;
-// then tells its owner, through sglFreeWebView, that it may be freed. The page's content is never read.
+// then tells its owner, through sglFreeWebView, that it may be freed. The page's content is never read. The web
+// engine starts with the first load (see HiddenWebPage), not with the object.
 class QMyWeb : public QObject {
     Q_OBJECT
 
@@ -40,8 +41,9 @@ private slots:
     void LoadWebFinished(bool ok);
 
 private:
-    QWebEnginePage* m_page = nullptr;
-    QNetworkAccessManager* m_manager = nullptr;
+    HiddenWebPage* m_page = nullptr;
+    QNetworkAccessManager* m_manager = nullptr; // made by the first load
+    QNetworkProxy m_proxy;
     QTimer* m_timer = nullptr;
     QString m_url;
     QString m_reserved;

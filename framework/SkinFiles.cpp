@@ -1,5 +1,7 @@
 #include "SkinFiles.h"
 
+#include "SkinSheet.h"
+
 #include "app/XmlLimits.h"
 
 #include <QRegularExpression>
@@ -34,6 +36,14 @@ QStringList KeyList(const SkinLogoKey& key) {
     return {key.platform, key.brand, key.language, key.product};
 }
 
+QPixmap ScalePiece(const QPixmap& piece, double uiScale, bool doubleResolution) {
+    const double factor = doubleResolution ? uiScale / 2.0 : uiScale;
+    const QSize target(int(piece.width() * factor), int(piece.height() * factor));
+    if (piece.isNull() || target.isEmpty())
+        return {};
+    return piece.scaled(target, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
 } // namespace
 
 QDomElement DocumentRoot(const QDomDocument& document) {
@@ -57,17 +67,18 @@ QRect StateRect(const QDomElement& state) {
 QPixmap CutPixmap(const QPixmap& sheet, const QDomElement& state, double uiScale, bool doubleResolution) {
     if (state.isNull() || sheet.isNull())
         return {};
-    // An empty rectangle would make QPixmap::copy hand back the whole sheet; a broken entry must
-    // show nothing rather than every picture of the skin at once.
+    // An empty rectangle, or one beside the sheet, would make QPixmap::copy hand back the whole sheet; a
+    // broken entry must show nothing rather than every picture of the skin at once.
     const QRect rect = StateRect(state);
-    if (rect.isEmpty())
+    if (rect.intersected(sheet.rect()).isEmpty())
         return {};
-    const QPixmap piece = sheet.copy(rect);
-    const double factor = doubleResolution ? uiScale / 2.0 : uiScale;
-    const QSize target(int(piece.width() * factor), int(piece.height() * factor));
-    if (target.isEmpty())
+    return ScalePiece(sheet.copy(rect), uiScale, doubleResolution);
+}
+
+QPixmap CutPixmap(const SkinSheet& sheet, const QDomElement& state, double uiScale, bool doubleResolution) {
+    if (state.isNull() || sheet.isNull())
         return {};
-    return piece.scaled(target, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return ScalePiece(sheet.Copy(StateRect(state)), uiScale, doubleResolution);
 }
 
 int StateKey(const QString& tag) {

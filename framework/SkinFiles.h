@@ -8,6 +8,8 @@
 #include <QPixmap>
 #include <QString>
 
+class SkinSheet;
+
 // The rules by which the skin's files are read: image cutting, the logo lookup and the scale tokens
 // of the style sheets. SkinManager applies them; they need no window, so tests drive them directly.
 namespace SkinFiles {
@@ -23,8 +25,11 @@ bool ReadDocument(const QString& path, QDomDocument* document);
 QRect StateRect(const QDomElement& state);
 
 // Cuts the element's rectangle from the sheet and scales it by uiScale (halved for a sheet drawn at
-// double resolution), keeping the aspect ratio. An empty rectangle gives an empty pixmap.
+// double resolution), keeping the aspect ratio. An empty rectangle, or one that misses the sheet, gives an
+// empty pixmap; one that reaches beyond the sheet is cut down to it.
 QPixmap CutPixmap(const QPixmap& sheet, const QDomElement& state, double uiScale, bool doubleResolution);
+// The same from a sheet that hands out its pieces.
+QPixmap CutPixmap(const SkinSheet& sheet, const QDomElement& state, double uiScale, bool doubleResolution);
 
 // The SkinImageState key of a state tag, or 0 for a tag that names no state.
 int StateKey(const QString& tag);

@@ -114,7 +114,7 @@ void SkinManager::LoadSkin() {
 }
 
 void SkinManager::LoadStyleImages() {
-    m_sprite = QPixmap(m_styleFolder + QStringLiteral("AllImage.png"));
+    m_sprite.Load(m_styleFolder + QStringLiteral("AllImage.png"), m_sheetCacheFolder);
     SkinFiles::ReadDocument(m_skinRoot + QStringLiteral("/AllImage.xml"), &m_imageDocument);
     SkinFiles::ReadDocument(m_styleFolder + QStringLiteral("Color.xml"), &m_colorDocument);
     m_colorQssPath = m_styleFolder + QStringLiteral("Color.qss");
@@ -363,6 +363,10 @@ void SkinManager::NotifyAllImageUpdate() {
 void SkinManager::SetLogoSources(const QString& sheetPath, const QString& descriptionPath) {
     m_logoSheetPath = sheetPath;
     m_logoDescriptionPath = descriptionPath;
+}
+
+void SkinManager::SetSheetCacheFolder(const QString& folder) {
+    m_sheetCacheFolder = folder;
 }
 
 void SkinManager::ChangeSkin(int num) {

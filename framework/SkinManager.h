@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SkinScale.h"
+#include "SkinSheet.h"
 #include "SkinTypes.h"
 
 #include <QDomDocument>
@@ -77,6 +78,10 @@ public:
 
     // Loads from the given embedded (or plain) paths instead of the program's own logo resources.
     void SetLogoSources(const QString& sheetPath, const QString& descriptionPath);
+    // Where the decoded sprite sheets are kept between starts (see SkinSheet); none until set. Takes effect
+    // with the next load of a style's images.
+    void SetSheetCacheFolder(const QString& folder);
+    const SkinSheet& GetSpriteSheet() const { return m_sprite; }
 
 signals:
     void AllImageUpdate();
@@ -98,7 +103,8 @@ private:
     QString m_styleFolder;
     QStringList m_foundStyles;
     QStringList m_candidates;
-    QPixmap m_sprite;
+    SkinSheet m_sprite;
+    QString m_sheetCacheFolder;
     bool m_spriteDoubleResolution = true;
     QDomDocument m_imageDocument;
     QPixmap m_logo;

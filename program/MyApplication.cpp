@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QTextCodec>
 
 const QStringList gSkinStyles = QStringLiteral("Style1,Style2").split(QLatin1Char(','));
@@ -66,6 +67,10 @@ bool MyApplication::Init() {
     LoadTranslator(gAppData->Language, gConfig->GetProgramDir() + QStringLiteral("Language"), QStringLiteral("Mendra"));
 
     SkinManager* skin = SkinManager::Instance();
+    // The decoded sprite sheet is kept between starts in the user's cache folder.
+    skin->SetSheetCacheFolder(QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+                                              QLatin1Char('/') + QDir::fromNativeSeparators(gAppData->DataSubDir) +
+                                              QStringLiteral("/Skin")));
     const int status = skin->Init(GetSkinIndex(), gSkinStyles, MakeSkinLogoKey(), QString());
     if (status == SkinManager::StatusFailed) {
         ShowStartupFailure(tr("Skin initialization failed!"));

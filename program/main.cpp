@@ -10,6 +10,7 @@
 #include "framework/SkinManager.h"
 #include "mainwindow/Mendra.h"
 #include "platform/WebEngineSandbox.h"
+#include "platform/WindowOpenGl.h"
 
 #include <QIcon>
 #include <QPixmap>
@@ -33,10 +34,10 @@ void ShowRestartNotice(QWidget* parent) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The statistics page's web engine runs in a program of its own (HiddenWebPage), which inherits this.
     platform::prepareWebEngineSandbox();
-    // The statistics page's web view shares its GL context with the widgets; Qt needs to know before any
-    // application object exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // Nothing in this process draws with OpenGL any more.
+    platform::skipWindowOpenGl();
 
     LoadEditionData();
     if (CountUrlMode(argc, argv))

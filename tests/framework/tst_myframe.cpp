@@ -21,6 +21,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <memory>
+
 namespace {
 constexpr auto mainTypes = CAbstractFrame::FRAME_MAIN | CAbstractFrame::FRAME_MIN | CAbstractFrame::FRAME_CLOSE;
 
@@ -58,6 +60,8 @@ private slots:
     void frameWithoutMainType();
     void sizesAtScale();
     void shadowMargins();
+    void paintingLeavesTheLayoutAlone_data();
+    void paintingLeavesTheLayoutAlone();
     void destructorStoresSize();
 
 private:
@@ -265,6 +269,74 @@ void TestMyFrame::shadowMargins() {
     QVERIFY(QTest::qWaitForWindowExposed(&child));
     child.grab();
     QCOMPARE(child.contentsMargins(), QMargins(10, 10, 10, 10));
+}
+
+namespace {
+
+// Records the frame's margins around each of its paints.
+class PaintWatch : public QObject {
+public:
+    explicit PaintWatch(QWidget* frame) : m_frame(frame) { frame->installEventFilter(this); }
+    // The margins at the start of each paint, and whether one changed them.
+    QList<QMargins> atPaint;
+    bool changedByPaint = false;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == m_frame && event->type() == QEvent::Paint) {
+            atPaint.append(m_frame->contentsMargins());
+            m_frame->removeEventFilter(this);
+            QCoreApplication::sendEvent(m_frame, event); // the frame's own paint, then compare
+            m_frame->installEventFilter(this);
+            changedByPaint = changedByPaint || m_frame->contentsMargins() != atPaint.last();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_frame;
+};
+
+} // namespace
+
+void TestMyFrame::paintingLeavesTheLayoutAlone_data() {
+    QTest::addColumn<bool>("mainFrame");
+    QTest::addColumn<int>("margin"); // on every side
+    QTest::newRow("main frame") << true << 3;
+    QTest::newRow("child frame") << false << 10;
+}
+
+// A frame's shadow ring has its margins before the first paint: a paint that moves the frame's contents makes
+// the X11 backing store put its picture before it has a graphics context, which the X server refuses (BadGC).
+void TestMyFrame::paintingLeavesTheLayoutAlone() {
+    QFETCH(bool, mainFrame);
+    QFETCH(int, margin);
+    const QMargins margins(margin, margin, margin, margin);
+    SetSkinScaleForScreenWidth(3840);
+    std::unique_ptr<CWindowsFrame> frame;
+    if (mainFrame)
+        frame =
+            std::make_unique<MyFrame>(MakeMainWindow(), nullptr, mainTypes | CAbstractFrame::FRAME_MAX, QPixmap(), 0);
+    else
+        frame = std::make_unique<ChildFrame>(MakeMainWindow(), nullptr, CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
+    PaintWatch watch(frame.get());
+    frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+    frame->grab();
+    QVERIFY(!watch.atPaint.isEmpty());
+    QCOMPARE(watch.atPaint.first(), margins);
+    QVERIFY(!watch.changedByPaint);
+
+    if (!mainFrame)
+        return;
+    // Maximised and restored, the margins follow before anything paints.
+    QTest::mouseClick(frame->GetTitleBar()->MaximizeButton(), Qt::LeftButton);
+    QCOMPARE(frame->contentsMargins(), QMargins());
+    frame->grab();
+    QTest::mouseClick(frame->GetTitleBar()->RestoreButton(), Qt::LeftButton);
+    QCOMPARE(frame->contentsMargins(), margins);
+    frame->grab();
+    QVERIFY(!watch.changedByPaint);
 }
 
 void TestMyFrame::destructorStoresSize() {

@@ -1,12 +1,15 @@
+#include "framework/HiddenWebPage.h"
 #include "framework/QMyWeb.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QNetworkProxy>
 #include <QPointer>
 #include <QTcpServer>
 #include <QtTest>
 
 #include "PythonHttpServer.h"
+#include "PythonPeer.h"
 
 namespace {
 
@@ -36,6 +39,9 @@ private slots:
     void unreachablePageWaitsThePause();
     void silentServerTimesOut();
     void freedWhileLoading();
+    void loadGoesThroughTheApplicationProxy();
+    void hostThatCannotServeEndsTheLoad_data();
+    void hostThatCannotServeEndsTheLoad();
 
 private:
     QTemporaryDir m_served;
@@ -138,11 +144,54 @@ void TestQMyWeb::freedWhileLoading() {
     QTRY_COMPARE(server.openConnections(), 0);
 }
 
+// The page's web engine runs in another program; the application's proxy goes with each load.
+void TestQMyWeb::loadGoesThroughTheApplicationProxy() {
+    PythonPeer proxy;
+    QVERIFY2(proxy.start(QStringLiteral("recording_proxy.py")), qPrintable(proxy.errorText()));
+    // A host name, not a loopback address: the web engine never sends those to a proxy.
+    const QString page = QStringLiteral("http://stats.tavik.example/mendra/count.html?ver=1.0&lang=en");
+    QNetworkProxy::setApplicationProxy(
+        QNetworkProxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"), proxy.port(), "tester", "pa ss"));
+    QMyWeb web(page, QMyWeb::FirstOpen);
+    web.SetPauseUnit(kPauseUnit);
+    QSignalSpy freed(&web, &QMyWeb::sglFreeWebView);
+    web.Start();
+    const bool proxied = proxy.waitForRecords("PROXIED", 1, 60000);
+    const bool ended = QTest::qWaitFor([&freed] { return !freed.isEmpty(); }, 60000);
+    QNetworkProxy::setApplicationProxy(QNetworkProxy());
+    QVERIFY(proxied);
+    QCOMPARE(proxy.records("PROXIED").first().value("url").toString(), page + QStringLiteral("&open&first"));
+    QVERIFY(ended);
+    QCOMPARE(freed.first().first().toString(), QStringLiteral("AccessTime"));
+}
+
+void TestQMyWeb::hostThatCannotServeEndsTheLoad_data() {
+    QTest::addColumn<QString>("host");
+    QTest::newRow("missing") << QDir(m_served.path()).filePath("no-such-program");
+    QTest::newRow("ends at once") << QStandardPaths::findExecutable("true");
+}
+
+// Without its web engine the page ends its load as failed, as an unreachable page does: the owner still gets
+// the page back after the pause, long before the load's time-out.
+void TestQMyWeb::hostThatCannotServeEndsTheLoad() {
+    QFETCH(QString, host);
+    const QString built = HiddenWebPage::HostProgram();
+    HiddenWebPage::SetHostProgram(host);
+    QMyWeb web(QStringLiteral("http://127.0.0.1:%1%2").arg(ClosedPort()).arg(kPage), QMyWeb::Open);
+    web.SetPauseUnit(kPauseUnit);
+    web.SetConnectTimeOut(60000);
+    QSignalSpy freed(&web, &QMyWeb::sglFreeWebView);
+    web.Start();
+    const bool ended = freed.wait(30000);
+    HiddenWebPage::SetHostProgram(built);
+    QVERIFY(ended);
+    QCOMPARE(freed.first().first().toString(), QStringLiteral("AccessTime"));
+}
+
 int main(int argc, char* argv[]) {
-    // The web engine shares its GL contexts with the application; this has to be said before the application
-    // object exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
+    // The page's web engine runs in the host program the build puts beside the program.
+    HiddenWebPage::SetHostProgram(qEnvironmentVariable("MENDRA_RUNTIME_DIR") + "/mendra-webpage");
     TestQMyWeb test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);

@@ -172,13 +172,17 @@ void TestSkinFiles::cutsAtScale() {
 void TestSkinFiles::readsStateRectangles() {
     const QDomDocument document = Parse("<?xml version=\"1.0\"?><r>"
                                         "<a x=\"1\" y=\"2\" width=\"3\" height=\"4\"/>"
-                                        "<b x=\"oops\" width=\"-\"/></r>");
+                                        "<b x=\"oops\" width=\"-\"/>"
+                                        "<c x=\"20\" y=\"0\" width=\"5\" height=\"5\"/></r>");
     const QDomElement root = SkinFiles::DocumentRoot(document);
     QCOMPARE(SkinFiles::StateRect(root.firstChildElement("a")), QRect(1, 2, 3, 4));
     QCOMPARE(SkinFiles::StateRect(root.firstChildElement("b")), QRect(0, 0, 0, 0));
     QVERIFY(SkinFiles::CutPixmap(QPixmap(), root.firstChildElement("a"), 1.0, false).isNull());
     // A zero-sized entry shows nothing, not the whole sheet.
     QVERIFY(SkinFiles::CutPixmap(QPixmap(10, 10), root.firstChildElement("b"), 1.0, false).isNull());
+    // Nor does one beside the sheet (QPixmap::copy would give the whole sheet for it).
+    QVERIFY(SkinFiles::CutPixmap(QPixmap(10, 10), root.firstChildElement("c"), 1.0, false).isNull());
+    QCOMPARE(SkinFiles::CutPixmap(QPixmap(22, 10), root.firstChildElement("c"), 1.0, false).size(), QSize(2, 5));
     QVERIFY(SkinFiles::CutPixmap(QPixmap(10, 10), QDomElement(), 1.0, false).isNull());
 }
 
