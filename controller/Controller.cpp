@@ -47,7 +47,6 @@ Controller::Controller() : m_fileChooser(DefaultFileChooser) {
 }
 
 Controller::~Controller() {
-    ReleaseBugReportView();
     LetGoOfViews();
     if (s_instance == this)
         s_instance = nullptr;

@@ -191,8 +191,6 @@ private:
     bool IsQuietMoment() const;
     void ScheduleStartupOffer();
     void TryStartupOffer();
-    void RetranslateBugReportView();
-    void ReleaseBugReportView();
     // Leaves the fix page's running state after the device being worked on went away.
     void LeaveFixingForLostDevice();
     static void WaitInEventLoop(int milliseconds);

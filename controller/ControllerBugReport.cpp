@@ -32,18 +32,6 @@ void Controller::ShowBugReportFrame() {
     m_bugReportView = nullptr;
 }
 
-void Controller::RetranslateBugReportView() {
-    if (m_bugReportView)
-        m_bugReportView->Retranslate();
-}
-
-void Controller::ReleaseBugReportView() {
-    // The window deletes an open view after the controller (and the engine before it): the view must not call
-    // back into either.
-    if (m_bugReportView)
-        m_bugReportView->SetHost(nullptr);
-}
-
 bool Controller::IsBugReportSetUp() {
     return m_model && m_model->IsBugReportSetUp();
 }

@@ -35,6 +35,9 @@ void Controller::LetGoOfViews() {
         m_settingView->SetHost(nullptr);
     if (m_updateView)
         m_updateView->SetHost(nullptr);
+    // An open bug-report view is deleted by the window after the controller and the engine.
+    if (m_bugReportView)
+        m_bugReportView->SetHost(nullptr);
 }
 
 MyUpdateView* Controller::GetUpdateView() const {
@@ -291,7 +294,8 @@ void Controller::RetranslateAll() {
         m_settingView->Retranslate();
     if (m_updateView)
         m_updateView->Retranslate();
-    RetranslateBugReportView();
+    if (m_bugReportView)
+        m_bugReportView->Retranslate();
     UpdateModeTitle();
 }
 

@@ -61,7 +61,8 @@ public:
     }
 
     // The catalogue of firmware packages the next load() offers.
-    QString firmwareFile = QStringLiteral("${LIBDIR}/DemoFirmware.json");
+    static QString demoCatalogue() { return QStringLiteral("${LIBDIR}/DemoFirmware.json"); }
+    QString firmwareFile = demoCatalogue();
 
     static QString device(quint64 id, const QString& name, int mode = 0, bool present = true) {
         return QStringLiteral(R"({"id": %1, "name": "%2", "info": "%2 info", "productType": "iPhone12,1",
@@ -86,7 +87,7 @@ public:
     void stop() {
         model.reset();
         host.reset();
-        firmwareFile = QStringLiteral("${LIBDIR}/DemoFirmware.json");
+        firmwareFile = demoCatalogue();
         if (control) {
             control->LoadScenario("{\"devices\": []}");
             control->WaitIdle(5000);
