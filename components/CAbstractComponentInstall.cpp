@@ -39,15 +39,23 @@ QString Tagged(const char* tag, const QString& text) {
     return QLatin1String(tag) + QLatin1Char(' ') + text;
 }
 
+// Why the server's answer is not the package, once its status line is in; empty while it may be.
+QString StatusFault(QNetworkReply* reply) {
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (status == 0 || status == 200)
+        return QString();
+    return QStringLiteral("Be failed to download file: %1 (HTTP status %2)").arg(reply->url().toString()).arg(status);
+}
+
 // Why a finished reply does not hold the whole package; empty when it does.
 QString ReplyFault(QNetworkReply* reply, qint64 received) {
+    const QString status = StatusFault(reply);
+    if (!status.isEmpty())
+        return status;
     if (reply->error() != QNetworkReply::NoError)
         return QStringLiteral("Be failed to download file: %1 (%2)").arg(reply->url().toString(), reply->errorString());
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (status != 200)
-        return QStringLiteral("Be failed to download file: %1 (HTTP status %2)")
-            .arg(reply->url().toString())
-            .arg(status);
+    if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() != 200)
+        return QStringLiteral("Be failed to download file: %1 (no HTTP status)").arg(reply->url().toString());
     bool known = false;
     const qint64 announced = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
     if (known && announced != received)
@@ -204,6 +212,10 @@ bool CAbstractComponentInstall::downloadOne(QNetworkAccessManager& manager, Pack
         reply->abort();
     };
     const auto take = [&] {
+        // An error page is not the package: it is neither kept nor counted as progress.
+        const QString status = StatusFault(reply);
+        if (!status.isEmpty())
+            return stop(status);
         const QByteArray data = reply->readAll();
         if (data.isEmpty())
             return;
@@ -223,8 +235,13 @@ bool CAbstractComponentInstall::downloadOne(QNetworkAccessManager& manager, Pack
         on_reply_downloadProgress(received, known ? total : -1);
     };
     connect(reply, &QNetworkReply::readyRead, &loop, take);
-    connect(reply, &QNetworkReply::downloadProgress, this, &CAbstractComponentInstall::on_reply_downloadProgress,
-            Qt::DirectConnection);
+    connect(
+        reply, &QNetworkReply::downloadProgress, this,
+        [&](qint64 bytesReceived, qint64 bytesTotal) {
+            if (StatusFault(reply).isEmpty())
+                on_reply_downloadProgress(bytesReceived, bytesTotal);
+        },
+        Qt::DirectConnection);
     connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     connect(&stall, &QTimer::timeout, &loop, [&] {
         stop(QStringLiteral("Be failed to download file: %1 (no data for %2 ms)")

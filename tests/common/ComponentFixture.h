@@ -8,8 +8,9 @@
 //   record each call with the digest of the package file handed over and exit with a chosen status.
 //
 // Files on the server: usbmuxd_amd64.deb (the package), corrupt_usbmuxd.deb (damaged bytes),
-// stall_usbmuxd.deb, wrongsize_usbmuxd.deb, chunked_usbmuxd.deb (see component_server.py),
-// usbmuxd.zip (an archive holding the package) and broken.zip (not an archive).
+// stall_usbmuxd.deb, wrongsize_usbmuxd.deb, chunked_usbmuxd.deb, notfound_usbmuxd.deb and
+// error_usbmuxd.deb (an error status with a large error page, see component_server.py), usbmuxd.zip (an
+// archive holding the package) and broken.zip (not an archive).
 
 #include "PythonPeer.h"
 #include "RunTool.h"
@@ -33,6 +34,8 @@ public:
         QByteArray digest;     // SHA-256 of the last argument's file, "missing" when there was none
     };
 
+    static constexpr int kErrorPageBytes = 16 * 1024 * 1024;
+
     bool Prepare(QString* why) {
         if (!m_root.isValid())
             return Fail(why, QStringLiteral("no temporary folder"));
@@ -54,6 +57,10 @@ public:
         for (const char* name : {"stall_usbmuxd.deb", "wrongsize_usbmuxd.deb", "chunked_usbmuxd.deb"})
             WriteFile(Path("files/") + QLatin1String(name), m_package);
         WriteFile(Path("files/corrupt_usbmuxd.deb"), corrupt);
+        // Far larger than the package: an error page that moved the bar would show.
+        const QByteArray page = "<html><body>" + QByteArray(kErrorPageBytes, 'x') + "</body></html>";
+        WriteFile(Path("files/notfound_usbmuxd.deb"), page);
+        WriteFile(Path("files/error_usbmuxd.deb"), page);
         WriteFile(Path("files/broken.zip"), "PK this is no archive");
         if (!RunTool("7z", {"a", "-tzip", Path("files/usbmuxd.zip"), Path("files/usbmuxd_amd64.deb")}, why))
             return false;

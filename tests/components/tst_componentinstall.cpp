@@ -14,6 +14,7 @@
 #include <QtTest>
 
 #include "ComponentTestEnv.h"
+#include "ResidentMemory.h"
 #include "StandInProgram.h"
 
 namespace {
@@ -46,6 +47,8 @@ private slots:
     void download_data();
     void download();
     void downloadProgress();
+    void errorReplyIsNoProgress_data();
+    void errorReplyIsNoProgress();
 
     void run_data();
     void run();
@@ -287,6 +290,43 @@ void TestComponentInstall::downloadProgress() {
     QCOMPARE(bar.size(), 2);
     QCOMPARE(bar.at(0), (QList<QVariant>{10, 100}));
     QCOMPARE(bar.at(1), (QList<QVariant>{0, 100}));
+}
+
+void TestComponentInstall::errorReplyIsNoProgress_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("status");
+    QTest::newRow("404 with a large page") << "notfound_usbmuxd.deb" << 404;
+    QTest::newRow("500 with a large page") << "error_usbmuxd.deb" << 500;
+    QTest::newRow("404, empty") << "missing.deb" << 404;
+}
+
+void TestComponentInstall::errorReplyIsNoProgress() {
+    // An error page is no part of the package: the bar stays where the step began, the page is not read
+    // to its end, and the log names the status.
+    QFETCH(QString, file);
+    QFETCH(int, status);
+    UseList(m_fixture.WriteList(file));
+    CAppleDriverInstall component;
+    QVERIFY(component.check());
+    CComponentInstallThread thread(&component);
+    QSignalSpy progress(&component, &CAbstractComponentInstall::workProgress);
+    QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(QString("HTTP status %1").arg(status)));
+    ResidentMemory::ResetPeak();
+    const qint64 before = ResidentMemory::CurrentMb();
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(!component.download());
+    const qint64 elapsed = clock.elapsed();
+    const qint64 growth = ResidentMemory::PeakMb() - before;
+    qlonglong highest = 0;
+    for (const QList<QVariant>& report : progress)
+        highest = std::max(highest, report.at(0).toLongLong());
+    qInfo("%s: %lld progress reports up to %lld of 10000, %lld ms, resident memory +%lld MB", qPrintable(file),
+          qlonglong(progress.size()), highest, elapsed, growth);
+    QCOMPARE(progress.size(), 0);
+    QVERIFY2(elapsed < 10000, "the error reply was not given up at once");
+    QVERIFY2(growth < ComponentFixture::kErrorPageBytes / (1024 * 1024), "the error page was held in memory");
+    QVERIFY(!QFileInfo::exists(component.packageFile(component.urls().value(0))));
 }
 
 void TestComponentInstall::run_data() {
