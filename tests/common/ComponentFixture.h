@@ -5,7 +5,8 @@
 // - a small Debian package built with dpkg-deb, served with its faulty variants by an HTTPS server on
 //   127.0.0.1 (tests/common/peers/component_server.py) whose certificate comes from the test's own CA;
 // - stand-ins for the installer (apt-get) and the elevation helper (pkexec), first on the PATH, that
-//   record each call with the digest of the package file handed over and exit with a chosen status.
+//   record each call with the digest of the package file handed over and exit with a chosen status,
+//   after a chosen delay or once the test releases them.
 //
 // Files on the server: usbmuxd_amd64.deb (the package), corrupt_usbmuxd.deb (damaged bytes),
 // stall_usbmuxd.deb, wrongsize_usbmuxd.deb, chunked_usbmuxd.deb, notfound_usbmuxd.deb and
@@ -75,6 +76,7 @@ public:
             "printf '%s\\t' \"$(basename \"$0\")\" \"$@\" >> \"$dir/calls\"\n"
             "printf '%s\\n' \"$digest\" >> \"$dir/calls\"\n"
             "[ -f \"$dir/delay\" ] && sleep \"$(cat \"$dir/delay\")\"\n"
+            "while [ -f \"$dir/hold\" ]; do sleep 0.05; done\n"
             "exit \"$(cat \"$dir/status\" 2>/dev/null || echo 0)\"\n";
         if (!StandIn::Write(Path("bin/apt-get"), stub) || !StandIn::WritePassThrough(Path("bin/pkexec")))
             return Fail(why, QStringLiteral("cannot write the stand-ins"));
@@ -117,6 +119,9 @@ public:
 
     void SetInstallerStatus(int status) { WriteFile(Path("bin/status"), QByteArray::number(status)); }
     void SetInstallerDelay(int seconds) { WriteFile(Path("bin/delay"), QByteArray::number(seconds)); }
+    // While held, the installer does not end (it waits for Release()).
+    void HoldInstaller() { WriteFile(Path("bin/hold"), QByteArray()); }
+    void ReleaseInstaller() { QFile::remove(Path("bin/hold")); }
     void ClearCalls() { QFile::remove(Path("bin/calls")); }
     QList<Call> InstallerCalls() const {
         QList<Call> calls;

@@ -41,6 +41,7 @@ public:
         m_fixture.ClearCalls();
         m_fixture.SetInstallerStatus(0);
         m_fixture.SetInstallerDelay(0);
+        m_fixture.ReleaseInstaller();
         gConfig->WriteValue(COS::SettingsKey(), QString(), true);
         QVERIFY(m_fixture.Apply(m_fixture.AbsentRoot(), m_fixture.WriteList("usbmuxd_amd64.deb")));
     }
