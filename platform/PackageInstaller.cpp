@@ -1,11 +1,13 @@
 #include "PackageInstaller.h"
 
+#include "SystemRoot.h"
+
 #include <QFileInfo>
 
 namespace platform {
 
 CommandLine packageInstallCommand(const QString& packageFile) {
-    return {QStringLiteral("apt-get"),
+    return {underSystemRoot(QStringLiteral("/usr/bin/apt-get")),
             {QStringLiteral("install"), QStringLiteral("-y"), QFileInfo(packageFile).absoluteFilePath()}};
 }
 

@@ -4,7 +4,8 @@
 
 namespace platform {
 
-// The system's installer for one downloaded package file: "apt-get install -y <file>", which also
+// The system's installer for one downloaded package file: "/usr/bin/apt-get install -y <file>" (the
+// system's own apt-get, below MENDRA_SYSTEM_ROOT when that is set), which also
 // brings in what the package depends on. It needs administrator rights (ElevatedRunner.h); its exit
 // status is 0 when the package was installed.
 //

@@ -4,9 +4,11 @@
 // - system roots (MENDRA_SYSTEM_ROOT) where the support daemon is present or absent;
 // - a small Debian package built with dpkg-deb, served with its faulty variants by an HTTPS server on
 //   127.0.0.1 (tests/common/peers/component_server.py) whose certificate comes from the test's own CA;
-// - stand-ins for the installer (apt-get) and the elevation helper (pkexec), first on the PATH, that
-//   record each call with the digest of the package file handed over and exit with a chosen status,
-//   after a chosen delay or once the test releases them.
+// - stand-ins for the installer (/usr/bin/apt-get) and the elevation helper (/usr/bin/pkexec) in both
+//   system roots, that record each call with the digest of the package file handed over and exit with a
+//   chosen status, after a chosen delay or once the test releases them;
+// - decoys of those names and of systemctl first on the PATH, which note every start: a program run as
+//   root must be the system's own, never one found on the user's PATH.
 //
 // Files on the server: usbmuxd_amd64.deb (the package), corrupt_usbmuxd.deb (damaged bytes),
 // stall_usbmuxd.deb, wrongsize_usbmuxd.deb, chunked_usbmuxd.deb, notfound_usbmuxd.deb and
@@ -40,8 +42,9 @@ public:
     bool Prepare(QString* why) {
         if (!m_root.isValid())
             return Fail(why, QStringLiteral("no temporary folder"));
-        for (const char* folder : {"present/usr/sbin", "absent/usr/sbin", "absent/usr/local/sbin", "files", "bin",
-                                   "package/DEBIAN", "package/usr/share/doc/mendra-test-support"})
+        for (const char* folder :
+             {"present/usr/sbin", "present/usr/bin", "absent/usr/sbin", "absent/usr/bin", "absent/usr/local/sbin",
+              "files", "bin", "path", "package/DEBIAN", "package/usr/share/doc/mendra-test-support"})
             QDir().mkpath(Path(folder));
         if (!StandIn::Write(Path("present/usr/sbin/usbmuxd"), QByteArray()) ||
             !WriteFile(Path("package/DEBIAN/control"),
@@ -66,9 +69,11 @@ public:
         if (!RunTool("7z", {"a", "-tzip", Path("files/usbmuxd.zip"), Path("files/usbmuxd_amd64.deb")}, why))
             return false;
 
-        const char stub[] =
+        const QByteArray stub =
             "# Stands in for the real command in tests: records the call, exits with the chosen status.\n"
-            "dir=$(dirname \"$0\")\n"
+            "dir=" +
+            StandIn::ShellQuoted(Path("bin")) +
+            "\n"
             "last=\"\"\n"
             "for a in \"$@\"; do last=$a; done\n"
             "digest=missing\n"
@@ -78,8 +83,16 @@ public:
             "[ -f \"$dir/delay\" ] && sleep \"$(cat \"$dir/delay\")\"\n"
             "while [ -f \"$dir/hold\" ]; do sleep 0.05; done\n"
             "exit \"$(cat \"$dir/status\" 2>/dev/null || echo 0)\"\n";
-        if (!StandIn::Write(Path("bin/apt-get"), stub) || !StandIn::WritePassThrough(Path("bin/pkexec")))
-            return Fail(why, QStringLiteral("cannot write the stand-ins"));
+        for (const char* root : {"present", "absent"}) {
+            const QString bin = Path(QLatin1String(root) + QStringLiteral("/usr/bin/"));
+            if (!StandIn::Write(bin + "apt-get", stub) || !StandIn::WritePassThrough(bin + "pkexec"))
+                return Fail(why, QStringLiteral("cannot write the stand-ins"));
+        }
+        for (const char* decoy : {"apt-get", "pkexec", "systemctl"}) {
+            if (!StandIn::Write(Path("path/") + QLatin1String(decoy),
+                                "echo \"$0 $*\" >> " + StandIn::ShellQuoted(Path("path/starts")) + "\n"))
+                return Fail(why, QStringLiteral("cannot write the decoys"));
+        }
 
         const TestCa::ServerCertificate certificate = m_ca.issueServerCertificate();
         if (!certificate.isValid())
@@ -93,7 +106,12 @@ public:
 
     QString PresentRoot() const { return Path("present"); }
     QString AbsentRoot() const { return Path("absent"); }
-    QString BinFolder() const { return Path("bin"); }
+    // The folder of the decoys, first on the PATH.
+    QString DecoyFolder() const { return Path("path"); }
+    // What the decoys were started with, one line per start.
+    QStringList DecoyStarts() const {
+        return QString::fromUtf8(ReadFile(Path("path/starts"))).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
     QString CaFile() const { return m_ca.caCertificatePath(); }
     QString ServerAddress() const { return m_server.url(QString(), QStringLiteral("https")); }
     QByteArray PackageDigest() const { return QCryptographicHash::hash(m_package, QCryptographicHash::Sha256).toHex(); }
@@ -122,7 +140,10 @@ public:
     // While held, the installer does not end (it waits for Release()).
     void HoldInstaller() { WriteFile(Path("bin/hold"), QByteArray()); }
     void ReleaseInstaller() { QFile::remove(Path("bin/hold")); }
-    void ClearCalls() { QFile::remove(Path("bin/calls")); }
+    void ClearCalls() {
+        QFile::remove(Path("bin/calls"));
+        QFile::remove(Path("path/starts"));
+    }
     QList<Call> InstallerCalls() const {
         QList<Call> calls;
         for (const QByteArray& line : ReadFile(Path("bin/calls")).split('\n')) {
@@ -146,28 +167,28 @@ public:
         return paths;
     }
 
-    // Lookups under root, the list in force, the server and its CA, the stand-ins first on the PATH.
+    // Lookups under root, the list in force, the server and its CA, the decoys first on the PATH.
     void ApplyTo(QProcessEnvironment& environment, const QString& root, const QString& list) const {
         environment.insert("MENDRA_SYSTEM_ROOT", root);
         environment.insert("MENDRA_COMPONENT_LIST", list);
         environment.insert("MENDRA_COMPONENT_SERVER", ServerAddress());
         environment.insert("MENDRA_EXTRA_CA", CaFile());
-        environment.insert("PATH", BinFolder() + QLatin1Char(':') + environment.value("PATH"));
+        environment.insert("PATH", DecoyFolder() + QLatin1Char(':') + environment.value("PATH"));
         environment.insert("no_proxy", "127.0.0.1");
         environment.insert("NO_PROXY", "127.0.0.1");
     }
-    // The same for this process. Also makes sure that the installer it would start is the stand-in.
+    // The same for this process. Also makes sure that a lookup on the PATH would find the decoys.
     bool Apply(const QString& root, const QString& list) const {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         const QString path = environment.value("PATH");
         ApplyTo(environment, root, list);
-        if (path.startsWith(BinFolder() + QLatin1Char(':')))
+        if (path.startsWith(DecoyFolder() + QLatin1Char(':')))
             environment.insert("PATH", path);
         for (const char* name : {"MENDRA_SYSTEM_ROOT", "MENDRA_COMPONENT_LIST", "MENDRA_COMPONENT_SERVER",
                                  "MENDRA_EXTRA_CA", "PATH", "no_proxy", "NO_PROXY"})
             qputenv(name, environment.value(QLatin1String(name)).toUtf8());
-        return QStandardPaths::findExecutable("apt-get") == Path("bin/apt-get") &&
-               QStandardPaths::findExecutable("pkexec") == Path("bin/pkexec");
+        return QStandardPaths::findExecutable("apt-get") == Path("path/apt-get") &&
+               QStandardPaths::findExecutable("pkexec") == Path("path/pkexec");
     }
 
 private:

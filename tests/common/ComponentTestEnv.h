@@ -46,6 +46,9 @@ public:
         QVERIFY(m_fixture.Apply(m_fixture.AbsentRoot(), m_fixture.WriteList("usbmuxd_amd64.deb")));
     }
 
+    // For cleanup: nothing was started through the user's PATH.
+    void Finish() { QCOMPARE(m_fixture.DecoyStarts(), QStringList()); }
+
     ComponentFixture& Fixture() { return m_fixture; }
 
 private:

@@ -37,6 +37,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void init();
+    void cleanup();
 
     void check_data();
     void check();
@@ -73,6 +74,10 @@ void TestComponentInstall::cleanupTestCase() {
 
 void TestComponentInstall::init() {
     m_env.Reset();
+}
+
+void TestComponentInstall::cleanup() {
+    m_env.Finish();
 }
 
 void TestComponentInstall::UseList(const QString& list) {

@@ -62,6 +62,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void init();
+    void cleanup();
 
     void endState_data();
     void endState();
@@ -92,6 +93,10 @@ void TestComponentProgressDialog::cleanupTestCase() {
 
 void TestComponentProgressDialog::init() {
     m_env.Reset();
+}
+
+void TestComponentProgressDialog::cleanup() {
+    m_env.Finish();
 }
 
 bool TestComponentProgressDialog::Install(Seen& seen, std::function<bool(CComponentProgressDialog*, ChildFrame*)> act) {

@@ -103,9 +103,11 @@ void TestSystemLookup::architecture() {
 }
 
 void TestSystemLookup::commandLines() {
+    qunsetenv("MENDRA_SYSTEM_ROOT");
     // A relative file becomes absolute: the elevation helper starts the installer in another folder.
     const platform::CommandLine install = platform::packageInstallCommand(QStringLiteral("sub/usbmuxd_amd64.deb"));
-    QCOMPARE(install.program, QStringLiteral("apt-get"));
+    // The system's own apt-get, never one found on the user's PATH.
+    QCOMPARE(install.program, QStringLiteral("/usr/bin/apt-get"));
     QCOMPARE(install.arguments, (QStringList{"install", "-y", QDir::currentPath() + "/sub/usbmuxd_amd64.deb"}));
 
     const platform::CommandLine extract =
