@@ -101,7 +101,7 @@ void CAbstractComponentInstall::resetQueue() {
 }
 
 void CAbstractComponentInstall::enqueue(const QUrl& url, const QByteArray& sha256) {
-    m_packages.append(Package{url, sha256.toLower(), false});
+    m_packages.append(Package{url, sha256.toLower(), false, {}});
 }
 
 QList<QUrl> CAbstractComponentInstall::urls() const {
@@ -135,20 +135,31 @@ QString CAbstractComponentInstall::unpackFolder(const QString& archive) const {
     return archive + QStringLiteral(".unpacked");
 }
 
-QStringList CAbstractComponentInstall::installableFiles(int i) const {
+QList<CAbstractComponentInstall::Installable> CAbstractComponentInstall::installables(int i) const {
     if (i < 0 || i >= m_packages.size())
         return {};
-    const QString file = packageFile(m_packages.at(i).url);
+    const Package& package = m_packages.at(i);
+    const QString file = packageFile(package.url);
     if (file.isEmpty() || !QFileInfo::exists(file))
         return {};
     if (!archiveSuffixes().contains(QFileInfo(file).completeSuffix()))
-        return {file};
-    QStringList unpacked;
-    QDirIterator it(unpackFolder(file), {QStringLiteral("*.deb")}, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        unpacked.append(it.next());
-    std::sort(unpacked.begin(), unpacked.end());
+        return {Installable{file, package.sha256}};
+    QList<Installable> unpacked;
+    for (auto it = package.unpacked.cbegin(); it != package.unpacked.cend(); ++it)
+        unpacked.append(Installable{it.key(), it.value()});
     return unpacked;
+}
+
+QMap<QString, QByteArray> CAbstractComponentInstall::unpackedPackages(const QString& folder) {
+    QMap<QString, QByteArray> packages;
+    QDirIterator it(folder, {QStringLiteral("*.deb")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        QCryptographicHash hash(QCryptographicHash::Sha256);
+        if (file.open(QIODevice::ReadOnly) && hash.addData(&file))
+            packages.insert(file.fileName(), hash.result().toHex());
+    }
+    return packages;
 }
 
 void CAbstractComponentInstall::on_reply_downloadProgress(qlonglong bytesReceived, qlonglong bytesTotal) {
@@ -313,10 +324,12 @@ bool CAbstractComponentInstall::decompress() {
             ComponentLog::Warning(Tagged(kDecompress, QStringLiteral("File do not exist: ") + path));
             return false;
         }
+        m_packages[i].unpacked.clear();
         if (!archiveSuffixes().contains(QFileInfo(path).completeSuffix()))
             continue;
         if (!unpack(path, unpackFolder(path)))
             return false;
+        m_packages[i].unpacked = unpackedPackages(unpackFolder(path));
         emit workProgress(i + 1, count);
     }
     ComponentLog::Debug(Tagged(kDecompress, QStringLiteral("Finished")));

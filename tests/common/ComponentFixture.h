@@ -34,6 +34,7 @@ class ComponentFixture {
 public:
     struct Call {
         QStringList arguments; // the command's own name first
+        QString folder;        // the mode (octal) and owner's user id of the last argument's folder
         QByteArray digest;     // SHA-256 of the last argument's file, "missing" when there was none
     };
 
@@ -42,9 +43,9 @@ public:
     bool Prepare(QString* why) {
         if (!m_root.isValid())
             return Fail(why, QStringLiteral("no temporary folder"));
-        for (const char* folder :
-             {"present/usr/sbin", "present/usr/bin", "absent/usr/sbin", "absent/usr/bin", "absent/usr/local/sbin",
-              "files", "bin", "path", "package/DEBIAN", "package/usr/share/doc/mendra-test-support"})
+        for (const char* folder : {"present/usr/sbin", "present/usr/bin", "present/var/cache", "absent/usr/sbin",
+                                   "absent/usr/bin", "absent/usr/local/sbin", "absent/var/cache", "files", "bin",
+                                   "path", "package/DEBIAN", "package/usr/share/doc/mendra-test-support"})
             QDir().mkpath(Path(folder));
         if (!StandIn::Write(Path("present/usr/sbin/usbmuxd"), QByteArray()) ||
             !WriteFile(Path("package/DEBIAN/control"),
@@ -78,7 +79,8 @@ public:
             "for a in \"$@\"; do last=$a; done\n"
             "digest=missing\n"
             "[ -f \"$last\" ] && digest=$(sha256sum \"$last\" | cut -d' ' -f1)\n"
-            "printf '%s\\t' \"$(basename \"$0\")\" \"$@\" >> \"$dir/calls\"\n"
+            "folder=$(stat -c '%a %u' \"$(dirname \"$last\")\")\n"
+            "printf '%s\\t' \"$(basename \"$0\")\" \"$@\" \"$folder\" >> \"$dir/calls\"\n"
             "printf '%s\\n' \"$digest\" >> \"$dir/calls\"\n"
             "[ -f \"$dir/delay\" ] && sleep \"$(cat \"$dir/delay\")\"\n"
             "while [ -f \"$dir/hold\" ]; do sleep 0.05; done\n"
@@ -151,8 +153,9 @@ public:
                 continue;
             Call call;
             const QList<QByteArray> fields = line.split('\t');
-            for (int i = 0; i + 1 < fields.size(); ++i)
+            for (int i = 0; i + 2 < fields.size(); ++i)
                 call.arguments << QString::fromUtf8(fields.at(i));
+            call.folder = QString::fromUtf8(fields.value(fields.size() - 2));
             call.digest = fields.last();
             calls.append(call);
         }

@@ -9,6 +9,7 @@
 #include "app/MyConfig.h"
 #include "components/CAbstractComponentInstall.h"
 #include "components/COS.h"
+#include "platform/PackageInstaller.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -23,6 +24,8 @@ public:
         QString why;
         QVERIFY2(m_fixture.Prepare(&why), qPrintable(why));
         QVERIFY(LoadEditionData());
+        platform::setPackageInstallProgram(qEnvironmentVariable("MENDRA_RUNTIME_DIR") +
+                                           QStringLiteral("/mendra-install-package"));
         gConfig = new MyConfig();
     }
 
