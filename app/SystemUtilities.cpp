@@ -7,6 +7,7 @@
 #include "platform/FileVersion.h"
 #include "platform/NamedMutex.h"
 #include "platform/ProxySettings.h"
+#include "platform/SystemRoot.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -113,7 +114,8 @@ bool IsFat32Volume(const QString& path) {
 }
 
 bool PowerOffSystem(const platform::ElevatedRunner& runner) {
-    return runner.runAndWait(QStringLiteral("systemctl"), {QStringLiteral("poweroff")}) == 0;
+    return runner.runAndWait(platform::underSystemRoot(QStringLiteral("/usr/bin/systemctl")),
+                             {QStringLiteral("poweroff")}) == 0;
 }
 
 QMap<QString, QString> ReadSystemProxy() {

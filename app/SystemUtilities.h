@@ -72,8 +72,9 @@ QStringList ListOpticalDrives(const QList<platform::VolumeInfo>& volumes);
 // empty or missing path.
 bool IsFat32Volume(const QString& path);
 
-// Asks the system to power off ("systemctl poweroff" with administrator rights) and waits for the
-// request to be taken; true when it was. Blocks while the user is asked for the rights.
+// Asks the system to power off ("/usr/bin/systemctl poweroff" with administrator rights: the system's own
+// systemctl, below MENDRA_SYSTEM_ROOT when that is set) and waits for the request to be taken; true when
+// it was. Blocks while the user is asked for the rights.
 bool PowerOffSystem(const platform::ElevatedRunner& runner = platform::ElevatedRunner());
 
 // The desktop proxy: "HostName", "Port" and "ProxyEnable" ("1" when switched on).

@@ -39,15 +39,23 @@ QString Tagged(const char* tag, const QString& text) {
     return QLatin1String(tag) + QLatin1Char(' ') + text;
 }
 
+// Why the server's answer is not the package, once its status line is in; empty while it may be.
+QString StatusFault(QNetworkReply* reply) {
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (status == 0 || status == 200)
+        return QString();
+    return QStringLiteral("Be failed to download file: %1 (HTTP status %2)").arg(reply->url().toString()).arg(status);
+}
+
 // Why a finished reply does not hold the whole package; empty when it does.
 QString ReplyFault(QNetworkReply* reply, qint64 received) {
+    const QString status = StatusFault(reply);
+    if (!status.isEmpty())
+        return status;
     if (reply->error() != QNetworkReply::NoError)
         return QStringLiteral("Be failed to download file: %1 (%2)").arg(reply->url().toString(), reply->errorString());
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (status != 200)
-        return QStringLiteral("Be failed to download file: %1 (HTTP status %2)")
-            .arg(reply->url().toString())
-            .arg(status);
+    if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() != 200)
+        return QStringLiteral("Be failed to download file: %1 (no HTTP status)").arg(reply->url().toString());
     bool known = false;
     const qint64 announced = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
     if (known && announced != received)
@@ -93,7 +101,7 @@ void CAbstractComponentInstall::resetQueue() {
 }
 
 void CAbstractComponentInstall::enqueue(const QUrl& url, const QByteArray& sha256) {
-    m_packages.append(Package{url, sha256.toLower(), false});
+    m_packages.append(Package{url, sha256.toLower(), false, {}});
 }
 
 QList<QUrl> CAbstractComponentInstall::urls() const {
@@ -127,20 +135,31 @@ QString CAbstractComponentInstall::unpackFolder(const QString& archive) const {
     return archive + QStringLiteral(".unpacked");
 }
 
-QStringList CAbstractComponentInstall::installableFiles(int i) const {
+QList<CAbstractComponentInstall::Installable> CAbstractComponentInstall::installables(int i) const {
     if (i < 0 || i >= m_packages.size())
         return {};
-    const QString file = packageFile(m_packages.at(i).url);
+    const Package& package = m_packages.at(i);
+    const QString file = packageFile(package.url);
     if (file.isEmpty() || !QFileInfo::exists(file))
         return {};
     if (!archiveSuffixes().contains(QFileInfo(file).completeSuffix()))
-        return {file};
-    QStringList unpacked;
-    QDirIterator it(unpackFolder(file), {QStringLiteral("*.deb")}, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        unpacked.append(it.next());
-    std::sort(unpacked.begin(), unpacked.end());
+        return {Installable{file, package.sha256}};
+    QList<Installable> unpacked;
+    for (auto it = package.unpacked.cbegin(); it != package.unpacked.cend(); ++it)
+        unpacked.append(Installable{it.key(), it.value()});
     return unpacked;
+}
+
+QMap<QString, QByteArray> CAbstractComponentInstall::unpackedPackages(const QString& folder) {
+    QMap<QString, QByteArray> packages;
+    QDirIterator it(folder, {QStringLiteral("*.deb")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        QCryptographicHash hash(QCryptographicHash::Sha256);
+        if (file.open(QIODevice::ReadOnly) && hash.addData(&file))
+            packages.insert(file.fileName(), hash.result().toHex());
+    }
+    return packages;
 }
 
 void CAbstractComponentInstall::on_reply_downloadProgress(qlonglong bytesReceived, qlonglong bytesTotal) {
@@ -204,6 +223,10 @@ bool CAbstractComponentInstall::downloadOne(QNetworkAccessManager& manager, Pack
         reply->abort();
     };
     const auto take = [&] {
+        // An error page is not the package: it is neither kept nor counted as progress.
+        const QString status = StatusFault(reply);
+        if (!status.isEmpty())
+            return stop(status);
         const QByteArray data = reply->readAll();
         if (data.isEmpty())
             return;
@@ -223,8 +246,13 @@ bool CAbstractComponentInstall::downloadOne(QNetworkAccessManager& manager, Pack
         on_reply_downloadProgress(received, known ? total : -1);
     };
     connect(reply, &QNetworkReply::readyRead, &loop, take);
-    connect(reply, &QNetworkReply::downloadProgress, this, &CAbstractComponentInstall::on_reply_downloadProgress,
-            Qt::DirectConnection);
+    connect(
+        reply, &QNetworkReply::downloadProgress, this,
+        [&](qint64 bytesReceived, qint64 bytesTotal) {
+            if (StatusFault(reply).isEmpty())
+                on_reply_downloadProgress(bytesReceived, bytesTotal);
+        },
+        Qt::DirectConnection);
     connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     connect(&stall, &QTimer::timeout, &loop, [&] {
         stop(QStringLiteral("Be failed to download file: %1 (no data for %2 ms)")
@@ -296,10 +324,12 @@ bool CAbstractComponentInstall::decompress() {
             ComponentLog::Warning(Tagged(kDecompress, QStringLiteral("File do not exist: ") + path));
             return false;
         }
+        m_packages[i].unpacked.clear();
         if (!archiveSuffixes().contains(QFileInfo(path).completeSuffix()))
             continue;
         if (!unpack(path, unpackFolder(path)))
             return false;
+        m_packages[i].unpacked = unpackedPackages(unpackFolder(path));
         emit workProgress(i + 1, count);
     }
     ComponentLog::Debug(Tagged(kDecompress, QStringLiteral("Finished")));

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QMap>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -32,6 +33,13 @@ public:
         QUrl url;
         QByteArray sha256; // lower-case hex
         bool verified = false;
+        // For an archive: the Debian packages unpacked from it, by path, with their SHA-256 when unpacked.
+        QMap<QString, QByteArray> unpacked;
+    };
+    // One file for the installer and the SHA-256 it must have when the installer reads it.
+    struct Installable {
+        QString file;
+        QByteArray sha256;
     };
 
     explicit CAbstractComponentInstall(QObject* parent = nullptr);
@@ -56,9 +64,9 @@ public:
     // The local file of a package: the last section of its URL's path in the private folder; empty
     // when that section is no plain file name.
     QString packageFile(const QUrl& url) const;
-    // What the installer gets for the package at position i: the package file, or for an archive the
-    // Debian packages unpacked from it, in name order.
-    QStringList installableFiles(int i) const;
+    // What the installer gets for the package at position i: the package file with its pinned digest, or
+    // for an archive the Debian packages unpacked from it, in name order, with their digests as unpacked.
+    QList<Installable> installables(int i) const;
 
     void requestAbort();
     bool isAbortRequested() const { return m_abort.load(); }
@@ -92,6 +100,7 @@ protected:
 private:
     bool downloadOne(QNetworkAccessManager& manager, Package& package);
     bool unpack(const QString& archive, const QString& folder) const;
+    static QMap<QString, QByteArray> unpackedPackages(const QString& folder);
     QString unpackFolder(const QString& archive) const;
     bool ensureFolder();
 

@@ -44,20 +44,26 @@ bool CAppleDriverInstall::install() {
         return false;
     const platform::ElevatedRunner runner;
     for (int i = 0; i < count; ++i) {
-        const QStringList files = installableFiles(i);
+        const QList<Installable> files = installables(i);
         if (!packages().at(i).verified || files.isEmpty()) {
             ComponentLog::Warning(QStringLiteral("Can not find package file: ") + packageFile(packages().at(i).url));
             return false;
         }
-        for (const QString& file : files) {
+        for (const Installable& file : files) {
             if (isAbortRequested()) {
-                ComponentLog::Warning(QStringLiteral("The install was stopped before ") + file);
+                ComponentLog::Warning(QStringLiteral("The install was stopped before ") + file.file);
                 return false;
             }
-            const platform::CommandLine command = platform::packageInstallCommand(file);
+            // The installer checks the digest again on its own copy, where this user cannot reach.
+            const platform::CommandLine command = platform::packageInstallCommand(file.file, file.sha256);
             ComponentLog::Debug(QStringLiteral("execute command: ") + command.program + QLatin1Char(' ') +
                                 command.arguments.join(QLatin1Char(' ')));
             const int status = runner.runAndWait(command.program, command.arguments);
+            if (status == platform::kPackageChangedStatus) {
+                ComponentLog::Critical(
+                    QStringLiteral("The package changed after it was checked, nothing was installed: ") + file.file);
+                return false;
+            }
             if (status != 0) {
                 ComponentLog::Critical(QStringLiteral("Be failed to execute command: %1 %2 (exit status %3)")
                                            .arg(command.program, command.arguments.join(QLatin1Char(' ')))

@@ -14,7 +14,9 @@ public:
     // package can be offered (none for the architecture, no usable server address) nothing is queued
     // and the download step reports the failure.
     bool check() override;
-    // Runs the system's installer elevated on every verified package and waits for it; true when every
-    // run ended with exit status 0. No installer starts once an abort was requested.
+    // Runs the package installer elevated on every verified package and waits for it; true when every
+    // run ended with exit status 0. The installer checks each package once more where only root can
+    // write, so a file changed after the download's check is not installed. No installer starts once an
+    // abort was requested.
     bool install() override;
 };

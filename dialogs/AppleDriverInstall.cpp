@@ -26,9 +26,15 @@ bool InstallAppleDrivers() {
     ChildFrame frame(dialog.get(), nullptr, CAbstractFrame::FRAME_MIN | CAbstractFrame::FRAME_CLOSE, icon, 0);
     frame.SetTitleObjectName(QStringLiteral("dlgFrame"));
     frame.setFixedHeight(int(200 * gUiScale));
+    // An installer at work cannot be stopped: the frame stays until the worker has ended, so that the
+    // screen is never left empty while the program waits for it.
+    frame.SetCloseCallback([](void* inner) { return static_cast<CComponentProgressDialog*>(inner)->mayClose(); },
+                           dialog.get());
+    QObject::connect(dialog.get(), &CComponentProgressDialog::workEnded, &frame, &CAbstractFrame::CloseSlot);
     frame.exec();
 
-    // However the frame ended, the worker is done or stopped before anything is read or destroyed.
+    // However the frame ended, the worker is done or stopped before anything is read or destroyed (after the
+    // close above it has already ended).
     dialog->stopWork();
     return dialog->component()->isInstallFinished();
 }

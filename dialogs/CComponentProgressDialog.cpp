@@ -91,7 +91,8 @@ void CComponentProgressDialog::StartWork() {
     m_component = new CAppleDriverInstall(this);
     setComponentName(m_component->name());
     m_thread = new CComponentInstallThread(m_component, this);
-    connect(m_thread, &CComponentInstallThread::message, this, &CComponentProgressDialog::setWorkText);
+    connect(m_thread, &CComponentInstallThread::message, this, &CComponentProgressDialog::showStepText);
+    connect(m_thread, &QThread::finished, this, &CComponentProgressDialog::threadFinished);
     connect(m_thread, &CComponentInstallThread::progress, this, [this](int value, int) { setValue(value); });
     connect(m_thread, &CComponentInstallThread::workSuccess, this, &CComponentProgressDialog::workDone);
     connect(m_thread, &CComponentInstallThread::workError, this, &CComponentProgressDialog::changeToError);
@@ -121,6 +122,31 @@ void CComponentProgressDialog::stopWork() {
         return;
     m_thread->requestAbort();
     m_thread->wait();
+}
+
+bool CComponentProgressDialog::mayClose() {
+    if (!m_thread->isRunning())
+        return true;
+    // The worker holds nothing the user still waits for once it has said how it ended.
+    if (m_state != State::Working)
+        return true;
+    if (!m_closing) {
+        m_closing = true;
+        m_thread->requestAbort();
+        setWorkText(tr("Finishing the install, please wait..."));
+    }
+    return false;
+}
+
+void CComponentProgressDialog::showStepText(QString text) {
+    // After a refused close the dialog only says that it is finishing.
+    if (!m_closing)
+        setWorkText(text);
+}
+
+void CComponentProgressDialog::threadFinished() {
+    if (m_closing)
+        emit workEnded();
 }
 
 void CComponentProgressDialog::setWorkText(QString text) {

@@ -13,8 +13,9 @@ class QWidget;
 // The small dialog that installs the device support software before the main window shows: the
 // component's name, the current step, a bar, and after a failure "Failed" with a retry and a link to
 // the edition's support page. The work starts when the dialog is made; the dialog closes itself when
-// it is done. Closing it earlier stops the work: the transfer is aborted, the worker is waited for,
-// and no installer starts afterwards.
+// it is done. Closing it earlier stops the work: the transfer is aborted and no installer starts
+// afterwards; an installer already at work cannot be stopped, so until the worker has ended the dialog
+// stays, says that the install is finishing, and refuses to go (see mayClose()).
 //
 // Widgets by object name: componentName, componentWorkText, componentProgressBar, componentErrorText
 // (the support link) and componentRetry.
@@ -33,6 +34,14 @@ public:
     CComponentInstallThread* installThread() const { return m_thread; }
     // Aborts the work and waits for the worker to end; nothing is installed after it returns.
     void stopWork();
+    // Asked before the dialog's frame closes: true once no worker runs. While one does, the work is
+    // aborted, the dialog says that the install is finishing, and workEnded() follows when the worker has
+    // ended.
+    bool mayClose();
+
+signals:
+    // The worker has ended after a refused close: the frame may close now.
+    void workEnded();
 
 public slots:
     void setWorkText(QString text);
@@ -51,6 +60,8 @@ protected:
 
 private slots:
     void workDone();
+    void showStepText(QString text);
+    void threadFinished();
 
 private:
     void BuildWidgets();
@@ -65,4 +76,5 @@ private:
     QPushButton* m_retry = nullptr;
     CAbstractComponentInstall* m_component = nullptr;
     State m_state = State::Working;
+    bool m_closing = false;
 };

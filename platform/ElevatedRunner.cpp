@@ -1,8 +1,9 @@
 #include "ElevatedRunner.h"
 
+#include "SystemRoot.h"
+
 #include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
 
 #include <unistd.h>
 
@@ -10,23 +11,28 @@ namespace platform {
 
 namespace {
 
-// pkexec refuses relative program names, and the user's PATH is not searched on the other side.
+// What is started with administrator rights is named by its path: a bare name would be looked up on the
+// user's PATH, where anything the user runs can put a program of that name. pkexec also refuses relative
+// names, and starts the program in another folder.
 QString absoluteProgram(const QString& program) {
-    if (program.contains(QLatin1Char('/')))
-        return QFileInfo(program).absoluteFilePath();
-    const QString found = QStandardPaths::findExecutable(program);
-    return found.isEmpty() ? program : found;
+    if (!program.contains(QLatin1Char('/')))
+        return QString();
+    return QFileInfo(program).absoluteFilePath();
 }
 
 } // namespace
 
-ElevatedRunner::ElevatedRunner() : ElevatedRunner(QStringLiteral("pkexec"), ::geteuid() == 0) {}
+QString ElevatedRunner::systemHelper() {
+    return underSystemRoot(QStringLiteral("/usr/bin/pkexec"));
+}
+
+ElevatedRunner::ElevatedRunner() : ElevatedRunner(systemHelper(), ::geteuid() == 0) {}
 
 ElevatedRunner::ElevatedRunner(const QString& helper, bool runningAsRoot)
     : m_helper(helper), m_runningAsRoot(runningAsRoot) {}
 
 QString ElevatedRunner::launcher(const QString& program) const {
-    return m_runningAsRoot ? program : m_helper;
+    return m_runningAsRoot ? absoluteProgram(program) : m_helper;
 }
 
 QStringList ElevatedRunner::launcherArguments(const QString& program, const QStringList& arguments) const {
@@ -36,13 +42,13 @@ QStringList ElevatedRunner::launcherArguments(const QString& program, const QStr
 }
 
 bool ElevatedRunner::start(const QString& program, const QStringList& arguments) const {
-    if (program.isEmpty())
+    if (absoluteProgram(program).isEmpty())
         return false;
     return QProcess::startDetached(launcher(program), launcherArguments(program, arguments));
 }
 
 int ElevatedRunner::runAndWait(const QString& program, const QStringList& arguments) const {
-    if (program.isEmpty())
+    if (absoluteProgram(program).isEmpty())
         return -1;
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedChannels);

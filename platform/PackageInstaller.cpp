@@ -1,12 +1,31 @@
 #include "PackageInstaller.h"
 
+#include "ProgramFolder.h"
+
 #include <QFileInfo>
 
 namespace platform {
 
-CommandLine packageInstallCommand(const QString& packageFile) {
-    return {QStringLiteral("apt-get"),
-            {QStringLiteral("install"), QStringLiteral("-y"), QFileInfo(packageFile).absoluteFilePath()}};
+namespace {
+
+QString& installProgram() {
+    static QString path;
+    return path;
+}
+
+} // namespace
+
+QString packageInstallProgram() {
+    const QString& path = installProgram();
+    return path.isEmpty() ? programFolder() + QStringLiteral("/mendra-install-package") : path;
+}
+
+void setPackageInstallProgram(const QString& path) {
+    installProgram() = path;
+}
+
+CommandLine packageInstallCommand(const QString& packageFile, const QByteArray& sha256) {
+    return {packageInstallProgram(), {QFileInfo(packageFile).absoluteFilePath(), QString::fromLatin1(sha256)}};
 }
 
 } // namespace platform

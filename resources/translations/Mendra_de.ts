@@ -89,6 +89,10 @@
         <translation>unser Support-Team kontaktieren</translation>
     </message>
     <message>
+        <source>Finishing the install, please wait...</source>
+        <translation>Die Installation wird abgeschlossen, bitte warten...</translation>
+    </message>
+    <message>
         <source>Failed</source>
         <translation>Fehlgeschlagen</translation>
     </message>

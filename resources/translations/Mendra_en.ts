@@ -89,6 +89,10 @@
         <translation>contact our support team</translation>
     </message>
     <message>
+        <source>Finishing the install, please wait...</source>
+        <translation>Finishing the install, please wait...</translation>
+    </message>
+    <message>
         <source>Failed</source>
         <translation>Failed</translation>
     </message>

@@ -89,6 +89,10 @@
         <translation>contacter notre équipe d’assistance</translation>
     </message>
     <message>
+        <source>Finishing the install, please wait...</source>
+        <translation>Finalisation de l&apos;installation, veuillez patienter...</translation>
+    </message>
+    <message>
         <source>Failed</source>
         <translation>Échec</translation>
     </message>

@@ -89,6 +89,10 @@
         <translation>サポートチームに問い合わせる</translation>
     </message>
     <message>
+        <source>Finishing the install, please wait...</source>
+        <translation>インストールを完了しています。しばらくお待ちください...</translation>
+    </message>
+    <message>
         <source>Failed</source>
         <translation>失敗しました</translation>
     </message>

@@ -89,6 +89,10 @@
         <translation>联系我们的支持团队</translation>
     </message>
     <message>
+        <source>Finishing the install, please wait...</source>
+        <translation>正在完成安装，请稍候...</translation>
+    </message>
+    <message>
         <source>Failed</source>
         <translation>失败</translation>
     </message>

@@ -171,11 +171,14 @@ void TestSystemUtilities::powerOff() {
     const platform::ElevatedRunner runner(m_stub, false);
     QFile::remove(m_record);
     qputenv("MENDRA_ARGS_EXIT", "0");
+    qunsetenv("MENDRA_SYSTEM_ROOT");
     QVERIFY(PowerOffSystem(runner));
-    const QStringList arguments = recorded();
-    QCOMPARE(arguments.size(), 2);
-    QCOMPARE(QFileInfo(arguments.first()).fileName(), QString("systemctl"));
-    QCOMPARE(arguments.last(), QString("poweroff"));
+    // The system's own systemctl, never one found on the user's PATH.
+    QCOMPARE(recorded(), (QStringList{"/usr/bin/systemctl", "poweroff"}));
+    qputenv("MENDRA_SYSTEM_ROOT", m_dir.path().toUtf8());
+    QVERIFY(PowerOffSystem(runner));
+    qunsetenv("MENDRA_SYSTEM_ROOT");
+    QCOMPARE(recorded(), (QStringList{m_dir.path() + "/usr/bin/systemctl", "poweroff"}));
 
     qputenv("MENDRA_ARGS_EXIT", "126"); // the user refused
     QVERIFY(!PowerOffSystem(runner));

@@ -4,12 +4,16 @@
 // - system roots (MENDRA_SYSTEM_ROOT) where the support daemon is present or absent;
 // - a small Debian package built with dpkg-deb, served with its faulty variants by an HTTPS server on
 //   127.0.0.1 (tests/common/peers/component_server.py) whose certificate comes from the test's own CA;
-// - stand-ins for the installer (apt-get) and the elevation helper (pkexec), first on the PATH, that
-//   record each call with the digest of the package file handed over and exit with a chosen status.
+// - stand-ins for the installer (/usr/bin/apt-get) and the elevation helper (/usr/bin/pkexec) in both
+//   system roots, that record each call with the digest of the package file handed over and exit with a
+//   chosen status, after a chosen delay or once the test releases them;
+// - decoys of those names and of systemctl first on the PATH, which note every start: a program run as
+//   root must be the system's own, never one found on the user's PATH.
 //
 // Files on the server: usbmuxd_amd64.deb (the package), corrupt_usbmuxd.deb (damaged bytes),
-// stall_usbmuxd.deb, wrongsize_usbmuxd.deb, chunked_usbmuxd.deb (see component_server.py),
-// usbmuxd.zip (an archive holding the package) and broken.zip (not an archive).
+// stall_usbmuxd.deb, wrongsize_usbmuxd.deb, chunked_usbmuxd.deb, notfound_usbmuxd.deb and
+// error_usbmuxd.deb (an error status with a large error page, see component_server.py), usbmuxd.zip (an
+// archive holding the package) and broken.zip (not an archive).
 
 #include "PythonPeer.h"
 #include "RunTool.h"
@@ -30,14 +34,18 @@ class ComponentFixture {
 public:
     struct Call {
         QStringList arguments; // the command's own name first
+        QString folder;        // the mode (octal) and owner's user id of the last argument's folder
         QByteArray digest;     // SHA-256 of the last argument's file, "missing" when there was none
     };
+
+    static constexpr int kErrorPageBytes = 16 * 1024 * 1024;
 
     bool Prepare(QString* why) {
         if (!m_root.isValid())
             return Fail(why, QStringLiteral("no temporary folder"));
-        for (const char* folder : {"present/usr/sbin", "absent/usr/sbin", "absent/usr/local/sbin", "files", "bin",
-                                   "package/DEBIAN", "package/usr/share/doc/mendra-test-support"})
+        for (const char* folder : {"present/usr/sbin", "present/usr/bin", "present/var/cache", "absent/usr/sbin",
+                                   "absent/usr/bin", "absent/usr/local/sbin", "absent/var/cache", "files", "bin",
+                                   "path", "package/DEBIAN", "package/usr/share/doc/mendra-test-support"})
             QDir().mkpath(Path(folder));
         if (!StandIn::Write(Path("present/usr/sbin/usbmuxd"), QByteArray()) ||
             !WriteFile(Path("package/DEBIAN/control"),
@@ -54,23 +62,39 @@ public:
         for (const char* name : {"stall_usbmuxd.deb", "wrongsize_usbmuxd.deb", "chunked_usbmuxd.deb"})
             WriteFile(Path("files/") + QLatin1String(name), m_package);
         WriteFile(Path("files/corrupt_usbmuxd.deb"), corrupt);
+        // Far larger than the package: an error page that moved the bar would show.
+        const QByteArray page = "<html><body>" + QByteArray(kErrorPageBytes, 'x') + "</body></html>";
+        WriteFile(Path("files/notfound_usbmuxd.deb"), page);
+        WriteFile(Path("files/error_usbmuxd.deb"), page);
         WriteFile(Path("files/broken.zip"), "PK this is no archive");
         if (!RunTool("7z", {"a", "-tzip", Path("files/usbmuxd.zip"), Path("files/usbmuxd_amd64.deb")}, why))
             return false;
 
-        const char stub[] =
+        const QByteArray stub =
             "# Stands in for the real command in tests: records the call, exits with the chosen status.\n"
-            "dir=$(dirname \"$0\")\n"
+            "dir=" +
+            StandIn::ShellQuoted(Path("bin")) +
+            "\n"
             "last=\"\"\n"
             "for a in \"$@\"; do last=$a; done\n"
             "digest=missing\n"
             "[ -f \"$last\" ] && digest=$(sha256sum \"$last\" | cut -d' ' -f1)\n"
-            "printf '%s\\t' \"$(basename \"$0\")\" \"$@\" >> \"$dir/calls\"\n"
+            "folder=$(stat -c '%a %u' \"$(dirname \"$last\")\")\n"
+            "printf '%s\\t' \"$(basename \"$0\")\" \"$@\" \"$folder\" >> \"$dir/calls\"\n"
             "printf '%s\\n' \"$digest\" >> \"$dir/calls\"\n"
             "[ -f \"$dir/delay\" ] && sleep \"$(cat \"$dir/delay\")\"\n"
+            "while [ -f \"$dir/hold\" ]; do sleep 0.05; done\n"
             "exit \"$(cat \"$dir/status\" 2>/dev/null || echo 0)\"\n";
-        if (!StandIn::Write(Path("bin/apt-get"), stub) || !StandIn::WritePassThrough(Path("bin/pkexec")))
-            return Fail(why, QStringLiteral("cannot write the stand-ins"));
+        for (const char* root : {"present", "absent"}) {
+            const QString bin = Path(QLatin1String(root) + QStringLiteral("/usr/bin/"));
+            if (!StandIn::Write(bin + "apt-get", stub) || !StandIn::WritePassThrough(bin + "pkexec"))
+                return Fail(why, QStringLiteral("cannot write the stand-ins"));
+        }
+        for (const char* decoy : {"apt-get", "pkexec", "systemctl"}) {
+            if (!StandIn::Write(Path("path/") + QLatin1String(decoy),
+                                "echo \"$0 $*\" >> " + StandIn::ShellQuoted(Path("path/starts")) + "\n"))
+                return Fail(why, QStringLiteral("cannot write the decoys"));
+        }
 
         const TestCa::ServerCertificate certificate = m_ca.issueServerCertificate();
         if (!certificate.isValid())
@@ -84,7 +108,12 @@ public:
 
     QString PresentRoot() const { return Path("present"); }
     QString AbsentRoot() const { return Path("absent"); }
-    QString BinFolder() const { return Path("bin"); }
+    // The folder of the decoys, first on the PATH.
+    QString DecoyFolder() const { return Path("path"); }
+    // What the decoys were started with, one line per start.
+    QStringList DecoyStarts() const {
+        return QString::fromUtf8(ReadFile(Path("path/starts"))).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
     QString CaFile() const { return m_ca.caCertificatePath(); }
     QString ServerAddress() const { return m_server.url(QString(), QStringLiteral("https")); }
     QByteArray PackageDigest() const { return QCryptographicHash::hash(m_package, QCryptographicHash::Sha256).toHex(); }
@@ -110,7 +139,13 @@ public:
 
     void SetInstallerStatus(int status) { WriteFile(Path("bin/status"), QByteArray::number(status)); }
     void SetInstallerDelay(int seconds) { WriteFile(Path("bin/delay"), QByteArray::number(seconds)); }
-    void ClearCalls() { QFile::remove(Path("bin/calls")); }
+    // While held, the installer does not end (it waits for Release()).
+    void HoldInstaller() { WriteFile(Path("bin/hold"), QByteArray()); }
+    void ReleaseInstaller() { QFile::remove(Path("bin/hold")); }
+    void ClearCalls() {
+        QFile::remove(Path("bin/calls"));
+        QFile::remove(Path("path/starts"));
+    }
     QList<Call> InstallerCalls() const {
         QList<Call> calls;
         for (const QByteArray& line : ReadFile(Path("bin/calls")).split('\n')) {
@@ -118,8 +153,9 @@ public:
                 continue;
             Call call;
             const QList<QByteArray> fields = line.split('\t');
-            for (int i = 0; i + 1 < fields.size(); ++i)
+            for (int i = 0; i + 2 < fields.size(); ++i)
                 call.arguments << QString::fromUtf8(fields.at(i));
+            call.folder = QString::fromUtf8(fields.value(fields.size() - 2));
             call.digest = fields.last();
             calls.append(call);
         }
@@ -134,28 +170,28 @@ public:
         return paths;
     }
 
-    // Lookups under root, the list in force, the server and its CA, the stand-ins first on the PATH.
+    // Lookups under root, the list in force, the server and its CA, the decoys first on the PATH.
     void ApplyTo(QProcessEnvironment& environment, const QString& root, const QString& list) const {
         environment.insert("MENDRA_SYSTEM_ROOT", root);
         environment.insert("MENDRA_COMPONENT_LIST", list);
         environment.insert("MENDRA_COMPONENT_SERVER", ServerAddress());
         environment.insert("MENDRA_EXTRA_CA", CaFile());
-        environment.insert("PATH", BinFolder() + QLatin1Char(':') + environment.value("PATH"));
+        environment.insert("PATH", DecoyFolder() + QLatin1Char(':') + environment.value("PATH"));
         environment.insert("no_proxy", "127.0.0.1");
         environment.insert("NO_PROXY", "127.0.0.1");
     }
-    // The same for this process. Also makes sure that the installer it would start is the stand-in.
+    // The same for this process. Also makes sure that a lookup on the PATH would find the decoys.
     bool Apply(const QString& root, const QString& list) const {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         const QString path = environment.value("PATH");
         ApplyTo(environment, root, list);
-        if (path.startsWith(BinFolder() + QLatin1Char(':')))
+        if (path.startsWith(DecoyFolder() + QLatin1Char(':')))
             environment.insert("PATH", path);
         for (const char* name : {"MENDRA_SYSTEM_ROOT", "MENDRA_COMPONENT_LIST", "MENDRA_COMPONENT_SERVER",
                                  "MENDRA_EXTRA_CA", "PATH", "no_proxy", "NO_PROXY"})
             qputenv(name, environment.value(QLatin1String(name)).toUtf8());
-        return QStandardPaths::findExecutable("apt-get") == Path("bin/apt-get") &&
-               QStandardPaths::findExecutable("pkexec") == Path("bin/pkexec");
+        return QStandardPaths::findExecutable("apt-get") == Path("path/apt-get") &&
+               QStandardPaths::findExecutable("pkexec") == Path("path/pkexec");
     }
 
 private:

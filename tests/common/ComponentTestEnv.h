@@ -9,6 +9,7 @@
 #include "app/MyConfig.h"
 #include "components/CAbstractComponentInstall.h"
 #include "components/COS.h"
+#include "platform/PackageInstaller.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -23,6 +24,8 @@ public:
         QString why;
         QVERIFY2(m_fixture.Prepare(&why), qPrintable(why));
         QVERIFY(LoadEditionData());
+        platform::setPackageInstallProgram(qEnvironmentVariable("MENDRA_RUNTIME_DIR") +
+                                           QStringLiteral("/mendra-install-package"));
         gConfig = new MyConfig();
     }
 
@@ -41,9 +44,13 @@ public:
         m_fixture.ClearCalls();
         m_fixture.SetInstallerStatus(0);
         m_fixture.SetInstallerDelay(0);
+        m_fixture.ReleaseInstaller();
         gConfig->WriteValue(COS::SettingsKey(), QString(), true);
         QVERIFY(m_fixture.Apply(m_fixture.AbsentRoot(), m_fixture.WriteList("usbmuxd_amd64.deb")));
     }
+
+    // For cleanup: nothing was started through the user's PATH.
+    void Finish() { QCOMPARE(m_fixture.DecoyStarts(), QStringList()); }
 
     ComponentFixture& Fixture() { return m_fixture; }
 

@@ -10,11 +10,16 @@
 #include "app/MyConfig.h"
 
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QtTest>
 
 #include "ComponentTestEnv.h"
+#include "ResidentMemory.h"
 #include "StandInProgram.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -36,6 +41,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void init();
+    void cleanup();
 
     void check_data();
     void check();
@@ -46,12 +52,16 @@ private slots:
     void download_data();
     void download();
     void downloadProgress();
+    void errorReplyIsNoProgress_data();
+    void errorReplyIsNoProgress();
 
     void run_data();
     void run();
     void secondRunInstallsOnce();
     void abortEndsAStalledDownload();
     void noInstallAfterAbort();
+    void changedAfterTheCheck_data();
+    void changedAfterTheCheck();
 
 private:
     void UseList(const QString& list);
@@ -70,6 +80,10 @@ void TestComponentInstall::cleanupTestCase() {
 
 void TestComponentInstall::init() {
     m_env.Reset();
+}
+
+void TestComponentInstall::cleanup() {
+    m_env.Finish();
 }
 
 void TestComponentInstall::UseList(const QString& list) {
@@ -289,6 +303,43 @@ void TestComponentInstall::downloadProgress() {
     QCOMPARE(bar.at(1), (QList<QVariant>{0, 100}));
 }
 
+void TestComponentInstall::errorReplyIsNoProgress_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("status");
+    QTest::newRow("404 with a large page") << "notfound_usbmuxd.deb" << 404;
+    QTest::newRow("500 with a large page") << "error_usbmuxd.deb" << 500;
+    QTest::newRow("404, empty") << "missing.deb" << 404;
+}
+
+void TestComponentInstall::errorReplyIsNoProgress() {
+    // An error page is no part of the package: the bar stays where the step began, the page is not read
+    // to its end, and the log names the status.
+    QFETCH(QString, file);
+    QFETCH(int, status);
+    UseList(m_fixture.WriteList(file));
+    CAppleDriverInstall component;
+    QVERIFY(component.check());
+    CComponentInstallThread thread(&component);
+    QSignalSpy progress(&component, &CAbstractComponentInstall::workProgress);
+    QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(QString("HTTP status %1").arg(status)));
+    ResidentMemory::ResetPeak();
+    const qint64 before = ResidentMemory::CurrentMb();
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(!component.download());
+    const qint64 elapsed = clock.elapsed();
+    const qint64 growth = ResidentMemory::PeakMb() - before;
+    qlonglong highest = 0;
+    for (const QList<QVariant>& report : progress)
+        highest = std::max(highest, report.at(0).toLongLong());
+    qInfo("%s: %lld progress reports up to %lld of 10000, %lld ms, resident memory +%lld MB", qPrintable(file),
+          qlonglong(progress.size()), highest, elapsed, growth);
+    QCOMPARE(progress.size(), 0);
+    QVERIFY2(elapsed < 10000, "the error reply was not given up at once");
+    QVERIFY2(growth < ComponentFixture::kErrorPageBytes / (1024 * 1024), "the error page was held in memory");
+    QVERIFY(!QFileInfo::exists(component.packageFile(component.urls().value(0))));
+}
+
 void TestComponentInstall::run_data() {
     QTest::addColumn<QString>("root");
     QTest::addColumn<QString>("file");
@@ -341,6 +392,12 @@ void TestComponentInstall::run() {
         QVERIFY2(calls.at(0).arguments.value(3).startsWith('/'), qPrintable(calls.at(0).arguments.join(' ')));
         QVERIFY(calls.at(0).arguments.value(3).endsWith("/usbmuxd_amd64.deb"));
         QCOMPARE(calls.at(0).digest, m_fixture.PackageDigest());
+        // apt-get reads root's own copy, in a fresh folder that nobody else may enter, removed afterwards.
+        const QString cache = root + "/var/cache/mendra";
+        QVERIFY2(calls.at(0).arguments.value(3).startsWith(cache + "/install-"),
+                 qPrintable(calls.at(0).arguments.value(3)));
+        QCOMPARE(calls.at(0).folder, QString("700 %1").arg(::geteuid()));
+        QCOMPARE(QDir(cache).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
         QCOMPARE(messages.last().at(0).toString(), QStringLiteral("Installing..."));
     }
     if (root == m_fixture.PresentRoot()) {
@@ -409,6 +466,78 @@ void TestComponentInstall::noInstallAfterAbort() {
     QVERIFY(!component.install());
     QVERIFY(m_fixture.InstallerCalls().isEmpty());
     QVERIFY(!component.isInstallFinished());
+}
+
+void TestComponentInstall::changedAfterTheCheck_data() {
+    QTest::addColumn<QString>("served");
+    QTest::addColumn<QString>("change"); // what happens to the checked file before the installer runs
+    QTest::addColumn<QString>("logged"); // the line that says why nothing was installed
+    QTest::newRow("unchanged") << "usbmuxd_amd64.deb"
+                               << ""
+                               << "";
+    QTest::newRow("other bytes") << "usbmuxd_amd64.deb"
+                                 << "rewrite"
+                                 << "The package changed after it was checked";
+    QTest::newRow("a link to other bytes") << "usbmuxd_amd64.deb"
+                                           << "link"
+                                           << "The package changed after it was checked";
+    QTest::newRow("a pipe that never ends") << "usbmuxd_amd64.deb"
+                                            << "fifo"
+                                            << "exit status 66";
+    QTest::newRow("removed") << "usbmuxd_amd64.deb"
+                             << "remove"
+                             << "Can not find package file";
+    QTest::newRow("unpacked from an archive, then rewritten") << "usbmuxd.zip"
+                                                              << "rewrite"
+                                                              << "The package changed after it was checked";
+}
+
+void TestComponentInstall::changedAfterTheCheck() {
+    // Anything running as this user may change the package between the download's check and the installer:
+    // root's installer checks its own copy and installs only what was pinned.
+    QFETCH(QString, served);
+    QFETCH(QString, change);
+    QFETCH(QString, logged);
+    UseList(m_fixture.WriteList(served, m_fixture.DigestOf(served)));
+    CAppleDriverInstall component;
+    QVERIFY(component.check());
+    QVERIFY(component.download());
+    QVERIFY(component.decompress());
+    const QList<CAbstractComponentInstall::Installable> files = component.installables(0);
+    QCOMPARE(files.size(), 1);
+    const QString file = files.at(0).file;
+    QTemporaryDir other;
+    const QString otherFile = other.filePath("other.deb");
+    QFile otherPackage(otherFile);
+    QVERIFY(otherPackage.open(QIODevice::WriteOnly));
+    otherPackage.write("!<arch>\nnot the package that was checked\n");
+    otherPackage.close();
+    if (change == "rewrite") {
+        QVERIFY(QFile::remove(file));
+        QVERIFY(QFile::copy(otherFile, file));
+    } else if (change == "link") {
+        QVERIFY(QFile::remove(file));
+        QVERIFY(QFile::link(otherFile, file));
+    } else if (change == "fifo") {
+        QVERIFY(QFile::remove(file));
+        QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+    } else if (change == "remove") {
+        QVERIFY(QFile::remove(file));
+    }
+    if (!logged.isEmpty())
+        QTest::ignoreMessage(logged.startsWith("Can not") ? QtWarningMsg : QtCriticalMsg,
+                             QRegularExpression(QRegularExpression::escape(logged)));
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(component.install(), change.isEmpty());
+    QVERIFY2(clock.elapsed() < 20000, "the installer did not end");
+    QCOMPARE(component.isInstallFinished(), change.isEmpty());
+    const QList<ComponentFixture::Call> calls = m_fixture.InstallerCalls();
+    QCOMPARE(calls.size(), change.isEmpty() ? 1 : 0);
+    if (!calls.isEmpty())
+        QCOMPARE(calls.at(0).digest, m_fixture.PackageDigest());
+    const QString cache = m_fixture.AbsentRoot() + "/var/cache/mendra";
+    QCOMPARE(QDir(cache).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestComponentInstall)

@@ -19,9 +19,13 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include <atomic>
+#include <chrono>
 #include <functional>
+#include <thread>
 
 #include "ComponentTestEnv.h"
+#include "EventLoopWatch.h"
 #include "FrameworkSkin.h"
 
 namespace {
@@ -58,6 +62,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void init();
+    void cleanup();
 
     void endState_data();
     void endState();
@@ -88,6 +93,10 @@ void TestComponentProgressDialog::cleanupTestCase() {
 
 void TestComponentProgressDialog::init() {
     m_env.Reset();
+}
+
+void TestComponentProgressDialog::cleanup() {
+    m_env.Finish();
 }
 
 bool TestComponentProgressDialog::Install(Seen& seen, std::function<bool(CComponentProgressDialog*, ChildFrame*)> act) {
@@ -212,18 +221,57 @@ void TestComponentProgressDialog::closingDuringTheDownloadStopsIt() {
 }
 
 void TestComponentProgressDialog::closingDuringTheInstallWaitsForIt() {
-    // The installer cannot be stopped halfway: the close waits for it, and what it installed counts.
-    m_fixture.SetInstallerDelay(2);
-    bool closed = false;
+    // The installer cannot be stopped halfway: after a close the dialog stays on screen, answering, and says
+    // that the install is finishing; when the installer ends, the dialog goes and what it installed counts.
+    m_fixture.HoldInstaller();
+    // Should the dialog not answer after the close, the installer still ends, and the test fails instead of
+    // hanging.
+    std::atomic<bool> done{false};
+    std::thread safety([&] {
+        QElapsedTimer wait;
+        wait.start();
+        while (!done && wait.elapsed() < 30000)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        m_fixture.ReleaseInstaller();
+    });
+    EventLoopWatch watch;
+    QElapsedTimer sinceClose;
+    int looksWhileFinishing = 0;
+    bool alwaysShown = true;
+    QString finishingText;
+    qint64 released = -1;
     Seen seen;
-    const bool installed = Install(seen, [&](CComponentProgressDialog*, ChildFrame* frame) {
-        if (closed || m_fixture.InstallerCalls().isEmpty())
-            return false;
-        closed = true;
-        frame->CloseSlot();
+    const bool installed = Install(seen, [&](CComponentProgressDialog* dialog, ChildFrame* frame) {
+        if (!sinceClose.isValid()) {
+            if (m_fixture.InstallerCalls().isEmpty())
+                return false;
+            watch.start();
+            sinceClose.start();
+            frame->CloseSlot();
+            return true;
+        }
+        alwaysShown = alwaysShown && frame->isVisible() && dialog->isVisible();
+        finishingText = dialog->findChild<QLabel*>("componentWorkText")->text();
+        // A while with the installer still at work, then it ends.
+        if (++looksWhileFinishing == 20) {
+            released = sinceClose.elapsed();
+            m_fixture.ReleaseInstaller();
+        }
         return true;
     });
-    QVERIFY(closed);
+    const qint64 closeToEnd = sinceClose.isValid() ? sinceClose.elapsed() : -1;
+    watch.stop();
+    done = true;
+    safety.join();
+    qInfo("after the close: on screen at %d looks, longest event loop gap %lld ms, installer released at %lld ms, "
+          "start-up went on at %lld ms",
+          looksWhileFinishing, watch.longestGapMs(), released, closeToEnd);
+    QVERIFY(sinceClose.isValid());
+    QVERIFY2(looksWhileFinishing >= 20, "the dialog left the screen before the installer ended");
+    QVERIFY(alwaysShown);
+    QCOMPARE(finishingText, QStringLiteral("Finishing the install, please wait..."));
+    QVERIFY2(watch.longestGapMs() < 100, qPrintable(QString::number(watch.longestGapMs())));
+    QVERIFY(closeToEnd >= released);
     QVERIFY(installed);
     QCOMPARE(m_fixture.InstallerCalls().size(), 1);
 }

@@ -17,6 +17,10 @@ private slots:
     void missingProgram();
     void helperGetsAbsoluteProgram_data();
     void helperGetsAbsoluteProgram();
+    void bareNameIsNotLookedUp_data();
+    void bareNameIsNotLookedUp();
+    void systemHelper_data();
+    void systemHelper();
 
 private:
     QStringList recorded() const;
@@ -122,7 +126,6 @@ void TestElevatedRunner::helperGetsAbsoluteProgram_data() {
     QTest::newRow("relative") << "sub/installer" << QDir::currentPath() + "/sub/installer";
     QTest::newRow("dot segments") << "/opt/vendor/../installer"
                                   << "/opt/installer";
-    QTest::newRow("found on PATH") << "sh" << QStandardPaths::findExecutable("sh");
 }
 
 void TestElevatedRunner::helperGetsAbsoluteProgram() {
@@ -131,6 +134,48 @@ void TestElevatedRunner::helperGetsAbsoluteProgram() {
     const platform::ElevatedRunner runner(QStringLiteral("pkexec"), false);
     QCOMPARE(runner.launcher(program), QStringLiteral("pkexec"));
     QCOMPARE(runner.launcherArguments(program, {"a b"}), (QStringList{expected, "a b"}));
+}
+
+void TestElevatedRunner::bareNameIsNotLookedUp_data() {
+    QTest::addColumn<bool>("asRoot");
+    QTest::newRow("root") << true;
+    QTest::newRow("helper") << false;
+}
+
+void TestElevatedRunner::bareNameIsNotLookedUp() {
+    // A program of that name first on the user's PATH is never what runs with administrator rights.
+    QFETCH(bool, asRoot);
+    const QString folder = m_dir.filePath(QStringLiteral("path"));
+    QDir().mkpath(folder);
+    QVERIFY(StandIn::WriteRecorder(folder + "/mendra-decoy", m_record));
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", folder.toUtf8() + ':' + path);
+    const platform::ElevatedRunner runner(recorder, asRoot);
+    const int status = runner.runAndWait(QStringLiteral("mendra-decoy"), {"x"});
+    const bool started = runner.start(QStringLiteral("mendra-decoy"), {"x"});
+    qputenv("PATH", path);
+    QCOMPARE(status, -1);
+    QVERIFY(!started);
+    QVERIFY(!QFile::exists(m_record + ".starts"));
+    QVERIFY(!QFile::exists(m_record));
+}
+
+void TestElevatedRunner::systemHelper_data() {
+    QTest::addColumn<QString>("root");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("the system's") << ""
+                                  << "/usr/bin/pkexec";
+    QTest::newRow("below the system root") << "/tmp/fixture root"
+                                           << "/tmp/fixture root/usr/bin/pkexec";
+}
+
+void TestElevatedRunner::systemHelper() {
+    QFETCH(QString, root);
+    QFETCH(QString, expected);
+    qputenv("MENDRA_SYSTEM_ROOT", root.toUtf8());
+    const QString helper = platform::ElevatedRunner::systemHelper();
+    qunsetenv("MENDRA_SYSTEM_ROOT");
+    QCOMPARE(helper, expected);
 }
 
 QTEST_GUILESS_MAIN(TestElevatedRunner)

@@ -5,6 +5,7 @@
 #include "ArchiveExtractor.h"
 #include "MachineArchitecture.h"
 #include "PackageInstaller.h"
+#include "ProgramFolder.h"
 #include "SupportSoftwareFolders.h"
 #include "SystemRoot.h"
 
@@ -103,10 +104,14 @@ void TestSystemLookup::architecture() {
 }
 
 void TestSystemLookup::commandLines() {
+    qunsetenv("MENDRA_SYSTEM_ROOT");
     // A relative file becomes absolute: the elevation helper starts the installer in another folder.
-    const platform::CommandLine install = platform::packageInstallCommand(QStringLiteral("sub/usbmuxd_amd64.deb"));
-    QCOMPARE(install.program, QStringLiteral("apt-get"));
-    QCOMPARE(install.arguments, (QStringList{"install", "-y", QDir::currentPath() + "/sub/usbmuxd_amd64.deb"}));
+    const QByteArray digest(64, 'a');
+    const platform::CommandLine install =
+        platform::packageInstallCommand(QStringLiteral("sub/usbmuxd_amd64.deb"), digest);
+    // The program's own installer, which checks the package again as root before the system's apt-get runs.
+    QCOMPARE(install.program, platform::programFolder() + "/mendra-install-package");
+    QCOMPARE(install.arguments, (QStringList{QDir::currentPath() + "/sub/usbmuxd_amd64.deb", QString(digest)}));
 
     const platform::CommandLine extract =
         platform::archiveExtractCommand(QStringLiteral("/tmp/a b/-pack.zip"), QStringLiteral("/tmp/a b/out"));

@@ -8,6 +8,8 @@ Serves the files of FOLDER under any path (the last section of the path names th
   stall_      sends the headers and half of the body, then keeps the connection open and silent
   wrongsize_  announces 1000 bytes more than it sends, then closes
   chunked_    sends the body chunked, without a length
+  notfound_   answers 404 with the file as its (error page) body
+  error_      answers 500 with the file as its body
 Anything else is sent as it is; a missing file gets 404.
 """
 import http.server
@@ -37,6 +39,10 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.send_header("Content-Length", "0")
             self.send_header("Connection", "close")
             self.end_headers()
+        elif name.startswith("notfound_"):
+            peer.send(self, 404, body, "text/html", CLOSE)
+        elif name.startswith("error_"):
+            peer.send(self, 500, body, "text/html", CLOSE)
         elif name.startswith("chunked_"):
             peer.send_chunked(self, body, PACKAGE, CLOSE)
         elif name.startswith("wrongsize_"):
