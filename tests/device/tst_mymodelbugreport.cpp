@@ -43,6 +43,7 @@ private slots:
     void stopMidSend_data();
     void stopMidSend();
     void failureOffersRetry();
+    void modelGoesWhileSending_data();
     void modelGoesWhileSending();
 
 private:
@@ -255,23 +256,43 @@ void TestMyModelBugReport::failureOffersRetry() {
     QVERIFY(QFile::exists(ArchivePath()));
 }
 
-// At the program's end a report still on its way is stopped, and the model does not wait for the server.
+void TestMyModelBugReport::modelGoesWhileSending_data() {
+    QTest::addColumn<QByteArray>("stalledReply");
+    QTest::addColumn<QByteArray>("late"); // what the peer sends once the model has gone
+    QTest::newRow("waiting for the recipient's answer") << QByteArray("RCPT") << QByteArray("250 2.1.5 ok\r\n");
+    // Where the dialog's stop is refused, since the server may be taking the mail.
+    QTest::newRow("waiting for the reply to the end of the mail")
+        << QByteArray(ScriptedSmtpPeer::EndOfData) << QByteArray("250 2.0.0 queued\r\n");
+}
+
+// At the program's end a report still on its way is cut off: the model does not wait for the server, in no
+// phase of the mail, and says so in the run log.
 void TestMyModelBugReport::modelGoesWhileSending() {
+    QFETCH(QByteArray, stalledReply);
+    QFETCH(QByteArray, late);
     ScriptedSmtpPeer peer;
     QVERIFY(peer.start());
-    peer.setReply("RCPT", QByteArray());
+    peer.setReply(stalledReply, QByteArray());
     QVERIFY(PointAt(peer));
     Submit();
-    QTRY_VERIFY_WITH_TIMEOUT(peer.commandWords().contains("RCPT"), 30000);
+    if (stalledReply == ScriptedSmtpPeer::EndOfData)
+        QTRY_VERIFY_WITH_TIMEOUT(peer.dataEnded(), 30000);
+    else
+        QTRY_VERIFY_WITH_TIMEOUT(peer.commandWords().contains(stalledReply), 30000);
     QElapsedTimer timer;
     timer.start();
     m_env.model.reset();
+    qInfo("the model went in %lld ms", timer.elapsed());
     QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
-    // A send left running would now go on to the mail itself.
-    peer.send("250 2.1.5 ok\r\n");
+    // A send left running would now go on with the mail, or say goodbye.
+    peer.send(late);
     QTRY_VERIFY_WITH_TIMEOUT(peer.clientGone(), 10000);
-    QVERIFY(!peer.commandWords().contains("DATA"));
+    QVERIFY(!peer.commandWords().contains("DATA") || stalledReply == ScriptedSmtpPeer::EndOfData);
+    QVERIFY(!peer.commandWords().contains("QUIT"));
     QVERIFY(m_env.host->notices.isEmpty());
+    QFile log(RunLogPath(gConfig->GetDataDir()));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QVERIFY(log.readAll().contains("Bug report: the send was cut off at exit"));
 }
 
 QTEST_GUILESS_MAIN(TestMyModelBugReport)
