@@ -96,6 +96,7 @@ void MyModel::ConnectModelSignals() {
 void MyModel::ShutDown() {
     if (m_updateFlow)
         m_updateFlow->Shutdown();
+    EndBugReportAtExit();
     if (!CallbackGate::Close(this, this, ShutdownWaitMs))
         RunLog->WriteString(TextLog::Warning, QStringLiteral("A device callback was still running at exit."), true);
     m_pendingStart = false;
@@ -129,7 +130,6 @@ void MyModel::ShutDown() {
     }
     delete m_restoreThread;
     m_restoreThread = nullptr;
-    EndBugReportAtExit();
 }
 
 // A mail server that never answers the end of a report must not keep the closed program alive: the

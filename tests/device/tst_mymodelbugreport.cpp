@@ -276,8 +276,9 @@ void TestMyModelBugReport::largestAttachmentArrives() {
     const qint64 grown = ResidentMemory::PeakMb() - before;
     qInfo("a report with a %lld MB attachment: peak resident memory %lld MB above the start",
           BugReportDisplay::MaxAttachmentMb, grown);
-    // The mail is held whole several times over while it is sent, which is what the limit keeps small.
-    QVERIFY2(grown < 512, qPrintable(QString::number(grown)));
+    // The mail is held whole several times over while it is sent, which is what the limit keeps small (about
+    // 270 MB here; twice that under ThreadSanitizer).
+    QVERIFY2(grown < 1024, qPrintable(QString::number(grown)));
     QFile::remove(m_display.attachment);
     QCOMPARE(m_display.log, (QStringList{"EmailValid", "Sending", "Sent"}));
     const QList<QJsonObject> mails = m_mail.server->mails();

@@ -57,6 +57,7 @@ private slots:
 
     void reportArrives();
     void closedWhileSending();
+    void notSetUpWhenOpened();
     void hostileServer_data();
     void hostileServer();
 
@@ -202,6 +203,21 @@ void TestMendraBugReport::closedWhileSending() {
         QTRY_COMPARE_WITH_TIMEOUT(view->GetState(), BugReportViewState::Finished, 60000);
     });
     QVERIFY(peer.dataEnded());
+}
+
+// Without an account file the dialog says so as it opens, and the run log says why.
+void TestMendraBugReport::notSetUpWhenOpened() {
+    m_mail.removeAccount();
+    FromTheMenu([&](CAbstractFrame*, MyBugReportView* view) {
+        QVERIFY(view);
+        QCOMPARE(view->GetState(), BugReportViewState::NotSetUp);
+        QVERIFY(In<QLabel>(view, "BRStateLbl")->isVisibleTo(view));
+        QCOMPARE(In<QLabel>(view, "BRStateLbl")->text(),
+                 QStringLiteral("Bug reports are not set up on this installation."));
+    });
+    QFile log(RunLogPath(gConfig->GetDataDir()));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QVERIFY(log.readAll().contains("Bug reports are not set up: no mail account file"));
 }
 
 void TestMendraBugReport::hostileServer_data() {
