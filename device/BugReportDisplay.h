@@ -16,6 +16,12 @@ enum class BugReportViewState {
 // without knowing widgets.
 class BugReportDisplay {
 public:
+    // The largest attachment a report takes, checked before anything is packed: as Base64 in the mail it
+    // grows by a third, and mail servers commonly refuse mails over 25 MB. The whole mail is held in memory
+    // while it is sent, about fifteen times the attachment.
+    static constexpr qint64 MaxAttachmentMb = 18;
+    static constexpr qint64 MaxAttachmentBytes = MaxAttachmentMb * 1024 * 1024;
+
     virtual ~BugReportDisplay() = default;
 
     // The form's values as typed; nothing is trimmed or checked.
@@ -39,4 +45,10 @@ public:
     // back.
     virtual void ShowEmailValid() = 0;
     virtual void ShowEmailInvalid() = 0;
+    // The same for a name that cannot go into the mail's header (a line break or another control character).
+    virtual void ShowNameValid() = 0;
+    virtual void ShowNameInvalid() = 0;
+    // The attachment check: ShowAttachmentTooLarge says that the file is over MaxAttachmentBytes.
+    virtual void ShowAttachmentFits() = 0;
+    virtual void ShowAttachmentTooLarge() = 0;
 };

@@ -24,6 +24,8 @@ namespace {
 
 // How long shut-down waits for a recovery-mode change, which the library cannot cut short.
 constexpr int StateChangeWaitMs = 15000;
+// How long shut-down waits for a bug report's thread once its connection is aborted: a few of its wait slices.
+constexpr int BugReportWaitMs = 1500;
 
 } // namespace
 
@@ -94,6 +96,7 @@ void MyModel::ConnectModelSignals() {
 void MyModel::ShutDown() {
     if (m_updateFlow)
         m_updateFlow->Shutdown();
+    EndBugReportAtExit();
     if (!CallbackGate::Close(this, this, ShutdownWaitMs))
         RunLog->WriteString(TextLog::Warning, QStringLiteral("A device callback was still running at exit."), true);
     m_pendingStart = false;
@@ -127,6 +130,25 @@ void MyModel::ShutDown() {
     }
     delete m_restoreThread;
     m_restoreThread = nullptr;
+}
+
+// A mail server that never answers the end of a report must not keep the closed program alive: the
+// connection is aborted, even in the phase where the dialog's stop is refused.
+void MyModel::EndBugReportAtExit() {
+    if (!m_bugReportThread)
+        return;
+    BugreportThread* thread = m_bugReportThread;
+    m_bugReportThread = nullptr;
+    thread->disconnect(this);
+    disconnect(thread);
+    if (thread->isRunning())
+        RunLog->WriteString(TextLog::Warning, QStringLiteral("Bug report: the send was cut off at exit"), true);
+    thread->Abort();
+    if (!thread->wait(BugReportWaitMs)) {
+        // Left behind rather than destroyed while running; the process ends around it.
+        RunLog->WriteString(TextLog::Warning, QStringLiteral("The bug report's thread did not end at exit."), true);
+        thread->setParent(nullptr);
+    }
 }
 
 void MyModel::EmitDeviceNotification(MRDeviceRef device, MRDeviceNotifyType type, void* pUser) {

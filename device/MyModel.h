@@ -181,6 +181,7 @@ private:
     void RunStartupUpdateCheck();
     void OnUpdateCheckFinished(int code, bool startup);
     void ShutDown();
+    void EndBugReportAtExit();
 
     ModelHost m_host;
     ModelController* m_controller = nullptr;

@@ -11,6 +11,7 @@
 #include "app/RunLog.h"
 #include "app/TextUtils.h"
 #include "mail/BugreportThread.h"
+#include "mail/HeaderText.h"
 #include "mail/MailAccountFile.h"
 
 #include <QCoreApplication>
@@ -18,8 +19,21 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace {
+
+// The account file as it is now; what is wrong with it goes to the run log, since the dialog only says that
+// reports are not set up.
+MailAccountFile ReadMailAccount() {
+    const MailAccountFile account = MailAccountFile::Read();
+    if (!account.IsReady())
+        RunLog->WriteString(TextLog::Error, QStringLiteral("Bug reports are not set up: ") + account.Problem(), true);
+    return account;
+}
+
+} // namespace
+
 bool MyModel::IsBugReportSetUp() {
-    return MailAccountFile::Read().IsReady();
+    return ReadMailAccount().IsReady();
 }
 
 void MyModel::SetBugReportView(BugReportDisplay* view) {
@@ -45,9 +59,8 @@ void MyModel::SendBugReport(BugReportDisplay* view) {
     }
     const bool shown = view && view == m_bugReportView;
     // The account comes with the installation, never with the program; without one nothing is packed.
-    const MailAccountFile account = MailAccountFile::Read();
+    const MailAccountFile account = ReadMailAccount();
     if (!account.IsReady()) {
-        RunLog->WriteString(TextLog::Error, QStringLiteral("Bug report not sent: ") + account.Problem(), true);
         if (shown)
             view->SetState(BugReportViewState::NotSetUp);
         return;
@@ -61,12 +74,24 @@ void MyModel::SendBugReport(BugReportDisplay* view) {
             return;
         }
         view->ShowEmailValid();
+        // The name goes into the subject line; a report that could never go out is not packed either.
+        if (HeaderText::HasControlCharacters(view->Name())) {
+            view->ShowNameInvalid();
+            return;
+        }
+        view->ShowNameValid();
+        const QString chosen = view->AttachmentPath().trimmed();
+        if (QFileInfo(chosen).isFile() && QFileInfo(chosen).size() > BugReportDisplay::MaxAttachmentBytes) {
+            view->ShowAttachmentTooLarge();
+            return;
+        }
+        view->ShowAttachmentFits();
         if (view->Content().isEmpty()) {
             ShowMessage(
                 QCoreApplication::translate("QObject", "Please describe the problem clearly before submitting."));
             return;
         }
-        attachment = view->AttachmentPath().trimmed();
+        attachment = chosen;
     }
 
     const QString archive = CollectLogsForReport(attachment);

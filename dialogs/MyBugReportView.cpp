@@ -11,11 +11,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHideEvent>
+#include <QShowEvent>
 
 namespace {
 
 const QString kValidAddressSheet = QStringLiteral("border: 1px solid #ccd0d2;");
-const QString kInvalidAddressSheet = QStringLiteral("border: 1px solid #ff0000;");
+const QString kInvalidFieldSheet = QStringLiteral("border: 1px solid #ff0000;");
 
 // The result texts belong to the sending side's translations.
 QString ResultText(bool sent) {
@@ -147,15 +148,50 @@ void MyBugReportView::ShowResult(bool sent) {
 
 void MyBugReportView::ShowEmailValid() {
     m_addressInvalid = false;
-    WarningLbl->hide();
     EmailEdit->setStyleSheet(kValidAddressSheet);
+    ShowWarning();
 }
 
 void MyBugReportView::ShowEmailInvalid() {
     m_addressInvalid = true;
-    EmailEdit->setStyleSheet(kInvalidAddressSheet);
-    WarningLbl->setText(tr("Invalid email address."));
-    WarningLbl->show();
+    EmailEdit->setStyleSheet(kInvalidFieldSheet);
+    ShowWarning();
+}
+
+void MyBugReportView::ShowNameValid() {
+    // The skin's look back: a name field that was never marked has no sheet of its own.
+    if (m_nameInvalid)
+        NameEdit->setStyleSheet(QString());
+    m_nameInvalid = false;
+    ShowWarning();
+}
+
+void MyBugReportView::ShowNameInvalid() {
+    m_nameInvalid = true;
+    NameEdit->setStyleSheet(kInvalidFieldSheet);
+    ShowWarning();
+}
+
+void MyBugReportView::ShowAttachmentFits() {
+    m_attachmentTooLarge = false;
+    ShowWarning();
+}
+
+void MyBugReportView::ShowAttachmentTooLarge() {
+    m_attachmentTooLarge = true;
+    ShowWarning();
+}
+
+void MyBugReportView::ShowWarning() {
+    QString text;
+    if (m_addressInvalid)
+        text = tr("Invalid email address.");
+    else if (m_nameInvalid)
+        text = tr("Invalid characters in the name.");
+    else if (m_attachmentTooLarge)
+        text = tr("The attachment is larger than %1 MB.").arg(MaxAttachmentMb);
+    WarningLbl->setText(text);
+    WarningLbl->setVisible(!text.isEmpty());
 }
 
 void MyBugReportView::Retranslate() {
@@ -169,8 +205,7 @@ void MyBugReportView::Retranslate() {
     }
     ApplyPlaceholders();
     // The form's texts leave both labels empty: what they said still holds, in the new language.
-    if (m_addressInvalid)
-        WarningLbl->setText(tr("Invalid email address."));
+    ShowWarning();
     ShowStateText();
     ShowAttachment();
 }
@@ -225,6 +260,11 @@ void MyBugReportView::SltAddAnnex() {
     // A cancelled choice takes a former attachment back.
     m_attachmentPath = m_chooseAttachment ? m_chooseAttachment(this, tr("Add Attachment"), folder, filter) : QString();
     ShowAttachment();
+    // Said at once, before the user writes the report; "Submit" checks the file again.
+    if (QFileInfo(m_attachmentPath).size() > MaxAttachmentBytes)
+        ShowAttachmentTooLarge();
+    else
+        ShowAttachmentFits();
 }
 
 void MyBugReportView::SltReport() {
@@ -240,6 +280,13 @@ void MyBugReportView::SltReport() {
 void MyBugReportView::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
     PaintTopLine(this);
+}
+
+void MyBugReportView::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Said as the dialog opens, so that nobody writes a report that cannot go.
+    if (!event->spontaneous() && m_host && m_state == BugReportViewState::Idle && !m_host->IsBugReportSetUp())
+        SetState(BugReportViewState::NotSetUp);
 }
 
 void MyBugReportView::hideEvent(QHideEvent* event) {

@@ -41,6 +41,10 @@ public:
     void ShowResult(bool sent) override;
     void ShowEmailValid() override;
     void ShowEmailInvalid() override;
+    void ShowNameValid() override;
+    void ShowNameInvalid() override;
+    void ShowAttachmentFits() override;
+    void ShowAttachmentTooLarge() override;
 
     void Retranslate();
 
@@ -50,6 +54,7 @@ public slots:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
@@ -59,6 +64,8 @@ private:
     void ApplyPlaceholders();
     void ShowStateText();
     void ShowAttachment();
+    // The warning under the fields for the first of their problems, or none.
+    void ShowWarning();
     void RememberSender() const;
 
     BugReportViewHost* m_host = nullptr;
@@ -66,6 +73,8 @@ private:
     BugReportViewState m_state = BugReportViewState::Idle;
     bool m_sending = false;
     bool m_addressInvalid = false;
+    bool m_nameInvalid = false;
+    bool m_attachmentTooLarge = false;
     QString m_attachmentPath;
     StateText m_stateTextKind = StateText::Given;
     QString m_givenStateText;

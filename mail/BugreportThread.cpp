@@ -27,7 +27,7 @@ BugreportThread::BugreportThread(const BugReportInfo& info, const MailAccount& a
 }
 
 BugreportThread::~BugreportThread() {
-    ThreadStop();
+    Abort();
     wait();
 }
 
@@ -51,9 +51,19 @@ bool BugreportThread::ThreadStop() {
     return !m_sendOver;
 }
 
+void BugreportThread::Abort() {
+    const std::lock_guard<std::mutex> lock(m_clientMutex);
+    m_stopped = true;
+    m_aborted = true;
+    if (m_client)
+        m_client->Abort();
+}
+
 void BugreportThread::setClient(SmtpClient* client) {
     const std::lock_guard<std::mutex> lock(m_clientMutex);
     m_client = client;
+    if (client && m_aborted)
+        client->Abort();
     if (client && m_stopped)
         client->RequestStop();
     if (!client)

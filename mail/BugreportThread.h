@@ -17,7 +17,7 @@ class SmtpClient;
 // Life of one send: start() -> progress(...)* -> limitStop(...) once the mail is past the point where a
 // stop can still prevent it -> updateResultUI(result, archive path, Operator) after the thread ended.
 // ThreadStop() may come at any time from the object's thread; the object may be deleted at any time too
-// (it stops the send and waits for the thread).
+// (it aborts the send and waits for the thread, which then ends within a fraction of a second).
 class BugreportThread : public QThread {
     Q_OBJECT
 public:
@@ -30,6 +30,9 @@ public:
     void setInfo(const BugReportInfo& info);
     // Whether the mail was taken by the server; valid once finished() was emitted.
     bool Result() const;
+    // For the program's end: unlike ThreadStop() this also ends the wait for the server's reply to the mail,
+    // so the thread ends soon; whether the mail went out then stays unknown.
+    void Abort();
 
 signals:
     void updateResultUI(bool bResult, QString strPath, void* Operator);
@@ -56,6 +59,7 @@ private:
     MailAccount m_account;
     std::atomic<bool> m_result{false};
     std::atomic<bool> m_stopped{false};
+    std::atomic<bool> m_aborted{false};
     // Guards m_client and m_sendOver against ThreadStop() from the object's thread while run() makes and
     // deletes the client, so a stop never reaches a deleted client.
     std::mutex m_clientMutex;

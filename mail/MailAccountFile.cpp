@@ -100,6 +100,8 @@ MailAccountFile MailAccountFile::ReadFile(const QString& path) {
         return {Status::Invalid, QStringLiteral("mail account file %1: port \"%2\" is no port number").arg(path, port)};
 
     account.user = values.value(QStringLiteral("user"));
+    if (account.user.isEmpty())
+        return {Status::Invalid, QStringLiteral("mail account file %1 names no user in [mail]").arg(path)};
     if (!HeaderText::IsSafeAddress(account.user))
         return {Status::Invalid,
                 QStringLiteral("mail account file %1: user \"%2\" is no mail address").arg(path, account.user)};

@@ -8,10 +8,12 @@
 #include "app/TlsTrust.h"
 
 #include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QHostAddress>
 #include <QNetworkProxy>
 #include <QSslSocket>
 #include <QStringList>
+#include <QTimer>
 
 #include <cctype>
 
@@ -26,6 +28,10 @@ constexpr int kWriteChunk = 64 * 1024;
 // A reply takes at most this many failed waits.
 constexpr int kMaxReplyWaits = 11;
 constexpr int kFinalReplyTimeout = 30000;
+// A sound server's reply line has at most 512 bytes and its longest reply (EHLO) a few dozen lines; anything
+// past these bounds is a peer filling our memory, and the reply is not taken.
+constexpr int kMaxReplyLineBytes = 4096;
+constexpr int kMaxReplyBytes = 64 * 1024;
 
 qint64 LineBytes(const QString& line) {
     return line.toUtf8().size() + 2;
@@ -193,7 +199,7 @@ QByteArray SmtpClient::WireText(const QString& messageText) {
 bool SmtpClient::startEncryption() {
     auto* ssl = qobject_cast<QSslSocket*>(socket);
     ssl->startClientEncryption();
-    if (ssl->waitForEncrypted(connectTimeout) && !stopRequested)
+    if (waitForConnection(true, connectTimeout) && !halted())
         return true;
     logFailure(QStringLiteral("TLS handshake failed: %1 %2")
                    .arg(ssl->errorString(), HandshakeErrors(ssl).join(QStringLiteral("; "))));
@@ -212,17 +218,17 @@ bool SmtpClient::connectToHost() {
     if (connectionType == SslOnConnect) {
         auto* ssl = qobject_cast<QSslSocket*>(socket);
         ssl->connectToHostEncrypted(host, static_cast<quint16>(port));
-        connected = ssl->waitForEncrypted(connectTimeout);
+        connected = waitForConnection(true, connectTimeout);
         if (!connected)
             logFailure(QStringLiteral("no TLS connection: %1 %2")
                            .arg(ssl->errorString(), HandshakeErrors(ssl).join(QStringLiteral("; "))));
     } else {
         socket->connectToHost(host, static_cast<quint16>(port));
-        connected = socket->waitForConnected(connectTimeout);
+        connected = waitForConnection(false, connectTimeout);
         if (!connected)
             logFailure(QStringLiteral("no connection: %1").arg(socket->errorString()));
     }
-    if (!connected || stopRequested) {
+    if (!connected || halted()) {
         emit smtpError(ConnectFailed);
         return false;
     }
@@ -303,7 +309,7 @@ bool SmtpClient::sendMail(MimeMessage& message) {
 
     const QByteArray wire = WireText(message.toString());
     if (!writeAll(wire)) {
-        if (!stopRequested)
+        if (!halted())
             emit smtpError(WriteTimedOut);
         return false;
     }
@@ -311,7 +317,7 @@ bool SmtpClient::sendMail(MimeMessage& message) {
 
     // From here on the mail may be taken at any moment, so a stop could no longer tell whether it went out.
     std::unique_lock<std::mutex> lock(stopMutex);
-    if (stopRequested)
+    if (halted())
         return false;
     emit limitStop();
     const bool written = sendMessage(QStringLiteral(".")) > 0;
@@ -320,7 +326,11 @@ bool SmtpClient::sendMail(MimeMessage& message) {
         return false;
     waitForResponse(kFinalReplyTimeout);
     if (lastReplyCode != 250) {
-        logFailure(QStringLiteral("reply to the end of the mail: %1").arg(lastReplyText.trimmed()));
+        if (aborted)
+            logFailure(QStringLiteral("the program ended before the reply to the end of the mail"));
+        else
+            logFailure(QStringLiteral("reply to the end of the mail: %1")
+                           .arg(!replyProblem.isEmpty() ? replyProblem : lastReplyText.trimmed()));
         return false;
     }
     mailTaken = true;
@@ -330,7 +340,9 @@ bool SmtpClient::sendMail(MimeMessage& message) {
 }
 
 void SmtpClient::quit() {
-    sendMessage(QStringLiteral("QUIT"));
+    // A connection dropped after a reply that broke a bound has nobody left to say goodbye to.
+    if (socket && socket->state() == QAbstractSocket::ConnectedState)
+        sendMessage(QStringLiteral("QUIT"));
     HandleBytes(-1);
 }
 
@@ -342,6 +354,10 @@ bool SmtpClient::RequestStop() {
     const bool stopping = stopRequested;
     stopMutex.unlock();
     return stopping;
+}
+
+void SmtpClient::Abort() {
+    aborted = true;
 }
 
 void SmtpClient::countTransferBytes(MimeMessage& message) {
@@ -389,7 +405,7 @@ void SmtpClient::HandleBytes(qlonglong bytes) {
 }
 
 qint64 SmtpClient::sendMessage(const QString& text) {
-    if (stopRequested)
+    if (halted())
         return 0;
     // A command is one line; a line end inside it would be a second command.
     if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'))) {
@@ -398,7 +414,7 @@ qint64 SmtpClient::sendMessage(const QString& text) {
     }
     const QByteArray line = text.toUtf8() + "\r\n";
     if (!writeAll(line)) {
-        if (stopRequested)
+        if (halted())
             return 0;
         emit smtpError(WriteTimedOut);
         return -1;
@@ -412,14 +428,14 @@ bool SmtpClient::writeAll(const QByteArray& data) {
     const auto* ssl = qobject_cast<const QSslSocket*>(socket);
     const auto pending = [&] { return socket->bytesToWrite() + (ssl ? ssl->encryptedBytesToWrite() : 0); };
     for (int offset = 0; offset < data.size(); offset += kWriteChunk) {
-        if (stopRequested)
+        if (halted())
             return false;
         const int size = qMin(kWriteChunk, data.size() - offset);
         if (socket->write(data.constData() + offset, size) != size)
             return false;
         const QDeadlineTimer deadline(writeTimeout);
         while (pending() > 0) {
-            if (stopRequested || socket->state() != QAbstractSocket::ConnectedState || deadline.hasExpired())
+            if (halted() || socket->state() != QAbstractSocket::ConnectedState || deadline.hasExpired())
                 return false;
             socket->waitForBytesWritten(static_cast<int>(qMin<qint64>(deadline.remainingTime(), kWaitSliceMs)));
         }
@@ -427,10 +443,36 @@ bool SmtpClient::writeAll(const QByteArray& data) {
     return true;
 }
 
+bool SmtpClient::waitForConnection(bool encrypted, int msec) {
+    auto* ssl = qobject_cast<QSslSocket*>(socket);
+    const auto done = [&] {
+        return encrypted ? ssl && ssl->isEncrypted() : socket->state() == QAbstractSocket::ConnectedState;
+    };
+    // Qt's own blocking waits give up the connection when they time out, so they cannot be cut into slices.
+    const QDeadlineTimer deadline(msec);
+    QEventLoop loop;
+    QTimer tick;
+    tick.setInterval(kWaitSliceMs);
+    const auto check = [&] {
+        if (done() || halted() || deadline.hasExpired() || socket->state() == QAbstractSocket::UnconnectedState)
+            loop.quit();
+    };
+    connect(&tick, &QTimer::timeout, &loop, check);
+    connect(socket, &QAbstractSocket::stateChanged, &loop, check);
+    connect(socket, &QAbstractSocket::errorOccurred, &loop, &QEventLoop::quit);
+    if (ssl)
+        connect(ssl, &QSslSocket::encrypted, &loop, &QEventLoop::quit);
+    tick.start();
+    check();
+    if (!done() && !halted() && !deadline.hasExpired() && socket->state() != QAbstractSocket::UnconnectedState)
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    return done();
+}
+
 bool SmtpClient::waitForReadable(int msec) {
     const QDeadlineTimer deadline(msec);
     for (;;) {
-        if (stopRequested)
+        if (halted())
             return false;
         if (socket->waitForReadyRead(static_cast<int>(qMin<qint64>(deadline.remainingTime(), kWaitSliceMs))))
             return true;
@@ -446,21 +488,37 @@ void SmtpClient::waitForResponse(int msec) {
     // A server that trickles bytes without ever finishing the reply is cut off after as long as the
     // failed waits would have taken.
     const QDeadlineTimer whole(static_cast<qint64>(limit) * kMaxReplyWaits);
+    replyProblem.clear();
+    // The reply is not taken, and the rest of what the peer sends is not read either.
+    const auto refuse = [this](const QString& problem) {
+        replyProblem = problem;
+        lastReplyCode = -1;
+        socket->abort();
+    };
     int failures = 0;
+    qint64 replyBytes = 0;
     for (;;) {
         if (!socket->canReadLine()) {
-            if (!waitForReadable(limit) || stopRequested) {
+            if (socket->bytesAvailable() > kMaxReplyLineBytes)
+                return refuse(QStringLiteral("a line longer than %1 bytes").arg(kMaxReplyLineBytes));
+            if (!waitForReadable(limit) || halted()) {
                 emit smtpError(ReplyTimedOut);
                 const bool gone = socket->state() != QAbstractSocket::ConnectedState && !socket->canReadLine();
-                if (++failures >= kMaxReplyWaits || stopRequested || gone || whole.hasExpired()) {
+                if (++failures >= kMaxReplyWaits || halted() || gone || whole.hasExpired()) {
                     lastReplyCode = -1;
                     return;
                 }
                 continue;
             }
         }
-        while (socket->canReadLine() && !stopRequested) {
-            const QByteArray line = socket->readLine();
+        while (socket->canReadLine() && !halted()) {
+            // One byte more than a line may have tells a line that is too long.
+            const QByteArray line = socket->readLine(kMaxReplyLineBytes + 1);
+            if (line.size() > kMaxReplyLineBytes || !line.endsWith('\n'))
+                return refuse(QStringLiteral("a line longer than %1 bytes").arg(kMaxReplyLineBytes));
+            replyBytes += line.size();
+            if (replyBytes > kMaxReplyBytes)
+                return refuse(QStringLiteral("longer than %1 bytes").arg(kMaxReplyBytes));
             lastReplyText = QString::fromUtf8(line);
             const bool numeric = line.size() >= 3 && std::isdigit(static_cast<unsigned char>(line.at(0))) &&
                                  std::isdigit(static_cast<unsigned char>(line.at(1))) &&
@@ -474,8 +532,8 @@ void SmtpClient::waitForResponse(int msec) {
             if (line.size() < 4 || line.at(3) != '-')
                 return;
         }
-        if (stopRequested || whole.hasExpired()) {
-            if (!stopRequested)
+        if (halted() || whole.hasExpired()) {
+            if (!halted())
                 emit smtpError(ReplyTimedOut);
             lastReplyCode = -1;
             return;
@@ -485,10 +543,13 @@ void SmtpClient::waitForResponse(int msec) {
 
 bool SmtpClient::awaitReply(int expectedCode, const QString& label, int msec) {
     waitForResponse(msec);
-    if (lastReplyCode != expectedCode || stopRequested) {
-        if (!stopRequested)
-            logFailure(QStringLiteral("reply to %1: %2")
-                           .arg(label, lastReplyCode < 0 ? QStringLiteral("none") : lastReplyText.trimmed()));
+    if (lastReplyCode != expectedCode || halted()) {
+        if (!halted()) {
+            const QString reply = !replyProblem.isEmpty() ? replyProblem
+                                  : lastReplyCode < 0     ? QStringLiteral("none")
+                                                          : lastReplyText.trimmed();
+            logFailure(QStringLiteral("reply to %1: %2").arg(label, reply));
+        }
         return false;
     }
     HandleBytes(kReplyBytes);

@@ -73,6 +73,9 @@ public:
     // From any thread: asks the running steps to stop. Returns whether the send will stop: false while the
     // final phase runs and after the server took the mail.
     bool RequestStop();
+    // From any thread, when the program ends: every wait, the final phase's included, gives up within a
+    // fraction of a second and no further command is sent. Whether the server took the mail stays unknown.
+    void Abort();
 
     // Whether credentials may be sent on a connection: encrypted, or to a loopback address of this machine.
     static bool MayAuthenticate(bool encrypted, const QHostAddress& peer);
@@ -100,6 +103,11 @@ private:
     bool writeAll(const QByteArray& data);
     void waitForResponse(int msec);
     bool waitForReadable(int msec);
+    // Waits for the connection (encrypted: for the TLS handshake too) while serving the socket's events, so
+    // that an abort ends the wait at once.
+    bool waitForConnection(bool encrypted, int msec);
+    // A stop or an abort was asked for.
+    bool halted() const { return stopRequested || aborted; }
     // Sends a command and checks its reply code; counts progress on the way.
     bool command(const QString& text, int expectedCode, const QString& label);
     bool awaitReply(int expectedCode, const QString& label, int msec = -1);
@@ -119,6 +127,9 @@ private:
     QString lastReplyText;
     int lastReplyCode = -1;
     std::atomic<bool> stopRequested{false};
+    std::atomic<bool> aborted{false};
+    // Why the last reply was not taken when it broke a size bound; empty otherwise.
+    QString replyProblem;
     // Set once the server has taken the mail; a stop then no longer changes anything.
     bool mailTaken = false;
     std::mutex stopMutex;

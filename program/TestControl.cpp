@@ -3,6 +3,7 @@
 #include "framework/MendraMessageBox.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QMessageBox>
 #include <QSocketNotifier>
@@ -75,18 +76,37 @@ QByteArray TestControl::Run(const QList<QByteArray>& words) {
             QMetaObject::invokeMethod(box, "accept", Qt::QueuedConnection);
         return text;
     }
-    if (command == "close") {
+    if (command == "close" && words.size() == 1) {
         if (!m_frame)
             return "none";
         // Queued, so that a confirmation box the close brings up does not hold this reply back.
         QMetaObject::invokeMethod(m_frame, "CloseSlot", Qt::QueuedConnection);
         return "ok";
     }
+    if (command == "trigger" && m_frame) {
+        const QString text = QString::fromUtf8(words.mid(1).join(' '));
+        for (QAction* action : m_frame->findChildren<QAction*>()) {
+            if (action->text() == text) {
+                // Queued: the entry may open a modal frame.
+                QMetaObject::invokeMethod(action, "trigger", Qt::QueuedConnection);
+                return "ok";
+            }
+        }
+        return "none";
+    }
     QWidget* widget = Find(words.value(1));
     if (!widget)
         return "none";
     if (command == "get" && words.size() == 3)
         return widget->property(words.at(2).constData()).toString().toUtf8().replace('\n', ' ');
+    if (command == "set" && words.size() >= 3) {
+        const bool set = widget->setProperty(words.at(2).constData(), QString::fromUtf8(words.mid(3).join(' ')));
+        return set ? "ok" : "none";
+    }
+    if (command == "close") {
+        QMetaObject::invokeMethod(widget->window(), "close", Qt::QueuedConnection);
+        return "ok";
+    }
     if (command == "click") {
         auto* button = qobject_cast<QAbstractButton*>(widget);
         if (!button)

@@ -18,7 +18,10 @@ class QSocketNotifier;
 //   click <name>             presses the button named <name>
 //   modal                    the text of the modal box on screen, empty when none
 //   accept                   accepts that box
-//   close                    closes the main frame as its title bar's close button does
+//   set <name> <property> <text>   sets a text property of the widget named <name> (the rest of the line)
+//   trigger <text>           picks the main frame's menu entry with that text
+//   close [<name>]           closes the main frame (or the window of the widget named <name>) as its title
+//                            bar's close button does
 class TestControl : public QObject {
     Q_OBJECT
 public:

@@ -980,6 +980,14 @@ Bitte starten Sie das Programm neu und schließen Sie danach das Gerät erneut a
         <translation>Ungültige E-Mail-Adresse.</translation>
     </message>
     <message>
+        <source>Invalid characters in the name.</source>
+        <translation>Ungültige Zeichen im Namen.</translation>
+    </message>
+    <message>
+        <source>The attachment is larger than %1 MB.</source>
+        <translation>Der Anhang ist größer als %1 MB.</translation>
+    </message>
+    <message>
         <source>Email</source>
         <translation>E-Mail</translation>
     </message>

@@ -980,6 +980,14 @@ If the repair fails, please restart your device and PC before trying again.</tra
         <translation>Invalid email address.</translation>
     </message>
     <message>
+        <source>Invalid characters in the name.</source>
+        <translation>Invalid characters in the name.</translation>
+    </message>
+    <message>
+        <source>The attachment is larger than %1 MB.</source>
+        <translation>The attachment is larger than %1 MB.</translation>
+    </message>
+    <message>
         <source>Email</source>
         <translation>Email</translation>
     </message>

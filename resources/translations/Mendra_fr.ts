@@ -980,6 +980,14 @@ Veuillez redémarrer le programme, puis reconnecter l’appareil.</translation>
         <translation>Adresse e-mail non valide.</translation>
     </message>
     <message>
+        <source>Invalid characters in the name.</source>
+        <translation>Caractères non valides dans le nom.</translation>
+    </message>
+    <message>
+        <source>The attachment is larger than %1 MB.</source>
+        <translation>La pièce jointe dépasse %1 Mo.</translation>
+    </message>
+    <message>
         <source>Email</source>
         <translation>E-mail</translation>
     </message>

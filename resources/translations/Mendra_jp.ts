@@ -980,6 +980,14 @@ If the repair fails, please restart your device and PC before trying again.</sou
         <translation>メールアドレスが無効です。</translation>
     </message>
     <message>
+        <source>Invalid characters in the name.</source>
+        <translation>名前に無効な文字が含まれています。</translation>
+    </message>
+    <message>
+        <source>The attachment is larger than %1 MB.</source>
+        <translation>添付ファイルが %1 MB を超えています。</translation>
+    </message>
+    <message>
         <source>Email</source>
         <translation>メールアドレス</translation>
     </message>

@@ -980,6 +980,14 @@ If the repair fails, please restart your device and PC before trying again.</sou
         <translation>电子邮件地址无效。</translation>
     </message>
     <message>
+        <source>Invalid characters in the name.</source>
+        <translation>姓名中含有无效字符。</translation>
+    </message>
+    <message>
+        <source>The attachment is larger than %1 MB.</source>
+        <translation>附件大于 %1 MB。</translation>
+    </message>
+    <message>
         <source>Email</source>
         <translation>电子邮件</translation>
     </message>

@@ -48,6 +48,24 @@ public:
     // The reply to a command (by its first word, upper case) or to Greeting / EndOfData, sent exactly as
     // given. An empty reply sends nothing: the peer stalls until the test calls send().
     void setReply(const QByteArray& key, const QByteArray& reply) { m_replies.insert(key, reply); }
+    // The reply to key becomes head followed by unit over and over, written as fast as the client takes it,
+    // until the client goes or cap bytes have gone out: a server that never ends its line or its reply.
+    void setFlood(const QByteArray& key, const QByteArray& head, const QByteArray& unit, qint64 cap) {
+        m_floodKey = key;
+        m_floodHead = head;
+        m_floodUnit = unit;
+        m_floodCap = cap;
+        m_replies.insert(key, QByteArray());
+    }
+    // The rows of the tests' tables of hostile replies: head as the whole reply when unit is empty, otherwise
+    // head and then unit without end (up to 1 GiB).
+    void setHostileReply(const QByteArray& key, const QByteArray& head, const QByteArray& unit) {
+        if (unit.isEmpty())
+            setReply(key, head);
+        else
+            setFlood(key, head, unit, qint64(1) << 30);
+    }
+    qint64 floodBytes() const { return m_floodSent; }
     // Sends bytes on the open connection now (a held reply).
     void send(const QByteArray& bytes) {
         if (m_socket)
@@ -84,12 +102,39 @@ private:
         // A bounded buffer lets the peer stop reading: the kernel's buffers then fill up.
         socket->setReadBufferSize(64 * 1024);
         connect(socket, &QTcpSocket::readyRead, this, [this] { read(); });
+        connect(socket, &QTcpSocket::bytesWritten, this, [this] { flood(); });
         connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
             if (m_socket == socket)
                 m_socket = nullptr;
             socket->deleteLater();
         });
-        socket->write(m_replies.value(Greeting));
+        reply(Greeting);
+    }
+
+    // Sends the reply to key (a command word, Greeting or EndOfData) and returns it.
+    QByteArray reply(const QByteArray& key) {
+        const QByteArray text = m_replies.value(key, "500 5.5.2 unknown command\r\n");
+        m_socket->write(text);
+        if (key == m_floodKey && !m_flooding) {
+            m_flooding = true;
+            m_socket->write(m_floodHead);
+            flood();
+        }
+        return text;
+    }
+
+    // Keeps a little of the flood queued, so that the peer's own memory stays small.
+    void flood() {
+        constexpr qint64 queued = 256 * 1024;
+        if (!m_flooding || !m_socket || m_floodUnit.isEmpty())
+            return;
+        while (m_socket->bytesToWrite() < queued && m_floodSent < m_floodCap) {
+            QByteArray chunk;
+            while (chunk.size() < 64 * 1024)
+                chunk += m_floodUnit;
+            m_socket->write(chunk);
+            m_floodSent += chunk.size();
+        }
     }
 
     void read() {
@@ -109,9 +154,8 @@ private:
             m_buffer.remove(0, end + 2);
             m_commands.append(line);
             const QByteArray word = line.split(' ').value(0).toUpper();
-            const QByteArray reply = m_replies.value(word, "500 5.5.2 unknown command\r\n");
-            m_socket->write(reply);
-            if (word == "DATA" && reply.startsWith("354"))
+            const QByteArray sent = reply(word);
+            if (word == "DATA" && sent.startsWith("354"))
                 m_inData = true;
         }
     }
@@ -135,7 +179,7 @@ private:
         m_data.truncate(cut);
         m_inData = false;
         m_dataEnded = true;
-        m_socket->write(m_replies.value(EndOfData));
+        reply(EndOfData);
         return true;
     }
 
@@ -149,4 +193,10 @@ private:
     bool m_dataEnded = false;
     bool m_stopReadingInData = false;
     qint64 m_dropAfter = -1;
+    QByteArray m_floodKey;
+    QByteArray m_floodHead;
+    QByteArray m_floodUnit;
+    qint64 m_floodCap = 0;
+    qint64 m_floodSent = 0;
+    bool m_flooding = false;
 };

@@ -49,6 +49,11 @@ public:
     }
     void ShowEmailValid() override { log << QStringLiteral("EmailValid"); }
     void ShowEmailInvalid() override { log << QStringLiteral("EmailInvalid"); }
+    // The other fields' marks are logged only when set; a cleared one is the usual case.
+    void ShowNameValid() override {}
+    void ShowNameInvalid() override { log << QStringLiteral("NameInvalid"); }
+    void ShowAttachmentFits() override {}
+    void ShowAttachmentTooLarge() override { log << QStringLiteral("AttachmentTooLarge"); }
 
 private:
     bool m_sending = false;

@@ -6,6 +6,7 @@
 #include "MailDeployment.h"
 #include "ModelTestEnv.h"
 #include "RecordingDisplay.h"
+#include "ResidentMemory.h"
 #include "ScriptedSmtpPeer.h"
 
 #include "app/RunLog.h"
@@ -13,6 +14,7 @@
 
 #include <QElapsedTimer>
 #include <QJsonArray>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -40,9 +42,11 @@ private slots:
     void notSetUp();
     void refusedBeforeSending_data();
     void refusedBeforeSending();
+    void largestAttachmentArrives();
     void stopMidSend_data();
     void stopMidSend();
     void failureOffersRetry();
+    void modelGoesWhileSending_data();
     void modelGoesWhileSending();
 
 private:
@@ -136,21 +140,40 @@ void TestMyModelBugReport::sendsReport() {
 }
 
 void TestMyModelBugReport::notSetUp_data() {
-    QTest::addColumn<QByteArray>("accountFile"); // empty: none
-    QTest::newRow("no account file") << QByteArray();
-    QTest::newRow("no host in it") << QByteArray("[mail]\nport = 465\nuser = reports@tavik.example\n");
-    QTest::newRow("unusable") << QByteArray("[mail]\nhost = 127.0.0.1\nsecurity = carrier pigeon\n");
+    QTest::addColumn<QByteArray>("accountFile"); // empty: none; "folder": a folder in the file's place
+    QTest::addColumn<QString>("logged");
+    QTest::newRow("no account file") << QByteArray() << "no mail account file";
+    QTest::newRow("a folder in its place") << QByteArray("folder") << "cannot be read";
+    QTest::newRow("no host in it") << QByteArray("[mail]\nport = 465\nuser = reports@tavik.example\n")
+                                   << "names no host in [mail]";
+    QTest::newRow("no user in it") << QByteArray("[mail]\nhost = 127.0.0.1\n") << "names no user in [mail]";
+    QTest::newRow("bad port") << QByteArray("[mail]\nhost = 127.0.0.1\nport = 99999\nuser = r@tavik.example\n")
+                              << "port \"99999\" is no port number";
+    QTest::newRow("bad security") << QByteArray("[mail]\nhost = 127.0.0.1\nsecurity = carrier pigeon\n")
+                                  << "security \"carrier pigeon\" is none of tls, starttls, plain";
 }
 
-// Without a usable account the dialog says so, and nothing is packed or sent.
+// Without a usable account the dialog says so, nothing is packed or sent, and the run log says what is wrong
+// with the file: already when the dialog asks, before any Submit.
 void TestMyModelBugReport::notSetUp() {
     QFETCH(QByteArray, accountFile);
+    QFETCH(QString, logged);
     ScriptedSmtpPeer peer;
     QVERIFY(peer.start());
-    if (!accountFile.isEmpty())
+    if (accountFile == "folder")
+        QVERIFY(QDir().mkpath(m_mail.accountPath()));
+    else if (!accountFile.isEmpty())
         QVERIFY(m_mail.writeAccount(peer.serverPort(), "plain", accountFile));
+    QFile log(RunLogPath(gConfig->GetDataDir()));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    log.seek(log.size());
     QVERIFY(!MyModel::IsBugReportSetUp());
+    const QString written = QString::fromUtf8(log.readAll());
+    QVERIFY2(written.contains("Bug reports are not set up: ") && written.contains(logged), qPrintable(written));
+    QVERIFY(written.contains(QDir::toNativeSeparators(m_mail.accountPath())) || written.contains(m_mail.accountPath()));
+    QVERIFY(!written.contains(MailDeployment::Password));
     Submit();
+    QDir(m_mail.accountPath()).removeRecursively();
     QCOMPARE(m_display.log, QStringList{"NotSetUp"});
     QVERIFY(m_env.host->notices.isEmpty());
     QVERIFY(!m_env.model->IsSendingBugReport());
@@ -160,24 +183,41 @@ void TestMyModelBugReport::notSetUp() {
 
 void TestMyModelBugReport::refusedBeforeSending_data() {
     QTest::addColumn<QString>("email");
+    QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("content");
+    QTest::addColumn<int>("attachmentMb"); // a file of that size; 0: none
     QTest::addColumn<bool>("archiver");
     QTest::addColumn<QStringList>("shown");
     QTest::addColumn<QStringList>("notices");
-    QTest::newRow("address without a domain") << "erika@example"
-                                              << "It hangs." << true << QStringList{"EmailInvalid"} << QStringList();
-    QTest::newRow("a header in the address") << "erika@example.com\r\nBcc: all@example.com"
-                                             << "It hangs." << true << QStringList{"EmailInvalid"} << QStringList();
-    QTest::newRow("no description") << "erika@example.com"
-                                    << "" << true << QStringList{"EmailValid"} << QStringList{kDescribe};
-    QTest::newRow("no archiver") << "erika@example.com"
-                                 << "It hangs." << false << QStringList{"EmailValid"} << QStringList{kUnknown};
+    const QString name = QStringLiteral("Erika Muster");
+    const QString email = QStringLiteral("erika@example.com");
+    QTest::newRow("address without a domain")
+        << "erika@example" << name << "It hangs." << 0 << true << QStringList{"EmailInvalid"} << QStringList();
+    QTest::newRow("a header in the address") << "erika@example.com\r\nBcc: all@example.com" << name << "It hangs." << 0
+                                             << true << QStringList{"EmailInvalid"} << QStringList();
+    QTest::newRow("a line break in the name")
+        << email << "Erika\nMuster"
+        << "It hangs." << 0 << true << QStringList{"EmailValid", "NameInvalid"} << QStringList();
+    QTest::newRow("a tab in the name") << email << "Erika\tMuster"
+                                       << "It hangs." << 0 << true << QStringList{"EmailValid", "NameInvalid"}
+                                       << QStringList();
+    QTest::newRow("an attachment of 200 MB") << email << name << "It hangs." << 200 << true
+                                             << QStringList{"EmailValid", "AttachmentTooLarge"} << QStringList();
+    QTest::newRow("an attachment just over the limit")
+        << email << name << "It hangs." << int(BugReportDisplay::MaxAttachmentMb) << true
+        << QStringList{"EmailValid", "AttachmentTooLarge"} << QStringList();
+    QTest::newRow("no description") << email << name << "" << 0 << true << QStringList{"EmailValid"}
+                                    << QStringList{kDescribe};
+    QTest::newRow("no archiver") << email << name << "It hangs." << 0 << false << QStringList{"EmailValid"}
+                                 << QStringList{kUnknown};
 }
 
-// What stops a report before any mail goes: the dialog's marks or a message, and no connection.
+// What stops a report before any mail goes: the dialog's marks or a message, no archive and no connection.
 void TestMyModelBugReport::refusedBeforeSending() {
     QFETCH(QString, email);
+    QFETCH(QString, name);
     QFETCH(QString, content);
+    QFETCH(int, attachmentMb);
     QFETCH(bool, archiver);
     QFETCH(QStringList, shown);
     QFETCH(QStringList, notices);
@@ -185,17 +225,67 @@ void TestMyModelBugReport::refusedBeforeSending() {
     QVERIFY(peer.start());
     QVERIFY(PointAt(peer));
     m_display.email = email;
+    m_display.name = name;
     m_display.content = content;
+    if (attachmentMb > 0) {
+        // Sparse: only its size counts. The limit's own row is one byte over it.
+        m_display.attachment = m_files.filePath(QStringLiteral("big.png"));
+        QFile big(m_display.attachment);
+        QVERIFY(big.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        const qint64 size = qint64(attachmentMb) * 1024 * 1024;
+        QVERIFY(big.resize(size == BugReportDisplay::MaxAttachmentBytes ? size + 1 : size));
+    }
     const QByteArray path = qgetenv("PATH");
     if (!archiver)
         qputenv("PATH", m_files.path().toLocal8Bit());
+    ResidentMemory::ResetPeak();
+    const qint64 before = ResidentMemory::CurrentMb();
     Submit();
+    const qint64 grown = ResidentMemory::PeakMb() - before;
     qputenv("PATH", path);
+    if (attachmentMb > 0)
+        QFile::remove(m_display.attachment);
     QCOMPARE(m_display.log, shown);
     QCOMPARE(m_env.host->notices, notices);
     QVERIFY(!m_env.model->IsSendingBugReport());
     QVERIFY(!QFile::exists(ArchivePath()));
     QVERIFY(!peer.connected());
+    QVERIFY2(grown < 50, qPrintable(QString::number(grown)));
+}
+
+// An attachment of exactly the largest size still goes out, to a server with the usual limit on a mail's size.
+void TestMyModelBugReport::largestAttachmentArrives() {
+    QVERIFY2(m_mail.startServer(SmtpTestServer::Mode::Tls), qPrintable(m_mail.errorText()));
+    m_display.attachment = m_files.filePath(QStringLiteral("largest.png"));
+    {
+        QFile file(m_display.attachment);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        // Bytes that no archiver can shrink, so that the mail is as large as the attachment makes it.
+        QRandomGenerator random(4013);
+        QByteArray chunk(1024 * 1024, Qt::Uninitialized);
+        for (qint64 written = 0; written < BugReportDisplay::MaxAttachmentBytes; written += chunk.size()) {
+            random.fillRange(reinterpret_cast<quint32*>(chunk.data()), chunk.size() / 4);
+            QVERIFY(file.write(chunk) == chunk.size());
+        }
+        QCOMPARE(file.size(), BugReportDisplay::MaxAttachmentBytes);
+    }
+    ResidentMemory::ResetPeak();
+    const qint64 before = ResidentMemory::CurrentMb();
+    Submit();
+    QTRY_VERIFY_WITH_TIMEOUT(!m_env.model->IsSendingBugReport(), 120000);
+    const qint64 grown = ResidentMemory::PeakMb() - before;
+    qInfo("a report with a %lld MB attachment: peak resident memory %lld MB above the start",
+          BugReportDisplay::MaxAttachmentMb, grown);
+    // The mail is held whole several times over while it is sent, which is what the limit keeps small (about
+    // 270 MB here; twice that under ThreadSanitizer).
+    QVERIFY2(grown < 1024, qPrintable(QString::number(grown)));
+    QFile::remove(m_display.attachment);
+    QCOMPARE(m_display.log, (QStringList{"EmailValid", "Sending", "Sent"}));
+    const QList<QJsonObject> mails = m_mail.server->mails();
+    QCOMPARE(mails.size(), 1);
+    UnpackedReport report;
+    QVERIFY2(report.unpackFromMail(mails.first()), qPrintable(report.errorText()));
+    QCOMPARE(QFileInfo(report.folder() + "/attachment/largest.png").size(), BugReportDisplay::MaxAttachmentBytes);
 }
 
 void TestMyModelBugReport::stopMidSend_data() {
@@ -255,23 +345,43 @@ void TestMyModelBugReport::failureOffersRetry() {
     QVERIFY(QFile::exists(ArchivePath()));
 }
 
-// At the program's end a report still on its way is stopped, and the model does not wait for the server.
+void TestMyModelBugReport::modelGoesWhileSending_data() {
+    QTest::addColumn<QByteArray>("stalledReply");
+    QTest::addColumn<QByteArray>("late"); // what the peer sends once the model has gone
+    QTest::newRow("waiting for the recipient's answer") << QByteArray("RCPT") << QByteArray("250 2.1.5 ok\r\n");
+    // Where the dialog's stop is refused, since the server may be taking the mail.
+    QTest::newRow("waiting for the reply to the end of the mail")
+        << QByteArray(ScriptedSmtpPeer::EndOfData) << QByteArray("250 2.0.0 queued\r\n");
+}
+
+// At the program's end a report still on its way is cut off: the model does not wait for the server, in no
+// phase of the mail, and says so in the run log.
 void TestMyModelBugReport::modelGoesWhileSending() {
+    QFETCH(QByteArray, stalledReply);
+    QFETCH(QByteArray, late);
     ScriptedSmtpPeer peer;
     QVERIFY(peer.start());
-    peer.setReply("RCPT", QByteArray());
+    peer.setReply(stalledReply, QByteArray());
     QVERIFY(PointAt(peer));
     Submit();
-    QTRY_VERIFY_WITH_TIMEOUT(peer.commandWords().contains("RCPT"), 30000);
+    if (stalledReply == ScriptedSmtpPeer::EndOfData)
+        QTRY_VERIFY_WITH_TIMEOUT(peer.dataEnded(), 30000);
+    else
+        QTRY_VERIFY_WITH_TIMEOUT(peer.commandWords().contains(stalledReply), 30000);
     QElapsedTimer timer;
     timer.start();
     m_env.model.reset();
+    qInfo("the model went in %lld ms", timer.elapsed());
     QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
-    // A send left running would now go on to the mail itself.
-    peer.send("250 2.1.5 ok\r\n");
+    // A send left running would now go on with the mail, or say goodbye.
+    peer.send(late);
     QTRY_VERIFY_WITH_TIMEOUT(peer.clientGone(), 10000);
-    QVERIFY(!peer.commandWords().contains("DATA"));
+    QVERIFY(!peer.commandWords().contains("DATA") || stalledReply == ScriptedSmtpPeer::EndOfData);
+    QVERIFY(!peer.commandWords().contains("QUIT"));
     QVERIFY(m_env.host->notices.isEmpty());
+    QFile log(RunLogPath(gConfig->GetDataDir()));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QVERIFY(log.readAll().contains("Bug report: the send was cut off at exit"));
 }
 
 QTEST_GUILESS_MAIN(TestMyModelBugReport)

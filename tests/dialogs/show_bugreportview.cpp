@@ -1,5 +1,5 @@
 // Shows the bug-report dialog in its child frame with the shipped skin, for a person (or a screenshot) to
-// look at:   show_bugreportview idle|sending|success|failure|notsetup|invalid [LANG]
+// look at:   show_bugreportview idle|sending|success|failure|notsetup|invalid|badname|toolarge [LANG]
 // Each word shows that state with made-up values; nothing is sent.
 
 #include "ShowSetup.h"
@@ -57,6 +57,11 @@ int main(int argc, char** argv) {
     } else if (state == QLatin1String("invalid")) {
         view->EmailEdit->setText(QStringLiteral("erika.muster@example"));
         view->ShowEmailInvalid();
+    } else if (state == QLatin1String("badname")) {
+        view->NameEdit->setText(QStringLiteral("Erika\tMuster"));
+        view->ShowNameInvalid();
+    } else if (state == QLatin1String("toolarge")) {
+        view->ShowAttachmentTooLarge();
     }
 
     const auto frame = ShowInChildFrame(view, "BUG_FRAME", QStringLiteral("bugReportFrame"));

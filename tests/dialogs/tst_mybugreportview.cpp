@@ -137,6 +137,9 @@ private slots:
     void notSetUp();
     void addressCheck_data();
     void addressCheck();
+    void fieldMarks_data();
+    void fieldMarks();
+    void attachmentSizeWhenChosen();
     void closingStopsTheSend_data();
     void closingStopsTheSend();
     void destroyedView_data();
@@ -502,7 +505,8 @@ void TestMyBugReportView::retryAfterFailure() {
     QVERIFY(!Shown(view, "progressBar"));
 }
 
-// Without a mail account "Submit" says so and hands nothing over; once there is one, the report goes.
+// Without a mail account the dialog says so as it opens, before anything is typed, and "Submit" hands
+// nothing over; once there is one, the report goes.
 void TestMyBugReportView::notSetUp() {
     RecordingHost host;
     host.setUp = false;
@@ -510,6 +514,9 @@ void TestMyBugReportView::notSetUp() {
     MyBugReportView view;
     view.SetHost(&host);
     view.show();
+    QCOMPARE(view.GetState(), BugReportViewState::NotSetUp);
+    QVERIFY(Shown(view, "BRStateLbl"));
+    QCOMPARE(LabelText(view, "BRStateLbl"), QString(kNotSetUp));
     Find<QLineEdit>(view, "EmailEdit")->setText(QStringLiteral("erika@example.com"));
     Find<QTextEdit>(view, "textEdit")->setPlainText(QStringLiteral("It hangs."));
 
@@ -582,6 +589,86 @@ void TestMyBugReportView::addressCheck() {
     QVERIFY(!Shown(view, "WarningLbl"));
     QCOMPARE(address->styleSheet(), QStringLiteral("border: 1px solid #ccd0d2;"));
     QCOMPARE(view.IsSending(), !description.isEmpty());
+}
+
+void TestMyBugReportView::fieldMarks_data() {
+    QTest::addColumn<QStringList>("marks"); // the sending side's calls, in order
+    QTest::addColumn<QString>("warning");   // empty: none shown
+    QTest::addColumn<bool>("nameMarked");
+    const QString name = QStringLiteral("Invalid characters in the name.");
+    const QString size = QStringLiteral("The attachment is larger than 18 MB.");
+    QTest::newRow("name") << QStringList{"EmailValid", "NameInvalid"} << name << true;
+    QTest::newRow("attachment") << QStringList{"EmailValid", "NameValid", "AttachmentTooLarge"} << size << false;
+    QTest::newRow("the address before the name")
+        << QStringList{"NameInvalid", "EmailInvalid"} << QStringLiteral("Invalid email address.") << true;
+    QTest::newRow("the name before the attachment") << QStringList{"AttachmentTooLarge", "NameInvalid"} << name << true;
+    QTest::newRow("name mended") << QStringList{"NameInvalid", "NameValid"} << QString() << false;
+    QTest::newRow("all mended") << QStringList{"EmailInvalid", "NameInvalid", "AttachmentTooLarge",
+                                               "EmailValid",   "NameValid",   "AttachmentFits"}
+                                << QString() << false;
+}
+
+// The name and the attachment are marked as the address is: one warning under the fields for the first
+// problem, a red border on a name that cannot go into the mail, both gone once mended.
+void TestMyBugReportView::fieldMarks() {
+    QFETCH(QStringList, marks);
+    QFETCH(QString, warning);
+    QFETCH(bool, nameMarked);
+    MyBugReportView view;
+    view.show();
+    const auto nameSheet = Find<QLineEdit>(view, "NameEdit")->styleSheet();
+    for (const QString& mark : marks) {
+        if (mark == "EmailValid")
+            view.ShowEmailValid();
+        else if (mark == "EmailInvalid")
+            view.ShowEmailInvalid();
+        else if (mark == "NameValid")
+            view.ShowNameValid();
+        else if (mark == "NameInvalid")
+            view.ShowNameInvalid();
+        else if (mark == "AttachmentFits")
+            view.ShowAttachmentFits();
+        else if (mark == "AttachmentTooLarge")
+            view.ShowAttachmentTooLarge();
+    }
+    QCOMPARE(Shown(view, "WarningLbl"), !warning.isEmpty());
+    if (!warning.isEmpty())
+        QCOMPARE(LabelText(view, "WarningLbl"), warning);
+    QCOMPARE(Find<QLineEdit>(view, "NameEdit")->styleSheet(),
+             nameMarked ? QStringLiteral("border: 1px solid #ff0000;") : nameSheet);
+}
+
+// A file over the limit is named too large as soon as it is chosen, before the report is written.
+void TestMyBugReportView::attachmentSizeWhenChosen() {
+    QTemporaryDir folder;
+    const QString big = folder.filePath(QStringLiteral("big.png"));
+    const QString small = folder.filePath(QStringLiteral("small.png"));
+    QFile file(big);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(BugReportDisplay::MaxAttachmentBytes + 1));
+    file.close();
+    QFile smallFile(small);
+    QVERIFY(smallFile.open(QIODevice::WriteOnly) && smallFile.write("png") == 3);
+    smallFile.close();
+    RecordingHost host;
+    MyBugReportView view;
+    view.SetHost(&host);
+    QStringList answers{big, small, big, QString()};
+    view.SetAttachmentChooser(
+        [&](QWidget*, const QString&, const QString&, const QString&) { return answers.takeFirst(); });
+    view.show();
+
+    Click(view, "AttachButton");
+    QVERIFY(Shown(view, "WarningLbl"));
+    QCOMPARE(LabelText(view, "WarningLbl"), QStringLiteral("The attachment is larger than 18 MB."));
+    QCOMPARE(view.AttachmentPath(), big);
+    Click(view, "AttachButton");
+    QVERIFY(!Shown(view, "WarningLbl"));
+    Click(view, "AttachButton");
+    QVERIFY(Shown(view, "WarningLbl"));
+    // A cancelled choice takes the file back, and the warning with it.
+    Click(view, "AttachButton");
+    QVERIFY(!Shown(view, "WarningLbl"));
+    QVERIFY(view.AttachmentPath().isEmpty());
 }
 
 void TestMyBugReportView::closingStopsTheSend_data() {
@@ -690,6 +777,16 @@ void TestMyBugReportView::otherLanguage() {
     QCOMPARE(Find<QPushButton>(view, "SubmitButton")->text(), form("Submit"));
     QCOMPARE(LabelText(view, "WarningLbl"), own("Invalid email address."));
     QVERIFY(Shown(view, "WarningLbl"));
+    view.ShowEmailValid();
+    view.ShowNameInvalid();
+    QVERIFY(own("Invalid characters in the name.") != QLatin1String("Invalid characters in the name."));
+    QCOMPARE(LabelText(view, "WarningLbl"), own("Invalid characters in the name."));
+    view.ShowNameValid();
+    view.ShowAttachmentTooLarge();
+    QCOMPARE(LabelText(view, "WarningLbl"), own("The attachment is larger than %1 MB.").arg(18));
+    QCOMPARE(LabelText(view, "WarningLbl"), QStringLiteral("Der Anhang ist größer als 18 MB."));
+    view.ShowAttachmentFits();
+    view.ShowEmailInvalid();
     QCOMPARE(Find<QLineEdit>(view, "EmailEdit")->placeholderText(), own("Email"));
     QCOMPARE(Find<QLineEdit>(view, "NameEdit")->placeholderText(), own("Name"));
     QCOMPARE(Find<QTextEdit>(view, "textEdit")->placeholderText(),

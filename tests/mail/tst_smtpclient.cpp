@@ -1,13 +1,17 @@
 #include "ClientRun.h"
+#include "ResidentMemory.h"
 #include "ScriptedSmtpPeer.h"
 #include "SmtpTestServer.h"
 #include "TestCa.h"
 #include "TestMail.h"
 
+#include "app/RunLog.h"
 #include "mail/LineEnds.h"
 
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QJsonArray>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -69,6 +73,8 @@ private slots:
     void multiLineRepliesAreReadWhole();
     void stalledReplyFails_data();
     void stalledReplyFails();
+    void oversizedReplies_data();
+    void oversizedReplies();
     void errorAtEachStep_data();
     void errorAtEachStep();
     void connectionDroppedDuringData();
@@ -81,6 +87,7 @@ private slots:
     void stopRefusedInFinalPhase();
 
 private:
+    QTemporaryDir m_logDir;
     std::unique_ptr<TestCa> m_ca;
     std::unique_ptr<TestCa> m_otherCa;
     TestCa::ServerCertificate m_certificate;
@@ -89,6 +96,7 @@ private:
 };
 
 void TestSmtpClient::initTestCase() {
+    QVERIFY(OpenRunLog(m_logDir.path(), "1.0", "Linux"));
     m_ca = std::make_unique<TestCa>();
     QVERIFY2(m_ca->isValid(), qPrintable(m_ca->errorText()));
     m_certificate = m_ca->issueServerCertificate();
@@ -298,6 +306,65 @@ void TestSmtpClient::stalledReplyFails() {
     QVERIFY(!run.connected);
     QCOMPARE(run.lastCode, -1);
     QCOMPARE(run.errors, errors);
+}
+
+void TestSmtpClient::oversizedReplies_data() {
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<QByteArray>("unit"); // repeated without end (up to 1 GiB)
+    QTest::addColumn<bool>("connected");
+    QTest::addColumn<QString>("logged"); // empty: nothing about the reply's size
+    const QByteArray line4000 = "250-" + QByteArray(3994, 'x') + "\r\n";
+    QTest::newRow("greeting line without an end")
+        << QByteArray(ScriptedSmtpPeer::Greeting) << QByteArray("220-") << QByteArray("x") << false
+        << "reply to the greeting: a line longer than 4096 bytes";
+    QTest::newRow("greeting without an end, in lines")
+        << QByteArray(ScriptedSmtpPeer::Greeting) << QByteArray() << QByteArray("220-more to come\r\n") << false
+        << "reply to the greeting: longer than 65536 bytes";
+    QTest::newRow("EHLO line without an end") << QByteArray("EHLO") << QByteArray("250-") << QByteArray("y") << false
+                                              << "reply to EHLO: a line longer than 4096 bytes";
+    QTest::newRow("one EHLO line too long") << QByteArray("EHLO") << "250-" + QByteArray(5000, 'z') + "\r\n250 ok\r\n"
+                                            << QByteArray() << false << "reply to EHLO: a line longer than 4096 bytes";
+    // What a sound server sends, even a talkative one, stays within both bounds.
+    QTest::newRow("EHLO reply of long lines within the bounds")
+        << QByteArray("EHLO") << line4000.repeated(15) + "250 AUTH PLAIN\r\n"
+        << QByteArray() << true << QString();
+}
+
+// A peer that sends a reply line without an end, or a reply without its last line, is cut off as soon as a
+// bound is passed: the client's memory stays small and the step fails at once with a line in the run log.
+void TestSmtpClient::oversizedReplies() {
+    QFETCH(QByteArray, key);
+    QFETCH(QByteArray, head);
+    QFETCH(QByteArray, unit);
+    QFETCH(bool, connected);
+    QFETCH(QString, logged);
+    ScriptedSmtpPeer peer;
+    QVERIFY(peer.start());
+    peer.setHostileReply(key, head, unit);
+    ClientRun run;
+    ClientRun::Plan plan = PeerPlan(peer, nullptr);
+    plan.login = false;
+    plan.replyTimeout = 3000;
+    ResidentMemory::ResetPeak();
+    const qint64 before = ResidentMemory::CurrentMb();
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(run.run(plan));
+    const qint64 grown = ResidentMemory::PeakMb() - before;
+    qInfo("%s: %lld ms, peak resident memory %lld MB above the start, %lld bytes sent by the peer",
+          QTest::currentDataTag(), timer.elapsed(), grown, peer.floodBytes());
+    QCOMPARE(run.connected, connected);
+    QVERIFY2(grown < 100, qPrintable(QString::number(grown)));
+    // Far less than the reply's time-out: the client does not wait for more of a reply it will not take.
+    QVERIFY2(timer.elapsed() < 2500, qPrintable(QString::number(timer.elapsed())));
+    QFile log(RunLogPath(m_logDir.path()));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(log.readAll());
+    if (!logged.isEmpty())
+        QVERIFY2(text.contains(logged), qPrintable(text.right(600)));
+    if (!connected)
+        QCOMPARE(run.lastCode, -1);
 }
 
 void TestSmtpClient::errorAtEachStep_data() {

@@ -3,15 +3,18 @@
 // the dialog closed while its report is still on the way.
 
 #include "BinaryBytes.h"
+#include "EventLoopWatch.h"
 #include "ExpectBoxes.h"
 #include "FrameworkSkin.h"
 #include "MailDeployment.h"
 #include "MendraWindow.h"
+#include "ResidentMemory.h"
 #include "ScriptedSmtpPeer.h"
 #include "SimulatedDevices.h"
 
 #include "app/EditionData.h"
 #include "app/MyConfig.h"
+#include "app/RunLog.h"
 #include "controller/Controller.h"
 #include "device/MyModelEngine.h"
 #include "framework/CWindowsFrame.h"
@@ -54,6 +57,9 @@ private slots:
 
     void reportArrives();
     void closedWhileSending();
+    void notSetUpWhenOpened();
+    void hostileServer_data();
+    void hostileServer();
 
 private:
     // Picks "Bug Report" from the main frame's menu and runs inside the dialog's frame once it is up; returns
@@ -197,6 +203,87 @@ void TestMendraBugReport::closedWhileSending() {
         QTRY_COMPARE_WITH_TIMEOUT(view->GetState(), BugReportViewState::Finished, 60000);
     });
     QVERIFY(peer.dataEnded());
+}
+
+// Without an account file the dialog says so as it opens, and the run log says why.
+void TestMendraBugReport::notSetUpWhenOpened() {
+    m_mail.removeAccount();
+    FromTheMenu([&](CAbstractFrame*, MyBugReportView* view) {
+        QVERIFY(view);
+        QCOMPARE(view->GetState(), BugReportViewState::NotSetUp);
+        QVERIFY(In<QLabel>(view, "BRStateLbl")->isVisibleTo(view));
+        QCOMPARE(In<QLabel>(view, "BRStateLbl")->text(),
+                 QStringLiteral("Bug reports are not set up on this installation."));
+    });
+    QFile log(RunLogPath(gConfig->GetDataDir()));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QVERIFY(log.readAll().contains("Bug reports are not set up: no mail account file"));
+}
+
+void TestMendraBugReport::hostileServer_data() {
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<QByteArray>("unit"); // repeated without end; empty: head is the whole reply
+    QTest::addColumn<bool>("fails");      // else the send is still waiting when the dialog closes
+    QTest::addColumn<QString>("logged");
+    QTest::newRow("never answers the end of the mail")
+        << QByteArray(ScriptedSmtpPeer::EndOfData) << QByteArray() << QByteArray() << false
+        << "Bug report: the send was cut off at exit";
+    QTest::newRow("greeting line without an end")
+        << QByteArray(ScriptedSmtpPeer::Greeting) << QByteArray("220-") << QByteArray("x") << true
+        << "reply to the greeting: a line longer than 4096 bytes";
+    QTest::newRow("greeting reply without an end")
+        << QByteArray(ScriptedSmtpPeer::Greeting) << QByteArray() << QByteArray("220-and more\r\n") << true
+        << "reply to the greeting: longer than 65536 bytes";
+}
+
+// A server that floods its reply or never answers the end of the mail: the window answers within 100 ms all
+// the while, the memory stays where it was, and the program's end does not wait for the server.
+void TestMendraBugReport::hostileServer() {
+    QFETCH(QByteArray, key);
+    QFETCH(QByteArray, head);
+    QFETCH(QByteArray, unit);
+    QFETCH(bool, fails);
+    QFETCH(QString, logged);
+    ScriptedSmtpPeer peer;
+    QVERIFY(peer.start());
+    peer.setHostileReply(key, head, unit);
+    QVERIFY(m_mail.writeAccount(peer.serverPort(), QStringLiteral("plain")));
+    // A failed report offers to send it again: declined.
+    ExpectBoxes(fails ? QList<int>{QMessageBox::No} : QList<int>{});
+    EventLoopWatch watch;
+    qint64 grown = 0;
+    FromTheMenu([&](CAbstractFrame*, MyBugReportView* view) {
+        ResidentMemory::ResetPeak();
+        const qint64 before = ResidentMemory::CurrentMb();
+        watch.start();
+        FillInAndSubmit(view);
+        if (fails)
+            QTRY_COMPARE_WITH_TIMEOUT(view->GetState(), BugReportViewState::Finished, 10000);
+        else
+            QTRY_VERIFY_WITH_TIMEOUT(peer.dataEnded(), 30000);
+        // The window goes on answering while the send waits.
+        QTest::qWait(300);
+        watch.stop();
+        grown = ResidentMemory::PeakMb() - before;
+    });
+    qInfo("longest time the window did not answer: %lld ms; resident memory grew by %lld MB", watch.longestGapMs(),
+          grown);
+    QVERIFY2(watch.longestGapMs() < 100, qPrintable(QString::number(watch.longestGapMs())));
+    QVERIFY2(grown < 100, qPrintable(QString::number(grown)));
+    QCOMPARE(Model().IsSendingBugReport(), !fails);
+
+    // The program's end.
+    QElapsedTimer timer;
+    timer.start();
+    delete m_window;
+    m_window = nullptr;
+    qInfo("the window and its engine went in %lld ms", timer.elapsed());
+    QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
+    QTRY_VERIFY_WITH_TIMEOUT(peer.clientGone(), 10000);
+    QFile log(RunLogPath(gConfig->GetDataDir()));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QVERIFY2(QString::fromUtf8(log.readAll()).contains(logged), qPrintable(logged));
 }
 
 QTEST_MAIN(TestMendraBugReport)

@@ -22,6 +22,7 @@
 #include "ComponentFixture.h"
 #include "DamagedXml.h"
 #include "PythonHttpServer.h"
+#include "ScriptedSmtpPeer.h"
 #include "StandInProgram.h"
 #include "UpdateTestServer.h"
 
@@ -314,6 +315,7 @@ private slots:
 
     void closingDuringARepairAsksFirst();
     void closingDuringADownloadAsksFirst();
+    void closingWhileTheMailServerWaitsEnds();
     void missingSkinFolderEnds();
     void installsMissingSupportSoftware();
     void installedProgramRuns();
@@ -461,6 +463,50 @@ void TestProgram::closingDuringADownloadAsksFirst() {
     QCOMPARE(run.Ask(QByteArray("answer ") + QByteArray::number(int(QMessageBox::Ok))), QByteArray("ok"));
     QCOMPARE(run.Ask("close"), QByteArray("ok"));
     QVERIFY(run.EndsWithZero(20000));
+}
+
+// A bug report whose mail server never answers the end of the mail: the dialog's close cannot stop it (the
+// server may be taking the mail), but closing the program cuts it off, the program ends within two seconds,
+// and the next start shows its own window instead of handing over to a program that is still going.
+void TestProgram::closingWhileTheMailServerWaitsEnds() {
+    ScriptedSmtpPeer peer;
+    QVERIFY(peer.start());
+    peer.setReply(ScriptedSmtpPeer::EndOfData, QByteArray());
+    Sandbox sandbox;
+    QFile account(sandbox.Path("mail.ini"));
+    QVERIFY(account.open(QIODevice::WriteOnly));
+    account.write(QString("[mail]\nhost = 127.0.0.1\nport = %1\nsecurity = plain\nuser = reports@tavik.example\n")
+                      .arg(peer.serverPort())
+                      .toUtf8());
+    account.close();
+    QProcessEnvironment environment = sandbox.Environment();
+    environment.insert("MENDRA_MAIL_CONFIG", sandbox.Path("mail.ini"));
+
+    auto run = std::make_unique<ProgramRun>(m_program, environment);
+    QVERIFY(run->WaitForLine("ready", 60000));
+    QCOMPARE(run->Ask("trigger Bug Report"), QByteArray("ok"));
+    QTRY_COMPARE(run->Ask("get SubmitButton visible"), QByteArray("true"));
+    QCOMPARE(run->Ask("set EmailEdit text erika@example.com"), QByteArray("ok"));
+    QCOMPARE(run->Ask("set textEdit plainText It hangs at 42 %."), QByteArray("ok"));
+    QCOMPARE(run->Ask("click SubmitButton"), QByteArray("ok"));
+    QTRY_VERIFY_WITH_TIMEOUT(peer.dataEnded(), 60000);
+    QCOMPARE(run->Ask("close bugReportFrame"), QByteArray("ok"));
+    QTRY_COMPARE(run->Ask("get SubmitButton visible"), QByteArray("none"));
+
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(run->Ask("close"), QByteArray("ok"));
+    QVERIFY(run->EndsWithZero(30000));
+    qInfo("the program ended %lld ms after its window was closed", timer.elapsed());
+    QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
+    QTRY_VERIFY(peer.clientGone());
+    QVERIFY(ReadFile(sandbox.DataFolder() + "/Log/myrun.log").contains("Bug report: the send was cut off at exit"));
+
+    run = std::make_unique<ProgramRun>(m_program, environment);
+    QVERIFY(run->WaitForLine("ready", 60000));
+    QCOMPARE(run->Ask("get frame visible"), QByteArray("true"));
+    QCOMPARE(run->Ask("close"), QByteArray("ok"));
+    QVERIFY(run->EndsWithZero(20000));
 }
 
 void TestProgram::missingSkinFolderEnds() {
