@@ -672,9 +672,8 @@ void TestRepairRoad::branches_data() {
     QTest::newRow("Back during the second verification, No then Yes, Fix Now again")
         << BackDuringSecondVerification << QList<int>{No, Ok} << QStringList{stopFixing, stopFixing} << "fix/Fixing"
         << QStringList{"Next \"Done\""};
-    QTest::newRow("Back during the unzip only warns")
-        << BackDuringUnzip << QList<int>{Ok}
-        << QStringList{"The device is being repaired, please do not close the program."} << "fix/Fixing"
+    QTest::newRow("Back during the unzip, No then Yes, Fix Now again")
+        << BackDuringUnzip << QList<int>{No, Ok} << QStringList{stopFixing, stopFixing} << "fix/Fixing"
         << QStringList{"Next \"Done\""};
     QTest::newRow("Back during the restore only warns")
         << BackDuringRestore << QList<int>{Ok}
@@ -888,15 +887,18 @@ void TestRepairRoad::branches() {
         QVERIFY(!m_watch->shown.join('\n').contains(QStringLiteral("Downloading")));
         break;
     }
-    case BackDuringSecondVerification: {
+    case BackDuringSecondVerification:
+    case BackDuringUnzip: {
+        // The device is not touched yet: the run can still be stopped, and "Fix Now" starts it again.
         Download();
         FinishFirstRun();
-        m_watch->HoldAfter(MRStepVerify, MRStatusProgress);
+        const bool unzipping = branch == BackDuringUnzip;
+        m_watch->HoldAfter(unzipping ? MRStepUnzip : MRStepVerify, MRStatusProgress);
         QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(m_watch->Held(), Slow);
         QVERIFY(Child<QLabel>(*m_window, "progressValueLbl")
                     ->text()
-                    .startsWith(QStringLiteral("Secondary Verification: ")));
+                    .startsWith(unzipping ? QStringLiteral("Unziping: ") : QStringLiteral("Secondary Verification: ")));
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
         QCOMPARE(Page(), QStringLiteral("fix/Fixing"));
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
@@ -905,22 +907,19 @@ void TestRepairRoad::branches() {
         m_watch->Release();
         QTRY_VERIFY_WITH_TIMEOUT(!Phone().jobRunning, Slow);
         QCOMPARE(Page(), QStringLiteral("fix/ReadyToFix"));
+        QCOMPARE(Phone().restoreCount, 0);
+        QCOMPARE(Phone().mode, int(MRModeNormal));
         FixNowUntilDone();
         break;
     }
-    case BackDuringUnzip:
     case BackDuringRestore: {
         Download();
         FinishFirstRun();
-        const bool unzipping = branch == BackDuringUnzip;
-        m_watch->HoldAfter(unzipping ? MRStepUnzip : MRStepRestore, MRStatusProgress);
+        m_watch->HoldAfter(MRStepRestore, MRStatusProgress);
         QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(m_watch->Held(), Slow);
-        QVERIFY(Child<QLabel>(*m_window, "progressValueLbl")
-                    ->text()
-                    .startsWith(unzipping ? QStringLiteral("Unziping: ") : QStringLiteral("Repairing: ")));
-        if (!unzipping)
-            Shot(QStringLiteral("6-repairing"));
+        QVERIFY(Child<QLabel>(*m_window, "progressValueLbl")->text().startsWith(QStringLiteral("Repairing: ")));
+        Shot(QStringLiteral("6-repairing"));
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
         QCOMPARE(Page(), QStringLiteral("fix/Fixing"));
         QCOMPARE(Buttons(), (QStringList{"Back", "Next \"Fixing\" (off)"}));
