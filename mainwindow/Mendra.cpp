@@ -39,6 +39,7 @@ Mendra::Mendra(QWidget* parent, const EngineFactory& makeEngine)
     if (gConfig && gAppData)
         OpenRunLog(gConfig->GetDataDir(), gAppData->Version, gAppData->Platform);
     InitState();
+    TakeDefaultsOffButtons();
     ApplyStyleKeys();
     ApplyScaledSizes();
     ConnectSignals();
@@ -96,6 +97,16 @@ void Mendra::InitState() {
     for (QComboBox* box : {ui->worksComBox, ui->iPhoneComBox, ui->iPadComBox, ui->iPodComBox, ui->AppleTvComBox,
                            ui->DeviceModelBox, ui->SystemVersionBox, ui->iPhoneTypeBox})
         box->setView(new QListView);
+}
+
+// The window lives in a dialog frame, and a dialog lets Return press its default button, or else the first
+// auto-default one it finds: on the home page that is "Enter Recovery Mode", which reboots a real phone. Every
+// device action needs a click.
+void Mendra::TakeDefaultsOffButtons() {
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
 }
 
 void Mendra::BuildStatusBar() {
