@@ -783,12 +783,15 @@ void TestRepairRoad::branches() {
         QVERIFY(
             Child<QLabel>(*m_window, "noteInfoLbl_3")->text().contains(QStringLiteral(">Contact us for more help.")));
         QVERIFY(!Shown(Child<QLabel>(*m_window, "progressValueLbl")));
-        // The failed device leaves the home page's list until it is connected again.
-        QCOMPARE(Child<QComboBox>(*m_window, "iPhoneTypeBox")->count(), 0);
-        QCOMPARE(Stack<HomeConnection>(*m_window, "connectstackedWidget_2"), HomeConnection::NotConnected);
+        // The failed device restarts, as a real one does: it comes back in recovery mode, to be tried again.
+        QTRY_COMPARE_WITH_TIMEOUT(Child<QComboBox>(*m_window, "iPhoneTypeBox")->count(), 1, Slow);
+        QCOMPARE(Phone().mode, int(MRModeRecovery));
         QCOMPARE(Phone().restoreCount, 0);
         Shot(QStringLiteral("9-repair-failed"));
         QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
+        QTRY_COMPARE(Stack<HomeConnection>(*m_window, "connectstackedWidget_2"), HomeConnection::DeviceList);
+        QVERIFY(Shown(Child<QPushButton>(*m_window, "recoveryModeStateBtn")));
+        QCOMPARE(Child<QPushButton>(*m_window, "recoveryModeStateBtn")->text(), QStringLiteral("Quit Recovery Mode"));
         break;
     }
     case DepartsMidRestore: {
