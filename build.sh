@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Mendra's one entry point for developers and CI.
-#   ./build.sh run    install what is missing, build, start the program
-#   ./build.sh test   install what is missing, build (a compiler warning fails it), run every test headless
+#   ./build.sh run    install what is missing, build (a compiler warning fails it), start the program
+#   ./build.sh test   install what is missing, build as `run` does, run every test headless
 # Environment: BUILD_DIR (default build), JOBS (default: all cores), MENDRA_SANITIZE=1 for an
 # ASan/UBSan build in build-asan.
 set -euo pipefail
@@ -32,6 +32,10 @@ install_missing() {
 }
 
 JOBS=${JOBS:-$(nproc)}
+
+# The flags of the build in BUILD_DIR, the same for `run` and `test`: a `test` after a `run` (or the other way round)
+# then rebuilds nothing. A compiler warning fails both.
+BUILD_FLAGS=(-DMENDRA_WERROR=ON)
 
 build() {
     local dir=$1; shift
@@ -84,17 +88,17 @@ test)
     install_missing
     if [ "${MENDRA_SANITIZE:-0}" = 1 ]; then
         BUILD_DIR=${BUILD_DIR:-build-asan}
-        build "$BUILD_DIR" -DMENDRA_SANITIZE=ON -DMENDRA_WERROR=ON
+        build "$BUILD_DIR" -DMENDRA_SANITIZE=ON "${BUILD_FLAGS[@]}"
         export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
     else
         BUILD_DIR=${BUILD_DIR:-build}
-        build "$BUILD_DIR" -DMENDRA_WERROR=ON
+        build "$BUILD_DIR" "${BUILD_FLAGS[@]}"
     fi
     if [ "${MENDRA_SANITIZE:-0}" != 1 ]; then
         # The device library's threads call back into the program, and a bug report is mailed on a thread of
         # its own that the dialog can stop at any time: their tests run under ThreadSanitizer. They run first so
         # that the whole suite's summary closes the output.
-        cmake -S . -B build-tsan -G Ninja -DMENDRA_TSAN=ON -DMENDRA_WERROR=ON >/dev/null
+        cmake -S . -B build-tsan -G Ninja -DMENDRA_TSAN=ON "${BUILD_FLAGS[@]}" >/dev/null
         cmake --build build-tsan -j "$JOBS" \
             --target tst_devicelib tst_smtpclient tst_bugreportthread tst_mymodelbugreport
         # Qt itself is not built with ThreadSanitizer: what its own code does inside a lock the sanitizer
@@ -110,7 +114,7 @@ test)
 run)
     install_missing
     BUILD_DIR=${BUILD_DIR:-build}
-    build "$BUILD_DIR"
+    build "$BUILD_DIR" "${BUILD_FLAGS[@]}"
     program="$BUILD_DIR/bin/mendra"
     if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
         exec "$program"

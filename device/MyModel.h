@@ -165,7 +165,7 @@ private:
     int HandleDownloadReport(const MRRestoreCallbackData& data, float progress, const QString& description);
     int HandleVerifyReport(const MRRestoreCallbackData& data, float progress, const QString& description);
     int HandleRepairStepReport(const MRRestoreCallbackData& data, float progress, const QString& description,
-                               RepairStep shownStep, const char* finishedText);
+                               RepairStep shownStep, bool firmwareStage, const char* finishedText);
     int HandleRestoreReport(const MRRestoreCallbackData& data, float progress, const QString& description);
     void ShowFirmwareFailure(bool verifying, const QString& code, const QString& description);
     void EndRunFailed();

@@ -172,13 +172,14 @@ int MyModel::DoModelRestoreCallback(MRRestoreCallbackData* data, void*) {
         return HandleVerifyReport(*data, progress, description);
     case MRStepUnzip:
         m_controller->SetCurrentStep(MRStepUnzip);
-        return HandleRepairStepReport(*data, progress, description, RepairStep::Unzipping, "Unzip finished...");
+        // Unpacking works on the package only; the device is untouched, so the user may still stop here.
+        return HandleRepairStepReport(*data, progress, description, RepairStep::Unzipping, true, "Unzip finished...");
     case MRStepEnterRecovery:
         // The device changes mode now; its change notifications would rewrite the lists mid-repair. The end of
         // the restore step, or a failed run's end, lets them through again.
         m_acceptChange = false;
         m_controller->SetCurrentStep(MRStepEnterRecovery);
-        return HandleRepairStepReport(*data, progress, description, RepairStep::EnteringRecovery,
+        return HandleRepairStepReport(*data, progress, description, RepairStep::EnteringRecovery, false,
                                       "Enter recoery mode finished...");
     default:
         return HandleRestoreReport(*data, progress, description);
@@ -279,14 +280,15 @@ int MyModel::HandleVerifyReport(const MRRestoreCallbackData& data, float progres
     return -1;
 }
 
-// Unpacking and entering recovery mode: the repair proper, shown as progress on the fix page (from here on
-// Back only warns that the device is being repaired); an error ends the repair as failed.
+// Unpacking and entering recovery mode, shown as progress on the fix page; an error ends the repair as failed.
+// While the run is in its firmware stage Back may still stop it; once the device is touched Back only warns that
+// it is being repaired.
 int MyModel::HandleRepairStepReport(const MRRestoreCallbackData& data, float progress, const QString& description,
-                                    RepairStep shownStep, const char* finishedText) {
+                                    RepairStep shownStep, bool firmwareStage, const char* finishedText) {
     switch (data.status) {
     case MRStatusStarted:
         m_repairRunning = true;
-        m_firmwareStage = false;
+        m_firmwareStage = firmwareStage;
         m_host.progress->ShowRepairProgress(shownStep, 0);
         return 0;
     case MRStatusProgress:
@@ -295,7 +297,7 @@ int MyModel::HandleRepairStepReport(const MRRestoreCallbackData& data, float pro
     case MRStatusFinished:
         if (data.result.code == 0) {
             m_repairRunning = true;
-            m_firmwareStage = false;
+            m_firmwareStage = firmwareStage;
             LogInfo(QString::fromLatin1(finishedText) + QLatin1Char(' '));
             return 0;
         }

@@ -266,18 +266,22 @@ void Library::unplugLocked(Device* device) {
         device->job->wake();
 }
 
+// The device drops off the bus and comes back as a new device in the mode.
+void Library::reenumerateLocked(Device* device, int mode) {
+    unplugLocked(device);
+    device->mode = mode;
+    if (m_scenario.reenumerateMs > 0)
+        m_timers.push_back({std::chrono::steady_clock::now() + std::chrono::milliseconds(m_scenario.reenumerateMs),
+                            Timed::Return, device->def.id});
+    else
+        plugLocked(device);
+}
+
 void Library::changeModeLocked(Device* device, int mode) {
     if (device->mode == mode)
         return;
     if (device->present && device->def.reenumerate) {
-        // The device drops off the bus and comes back as a new device in its new mode.
-        unplugLocked(device);
-        device->mode = mode;
-        if (m_scenario.reenumerateMs > 0)
-            m_timers.push_back({std::chrono::steady_clock::now() + std::chrono::milliseconds(m_scenario.reenumerateMs),
-                                Timed::Return, device->def.id});
-        else
-            plugLocked(device);
+        reenumerateLocked(device, mode);
         return;
     }
     device->mode = mode;
@@ -373,6 +377,12 @@ void Library::unplugDevice(Device* device) {
 void Library::changeMode(Device* device, int mode) {
     std::lock_guard<std::mutex> lock(m_mutex);
     changeModeLocked(device, mode);
+}
+
+void Library::restartInRecovery(Device* device) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (device->present)
+        reenumerateLocked(device, MRModeRecovery);
 }
 
 bool Library::takeFault(Device* device, int step, int percent, FaultDef* fault) {

@@ -90,6 +90,9 @@ public:
     int modeOf(const Device* device);
     void unplugDevice(Device* device);
     void changeMode(Device* device, int mode);
+    // What a device does when its restore fails: it starts again and comes back in recovery mode, whatever the
+    // scenario's way of showing mode changes (a restart always takes it off the bus).
+    void restartInRecovery(Device* device);
     bool takeFault(Device* device, int step, int percent, FaultDef* fault);
     void recordRestore(Device* device, int option, const std::string& version);
     void markDownloaded(const std::string& path);
@@ -141,6 +144,7 @@ private:
     void plugLocked(Device* device);
     void unplugLocked(Device* device);
     void changeModeLocked(Device* device, int mode);
+    void reenumerateLocked(Device* device, int mode);
     bool cancelReturnLocked(const Device* device);
     void startJobLocked(Device* device, const std::shared_ptr<Job>& job);
     void notifyLocked(MRDeviceRef device, int type);

@@ -303,6 +303,11 @@ int RestoreRun::runSteps() {
             }
         }
         code = endStep(MRStepRestore, result);
+        // Once the failure is reported (not after a stop, nor without a report): the device restarts as a real one
+        // does, so that it can be tried again. One that left the bus stays away.
+        const bool reported = !(m_faulted && m_fault.noFinalReport);
+        if (code != 0 && code != MRErrorStopped && reported)
+            m_library.restartInRecovery(m_plan.device);
     } else if (code == 0) {
         code = MRErrorStopped;
     }

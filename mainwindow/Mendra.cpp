@@ -39,6 +39,7 @@ Mendra::Mendra(QWidget* parent, const EngineFactory& makeEngine)
     if (gConfig && gAppData)
         OpenRunLog(gConfig->GetDataDir(), gAppData->Version, gAppData->Platform);
     InitState();
+    TakeDefaultsOffButtons();
     ApplyStyleKeys();
     ApplyScaledSizes();
     ConnectSignals();
@@ -63,8 +64,17 @@ Mendra::~Mendra() {
     controller = nullptr;
 }
 
-// Watches the mode-choice page without taking any of its events.
-bool Mendra::eventFilter(QObject*, QEvent*) {
+// Watches the mode-choice page and the status bar's large buttons without taking any of their events. The skin's
+// rule for those buttons sets a smaller minimum than their design size whenever a style sheet is applied to them (a
+// skin or a language change sets one again), and the status bar's layout would then squeeze them to it, cutting a
+// longer translation: once the rule is applied, the design size is theirs again.
+bool Mendra::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Polish || event->type() == QEvent::StyleChange) {
+        for (QPushButton* button : {btnNext, btnDownload, btnRetryDownload}) {
+            if (watched == button)
+                button->setFixedSize(Scaled(176), Scaled(42));
+        }
+    }
     return false;
 }
 
@@ -98,6 +108,16 @@ void Mendra::InitState() {
         box->setView(new QListView);
 }
 
+// The window lives in a dialog frame, and a dialog lets Return press its default button, or else the first
+// auto-default one it finds: on the home page that is "Enter Recovery Mode", which reboots a real phone. Every
+// device action needs a click.
+void Mendra::TakeDefaultsOffButtons() {
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+}
+
 void Mendra::BuildStatusBar() {
     statusBarWidget = statusBar();
     statusBarWidget->setFixedHeight(Scaled(80));
@@ -121,6 +141,9 @@ void Mendra::BuildStatusBar() {
     btnRetryDownload->setFixedSize(Scaled(176), Scaled(42));
     btnRetryDownload->setObjectName(QStringLiteral("btnRetryDownload"));
     btnRetryDownload->setFocusPolicy(Qt::NoFocus);
+
+    for (QPushButton* button : {btnNext, btnDownload, btnRetryDownload})
+        button->installEventFilter(this);
 
     btnBack = new MyButton;
     btnBack->setButtonType(0);

@@ -174,6 +174,7 @@ public slots:
 private:
     void InitState();
     void BuildStatusBar();
+    void TakeDefaultsOffButtons();
     void ConnectSignals();
     void SetNextButton(NextButtonState state);
     // Asks the controller for a run; when it refuses, says why in a box and returns false.

@@ -150,13 +150,6 @@ void Mendra::AlignGuideSteps() {
 void Mendra::ChangeSkin() {
     SkinManager* skin = SkinManager::Instance();
     setStyleSheet(ReadText(skin->GetColorQssPath()) + ReadText(skin->GetIconQssPath()));
-    // The skin's rule for these buttons sets a smaller minimum than their design size, and the status bar's
-    // layout would squeeze them to it, cutting a longer translation: once the rule is applied, the design size
-    // is theirs again.
-    for (QPushButton* button : {btnNext, btnDownload, btnRetryDownload}) {
-        button->ensurePolished();
-        button->setFixedSize(ScaledSize(176, 42));
-    }
 
     skin->ChangePart(QStringLiteral("Buttun"));
     btnBack->setIconMargin(4);

@@ -1,5 +1,6 @@
 #include "CountUrlMode.h"
 #include "MyApplication.h"
+#include "SignalShutdown.h"
 #include "TestControl.h"
 
 #include "app/EditionData.h"
@@ -75,6 +76,8 @@ int main(int argc, char** argv) {
             control->SetFrame(&frame);
 
         const bool installed = InstallAppleDrivers();
+        // From here on a log-out, shut-down or Ctrl+C ends the program as closing its window does.
+        SignalShutdown shutdown(&frame);
         frame.show();
         if (installed)
             ShowRestartNotice(mainWindow);
@@ -82,7 +85,9 @@ int main(int argc, char** argv) {
 
         if (control)
             TestControl::Print("ready");
-        result = application.exec();
+        // A signal during the notice has ended that box's loop already; the program's own would not hear of it.
+        if (!shutdown.Requested())
+            result = application.exec();
 
         // The window's device engine stops its repair thread and lets go of the device library here,
         // while the frame, the settings and the skin it may still reach are alive.

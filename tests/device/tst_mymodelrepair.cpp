@@ -233,27 +233,36 @@ private slots:
         QCOMPARE(env.state(1).jobRunning, 0);
     }
 
-    // Past the second verification the run is the repair proper: it is running but no longer in its firmware
-    // stage, which is what lets the window refuse to leave it.
-    void repairStepsLeaveTheFirmwareStage_data() {
+    // Unpacking works on the package alone, so the run stays in its firmware stage, which Back may still stop;
+    // from entering recovery mode on the device is touched and the window must refuse to leave the run.
+    void repairStepsAndTheFirmwareStage_data() {
         QTest::addColumn<int>("step");
         QTest::addColumn<int>("status");
-        QTest::newRow("unzip starts") << int(MRStepUnzip) << int(MRStatusStarted);
-        QTest::newRow("unzip ends") << int(MRStepUnzip) << int(MRStatusFinished);
-        QTest::newRow("entering recovery mode starts") << int(MRStepEnterRecovery) << int(MRStatusStarted);
-        QTest::newRow("restore starts") << int(MRStepRestore) << int(MRStatusStarted);
+        QTest::addColumn<bool>("firmwareStage");
+        QTest::newRow("unzip starts") << int(MRStepUnzip) << int(MRStatusStarted) << true;
+        QTest::newRow("unzip progresses") << int(MRStepUnzip) << int(MRStatusProgress) << true;
+        QTest::newRow("unzip ends") << int(MRStepUnzip) << int(MRStatusFinished) << true;
+        QTest::newRow("entering recovery mode starts") << int(MRStepEnterRecovery) << int(MRStatusStarted) << false;
+        QTest::newRow("entering recovery mode ends") << int(MRStepEnterRecovery) << int(MRStatusFinished) << false;
+        QTest::newRow("restore starts") << int(MRStepRestore) << int(MRStatusStarted) << false;
     }
-    void repairStepsLeaveTheFirmwareStage() {
+    void repairStepsAndTheFirmwareStage() {
         QFETCH(int, step);
         QFETCH(int, status);
+        QFETCH(bool, firmwareStage);
         QVERIFY(startWithDevice());
         MRRestoreCallbackData verify = Progress(MRStepVerify, MRStatusStarted, 0, 0);
         QCOMPARE(env.model->DoModelRestoreCallback(&verify, env.model.get()), 0);
         QVERIFY(env.model->IsFirmwareStageRunning());
-        MRRestoreCallbackData data = status == MRStatusFinished ? Finished(step, 0, "") : Progress(step, status, 0, 0);
+        // The steps come in order: a later step's report follows the unpack's.
+        if (step > MRStepUnzip) {
+            MRRestoreCallbackData unzipped = Finished(MRStepUnzip, 0, "");
+            QCOMPARE(env.model->DoModelRestoreCallback(&unzipped, env.model.get()), 0);
+        }
+        MRRestoreCallbackData data = status == MRStatusFinished ? Finished(step, 0, "") : Progress(step, status, 1, 2);
         QCOMPARE(env.model->DoModelRestoreCallback(&data, env.model.get()), 0);
         QVERIFY(env.model->IsRepairRunning());
-        QVERIFY(!env.model->IsFirmwareStageRunning());
+        QCOMPARE(env.model->IsFirmwareStageRunning(), firmwareStage);
     }
 
     // The device changes mode during the repair; the lists must not be rewritten meanwhile.

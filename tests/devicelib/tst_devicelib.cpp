@@ -385,6 +385,8 @@ private slots:
     void stoppedWithTheNewHandle();
     void unpluggedWhileOffTheBus();
     void unpluggedAndPluggedInMidRestore();
+    void failedRestoreBringsTheDeviceBack_data();
+    void failedRestoreBringsTheDeviceBack();
 
     void announcementsFromTheEventThread();
     void recoveryModeOnDemand();
@@ -502,12 +504,16 @@ void TestDeviceLib::runs_data() {
              QCOMPARE(bench.notifications.text(), QStringLiteral("A0"));
              QVERIFY(!bench.unpackLeftovers());
          }});
-    add("restore error",
-        {B::Serve, false, false, fault(MRStepRestore, 50, 43), nullptr,
-         QStringLiteral("D> D~ D=0 V> V~ V=0 U> U~ U=0 E> E~ E=0 R> R~ R=43"), 43, [](Bench&, LoopbackHttpServer&) {
-             QCOMPARE(stateOf(kPhone).mode, int(MRModeRecovery));
-             QCOMPARE(stateOf(kPhone).restoreCount, 0);
-         }});
+    add("restore error", {B::Serve, false, false, fault(MRStepRestore, 50, 43), nullptr,
+                          QStringLiteral("D> D~ D=0 V> V~ V=0 U> U~ U=0 E> E~ E=0 R> R~ R=43"), 43,
+                          [](Bench& bench, LoopbackHttpServer&) {
+                              // The phone restarts as a real one does when its restore fails: off the bus, back in
+                              // recovery mode.
+                              QCOMPARE(bench.notifications.text(), QStringLiteral("A0 C1 D A1"));
+                              QCOMPARE(stateOf(kPhone).present, 1);
+                              QCOMPARE(stateOf(kPhone).mode, int(MRModeRecovery));
+                              QCOMPARE(stateOf(kPhone).restoreCount, 0);
+                          }});
     add("departure mid-restore", {B::Serve, false, false, fault(MRStepRestore, 50, 0, 1), nullptr,
                                   QStringLiteral("D> D~ D=0 V> V~ V=0 U> U~ U=0 E> E~ E=0 R> R~ R=14"),
                                   MRErrorDisconnected, [](Bench& bench, LoopbackHttpServer&) {
@@ -517,8 +523,10 @@ void TestDeviceLib::runs_data() {
                                   }});
     add("run ends without a final report",
         {B::Serve, false, false, fault(MRStepRestore, 50, 44, 0, 1), nullptr,
-         QStringLiteral("D> D~ D=0 V> V~ V=0 U> U~ U=0 E> E~ E=0 R> R~"), 44,
-         [](Bench& bench, LoopbackHttpServer&) { QVERIFY(!bench.unpackLeftovers()); }});
+         QStringLiteral("D> D~ D=0 V> V~ V=0 U> U~ U=0 E> E~ E=0 R> R~"), 44, [](Bench& bench, LoopbackHttpServer&) {
+             QVERIFY(!bench.unpackLeftovers());
+             QCOMPARE(bench.notifications.text(), QStringLiteral("A0 C1"));
+         }});
     add("stop mid-download",
         {B::StallHalfway, false, false, noFault(),
          [this](Bench& bench, const MRRestoreCallbackData& data) {
@@ -859,6 +867,53 @@ void TestDeviceLib::unpluggedAndPluggedInMidRestore() {
 namespace {
 const Firmware kNoFirmware{"http://127.0.0.1:1/none.ipsw", std::string(40, '0'), 1};
 } // namespace
+
+void TestDeviceLib::failedRestoreBringsTheDeviceBack_data() {
+    QTest::addColumn<QString>("modeChange");
+    QTest::addColumn<int>("reenumerateMs");
+    QTest::addColumn<QString>("notifications");
+    QTest::newRow("mode changes in place") << "change" << 0 << "A0 C1 D A1";
+    QTest::newRow("re-enumerating") << "reenumerate" << 0 << "A0 D A1 D A1";
+    QTest::newRow("re-enumerating, a while off the bus") << "reenumerate" << 300 << "A0 D A1 D A1";
+}
+
+// A failed restore leaves the device restarting: it goes off the bus and comes back in recovery mode under a new
+// handle, after the re-enumeration time, and can be restored again.
+void TestDeviceLib::failedRestoreBringsTheDeviceBack() {
+    QFETCH(QString, modeChange);
+    QFETCH(int, reenumerateMs);
+    QFETCH(QString, notifications);
+    LoopbackHttpServer server;
+    server.serve("/fw/fw.ipsw", m_good);
+    Bench bench(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(m_good), m_good.size()}, modeChange.toStdString(), 80,
+                reenumerateMs, 5000);
+    QVERIFY(bench.ready);
+    MRSimFault failure = fault(MRStepRestore, 50, 43);
+    QCOMPARE(sim()->InjectFault(kPhone, &failure), 0);
+    Trace failed;
+    QCOMPARE(bench.restore(failed), 43);
+    if (reenumerateMs > 0)
+        QCOMPARE(stateOf(kPhone).present, 0);
+    QCOMPARE(sim()->WaitIdle(5000), 0);
+    QCOMPARE(bench.notifications.text(), notifications);
+    MRDeviceRef failedHandle = 0;
+    {
+        std::lock_guard<std::mutex> lock(bench.notifications.mutex);
+        failedHandle = bench.notifications.handles.at(bench.notifications.handles.size() - 2);
+    }
+    const MRSimDeviceState state = stateOf(kPhone);
+    QCOMPARE(state.present, 1);
+    QCOMPARE(state.mode, int(MRModeRecovery));
+    QCOMPARE(state.jobRunning, 0);
+    QVERIFY(state.handle > failedHandle);
+    QCOMPARE(MRGetDeviceMode(failedHandle), -1);
+
+    MRSelectFirmware(state.handle, 0);
+    Trace again;
+    QCOMPARE(bench.restore(again), 0);
+    QCOMPARE(stateOf(kPhone).restoreCount, 1);
+    QCOMPARE(stateOf(kPhone).mode, int(MRModeNormal));
+}
 
 void TestDeviceLib::announcementsFromTheEventThread() {
     QCOMPARE(sim()->LoadScenario(scenarioJson(kNoFirmware).c_str()), 0);

@@ -5,11 +5,13 @@
 #include "app/EditionData.h"
 #include "controller/Controller.h"
 #include "framework/MendraMessageBox.h"
+#include "framework/MyFrame.h"
 #include "mainwindow/Mendra.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStackedWidget>
 #include <QtTest>
 
@@ -68,6 +70,8 @@ private slots:
     void selectionFollowsPickedDevice();
     void failureRemovesFailedDeviceByHandle();
     void fixNowAgainAfterStoppedVerification();
+    void keysStartNothing_data();
+    void keysStartNothing();
 
 private:
     void Reach(State state);
@@ -326,6 +330,66 @@ void TestMendra::fixNowAgainAfterStoppedVerification() {
     QCOMPARE(m_engine->calls, (QStringList{"CheckWorkDevicePresent", "StartRepair(standard)"}));
     QVERIFY(m_engine->skipReadyPage);
     QCOMPARE(Page(), QStringLiteral("fix/Fixing"));
+}
+
+void TestMendra::keysStartNothing_data() {
+    QTest::addColumn<State>("state");
+    QTest::addColumn<QString>("focus"); // the widget that has the focus, or none
+    QTest::addColumn<int>("key");
+    const struct {
+        const char* name;
+        State state;
+        const char* focus;
+    } places[] = {{"fresh home page", Home, ""},
+                  {"home page, the list of works", Home, "worksComBox"},
+                  {"home page, the recovery button", Home, "recoveryModeStateBtn"},
+                  {"mode choice", ModeChoice, ""},
+                  {"selection, the device list", Selection, "DeviceModelBox"},
+                  {"selection, the version list", Selection, "SystemVersionBox"},
+                  {"ready to fix", ReadyToFix, ""}};
+    for (const auto& place : places) {
+        for (const auto& key : {std::make_pair("Return", Qt::Key_Return), std::make_pair("Enter", Qt::Key_Enter),
+                                std::make_pair("Escape", Qt::Key_Escape)})
+            QTest::addRow("%s, %s", place.name, key.first) << place.state << place.focus << int(key.second);
+    }
+}
+
+// The main frame is a dialog, whose keyboard would press its first push button: a stray Return must not take a
+// connected phone into recovery mode, nor start, stop or leave anything. Only a message box has a default button.
+void TestMendra::keysStartNothing() {
+    QFETCH(State, state);
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    ListPhone(*m_window, *m_engine, phone);
+    m_engine->deviceMode = MRModeNormal;
+    m_window->ShowConnectionStateAlt(true);
+    m_window->ShowRecoveryButtonState(0);
+    MyFrame frame(m_window, nullptr,
+                  CAbstractFrame::FRAME_MAIN | CAbstractFrame::FRAME_MIN | CAbstractFrame::FRAME_CLOSE, QPixmap(), 0);
+    // The window goes with the test function's clean-up, not with the frame.
+    const auto release = qScopeGuard([this]() { m_window->setParent(nullptr); });
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QTest::qWait(0);
+    Reach(state);
+    QWidget* target = &frame;
+    if (!focus.isEmpty()) {
+        target = Child(*m_window, focus.toLatin1().constData());
+        QVERIFY(target->isVisible());
+        target->setFocus(Qt::OtherFocusReason);
+    }
+    const QString page = Page();
+    const QStringList buttons = VisibleButtons();
+    m_engine->calls.clear();
+
+    QTest::keyClick(target, Qt::Key(key));
+    QCOMPARE(m_engine->calls, QStringList());
+    QCOMPARE(Page(), page);
+    QCOMPARE(VisibleButtons(), buttons);
+    QVERIFY(Child<QPushButton>(*m_window, "recoveryModeStateBtn")->isEnabled());
+    QVERIFY(frame.isVisible());
+    for (QPushButton* button : frame.findChildren<QPushButton*>())
+        QVERIFY2(!button->isDefault() && !button->autoDefault(), qPrintable(button->objectName()));
 }
 
 QTEST_MAIN(TestMendra)

@@ -3,11 +3,15 @@
 #include "MendraWindow.h"
 
 #include "app/EditionData.h"
+#include "app/Language.h"
+#include "controller/Controller.h"
+#include "framework/ApplicationFonts.h"
 #include "framework/MyButton.h"
 #include "framework/MyFrame.h"
 #include "framework/TitleBar.h"
 #include "mainwindow/Mendra.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -52,6 +56,27 @@ QImage Expected(const QString& part, const QString& image, const QSize& size) {
         .convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
+QString LanguageFolder() {
+    return qEnvironmentVariable("MENDRA_RUNTIME_DIR") + QStringLiteral("/Language");
+}
+
+// Each named widget's smallest and largest size, in name order.
+QStringList SizeLimits(const QWidget& window) {
+    QStringList limits;
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        // Qt's own helpers (a scroll area's bar containers) get their limits when they are first needed.
+        if (!widget->objectName().isEmpty() && !widget->objectName().startsWith(QLatin1String("qt_")))
+            limits << QStringLiteral("%1 %2x%3 to %4x%5")
+                          .arg(widget->objectName())
+                          .arg(widget->minimumWidth())
+                          .arg(widget->minimumHeight())
+                          .arg(widget->maximumWidth())
+                          .arg(widget->maximumHeight());
+    }
+    limits.sort();
+    return limits;
+}
+
 QImage Shown(const QLabel* label) {
     return label->pixmap(Qt::ReturnByValue).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
@@ -79,6 +104,8 @@ private slots:
     void skinChangeLoadsGuidePictures();
     void skinChangeShowsNotConnected();
     void pagesStartUnderTheTitleBar();
+    void sizesHoldThroughLanguageChange_data();
+    void sizesHoldThroughLanguageChange();
 
 private:
     QWidget* Find(const QString& name) const;
@@ -327,6 +354,57 @@ void TestMendraLook::skinChangeShowsNotConnected() {
     QVERIFY(Shown(Child<QLabel>(*m_window, "connstatusIogoLbl")) != unconnected);
     SkinManager::Instance()->NotifyAllImageUpdate();
     QVERIFY(Shown(Child<QLabel>(*m_window, "connstatusIogoLbl")) == unconnected);
+}
+
+void TestMendraLook::sizesHoldThroughLanguageChange_data() {
+    QTest::addColumn<int>("screenWidth");
+    QTest::addColumn<QString>("language");
+    for (int width : {1920, 3840}) {
+        for (const char* language : {"de", "fr", "zh", "jp", "en"})
+            QTest::addRow("%s, %d wide", language, width) << width << language;
+    }
+}
+
+// A language change sets the application's style sheet again, which repolishes every widget with the skin's
+// rules; the sizes the window gave its widgets must hold as they did after start-up.
+void TestMendraLook::sizesHoldThroughLanguageChange() {
+    QFETCH(int, screenWidth);
+    QFETCH(QString, language);
+    delete m_window;
+    SetSkinScaleForScreenWidth(screenWidth);
+    auto* engine = new FakeRepairEngine;
+    m_window = NewMendraOn(engine);
+    const auto restore = qScopeGuard([]() {
+        LoadTranslator(QStringLiteral("en"), LanguageFolder(), QStringLiteral("Mendra"));
+        qApp->setStyleSheet(QString());
+    });
+    // As start-up does: the application's style sheet, then the window's pictures and its own sheets.
+    SkinManager* skin = SkinManager::Instance();
+    skin->LoadStyleSheet();
+    SetupApplicationFonts(skin->GetStyleSheet(), QStringLiteral("en"));
+    skin->NotifyAllImageUpdate();
+    ListPhone(*m_window, *engine, 5);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    const double scale = skin->GetScale();
+    const QSize design(int(176 * scale), int(42 * scale));
+    const QStringList buttons{"btnNext", "btnDownload", "btnRetryDownload"};
+    for (const QString& name : buttons) {
+        QCOMPARE(Find(name)->minimumSize(), design);
+        QCOMPARE(Find(name)->maximumSize(), design);
+    }
+    QTRY_COMPARE(Find("btnNext")->size(), design);
+    const QStringList before = SizeLimits(*m_window);
+
+    Controller::Instance()->SetLanguageFolder(LanguageFolder());
+    Controller::Instance()->SetLanguage(language);
+    QCOMPARE(Child<QPushButton>(*m_window, "btnDownload")->text(), QCoreApplication::translate("Mendra", "Download"));
+    QCOMPARE(SizeLimits(*m_window), before);
+    QTRY_COMPARE(Find("btnNext")->size(), design);
+    // The download button shows on the firmware selection.
+    DriveTo(*m_window, *engine, WindowStage::Selection);
+    QVERIFY(Find("btnDownload")->isVisible());
+    QTRY_COMPARE(Find("btnDownload")->size(), design);
 }
 
 QTEST_MAIN(TestMendraLook)

@@ -672,9 +672,8 @@ void TestRepairRoad::branches_data() {
     QTest::newRow("Back during the second verification, No then Yes, Fix Now again")
         << BackDuringSecondVerification << QList<int>{No, Ok} << QStringList{stopFixing, stopFixing} << "fix/Fixing"
         << QStringList{"Next \"Done\""};
-    QTest::newRow("Back during the unzip only warns")
-        << BackDuringUnzip << QList<int>{Ok}
-        << QStringList{"The device is being repaired, please do not close the program."} << "fix/Fixing"
+    QTest::newRow("Back during the unzip, No then Yes, Fix Now again")
+        << BackDuringUnzip << QList<int>{No, Ok} << QStringList{stopFixing, stopFixing} << "fix/Fixing"
         << QStringList{"Next \"Done\""};
     QTest::newRow("Back during the restore only warns")
         << BackDuringRestore << QList<int>{Ok}
@@ -784,12 +783,15 @@ void TestRepairRoad::branches() {
         QVERIFY(
             Child<QLabel>(*m_window, "noteInfoLbl_3")->text().contains(QStringLiteral(">Contact us for more help.")));
         QVERIFY(!Shown(Child<QLabel>(*m_window, "progressValueLbl")));
-        // The failed device leaves the home page's list until it is connected again.
-        QCOMPARE(Child<QComboBox>(*m_window, "iPhoneTypeBox")->count(), 0);
-        QCOMPARE(Stack<HomeConnection>(*m_window, "connectstackedWidget_2"), HomeConnection::NotConnected);
+        // The failed device restarts, as a real one does: it comes back in recovery mode, to be tried again.
+        QTRY_COMPARE_WITH_TIMEOUT(Child<QComboBox>(*m_window, "iPhoneTypeBox")->count(), 1, Slow);
+        QCOMPARE(Phone().mode, int(MRModeRecovery));
         QCOMPARE(Phone().restoreCount, 0);
         Shot(QStringLiteral("9-repair-failed"));
         QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
+        QTRY_COMPARE(Stack<HomeConnection>(*m_window, "connectstackedWidget_2"), HomeConnection::DeviceList);
+        QVERIFY(Shown(Child<QPushButton>(*m_window, "recoveryModeStateBtn")));
+        QCOMPARE(Child<QPushButton>(*m_window, "recoveryModeStateBtn")->text(), QStringLiteral("Quit Recovery Mode"));
         break;
     }
     case DepartsMidRestore: {
@@ -888,15 +890,18 @@ void TestRepairRoad::branches() {
         QVERIFY(!m_watch->shown.join('\n').contains(QStringLiteral("Downloading")));
         break;
     }
-    case BackDuringSecondVerification: {
+    case BackDuringSecondVerification:
+    case BackDuringUnzip: {
+        // The device is not touched yet: the run can still be stopped, and "Fix Now" starts it again.
         Download();
         FinishFirstRun();
-        m_watch->HoldAfter(MRStepVerify, MRStatusProgress);
+        const bool unzipping = branch == BackDuringUnzip;
+        m_watch->HoldAfter(unzipping ? MRStepUnzip : MRStepVerify, MRStatusProgress);
         QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(m_watch->Held(), Slow);
         QVERIFY(Child<QLabel>(*m_window, "progressValueLbl")
                     ->text()
-                    .startsWith(QStringLiteral("Secondary Verification: ")));
+                    .startsWith(unzipping ? QStringLiteral("Unziping: ") : QStringLiteral("Secondary Verification: ")));
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
         QCOMPARE(Page(), QStringLiteral("fix/Fixing"));
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
@@ -905,22 +910,19 @@ void TestRepairRoad::branches() {
         m_watch->Release();
         QTRY_VERIFY_WITH_TIMEOUT(!Phone().jobRunning, Slow);
         QCOMPARE(Page(), QStringLiteral("fix/ReadyToFix"));
+        QCOMPARE(Phone().restoreCount, 0);
+        QCOMPARE(Phone().mode, int(MRModeNormal));
         FixNowUntilDone();
         break;
     }
-    case BackDuringUnzip:
     case BackDuringRestore: {
         Download();
         FinishFirstRun();
-        const bool unzipping = branch == BackDuringUnzip;
-        m_watch->HoldAfter(unzipping ? MRStepUnzip : MRStepRestore, MRStatusProgress);
+        m_watch->HoldAfter(MRStepRestore, MRStatusProgress);
         QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(m_watch->Held(), Slow);
-        QVERIFY(Child<QLabel>(*m_window, "progressValueLbl")
-                    ->text()
-                    .startsWith(unzipping ? QStringLiteral("Unziping: ") : QStringLiteral("Repairing: ")));
-        if (!unzipping)
-            Shot(QStringLiteral("6-repairing"));
+        QVERIFY(Child<QLabel>(*m_window, "progressValueLbl")->text().startsWith(QStringLiteral("Repairing: ")));
+        Shot(QStringLiteral("6-repairing"));
         QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
         QCOMPARE(Page(), QStringLiteral("fix/Fixing"));
         QCOMPARE(Buttons(), (QStringList{"Back", "Next \"Fixing\" (off)"}));

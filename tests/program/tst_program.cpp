@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMessageBox>
 #include <QProcess>
@@ -15,6 +16,8 @@
 
 #include <memory>
 #include <optional>
+
+#include <csignal>
 
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -223,6 +226,24 @@ void StartFirmwareDownload(ProgramRun& run) {
     QCOMPARE(run.Ask("click btnDownload"), QByteArray("ok"));
 }
 
+// The environment of a program whose simulated iPhone's firmware comes from the server, under a path where the
+// server takes the request and never answers: a download started there is still running whenever the test acts.
+QProcessEnvironment HangingDownloadEnvironment(const Sandbox& sandbox, const PythonHttpServer& server) {
+    const QString scenario = sandbox.Path("scenario.json");
+    QFile file(scenario);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(
+            QString(R"({"devices": [{"id": 7, "name": "iPhone", "info": "iPhone 11", "productType": "iPhone12,1"}],
+                        "firmware": {"iPhone12,1": [{"version": "17.0", "url": "%1", "size": 1000,
+                                     "sha1": "0000000000000000000000000000000000000000"}]}})")
+                .arg(server.url("/hang/firmware.ipsw").toString())
+                .toUtf8());
+    QProcessEnvironment environment = sandbox.Environment();
+    environment.insert("MENDRA_DEVICE_SCENARIO", scenario);
+    environment.insert("no_proxy", "127.0.0.1");
+    return environment;
+}
+
 // A program folder of its own in the sandbox: a copy of the program with everything else it reads linked in
 // beside it, so that the copy's folder is the program's real folder. Started through bin/mendra, a link to the
 // copy, as after an install. Returns the folder.
@@ -298,7 +319,13 @@ struct PatchSurroundings {
     PythonHttpServer server;
 };
 
+// When a signal asks the program to end: a version skipped in the update offer, a download running, or the box
+// that asks whether to stop that download waiting for an answer.
+enum class SignalMoment { VersionSkipped, Downloading, BoxOpen };
+
 } // namespace
+
+Q_DECLARE_METATYPE(SignalMoment)
 
 class TestProgram : public QObject {
     Q_OBJECT
@@ -329,6 +356,8 @@ private slots:
     void patchCheckDoesNothing_data();
     void patchCheckDoesNothing();
     void offersANewerVersionAtStart();
+    void endsOnSignal_data();
+    void endsOnSignal();
 
 private:
     QString m_program;
@@ -429,25 +458,10 @@ void TestProgram::closingDuringARepairAsksFirst() {
 }
 
 void TestProgram::closingDuringADownloadAsksFirst() {
-    // The firmware comes from a server here that takes the request and never answers: the download is still
-    // running whenever the window is closed.
     Sandbox sandbox;
     PythonHttpServer server(sandbox.Path("."));
     QVERIFY(server.start());
-    const QString scenario = sandbox.Path("scenario.json");
-    QFile file(scenario);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(QString(R"({"devices": [{"id": 7, "name": "iPhone", "info": "iPhone 11", "productType": "iPhone12,1"}],
-                           "firmware": {"iPhone12,1": [{"version": "17.0", "url": "%1", "size": 1000,
-                                        "sha1": "0000000000000000000000000000000000000000"}]}})")
-                   .arg(server.url("/hang/firmware.ipsw").toString())
-                   .toUtf8());
-    file.close();
-    QProcessEnvironment environment = sandbox.Environment();
-    environment.insert("MENDRA_DEVICE_SCENARIO", scenario);
-    environment.insert("no_proxy", "127.0.0.1");
-
-    ProgramRun run(m_program, environment);
+    ProgramRun run(m_program, HangingDownloadEnvironment(sandbox, server));
     StartFirmwareDownload(run);
     if (QTest::currentTestFailed())
         return;
@@ -807,6 +821,73 @@ void TestProgram::offersANewerVersionAtStart() {
 
     sandbox.Enter();
     QCOMPARE(MyConfig(*gAppData, MyConfig::Access::ReadOnly).GetSkipVersion(), QStringLiteral("99.0"));
+    m_sandbox->Enter();
+}
+
+void TestProgram::endsOnSignal_data() {
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<SignalMoment>("moment");
+    QTest::newRow("log-out or shut-down") << int(SIGTERM) << QByteArray("SIGTERM") << SignalMoment::VersionSkipped;
+    QTest::newRow("Ctrl+C") << int(SIGINT) << QByteArray("SIGINT") << SignalMoment::VersionSkipped;
+    QTest::newRow("the terminal goes away") << int(SIGHUP) << QByteArray("SIGHUP") << SignalMoment::VersionSkipped;
+    QTest::newRow("log-out during a download") << int(SIGTERM) << QByteArray("SIGTERM") << SignalMoment::Downloading;
+    QTest::newRow("log-out while a box waits for the user")
+        << int(SIGTERM) << QByteArray("SIGTERM") << SignalMoment::BoxOpen;
+}
+
+// The session or a terminal asks the program to end: it ends as closing its window outside a repair does, with
+// nobody there to answer a box. The device job stops, the settings are saved, a version the user skipped in this
+// session among them, the run log says why, and the result is 0.
+void TestProgram::endsOnSignal() {
+    QFETCH(int, number);
+    QFETCH(QByteArray, name);
+    QFETCH(SignalMoment, moment);
+    Sandbox sandbox;
+    PythonHttpServer files(sandbox.Path("."));
+    QVERIFY(files.start());
+    PythonPeer updates;
+    QVERIFY2(StartUpdateServer(updates, {"--newest", "99.0"}), qPrintable(updates.errorText()));
+    QProcessEnvironment environment = HangingDownloadEnvironment(sandbox, files);
+    if (moment == SignalMoment::VersionSkipped) {
+        for (const char* proxy : {"http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
+            environment.remove(proxy);
+        environment.insert("MENDRA_UPDATE_SERVER", AnswerEndpoint(updates, "newer"));
+    }
+    ProgramRun run(m_program, environment);
+    if (moment == SignalMoment::VersionSkipped) {
+        QVERIFY(run.WaitForLine("ready", 60000));
+        QTRY_COMPARE_WITH_TIMEOUT(run.Ask("get UpdateView visible"), QByteArray("true"), 30000);
+        QCOMPARE(run.Ask("click SkipButton"), QByteArray("ok"));
+        QTRY_COMPARE(run.Ask("get UpdateView visible"), QByteArray("false"));
+    } else {
+        StartFirmwareDownload(run);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY(files.waitForRequestTo("/hang/firmware.ipsw", 30000));
+    }
+    if (moment == SignalMoment::BoxOpen) {
+        QCOMPARE(run.Ask("close"), QByteArray("ok"));
+        // "Downloading/Verifying Firmware package... Are you sure to exit?", which nobody answers.
+        QTRY_COMPARE(run.Ask("get PTMessageBox visible"), QByteArray("true"));
+    }
+    const int width = run.Ask("get frame width").toInt();
+    QVERIFY(width > 0);
+
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(::kill(pid_t(run.Process().processId()), number), 0);
+    QVERIFY(run.EndsWithZero(20000));
+    // However long the firmware server keeps silent.
+    QVERIFY2(clock.elapsed() < 10000, qPrintable(QString::number(clock.elapsed())));
+
+    const QByteArray log = ReadFile(sandbox.DataFolder() + "/Log/myrun.log");
+    QVERIFY2(log.contains("[Info]Program ends on " + name + ": "), log.constData());
+    sandbox.Enter();
+    const MyConfig settings(*gAppData, MyConfig::Access::ReadOnly);
+    QCOMPARE(settings.GetWidth(), width);
+    if (moment == SignalMoment::VersionSkipped)
+        QCOMPARE(settings.GetSkipVersion(), QStringLiteral("99.0"));
     m_sandbox->Enter();
 }
 
