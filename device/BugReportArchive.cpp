@@ -5,10 +5,12 @@
 #include "platform/ArchiveCreator.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSet>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
@@ -44,6 +46,10 @@ bool IsAccountElement(const QString& name) {
 }
 
 } // namespace
+
+QString BugReportArchive::FindArchiver() {
+    return QStandardPaths::findExecutable(platform::archiveCreateCommand(QString(), {}).program);
+}
 
 QString BugReportArchive::PathFor(const QString& dataDir, const QString& productName, const QString& version) {
     return QStringLiteral("%1%2 V%3.dmp").arg(dataDir, productName, version);
@@ -117,6 +123,8 @@ bool BugReportArchive::Pack(const QString& archive, const QString& dataDir, cons
         return false;
     if (m_entries.isEmpty())
         return Fail(QStringLiteral("nothing to pack into the bug report: no log, no settings, no attachment"));
+    if (IsStopped())
+        return Fail(QStringLiteral("the packing was stopped"));
 
     QStringList files;
     for (const QString& entry : qAsConst(m_entries)) {
@@ -184,17 +192,26 @@ bool BugReportArchive::GatherAttachment(const QString& attachment, const QString
 }
 
 bool BugReportArchive::RunArchiver(const QString& archive, const QStringList& files) {
-    const platform::CommandLine command = platform::archiveCreateCommand(archive, files);
+    platform::CommandLine command = platform::archiveCreateCommand(archive, files);
+    if (!m_archiver.isEmpty())
+        command.program = m_archiver;
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(command.program, command.arguments);
     if (!process.waitForStarted(StartTimeoutMs))
         return Fail(
             QStringLiteral("the archiver %1 cannot be started: %2").arg(command.program, process.errorString()));
-    if (!process.waitForFinished(FinishTimeoutMs)) {
+    QElapsedTimer running;
+    running.start();
+    // In short waits, so that a stop never waits for the archiver.
+    while (!process.waitForFinished(StopCheckMs) && process.state() != QProcess::NotRunning) {
+        const bool stopped = IsStopped();
+        if (!stopped && running.elapsed() < FinishTimeoutMs)
+            continue;
         process.kill();
         process.waitForFinished();
-        return Fail(QStringLiteral("the archiver did not finish within %1 s").arg(FinishTimeoutMs / 1000));
+        return Fail(stopped ? QStringLiteral("the packing was stopped")
+                            : QStringLiteral("the archiver did not finish within %1 s").arg(FinishTimeoutMs / 1000));
     }
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
         return Fail(QStringLiteral("the archiver failed with code %1: %2")

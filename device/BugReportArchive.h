@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
+
 // The archive that goes with a bug report: the program's logs (the run log as "myrun.log" and the other
 // "*.log" files of the data folder and its "Log" folder), a copy of each settings file ("*.xml" of the data
 // folder) with every password and account name emptied, and the user's attachment under "attachment/". The
@@ -14,6 +16,11 @@ public:
     // How long the archiver may take to start, and then to finish, before the packing counts as failed.
     static constexpr int StartTimeoutMs = 30000;
     static constexpr int FinishTimeoutMs = 30000;
+    // How often a running archiver is checked for a stop.
+    static constexpr int StopCheckMs = 50;
+
+    // The archiver's program as the PATH finds it now; empty when there is none.
+    static QString FindArchiver();
 
     // "<dataDir><productName> V<version>.dmp"; dataDir ends in a separator.
     static QString PathFor(const QString& dataDir, const QString& productName, const QString& version);
@@ -23,6 +30,11 @@ public:
     // Problem() then says why (for the run log).
     bool Pack(const QString& archive, const QString& dataDir, const QString& attachment);
     const QString& Problem() const { return m_problem; }
+    // The archiver to run, as FindArchiver() gave it; without one its name is looked up when it starts.
+    void SetArchiver(const QString& program) { m_archiver = program; }
+    // Once the flag is set Pack() ends soon, the archiver killed, with no archive; the flag must outlive
+    // Pack(). Set from another thread, while Pack() runs there.
+    void SetStopFlag(const std::atomic<bool>* stop) { m_stop = stop; }
     // What was packed, by the names the archive holds them under.
     const QStringList& Entries() const { return m_entries; }
 
@@ -34,11 +46,14 @@ public:
 
 private:
     bool Fail(const QString& problem);
+    bool IsStopped() const { return m_stop && *m_stop; }
     void GatherLogs(const QString& dataDir, const QString& folder);
     void GatherSettings(const QString& dataDir, const QString& folder);
     bool GatherAttachment(const QString& attachment, const QString& folder);
     bool RunArchiver(const QString& archive, const QStringList& files);
 
+    QString m_archiver;
+    const std::atomic<bool>* m_stop = nullptr;
     QString m_problem;
     QStringList m_entries;
 };

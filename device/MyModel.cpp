@@ -9,6 +9,7 @@
 #include "ModelNotices.h"
 #include "RestoreThread.h"
 #include "app/EditionData.h"
+#include "app/FileUtils.h"
 #include "app/MyConfig.h"
 #include "app/RunLog.h"
 #include "platform/ProxySettings.h"
@@ -135,6 +136,22 @@ void MyModel::ShutDown() {
 // A mail server that never answers the end of a report must not keep the closed program alive: the
 // connection is aborted, even in the phase where the dialog's stop is refused.
 void MyModel::EndBugReportAtExit() {
+    if (m_bugReportPacking) {
+        BugReportPacking* packing = m_bugReportPacking;
+        m_bugReportPacking = nullptr;
+        packing->disconnect(this);
+        if (packing->isRunning())
+            RunLog->WriteString(TextLog::Warning, QStringLiteral("Bug report: the packing was cut off at exit"), true);
+        // The archiver is killed; what it left is no report.
+        packing->Stop();
+        if (packing->wait(BugReportWaitMs)) {
+            RemovePath(packing->Archive());
+        } else {
+            RunLog->WriteString(TextLog::Warning, QStringLiteral("The bug report's packing did not end at exit."),
+                                true);
+            packing->setParent(nullptr);
+        }
+    }
     if (!m_bugReportThread)
         return;
     BugreportThread* thread = m_bugReportThread;

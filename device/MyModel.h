@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BugReportPacking.h"
 #include "ModelHost.h"
 #include "WindowStates.h"
 #include "deviceapi/zUZArovadu.h"
@@ -101,10 +102,8 @@ public:
     static bool IsBugReportSetUp();
     void SendBugReport(BugReportDisplay* view);
     void StopBugReport(BugReportDisplay* view);
-    bool IsSendingBugReport() const { return m_bugReportThread != nullptr; }
-    // Packs the logs, the settings without their passwords and the attachment (when a file is there) into
-    // the report's archive in the data folder; returns its path, where no file is when packing failed.
-    QString CollectLogsForReport(const QString& attachment);
+    // From the accepted Submit, through the packing of the archive, until the mail's result.
+    bool IsSendingBugReport() const { return m_bugReportPacking || m_bugReportThread; }
     QString NewestVersion() const;
     QString UpdateDownloadUrl() const;
     void SetUpdateLanguage(const QString& language);
@@ -182,6 +181,8 @@ private:
     void OnUpdateCheckFinished(int code, bool startup);
     void ShutDown();
     void EndBugReportAtExit();
+    void BugReportPacked();
+    void StartBugReportSend();
 
     ModelHost m_host;
     ModelController* m_controller = nullptr;
@@ -197,7 +198,8 @@ private:
     // The dialog the running send started from; cleared when that dialog goes, so that a later dialog at
     // the same address never gets its display.
     BugReportDisplay* m_sendView = nullptr;
-    // Guarded: the result slot hands the thread object to deleteLater.
+    // Guarded: the result slots hand the thread objects to deleteLater. At most one of the two at a time.
+    QPointer<BugReportPacking> m_bugReportPacking;
     QPointer<BugreportThread> m_bugReportThread;
     int m_shownProgress = -1;
     BugReportInfo m_bugReportInfo;

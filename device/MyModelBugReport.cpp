@@ -1,9 +1,11 @@
-// The device model's part in sending bug reports: the checks of the dialog's form, the archive of the logs and
-// one BugreportThread at a time, whose progress and result come back here on the GUI thread.
+// The device model's part in sending bug reports: the checks of the dialog's form, the archive of the logs
+// (packed by a BugReportPacking) and then one BugreportThread, one report at a time; the outcome of each comes
+// back here on the GUI thread.
 #include "MyModel.h"
 
 #include "BugReportArchive.h"
 #include "BugReportDisplay.h"
+#include "BugReportPacking.h"
 #include "ModelNotices.h"
 #include "app/EditionData.h"
 #include "app/FileUtils.h"
@@ -53,7 +55,7 @@ bool MyModel::AskMessage(const QString& text) {
 }
 
 void MyModel::SendBugReport(BugReportDisplay* view) {
-    if (m_bugReportThread) {
+    if (IsSendingBugReport()) {
         ShowMessage(QCoreApplication::translate("QObject", "Sending a bug report. Please try another later."));
         return;
     }
@@ -94,8 +96,11 @@ void MyModel::SendBugReport(BugReportDisplay* view) {
         attachment = chosen;
     }
 
-    const QString archive = CollectLogsForReport(attachment);
-    if (!QFileInfo(archive).isFile()) {
+    // Looked up here, so that the packing's thread never reads the environment.
+    const QString archiver = BugReportArchive::FindArchiver();
+    if (archiver.isEmpty() || !gConfig || !gAppData) {
+        RunLog->WriteString(TextLog::Error, QStringLiteral("Bug report archive not made: no archiver on the PATH"),
+                            true);
         ShowMessage(QCoreApplication::translate("QObject", "Unknown error, try again please."));
         return;
     }
@@ -109,44 +114,70 @@ void MyModel::SendBugReport(BugReportDisplay* view) {
     }
     m_bugReportInfo.model = reinterpret_cast<quintptr>(this);
     m_bugReportInfo.operator_ = reinterpret_cast<quintptr>(static_cast<void*>(view));
-    m_bugReportInfo.archivePath = QDir::toNativeSeparators(archive);
     m_bugReportInfo.productName = gAppData->FullProductName;
     m_bugReportInfo.programPath = QCoreApplication::applicationFilePath();
     m_bugReportInfo.recipient = gAppData->Email;
     m_mailAccount = account.Account();
 
+    // The archive is packed off the GUI thread, since the archiver takes a while over a large attachment; the
+    // dialog shows the report under way from here on, so that its stop also ends the packing.
+    const QString dataDir = gConfig->GetDataDir();
+    const QString archive = BugReportArchive::PathFor(dataDir, gAppData->FullProductName, gAppData->Version);
+    // A child of the model: a packing still running when the model goes is stopped and waited for.
+    m_bugReportPacking = new BugReportPacking(archiver, archive, dataDir, attachment, this);
+    connect(m_bugReportPacking, &QThread::finished, this, &MyModel::BugReportPacked);
+    m_sendView = view;
+    if (shown)
+        view->SetState(BugReportViewState::Sending);
+    m_bugReportPacking->start(QThread::InheritPriority);
+}
+
+void MyModel::BugReportPacked() {
+    BugReportPacking* packing = m_bugReportPacking;
+    if (!packing)
+        return;
+    // It has ended but for its last steps; this makes its outcome safe to read.
+    packing->wait();
+    packing->deleteLater();
+    m_bugReportPacking = nullptr;
+    if (packing->IsStopped()) {
+        m_sendView = nullptr;
+        RemovePath(packing->Archive());
+        RunLog->WriteString(TextLog::Info, QStringLiteral("Bug report: the packing was stopped"), true);
+        return;
+    }
+    if (!packing->Packed() || !QFileInfo(packing->Archive()).isFile()) {
+        RunLog->WriteString(TextLog::Error, QStringLiteral("Bug report archive not made: ") + packing->Problem(), true);
+        if (IsShownSend(reinterpret_cast<void*>(m_bugReportInfo.operator_)))
+            m_bugReportView->SetState(BugReportViewState::Idle);
+        m_sendView = nullptr;
+        ShowMessage(QCoreApplication::translate("QObject", "Unknown error, try again please."));
+        return;
+    }
+    RunLog->WriteString(TextLog::Info, QStringLiteral("Bug report archive holds: ") + packing->Entries().join(", "),
+                        true);
+    m_bugReportInfo.archivePath = QDir::toNativeSeparators(packing->Archive());
+    StartBugReportSend();
+}
+
+void MyModel::StartBugReportSend() {
     // A child of the model: a send still running when the model goes is stopped and waited for.
     m_bugReportThread = new BugreportThread(m_bugReportInfo, m_mailAccount, this);
     connect(m_bugReportThread, &BugreportThread::updateResultUI, this, &MyModel::SltUpdateSendResultFun);
     connect(m_bugReportThread, &BugreportThread::limitStop, this, &MyModel::SltLimitStop);
     connect(this, &MyModel::SglStopBugReport, m_bugReportThread, &BugreportThread::ThreadStop);
     connect(m_bugReportThread, &BugreportThread::progress, this, &MyModel::SltProgress);
-    m_sendView = view;
     m_shownProgress = -1;
-    if (shown)
-        view->SetState(BugReportViewState::Sending);
     RunLog->WriteString(TextLog::Info, QStringLiteral("Bug report: sending ") + m_bugReportInfo.archivePath, true);
     m_bugReportThread->start(QThread::InheritPriority);
-}
-
-QString MyModel::CollectLogsForReport(const QString& attachment) {
-    if (!gConfig || !gAppData)
-        return QString();
-    const QString dataDir = gConfig->GetDataDir();
-    const QString archive = BugReportArchive::PathFor(dataDir, gAppData->FullProductName, gAppData->Version);
-    BugReportArchive packer;
-    if (packer.Pack(archive, dataDir, attachment))
-        RunLog->WriteString(TextLog::Info, QStringLiteral("Bug report archive holds: ") + packer.Entries().join(", "),
-                            true);
-    else
-        RunLog->WriteString(TextLog::Error, QStringLiteral("Bug report archive not made: ") + packer.Problem(), true);
-    return archive;
 }
 
 void MyModel::StopBugReport(BugReportDisplay* view) {
     if (!view || view != m_bugReportView || !view->IsSending())
         return;
     view->SetState(BugReportViewState::Stopped);
+    if (m_bugReportPacking)
+        m_bugReportPacking->Stop();
     if (m_bugReportThread) {
         disconnect(m_bugReportThread, &BugreportThread::progress, this, &MyModel::SltProgress);
         emit SglStopBugReport();

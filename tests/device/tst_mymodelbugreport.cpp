@@ -1,13 +1,16 @@
 // The model's bug reports: the account from the deployment file, the checks of the form, the archive that
-// reaches the mail server (unpacked again with 7z), one report at a time, the stop, and the offer to retry.
-// The servers are real: aiosmtpd with TLS and AUTH, and a scripted peer for a server that stalls or refuses.
+// reaches the mail server (unpacked again with 7z), the packing off the GUI thread, one report at a time, the
+// stop, and the offer to retry. The servers are real: aiosmtpd with TLS and AUTH, and a scripted peer for a
+// server that stalls or refuses; a stand-in 7z for an archiver that fails or stalls.
 
 #include "BinaryBytes.h"
+#include "EventLoopWatch.h"
 #include "MailDeployment.h"
 #include "ModelTestEnv.h"
 #include "RecordingDisplay.h"
 #include "ResidentMemory.h"
 #include "ScriptedSmtpPeer.h"
+#include "StandInProgram.h"
 
 #include "app/RunLog.h"
 #include "device/BugReportArchive.h"
@@ -27,6 +30,21 @@ const char kDescribe[] = "Please describe the problem clearly before submitting.
 const char kUnknown[] = "Unknown error, try again please.";
 const char kRetry[] = "Bug sending failed, please try again.";
 
+// Bytes that no archiver can shrink, so that 7z has all of them to work through.
+bool WriteUnshrinkable(const QString& path, qint64 size) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    QRandomGenerator random(4013);
+    QByteArray chunk(1024 * 1024, Qt::Uninitialized);
+    for (qint64 written = 0; written < size; written += chunk.size()) {
+        random.fillRange(reinterpret_cast<quint32*>(chunk.data()), chunk.size() / 4);
+        if (file.write(chunk.constData(), qMin<qint64>(chunk.size(), size - written)) < 0)
+            return false;
+    }
+    return file.size() == size;
+}
+
 } // namespace
 
 class TestMyModelBugReport : public QObject {
@@ -43,6 +61,9 @@ private slots:
     void refusedBeforeSending_data();
     void refusedBeforeSending();
     void largestAttachmentArrives();
+    void packingLeavesEventLoopAnswering();
+    void packingEnds_data();
+    void packingEnds();
     void stopMidSend_data();
     void stopMidSend();
     void failureOffersRetry();
@@ -257,18 +278,8 @@ void TestMyModelBugReport::refusedBeforeSending() {
 void TestMyModelBugReport::largestAttachmentArrives() {
     QVERIFY2(m_mail.startServer(SmtpTestServer::Mode::Tls), qPrintable(m_mail.errorText()));
     m_display.attachment = m_files.filePath(QStringLiteral("largest.png"));
-    {
-        QFile file(m_display.attachment);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        // Bytes that no archiver can shrink, so that the mail is as large as the attachment makes it.
-        QRandomGenerator random(4013);
-        QByteArray chunk(1024 * 1024, Qt::Uninitialized);
-        for (qint64 written = 0; written < BugReportDisplay::MaxAttachmentBytes; written += chunk.size()) {
-            random.fillRange(reinterpret_cast<quint32*>(chunk.data()), chunk.size() / 4);
-            QVERIFY(file.write(chunk) == chunk.size());
-        }
-        QCOMPARE(file.size(), BugReportDisplay::MaxAttachmentBytes);
-    }
+    // As large as the mail can get from it.
+    QVERIFY(WriteUnshrinkable(m_display.attachment, BugReportDisplay::MaxAttachmentBytes));
     ResidentMemory::ResetPeak();
     const qint64 before = ResidentMemory::CurrentMb();
     Submit();
@@ -286,6 +297,90 @@ void TestMyModelBugReport::largestAttachmentArrives() {
     UnpackedReport report;
     QVERIFY2(report.unpackFromMail(mails.first()), qPrintable(report.errorText()));
     QCOMPARE(QFileInfo(report.folder() + "/attachment/largest.png").size(), BugReportDisplay::MaxAttachmentBytes);
+}
+
+// 7z takes a while over an attachment of the largest size (about a second, longer on a slow disk): the GUI
+// thread answers within 100 ms all the while, from Submit until the mail server is reached.
+void TestMyModelBugReport::packingLeavesEventLoopAnswering() {
+    ScriptedSmtpPeer peer;
+    QVERIFY(peer.start());
+    peer.setReply(ScriptedSmtpPeer::Greeting, QByteArray());
+    QVERIFY(PointAt(peer));
+    m_display.attachment = m_files.filePath(QStringLiteral("packed slowly.png"));
+    QVERIFY(WriteUnshrinkable(m_display.attachment, BugReportDisplay::MaxAttachmentBytes));
+    EventLoopWatch watch;
+    watch.start();
+    Submit();
+    QCOMPARE(m_display.log, (QStringList{"EmailValid", "Sending"}));
+    QTRY_VERIFY_WITH_TIMEOUT(peer.connected(), 120000);
+    watch.stop();
+    qInfo("packing a %lld MB attachment: the longest time the event loop did not answer was %lld ms",
+          BugReportDisplay::MaxAttachmentMb, watch.longestGapMs());
+    m_env.model->StopBugReport(&m_display);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_env.model->IsSendingBugReport(), 10000);
+    QFile::remove(m_display.attachment);
+    QVERIFY2(watch.longestGapMs() < 100, qPrintable(QString::number(watch.longestGapMs())));
+    QCOMPARE(m_env.host->notices, QStringList());
+}
+
+void TestMyModelBugReport::packingEnds_data() {
+    QTest::addColumn<QByteArray>("archiver"); // what the stand-in 7z does once it has written part of the archive
+    QTest::addColumn<QString>("end");         // "stop", "model goes", or empty: the archiver ends by itself
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QStringList>("notices");
+    QTest::addColumn<QString>("logged");
+    QTest::newRow("the archiver fails") << QByteArray("exit 2\n") << QString()
+                                        << QStringList{"EmailValid", "Sending", "Idle"} << QStringList{kUnknown}
+                                        << "Bug report archive not made: the archiver failed with code 2";
+    QTest::newRow("the dialog's stop") << QByteArray("exec /bin/sleep 60\n") << "stop"
+                                       << QStringList{"EmailValid", "Sending", "Stopped"} << QStringList()
+                                       << "Bug report: the packing was stopped";
+    QTest::newRow("the model goes") << QByteArray("exec /bin/sleep 60\n") << "model goes"
+                                    << QStringList{"EmailValid", "Sending"} << QStringList()
+                                    << "Bug report: the packing was cut off at exit";
+}
+
+// However the packing ends short of an archive, no part of one is left and no mail goes; a stop or the
+// model's end does not wait for the archiver, and only a failure says so.
+void TestMyModelBugReport::packingEnds() {
+    QFETCH(QByteArray, archiver);
+    QFETCH(QString, end);
+    QFETCH(QStringList, shown);
+    QFETCH(QStringList, notices);
+    QFETCH(QString, logged);
+    ScriptedSmtpPeer peer;
+    QVERIFY(peer.start());
+    QVERIFY(PointAt(peer));
+    const QString programs = m_files.filePath(QStringLiteral("bin"));
+    QVERIFY(QDir().mkpath(programs));
+    QVERIFY(StandIn::Write(QDir(programs).filePath(QStringLiteral("7z")), "printf part > \"$6\"\n" + archiver));
+    QFile log(RunLogPath(gConfig->GetDataDir()));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    log.seek(log.size());
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", programs.toLocal8Bit());
+    Submit();
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(ArchivePath()) || !m_env.model->IsSendingBugReport(), 30000);
+    QElapsedTimer timer;
+    timer.start();
+    if (end == QLatin1String("stop"))
+        m_env.model->StopBugReport(&m_display);
+    else if (end == QLatin1String("model goes"))
+        m_env.model.reset();
+    if (m_env.model)
+        QTRY_VERIFY_WITH_TIMEOUT(!m_env.model->IsSendingBugReport(), 10000);
+    const qint64 took = timer.elapsed();
+    qputenv("PATH", path);
+    qInfo("the packing ended in %lld ms", took);
+    QVERIFY2(took < 2000, qPrintable(QString::number(took)));
+    QCOMPARE(m_display.log, shown);
+    QCOMPARE(m_env.host->notices, notices);
+    QVERIFY(!QFile::exists(ArchivePath()));
+    QCOMPARE(QDir(gConfig->GetDataDir()).entryList({QStringLiteral("report-*")}, QDir::AllEntries | QDir::Hidden),
+             QStringList());
+    QVERIFY(!peer.connected());
+    const QString written = QString::fromUtf8(log.readAll());
+    QVERIFY2(written.contains(logged), qPrintable(written));
 }
 
 void TestMyModelBugReport::stopMidSend_data() {

@@ -1,6 +1,6 @@
 // A bug report the way a user sends one: the main frame's menu, the dialog in its frame, the form filled in
 // and "Submit", on the program's own engine and a real mail server set up through the deployment file; and
-// the dialog closed while its report is still on the way.
+// the dialog closed while its report is still on the way, being packed or sent.
 
 #include "BinaryBytes.h"
 #include "EventLoopWatch.h"
@@ -11,11 +11,13 @@
 #include "ResidentMemory.h"
 #include "ScriptedSmtpPeer.h"
 #include "SimulatedDevices.h"
+#include "StandInProgram.h"
 
 #include "app/EditionData.h"
 #include "app/MyConfig.h"
 #include "app/RunLog.h"
 #include "controller/Controller.h"
+#include "device/BugReportArchive.h"
 #include "device/MyModelEngine.h"
 #include "framework/CWindowsFrame.h"
 #include "framework/MyButton.h"
@@ -57,6 +59,7 @@ private slots:
 
     void reportArrives();
     void closedWhileSending();
+    void closedWhilePacking();
     void notSetUpWhenOpened();
     void hostileServer_data();
     void hostileServer();
@@ -203,6 +206,32 @@ void TestMendraBugReport::closedWhileSending() {
         QTRY_COMPARE_WITH_TIMEOUT(view->GetState(), BugReportViewState::Finished, 60000);
     });
     QVERIFY(peer.dataEnded());
+}
+
+// The frame's close button while 7z still packs: the packing ends at once without a message, leaves no part of
+// an archive, and no mail goes.
+void TestMendraBugReport::closedWhilePacking() {
+    ScriptedSmtpPeer peer;
+    QVERIFY(peer.start());
+    QVERIFY(m_mail.writeAccount(peer.serverPort(), QStringLiteral("plain")));
+    const QString programs = m_home.filePath(QStringLiteral("bin"));
+    QVERIFY(QDir().mkpath(programs));
+    QVERIFY(
+        StandIn::Write(QDir(programs).filePath(QStringLiteral("7z")), "printf part > \"$6\"\nexec /bin/sleep 60\n"));
+    const QString archive =
+        BugReportArchive::PathFor(gConfig->GetDataDir(), gAppData->FullProductName, gAppData->Version);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", programs.toLocal8Bit());
+    FromTheMenu([&](CAbstractFrame*, MyBugReportView* view) {
+        FillInAndSubmit(view);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(archive), 30000);
+        QVERIFY(view->IsSending());
+        QVERIFY(Model().IsSendingBugReport());
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(!Model().IsSendingBugReport(), 2000);
+    qputenv("PATH", path);
+    QVERIFY(!QFile::exists(archive));
+    QVERIFY(!peer.connected());
 }
 
 // Without an account file the dialog says so as it opens, and the run log says why.
