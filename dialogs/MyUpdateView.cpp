@@ -1,6 +1,7 @@
 #include "MyUpdateView.h"
 
 #include "DialogLook.h"
+#include "ServerTextDocument.h"
 #include "UpdateViewHost.h"
 #include "app/EditionData.h"
 #include "app/RunLog.h"
@@ -54,8 +55,13 @@ void MyUpdateView::Init() {
     }
 
     updateProgressBar->setRange(0, 0);
-    // The notes come from the update server: a link in them is shown, never followed.
+    // The notes come from the update server: a link in them is shown, never followed, and nothing they name
+    // is loaded.
     NewInfoBrowser->setOpenLinks(false);
+    m_notes = ServerTextDocument::InstallIn(NewInfoBrowser);
+    // So does the version; these labels only ever show words and numbers.
+    for (QLabel* label : {LastLabel, CurrentLabel, PresentLabel, NewestLabel, checkStateLabel})
+        label->setTextFormat(Qt::PlainText);
     m_checking = false;
 }
 
@@ -79,7 +85,7 @@ void MyUpdateView::SetState(UpdateViewState state) {
     case UpdateViewState::UpdateAvailable:
         stackedWidget->setCurrentIndex(1);
         ShowVersions();
-        NewInfoBrowser->setText(Description());
+        m_notes->SetServerText(Description());
         setFixedSize(UiScaled(468), UiScaled(340));
         break;
     case UpdateViewState::LatestVersion:
@@ -115,7 +121,7 @@ QString MyUpdateView::Description() const {
 
 void MyUpdateView::Retranslate() {
     retranslateUi(this);
-    NewInfoBrowser->setText(Description());
+    m_notes->SetServerText(Description());
     ShowVersions();
 }
 
@@ -132,11 +138,13 @@ void MyUpdateView::SltSkipVersion() {
 void MyUpdateView::SltUpdate() {
     const QString address = m_host ? m_host->GetUpdateDownloadUrl() : QString();
     const QUrl url(address, QUrl::TolerantMode);
-    if (!IsWebAddress(url)) {
-        RunLog->WriteString(1, QStringLiteral("Update: no download address (\"%1\")").arg(address.simplified()), true);
-        return;
-    }
-    m_host->OpenDownloadAddress(url);
+    // The address comes from the server, in any length.
+    if (IsWebAddress(url))
+        m_host->OpenDownloadAddress(url);
+    else
+        RunLog->WriteString(TextLog::Warning,
+                            QStringLiteral("Update: no download address (\"%1\")").arg(address.simplified().left(200)),
+                            true);
     close();
 }
 

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QString>
 
+class ServerTextDocument;
 class UpdateViewHost;
 
 // The "Software Update" dialog: one update check from start to result in four states. The update flow
@@ -19,6 +20,7 @@ public:
     void SetHost(UpdateViewHost* host) { m_host = host; }
 
     void SetNewVersion(const QString& version) override;
+    QString GetNewVersion() const { return m_newVersion; }
     void SetMessage(const QString& message) override;
     void SetState(UpdateViewState state) override;
     void SetChecking(bool checking) override { m_checking = checking; }
@@ -42,6 +44,7 @@ private:
     QString Description() const;
 
     UpdateViewHost* m_host = nullptr;
+    ServerTextDocument* m_notes = nullptr;
     QString m_newVersion;
     bool m_checking = false;
     QString m_message;
