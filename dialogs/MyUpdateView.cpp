@@ -9,6 +9,9 @@
 
 #include <QUrl>
 
+using UpdateViewPages::CheckingPage;
+using UpdateViewPages::UpdatePage;
+
 namespace {
 
 QString Labelled(const QString& label, const QString& value) {
@@ -78,34 +81,50 @@ void MyUpdateView::SetState(UpdateViewState state) {
     switch (state) {
     case UpdateViewState::Checking:
         RetryButton->hide();
-        stackedWidget->setCurrentIndex(0);
-        CheckingstackedWidget->setCurrentIndex(0);
+        SetPage(UpdatePage::CheckingOrFailed);
+        SetCheckingPage(CheckingPage::Busy);
         setFixedSize(UiScaled(468), UiScaled(150));
         break;
     case UpdateViewState::UpdateAvailable:
-        stackedWidget->setCurrentIndex(1);
+        SetPage(UpdatePage::UpdateAvailable);
         ShowVersions();
         m_notes->SetServerText(Description());
         setFixedSize(UiScaled(468), UiScaled(340));
         break;
     case UpdateViewState::LatestVersion:
-        stackedWidget->setCurrentIndex(2);
+        SetPage(UpdatePage::LatestVersion);
         NewestLabel->setText(m_message);
         ShowVersions();
         setFixedSize(UiScaled(468), UiScaled(170));
         break;
     case UpdateViewState::CheckFailed:
         RetryButton->show();
-        stackedWidget->setCurrentIndex(0);
-        CheckingstackedWidget->setCurrentIndex(1);
+        SetPage(UpdatePage::CheckingOrFailed);
+        SetCheckingPage(CheckingPage::Failed);
         checkStateLabel->setText(m_message);
         setFixedSize(UiScaled(468), UiScaled(170));
         break;
     default:
-        stackedWidget->setCurrentIndex(0);
-        CheckingstackedWidget->setCurrentIndex(0);
+        SetPage(UpdatePage::CheckingOrFailed);
+        SetCheckingPage(CheckingPage::Busy);
         break;
     }
+}
+
+void MyUpdateView::SetPage(UpdatePage page) {
+    stackedWidget->setCurrentIndex(static_cast<int>(page));
+}
+
+void MyUpdateView::SetCheckingPage(CheckingPage page) {
+    CheckingstackedWidget->setCurrentIndex(static_cast<int>(page));
+}
+
+UpdatePage MyUpdateView::GetPage() const {
+    return static_cast<UpdatePage>(stackedWidget->currentIndex());
+}
+
+CheckingPage MyUpdateView::GetCheckingPage() const {
+    return static_cast<CheckingPage>(CheckingstackedWidget->currentIndex());
 }
 
 void MyUpdateView::ShowVersions() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "UpdateViewPages.h"
 #include "ui_UpdateView.h"
 #include "update/UpdateDisplay.h"
 
@@ -26,6 +27,8 @@ public:
     void SetChecking(bool checking) override { m_checking = checking; }
     bool IsChecking() const override { return m_checking; }
     UpdateViewState GetState() const { return m_state; }
+    UpdateViewPages::UpdatePage GetPage() const;
+    UpdateViewPages::CheckingPage GetCheckingPage() const;
 
     void Retranslate();
 
@@ -40,6 +43,8 @@ protected:
 
 private:
     void Init();
+    void SetPage(UpdateViewPages::UpdatePage page);
+    void SetCheckingPage(UpdateViewPages::CheckingPage page);
     void ShowVersions();
     QString Description() const;
 

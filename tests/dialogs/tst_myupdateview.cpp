@@ -28,6 +28,9 @@
 
 Q_DECLARE_METATYPE(UpdateViewState)
 
+using UpdateViewPages::CheckingPage;
+using UpdateViewPages::UpdatePage;
+
 namespace {
 
 class RecordingHost : public UpdateViewHost {
@@ -95,8 +98,8 @@ void TestMyUpdateView::newViewIsChecking() {
     view.show();
     QCOMPARE(view.windowTitle(), QStringLiteral("Software Update"));
     QCOMPARE(view.GetState(), UpdateViewState::Checking);
-    QCOMPARE(Find<QStackedWidget>(view, "stackedWidget")->currentIndex(), 0);
-    QCOMPARE(Find<QStackedWidget>(view, "CheckingstackedWidget")->currentIndex(), 0);
+    QCOMPARE(view.GetPage(), UpdatePage::CheckingOrFailed);
+    QCOMPARE(view.GetCheckingPage(), CheckingPage::Busy);
     auto* bar = Find<QProgressBar>(view, "updateProgressBar");
     QVERIFY(bar->isVisible());
     QCOMPARE(bar->minimum(), 0);
@@ -109,8 +112,8 @@ void TestMyUpdateView::newViewIsChecking() {
 void TestMyUpdateView::states_data() {
     QTest::addColumn<int>("screenWidth");
     QTest::addColumn<UpdateViewState>("state");
-    QTest::addColumn<int>("page");
-    QTest::addColumn<int>("checkingPage");
+    QTest::addColumn<UpdatePage>("page");
+    QTest::addColumn<CheckingPage>("checkingPage");
     QTest::addColumn<QStringList>("visible");
     QTest::addColumn<QStringList>("texts"); // "objectName=text"
     QTest::addColumn<QSize>("size");
@@ -120,22 +123,23 @@ void TestMyUpdateView::states_data() {
         const double scale = width == 1920 ? 1.0 : 1.5;
         const auto sized = [scale](int w, int h) { return QSize(int(w * scale), int(h * scale)); };
         const QByteArray at = width == 1920 ? " at 1.0" : " at 1.5";
-        QTest::newRow("checking" + at) << width << UpdateViewState::Checking << 0 << 0
-                                       << QStringList{"updateProgressBar", "iconLabel"} << QStringList{}
-                                       << sized(468, 150);
+        QTest::newRow("checking" + at) << width << UpdateViewState::Checking << UpdatePage::CheckingOrFailed
+                                       << CheckingPage::Busy << QStringList{"updateProgressBar", "iconLabel"}
+                                       << QStringList{} << sized(468, 150);
         QTest::newRow("update available" + at)
-            << width << UpdateViewState::UpdateAvailable << 1 << 0
+            << width << UpdateViewState::UpdateAvailable << UpdatePage::UpdateAvailable << CheckingPage::Busy
             << QStringList{"UpdateButton", "SkipButton", "NewInfoBrowser", "LastLabel", "CurrentLabel"}
             << QStringList{"LastLabel=Update available: 2.0", "CurrentLabel=Current version: 1.0",
                            "UpdateButton=Update", "SkipButton=Skip"}
             << sized(468, 340);
-        QTest::newRow("latest version" + at)
-            << width << UpdateViewState::LatestVersion << 2 << 0 << QStringList{"OKButton", "NewestLabel"}
-            << QStringList{"NewestLabel=Update:you are using the newest version.", "PresentLabel=Current version: 1.0",
-                           "OKButton=OK"}
-            << sized(468, 170);
+        QTest::newRow("latest version" + at) << width << UpdateViewState::LatestVersion << UpdatePage::LatestVersion
+                                             << CheckingPage::Busy << QStringList{"OKButton", "NewestLabel"}
+                                             << QStringList{"NewestLabel=Update:you are using the newest version.",
+                                                            "PresentLabel=Current version: 1.0", "OKButton=OK"}
+                                             << sized(468, 170);
         QTest::newRow("check failed" + at)
-            << width << UpdateViewState::CheckFailed << 0 << 1 << QStringList{"RetryButton", "checkStateLabel"}
+            << width << UpdateViewState::CheckFailed << UpdatePage::CheckingOrFailed << CheckingPage::Failed
+            << QStringList{"RetryButton", "checkStateLabel"}
             << QStringList{"checkStateLabel=" + failed, "RetryButton=Retry"} << sized(468, 170);
     }
 }
@@ -144,8 +148,8 @@ void TestMyUpdateView::states_data() {
 void TestMyUpdateView::states() {
     QFETCH(int, screenWidth);
     QFETCH(UpdateViewState, state);
-    QFETCH(int, page);
-    QFETCH(int, checkingPage);
+    QFETCH(UpdatePage, page);
+    QFETCH(CheckingPage, checkingPage);
     QFETCH(QStringList, visible);
     QFETCH(QStringList, texts);
     QFETCH(QSize, size);
@@ -161,8 +165,8 @@ void TestMyUpdateView::states() {
                         : QStringLiteral("Other errors. Please contact our Customer Service Center. (-1048593)"));
     view.SetState(state);
 
-    QCOMPARE(Find<QStackedWidget>(view, "stackedWidget")->currentIndex(), page);
-    QCOMPARE(Find<QStackedWidget>(view, "CheckingstackedWidget")->currentIndex(), checkingPage);
+    QCOMPARE(view.GetPage(), page);
+    QCOMPARE(view.GetCheckingPage(), checkingPage);
     for (const QString& name : visible)
         QVERIFY2(view.findChild<QWidget*>(name)->isVisible(), qPrintable(name));
     QCOMPARE(Find<QPushButton>(view, "RetryButton")->isVisible(), state == UpdateViewState::CheckFailed);
