@@ -36,12 +36,12 @@ void MyUpdateView::Init() {
     SetState(UpdateViewState::Checking);
 
     for (QPushButton* button : {UpdateButton, SkipButton, OKButton, RetryButton})
-        SetScaledFixedSize(button, 120, 32);
+        KeepScaledFixedSize(button, 120, 32);
     SetScaledFixedSize(updateProgressBar, 350, 8);
     NewInfoBrowser->setFixedHeight(UiScaled(170));
     SetScaledFixedSize(iconLabel, 60, 60);
 
-    for (QLabel* label : {LastLabel, NewestLabel, checkStateLabel})
+    for (QLabel* label : std::initializer_list<QLabel*>{LastLabel, NewestLabel, checkStateLabel})
         label->setProperty("STYLE_KEY", QStringLiteral("UPDATE_LATEST"));
     for (QLabel* label : {CurrentLabel, PresentLabel})
         label->setProperty("STYLE_KEY", QStringLiteral("UPDATE_CURRENT"));
@@ -63,7 +63,8 @@ void MyUpdateView::Init() {
     NewInfoBrowser->setOpenLinks(false);
     m_notes = ServerTextDocument::InstallIn(NewInfoBrowser);
     // So does the version; these labels only ever show words and numbers.
-    for (QLabel* label : {LastLabel, CurrentLabel, PresentLabel, NewestLabel, checkStateLabel})
+    for (QLabel* label :
+         std::initializer_list<QLabel*>{LastLabel, CurrentLabel, PresentLabel, NewestLabel, checkStateLabel})
         label->setTextFormat(Qt::PlainText);
     m_checking = false;
 }
