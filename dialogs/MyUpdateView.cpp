@@ -62,7 +62,7 @@ void MyUpdateView::Init() {
     // is loaded.
     NewInfoBrowser->setOpenLinks(false);
     m_notes = ServerTextDocument::InstallIn(NewInfoBrowser);
-    // So does the version; these labels only ever show words and numbers.
+    // The version comes from the server too: the labels show their texts as they are, never as markup.
     for (QLabel* label :
          std::initializer_list<QLabel*>{LastLabel, CurrentLabel, PresentLabel, NewestLabel, checkStateLabel})
         label->setTextFormat(Qt::PlainText);
