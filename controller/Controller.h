@@ -201,6 +201,8 @@ private:
     QPointer<TitleBar> m_titleBar;
     RepairEngine* m_model = nullptr;
     QPointer<MyUpdateView> m_updateView;
+    // The newest version the update dialog last offered to the user; the start-up does not offer it again.
+    QString m_offeredVersion;
     QPointer<MyBugReportView> m_bugReportView;
     QPointer<MyFrame> m_mainFrame;
     QPointer<MyAboutView> m_aboutView;

@@ -130,7 +130,11 @@ void Controller::ShowUpdateFrame(bool atStart) {
         if (m_model)
             m_model->CheckForUpdate(atStart);
     }
-    ExecChildFrame(m_updateView, "UPDATE_FRAME", QStringLiteral("updateFrame"));
+    if (!ExecChildFrame(m_updateView, "UPDATE_FRAME", QStringLiteral("updateFrame")))
+        return;
+    // Whatever the user did with an offer, closing it or pressing "Update", the start-up does not make it again.
+    if (m_updateView && m_updateView->GetState() == UpdateViewState::UpdateAvailable)
+        m_offeredVersion = m_updateView->GetNewVersion();
 }
 
 void Controller::CheckUpdateAtStart() {
@@ -138,6 +142,8 @@ void Controller::CheckUpdateAtStart() {
         return;
     const QString newest = m_model->NewestVersion();
     if (gConfig && newest == gConfig->GetSkipVersion())
+        return;
+    if (!m_offeredVersion.isEmpty() && newest == m_offeredVersion)
         return;
     const QString installed = gAppData ? gAppData->Version : QString();
     if (CompareVersions(newest, installed) > 0)

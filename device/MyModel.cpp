@@ -77,8 +77,6 @@ void MyModel::Init() {
 }
 
 void MyModel::ConnectModelSignals() {
-    connect(this, &MyModel::SendUpdateMesage, this, &MyModel::AcceptUpdateMessage);
-    connect(this, &MyModel::SendUpdateLabel, this, &MyModel::AccepUpdateLabel);
     connect(m_restoreThread, &RestoreThread::OnRestoreCallback, this, &MyModel::DoModelRestoreCallback,
             Qt::BlockingQueuedConnection);
     connect(this, &MyModel::OnDatabaseUpgradeNotification, this, &MyModel::DoDatabaseUpgradeNotification);

@@ -118,8 +118,6 @@ signals:
     void FirmwareVerifiedFinish();
     void sigRepairFailed();
     void sigRepairSucceed();
-    void SendUpdateMesage();
-    void SendUpdateLabel(QString str);
 
 public slots:
     void abc();

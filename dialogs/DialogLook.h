@@ -9,6 +9,10 @@ class QWidget;
 // A fixed size given in design pixels, at the running UI scale.
 void SetScaledFixedSize(QWidget* widget, int width, int height);
 
+// The same, set again whenever a style sheet gives the widget its own bounds (a skin's minimum height, for
+// one): when it is first shown and after every change of style, as a change of language makes.
+void KeepScaledFixedSize(QWidget* widget, int width, int height);
+
 // The thin gray line along the dialog's top edge that parts it from its frame's title bar.
 void PaintTopLine(QWidget* dialog);
 

@@ -1,12 +1,16 @@
 #include "MyUpdateView.h"
 
 #include "DialogLook.h"
+#include "ServerTextDocument.h"
 #include "UpdateViewHost.h"
 #include "app/EditionData.h"
 #include "app/RunLog.h"
 #include "framework/SkinManager.h"
 
 #include <QUrl>
+
+using UpdateViewPages::CheckingPage;
+using UpdateViewPages::UpdatePage;
 
 namespace {
 
@@ -32,12 +36,12 @@ void MyUpdateView::Init() {
     SetState(UpdateViewState::Checking);
 
     for (QPushButton* button : {UpdateButton, SkipButton, OKButton, RetryButton})
-        SetScaledFixedSize(button, 120, 32);
+        KeepScaledFixedSize(button, 120, 32);
     SetScaledFixedSize(updateProgressBar, 350, 8);
     NewInfoBrowser->setFixedHeight(UiScaled(170));
     SetScaledFixedSize(iconLabel, 60, 60);
 
-    for (QLabel* label : {LastLabel, NewestLabel, checkStateLabel})
+    for (QLabel* label : std::initializer_list<QLabel*>{LastLabel, NewestLabel, checkStateLabel})
         label->setProperty("STYLE_KEY", QStringLiteral("UPDATE_LATEST"));
     for (QLabel* label : {CurrentLabel, PresentLabel})
         label->setProperty("STYLE_KEY", QStringLiteral("UPDATE_CURRENT"));
@@ -54,8 +58,14 @@ void MyUpdateView::Init() {
     }
 
     updateProgressBar->setRange(0, 0);
-    // The notes come from the update server: a link in them is shown, never followed.
+    // The notes come from the update server: a link in them is shown, never followed, and nothing they name
+    // is loaded.
     NewInfoBrowser->setOpenLinks(false);
+    m_notes = ServerTextDocument::InstallIn(NewInfoBrowser);
+    // The version comes from the server too: the labels show their texts as they are, never as markup.
+    for (QLabel* label :
+         std::initializer_list<QLabel*>{LastLabel, CurrentLabel, PresentLabel, NewestLabel, checkStateLabel})
+        label->setTextFormat(Qt::PlainText);
     m_checking = false;
 }
 
@@ -72,34 +82,50 @@ void MyUpdateView::SetState(UpdateViewState state) {
     switch (state) {
     case UpdateViewState::Checking:
         RetryButton->hide();
-        stackedWidget->setCurrentIndex(0);
-        CheckingstackedWidget->setCurrentIndex(0);
+        SetPage(UpdatePage::CheckingOrFailed);
+        SetCheckingPage(CheckingPage::Busy);
         setFixedSize(UiScaled(468), UiScaled(150));
         break;
     case UpdateViewState::UpdateAvailable:
-        stackedWidget->setCurrentIndex(1);
+        SetPage(UpdatePage::UpdateAvailable);
         ShowVersions();
-        NewInfoBrowser->setText(Description());
+        m_notes->SetServerText(Description());
         setFixedSize(UiScaled(468), UiScaled(340));
         break;
     case UpdateViewState::LatestVersion:
-        stackedWidget->setCurrentIndex(2);
+        SetPage(UpdatePage::LatestVersion);
         NewestLabel->setText(m_message);
         ShowVersions();
         setFixedSize(UiScaled(468), UiScaled(170));
         break;
     case UpdateViewState::CheckFailed:
         RetryButton->show();
-        stackedWidget->setCurrentIndex(0);
-        CheckingstackedWidget->setCurrentIndex(1);
+        SetPage(UpdatePage::CheckingOrFailed);
+        SetCheckingPage(CheckingPage::Failed);
         checkStateLabel->setText(m_message);
         setFixedSize(UiScaled(468), UiScaled(170));
         break;
     default:
-        stackedWidget->setCurrentIndex(0);
-        CheckingstackedWidget->setCurrentIndex(0);
+        SetPage(UpdatePage::CheckingOrFailed);
+        SetCheckingPage(CheckingPage::Busy);
         break;
     }
+}
+
+void MyUpdateView::SetPage(UpdatePage page) {
+    stackedWidget->setCurrentIndex(static_cast<int>(page));
+}
+
+void MyUpdateView::SetCheckingPage(CheckingPage page) {
+    CheckingstackedWidget->setCurrentIndex(static_cast<int>(page));
+}
+
+UpdatePage MyUpdateView::GetPage() const {
+    return static_cast<UpdatePage>(stackedWidget->currentIndex());
+}
+
+CheckingPage MyUpdateView::GetCheckingPage() const {
+    return static_cast<CheckingPage>(CheckingstackedWidget->currentIndex());
 }
 
 void MyUpdateView::ShowVersions() {
@@ -115,7 +141,7 @@ QString MyUpdateView::Description() const {
 
 void MyUpdateView::Retranslate() {
     retranslateUi(this);
-    NewInfoBrowser->setText(Description());
+    m_notes->SetServerText(Description());
     ShowVersions();
 }
 
@@ -132,11 +158,13 @@ void MyUpdateView::SltSkipVersion() {
 void MyUpdateView::SltUpdate() {
     const QString address = m_host ? m_host->GetUpdateDownloadUrl() : QString();
     const QUrl url(address, QUrl::TolerantMode);
-    if (!IsWebAddress(url)) {
-        RunLog->WriteString(1, QStringLiteral("Update: no download address (\"%1\")").arg(address.simplified()), true);
-        return;
-    }
-    m_host->OpenDownloadAddress(url);
+    // The address comes from the server, in any length.
+    if (IsWebAddress(url))
+        m_host->OpenDownloadAddress(url);
+    else
+        RunLog->WriteString(TextLog::Warning,
+                            QStringLiteral("Update: no download address (\"%1\")").arg(address.simplified().left(200)),
+                            true);
     close();
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "UpdateViewPages.h"
 #include "ui_UpdateView.h"
 #include "update/UpdateDisplay.h"
 
 #include <QDialog>
 #include <QString>
 
+class ServerTextDocument;
 class UpdateViewHost;
 
 // The "Software Update" dialog: one update check from start to result in four states. The update flow
@@ -19,11 +21,14 @@ public:
     void SetHost(UpdateViewHost* host) { m_host = host; }
 
     void SetNewVersion(const QString& version) override;
+    QString GetNewVersion() const { return m_newVersion; }
     void SetMessage(const QString& message) override;
     void SetState(UpdateViewState state) override;
     void SetChecking(bool checking) override { m_checking = checking; }
     bool IsChecking() const override { return m_checking; }
     UpdateViewState GetState() const { return m_state; }
+    UpdateViewPages::UpdatePage GetPage() const;
+    UpdateViewPages::CheckingPage GetCheckingPage() const;
 
     void Retranslate();
 
@@ -38,10 +43,13 @@ protected:
 
 private:
     void Init();
+    void SetPage(UpdateViewPages::UpdatePage page);
+    void SetCheckingPage(UpdateViewPages::CheckingPage page);
     void ShowVersions();
     QString Description() const;
 
     UpdateViewHost* m_host = nullptr;
+    ServerTextDocument* m_notes = nullptr;
     QString m_newVersion;
     bool m_checking = false;
     QString m_message;

@@ -3,11 +3,56 @@
 #include "ServiceVersion.h"
 #include "UpdateResult.h"
 #include "UpdateTrace.h"
+#include "app/RunLog.h"
 #include "app/XmlLimits.h"
 
 #include <tinyxml2.h>
 
+#include <algorithm>
+
+// The parser's own bound on nesting keeps its recursion off the end of the worker's stack; the program's
+// tighter bound is then checked on the tree without recursion.
+static_assert(TINYXML2_MAJOR_VERSION >= 9, "tinyxml2 bounds the depth it parses from version 9 on");
+
 namespace {
+
+// The deepest element of the document, counted from 1 for the root.
+int ElementDepth(const tinyxml2::XMLDocument& document) {
+    int deepest = 0;
+    int depth = 1;
+    const tinyxml2::XMLElement* element = document.FirstChildElement();
+    while (element) {
+        deepest = std::max(deepest, depth);
+        if (const tinyxml2::XMLElement* child = element->FirstChildElement()) {
+            element = child;
+            ++depth;
+            continue;
+        }
+        while (element && !element->NextSiblingElement()) {
+            const tinyxml2::XMLNode* parent = element->Parent();
+            element = parent ? parent->ToElement() : nullptr;
+            --depth;
+        }
+        if (element)
+            element = element->NextSiblingElement();
+    }
+    return deepest;
+}
+
+// Parses body into document; why it cannot be read, or empty. What the parser reads is taken as it reads it:
+// blank lines ahead of the declaration, an entity it passes through and anything after the root element are
+// no reason to refuse a reply. The size and nesting limits are the program's own.
+QString Parse(const QByteArray& body, tinyxml2::XMLDocument& document) {
+    if (body.size() > XmlLimits::MaxBytes)
+        return QStringLiteral("larger than %1 bytes").arg(XmlLimits::MaxBytes);
+    // The parser leaves its text empty for some errors (text after the root element).
+    if (document.Parse(body.constData(), static_cast<size_t>(body.size())) != tinyxml2::XML_SUCCESS)
+        return QStringLiteral("not XML (%1) %2")
+            .arg(QString::fromUtf8(document.ErrorName()), QString::fromUtf8(document.ErrorStr()));
+    if (ElementDepth(document) > XmlLimits::MaxDepth)
+        return QStringLiteral("nested deeper than %1 elements").arg(XmlLimits::MaxDepth);
+    return QString();
+}
 
 // The text of the named child element, or a null array when the element or its text is missing.
 QByteArray ChildText(const tinyxml2::XMLElement* parent, const char* name) {
@@ -96,20 +141,22 @@ void CRegData::SetErrorText(const QByteArray& text) {
 void CRegData::HandleUpdateData(const QByteArray& body) {
     if (body.isEmpty())
         return;
-    QString why;
     tinyxml2::XMLDocument document(true, tinyxml2::PRESERVE_WHITESPACE);
-    if (!XmlLimits::Check(body, &why) ||
-        document.Parse(body.constData(), static_cast<size_t>(body.size())) != tinyxml2::XML_SUCCESS) {
-        if (why.isEmpty())
-            why = QString::fromUtf8(document.ErrorStr());
-        qCDebug(lcUpdate) << "reply not read:" << why;
+    QString why = Parse(body, document);
+    const tinyxml2::XMLElement* root = document.FirstChildElement();
+    const QByteArray productVer = why.isEmpty() ? ChildText(root, "upd:ProductVer") : QByteArray();
+    const int versionLength = QString::fromUtf8(productVer).trimmed().size();
+    if (versionLength > MaxVersionLength)
+        why = QStringLiteral("a version of %1 characters").arg(versionLength);
+    if (!why.isEmpty()) {
+        // The parser's reason may quote a name from the reply, of any length.
+        RunLog->WriteString(TextLog::Warning,
+                            QStringLiteral("Update: reply not read: %1").arg(why.simplified().left(200)), true);
         SetUpdateState(UpdateResult::NotXml);
         return;
     }
-    const tinyxml2::XMLElement* root = document.FirstChildElement();
     const QByteArray productCode = ChildText(root, "upd:ProductCode");
     const QByteArray displayName = ChildText(root, "upd:ProductDisplayName");
-    const QByteArray productVer = ChildText(root, "upd:ProductVer");
     const QByteArray downloadAddress = ChildText(root, "upd:DownloadURL");
     const tinyxml2::XMLElement* whatsNew = root ? root->FirstChildElement("upd:WhatsNew") : nullptr;
     const QByteArray notes = DecodeNotes(ChildText(whatsNew, "upd:Description"));

@@ -17,6 +17,9 @@ public:
 
     CRegData();
 
+    // A reply naming a longer version is a data error: every display of it would have to cope with it.
+    static constexpr int MaxVersionLength = 64;
+
     // The service's set-up: the product, the installed version and the language to ask with.
     void SetUp(const QByteArray& product, const QByteArray& versioncur, const QByteArray& lang);
     bool IsSetUp() const;
@@ -32,7 +35,8 @@ public:
     QByteArray GetErrorText() const;
     void SetErrorText(const QByteArray& text);
 
-    // Reads one reply body and sets the result code from it.
+    // Reads one reply body and sets the result code from it. A reply that is not XML, is larger or deeper
+    // than XmlLimits allows or names a version longer than MaxVersionLength changes nothing kept.
     void HandleUpdateData(const QByteArray& body);
 
     // 0 the notes, 1 the newest version, 2 the download address; empty for any other index.

@@ -85,6 +85,8 @@ private slots:
     void startupOfferWaitsForQuiet_data();
     void startupOfferWaitsForQuiet();
     void startupOfferMadeOnce();
+    void startupOfferAfterTheMenusOffer_data();
+    void startupOfferAfterTheMenusOffer();
     void keptDialogsFollowTheLanguage();
     void languageIsRemembered();
 
@@ -447,6 +449,43 @@ void TestControllerDialogs::startupOfferMadeOnce() {
     QCoreApplication::processEvents();
     QCOMPARE(OpenedFrames(), QStringList{"UPDATE_FRAME"});
     QCOMPARE(m_engine->calls, (QStringList{"SetUpdateView", "CheckForUpdate(start)"}));
+}
+
+void TestControllerDialogs::startupOfferAfterTheMenusOffer_data() {
+    QTest::addColumn<QString>("shown");  // the version the menu's check offered
+    QTest::addColumn<QString>("button"); // how the user left it; empty: the frame's close button
+    QTest::addColumn<bool>("offered");   // the start-up then offers 2.2.0
+    QTest::newRow("closed") << "2.2.0"
+                            << "" << false;
+    QTest::newRow("Update pressed") << "2.2.0"
+                                    << "UpdateButton" << false;
+    QTest::newRow("an older version offered") << "2.1.0"
+                                              << "" << true;
+}
+
+// The start-up check ends after the user already saw the offer through the menu: it is not shown again.
+void TestControllerDialogs::startupOfferAfterTheMenusOffer() {
+    QFETCH(QString, shown);
+    QFETCH(QString, button);
+    QFETCH(bool, offered);
+    m_engine->newestVersion = QStringLiteral("2.2.0");
+    m_engine->downloadUrl = QStringLiteral("https://dl.tavik.example/mendra-2.2.0.run?lang=en");
+    UrlRecorder recorder({QStringLiteral("https")});
+    m_window->widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&m_window->widget));
+    WhileNextFrameRuns([&](CAbstractFrame* frame) {
+        auto* view = qobject_cast<MyUpdateView*>(frame->GetInnerWidget());
+        view->SetNewVersion(shown);
+        view->SetState(UpdateViewState::UpdateAvailable);
+        if (!button.isEmpty())
+            view->findChild<QPushButton*>(button)->click();
+    });
+    m_controller->ShowUpdateFrame(false);
+    QCOMPARE(OpenedFrames(), QStringList{"UPDATE_FRAME"});
+
+    m_controller->UpdateCheckedAtStart();
+    QTRY_COMPARE(m_controller->GetStartupOffer(), Controller::StartupOffer::Decided);
+    QCOMPARE(OpenedFrames(), offered ? QStringList{"UPDATE_FRAME"} : QStringList{});
 }
 
 // Dialogs made in one language open in the next one chosen, their frames' titles too.

@@ -1,5 +1,5 @@
 // Shows the update dialog in its child frame with the shipped skin, for a person (or a screenshot) to look
-// at:   show_updateview checking|available|latest|failed|check [LANG]
+// at:   show_updateview checking|available|latest|failed|check [LANG [NEW_VERSION]]
 // "check" runs a real update check against MENDRA_UPDATE_SERVER and shows what it finds; the other words
 // show that state with made-up values.
 
@@ -36,6 +36,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     const QString state = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("checking");
     const QString language = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("en");
+    const QString newVersion = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("1.1.0.0");
 
     SetUpLikeTheProgram(language);
 
@@ -45,7 +46,7 @@ int main(int argc, char** argv) {
     FlowViewHost flowHost(flow);
     auto* view = new MyUpdateView(nullptr, Qt::FramelessWindowHint);
     view->SetHost(&host);
-    view->SetNewVersion(QStringLiteral("1.1.0.0"));
+    view->SetNewVersion(newVersion);
     if (state == QLatin1String("available")) {
         view->SetState(UpdateViewState::UpdateAvailable);
     } else if (state == QLatin1String("latest")) {

@@ -1,7 +1,10 @@
 // The update service against a real HTTP server on 127.0.0.1: what it sends, how each kind of reply
 // ends, how many tries a failure takes, and what it keeps between checks.
 
+#include "RunLogText.h"
 #include "UpdateTestServer.h"
+#include "app/XmlLimits.h"
+#include "update/CRegData.h"
 #include "update/UpdateResult.h"
 
 #include <QElapsedTimer>
@@ -9,6 +12,7 @@
 #include <QThread>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -24,6 +28,8 @@ private slots:
     void initTestCase();
     void replies_data();
     void replies();
+    void replyShapes_data();
+    void replyShapes();
     void query();
     void longNotesArriveWhole();
     void failedChecksKeepValues();
@@ -34,10 +40,13 @@ private slots:
 
 private:
     PythonPeer m_server;
+    QTemporaryDir m_dir;
 };
 
 void TestCRegImpl::initTestCase() {
-    QVERIFY(StartUpdateServer(m_server));
+    QVERIFY(m_dir.isValid());
+    QVERIFY(OpenRunLog(m_dir.path(), "1.0", "Linux"));
+    QVERIFY(StartUpdateServer(m_server, {"--reply-file", m_dir.filePath("reply.xml")}));
 }
 
 void TestCRegImpl::replies_data() {
@@ -96,6 +105,86 @@ void TestCRegImpl::replies() {
         QVERIFY2(!service->GetErrorText().isEmpty(), "a failed transfer keeps its reason");
     else
         QVERIFY(service->GetErrorText().isEmpty());
+}
+
+namespace {
+
+QByteArray Nested(int depth) {
+    return QByteArray("<a>").repeated(depth) + QByteArray("</a>").repeated(depth);
+}
+
+} // namespace
+
+void TestCRegImpl::replyShapes_data() {
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QByteArray>("newest"); // kept afterwards; 2.1.0 is what the check before left
+    QTest::addColumn<QString>("logged");    // in the run log's new lines; empty: nothing
+
+    const auto reply = [](const std::function<void(UpdateReply&)>& change) {
+        UpdateReply shape;
+        shape.version = "2.2.0";
+        change(shape);
+        return shape.toXml();
+    };
+    const QString notRead = QStringLiteral("Update: reply not read: ");
+    const QByteArray max(CRegData::MaxVersionLength - 2, '1');
+    QTest::newRow("sound") << reply([](UpdateReply&) {}) << 12 << QByteArray("2.2.0") << QString();
+    // What a script behind the server leaves around the XML, as the parser takes it.
+    QTest::newRow("blank lines before the declaration")
+        << reply([](UpdateReply& r) { r.before = "\r\n\n  \n"; }) << 12 << QByteArray("2.2.0") << QString();
+    QTest::newRow("byte order mark and a line end before the declaration")
+        << reply([](UpdateReply& r) { r.before = "\xEF\xBB\xBF\r\n"; }) << 12 << QByteArray("2.2.0") << QString();
+    QTest::newRow("an entity the parser passes through")
+        << reply([](UpdateReply& r) { r.displayName = "Mendra&nbsp;Test"; }) << 12 << QByteArray("2.2.0") << QString();
+    QTest::newRow("a comment after the root")
+        << reply([](UpdateReply& r) { r.after = "\n<!-- 3 ms -->\n"; }) << 12 << QByteArray("2.2.0") << QString();
+    // Text is where the parser itself draws the line.
+    QTest::newRow("text after the root") << reply([](UpdateReply& r) { r.after = "\nDebug: done\n"; }) << 14
+                                         << QByteArray("2.1.0") << notRead + "not XML (XML_ERROR_PARSING_TEXT)";
+    QTest::newRow("an element after the root")
+        << reply([](UpdateReply& r) { r.after = "<br/>"; }) << 12 << QByteArray("2.2.0") << QString();
+    QTest::newRow("nested 64 deep") << reply([](UpdateReply& r) { r.inside = Nested(XmlLimits::MaxDepth - 1); }) << 12
+                                    << QByteArray("2.2.0") << QString();
+    QTest::newRow("nested 65 deep") << reply([](UpdateReply& r) { r.inside = Nested(XmlLimits::MaxDepth); }) << 14
+                                    << QByteArray("2.1.0") << notRead + "nested deeper than 64 elements";
+    QTest::newRow("nested deeper than the parser goes")
+        << reply([](UpdateReply& r) { r.inside = Nested(1000); }) << 14 << QByteArray("2.1.0")
+        << notRead + "not XML (XML_ELEMENT_DEPTH_EXCEEDED)";
+    QTest::newRow("not XML") << QByteArray("<html><body><p>Sign in to the network<br></body></html>") << 14
+                             << QByteArray("2.1.0") << notRead + "not XML (XML_ERROR_MISMATCHED_ELEMENT)";
+    QTest::newRow("version of 64 characters")
+        << reply([&](UpdateReply& r) { r.version = "9." + max; }) << 12 << QByteArray("9." + max) << QString();
+    QTest::newRow("version of 64 characters between blanks")
+        << reply([&](UpdateReply& r) { r.version = "\n  9." + max + "  \n"; }) << 12
+        << QByteArray("\n  9." + max + "  \n") << QString();
+    QTest::newRow("version of 65 characters") << reply([&](UpdateReply& r) { r.version = "9." + max + "1"; }) << 14
+                                              << QByteArray("2.1.0") << notRead + "a version of 65 characters";
+    QTest::newRow("version of 3 million characters")
+        << reply([](UpdateReply& r) { r.version = "9." + QByteArray(3000000, '1'); }) << 14 << QByteArray("2.1.0")
+        << notRead + "a version of 3000002 characters";
+}
+
+// Replies of every shape a server may send, after a check that found 2.1.0: what the parser reads is taken,
+// what breaks a limit is a data error that leaves every kept value and says why in the run log.
+void TestCRegImpl::replyShapes() {
+    QFETCH(QByteArray, reply);
+    QFETCH(int, code);
+    QFETCH(QByteArray, newest);
+    QFETCH(QString, logged);
+
+    auto service = MakeService(AnswerEndpoint(m_server, QStringLiteral("newer")));
+    QCOMPARE(service->RunCheck(), 12);
+    QVERIFY(WriteReply(m_dir.filePath("reply.xml"), reply));
+    service->SetUp("Tavik Mendra", "2.0.9", "en", AnswerEndpoint(m_server, QStringLiteral("reply")).toUtf8());
+    const QString logBefore = RunLogText();
+    QCOMPARE(service->RunCheck(), code);
+    QCOMPARE(service->Info(1), newest);
+    const QString newLines = RunLogText().mid(logBefore.size());
+    if (logged.isEmpty())
+        QCOMPARE(newLines, QString());
+    else
+        QVERIFY2(newLines.contains(logged) && newLines.size() < 400, qPrintable(newLines));
 }
 
 // The four query values in their order, UTF-8 and percent-encoded, with the client's fixed headers.

@@ -16,6 +16,8 @@ Answers:
   halfway    announces a reply and closes the connection half-way through it
   redirect   302 to the same query under /newer/
   hang       reads the request and never answers
+  reply      the bytes of --reply-file as they are, read anew for every request (a test rewrites it
+             between checks to play an odd or hostile server)
 
 Records "REQUEST <json>" (see peer.py) per request, with the path, the raw query, the decoded query items in
 order and the request headers.
@@ -96,6 +98,10 @@ class Handler(http.server.BaseHTTPRequestHandler):
         target = '/newer/' + '/'.join(url.path.split('/')[2:]) + '?' + url.query
         self.send(302, b'', [('Location', target)])
 
+    def answer_reply(self, url, query):
+        with open(self.server.reply_file, 'rb') as f:
+            self.send(200, f.read())
+
     def answer_hang(self, url, query):
         # Waits until the client gives up and closes the connection.
         peer.hold(self)
@@ -107,12 +113,14 @@ def main():
     parser.add_argument('--notes-file')
     parser.add_argument('--download', default='http://127.0.0.1/download/mendra.exe')
     parser.add_argument('--tls', nargs=2, metavar=('CERT', 'KEY'))
+    parser.add_argument('--reply-file')
     args = parser.parse_args()
 
     server = peer.HttpServer(Handler, args.tls)
     server.newest = args.newest
     server.download = args.download
     server.notes = 'Fixes and improvements.'
+    server.reply_file = args.reply_file
     if args.notes_file:
         with open(args.notes_file, encoding='utf-8') as f:
             server.notes = f.read()
