@@ -7,9 +7,14 @@
 
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
 #include <QNetworkProxy>
 #include <QSaveFile>
+#include <QThread>
 #include <QXmlStreamWriter>
+
+#include <memory>
 
 CPatchUpdate::CPatchUpdate(const PatchParams& params, QObject* parent) : QObject(parent), m_params(params) {
     m_downloader.setProxy(m_params.Proxy);
@@ -18,6 +23,9 @@ CPatchUpdate::CPatchUpdate(const PatchParams& params, QObject* parent) : QObject
     const QString logFolder = m_params.DataDir + QStringLiteral("Log");
     if (!MakePath(logFolder))
         return;
+    // The request it holds names the proxy's password; a link there is the user's own choice and left alone.
+    if (!QFileInfo(logFolder).isSymLink())
+        QFile::setPermissions(logFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     const QString folder = logFolder + QDir::separator();
     m_requestPath = folder + QStringLiteral("ucplog");
     m_logPath = folder + QStringLiteral("update.log");
@@ -49,22 +57,41 @@ bool CPatchUpdate::Run() {
     if (!finished || m_downloader.errorCode() == 1)
         return false;
     const QStringList files = m_downloader.downloadedFiles();
-    if (!files.isEmpty())
-        ReadRules(files.first());
+    if (!files.isEmpty() && !ReadRules(files.first()))
+        return false;
     if (m_patchList.isEmpty())
         return false;
     return WriteRequest(m_requestPath);
 }
 
-void CPatchUpdate::ReadRules(const QString& rulesPath) {
+bool CPatchUpdate::ReadRules(const QString& rulesPath) {
     RuleContext context;
     context.Brand = m_params.Brand;
     context.RegName = m_params.RegName;
     context.Version = m_params.Version;
     context.LogPath = m_logPath;
     context.ProgramDir = m_params.ProgramDir;
-    CUpdateRuleReader reader(context);
-    reader.ReadRules(m_patchList, rulesPath);
+
+    // Digests of large files and rules by the thousand take seconds: never on the window's thread.
+    PatchFileList found;
+    std::unique_ptr<QThread> reading(QThread::create([&] {
+        CUpdateRuleReader reader(context, &m_stop);
+        reader.ReadRules(found, rulesPath);
+    }));
+    constexpr int kRead = 1;
+    QEventLoop loop;
+    connect(reading.get(), &QThread::finished, &loop, [&loop] { loop.exit(kRead); });
+    reading->start();
+    // Ends when the reading does, or at once when the program quits (a quit before it starts included): then
+    // nothing is handed over, however far the reading got.
+    if (loop.exec() != kRead)
+        m_stop = true;
+    // Once stopped, the reader gives up within one block of the file it is reading.
+    reading->wait();
+    if (m_stop)
+        return false;
+    m_patchList.append(found);
+    return true;
 }
 
 bool CPatchUpdate::WriteRequest(const QString& requestPath) const {

@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QString>
 
+#include <atomic>
+
 // One patch check: downloads the update rules into the work folder, evaluates them against the installed
 // files and writes the request file "ucplog" for the patch launcher. The work folder goes when the object
 // does; the request file stays for the launcher.
@@ -16,7 +18,9 @@ public:
     CPatchUpdate(const PatchParams& params, QObject* parent = nullptr);
     ~CPatchUpdate() override;
 
-    // True when at least one file needs patching and the request file was written.
+    // True when at least one file needs patching and the request file was written. The event loop runs meanwhile:
+    // the rules are read and checked against the files on a thread of their own, and the program's quitting
+    // ends the check at once, with nothing handed over.
     bool Run();
     // DataDir/Log/ucplog; empty when the Log folder could not be made.
     QString GetUpdateListPath() const { return m_requestPath; }
@@ -25,7 +29,8 @@ public:
     CDownloader& Downloader() { return m_downloader; }
 
 private:
-    void ReadRules(const QString& rulesPath);
+    // False when the program quit before the rules were read.
+    bool ReadRules(const QString& rulesPath);
     bool WriteRequest(const QString& requestPath) const;
     QByteArray RequestDocument() const;
 
@@ -34,4 +39,5 @@ private:
     PatchFileList m_patchList;
     QString m_requestPath;
     QString m_logPath;
+    std::atomic_bool m_stop{false};
 };

@@ -28,6 +28,27 @@ bool AttributeIs(const QDomElement& element, const QString& name, const QString&
     return SameText(element.attribute(name, wanted), wanted);
 }
 
+// Text from the rules as it goes into a line of the log: a line end or any other control character in a path
+// would otherwise start a line of the server's choosing.
+QString LogText(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const ushort code = c.unicode();
+        const QChar::Category category = c.category();
+        if (code < 0x80 && (code < 0x20 || code == 0x7f))
+            out += QStringLiteral("\\x%1").arg(code, 2, 16, QLatin1Char('0'));
+        else if (category == QChar::Other_Control || category == QChar::Other_Format ||
+                 category == QChar::Separator_Line || category == QChar::Separator_Paragraph)
+            out += QStringLiteral("\\u%1").arg(code, 4, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
+}
+
+constexpr qint64 kDigestBlock = 1024 * 1024;
+
 QDomElement FirstChildNamed(const QDomElement& parent, const QString& name) {
     for (QDomElement child = parent.firstChildElement(); !child.isNull(); child = child.nextSiblingElement()) {
         if (SameText(child.tagName(), name))
@@ -52,8 +73,8 @@ int CompareVersionFields(const QString& a, const QString& b) {
     return 1;
 }
 
-CUpdateRuleReader::CUpdateRuleReader(const RuleContext& context)
-    : m_context(context), m_log(std::make_unique<TextLog>(context.LogPath)) {}
+CUpdateRuleReader::CUpdateRuleReader(const RuleContext& context, const std::atomic_bool* stop)
+    : m_context(context), m_stop(stop), m_log(std::make_unique<TextLog>(context.LogPath)) {}
 
 CUpdateRuleReader::~CUpdateRuleReader() = default;
 
@@ -75,6 +96,7 @@ void CUpdateRuleReader::ReadRules(PatchFileList& list, const QString& rulesPath)
 
     const QDomElement platform = FirstChildNamed(root, platform::patchRulesPlatformName());
     m_commonPatch = FindCommonPatch(platform);
+    IndexCommonRules();
     const QDomElement productPatch = FindProductPatch(platform);
     if (productPatch.isNull() || !AttributeIs(productPatch, QStringLiteral("switch"), QStringLiteral("on")))
         return;
@@ -108,7 +130,8 @@ QDomElement CUpdateRuleReader::FindProductPatch(const QDomElement& platform) con
 }
 
 void CUpdateRuleReader::ReadPrivateRules(PatchFileList& list, const QDomElement& productPatch) {
-    for (QDomElement rule = productPatch.firstChildElement(); !rule.isNull(); rule = rule.nextSiblingElement()) {
+    for (QDomElement rule = productPatch.firstChildElement(); !rule.isNull() && !Stopped();
+         rule = rule.nextSiblingElement()) {
         if (AttributeIs(rule, QStringLiteral("private"), QStringLiteral("true")))
             EvaluateFileRule(list, rule);
         else
@@ -117,16 +140,22 @@ void CUpdateRuleReader::ReadPrivateRules(PatchFileList& list, const QDomElement&
 }
 
 void CUpdateRuleReader::ReadCommonRules(PatchFileList& list) {
-    for (QDomElement rule = m_commonPatch.firstChildElement(); !rule.isNull(); rule = rule.nextSiblingElement())
+    for (QDomElement rule = m_commonPatch.firstChildElement(); !rule.isNull() && !Stopped();
+         rule = rule.nextSiblingElement())
         EvaluateFileRule(list, rule);
 }
 
-QDomElement CUpdateRuleReader::FindCommonFile(const QString& path) const {
+void CUpdateRuleReader::IndexCommonRules() {
+    m_commonByPath.clear();
     for (QDomElement rule = m_commonPatch.firstChildElement(); !rule.isNull(); rule = rule.nextSiblingElement()) {
-        if (rule.attribute(QStringLiteral("path")) == path)
-            return rule;
+        const QString path = rule.attribute(QStringLiteral("path"));
+        if (!m_commonByPath.contains(path))
+            m_commonByPath.insert(path, rule);
     }
-    return QDomElement();
+}
+
+QDomElement CUpdateRuleReader::FindCommonFile(const QString& path) const {
+    return m_commonByPath.value(path);
 }
 
 void CUpdateRuleReader::EvaluateFileRule(PatchFileList& list, const QDomElement& rule) {
@@ -141,22 +170,29 @@ void CUpdateRuleReader::EvaluateFileRule(PatchFileList& list, const QDomElement&
     }
     if (info.value.isEmpty())
         return;
-    info.path = ExpandAppPath(rule.attribute(QStringLiteral("path")));
+    const QString rulePath = rule.attribute(QStringLiteral("path"));
     info.url = rule.attribute(QStringLiteral("url"));
 
+    // The launcher that replaces the file runs with administrator rights and may read a backslash as a
+    // separator, where the checks below see none: such a path could step out of the program folder unseen.
+    if (rulePath.contains(QLatin1Char('\\'))) {
+        WriteLog(TextLog::Warning, QStringLiteral("\"%1\" holds a backslash, rule refused.").arg(LogText(rulePath)));
+        return;
+    }
+    info.path = ExpandAppPath(rulePath);
     // The launcher replaces the file with administrator rights: nothing outside the program folder.
     if (!IsConfinedToFolder(m_context.ProgramDir, info.path)) {
         WriteLog(TextLog::Warning,
-                 QStringLiteral("\"%1\" lies outside the program folder, rule refused.").arg(info.path));
+                 QStringLiteral("\"%1\" lies outside the program folder, rule refused.").arg(LogText(info.path)));
         return;
     }
     if (!QFileInfo::exists(info.path)) {
         list.append(info);
-        WriteLog(TextLog::Info, QStringLiteral("\"%1\" not found, add to update list.").arg(info.path));
-    } else if (CheckRule(info.type, info.value, info.path) == 0) {
+        WriteLog(TextLog::Info, QStringLiteral("\"%1\" not found, add to update list.").arg(LogText(info.path)));
+    } else if (CheckRule(info.type, info.value, info.path) == 0 && !Stopped()) {
         list.append(info);
         WriteLog(TextLog::Info,
-                 QStringLiteral("\"%1\" conform to the update rules, add to update list.").arg(info.path));
+                 QStringLiteral("\"%1\" conform to the update rules, add to update list.").arg(LogText(info.path)));
     }
 }
 
@@ -169,9 +205,9 @@ QString CUpdateRuleReader::ExpandAppPath(const QString& path) const {
     return ToNativeSeparators(expanded);
 }
 
-int CUpdateRuleReader::CheckRule(const QString& type, const QString& value, const QString& path) const {
+int CUpdateRuleReader::CheckRule(const QString& type, const QString& value, const QString& path) {
     if (SameText(type, QStringLiteral("Version"))) {
-        const QString fileVersion = CVersion::FileVersionText(path);
+        const QString fileVersion = FileVersion(path);
         if (fileVersion.isEmpty())
             return 0;
         return CompareVersionFields(fileVersion, value);
@@ -182,13 +218,39 @@ int CUpdateRuleReader::CheckRule(const QString& type, const QString& value, cons
 }
 
 QString CUpdateRuleReader::FileMd5(const QString& path) {
+    const auto known = m_md5s.constFind(path);
+    if (known != m_md5s.constEnd())
+        return known.value();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QString();
+    // In blocks, so that a stop is seen within one block of a large file.
     QCryptographicHash hash(QCryptographicHash::Md5);
-    if (!hash.addData(&file))
-        return QString();
-    return QString::fromLatin1(hash.result().toHex());
+    QByteArray block;
+    while (!file.atEnd()) {
+        if (Stopped())
+            return QString();
+        block = file.read(kDigestBlock);
+        if (block.isEmpty())
+            return QString();
+        hash.addData(block);
+    }
+    const QString digest = QString::fromLatin1(hash.result().toHex());
+    m_md5s.insert(path, digest);
+    return digest;
+}
+
+QString CUpdateRuleReader::FileVersion(const QString& path) {
+    const auto known = m_versions.constFind(path);
+    if (known != m_versions.constEnd())
+        return known.value();
+    const QString version = CVersion::FileVersionText(path);
+    m_versions.insert(path, version);
+    return version;
+}
+
+bool CUpdateRuleReader::Stopped() const {
+    return m_stop && m_stop->load();
 }
 
 void CUpdateRuleReader::WriteLog(int level, const QString& message) {

@@ -5,8 +5,10 @@
 
 #include <QDomElement>
 #include <QDomNode>
+#include <QHash>
 #include <QString>
 
+#include <atomic>
 #include <memory>
 
 class TextLog;
@@ -14,6 +16,8 @@ class TextLog;
 // Reads a downloaded update rules file and appends to a patch list every installed file that a rule
 // for this edition and version says is to be replaced: missing, older than the rule's version, or with
 // another MD5 digest. Each file added, and each rule refused, gets a line in "update.log".
+// A reader may run on a thread of its own: it touches nothing but its own members, the log and the files it
+// checks, and it gives up between two rules, or inside a digest, once the stop flag it was given is set.
 //
 //   <update switch="on">
 //     <linux>
@@ -28,7 +32,7 @@ class TextLog;
 //   </update>
 class CUpdateRuleReader {
 public:
-    explicit CUpdateRuleReader(const RuleContext& context);
+    explicit CUpdateRuleReader(const RuleContext& context, const std::atomic_bool* stop = nullptr);
     ~CUpdateRuleReader();
 
     CUpdateRuleReader(const CUpdateRuleReader&) = delete;
@@ -41,16 +45,25 @@ private:
     QDomElement FindProductPatch(const QDomElement& platform) const;
     void ReadPrivateRules(PatchFileList& list, const QDomElement& productPatch);
     void ReadCommonRules(PatchFileList& list);
+    void IndexCommonRules();
     QDomElement FindCommonFile(const QString& path) const;
     void EvaluateFileRule(PatchFileList& list, const QDomElement& rule);
     QString ExpandAppPath(const QString& path) const;
     // 0 the file needs the update, 1 it is current, 2 it is newer or the type is unknown.
-    int CheckRule(const QString& type, const QString& value, const QString& path) const;
-    static QString FileMd5(const QString& path);
+    int CheckRule(const QString& type, const QString& value, const QString& path);
+    // Each file is read once per reader, however many rules name it.
+    QString FileMd5(const QString& path);
+    QString FileVersion(const QString& path);
+    bool Stopped() const;
     void WriteLog(int level, const QString& message);
 
     RuleContext m_context;
     QDomElement m_commonPatch;
+    // The first common rule of each path: private rules standing for common ones look them up here.
+    QHash<QString, QDomElement> m_commonByPath;
+    QHash<QString, QString> m_md5s;
+    QHash<QString, QString> m_versions;
+    const std::atomic_bool* m_stop;
     std::unique_ptr<TextLog> m_log;
 };
 

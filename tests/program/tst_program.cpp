@@ -355,6 +355,7 @@ private slots:
     void patchCheckStartsTheLauncher();
     void patchCheckDoesNothing_data();
     void patchCheckDoesNothing();
+    void closingEndsThePatchCheck();
     void offersANewerVersionAtStart();
     void endsOnSignal_data();
     void endsOnSignal();
@@ -794,6 +795,37 @@ void TestProgram::patchCheckDoesNothing() {
     QCOMPARE(patch.server.requestsSoFar(), QStringList());
     QVERIFY(!QFileInfo::exists(record + ".starts"));
     QVERIFY(!QFileInfo::exists(sandbox.DataFolder() + "/Log/ucplog"));
+}
+
+// Rules that ask for the digest of a file of many gigabytes: the window answers meanwhile, and closing it ends
+// the program at once, without starting the launcher.
+void TestProgram::closingEndsThePatchCheck() {
+    PatchSurroundings patch(m_program, true);
+    QFile huge(patch.folder + "/Huge.bin");
+    QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(16LL * 1024 * 1024 * 1024));
+    huge.close();
+    QFile rules(patch.served.filePath("huge.xml"));
+    QVERIFY(rules.open(QIODevice::WriteOnly));
+    rules.write("<update><linux><Tavik><Patch product=\"Tavik Mendra\" version=\"1.0.0.1\">"
+                "<File path=\"%APPPATH%/Huge.bin\" MD5=\"0123456789abcdef0123456789abcdef\"/>"
+                "</Patch></Tavik></linux></update>");
+    rules.close();
+    QVERIFY(patch.server.start());
+    WriteUpdateUrl(patch.sandbox, patch.server.url("/huge.xml"));
+
+    ProgramRun run(patch.sandbox.Path("bin/mendra"), PatchEnvironment(patch.sandbox, ClosedPort()));
+    QVERIFY(run.WaitForLine("ready", 60000));
+    QVERIFY(patch.server.waitForRequestTo("/huge.xml", 30000));
+    QCOMPARE(run.Ask("get frame visible"), QByteArray("true"));
+
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(run.Ask("close"), QByteArray("ok"));
+    QVERIFY(run.EndsWithZero(30000));
+    qInfo("the program ended %lld ms after its window was closed", timer.elapsed());
+    QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
+    QVERIFY(!QFileInfo::exists(patch.record + ".starts"));
+    QVERIFY(!QFileInfo::exists(patch.sandbox.DataFolder() + "/Log/ucplog"));
 }
 
 // The update check of the start-up asks the server that MENDRA_UPDATE_SERVER names, in the background: the

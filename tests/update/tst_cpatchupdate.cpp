@@ -2,6 +2,7 @@
 
 #include "platform/FileVersion.h"
 
+#include <QElapsedTimer>
 #include <QNetworkProxy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -10,10 +11,12 @@
 
 #include <sys/stat.h>
 
+#include "ChildTestRun.h"
+#include "EventLoopWatch.h"
 #include "PythonHttpServer.h"
 
 // One patch check against rules served by Python's http.server: the request file for the launcher, the
-// Log folder, the work folder.
+// Log folder, the work folder, and the event loop while rules are read.
 class TestCPatchUpdate : public QObject {
     Q_OBJECT
 private slots:
@@ -27,6 +30,12 @@ private slots:
     void nothingToPatch();
     void logFolderCannotBeMade();
     void requestCannotBeWritten();
+    void logFolderIsPrivate_data();
+    void logFolderIsPrivate();
+    void windowAnswersWhileRulesAreRead_data();
+    void windowAnswersWhileRulesAreRead();
+    void quittingEndsTheCheck();
+    void quittingEndsTheCheckInThisProcess();
 
 private:
     PatchParams Params(const QString& rulesName) const;
@@ -202,6 +211,138 @@ void TestCPatchUpdate::requestCannotBeWritten() {
     QCOMPARE(update.GetUpdateListPath(), LogFolder() + "/ucplog");
     QVERIFY(!update.Run());
     QCOMPARE(update.GetPatchList().size(), 2);
+    QVERIFY(!QFileInfo::exists(update.GetUpdateListPath()));
+}
+
+namespace {
+
+mode_t ModeOf(const QString& path) {
+    struct stat status;
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 0777 : mode_t(07777);
+}
+
+QByteArray ProductRules(const QByteArray& rules, const QByteArray& common = QByteArray()) {
+    return "<update><linux><Patch product=\"common\">" + common +
+           "</Patch><Tavik><Patch product=\"Tavik Mendra\" version=\"1.0.0.1\">" + rules +
+           "</Patch></Tavik></linux></update>";
+}
+
+// A file as large as the program's own, without taking the disk's room.
+bool MakeLargeFile(const QString& path, qint64 size) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.resize(size);
+}
+
+} // namespace
+
+void TestCPatchUpdate::logFolderIsPrivate_data() {
+    QTest::addColumn<QString>("before"); // "none", "open" (a folder for everyone) or "link"
+    QTest::addColumn<int>("mask");
+
+    QTest::newRow("made under an open mask") << "none" << 0;
+    QTest::newRow("made under the usual mask") << "none" << 022;
+    QTest::newRow("there, open to everyone") << "open" << 022;
+    QTest::newRow("a link to the user's folder elsewhere") << "link" << 022;
+}
+
+void TestCPatchUpdate::logFolderIsPrivate() {
+    QFETCH(QString, before);
+    QFETCH(int, mask);
+
+    const QString elsewhere = m_data->path() + "/elsewhere";
+    if (before == "open") {
+        QVERIFY(QDir().mkpath(LogFolder()));
+        QVERIFY(::chmod(QFile::encodeName(LogFolder()).constData(), 0777) == 0);
+    } else if (before == "link") {
+        QVERIFY(QDir().mkpath(elsewhere));
+        QVERIFY(::chmod(QFile::encodeName(elsewhere).constData(), 0755) == 0);
+        QVERIFY(QFile::link(elsewhere, LogFolder()));
+    }
+    const mode_t previous = ::umask(mode_t(mask));
+    {
+        CPatchUpdate update(Params("two.xml"));
+        ::umask(previous);
+        QVERIFY(update.Run());
+    }
+    if (before == "link") {
+        QCOMPARE(ModeOf(elsewhere), mode_t(0755));
+    } else {
+        QCOMPARE(ModeOf(LogFolder()), mode_t(0700));
+    }
+    QCOMPARE(ModeOf(LogFolder() + "/ucplog"), mode_t(0600));
+}
+
+void TestCPatchUpdate::windowAnswersWhileRulesAreRead_data() {
+    QTest::addColumn<QByteArray>("rules");
+    QTest::addColumn<int>("listed");
+
+    const QByteArray wrongMd5 = "MD5=\"00000000000000000000000000000000\"";
+    QByteArray digests;
+    QByteArray versions;
+    for (int i = 0; i < 200; ++i) {
+        digests +=
+            "<File path=\"%APPPATH%/Large.bin\" " + wrongMd5 + " url=\"http://u/" + QByteArray::number(i) + "\"/>";
+        versions += "<File path=\"%APPPATH%/Large.bin\" version=\"9." + QByteArray::number(i) + "\"/>";
+    }
+    // Private rules standing for common ones that are not there, each of which once walked all the common rules.
+    QByteArray common;
+    QByteArray standing;
+    for (int i = 0; i < 38000; ++i) {
+        common += "<File path=\"%APPPATH%/c" + QByteArray::number(i) + "\" version=\"1\"/>";
+        standing += "<File path=\"%APPPATH%/p" + QByteArray::number(i) + "\" private=\"false\"/>";
+    }
+    QTest::newRow("200 digests of a 45 MB file") << ProductRules(digests) << 200;
+    QTest::newRow("200 versions of a 45 MB file") << ProductRules(versions) << 200;
+    QTest::newRow("private rules standing for none of many common ones") << ProductRules(standing, common) << 0;
+}
+
+void TestCPatchUpdate::windowAnswersWhileRulesAreRead() {
+    QFETCH(QByteArray, rules);
+    QFETCH(int, listed);
+    QVERIFY(rules.size() < 4 * 1024 * 1024);
+    QVERIFY(MakeLargeFile(m_program + "Large.bin", 45 * 1024 * 1024));
+    Serve("large.xml", rules);
+
+    CPatchUpdate update(Params("large.xml"));
+    EventLoopWatch watch;
+    QElapsedTimer clock;
+    clock.start();
+    watch.start();
+    QCOMPARE(update.Run(), listed > 0);
+    watch.stop();
+    QCOMPARE(update.GetPatchList().size(), listed);
+    qInfo("rules checked in %lld ms, the event loop's longest gap %lld ms", clock.elapsed(), watch.longestGapMs());
+    QVERIFY2(watch.longestGapMs() < 100, qPrintable(QString::number(watch.longestGapMs())));
+}
+
+// Quitting ends every event loop of the process for good, so the check is quit in a copy of this test.
+void TestCPatchUpdate::quittingEndsTheCheck() {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("MENDRA_TEST_QUIT_CHECK", "1");
+    RunTestFunctionInChild(QStringLiteral("quittingEndsTheCheckInThisProcess"), environment);
+}
+
+void TestCPatchUpdate::quittingEndsTheCheckInThisProcess() {
+    if (qEnvironmentVariableIsEmpty("MENDRA_TEST_QUIT_CHECK"))
+        QSKIP("runs in the copy started by quittingEndsTheCheck");
+    // A digest of this takes many seconds.
+    QVERIFY(MakeLargeFile(m_program + "Huge.bin", 8LL * 1024 * 1024 * 1024));
+    Serve("huge.xml", ProductRules("<File path=\"%APPPATH%/Huge.bin\" MD5=\"00000000000000000000000000000000\"/>"));
+
+    CPatchUpdate update(Params("huge.xml"));
+    QElapsedTimer sinceQuit;
+    // Once the rules are in, well into the digest.
+    connect(&update.Downloader(), &CDownloader::signalFinished, this, [&] {
+        QTimer::singleShot(300, [&] {
+            sinceQuit.start();
+            QCoreApplication::quit();
+        });
+    });
+    QVERIFY(!update.Run());
+    QVERIFY(sinceQuit.isValid());
+    qInfo("the check ended %lld ms after the quit", sinceQuit.elapsed());
+    QVERIFY2(sinceQuit.elapsed() < 1000, qPrintable(QString::number(sinceQuit.elapsed())));
+    QVERIFY(update.GetPatchList().isEmpty());
     QVERIFY(!QFileInfo::exists(update.GetUpdateListPath()));
 }
 

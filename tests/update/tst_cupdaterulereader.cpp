@@ -80,6 +80,10 @@ QString Conform(const QString& path) {
     return QStringLiteral("[Info]\"%1\" conform to the update rules, add to update list.").arg(path);
 }
 
+QString Backslash(const QString& path) {
+    return QStringLiteral("[Waring]\"%1\" holds a backslash, rule refused.").arg(path);
+}
+
 QString Outside(const QString& path) {
     return QStringLiteral("[Waring]\"%1\" lies outside the program folder, rule refused.").arg(path);
 }
@@ -241,15 +245,62 @@ void TestCUpdateRuleReader::rules_data() {
                                    << QStringList{Outside(dir + "Dangling")};
     QTest::newRow("the folder itself") << Document(Product(Rule("%APPPATH%/.", "version=\"1\""))) << QStringList()
                                        << QStringList{Outside(dir + ".")};
-    QTest::newRow("backslash after the placeholder stays unexpanded")
-        << Document(Product(Rule("%APPPATH%\\Gone.bin", "version=\"1\""))) << QStringList()
-        << QStringList{Outside("%APPPATH%\\Gone.bin")};
+    // A launcher reading backslashes as separators must never see one.
+    QTest::newRow("backslash after the placeholder") << Document(Product(Rule("%APPPATH%\\Gone.bin", "version=\"1\"")))
+                                                     << QStringList() << QStringList{Backslash("%APPPATH%\\Gone.bin")};
+    QTest::newRow("backslashes further on")
+        << Document(Product(Rule("%APPPATH%/..\\..\\..\\etc\\cron.d\\x", "version=\"1\""))) << QStringList()
+        << QStringList{Backslash("%APPPATH%/..\\..\\..\\etc\\cron.d\\x")};
+    QTest::newRow("backslash in a file name") << Document(Product(Rule("%APPPATH%/sub/a\\b", "version=\"1\"")))
+                                              << QStringList() << QStringList{Backslash("%APPPATH%/sub/a\\b")};
     QTest::newRow("linked folder inside") << Document(Product(Rule("%APPPATH%/InLink/Deep.bin", "version=\"2.1\"")))
                                           << QStringList{Listed("Version", "2.1", dir + "InLink/Deep.bin")}
                                           << QStringList{Conform(dir + "InLink/Deep.bin")};
     QTest::newRow("refused rule, the next one still read")
         << Document(Product(Rule("/etc/passwd", "version=\"1\"") + gone)) << goneListed
         << QStringList{Outside("/etc/passwd"), NotFound(dir + "Gone.bin")};
+
+    // A path goes into the log as one line of its own, whatever characters the rules put into it.
+    QTest::newRow("line end in a path") << Document(Product(Rule("%APPPATH%/a&#10;[Info]forged&#13;", "version=\"1\"")))
+                                        << QStringList{Listed("Version", "1", dir + "a\n[Info]forged\r")}
+                                        << QStringList{NotFound(dir + "a\\x0a[Info]forged\\x0d")};
+    QTest::newRow("tab, delete and other control characters")
+        << Document(Product(Rule("%APPPATH%/a&#9;b&#x7f;c&#x85;d", "version=\"1\"")))
+        << QStringList{Listed("Version", "1",
+                              dir +
+                                  "a\tb\x7f"
+                                  "c" +
+                                  QChar(0x85) + "d")}
+        << QStringList{NotFound(dir + "a\\x09b\\x7fc\\u0085d")};
+    QTest::newRow("line separators and direction marks")
+        << Document(Product(Rule("%APPPATH%/a&#x2028;b&#x2029;c&#x202e;d", "version=\"1\"")))
+        << QStringList{Listed("Version", "1",
+                              dir + "a" + QChar(0x2028) + "b" + QChar(0x2029) + "c" + QChar(0x202e) + "d")}
+        << QStringList{NotFound(dir + "a\\u2028b\\u2029c\\u202ed")};
+    QTest::newRow("refused path escaped too") << Document(Product(Rule("/etc/x&#10;y", "version=\"1\"")))
+                                              << QStringList() << QStringList{Outside("/etc/x\\x0ay")};
+    QTest::newRow("letters of any script kept")
+        << Document(Product(Rule("%APPPATH%/Größe 文件.bin", "version=\"1\"")))
+        << QStringList{Listed("Version", "1", dir + "Größe 文件.bin")} << QStringList{NotFound(dir + "Größe 文件.bin")};
+
+    // A file named by several rules is read once, and each rule still gets its own answer.
+    QTest::newRow("one file, two digests")
+        << Document(Product(Rule("%APPPATH%/Plain.dat", md5, "http://u/1") +
+                            Rule("%APPPATH%/Plain.dat", "MD5=\"00000000000000000000000000000000\"", "http://u/2") +
+                            Rule("%APPPATH%/Plain.dat", md5, "http://u/3")))
+        << QStringList{Listed("MD5", "00000000000000000000000000000000", dir + "Plain.dat", "http://u/2")}
+        << QStringList{Conform(dir + "Plain.dat")};
+    QTest::newRow("one file, two versions")
+        << Document(Product(Rule("%APPPATH%/Old.bin", "version=\"1.2.3.4\"", "http://u/1") +
+                            Rule("%APPPATH%/Old.bin", "version=\"1.3\"", "http://u/2")))
+        << QStringList{Listed("Version", "1.3", dir + "Old.bin", "http://u/2")}
+        << QStringList{Conform(dir + "Old.bin")};
+    QTest::newRow("the first of two common rules of a path")
+        << Document(Common(Rule("%APPPATH%/Old.bin", "version=\"9\"", "http://c/first") +
+                           Rule("%APPPATH%/Old.bin", "version=\"8\"", "http://c/second")) +
+                    Product("<File path=\"%APPPATH%/Old.bin\" private=\"false\"/>"))
+        << QStringList{Listed("Version", "9", dir + "Old.bin", "http://c/first")}
+        << QStringList{Conform(dir + "Old.bin")};
 
     // The bounds every XML file is held to.
     QString deep = gone;
