@@ -21,6 +21,10 @@ bool IsHttpUrl(const QUrl& url) {
            (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
 }
 
+bool IsHttps(const QUrl& url) {
+    return url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0;
+}
+
 // The name must stay a name inside the target folder once it is joined to it.
 bool IsPlainFileName(const QString& name) {
     return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
@@ -104,7 +108,7 @@ void CDownloader::startRequest(const QUrl& target) {
     QNetworkRequest request(target);
     request.setRawHeader(QByteArrayLiteral("User-Agent"), kUserAgent);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-    if (target.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0)
+    if (IsHttps(target))
         request.setSslConfiguration(TlsTrust::Configuration());
     reply = manager.get(request);
     timer->start(int(m_timeout));
@@ -152,7 +156,8 @@ void CDownloader::slotHttpFinished() {
     if (!target.isEmpty()) {
         RemoveFile(partialPath());
         const QUrl next = url.resolved(target);
-        if (m_redirects >= MaxRedirects || !IsHttpUrl(next)) {
+        // Once on https, a redirect must not hand the rest of the transfer to anyone on the path.
+        if (m_redirects >= MaxRedirects || !IsHttpUrl(next) || (IsHttps(url) && !IsHttps(next))) {
             fail();
             return;
         }

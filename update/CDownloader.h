@@ -13,9 +13,9 @@ class QNetworkReply;
 
 // Fetches one file over HTTP or HTTPS into a folder. The body goes to the file name with ".tmp" appended
 // while it arrives and is renamed to the plain name only once it is complete, so a half-written file never
-// stands under the final name. Redirects are followed here (at most MaxRedirects, to http or https only);
-// a transfer that receives nothing for timeout() milliseconds is given up. Each download() ends with
-// exactly one signalFinished(), possibly before download() returns.
+// stands under the final name. Redirects are followed here (at most MaxRedirects, to http or https only, and
+// never from https back to http); a transfer that receives nothing for timeout() milliseconds is given up.
+// Each download() ends with exactly one signalFinished(), possibly before download() returns.
 class CDownloader : public QObject {
     Q_OBJECT
 public:

@@ -31,6 +31,9 @@ private slots:
 private:
     QByteArray Content(const QString& name) const;
     QStringList TargetEntries() const;
+    // The address of path: on the plain server, or on the TLS one when path begins with "{https}"; further on,
+    // "{http}" and "{https}" stand for the servers' addresses, percent-encoded for a query.
+    QString Address(QString path) const;
     // Runs one download to its end; the number of signalFinished() it gave.
     int Run(CDownloader& downloader, const QString& url);
 
@@ -77,6 +80,19 @@ QStringList TestCDownloader::TargetEntries() const {
     return QDir(m_target->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
+QString TestCDownloader::Address(QString path) const {
+    const QLatin1String http("{http}");
+    const QLatin1String https("{https}");
+    const PythonHttpServer* server = m_http.get();
+    if (path.startsWith(https + QLatin1Char('/'))) {
+        server = m_https.get();
+        path.remove(0, https.size());
+    }
+    path.replace(http, QUrl::toPercentEncoding(m_http->url(QString()).toString()));
+    path.replace(https, QUrl::toPercentEncoding(m_https->url(QString()).toString()));
+    return server->url(path).toString();
+}
+
 int TestCDownloader::Run(CDownloader& downloader, const QString& url) {
     QSignalSpy finished(&downloader, &CDownloader::signalFinished);
     downloader.download(url, m_target->path());
@@ -86,7 +102,7 @@ int TestCDownloader::Run(CDownloader& downloader, const QString& url) {
 }
 
 void TestCDownloader::download_data() {
-    QTest::addColumn<QString>("path"); // on the plain server; "{https}" stands for the TLS server's address
+    QTest::addColumn<QString>("path"); // see Address()
     QTest::addColumn<bool>("trustTestCa");
     QTest::addColumn<QString>("savedAs"); // empty: the download fails
     QTest::addColumn<QString>("content"); // the served file it must equal
@@ -111,6 +127,12 @@ void TestCDownloader::download_data() {
                                                         << "rules.xml";
     QTest::newRow("redirect to https, test CA unknown") << redirect("{https}/rules.xml") << false << ""
                                                         << "";
+    QTest::newRow("http to http elsewhere") << redirect("{http}/other.bin") << false << "other.bin"
+                                            << "other.bin";
+    QTest::newRow("https to https") << "{https}" + redirect("{https}/other.bin") << true << "other.bin"
+                                    << "other.bin";
+    QTest::newRow("https down to http") << "{https}" + redirect("{http}/rules.xml") << true << ""
+                                        << "";
     QTest::newRow("redirect to file://") << redirect("file:///etc/hostname") << false << ""
                                          << "";
     QTest::newRow("redirect to ftp://") << redirect("ftp://127.0.0.1/rules.xml") << false << ""
@@ -136,11 +158,9 @@ void TestCDownloader::download() {
     QFETCH(QString, content);
     if (trustTestCa)
         qputenv("MENDRA_EXTRA_CA", m_ca.caCertificatePath().toUtf8());
-    const QString https = QStringLiteral("https://127.0.0.1:%1").arg(m_https->port());
-    path.replace(QLatin1String("{https}"), QUrl::toPercentEncoding(https));
 
     CDownloader downloader;
-    QCOMPARE(Run(downloader, m_http->url(path).toString()), 1);
+    QCOMPARE(Run(downloader, Address(path)), 1);
     if (savedAs.isEmpty()) {
         QCOMPARE(downloader.errorCode(), 1);
         QCOMPARE(downloader.downloadedFiles(), QStringList());
