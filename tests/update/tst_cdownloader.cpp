@@ -10,6 +10,12 @@
 
 #include "PythonHttpServer.h"
 #include "TestCa.h"
+#include "app/XmlLimits.h"
+
+namespace {
+// Small enough to keep the cases quick, large enough to arrive in many reads.
+constexpr int kLimit = 1024 * 1024;
+} // namespace
 
 // Downloads from Python's http.server on 127.0.0.1, over plain HTTP and over TLS with a CA of the test's
 // own, into a fresh folder per case.
@@ -27,6 +33,8 @@ private slots:
     void existingFileIsReplaced();
     void failsBeforeAnyRequest_data();
     void failsBeforeAnyRequest();
+    void bodyLimit_data();
+    void bodyLimit();
 
 private:
     QByteArray Content(const QString& name) const;
@@ -51,6 +59,9 @@ void TestCDownloader::initTestCase() {
         {"rules.xml", "<update switch=\"on\"/>\n"},
         {"other.bin", "another file\n"},
         {"big.bin", QByteArray(256 * 1024, 'b')},
+        {"limit.bin", QByteArray(kLimit, 'l')},            // as large as the limit allows
+        {"over.bin", QByteArray(kLimit + 1, 'o')},         // a byte more
+        {"max.bin", QByteArray(XmlLimits::MaxBytes, 'm')}, // as large as the default allows
     };
     for (const auto& file : files) {
         QFile out(m_served.filePath(file.first));
@@ -261,6 +272,80 @@ void TestCDownloader::failsBeforeAnyRequest() {
     QCOMPARE(TargetEntries(), entriesBefore);
     QCOMPARE(m_http->requestsSoFar().size(), requestsBefore);
     QCOMPARE(finished.count(), 1);
+}
+
+void TestCDownloader::bodyLimit_data() {
+    QTest::addColumn<QString>("path");         // see Address()
+    QTest::addColumn<qint64>("maxBytes");      // -1: the downloader's default
+    QTest::addColumn<QString>("savedAs");      // empty: the download fails
+    QTest::addColumn<bool>("refusedOnLength"); // fails before a byte of the body arrives
+
+    const QString endless = QStringLiteral("/endless/endless.bin");
+    const QString announced = QStringLiteral("/announce/%1").arg(kLimit + 1);
+    const qint64 limit = kLimit;
+
+    QTest::newRow("announced over the limit") << announced << limit << "" << true;
+    QTest::newRow("announced 50 MB") << "/announce/50000000" << limit << "" << true;
+    QTest::newRow("announced over the limit, TLS") << "{https}" + announced << limit << "" << true;
+    QTest::newRow("endless body") << endless << limit << "" << false;
+    QTest::newRow("endless body, TLS") << "{https}" + endless << limit << "" << false;
+    QTest::newRow("exactly at the limit") << "/limit.bin" << limit << "limit.bin" << false;
+    QTest::newRow("exactly at the limit, TLS") << "{https}/limit.bin" << limit << "limit.bin" << false;
+    QTest::newRow("exactly at the limit, no length") << "/unsized/limit.bin" << limit << "limit.bin" << false;
+    QTest::newRow("one byte over") << "/over.bin" << limit << "" << true;
+    QTest::newRow("one byte over, no length") << "/unsized/over.bin" << limit << "" << false;
+    QTest::newRow("redirect, then endless") << "/redirect?to=" + endless << limit << "" << false;
+    QTest::newRow("redirect to https, then endless") << "/redirect?to={https}" + endless << limit << "" << false;
+    // Each reply counts its own body: a redirect that used up the limit leaves the whole limit to the file.
+    QTest::newRow("redirect with a body at the limit")
+        << QStringLiteral("/redirect?to=/limit.bin&pad=%1").arg(kLimit) << limit << "limit.bin" << false;
+    QTest::newRow("redirect with a body over the limit")
+        << QStringLiteral("/redirect?to=/rules.xml&pad=%1").arg(kLimit + 1) << limit << "" << true;
+    // The default is what the rules reader accepts.
+    QTest::newRow("default, exactly at it") << "/unsized/max.bin" << qint64(-1) << "max.bin" << false;
+    QTest::newRow("default, announced one over")
+        << QStringLiteral("/announce/%1").arg(XmlLimits::MaxBytes + 1) << qint64(-1) << "" << true;
+}
+
+void TestCDownloader::bodyLimit() {
+    QFETCH(QString, path);
+    QFETCH(qint64, maxBytes);
+    QFETCH(QString, savedAs);
+    QFETCH(bool, refusedOnLength);
+    qputenv("MENDRA_EXTRA_CA", m_ca.caCertificatePath().toUtf8());
+
+    CDownloader downloader;
+    // Far longer than any of these takes: an announced length that is not acted on ends in the timeout.
+    downloader.setTimeout(20000);
+    if (maxBytes >= 0)
+        downloader.setMaxBytes(maxBytes);
+    qlonglong bodyBytesSeen = 0;
+    connect(&downloader, &CDownloader::signalProgress, this,
+            [&](qlonglong read, qlonglong) { bodyBytesSeen = qMax(bodyBytesSeen, read); });
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(Run(downloader, Address(path)), 1);
+    if (!savedAs.isEmpty()) {
+        QCOMPARE(downloader.errorCode(), 0);
+        QCOMPARE(TargetEntries(), QStringList{savedAs});
+        QFile file(m_target->filePath(savedAs));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), Content(savedAs));
+        return;
+    }
+    QVERIFY2(clock.elapsed() < 10000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(downloader.errorCode(), 1);
+    QCOMPARE(downloader.downloadedFiles(), QStringList());
+    QCOMPARE(TargetEntries(), QStringList());
+    if (refusedOnLength) {
+        QCOMPARE(bodyBytesSeen, qlonglong(0));
+    } else {
+        // What the network layer took in past the limit stays within its read buffer.
+        QVERIFY2(bodyBytesSeen <= downloader.maxBytes() + CDownloader::ReadBufferBytes,
+                 qPrintable(QString::number(bodyBytesSeen)));
+    }
+    // The refused server is not left writing into a connection nobody reads.
+    QTRY_COMPARE(m_http->openConnections() + m_https->openConnections(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestCDownloader)
