@@ -2,6 +2,7 @@
 
 #include "app/FileUtils.h"
 #include "app/TlsTrust.h"
+#include "app/XmlLimits.h"
 
 #include <QFile>
 #include <QNetworkProxy>
@@ -21,6 +22,10 @@ bool IsHttpUrl(const QUrl& url) {
            (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
 }
 
+bool IsHttps(const QUrl& url) {
+    return url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0;
+}
+
 // The name must stay a name inside the target folder once it is joined to it.
 bool IsPlainFileName(const QString& name) {
     return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
@@ -29,7 +34,7 @@ bool IsPlainFileName(const QString& name) {
 
 } // namespace
 
-CDownloader::CDownloader(QObject* parent) : QObject(parent), timer(new QTimer(this)) {
+CDownloader::CDownloader(QObject* parent) : QObject(parent), timer(new QTimer(this)), m_maxBytes(XmlLimits::MaxBytes) {
     timer->setSingleShot(true);
     connect(timer, &QTimer::timeout, this, &CDownloader::slotTimeOut);
 }
@@ -54,6 +59,10 @@ void CDownloader::setTimeout(qint64 milliseconds) {
     m_timeout = milliseconds;
 }
 
+void CDownloader::setMaxBytes(qint64 bytes) {
+    m_maxBytes = qMax<qint64>(0, bytes);
+}
+
 void CDownloader::download(const QString& urlText, const QString& folder) {
     if (reply) {
         // One transfer at a time; the running one keeps its own outcome.
@@ -62,6 +71,7 @@ void CDownloader::download(const QString& urlText, const QString& folder) {
     }
     m_redirects = 0;
     m_writeFailed = false;
+    m_tooLarge = false;
     fileName.clear();
     if (!folder.isEmpty()) {
         dir = WithTrailingSeparator(folder);
@@ -104,19 +114,41 @@ void CDownloader::startRequest(const QUrl& target) {
     QNetworkRequest request(target);
     request.setRawHeader(QByteArrayLiteral("User-Agent"), kUserAgent);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-    if (target.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0)
+    if (IsHttps(target))
         request.setSslConfiguration(TlsTrust::Configuration());
+    m_received = 0;
     reply = manager.get(request);
+    // Without a bound the network layer keeps reading from the socket however far the file lags behind.
+    reply->setReadBufferSize(ReadBufferBytes);
     timer->start(int(m_timeout));
     connect(reply, &QNetworkReply::finished, this, &CDownloader::slotHttpFinished);
+    connect(reply, &QNetworkReply::metaDataChanged, this, &CDownloader::slotMetaDataChanged);
     connect(reply, &QNetworkReply::readyRead, this, &CDownloader::slotReadyRead);
     connect(reply, &QNetworkReply::downloadProgress, this, &CDownloader::signalProgress);
 }
 
-void CDownloader::slotReadyRead() {
+void CDownloader::slotMetaDataChanged() {
     if (!reply)
         return;
+    // A length over the limit is refused before the body is fetched at all.
+    const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+    if (length.isValid() && length.toLongLong() > m_maxBytes) {
+        m_tooLarge = true;
+        reply->abort();
+    }
+}
+
+void CDownloader::slotReadyRead() {
+    if (!reply || m_tooLarge)
+        return;
     const QByteArray data = reply->readAll();
+    m_received += data.size();
+    // A body without a length, or one unpacked as it arrives, is held to the limit only by counting it.
+    if (m_received > m_maxBytes) {
+        m_tooLarge = true;
+        reply->abort();
+        return;
+    }
     if (file && !m_writeFailed && file->write(data) != data.size()) {
         // A full disk must not end as a short file that looks complete.
         m_writeFailed = true;
@@ -145,14 +177,15 @@ void CDownloader::slotHttpFinished() {
     // A 3xx without a Location names the empty target, which would lead back to the same address.
     const QUrl target = reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (reply->error() != QNetworkReply::NoError || m_writeFailed) {
+    if (reply->error() != QNetworkReply::NoError || m_writeFailed || m_tooLarge) {
         fail();
         return;
     }
     if (!target.isEmpty()) {
         RemoveFile(partialPath());
         const QUrl next = url.resolved(target);
-        if (m_redirects >= MaxRedirects || !IsHttpUrl(next)) {
+        // Once on https, a redirect must not hand the rest of the transfer to anyone on the path.
+        if (m_redirects >= MaxRedirects || !IsHttpUrl(next) || (IsHttps(url) && !IsHttps(next))) {
             fail();
             return;
         }

@@ -13,14 +13,18 @@ class QNetworkReply;
 
 // Fetches one file over HTTP or HTTPS into a folder. The body goes to the file name with ".tmp" appended
 // while it arrives and is renamed to the plain name only once it is complete, so a half-written file never
-// stands under the final name. Redirects are followed here (at most MaxRedirects, to http or https only);
-// a transfer that receives nothing for timeout() milliseconds is given up. Each download() ends with
-// exactly one signalFinished(), possibly before download() returns.
+// stands under the final name. Redirects are followed here (at most MaxRedirects, to http or https only, and
+// never from https back to http); a transfer that receives nothing for timeout() milliseconds is given up.
+// A body larger than maxBytes() fails the download: refused on its announced length before a byte of it is
+// written, or cut off where it passes the limit. Each download() ends with exactly one signalFinished(),
+// possibly before download() returns.
 class CDownloader : public QObject {
     Q_OBJECT
 public:
     static constexpr int MaxRedirects = 10;
     static constexpr qint64 DefaultTimeoutMs = 30000;
+    // How far the network layer may read ahead of what has been written.
+    static constexpr qint64 ReadBufferBytes = 256 * 1024;
 
     explicit CDownloader(QObject* parent = nullptr);
     ~CDownloader() override;
@@ -29,6 +33,10 @@ public:
     // Milliseconds without any data after which the transfer is given up.
     void setTimeout(qint64 milliseconds);
     qint64 timeout() const { return m_timeout; }
+    // The most bytes one reply's body may have; each reply of a redirect chain counts on its own. By default
+    // XmlLimits::MaxBytes: only the rules file is fetched, and its reader refuses anything larger.
+    void setMaxBytes(qint64 bytes);
+    qint64 maxBytes() const { return m_maxBytes; }
 
     void download(const QString& urlText, const QString& folder);
 
@@ -44,6 +52,7 @@ signals:
 
 private slots:
     void slotHttpFinished();
+    void slotMetaDataChanged();
     void slotReadyRead();
     void slotTimeOut();
 
@@ -68,5 +77,9 @@ private:
     qint64 m_timeout = DefaultTimeoutMs;
     QTimer* timer = nullptr;
     int m_redirects = 0;
+    qint64 m_maxBytes;
+    // Body bytes of the current reply so far.
+    qint64 m_received = 0;
     bool m_writeFailed = false;
+    bool m_tooLarge = false;
 };

@@ -10,6 +10,12 @@
 
 #include "PythonHttpServer.h"
 #include "TestCa.h"
+#include "app/XmlLimits.h"
+
+namespace {
+// Small enough to keep the cases quick, large enough to arrive in many reads.
+constexpr int kLimit = 1024 * 1024;
+} // namespace
 
 // Downloads from Python's http.server on 127.0.0.1, over plain HTTP and over TLS with a CA of the test's
 // own, into a fresh folder per case.
@@ -27,10 +33,15 @@ private slots:
     void existingFileIsReplaced();
     void failsBeforeAnyRequest_data();
     void failsBeforeAnyRequest();
+    void bodyLimit_data();
+    void bodyLimit();
 
 private:
     QByteArray Content(const QString& name) const;
     QStringList TargetEntries() const;
+    // The address of path: on the plain server, or on the TLS one when path begins with "{https}"; further on,
+    // "{http}" and "{https}" stand for the servers' addresses, percent-encoded for a query.
+    QString Address(QString path) const;
     // Runs one download to its end; the number of signalFinished() it gave.
     int Run(CDownloader& downloader, const QString& url);
 
@@ -48,6 +59,9 @@ void TestCDownloader::initTestCase() {
         {"rules.xml", "<update switch=\"on\"/>\n"},
         {"other.bin", "another file\n"},
         {"big.bin", QByteArray(256 * 1024, 'b')},
+        {"limit.bin", QByteArray(kLimit, 'l')},            // as large as the limit allows
+        {"over.bin", QByteArray(kLimit + 1, 'o')},         // a byte more
+        {"max.bin", QByteArray(XmlLimits::MaxBytes, 'm')}, // as large as the default allows
     };
     for (const auto& file : files) {
         QFile out(m_served.filePath(file.first));
@@ -77,6 +91,19 @@ QStringList TestCDownloader::TargetEntries() const {
     return QDir(m_target->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
+QString TestCDownloader::Address(QString path) const {
+    const QLatin1String http("{http}");
+    const QLatin1String https("{https}");
+    const PythonHttpServer* server = m_http.get();
+    if (path.startsWith(https + QLatin1Char('/'))) {
+        server = m_https.get();
+        path.remove(0, https.size());
+    }
+    path.replace(http, QUrl::toPercentEncoding(m_http->url(QString()).toString()));
+    path.replace(https, QUrl::toPercentEncoding(m_https->url(QString()).toString()));
+    return server->url(path).toString();
+}
+
 int TestCDownloader::Run(CDownloader& downloader, const QString& url) {
     QSignalSpy finished(&downloader, &CDownloader::signalFinished);
     downloader.download(url, m_target->path());
@@ -86,7 +113,7 @@ int TestCDownloader::Run(CDownloader& downloader, const QString& url) {
 }
 
 void TestCDownloader::download_data() {
-    QTest::addColumn<QString>("path"); // on the plain server; "{https}" stands for the TLS server's address
+    QTest::addColumn<QString>("path"); // see Address()
     QTest::addColumn<bool>("trustTestCa");
     QTest::addColumn<QString>("savedAs"); // empty: the download fails
     QTest::addColumn<QString>("content"); // the served file it must equal
@@ -111,6 +138,12 @@ void TestCDownloader::download_data() {
                                                         << "rules.xml";
     QTest::newRow("redirect to https, test CA unknown") << redirect("{https}/rules.xml") << false << ""
                                                         << "";
+    QTest::newRow("http to http elsewhere") << redirect("{http}/other.bin") << false << "other.bin"
+                                            << "other.bin";
+    QTest::newRow("https to https") << "{https}" + redirect("{https}/other.bin") << true << "other.bin"
+                                    << "other.bin";
+    QTest::newRow("https down to http") << "{https}" + redirect("{http}/rules.xml") << true << ""
+                                        << "";
     QTest::newRow("redirect to file://") << redirect("file:///etc/hostname") << false << ""
                                          << "";
     QTest::newRow("redirect to ftp://") << redirect("ftp://127.0.0.1/rules.xml") << false << ""
@@ -136,11 +169,9 @@ void TestCDownloader::download() {
     QFETCH(QString, content);
     if (trustTestCa)
         qputenv("MENDRA_EXTRA_CA", m_ca.caCertificatePath().toUtf8());
-    const QString https = QStringLiteral("https://127.0.0.1:%1").arg(m_https->port());
-    path.replace(QLatin1String("{https}"), QUrl::toPercentEncoding(https));
 
     CDownloader downloader;
-    QCOMPARE(Run(downloader, m_http->url(path).toString()), 1);
+    QCOMPARE(Run(downloader, Address(path)), 1);
     if (savedAs.isEmpty()) {
         QCOMPARE(downloader.errorCode(), 1);
         QCOMPARE(downloader.downloadedFiles(), QStringList());
@@ -241,6 +272,80 @@ void TestCDownloader::failsBeforeAnyRequest() {
     QCOMPARE(TargetEntries(), entriesBefore);
     QCOMPARE(m_http->requestsSoFar().size(), requestsBefore);
     QCOMPARE(finished.count(), 1);
+}
+
+void TestCDownloader::bodyLimit_data() {
+    QTest::addColumn<QString>("path");         // see Address()
+    QTest::addColumn<qint64>("maxBytes");      // -1: the downloader's default
+    QTest::addColumn<QString>("savedAs");      // empty: the download fails
+    QTest::addColumn<bool>("refusedOnLength"); // fails before a byte of the body arrives
+
+    const QString endless = QStringLiteral("/endless/endless.bin");
+    const QString announced = QStringLiteral("/announce/%1").arg(kLimit + 1);
+    const qint64 limit = kLimit;
+
+    QTest::newRow("announced over the limit") << announced << limit << "" << true;
+    QTest::newRow("announced 50 MB") << "/announce/50000000" << limit << "" << true;
+    QTest::newRow("announced over the limit, TLS") << "{https}" + announced << limit << "" << true;
+    QTest::newRow("endless body") << endless << limit << "" << false;
+    QTest::newRow("endless body, TLS") << "{https}" + endless << limit << "" << false;
+    QTest::newRow("exactly at the limit") << "/limit.bin" << limit << "limit.bin" << false;
+    QTest::newRow("exactly at the limit, TLS") << "{https}/limit.bin" << limit << "limit.bin" << false;
+    QTest::newRow("exactly at the limit, no length") << "/unsized/limit.bin" << limit << "limit.bin" << false;
+    QTest::newRow("one byte over") << "/over.bin" << limit << "" << true;
+    QTest::newRow("one byte over, no length") << "/unsized/over.bin" << limit << "" << false;
+    QTest::newRow("redirect, then endless") << "/redirect?to=" + endless << limit << "" << false;
+    QTest::newRow("redirect to https, then endless") << "/redirect?to={https}" + endless << limit << "" << false;
+    // Each reply counts its own body: a redirect that used up the limit leaves the whole limit to the file.
+    QTest::newRow("redirect with a body at the limit")
+        << QStringLiteral("/redirect?to=/limit.bin&pad=%1").arg(kLimit) << limit << "limit.bin" << false;
+    QTest::newRow("redirect with a body over the limit")
+        << QStringLiteral("/redirect?to=/rules.xml&pad=%1").arg(kLimit + 1) << limit << "" << true;
+    // The default is what the rules reader accepts.
+    QTest::newRow("default, exactly at it") << "/unsized/max.bin" << qint64(-1) << "max.bin" << false;
+    QTest::newRow("default, announced one over")
+        << QStringLiteral("/announce/%1").arg(XmlLimits::MaxBytes + 1) << qint64(-1) << "" << true;
+}
+
+void TestCDownloader::bodyLimit() {
+    QFETCH(QString, path);
+    QFETCH(qint64, maxBytes);
+    QFETCH(QString, savedAs);
+    QFETCH(bool, refusedOnLength);
+    qputenv("MENDRA_EXTRA_CA", m_ca.caCertificatePath().toUtf8());
+
+    CDownloader downloader;
+    // Far longer than any of these takes: an announced length that is not acted on ends in the timeout.
+    downloader.setTimeout(20000);
+    if (maxBytes >= 0)
+        downloader.setMaxBytes(maxBytes);
+    qlonglong bodyBytesSeen = 0;
+    connect(&downloader, &CDownloader::signalProgress, this,
+            [&](qlonglong read, qlonglong) { bodyBytesSeen = qMax(bodyBytesSeen, read); });
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(Run(downloader, Address(path)), 1);
+    if (!savedAs.isEmpty()) {
+        QCOMPARE(downloader.errorCode(), 0);
+        QCOMPARE(TargetEntries(), QStringList{savedAs});
+        QFile file(m_target->filePath(savedAs));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), Content(savedAs));
+        return;
+    }
+    QVERIFY2(clock.elapsed() < 10000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(downloader.errorCode(), 1);
+    QCOMPARE(downloader.downloadedFiles(), QStringList());
+    QCOMPARE(TargetEntries(), QStringList());
+    if (refusedOnLength) {
+        QCOMPARE(bodyBytesSeen, qlonglong(0));
+    } else {
+        // What the network layer took in past the limit stays within its read buffer.
+        QVERIFY2(bodyBytesSeen <= downloader.maxBytes() + CDownloader::ReadBufferBytes,
+                 qPrintable(QString::number(bodyBytesSeen)));
+    }
+    // The refused server is not left writing into a connection nobody reads.
+    QTRY_COMPARE(m_http->openConnections() + m_https->openConnections(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestCDownloader)

@@ -3,11 +3,15 @@
 
   /<name>                     the file <name> of the folder, 404 when there is none
   /hops/<n>/<name>            n redirects (302) in a row, then the file
-  /redirect?to=<url>          one redirect (302) to any address, relative or absolute, of any scheme
+  /redirect?to=<url>          one redirect (302) to any address, relative or absolute, of any scheme;
+                              with &pad=<n> the redirect itself carries a body of n bytes
   /status/<code>              that status with a short body
   /stall/<name>               announces the whole file, sends half of it and then nothing more
   /drip/<ms>/<name>           the file in eight blocks, one every <ms> milliseconds
   /hang/<anything>            reads the request and never answers
+  /unsized/<name>             the file without a Content-Length, its end marked by closing the connection
+  /endless/<anything>         200 without a Content-Length, then bytes for as long as the client reads them
+  /announce/<n>               200 with a Content-Length of n, then nothing until the client closes
 
 Records "REQUEST <json>" (peer.request_record) for every request as it comes, and "OPENED {}" and
 "CLOSED {}" for every connection, so a test can tell whether a client still holds one.
@@ -67,8 +71,10 @@ class Handler(http.server.BaseHTTPRequestHandler):
             else:
                 self.serve_file(rest)
         elif parts[0] == "redirect":
-            target = urllib.parse.parse_qs(url.query).get("to", [""])[0]
-            peer.send(self, 302, b"", headers=[("Location", target)])
+            query = urllib.parse.parse_qs(url.query)
+            target = query.get("to", [""])[0]
+            pad = int(query.get("pad", ["0"])[0])
+            peer.send(self, 302, b"p" * pad, headers=[("Location", target)])
         elif parts[0] == "status" and len(parts) == 2:
             peer.send(self, int(parts[1]), b"status body")
         elif parts[0] == "stall" and len(parts) >= 2:
@@ -87,6 +93,35 @@ class Handler(http.server.BaseHTTPRequestHandler):
                 if start + block < len(body):
                     time.sleep(every)
         elif parts[0] == "hang":
+            peer.hold(self)
+        elif parts[0] == "unsized" and len(parts) >= 2:
+            body = self.file("/".join(parts[1:]))
+            if body is None:
+                peer.send(self, 404, b"not found")
+                return
+            # HTTP/1.0 without a length: the body ends where the connection does.
+            self.send_response(200)
+            self.send_header("Content-Type", "application/octet-stream")
+            self.end_headers()
+            self.wfile.write(body)
+            self.wfile.flush()
+        elif parts[0] == "endless":
+            self.send_response(200)
+            self.send_header("Content-Type", "application/octet-stream")
+            self.end_headers()
+            block = b"e" * 65536
+            try:
+                while True:
+                    self.wfile.write(block)
+            except OSError:
+                # Over TLS a client that went away shows as an SSL error rather than a broken pipe.
+                pass
+        elif parts[0] == "announce" and len(parts) == 2:
+            self.send_response(200)
+            self.send_header("Content-Type", "application/octet-stream")
+            self.send_header("Content-Length", parts[1])
+            self.end_headers()
+            self.wfile.flush()
             peer.hold(self)
         else:
             self.serve_file(url.path.lstrip("/"))
