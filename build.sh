@@ -95,17 +95,18 @@ test)
         build "$BUILD_DIR" "${BUILD_FLAGS[@]}"
     fi
     if [ "${MENDRA_SANITIZE:-0}" != 1 ]; then
-        # The device library's threads call back into the program, and a bug report is mailed on a thread of
-        # its own that the dialog can stop at any time: their tests run under ThreadSanitizer. They run first so
-        # that the whole suite's summary closes the output.
+        # The device library's threads call back into the program, a bug report is mailed on a thread of its own
+        # that the dialog can stop at any time, and the patch check reads its rules on a thread that quitting
+        # stops: their tests run under ThreadSanitizer. They run first so that the whole suite's summary closes
+        # the output.
         cmake -S . -B build-tsan -G Ninja -DMENDRA_TSAN=ON "${BUILD_FLAGS[@]}" >/dev/null
         cmake --build build-tsan -j "$JOBS" \
-            --target tst_devicelib tst_smtpclient tst_bugreportthread tst_mymodelbugreport
+            --target tst_devicelib tst_smtpclient tst_bugreportthread tst_mymodelbugreport tst_cpatchupdate
         # Qt itself is not built with ThreadSanitizer: what its own code does inside a lock the sanitizer
         # cannot see (the event queue, signal connections, the test runner's watchdog thread) is left out; every
         # access of the program's code and of the device library is still checked.
         threaded='^(tst_devicelib|tst_devicelib_scenario_file|tst_smtpclient|tst_bugreportthread'
-        threaded+='|tst_mymodelbugreport)$'
+        threaded+='|tst_mymodelbugreport|tst_cpatchupdate)$'
         TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 ignore_noninstrumented_modules=1" \
             ctest --test-dir build-tsan --output-on-failure -R "$threaded"
     fi

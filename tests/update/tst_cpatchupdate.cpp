@@ -168,6 +168,9 @@ void TestCPatchUpdate::nothingToPatch_data() {
     QTest::newRow("not XML") << "broken.xml";
     QTest::newRow("404") << "missing.xml";
     QTest::newRow("redirect to file://") << "redirect?to=file:///etc/hostname";
+    // Larger than any rules file may be: the download stops at the limit and leaves nothing behind.
+    QTest::newRow("endless body") << "endless/rules.xml";
+    QTest::newRow("50 MB announced") << "announce/50000000";
 }
 
 void TestCPatchUpdate::nothingToPatch() {
