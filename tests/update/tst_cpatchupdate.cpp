@@ -64,6 +64,12 @@ QByteArray ReadAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
+// The permission bits, or 07777 when the path cannot be read.
+mode_t ModeOf(const QString& path) {
+    struct stat status;
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 0777 : mode_t(07777);
+}
+
 } // namespace
 
 void TestCPatchUpdate::initTestCase() {
@@ -139,9 +145,7 @@ void TestCPatchUpdate::writesTheRequest() {
                                  .arg(m_program, LogFolder());
     QCOMPARE(QString::fromUtf8(ReadAll(request)), expected);
     // It may carry a proxy password: for the user alone.
-    struct stat status;
-    QCOMPARE(::stat(QFile::encodeName(request).constData(), &status), 0);
-    QCOMPARE(status.st_mode & 0777, mode_t(0600));
+    QCOMPARE(ModeOf(request), mode_t(0600));
 
     const QList<QByteArray> log = ReadAll(LogFolder() + "/update.log").split('\n');
     QCOMPARE(log.size(), 3);
@@ -218,11 +222,6 @@ void TestCPatchUpdate::requestCannotBeWritten() {
 }
 
 namespace {
-
-mode_t ModeOf(const QString& path) {
-    struct stat status;
-    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 0777 : mode_t(07777);
-}
 
 QByteArray ProductRules(const QByteArray& rules, const QByteArray& common = QByteArray()) {
     return "<update><linux><Patch product=\"common\">" + common +
