@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Mendra's one entry point for developers and CI.
 #   ./build.sh run    install what is missing, build (a compiler warning fails it), start the program
-#   ./build.sh test   install what is missing, build as `run` does, run every test headless
-# Environment: BUILD_DIR (default build), JOBS (default: all cores), MENDRA_SANITIZE=1 for an
-# ASan/UBSan build in build-asan.
+#   ./build.sh test   install what is missing, build as `run` does, run every test headless; besides, the
+#                     threaded suites built with ThreadSanitizer (build-tsan) and the whole suite built with
+#                     AddressSanitizer and UndefinedBehaviorSanitizer (build-asan), which run first
+# Environment: BUILD_DIR (default build), JOBS (default: all cores), MENDRA_SANITIZE=1 for the ASan/UBSan
+# build and suite alone, in build-asan.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -45,9 +47,19 @@ build() {
 
 run_tests() {
     local dir=$1
-    # Tests default to the offscreen platform; the few that need a real X server get this Xvfb.
+    # Tests default to the offscreen platform; the few that need a real X server get this Xvfb. A stage that
+    # selects no test fails: a renamed or lost test must not leave it checking less unseen.
     xvfb-run -a -s "-screen 0 1600x1000x24 -nolisten tcp" \
-        ctest --test-dir "$dir" --output-on-failure -j "$JOBS" --timeout 600
+        ctest --test-dir "$dir" --output-on-failure -j "$JOBS" --timeout 600 --no-tests=error
+}
+
+# The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer: a bad access or undefined
+# behaviour ends the test that met it. Leaks are not looked for: Qt's and the fonts' caches live until exit.
+sanitized_tests() {
+    local dir=$1
+    build "$dir" -DMENDRA_SANITIZE=ON "${BUILD_FLAGS[@]}"
+    ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0} UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1} \
+        run_tests "$dir"
 }
 
 # Without a display: the program on a virtual display, a screenshot of its first window, then both are
@@ -87,29 +99,28 @@ case "${1:-}" in
 test)
     install_missing
     if [ "${MENDRA_SANITIZE:-0}" = 1 ]; then
-        BUILD_DIR=${BUILD_DIR:-build-asan}
-        build "$BUILD_DIR" -DMENDRA_SANITIZE=ON "${BUILD_FLAGS[@]}"
-        export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
-    else
-        BUILD_DIR=${BUILD_DIR:-build}
-        build "$BUILD_DIR" "${BUILD_FLAGS[@]}"
+        sanitized_tests "${BUILD_DIR:-build-asan}"
+        exit 0
     fi
-    if [ "${MENDRA_SANITIZE:-0}" != 1 ]; then
-        # The device library's threads call back into the program, a bug report is mailed on a thread of its own
-        # that the dialog can stop at any time, and the patch check reads its rules on a thread that quitting
-        # stops: their tests run under ThreadSanitizer. They run first so that the whole suite's summary closes
-        # the output.
-        cmake -S . -B build-tsan -G Ninja -DMENDRA_TSAN=ON "${BUILD_FLAGS[@]}" >/dev/null
-        cmake --build build-tsan -j "$JOBS" \
-            --target tst_devicelib tst_smtpclient tst_bugreportthread tst_mymodelbugreport tst_cpatchupdate
-        # Qt itself is not built with ThreadSanitizer: what its own code does inside a lock the sanitizer
-        # cannot see (the event queue, signal connections, the test runner's watchdog thread) is left out; every
-        # access of the program's code and of the device library is still checked.
-        threaded='^(tst_devicelib|tst_devicelib_scenario_file|tst_smtpclient|tst_bugreportthread'
-        threaded+='|tst_mymodelbugreport|tst_cpatchupdate)$'
+    BUILD_DIR=${BUILD_DIR:-build}
+    build "$BUILD_DIR" "${BUILD_FLAGS[@]}"
+    # The device library's threads call back into the program, a bug report is mailed on a thread of its own
+    # that the dialog can stop at any time, and the patch check reads its rules on a thread that quitting
+    # stops: their tests run under ThreadSanitizer. The sanitizers' stages run first so that the whole suite's
+    # summary closes the output.
+    cmake -S . -B build-tsan -G Ninja -DMENDRA_TSAN=ON "${BUILD_FLAGS[@]}" >/dev/null
+    cmake --build build-tsan -j "$JOBS" \
+        --target tst_devicelib tst_smtpclient tst_bugreportthread tst_mymodelbugreport tst_cpatchupdate
+    # Qt itself is not built with ThreadSanitizer: what its own code does inside a lock the sanitizer
+    # cannot see (the event queue, signal connections, the test runner's watchdog thread) is left out; every
+    # access of the program's code and of the device library is still checked. One ctest run for each test, so
+    # that a test renamed or gone fails the stage instead of leaving it checking less.
+    for threaded in tst_devicelib tst_devicelib_scenario_file tst_smtpclient tst_bugreportthread \
+        tst_mymodelbugreport tst_cpatchupdate; do
         TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 ignore_noninstrumented_modules=1" \
-            ctest --test-dir build-tsan --output-on-failure -R "$threaded"
-    fi
+            ctest --test-dir build-tsan --output-on-failure --no-tests=error -R "^${threaded}\$"
+    done
+    sanitized_tests build-asan
     run_tests "$BUILD_DIR"
     ;;
 run)

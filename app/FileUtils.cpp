@@ -1,5 +1,7 @@
 #include "FileUtils.h"
 
+#include "platform/PrivateFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -159,6 +161,10 @@ bool MakeDirectory(const QString& path) {
         return false;
     QDir().mkpath(path);
     return QFileInfo(path).isDir();
+}
+
+bool MakePrivatePath(const QString& path) {
+    return platform::makePrivateFolder(ToNativeSeparators(path));
 }
 
 bool CreateEmptyFile(const QString& path) {

@@ -18,6 +18,9 @@ bool IsDirectory(const QString& path);
 bool MakePath(const QString& path);
 // As MakePath, without normalising the separators.
 bool MakeDirectory(const QString& path);
+// As MakePath for a folder that is the user's alone: made 0700 with every folder it needs, an existing one of
+// the user narrowed to 0700 (a link in its place is left as it is; see platform/PrivateFiles.h).
+bool MakePrivatePath(const QString& path);
 // Creates an empty file (and its folder) unless something already exists there.
 bool CreateEmptyFile(const QString& path);
 

@@ -3,7 +3,10 @@
 #include "EditionData.h"
 #include "FileUtils.h"
 
+#include "platform/PrivateFiles.h"
+
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 MyConfig* gConfig = nullptr;
@@ -69,8 +72,14 @@ void MyConfig::Load(const MyApplicationData* editionData) {
     const EditionValues edition = editionValues(editionData);
 
     m_userDataDir += edition.dataSubDir;
-    MakeFolder(m_userDataDir);
     SetFile(m_userDataDir + QStringLiteral("config.xml"));
+    // The settings (a proxy password among them), the logs and the bug report are the user's alone, also where
+    // an earlier version left them open to everyone.
+    if (!IsReadOnly()) {
+        MakePrivatePath(m_userDataDir);
+        if (QFileInfo::exists(GetFile()))
+            platform::makePrivate(GetFile());
+    }
     // Without a system data folder there is nothing to append to; a bare sub-folder would be relative.
     if (!m_allUsersDataDir.isEmpty()) {
         m_allUsersDataDir += edition.dataSubDir;
@@ -229,9 +238,23 @@ QString MyConfig::PickFromList(const QStringList& list, const QString& value) {
     return list.contains(value) ? value : list.value(0);
 }
 
+namespace {
+
+// An IPv6 address as a web address writes it, in brackets, is taken without them: Qt looks a bracketed name up
+// as a host name and finds none.
+QString ProxyHostName(const QString& host) {
+    const QString name = host.trimmed();
+    if (name.size() > 2 && name.startsWith(QLatin1Char('[')) && name.endsWith(QLatin1Char(']')) &&
+        name.contains(QLatin1Char(':')))
+        return name.mid(1, name.size() - 2);
+    return host;
+}
+
+} // namespace
+
 QNetworkProxy ApplyConfigProxy(const MyConfig& config) {
     QNetworkProxy proxy;
-    proxy.setHostName(config.GetProxyHost());
+    proxy.setHostName(ProxyHostName(config.GetProxyHost()));
     proxy.setPort(config.GetProxyPort().toUShort()); // 0 when it is no port number
     proxy.setUser(config.GetProxyName());
     proxy.setPassword(config.GetProxyPassword());

@@ -33,7 +33,8 @@ QString RunLogPath(const QString& dataDir) {
 }
 
 bool OpenRunLog(const QString& dataDir, const QString& versionText, const QString& platformWord) {
-    MakePath(QDir(dataDir).filePath(QStringLiteral("Log")));
+    // The Log folder also holds the patch check's request, which may name the proxy's password.
+    MakePrivatePath(QDir(dataDir).filePath(QStringLiteral("Log")));
     auto* log = new TextLog(RunLogPath(dataDir));
     // The previous log is kept alive (see g_runLog): a writer on another thread may still hold it.
     TextLog* previous = g_runLog.fetchAndStoreOrdered(log);

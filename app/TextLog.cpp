@@ -1,8 +1,12 @@
 #include "TextLog.h"
 
+#include "platform/PrivateFiles.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
+
+#include <unistd.h>
 
 namespace {
 const QVector<QString>& tagTable() {
@@ -13,7 +17,7 @@ const QVector<QString>& tagTable() {
 } // namespace
 
 TextLog::TextLog(const QString& path)
-    : file(new QFile(path)), stream(new QTextStream), tags(tagTable()),
+    : m_path(path), file(new QFile(path)), stream(new QTextStream), tags(tagTable()),
       m_clock([] { return QDateTime::currentDateTime(); }) {
     const QFileInfo info(path);
     if (info.exists() && info.isFile() && info.size() > MaxSizeOnOpen)
@@ -31,8 +35,11 @@ void TextLog::Open() {
     QMutexLocker lock(&m_mutex);
     if (file->isOpen())
         return;
-    if (!file->fileName().isEmpty())
-        file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text);
+    // The log is its user's alone (it names their folders and devices): made 0600, whatever the umask.
+    const int fd = platform::openPrivateFile(m_path, true);
+    if (fd >= 0 &&
+        !file->open(fd, QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text, QFileDevice::AutoCloseHandle))
+        ::close(fd);
     stream->setDevice(file->isOpen() ? file : nullptr);
     // The log is read on other systems and packed into mails: always UTF-8, whatever the locale.
     // Set after setDevice(), which puts the locale's codec back.
@@ -53,7 +60,7 @@ bool TextLog::IsOpen() const {
 }
 
 QString TextLog::FilePath() const {
-    return file->fileName();
+    return m_path;
 }
 
 void TextLog::SetClock(Clock clock) {

@@ -57,6 +57,8 @@ private:
     void writeLines(const QStringList& lines);
 
     mutable QMutex m_mutex;
+    // Kept apart: a file opened on a descriptor forgets its name.
+    const QString m_path;
     QFile* file;
     QTextStream* stream;
     QVector<QString> tags;

@@ -3,10 +3,12 @@
 #include "FileUtils.h"
 #include "XmlLimits.h"
 
+#include "platform/PrivateFiles.h"
+
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTextStream>
 
 XmlDocFile::XmlDocFile(const QString& path) : m_path(path), m_rootName(QFileInfo(path).completeBaseName()) {
@@ -58,7 +60,8 @@ bool XmlDocFile::CreateIfMissing() {
     QFileInfo info(m_path);
     if (info.exists())
         return true;
-    if (m_path.isEmpty() || !MakePath(info.absolutePath()))
+    // A folder the file needs is made the user's alone; one that is there is the caller's and stays as it is.
+    if (m_path.isEmpty() || (!info.absoluteDir().exists() && !MakePrivatePath(info.absolutePath())))
         return false;
     QDomDocument document;
     document.appendChild(document.createElement(m_rootName));
@@ -90,13 +93,15 @@ bool XmlDocFile::WriteDocument(const QDomDocument& document, int indent) {
     if (!Parse(bytes, check))
         return false;
 
-    // Written beside the target and renamed over it on commit: a crash or a full disk leaves the old file.
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
+    // A file linked from elsewhere is written where the link leads, and the link stays.
+    QFileInfo target(m_path);
+    for (int depth = 0; target.isSymLink() && depth < 128; ++depth)
+        target.setFile(target.symLinkTarget());
+    if (target.isSymLink() || target.isDir() || (target.exists() && !target.isWritable()))
         return false;
-    }
-    return file.commit();
+    // Written beside the target and renamed over it: a crash or a full disk leaves the old file. The settings
+    // may hold the proxy's password, so the file is the user's alone from its first byte.
+    return platform::replacePrivateFile(target.filePath(), bytes);
 }
 
 QDomElement XmlDocFile::FirstDescendant(const QDomElement& parent, const QString& name) {

@@ -40,16 +40,39 @@ function(mendra_folder_include_root var)
     set(${var} ${root} PARENT_SCOPE)
 endfunction()
 
-# mendra_add_qtest(NAME SOURCES file... [LINKS lib...] [LABELS l...] [ENV K=V...] [X11] [TIMEOUT s])
+# mendra_add_qtest(NAME SOURCES file... [LINKS lib...] [LABELS l...] [ENV K=V...] [X11] [TIMEOUT s] [SHARES n])
 # A Qt Test executable registered with CTest. Tests run headless on the offscreen platform unless
-# X11 is given, in which case they need the display that the test command provides (Xvfb).
+# X11 is given, in which case they need the display that the test command provides (Xvfb). A long suite given
+# SHARES is registered as that many tests, NAME_1of<n> and on, each running every n-th of its functions
+# (tests/common/run-shard.sh), so that a parallel ctest runs them side by side; with X11, each on an X server of
+# its own.
 function(mendra_add_qtest name)
-    cmake_parse_arguments(ARG "X11" "TIMEOUT" "SOURCES;LINKS;LABELS;ENV" ${ARGN})
+    cmake_parse_arguments(ARG "X11" "TIMEOUT;SHARES" "SOURCES;LINKS;LABELS;ENV" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/bin)
     target_link_libraries(${name} PRIVATE Qt5::Test ${ARG_LINKS})
     target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests/common)
-    add_test(NAME ${name} COMMAND ${name})
+    # Time bounds widen where the sanitizers slow everything down (tests/common/TimeBound.h).
+    if(MENDRA_SANITIZE)
+        target_compile_definitions(${name} PRIVATE MENDRA_TEST_SLOWDOWN=5)
+    endif()
+    set(tests ${name})
+    if(ARG_SHARES)
+        set(tests)
+        # Shares of a test on the X server each get one of their own: they look for their windows by name.
+        set(display)
+        if(ARG_X11)
+            set(display --own-display)
+        endif()
+        foreach(share RANGE 1 ${ARG_SHARES})
+            add_test(NAME ${name}_${share}of${ARG_SHARES}
+                     COMMAND sh ${CMAKE_SOURCE_DIR}/tests/common/run-shard.sh ${display} $<TARGET_FILE:${name}>
+                             ${share} ${ARG_SHARES})
+            list(APPEND tests ${name}_${share}of${ARG_SHARES})
+        endforeach()
+    else()
+        add_test(NAME ${name} COMMAND ${name})
+    endif()
     # No update check leaves the machine: set but empty, there is nowhere to ask; the tests of the check point
     # it at their own server.
     set(env "MENDRA_RUNTIME_DIR=${MENDRA_RUNTIME_DIR}" "MENDRA_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
@@ -62,19 +85,31 @@ function(mendra_add_qtest name)
     if(NOT ARG_TIMEOUT)
         set(ARG_TIMEOUT 300)
     endif()
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT ${ARG_TIMEOUT} LABELS "${ARG_LABELS}")
+    set_tests_properties(${tests} PROPERTIES ENVIRONMENT "${env}" TIMEOUT ${ARG_TIMEOUT} LABELS "${ARG_LABELS}")
 endfunction()
 
-# mendra_add_folder_tests(FOLDER_LIB [LINKS lib...] [LABELS l...])
+# mendra_add_folder_tests(FOLDER_LIB [LINKS lib...] [LABELS l...] [SHARES test=n... ] [TIMEOUTS test=s...])
 # Every tst_*.cpp in the current folder becomes one test executable linked to the folder's library; the tests
-# of a folder include its headers by their bare names as well.
+# of a folder include its headers by their bare names as well. SHARES splits the named long suites, TIMEOUTS
+# gives the named ones their own time-out (see mendra_add_qtest).
 function(mendra_add_folder_tests folder_lib)
-    cmake_parse_arguments(ARG "" "" "LINKS;LABELS" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "LINKS;LABELS;SHARES;TIMEOUTS" ${ARGN})
     file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
     foreach(test_source IN LISTS tests)
         get_filename_component(test_name ${test_source} NAME_WE)
+        set(extra)
+        foreach(pair IN LISTS ARG_SHARES)
+            if(pair MATCHES "^${test_name}=([0-9]+)$")
+                list(APPEND extra SHARES ${CMAKE_MATCH_1})
+            endif()
+        endforeach()
+        foreach(pair IN LISTS ARG_TIMEOUTS)
+            if(pair MATCHES "^${test_name}=([0-9]+)$")
+                list(APPEND extra TIMEOUT ${CMAKE_MATCH_1})
+            endif()
+        endforeach()
         mendra_add_qtest(${test_name} SOURCES ${test_source} LINKS ${folder_lib} ${ARG_LINKS}
-                         LABELS ${folder_lib} ${ARG_LABELS})
+                         LABELS ${folder_lib} ${ARG_LABELS} ${extra})
         if(IS_DIRECTORY ${CMAKE_SOURCE_DIR}/${folder_lib})
             target_include_directories(${test_name} PRIVATE ${CMAKE_SOURCE_DIR}/${folder_lib})
         endif()

@@ -16,6 +16,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QProcess>
+#include <QSslError>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -26,14 +27,19 @@ namespace {
 const char kDownload[] = "CAbstractComponentInstall::download";
 const char kDecompress[] = "CAbstractComponentInstall::decompress";
 
-// Far larger than any support package (they are tens of KiB); a server that sends more is refused
-// before it fills the disk.
-const qint64 kMaxPackageBytes = 256LL * 1024 * 1024;
+// The support packages are tens of KiB; a few MB leave room for a larger one and stop a server that sends
+// more long before it fills memory or the disk.
+const qint64 kMaxPackageBytes = CAbstractComponentInstall::MaxPackageBytes;
+// How far the network layer may read ahead of what has been written.
+const qint64 kReadBufferBytes = 256 * 1024;
+// Less than this, on average over a stall time-out, is a download that has as good as stopped.
+const qint64 kLowSpeedBytesPerSecond = 1024;
 // The archiver gets this long to start, as it always has, and this long to finish.
 const int kArchiverStartMs = 30000;
 const int kArchiverFinishMs = 600000;
 
 std::atomic<int> gDefaultStallTimeout{30000};
+std::atomic<int> gDefaultOverallTimeout{120000};
 
 QString Tagged(const char* tag, const QString& text) {
     return QLatin1String(tag) + QLatin1Char(' ') + text;
@@ -47,13 +53,18 @@ QString StatusFault(QNetworkReply* reply) {
     return QStringLiteral("Be failed to download file: %1 (HTTP status %2)").arg(reply->url().toString()).arg(status);
 }
 
-// Why a finished reply does not hold the whole package; empty when it does.
-QString ReplyFault(QNetworkReply* reply, qint64 received) {
+// Why a finished reply does not hold the whole package; empty when it does. tlsErrors: what was wrong with the
+// server's certificate, which the reply's own error text leaves out.
+QString ReplyFault(QNetworkReply* reply, qint64 received, const QStringList& tlsErrors) {
     const QString status = StatusFault(reply);
     if (!status.isEmpty())
         return status;
-    if (reply->error() != QNetworkReply::NoError)
-        return QStringLiteral("Be failed to download file: %1 (%2)").arg(reply->url().toString(), reply->errorString());
+    if (reply->error() != QNetworkReply::NoError) {
+        QString why = reply->errorString();
+        if (!tlsErrors.isEmpty())
+            why += QStringLiteral(": ") + tlsErrors.join(QStringLiteral("; "));
+        return QStringLiteral("Be failed to download file: %1 (%2)").arg(reply->url().toString(), why);
+    }
     if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() != 200)
         return QStringLiteral("Be failed to download file: %1 (no HTTP status)").arg(reply->url().toString());
     bool known = false;
@@ -69,7 +80,7 @@ QString ReplyFault(QNetworkReply* reply, qint64 received) {
 } // namespace
 
 CAbstractComponentInstall::CAbstractComponentInstall(QObject* parent)
-    : QObject(parent), m_stallTimeout(gDefaultStallTimeout.load()) {}
+    : QObject(parent), m_stallTimeout(gDefaultStallTimeout.load()), m_overallTimeout(gDefaultOverallTimeout.load()) {}
 
 CAbstractComponentInstall::~CAbstractComponentInstall() = default;
 
@@ -83,6 +94,14 @@ void CAbstractComponentInstall::setDefaultStallTimeout(int milliseconds) {
 
 int CAbstractComponentInstall::defaultStallTimeout() {
     return gDefaultStallTimeout.load();
+}
+
+void CAbstractComponentInstall::setDefaultOverallTimeout(int milliseconds) {
+    gDefaultOverallTimeout = milliseconds;
+}
+
+int CAbstractComponentInstall::defaultOverallTimeout() {
+    return gDefaultOverallTimeout.load();
 }
 
 const QStringList& CAbstractComponentInstall::archiveSuffixes() {
@@ -209,77 +228,132 @@ bool CAbstractComponentInstall::downloadOne(QNetworkAccessManager& manager, Pack
     // A redirect may move to another https address, never down to plain http.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     QNetworkReply* reply = manager.get(request);
+    // Without a bound the network layer keeps reading from the socket however far this loop lags behind.
+    reply->setReadBufferSize(kReadBufferBytes);
 
+    const QString url = package.url.toString();
     QCryptographicHash hash(QCryptographicHash::Sha256);
     qint64 received = 0;
+    qint64 receivedBeforeWindow = 0;
+    QStringList tlsErrors;
     QString fault;
     QEventLoop loop;
-    QTimer stall;
-    stall.setSingleShot(true);
-    stall.setInterval(m_stallTimeout);
+    // Within every stall time-out the download must move on by kLowSpeedBytesPerSecond on average (or end),
+    // and it must end within the overall time-out, however it trickles.
+    QTimer window;
+    window.setInterval(m_stallTimeout);
+    QTimer overall;
+    overall.setSingleShot(true);
+    overall.setInterval(m_overallTimeout);
     const auto stop = [&](const QString& why) {
         if (fault.isEmpty())
             fault = why;
         reply->abort();
     };
-    const auto take = [&] {
-        // An error page is not the package: it is neither kept nor counted as progress.
+    const auto announced = [&](bool* known) {
+        return reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(known);
+    };
+    // An error page, or a package larger than any support package, is refused as soon as its headers say so,
+    // before a byte of its body is read.
+    const auto headersFault = [&] {
         const QString status = StatusFault(reply);
         if (!status.isEmpty())
-            return stop(status);
-        const QByteArray data = reply->readAll();
+            return status;
+        bool known = false;
+        const qint64 length = announced(&known);
+        if (known && length > kMaxPackageBytes)
+            return QStringLiteral("Be failed to download file: %1 (%2 bytes announced, more than the %3 bytes a "
+                                  "package may have)")
+                .arg(url)
+                .arg(length)
+                .arg(kMaxPackageBytes);
+        return QString();
+    };
+    const auto take = [&] {
+        const QString refused = headersFault();
+        if (!refused.isEmpty())
+            return stop(refused);
+        // One byte more than a package may have is enough to tell.
+        const QByteArray data = reply->read(kMaxPackageBytes - received + 1);
         if (data.isEmpty())
             return;
         received += data.size();
         if (received > kMaxPackageBytes)
-            return stop(QStringLiteral("Be failed to download file: %1 (larger than %2 bytes)")
-                            .arg(package.url.toString())
-                            .arg(kMaxPackageBytes));
+            return stop(
+                QStringLiteral("Be failed to download file: %1 (larger than %2 bytes)").arg(url).arg(kMaxPackageBytes));
         hash.addData(data);
         if (file.write(data) != data.size())
             return stop(QStringLiteral("Can not write %1: %2").arg(path, file.errorString()));
-        stall.start();
         // The reply's own progress signal is throttled and may stay silent until the end; the bar
         // follows the data.
         bool known = false;
-        const qint64 total = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
+        const qint64 total = announced(&known);
         on_reply_downloadProgress(received, known ? total : -1);
     };
+    const auto checkPace = [&] {
+        const qint64 moved = received - receivedBeforeWindow;
+        bool known = false;
+        const qint64 length = announced(&known);
+        qint64 wanted = std::max<qint64>(1, kLowSpeedBytesPerSecond * m_stallTimeout / 1000);
+        if (known && length > receivedBeforeWindow)
+            wanted = std::min(wanted, length - receivedBeforeWindow);
+        receivedBeforeWindow = received;
+        if (moved >= wanted)
+            return;
+        if (moved == 0)
+            return stop(
+                QStringLiteral("Be failed to download file: %1 (no data for %2 ms)").arg(url).arg(m_stallTimeout));
+        stop(QStringLiteral("Be failed to download file: %1 (only %2 bytes in %3 ms)")
+                 .arg(url)
+                 .arg(moved)
+                 .arg(m_stallTimeout));
+    };
+    connect(reply, &QNetworkReply::metaDataChanged, &loop, [&] {
+        const QString refused = headersFault();
+        if (!refused.isEmpty())
+            stop(refused);
+    });
     connect(reply, &QNetworkReply::readyRead, &loop, take);
+    connect(reply, &QNetworkReply::sslErrors, &loop, [&](const QList<QSslError>& errors) {
+        for (const QSslError& error : errors)
+            tlsErrors << error.errorString();
+    });
     connect(
         reply, &QNetworkReply::downloadProgress, this,
         [&](qint64 bytesReceived, qint64 bytesTotal) {
-            if (StatusFault(reply).isEmpty())
-                on_reply_downloadProgress(bytesReceived, bytesTotal);
+            if (headersFault().isEmpty())
+                on_reply_downloadProgress(std::min(bytesReceived, received), bytesTotal);
         },
         Qt::DirectConnection);
     connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    connect(&stall, &QTimer::timeout, &loop, [&] {
-        stop(QStringLiteral("Be failed to download file: %1 (no data for %2 ms)")
-                 .arg(package.url.toString())
-                 .arg(m_stallTimeout));
+    connect(&window, &QTimer::timeout, &loop, checkPace);
+    connect(&overall, &QTimer::timeout, &loop, [&] {
+        stop(QStringLiteral("Be failed to download file: %1 (not finished within %2 ms)")
+                 .arg(url)
+                 .arg(m_overallTimeout));
     });
     // Emitted on another thread: it reaches this loop queued, which is what lets the loop run on.
     connect(this, &CAbstractComponentInstall::abortSignalled, &loop,
-            [&] { stop(QStringLiteral("The download was stopped: ") + package.url.toString()); });
-    stall.start();
+            [&] { stop(QStringLiteral("The download was stopped: ") + url); });
+    window.start();
+    overall.start();
     if (m_abort)
-        stop(QStringLiteral("The download was stopped: ") + package.url.toString());
+        stop(QStringLiteral("The download was stopped: ") + url);
     if (!reply->isFinished())
         loop.exec();
-    stall.stop();
+    window.stop();
+    overall.stop();
     if (fault.isEmpty())
         take();
     reply->disconnect();
     if (fault.isEmpty())
-        fault = ReplyFault(reply, received);
+        fault = ReplyFault(reply, received, tlsErrors);
     delete reply;
     file.close();
 
     if (fault.isEmpty() && hash.result().toHex() != package.sha256)
         fault = QStringLiteral("Be failed to verify file: %1 (SHA-256 %2, expected %3)")
-                    .arg(package.url.toString(), QString::fromLatin1(hash.result().toHex()),
-                         QString::fromLatin1(package.sha256));
+                    .arg(url, QString::fromLatin1(hash.result().toHex()), QString::fromLatin1(package.sha256));
     if (!fault.isEmpty()) {
         ComponentLog::Critical(Tagged(kDownload, fault));
         // Only a package that arrived whole and verified may stay where the installer looks.

@@ -20,8 +20,10 @@ class QTemporaryDir;
 //
 // Packages are fetched over verified TLS into a private folder of this object (readable by this user
 // only, removed with the object) and kept only when they arrived whole and match their pinned SHA-256;
-// decompress and install work on those verified files alone. A download that receives nothing for
-// the stall time-out (30 s unless set) ends with an error.
+// decompress and install work on those verified files alone. A package may have MaxPackageBytes: a larger
+// announced length is refused before a byte of the body is read, and a body that grows past it is cut off
+// at once. A download ends with an error when it moves less than 1 KiB a second on average over a stall
+// time-out (30 s unless set), or has not ended by the overall time-out (120 s unless set).
 //
 // The steps run on the worker thread; requestAbort() may be called from any thread and ends a
 // running download at once and keeps every later step from starting an installer.
@@ -71,12 +73,22 @@ public:
     void requestAbort();
     bool isAbortRequested() const { return m_abort.load(); }
 
-    // Time without any data after which a download is given up, in milliseconds.
+    // The largest package a download takes.
+    static constexpr qint64 MaxPackageBytes = 4LL * 1024 * 1024;
+
+    // The span, in milliseconds, over which a download must move on by 1 KiB a second on average (or by
+    // what is left of an announced length); less, and it is given up.
     void setStallTimeout(int milliseconds) { m_stallTimeout = milliseconds; }
     int stallTimeout() const { return m_stallTimeout; }
     // The stall time-out every new component starts with (30000 unless a test changes it).
     static void setDefaultStallTimeout(int milliseconds);
     static int defaultStallTimeout();
+    // The time, in milliseconds, by which a package's download must have ended however it goes on.
+    void setOverallTimeout(int milliseconds) { m_overallTimeout = milliseconds; }
+    int overallTimeout() const { return m_overallTimeout; }
+    // The overall time-out every new component starts with (120000 unless a test changes it).
+    static void setDefaultOverallTimeout(int milliseconds);
+    static int defaultOverallTimeout();
 
     // "7z" and "zip": the suffixes of packages that are unpacked before they are installed.
     static const QStringList& archiveSuffixes();
@@ -108,6 +120,7 @@ private:
     std::atomic<int> m_index{0};
     std::atomic<bool> m_abort{false};
     int m_stallTimeout;
+    int m_overallTimeout;
     std::atomic<bool> m_installed{false};
     std::unique_ptr<QTemporaryDir> m_folder;
 };

@@ -5,9 +5,36 @@
 #include "ComponentLog.h"
 #include "ComponentServer.h"
 
+#include "app/LogText.h"
+#include "app/TextUtils.h"
 #include "platform/ElevatedRunner.h"
 #include "platform/MachineArchitecture.h"
 #include "platform/PackageInstaller.h"
+
+namespace {
+
+// What an installer's exit status says; through the elevation helper two of them are the helper's own.
+QString StatusText(const platform::ElevatedRunner& runner, int status) {
+    if (status < 0)
+        return QStringLiteral("it could not be started or did not end normally");
+    if (runner.throughHelper() && status == platform::ElevatedRunner::HelperDismissedStatus)
+        return QStringLiteral("exit status %1: the request for administrator rights was dismissed").arg(status);
+    if (runner.throughHelper() && status == platform::ElevatedRunner::HelperRefusedStatus)
+        return QStringLiteral("exit status %1: administrator rights were not granted").arg(status);
+    return QStringLiteral("exit status %1").arg(status);
+}
+
+// The installer's last words (apt-get's own among them: a held lock, a broken dependency), as one log line.
+QString OutputText(const QStringList& lines) {
+    if (lines.isEmpty())
+        return QString();
+    QStringList shown;
+    for (const QString& line : lines)
+        shown << LogLineText(line);
+    return QStringLiteral("; its last output: ") + shown.join(QStringLiteral(" | "));
+}
+
+} // namespace
 
 QString CAppleDriverInstall::name() const {
     return QStringLiteral("usbmuxd");
@@ -58,16 +85,16 @@ bool CAppleDriverInstall::install() {
             const platform::CommandLine command = platform::packageInstallCommand(file.file, file.sha256);
             ComponentLog::Debug(QStringLiteral("execute command: ") + command.program + QLatin1Char(' ') +
                                 command.arguments.join(QLatin1Char(' ')));
-            const int status = runner.runAndWait(command.program, command.arguments);
-            if (status == platform::kPackageChangedStatus) {
+            const platform::ElevatedRunner::Outcome run = runner.run(command.program, command.arguments);
+            if (run.status == platform::kPackageChangedStatus) {
                 ComponentLog::Critical(
                     QStringLiteral("The package changed after it was checked, nothing was installed: ") + file.file);
                 return false;
             }
-            if (status != 0) {
-                ComponentLog::Critical(QStringLiteral("Be failed to execute command: %1 %2 (exit status %3)")
-                                           .arg(command.program, command.arguments.join(QLatin1Char(' ')))
-                                           .arg(status));
+            if (run.status != 0) {
+                ComponentLog::Critical(QStringLiteral("Be failed to execute command: %1 %2 (%3)%4")
+                                           .arg(command.program, command.arguments.join(QLatin1Char(' ')),
+                                                StatusText(runner, run.status), OutputText(run.lastLines)));
                 return false;
             }
             setInstalled();

@@ -227,6 +227,10 @@ bool Controller::IsDeviceConnected() const {
     return m_model && m_model->IsDevicePresent() != DevicePresence::NoDevice;
 }
 
+bool Controller::IsDeviceStepRunning() const {
+    return m_model && m_model->IsDeviceStepRunning();
+}
+
 void Controller::UpdateRecoveryButton() {
     if (m_window)
         m_window->ShowRecoveryButtonState(0);
@@ -249,14 +253,15 @@ void Controller::OnDeviceDetected(int /*index*/) {
     if (!m_window || !m_model)
         return;
     // The device being repaired is off the bus, most likely re-enumerating into its next mode: the pages stay as
-    // they are until the engine knows whether it came back, and it calls again when it did not.
+    // they are until the engine knows whether it came back, and it calls again when it did not. The look for it
+    // comes first, as it may find it just gone.
+    m_model->CheckWorkDevicePresent();
     if (m_model->IsWaitingForWorkDevice())
         return;
     const bool done = m_window->IsRepairDone();
     const MRDeviceRef device = m_model->CurrentDevice();
     if (device)
         m_window->SetDeviceTypeText(GetDeviceName(device));
-    m_model->CheckWorkDevicePresent();
 
     // Read where the window stands each time it is needed: a modal box lets reports change the pages.
     const auto onCheck = [this] {
@@ -346,7 +351,8 @@ bool Controller::ConfirmClose() {
     // Without a window there is no page of work in progress, and no window to close.
     const MainPage page = m_window ? m_window->GetMainPageIndex() : MainPage::Home;
     if (page == MainPage::FirmwareSelection) {
-        if (m_window->GetCheckPageIndex() == CheckPage::CheckFirmware) {
+        // A check that failed has nothing left running to stop.
+        if (m_window->GetCheckPageIndex() == CheckPage::CheckFirmware && !m_window->IsFirmwareCheckFailed()) {
             MendraMessageBox box(QString(),
                                  QCoreApplication::translate(
                                      "QObject", "Downloading/Verifying Firmware package...\nAre you sure to exit?"),

@@ -85,6 +85,8 @@ public:
     void StopRepairDevice();
     MRDeviceRef GetSelectedDevice();
     bool IsDeviceConnected() const;
+    // A repair is in a step on the device itself (entering recovery mode, the restore), which nothing may cut short.
+    bool IsDeviceStepRunning() const;
     void UpdateRecoveryButton();
     void SetRepairFinished(bool finished) { m_repairFinished = finished; }
     bool IsRepairFinished() const { return m_repairFinished; }

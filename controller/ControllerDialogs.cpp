@@ -240,9 +240,9 @@ QString Controller::GetUpdateDownloadUrl() {
 }
 
 void Controller::SkipVersion(const QString& version) {
-    // Kept with the other settings, which reach the file when they are saved (at the latest at exit).
+    // Stored at once, as the language is: a program killed later must not offer the same version again.
     if (gConfig)
-        gConfig->SetSkipVersion(version, false);
+        gConfig->SetSkipVersion(version, true);
 }
 
 void Controller::OpenDownloadAddress(const QUrl& address) {

@@ -15,4 +15,6 @@ public:
     virtual void SetFixSubPage(FixSubPage page) = 0;
     virtual FixSubPage GetFixPageIndex() const = 0;
     virtual void SetFixConnState(FixConnState state) = 0;
+    // The check page shows a failed check: no run goes on behind it (a run started since has cleared the failure).
+    virtual bool IsFirmwareCheckFailed() const = 0;
 };

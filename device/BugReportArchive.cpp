@@ -1,8 +1,15 @@
 #include "BugReportArchive.h"
 
+#include "BugReportDisplay.h"
+
 #include "app/FileUtils.h"
+#include "app/LogText.h"
 #include "app/RunLog.h"
+#include "app/TextUtils.h"
+#include "app/XmlLimits.h"
 #include "platform/ArchiveCreator.h"
+#include "platform/PrivateFiles.h"
+#include "platform/RegularFile.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -19,6 +26,7 @@ namespace {
 
 const QString kRunLogName = QStringLiteral("myrun.log");
 const QString kAttachmentFolder = QStringLiteral("attachment");
+constexpr qint64 kCopyBlock = 1024 * 1024;
 
 // Parts of a name that mark a secret: the proxy's "Password", and whatever another account may store.
 const char* const kSecretParts[] = {"pass", "pwd", "secret", "token", "credential"};
@@ -110,6 +118,7 @@ bool BugReportArchive::Fail(const QString& problem) {
 bool BugReportArchive::Pack(const QString& archive, const QString& dataDir, const QString& attachment) {
     m_problem.clear();
     m_entries.clear();
+    m_attachmentFault = AttachmentFault::None;
     if (QFileInfo::exists(archive) && !RemovePath(archive))
         return Fail(QStringLiteral("the former bug report archive %1 cannot be removed").arg(archive));
 
@@ -133,43 +142,67 @@ bool BugReportArchive::Pack(const QString& archive, const QString& dataDir, cons
         if (!files.contains(path))
             files << path;
     }
-    if (!RunArchiver(archive, files)) {
-        RemovePath(archive);
+    // Everything gathered, and the archive itself, is the user's alone (the logs name their folders and
+    // devices, the picture may show anything): the gathering folder is 0700 from its start, what lies in it is
+    // narrowed before the archiver reads it, and the archive is made in there and narrowed before it is moved
+    // to its place, so that no other account ever sees it open, whatever the umask.
+    if (!platform::makePrivate(gathered.path(), true))
+        return Fail(QStringLiteral("the gathered files cannot be made private"));
+    const QString packed = QDir(gathered.path()).filePath(QFileInfo(archive).fileName());
+    if (!RunArchiver(packed, files))
         return false;
-    }
+    if (!platform::makePrivate(packed) || !QFile::rename(packed, archive))
+        return Fail(QStringLiteral("the archive cannot be moved to %1").arg(archive));
     return true;
 }
 
 void BugReportArchive::GatherLogs(const QString& dataDir, const QString& folder) {
     // The run log first, so that a log of the same name elsewhere does not take its place.
-    QStringList sources{QDir::fromNativeSeparators(RunLogPath(dataDir))};
-    for (const QString& logFolder : {QDir(dataDir).filePath(QStringLiteral("Log")), dataDir}) {
+    const QString logFolder = QDir(dataDir).filePath(QStringLiteral("Log"));
+    QStringList sources;
+    // Only the data folder's own files: a Log that is a link would bring in another folder's.
+    if (QFileInfo(logFolder).isSymLink()) {
+        RunLog->WriteString(TextLog::Warning, QStringLiteral("Bug report: the Log folder is a link, left out"), true);
+    } else {
+        sources << QDir::fromNativeSeparators(RunLogPath(dataDir));
         const QDir dir(logFolder);
-        for (const QString& name : dir.entryList({QStringLiteral("*.log")}, QDir::Files, QDir::Name))
+        for (const QString& name : dir.entryList({QStringLiteral("*.log")}, QDir::Files | QDir::System, QDir::Name))
             sources << dir.filePath(name);
     }
+    const QDir dir(dataDir);
+    for (const QString& name : dir.entryList({QStringLiteral("*.log")}, QDir::Files | QDir::System, QDir::Name))
+        sources << dir.filePath(name);
     QSet<QString> taken;
     for (const QString& source : qAsConst(sources)) {
         const QString name = QFileInfo(source).fileName();
-        if (taken.contains(name) || !QFileInfo(source).isFile())
+        if (taken.contains(name) || !QFileInfo::exists(source))
             continue;
         taken.insert(name);
-        if (QFile::copy(source, QDir(folder).filePath(name)))
+        QFile file;
+        QString why;
+        if (platform::openRegularFile(source, file, &why) && CopyOpened(file, QDir(folder).filePath(name), -1))
             m_entries << name;
         else
-            RunLog->WriteString(TextLog::Warning, QStringLiteral("Bug report: cannot copy the log ") + source, true);
+            RunLog->WriteString(TextLog::Warning,
+                                QStringLiteral("Bug report: the log %1 is left out: %2")
+                                    .arg(LogLineText(source), why.isEmpty() ? QStringLiteral("cannot be copied") : why),
+                                true);
     }
 }
 
 void BugReportArchive::GatherSettings(const QString& dataDir, const QString& folder) {
     const QDir dir(dataDir);
-    for (const QString& name : dir.entryList({QStringLiteral("*.xml")}, QDir::Files, QDir::Name)) {
-        QFile source(dir.filePath(name));
+    for (const QString& name : dir.entryList({QStringLiteral("*.xml")}, QDir::Files | QDir::System, QDir::Name)) {
+        QFile source;
+        QString why;
         QByteArray blanked;
-        if (!source.open(QIODevice::ReadOnly) || !BlankSecrets(source.readAll(), &blanked)) {
+        // Read whole for blanking, so no larger than any settings file the program reads.
+        if (!platform::openRegularFile(dir.filePath(name), source, &why) || source.size() > XmlLimits::MaxBytes ||
+            !BlankSecrets(source.read(XmlLimits::MaxBytes), &blanked)) {
             RunLog->WriteString(TextLog::Warning,
-                                QStringLiteral("Bug report: the settings file %1 is left out, it cannot be read as XML")
-                                    .arg(source.fileName()),
+                                QStringLiteral("Bug report: the settings file %1 is left out: %2")
+                                    .arg(LogLineText(dir.filePath(name)),
+                                         why.isEmpty() ? QStringLiteral("it cannot be read as XML") : why),
                                 true);
             continue;
         }
@@ -180,14 +213,52 @@ void BugReportArchive::GatherSettings(const QString& dataDir, const QString& fol
 }
 
 bool BugReportArchive::GatherAttachment(const QString& attachment, const QString& folder) {
-    if (attachment.isEmpty() || !QFileInfo(attachment).isFile())
+    if (attachment.isEmpty())
         return true;
+    // A report without the file the user chose would leave out what they meant to show: it is not sent.
+    QFile source;
+    QString why;
+    if (!platform::openRegularFile(attachment, source, &why)) {
+        m_attachmentFault = AttachmentFault::Unreadable;
+        return Fail(QStringLiteral("the attachment %1 cannot be attached: %2").arg(LogLineText(attachment), why));
+    }
+    if (source.size() > BugReportDisplay::MaxAttachmentBytes) {
+        m_attachmentFault = AttachmentFault::TooLarge;
+        return Fail(QStringLiteral("the attachment %1 is larger than %2 bytes")
+                        .arg(LogLineText(attachment))
+                        .arg(BugReportDisplay::MaxAttachmentBytes));
+    }
     const QString target = QDir(folder).filePath(kAttachmentFolder);
     const QString name = QFileInfo(attachment).fileName();
-    // A report without the file the user chose would leave out what they meant to show.
-    if (!QDir().mkpath(target) || !QFile::copy(attachment, QDir(target).filePath(name)))
-        return Fail(QStringLiteral("the attachment %1 cannot be read").arg(attachment));
+    if (!QDir().mkpath(target) ||
+        !CopyOpened(source, QDir(target).filePath(name), BugReportDisplay::MaxAttachmentBytes)) {
+        m_attachmentFault = AttachmentFault::Unreadable;
+        return Fail(QStringLiteral("the attachment %1 cannot be read").arg(LogLineText(attachment)));
+    }
     m_entries << kAttachmentFolder + QLatin1Char('/') + name;
+    return true;
+}
+
+bool BugReportArchive::CopyOpened(QFile& source, const QString& target, qint64 maxBytes) {
+    QFile copy(target);
+    if (!copy.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    qint64 copied = 0;
+    for (;;) {
+        const QByteArray block = source.read(kCopyBlock);
+        if (block.isEmpty())
+            break;
+        copied += block.size();
+        // A file that grows while it is copied is held to what it was allowed to be.
+        if ((maxBytes >= 0 && copied > maxBytes) || copy.write(block) != block.size() || IsStopped()) {
+            copy.remove();
+            return false;
+        }
+    }
+    if (source.error() != QFileDevice::NoError || !copy.flush()) {
+        copy.remove();
+        return false;
+    }
     return true;
 }
 

@@ -6,13 +6,24 @@
 
 #include <atomic>
 
+class QFile;
+
 // The archive that goes with a bug report: the program's logs (the run log as "myrun.log" and the other
 // "*.log" files of the data folder and its "Log" folder), a copy of each settings file ("*.xml" of the data
 // folder) with every password and account name emptied, and the user's attachment under "attachment/". The
 // files are gathered in a folder of their own inside the data folder and packed from there with the
-// archiver (platform/ArchiveCreator.h), so nothing the report must not carry ever reaches it.
+// archiver (platform/ArchiveCreator.h), so nothing the report must not carry ever reaches it. Only regular
+// files are read, none through a link (platform/RegularFile.h): a log or settings file that is a link, or a
+// Log folder that is one, is left out; an attachment that cannot be read so fails the packing.
 class BugReportArchive {
 public:
+    // Why the attachment failed the packing.
+    enum class AttachmentFault {
+        None,
+        Unreadable, // gone, a link, a FIFO, a device or a folder, or it could not be read
+        TooLarge,   // larger than BugReportDisplay::MaxAttachmentBytes by the time it was packed
+    };
+
     // How long the archiver may take to start, and then to finish, before the packing counts as failed.
     static constexpr int StartTimeoutMs = 30000;
     static constexpr int FinishTimeoutMs = 30000;
@@ -37,6 +48,7 @@ public:
     void SetStopFlag(const std::atomic<bool>* stop) { m_stop = stop; }
     // What was packed, by the names the archive holds them under.
     const QStringList& Entries() const { return m_entries; }
+    AttachmentFault Fault() const { return m_attachmentFault; }
 
     // The settings file's XML with the text and the attributes of every password or account element
     // emptied (and everything inside such an element), and with any attribute named like a password
@@ -50,10 +62,14 @@ private:
     void GatherLogs(const QString& dataDir, const QString& folder);
     void GatherSettings(const QString& dataDir, const QString& folder);
     bool GatherAttachment(const QString& attachment, const QString& folder);
+    // Copies what is left of source to a new file target, at most maxBytes of it (none: -1); false, and no
+    // file at target, when it cannot or there is more.
+    bool CopyOpened(QFile& source, const QString& target, qint64 maxBytes);
     bool RunArchiver(const QString& archive, const QStringList& files);
 
     QString m_archiver;
     const std::atomic<bool>* m_stop = nullptr;
     QString m_problem;
     QStringList m_entries;
+    AttachmentFault m_attachmentFault = AttachmentFault::None;
 };

@@ -16,10 +16,11 @@ enum class BugReportViewState {
 // without knowing widgets.
 class BugReportDisplay {
 public:
-    // The largest attachment a report takes, checked before anything is packed: as Base64 in the mail it
-    // grows by a third, and mail servers commonly refuse mails over 25 MB. The whole mail is held in memory
-    // while it is sent, about fifteen times the attachment.
-    static constexpr qint64 MaxAttachmentMb = 18;
+    // The largest attachment a report takes, checked before anything is packed: as Base64 in lines of 76 it
+    // grows by 4/3 and 2 bytes a line, to 24.4 MB for 17 MiB, which leaves room for the logs and the text in
+    // a mail under the 25 MB that mail servers commonly take (BugReportMail::MaxMailBytes). The whole mail is
+    // held in memory while it is sent, about fifteen times the attachment.
+    static constexpr qint64 MaxAttachmentMb = 17;
     static constexpr qint64 MaxAttachmentBytes = MaxAttachmentMb * 1024 * 1024;
 
     virtual ~BugReportDisplay() = default;
@@ -48,7 +49,10 @@ public:
     // The same for a name that cannot go into the mail's header (a line break or another control character).
     virtual void ShowNameValid() = 0;
     virtual void ShowNameInvalid() = 0;
-    // The attachment check: ShowAttachmentTooLarge says that the file is over MaxAttachmentBytes.
+    // The attachment check: ShowAttachmentTooLarge says that the file is over MaxAttachmentBytes (or makes the
+    // mail too large), ShowAttachmentUnreadable that it cannot be attached (gone, a link, a FIFO, a device or
+    // a folder); ShowAttachmentFits takes either back.
     virtual void ShowAttachmentFits() = 0;
     virtual void ShowAttachmentTooLarge() = 0;
+    virtual void ShowAttachmentUnreadable() = 0;
 };

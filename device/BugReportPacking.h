@@ -25,6 +25,7 @@ public:
     bool Packed() const { return m_packed; }
     const QString& Problem() const { return m_packer.Problem(); }
     const QStringList& Entries() const { return m_packer.Entries(); }
+    BugReportArchive::AttachmentFault Fault() const { return m_packer.Fault(); }
 
 protected:
     void run() override;

@@ -23,4 +23,7 @@ public:
     virtual void ShowVerifyAnimation() = 0;
     virtual void ShowDownloadFailedPicture() = 0;
     virtual void ShowVerifyFailedPicture() = 0;
+    // The fix page gives way to the firmware check page: the second run failed in its work on the package, which
+    // the check page shows.
+    virtual void ReturnToFirmwareCheck() = 0;
 };

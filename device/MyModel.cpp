@@ -6,6 +6,7 @@
 #include "DeviceLibrary.h"
 #include "DeviceTrampolines.h"
 #include "FirmwareChoiceView.h"
+#include "ModelController.h"
 #include "ModelNotices.h"
 #include "RestoreThread.h"
 #include "app/EditionData.h"
@@ -23,8 +24,9 @@ MyModel* gModel = nullptr;
 
 namespace {
 
-// How long shut-down waits for a recovery-mode change, which the library cannot cut short.
-constexpr int StateChangeWaitMs = 15000;
+// How long shut-down waits for a recovery-mode change once its job is stopped: the library looks for a stop
+// every 100 ms.
+constexpr int StateChangeWaitMs = 1500;
 // How long shut-down waits for a bug report's thread once its connection is aborted: a few of its wait slices.
 constexpr int BugReportWaitMs = 1500;
 
@@ -119,7 +121,14 @@ void MyModel::ShutDown() {
         m_restoreThread->setParent(nullptr);
         m_restoreThread = nullptr;
     }
+    // A closed program must not stay on without a window until a mode change has run its course.
     const auto changes = findChildren<ChangeStateThreadBase*>(QString(), Qt::FindDirectChildrenOnly);
+    for (ChangeStateThreadBase* thread : changes) {
+        if (thread->isRunning()) {
+            RunLog->WriteString(TextLog::Warning, QStringLiteral("A recovery-mode change was stopped at exit."), true);
+            api.MRStopDevice(thread->GetDevice());
+        }
+    }
     for (ChangeStateThreadBase* thread : changes) {
         if (!thread->wait(StateChangeWaitMs)) {
             RunLog->WriteString(TextLog::Warning, QStringLiteral("A recovery-mode change did not end at exit."), true);
@@ -207,6 +216,9 @@ const MRFirmwareEntry* MyModel::GetSelectedFirmwareEntry() {
 
 void MyModel::SetLocalFirmware(MRDeviceRef device, const QByteArray& path) {
     DeviceLibrary::api().MRSetLocalFirmware(device, path.constData());
+    // Another package: its version is known once it is verified.
+    if (m_controller)
+        m_controller->SetSystemVersionText(QString());
 }
 
 int MyModel::GetDeviceMode(MRDeviceRef device) {

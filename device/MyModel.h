@@ -74,20 +74,24 @@ public:
     bool IsFirmwareStageRunning() const { return m_firmwareStage; }
     // True from the start of a run on the restore thread until its end has been handled.
     bool IsRunActive() const { return m_runActive; }
+    // The run goes on in a step that works on the device itself: entering recovery mode or the restore. Only
+    // here does the device leave the bus on purpose, and only here must nothing cut the run short.
+    bool IsDeviceStepRunning() const { return IsRunGoingOn() && m_runStep >= MRStepEnterRecovery; }
     void SetRepairDevice(MRDeviceRef device) { m_repairDevice = device; }
     MRDeviceRef GetRepairDevice() const { return m_repairDevice; }
     // Stop the library's job of the repair device, found again by its id.
     void StopRepairDevice();
 
     // A device drops off the bus and comes back under a new handle when it enters or leaves recovery mode.
-    // While a run goes on, a departure of its device is therefore final only when no device with the work
-    // device's id comes back within the grace time; until then the pages stay as they are.
+    // While a run is in a device step, a departure of its device is therefore final only when no device with the
+    // work device's id comes back within the grace time; until then the pages stay as they are.
     static constexpr int DefaultReconnectGraceMs = 30000;
     void SetReconnectGraceMs(int milliseconds);
     int GetReconnectGraceMs() const { return m_reconnectGraceMs; }
     bool IsWaitingForWorkDevice() const { return m_waitingForWorkDevice; }
     void StopCurrentDevice();
     void ToggleRecoveryMode();
+    bool IsChangingMode() const;
 
     // Called by the trampolines on the library's threads.
     void EmitDeviceNotification(MRDeviceRef device, MRDeviceNotifyType type, void* pUser);
@@ -164,7 +168,8 @@ private:
     int HandleRepairStepReport(const MRRestoreCallbackData& data, float progress, const QString& description,
                                RepairStep shownStep, bool firmwareStage, const char* finishedText);
     int HandleRestoreReport(const MRRestoreCallbackData& data, float progress, const QString& description);
-    void ShowFirmwareFailure(bool verifying, const QString& code, const QString& description);
+    void ShowFirmwareFailure(int step, int code, const QString& codeText, const QString& description);
+    void EndSecondRunBeforeTheDevice(int step, int code, const QString& description);
     void EndRunFailed();
     void FailUnfinishedRun(int result);
     void ShowStateChangeFailure(int targetMode, int result, MRDeviceRef device);
@@ -200,6 +205,8 @@ private:
     QPointer<BugReportPacking> m_bugReportPacking;
     QPointer<BugreportThread> m_bugReportThread;
     int m_shownProgress = -1;
+    // The report under way carries the user's attachment.
+    bool m_bugReportHasAttachment = false;
     BugReportInfo m_bugReportInfo;
     MailAccount m_mailAccount;
     DevicePresence m_devicePresent = DevicePresence::NoDevice;

@@ -9,12 +9,15 @@
 #include "ModelNotices.h"
 #include "app/EditionData.h"
 #include "app/FileUtils.h"
+#include "app/LogText.h"
 #include "app/MyConfig.h"
 #include "app/RunLog.h"
 #include "app/TextUtils.h"
+#include "mail/BugReportMail.h"
 #include "mail/BugreportThread.h"
 #include "mail/HeaderText.h"
 #include "mail/MailAccountFile.h"
+#include "platform/RegularFile.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -31,6 +34,11 @@ MailAccountFile ReadMailAccount() {
         RunLog->WriteString(TextLog::Error, QStringLiteral("Bug reports are not set up: ") + account.Problem(), true);
     return account;
 }
+
+// The largest attachment leaves room in the mail for the packed logs and the text.
+static_assert(BugReportMail::EncodedBytes(BugReportDisplay::MaxAttachmentBytes) + 512 * 1024 <=
+                  BugReportMail::MaxMailBytes,
+              "an attachment of the largest size must leave room in the mail");
 
 } // namespace
 
@@ -82,8 +90,18 @@ void MyModel::SendBugReport(BugReportDisplay* view) {
             return;
         }
         view->ShowNameValid();
+        // Checked again as it is packed: it may change in the meantime.
         const QString chosen = view->AttachmentPath().trimmed();
-        if (QFileInfo(chosen).isFile() && QFileInfo(chosen).size() > BugReportDisplay::MaxAttachmentBytes) {
+        const qint64 size = chosen.isEmpty() ? 0 : platform::regularFileSize(chosen);
+        if (size < 0) {
+            RunLog->WriteString(
+                TextLog::Warning,
+                QStringLiteral("Bug report not sent: the attachment %1 is no regular file").arg(LogLineText(chosen)),
+                true);
+            view->ShowAttachmentUnreadable();
+            return;
+        }
+        if (size > BugReportDisplay::MaxAttachmentBytes) {
             view->ShowAttachmentTooLarge();
             return;
         }
@@ -148,15 +166,32 @@ void MyModel::BugReportPacked() {
     }
     if (!packing->Packed() || !QFileInfo(packing->Archive()).isFile()) {
         RunLog->WriteString(TextLog::Error, QStringLiteral("Bug report archive not made: ") + packing->Problem(), true);
-        if (IsShownSend(reinterpret_cast<void*>(m_bugReportInfo.operator_)))
+        const bool shown = IsShownSend(reinterpret_cast<void*>(m_bugReportInfo.operator_));
+        if (shown)
             m_bugReportView->SetState(BugReportViewState::Idle);
         m_sendView = nullptr;
+        // The attachment changed after the check: the dialog names it, as it did before the packing.
+        switch (packing->Fault()) {
+        case BugReportArchive::AttachmentFault::Unreadable:
+            if (shown)
+                m_bugReportView->ShowAttachmentUnreadable();
+            return;
+        case BugReportArchive::AttachmentFault::TooLarge:
+            if (shown)
+                m_bugReportView->ShowAttachmentTooLarge();
+            return;
+        case BugReportArchive::AttachmentFault::None:
+            break;
+        }
         ShowMessage(QCoreApplication::translate("QObject", "Unknown error, try again please."));
         return;
     }
     RunLog->WriteString(TextLog::Info, QStringLiteral("Bug report archive holds: ") + packing->Entries().join(", "),
                         true);
     m_bugReportInfo.archivePath = QDir::toNativeSeparators(packing->Archive());
+    m_bugReportHasAttachment = false;
+    for (const QString& entry : packing->Entries())
+        m_bugReportHasAttachment = m_bugReportHasAttachment || entry.startsWith(QLatin1String("attachment/"));
     StartBugReportSend();
 }
 
@@ -204,6 +239,17 @@ void MyModel::SltUpdateSendResultFun(bool bResult, QString strPath, void* Operat
         if (shown)
             m_bugReportView->ShowResult(true);
         RemovePath(strPath);
+        return;
+    }
+    if (thread->IsTooLarge()) {
+        // Sending it again would not make it smaller. The thread has said how large it was.
+        RemovePath(strPath);
+        if (shown && m_bugReportHasAttachment) {
+            m_bugReportView->SetState(BugReportViewState::Idle);
+            m_bugReportView->ShowAttachmentTooLarge();
+        } else if (shown) {
+            m_bugReportView->ShowResult(false);
+        }
         return;
     }
     RunLog->WriteString(TextLog::Error, QStringLiteral("Bug report not sent: the mail server did not take it"), true);

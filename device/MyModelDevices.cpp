@@ -140,7 +140,8 @@ void MyModel::HandleArrival(MRDeviceRef device) {
 }
 
 void MyModel::HandleDeparture(MRDeviceRef device) {
-    if (!m_waitingForWorkDevice && device != 0 && device == m_repairDevice && IsRunGoingOn())
+    // Before the device steps nothing takes the device off the bus: its departure is reported at once.
+    if (!m_waitingForWorkDevice && device != 0 && device == m_repairDevice && IsDeviceStepRunning())
         StartWaitingForWorkDevice();
     // While the work device is waited for, the lists lose their entries but the pages hear of it only when the
     // wait ends without it.
@@ -208,8 +209,16 @@ void MyModel::CheckWorkDevicePresent() {
     if (!m_controller)
         return;
     m_controller->SetWorkDevicePresent(true);
-    if (FindListedDevice(m_workDeviceIdText) == 0)
-        m_controller->SetWorkDevicePresent(false);
+    if (FindListedDevice(m_workDeviceIdText) != 0)
+        return;
+    // The library forgets a device the moment it leaves, while its departure may still wait behind another
+    // device's: in a device step, a work device that the library no longer knows has left, and is waited for.
+    if (IsDeviceStepRunning()) {
+        if (!m_waitingForWorkDevice)
+            StartWaitingForWorkDevice();
+        return;
+    }
+    m_controller->SetWorkDevicePresent(false);
 }
 
 CItemDataBase* MyModel::MakeDeviceItem() {

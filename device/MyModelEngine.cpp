@@ -82,6 +82,10 @@ bool MyModelEngine::IsFirmwareStageRunning() const {
     return m_model.IsFirmwareStageRunning();
 }
 
+bool MyModelEngine::IsDeviceStepRunning() const {
+    return m_model.IsDeviceStepRunning();
+}
+
 void MyModelEngine::StopCurrentDevice() {
     m_model.StopCurrentDevice();
 }
@@ -92,6 +96,10 @@ void MyModelEngine::StopRepairDevice() {
 
 void MyModelEngine::ToggleRecoveryMode() {
     m_model.ToggleRecoveryMode();
+}
+
+bool MyModelEngine::IsChangingMode() const {
+    return m_model.IsChangingMode();
 }
 
 QString MyModelEngine::DeviceName(MRDeviceRef device) {

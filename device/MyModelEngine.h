@@ -30,9 +30,11 @@ public:
     void SetSkipReadyPage(bool skip) override;
     bool IsRepairRunning() const override;
     bool IsFirmwareStageRunning() const override;
+    bool IsDeviceStepRunning() const override;
     void StopCurrentDevice() override;
     void StopRepairDevice() override;
     void ToggleRecoveryMode() override;
+    bool IsChangingMode() const override;
     QString DeviceName(MRDeviceRef device) override;
     int DeviceMode(MRDeviceRef device) override;
     quint64 DeviceId(MRDeviceRef device) override;

@@ -22,6 +22,8 @@
 #include <QDebug>
 #include <QDir>
 
+#include <algorithm>
+
 namespace {
 
 QString ErrorLine(const char* prefix, int code, const QString& description) {
@@ -34,6 +36,24 @@ void LogInfo(const QString& text) {
 
 void LogError(const QString& text) {
     RunLog->WriteString(TextLog::Error, text, true);
+}
+
+// A download that failed on this computer's disk (no space, a folder that cannot be written or is gone) has
+// nothing to do with the connection.
+bool IsLocalDiskError(int code) {
+    return code == MRErrorFolder || code == MRErrorWrite;
+}
+
+// What a failed step of the package's work suggests to the user. An unpack's description says what happened.
+FirmwareHint HintFor(int step, int code) {
+    if (step == MRStepDownload)
+        return IsLocalDiskError(code) ? FirmwareHint::Unset : FirmwareHint::KeepConnected;
+    return step == MRStepVerify ? FirmwareHint::TryOtherVersions : FirmwareHint::Unset;
+}
+
+// The device itself is gone: no fault of the package.
+bool IsDeviceLost(int code) {
+    return code == MRErrorNoDevice || code == MRErrorDisconnected;
 }
 
 } // namespace
@@ -53,7 +73,9 @@ void MyModel::StartRepair(bool standard) {
         choice.FirstDownloadSet(false);
         api.MRSelectFirmware(m_lastUsedDevice, choice.GetSystemVersionIndex());
     }
-    m_controller->SetSystemVersionText(choice.GetSystemVersionText());
+    // A local package names its own version when it is verified; the catalogue entry in the list is not it.
+    if (m_controller->IsOnlineFirmware())
+        m_controller->SetSystemVersionText(choice.GetSystemVersionText());
 
     // Read on the GUI thread before the worker starts: the run is the repair device's, whatever entry the
     // lists show now.
@@ -73,6 +95,11 @@ void MyModel::StartRepair(bool standard) {
         qDebug() << "firmwarePath:" << path;
         qDebug() << "firmwareUrl:" << url;
         qDebug() << "firmwareName:" << name;
+    }
+    if (!m_controller->IsOnlineFirmware()) {
+        // Unpacked where a downloaded package is: the download folder has the room, the temporary folder may not.
+        const QString folder = gConfig ? gConfig->GetDownloadPath() : QString();
+        api.MRSetDownloadFolder(folder.isEmpty() ? nullptr : folder.toUtf8().constData());
     }
 
     // The pinned mapping: standard mode keeps the user's data, advanced mode erases the device.
@@ -197,11 +224,16 @@ int MyModel::HandleDownloadReport(const MRRestoreCallbackData& data, float progr
         m_host.firmwareCheck->ShowDownloadAnimation();
         m_host.firmwareCheck->ShowFirmwareState(FirmwareState::Downloading);
         m_host.firmwareCheck->ShowFirmwareProgress(0);
+        // The second run downloads a package that is gone by "Fix Now" behind the fix page, which shows it.
+        if (m_skipReadyPage)
+            m_host.progress->ShowRepairProgress(RepairStep::Downloading, 0);
         return 0;
     case MRStatusProgress:
         m_host.firmwareCheck->EnableRetryDownload(false);
         m_host.firmwareCheck->ShowFirmwareProgress(progress);
         m_host.firmwareCheck->ShowDownloadSpeed(qint64(data.progress.done));
+        if (m_skipReadyPage)
+            m_host.progress->ShowRepairProgress(RepairStep::Downloading, progress);
         return 0;
     case MRStatusFinished:
         m_host.firmwareCheck->ClearFirmwareState();
@@ -213,12 +245,11 @@ int MyModel::HandleDownloadReport(const MRRestoreCallbackData& data, float progr
         m_runConcluded = true;
         LogError(ErrorLine("Download finished...error code:", data.result.code, description));
         if (m_skipReadyPage) {
-            // A download during the second run happens behind the fix page: it fails the repair.
-            EndRunFailed();
+            EndSecondRunBeforeTheDevice(MRStepDownload, data.result.code, description);
             return -1;
         }
         m_host.firmwareCheck->EnableRetryDownload(true);
-        ShowFirmwareFailure(false, QString::number(data.result.code), description);
+        ShowFirmwareFailure(MRStepDownload, data.result.code, QString::number(data.result.code), description);
         return -1;
     default:
         return 0;
@@ -254,6 +285,9 @@ int MyModel::HandleVerifyReport(const MRRestoreCallbackData& data, float progres
     m_host.firmwareCheck->ClearFirmwareState();
     m_host.firmwareCheck->ShowFirmwareState(FirmwareState::Verified);
     if (data.result.code == 0) {
+        // The library names the verified package; a local one's own version is what the ready page shows.
+        if (!m_controller->IsOnlineFirmware() && !description.isEmpty())
+            m_controller->SetSystemVersionText(description);
         if (!m_skipReadyPage) {
             // The first run ends here, at the ready-to-fix page. The flag is left alone: "Fix Now" may
             // already have set it for the second run while the page was being shown.
@@ -269,11 +303,10 @@ int MyModel::HandleVerifyReport(const MRRestoreCallbackData& data, float progres
     m_runConcluded = true;
     LogError(ErrorLine("Verified finished...error code:", data.result.code, description));
     if (m_skipReadyPage) {
-        // The second verification runs on the fix page: its failure is the repair's failure.
-        EndRunFailed();
+        EndSecondRunBeforeTheDevice(MRStepVerify, data.result.code, description);
         return -1;
     }
-    ShowFirmwareFailure(true, QString::number(data.result.code), description);
+    ShowFirmwareFailure(MRStepVerify, data.result.code, QString::number(data.result.code), description);
     EndRunJob();
     m_repairRunning = false;
     m_firmwareStage = false;
@@ -302,7 +335,10 @@ int MyModel::HandleRepairStepReport(const MRRestoreCallbackData& data, float pro
             return 0;
         }
         LogError(QString::fromLatin1(finishedText) + ErrorLine("error code:", data.result.code, description));
-        EndRunFailed();
+        if (firmwareStage)
+            EndSecondRunBeforeTheDevice(MRStepUnzip, data.result.code, description);
+        else
+            EndRunFailed();
         return -1;
     default:
         return 0;
@@ -341,16 +377,42 @@ int MyModel::HandleRestoreReport(const MRRestoreCallbackData& data, float progre
     return -1;
 }
 
-// The firmware check page's error display: code, description and a hint.
-void MyModel::ShowFirmwareFailure(bool verifying, const QString& code, const QString& description) {
-    if (verifying)
-        m_host.firmwareCheck->ShowVerifyFailedPicture();
-    else
+// The firmware check page's error display of a failed download, verification or unpack: code, description and
+// the hint that fits.
+void MyModel::ShowFirmwareFailure(int step, int code, const QString& codeText, const QString& description) {
+    const bool downloading = step == MRStepDownload;
+    if (downloading)
         m_host.firmwareCheck->ShowDownloadFailedPicture();
+    else
+        m_host.firmwareCheck->ShowVerifyFailedPicture();
     m_host.firmwareCheck->ClearFirmwareState();
-    m_host.firmwareCheck->ShowFirmwareError(code, description);
-    m_host.firmwareCheck->ShowFirmwareState(verifying ? FirmwareState::VerifyFailed : FirmwareState::DownloadFailed);
-    m_host.firmwareCheck->ShowFirmwareHint(verifying ? FirmwareHint::TryOtherVersions : FirmwareHint::KeepConnected);
+    m_host.firmwareCheck->ShowFirmwareError(codeText, description);
+    m_host.firmwareCheck->ShowFirmwareState(downloading ? FirmwareState::DownloadFailed : FirmwareState::VerifyFailed);
+    const FirmwareHint hint = HintFor(step, code);
+    if (hint == FirmwareHint::Unset)
+        m_host.firmwareCheck->ClearFirmwareHint();
+    else
+        m_host.firmwareCheck->ShowFirmwareHint(hint);
+}
+
+// The second run failed in its work on the package (its download, verification or unpack), before anything
+// touched the device: the fix page gives way to the firmware check page, which shows the failure as the first
+// run's check does, with "Download again" to start over. The device stays listed; a device that is gone is the
+// repair's failure as before.
+void MyModel::EndSecondRunBeforeTheDevice(int step, int code, const QString& description) {
+    if (IsDeviceLost(code)) {
+        EndRunFailed();
+        return;
+    }
+    m_runConcluded = true;
+    m_acceptChange = true;
+    m_repairRunning = false;
+    m_firmwareStage = false;
+    m_skipReadyPage = false;
+    m_host.firmwareCheck->ReturnToFirmwareCheck();
+    m_host.firmwareCheck->EnableRetryDownload(true);
+    ShowFirmwareFailure(step, code, QString::number(code), description);
+    EndRunJob();
 }
 
 // A repair that fails on the fix page: the failure result page, nothing left running.
@@ -388,15 +450,20 @@ void MyModel::FailUnfinishedRun(int result) {
     LogError(ErrorLine("Restore ended without a final report...error code:", result, description));
     if (!m_controller)
         return;
-    if (m_skipReadyPage || m_runStep > MRStepVerify) {
+    const int step = m_runStep < MRStepDownload ? MRStepDownload : m_runStep;
+    if (step > MRStepUnzip) {
         EndRunFailed();
         return;
     }
-    const bool verifying = m_runStep == MRStepVerify;
+    if (m_skipReadyPage || step == MRStepUnzip) {
+        EndSecondRunBeforeTheDevice(step, result, description);
+        return;
+    }
+    const bool verifying = step == MRStepVerify;
     m_controller->SetDownloading(false);
     if (!verifying)
         m_host.firmwareCheck->EnableRetryDownload(true);
-    ShowFirmwareFailure(verifying, QString::number(result), description);
+    ShowFirmwareFailure(step, result, QString::number(result), description);
     m_repairRunning = false;
     m_firmwareStage = false;
 }
@@ -438,6 +505,12 @@ void MyModel::ToggleRecoveryMode() {
     thread->start(QThread::InheritPriority);
     m_controller->SetItemMode(thread->TargetMode());
     m_host.connection->ShowConnectingAnimation();
+}
+
+bool MyModel::IsChangingMode() const {
+    const auto changes = findChildren<ChangeStateThreadBase*>(QString(), Qt::FindDirectChildrenOnly);
+    return std::any_of(changes.begin(), changes.end(),
+                       [](const ChangeStateThreadBase* thread) { return thread->isRunning(); });
 }
 
 void MyModel::SltStateChangeFinished() {

@@ -20,7 +20,12 @@ public:
     virtual void SetSkipReadyPage(bool skip) = 0;
     virtual bool IsRepairRunning() const = 0;
     virtual bool IsFirmwareStageRunning() const = 0;
+    // A run is in a step that works on the device itself (entering recovery mode, the restore): stopping it now
+    // could leave the device unusable.
+    virtual bool IsDeviceStepRunning() const = 0;
     virtual void StopCurrentDevice() = 0;
     virtual void StopRepairDevice() = 0;
     virtual void ToggleRecoveryMode() = 0;
+    // A recovery-mode change started by ToggleRecoveryMode has not ended yet.
+    virtual bool IsChangingMode() const = 0;
 };

@@ -50,14 +50,16 @@ Q_ENUM_NS(FirmwareHint)
 enum class RepairMode { Advanced = 0, Standard = 1, NotChosen = 2 };
 Q_ENUM_NS(RepairMode)
 
-// The step of a repair the fix page shows progress for.
+// The step of a repair the fix page shows progress for. A package that is gone by "Fix Now" is downloaded again
+// by the second run, before its verification: that download has no number of the steps before it.
 enum class RepairStep {
     Unset = -1,
     SecondaryVerification = 0,
     Unzipping = 1,
     EnteringRecovery = 2,
     Repairing = 3,
-    Complete = 4
+    Complete = 4,
+    Downloading = 5
 };
 Q_ENUM_NS(RepairStep)
 

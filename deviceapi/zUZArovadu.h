@@ -27,6 +27,10 @@
  * Device handles are never reused; a handle whose device has left gives empty results (name "", mode -1,
  * id 0, no firmware entries) and never crashes.
  *
+ * Files: online packages are downloaded into the folder of MRSetDownloadFolder, and every package, a local
+ * one too, is unpacked below it (below the system's temporary folder while none is set), into a folder of
+ * the run's own that is gone when the run ends.
+ *
  * A restore outlives its device's re-enumeration: while the device is off the bus the restore waits for it to
  * come back (for a time of the library's own) and then goes on reporting under the new handle. MRStopDevice
  * ends a job given the handle the job began with or any later handle of the same device.
@@ -85,6 +89,8 @@ enum {
     MRErrorStopped = 15       /* MRStopDevice or the callback's -1 ended the job (returned, never reported) */
 };
 
+/* A verify step that succeeds names the package it verified in its description: the catalogue entry's version
+ * text for an online package, and for a local one the package's own, read from the package ("17.1 (21B74)"). */
 typedef struct MRRestoreResult {
     int code;                /* 0 success */
     const char* description; /* never null */

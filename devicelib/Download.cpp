@@ -1,12 +1,15 @@
 #include "FileWork.h"
 
+#include "ExtraCa.h"
 #include "deviceapi/zUZArovadu.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <curl/curl.h>
+#include <fcntl.h>
 #include <memory>
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,17 +21,38 @@ void initCurlOnce() {
     (void)initialised;
 }
 
-uint64_t fileSize(const std::string& path, bool* exists = nullptr) {
+// The partial file of an earlier run, or a new one; never through a link. Whatever else sits at its name (a
+// link, a pipe) is not ours to resume and is removed first.
+int openPartial(const std::string& path, uint64_t* size, std::string* error) {
     struct stat st;
-    bool ok = ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-    if (exists)
-        *exists = ok;
-    return ok ? uint64_t(st.st_size) : 0;
+    if (::lstat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && ::unlink(path.c_str()) != 0) {
+        *error = "Cannot write " + path + ": it is not a regular file";
+        return -1;
+    }
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        *error = "Cannot write " + path + ": " + std::strerror(errno);
+        return -1;
+    }
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        *error = "Cannot write " + path + ": it is not a regular file";
+        return -1;
+    }
+    ::fcntl(fd, F_SETFL, O_APPEND);
+    *size = uint64_t(st.st_size);
+    return fd;
+}
+
+// A download that began on https stays on https: a redirect may not take it to plain http.
+const char* redirectProtocols(const std::string& url) {
+    return ::strncasecmp(url.c_str(), "https://", 8) == 0 ? "https" : "http,https";
 }
 
 struct Transfer {
     FILE* file = nullptr;
     uint64_t offset = 0; // bytes already in the partial file when this request started
+    uint64_t written = 0;
     uint64_t expected = 0;
     int writeErrno = 0;
     Job* job = nullptr;
@@ -43,6 +67,7 @@ size_t writeBody(char* data, size_t size, size_t count, void* user) {
         t->writeErrno = errno ? errno : EIO;
         return 0;
     }
+    t->written += bytes;
     return bytes;
 }
 
@@ -103,7 +128,7 @@ CURLcode perform(CURL* easy, Job& job) {
     return result;
 }
 
-std::string sizeText(uint64_t bytes) {
+std::string byteCount(uint64_t bytes) {
     return std::to_string(bytes) + " bytes";
 }
 
@@ -112,18 +137,34 @@ std::string sizeText(uint64_t bytes) {
 StepResult downloadPackage(const DownloadRequest& request, Job& job, const ProgressFn& progress) {
     initCurlOnce();
     const std::string part = request.target + ".part";
+    const ExtraCa extraCa(request.extraCaFile);
     bool retriedFromZero = false;
 
     for (;;) {
-        uint64_t offset = fileSize(part);
+        uint64_t offset = 0;
+        std::string openError;
+        const int fd = openPartial(part, &offset, &openError);
+        if (fd < 0)
+            return StepResult::error(MRErrorWrite, openError);
         if (request.expectedSize && offset > request.expectedSize) {
-            ::unlink(part.c_str()); // not ours to resume: more than the whole package
+            // Not ours to resume: more than the whole package.
+            if (::ftruncate(fd, 0) != 0) {
+                const int error = errno;
+                ::close(fd);
+                return StepResult::error(MRErrorWrite, "Cannot write " + part + ": " + std::strerror(error));
+            }
             offset = 0;
         }
-        if (!request.expectedSize || offset < request.expectedSize) {
-            FILE* file = std::fopen(part.c_str(), "ab");
-            if (!file)
-                return StepResult::error(MRErrorWrite, "Cannot write " + part + ": " + std::strerror(errno));
+        uint64_t received = offset;
+        if (request.expectedSize && offset == request.expectedSize) {
+            ::close(fd);
+        } else {
+            FILE* file = ::fdopen(fd, "ab");
+            if (!file) {
+                const int error = errno;
+                ::close(fd);
+                return StepResult::error(MRErrorWrite, "Cannot write " + part + ": " + std::strerror(error));
+            }
             std::setvbuf(file, nullptr, _IOFBF, 1 << 20);
 
             Transfer t;
@@ -138,7 +179,7 @@ StepResult downloadPackage(const DownloadRequest& request, Job& job, const Progr
             CURL* e = easy.get();
             curl_easy_setopt(e, CURLOPT_URL, request.url.c_str());
             curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https,file");
-            curl_easy_setopt(e, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+            curl_easy_setopt(e, CURLOPT_REDIR_PROTOCOLS_STR, redirectProtocols(request.url));
             curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 1L);
             curl_easy_setopt(e, CURLOPT_MAXREDIRS, 5L);
             curl_easy_setopt(e, CURLOPT_FAILONERROR, 1L);
@@ -156,6 +197,7 @@ StepResult downloadPackage(const DownloadRequest& request, Job& job, const Progr
             curl_easy_setopt(e, CURLOPT_XFERINFODATA, &t);
             if (offset)
                 curl_easy_setopt(e, CURLOPT_RESUME_FROM_LARGE, curl_off_t(offset));
+            extraCa.applyTo(e);
             std::string proxy, proxyUser, proxyPassword;
             if (!request.proxy.host.empty()) {
                 proxy = "http://" + request.proxy.host + ":" + std::to_string(request.proxy.port);
@@ -171,14 +213,21 @@ StepResult downloadPackage(const DownloadRequest& request, Job& job, const Progr
             CURLcode result = perform(e, job);
             long status = 0;
             curl_easy_getinfo(e, CURLINFO_RESPONSE_CODE, &status);
+            // A partial file removed while it was written (its folder deleted, say) took the bytes with it: a
+            // failure of this computer's disk, not of the connection.
+            struct stat written;
+            const bool removed = ::fstat(::fileno(file), &written) == 0 && written.st_nlink == 0;
             bool closed = std::fclose(file) == 0;
             if (!closed && result == CURLE_OK) {
                 result = CURLE_WRITE_ERROR;
                 t.writeErrno = errno;
             }
 
+            received = offset + t.written;
             if (job.stopRequested() || t.progressVetoed)
                 return StepResult::stopped();
+            if (removed)
+                return StepResult::error(MRErrorWrite, "Cannot write " + part + ": it was removed during the download");
             if (result == CURLE_HTTP_RETURNED_ERROR && status == 416 && offset && !retriedFromZero) {
                 // The server cannot continue our partial file; start over once.
                 ::unlink(part.c_str());
@@ -196,8 +245,8 @@ StepResult downloadPackage(const DownloadRequest& request, Job& job, const Progr
             case CURLE_HTTP_RETURNED_ERROR:
                 return StepResult::error(MRErrorHttp, "The server answered HTTP " + std::to_string(status));
             case CURLE_PARTIAL_FILE:
-                return StepResult::error(MRErrorShortBody, "The connection closed after " + sizeText(fileSize(part)) +
-                                                               " of " + sizeText(request.expectedSize));
+                return StepResult::error(MRErrorShortBody, "The connection closed after " + byteCount(received) +
+                                                               " of " + byteCount(request.expectedSize));
             case CURLE_WRITE_ERROR:
                 return StepResult::error(MRErrorWrite, "Cannot write " + part + ": " + std::strerror(t.writeErrno));
             default:
@@ -205,14 +254,13 @@ StepResult downloadPackage(const DownloadRequest& request, Job& job, const Progr
             }
         }
 
-        uint64_t received = fileSize(part);
         if (request.expectedSize && received < request.expectedSize)
-            return StepResult::error(MRErrorShortBody, "The connection closed after " + sizeText(received) + " of " +
-                                                           sizeText(request.expectedSize));
+            return StepResult::error(MRErrorShortBody, "The connection closed after " + byteCount(received) + " of " +
+                                                           byteCount(request.expectedSize));
         if (request.expectedSize && received > request.expectedSize) {
             ::unlink(part.c_str());
-            return StepResult::error(MRErrorChecksum, "The server sent " + sizeText(received) + " instead of " +
-                                                          sizeText(request.expectedSize));
+            return StepResult::error(MRErrorChecksum, "The server sent " + byteCount(received) + " instead of " +
+                                                          byteCount(request.expectedSize));
         }
         if (!progress(received, request.expectedSize ? request.expectedSize : received))
             return StepResult::stopped();

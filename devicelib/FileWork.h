@@ -10,6 +10,10 @@
 
 namespace mr {
 
+class Archive;
+class PackageFile;
+class UnpackFolder;
+
 struct ProxySettings {
     std::string host;
     int port = 0;
@@ -22,26 +26,34 @@ struct DownloadRequest {
     std::string target;        // final path; the transfer goes to target + ".part" and is renamed when whole
     uint64_t expectedSize = 0; // 0 when unknown
     ProxySettings proxy;
+    std::string extraCaFile; // PEM file of authorities trusted besides the system's; empty for none
 };
 
 // Resumes from a partial file left by an earlier, interrupted run.
 StepResult downloadPackage(const DownloadRequest& request, Job& job, const ProgressFn& progress);
 
 // SHA-1 of the whole file as lower-case hex, read in chunks with progress.
-StepResult sha1File(const std::string& path, Job& job, const ProgressFn& progress, std::string* hex);
+StepResult sha1File(const PackageFile& package, Job& job, const ProgressFn& progress, std::string* hex);
 
 struct PackageManifest {
     std::string version;
+    std::string build;
     std::vector<std::string> productTypes;
+
+    // As a catalogue names a version: "17.1 (21B74)", or the version alone when the package names no build.
+    std::string versionText() const;
 };
 
-// Reads the package's manifest; an error when the file is no package at all.
-StepResult readPackageManifest(const std::string& path, PackageManifest* manifest);
+// Reads the package's manifest; an error when the package is no firmware package.
+StepResult readPackageManifest(Archive& archive, const std::string& path, PackageManifest* manifest);
 
-// Unpacks every entry into the folder, refusing names that would leave it.
-StepResult unpackPackage(const std::string& path, const std::string& folder, Job& job, const ProgressFn& progress);
+// Reads every entry to its end as unzip -t does: a CRC that does not match or a damaged stream is an error.
+StepResult testPackage(Archive& archive, Job& job, const ProgressFn& progress);
 
-bool removeTree(const std::string& path);
-bool makePath(const std::string& path);
+// Unpacks every entry into the folder once the folder's file system has room for what the package declares.
+StepResult unpackPackage(Archive& archive, UnpackFolder& folder, Job& job, const ProgressFn& progress);
+
+// "8.0 GiB", "512 bytes": sizes in the texts of errors.
+std::string sizeText(uint64_t bytes);
 
 } // namespace mr

@@ -409,7 +409,7 @@ void Library::recordRestore(Device* device, int option, const std::string& versi
 
 bool Library::identify(const std::string& path, FileIdentity* identity) {
     struct stat st;
-    if (::stat(path.c_str(), &st) != 0)
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
         return false;
     *identity = FileIdentity{uint64_t(st.st_dev), uint64_t(st.st_ino), uint64_t(st.st_size),
                              int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
@@ -601,6 +601,8 @@ int Library::restore(MRDeviceRef handle, int option, MRRestoreCallback callback,
         plan.settings.downloadFolder = m_downloadFolder.empty() ? temporaryFolder() : m_downloadFolder;
         plan.settings.deleteAfterRepair = m_deleteAfterRepair;
         plan.settings.proxy = m_proxy;
+        if (const char* extraCa = std::getenv("MENDRA_EXTRA_CA"))
+            plan.settings.extraCaFile = extraCa;
         plan.settings.enterRecoveryMs = m_scenario.enterRecoveryMs;
         plan.settings.restoreMs = m_scenario.restoreMs;
         plan.settings.reconnectMs = m_scenario.reconnectMs;

@@ -50,6 +50,7 @@ struct RunSettings {
     std::string downloadFolder;
     bool deleteAfterRepair = false;
     ProxySettings proxy;
+    std::string extraCaFile;
     int enterRecoveryMs = 0;
     int restoreMs = 0;
     int reconnectMs = 0;

@@ -1,5 +1,7 @@
 #include "RestoreRun.h"
 
+#include "Archive.h"
+#include "FileTree.h"
 #include "Strings.h"
 
 #include <cerrno>
@@ -12,14 +14,10 @@
 namespace mr {
 namespace {
 
+// The file itself: a link at the package's name is no package, and the download replaces it.
 bool isRegularFile(const std::string& path) {
     struct stat st;
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-uint64_t sizeOf(const std::string& path) {
-    struct stat st;
-    return ::stat(path.c_str(), &st) == 0 ? uint64_t(st.st_size) : 0;
+    return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 } // namespace
@@ -140,6 +138,7 @@ StepResult RestoreRun::download() {
     request.target = m_plan.packagePath;
     request.expectedSize = m_plan.firmware.size;
     request.proxy = m_plan.settings.proxy;
+    request.extraCaFile = m_plan.settings.extraCaFile;
     StepResult result = downloadPackage(request, m_job, sinkFor(MRStepDownload));
     if (result.code == 0 && !result.aborted)
         m_library.markDownloaded(m_plan.packagePath);
@@ -147,48 +146,78 @@ StepResult RestoreRun::download() {
 }
 
 StepResult RestoreRun::verify(std::string* version) {
+    StepResult opened = m_package.open(m_plan.packagePath, MRErrorRead);
+    if (opened.code)
+        return opened;
+    if (m_plan.local)
+        return verifyLocal(version);
+
+    const uint64_t expectedSize = m_plan.firmware.size;
+    if (expectedSize && m_package.size() != expectedSize) {
+        // A broken package must not be found again: the next run downloads it anew.
+        m_package.unlinkIfStillThere();
+        return StepResult::error(MRErrorChecksum, "The package has " + std::to_string(m_package.size()) +
+                                                      " bytes, expected " + std::to_string(expectedSize) + " bytes");
+    }
     std::string digest;
-    StepResult read = sha1File(m_plan.packagePath, m_job, sinkFor(MRStepVerify), &digest);
+    StepResult read = sha1File(m_package, m_job, sinkFor(MRStepVerify), &digest);
     if (read.code || read.aborted || m_faulted)
         return read;
-    if (m_plan.local) {
-        // A package of the user's own has no catalogue entry: it must be a package meant for this device.
-        PackageManifest manifest;
-        StepResult checked = readPackageManifest(m_plan.packagePath, &manifest);
-        if (checked.code)
-            return checked;
-        bool fits = false;
-        for (const std::string& type : manifest.productTypes)
-            fits = fits || type == m_plan.productType;
-        if (!fits)
-            return StepResult::error(MRErrorPackage,
-                                     "The package is not meant for this device (" + m_plan.productType + ")");
-        *version = manifest.version;
-        return StepResult::ok();
-    }
-    uint64_t size = sizeOf(m_plan.packagePath);
-    bool sizeOk = !m_plan.firmware.size || size == m_plan.firmware.size;
-    if (m_plan.firmware.sha1.empty() || digest != m_plan.firmware.sha1 || !sizeOk) {
-        // A broken package must not be found again: the next run downloads it anew.
-        ::unlink(m_plan.packagePath.c_str());
+    if (m_plan.firmware.sha1.empty() || digest != m_plan.firmware.sha1) {
+        m_package.unlinkIfStillThere();
         std::string expected = m_plan.firmware.sha1.empty() ? "none in the catalogue" : m_plan.firmware.sha1;
         return StepResult::error(MRErrorChecksum, "The package's SHA-1 is " + digest + ", expected " + expected);
     }
     *version = m_plan.firmware.version;
-    return StepResult::ok();
+    return StepResult{0, *version, false};
 }
 
-StepResult RestoreRun::unzip(std::string* folder) {
+// A package of the user's own has no catalogue entry: it must be a package meant for this device, and whole,
+// entry by entry, so that a damaged one fails here and not once the repair has begun.
+StepResult RestoreRun::verifyLocal(std::string* version) {
+    Archive archive;
+    StepResult opened = archive.open(m_package, MRErrorPackage);
+    if (opened.code)
+        return opened;
+    PackageManifest manifest;
+    StepResult described = readPackageManifest(archive, m_plan.packagePath, &manifest);
+    if (described.code)
+        return described;
+    bool fits = false;
+    for (const std::string& type : manifest.productTypes)
+        fits = fits || type == m_plan.productType;
+    if (!fits)
+        return StepResult::error(MRErrorPackage,
+                                 "The package is not meant for this device (" + m_plan.productType + ")");
+    StepResult tested = testPackage(archive, m_job, sinkFor(MRStepVerify));
+    if (tested.code || tested.aborted || m_faulted)
+        return tested;
+    // The finished report names the package's own version, for the program to show.
+    *version = manifest.versionText();
+    return StepResult{0, *version, false};
+}
+
+StepResult RestoreRun::unzip() {
     std::string base = m_plan.settings.downloadFolder;
-    if (base.empty() || ::access(base.c_str(), W_OK) != 0)
+    if (base.empty() || !makePath(base) || ::access(base.c_str(), W_OK) != 0)
         base = temporaryFolder();
-    std::string pattern = base + "/.unpack-XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    if (!::mkdtemp(name.data()))
-        return StepResult::error(MRErrorWrite, "Cannot create a folder in " + base + ": " + std::strerror(errno));
-    *folder = name.data();
-    return unpackPackage(m_plan.packagePath, *folder, m_job, sinkFor(MRStepUnzip));
+    // Leftovers of a killed run first: the space they hold counts as free.
+    UnpackFolder::removeAbandoned(base);
+    if (!m_package.isOpen() || !m_package.unchanged())
+        return StepResult::error(MRErrorUnzip, "The package " + m_plan.packagePath +
+                                                   " was changed after its verification; it is not unpacked");
+    Archive archive;
+    StepResult opened = archive.open(m_package, MRErrorUnzip);
+    if (opened.code)
+        return opened;
+    StepResult made = m_unpack.create(base);
+    if (made.code)
+        return made;
+    StepResult unpacked = unpackPackage(archive, m_unpack, m_job, sinkFor(MRStepUnzip));
+    if (unpacked.code == 0 && !unpacked.aborted && !m_package.unchanged())
+        return StepResult::error(MRErrorUnzip,
+                                 "The package " + m_plan.packagePath + " was changed while it was unpacked");
+    return unpacked;
 }
 
 // A device off the bus may only be re-enumerating: the run waits for it to come back (under a new handle) for
@@ -242,6 +271,8 @@ StepResult RestoreRun::timedStep(int step, int durationMs) {
 }
 
 int RestoreRun::runSteps() {
+    // The unpack folders of a run that was killed are found by the next one, whatever it does.
+    UnpackFolder::removeAbandoned(m_plan.settings.downloadFolder);
     const int firstStep = m_plan.local ? MRStepVerify : MRStepDownload;
     if (!m_plan.device) {
         if (!started(firstStep))
@@ -273,10 +304,9 @@ int RestoreRun::runSteps() {
     if (int code = endStep(MRStepVerify, verified))
         return code;
 
-    std::string folder;
     if (!started(MRStepUnzip))
         return MRErrorStopped;
-    StepResult unpacked = checkFault(MRStepUnzip, 0) ? unzip(&folder) : StepResult();
+    StepResult unpacked = checkFault(MRStepUnzip, 0) ? unzip() : StepResult();
     int code = endStep(MRStepUnzip, unpacked);
 
     if (code == 0 && started(MRStepEnterRecovery)) {
@@ -312,8 +342,7 @@ int RestoreRun::runSteps() {
         code = MRErrorStopped;
     }
 
-    if (!folder.empty())
-        removeTree(folder);
+    m_unpack.remove();
     return code;
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "Library.h"
+#include "PackageFile.h"
+#include "UnpackFolder.h"
 
 namespace mr {
 
@@ -28,7 +30,8 @@ private:
     int runSteps();
     StepResult download();
     StepResult verify(std::string* version);
-    StepResult unzip(std::string* folder);
+    StepResult verifyLocal(std::string* version);
+    StepResult unzip();
     StepResult timedStep(int step, int durationMs);
     bool awaitDevice(std::chrono::steady_clock::time_point* stepStart);
 
@@ -47,6 +50,9 @@ private:
     RunPlan m_plan;
     MRRestoreCallback m_callback;
     void* m_user;
+    // Opened by the verification, read by it and by the unpack: what is unpacked is what was verified.
+    PackageFile m_package;
+    UnpackFolder m_unpack;
 
     bool m_ended = false; // a stop, a -1 or a silent fault: nothing more is reported
     bool m_faulted = false;

@@ -1,77 +1,21 @@
 #include "FileWork.h"
 
+#include "Archive.h"
+#include "FileTree.h"
+#include "UnpackFolder.h"
 #include "deviceapi/zUZArovadu.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <ftw.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 #include <vector>
-#include <zip.h>
 
 namespace mr {
 namespace {
-
-struct Archive {
-    zip_t* zip = nullptr;
-    ~Archive() {
-        if (zip)
-            zip_discard(zip);
-    }
-};
-
-StepResult openArchive(const std::string& path, int code, Archive* archive) {
-    int error = 0;
-    archive->zip = zip_open(path.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &error);
-    if (!archive->zip) {
-        zip_error_t ze;
-        zip_error_init_with_code(&ze, error);
-        std::string text = path + " is not a readable package: " + zip_error_strerror(&ze);
-        zip_error_fini(&ze);
-        return StepResult::error(code, text);
-    }
-    return StepResult::ok();
-}
-
-// A name is unpacked only when it stays inside the target folder: relative, without "..", without NUL tricks.
-bool safeEntryName(const std::string& name) {
-    if (name.empty() || name[0] == '/' || name.find('\\') != std::string::npos)
-        return false;
-    size_t start = 0;
-    while (start <= name.size()) {
-        size_t end = name.find('/', start);
-        if (end == std::string::npos)
-            end = name.size();
-        std::string piece = name.substr(start, end - start);
-        if (piece == "..")
-            return false;
-        start = end + 1;
-    }
-    return true;
-}
-
-bool findPlistKey(const std::string& text, const std::string& key, size_t* position) {
-    const std::string tag = "<key>" + key + "</key>";
-    size_t at = text.find(tag);
-    if (at == std::string::npos)
-        return false;
-    *position = at + tag.size();
-    return true;
-}
-
-std::string nextString(const std::string& text, size_t* position, size_t limit) {
-    size_t open = text.find("<string>", *position);
-    if (open == std::string::npos || open >= limit)
-        return std::string();
-    size_t close = text.find("</string>", open);
-    if (close == std::string::npos)
-        return std::string();
-    *position = close + 9;
-    return text.substr(open + 8, close - open - 8);
-}
 
 bool writeAll(int fd, const char* data, size_t size) {
     while (size) {
@@ -86,147 +30,149 @@ bool writeAll(int fd, const char* data, size_t size) {
     return true;
 }
 
-} // namespace
-
-bool makePath(const std::string& path) {
-    if (path.empty())
-        return false;
-    std::string partial;
-    size_t start = 0;
-    while (start <= path.size()) {
-        size_t end = path.find('/', start);
-        if (end == std::string::npos)
-            end = path.size();
-        partial = path.substr(0, end);
-        if (!partial.empty() && ::mkdir(partial.c_str(), 0755) != 0 && errno != EEXIST)
-            return false;
-        start = end + 1;
-    }
-    struct stat st;
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+uint64_t roundedUp(uint64_t size, uint64_t block) {
+    const uint64_t blocks = size / block + (size % block ? 1 : 0);
+    return blocks > UINT64_MAX / block ? UINT64_MAX : blocks * block;
 }
 
-bool removeTree(const std::string& path) {
-    auto remove = [](const char* p, const struct stat*, int, struct FTW*) { return ::remove(p); };
-    return ::nftw(path.c_str(), remove, 16, FTW_DEPTH | FTW_PHYS) == 0;
+// What the entries take on the folder's file system: whole blocks, one at least for every folder.
+uint64_t spaceNeeded(const Archive& archive, uint64_t block) {
+    uint64_t needed = 0;
+    for (const Archive::Entry& entry : archive.entries()) {
+        const uint64_t size = entry.isFolder ? block : roundedUp(entry.size, block);
+        needed = size > UINT64_MAX - needed ? UINT64_MAX : needed + size;
+    }
+    return needed;
 }
 
-StepResult readPackageManifest(const std::string& path, PackageManifest* manifest) {
-    Archive archive;
-    StepResult opened = openArchive(path, MRErrorPackage, &archive);
-    if (opened.code)
-        return opened;
-    zip_stat_t st;
-    if (zip_stat(archive.zip, "Restore.plist", 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE))
-        return StepResult::error(MRErrorPackage, path + " is not a firmware package: it has no Restore.plist");
-    if (st.size > (1u << 20))
-        return StepResult::error(MRErrorPackage, path + ": Restore.plist is too large");
-    zip_file_t* file = zip_fopen(archive.zip, "Restore.plist", 0);
-    if (!file)
-        return StepResult::error(MRErrorPackage, path + ": " + zip_strerror(archive.zip));
-    std::string text(size_t(st.size), '\0');
-    zip_int64_t n = zip_fread(file, &text[0], st.size);
-    std::string fileError = n < 0 ? zip_file_strerror(file) : std::string();
-    zip_fclose(file);
-    if (n != zip_int64_t(st.size))
-        return StepResult::error(MRErrorPackage, path + ": cannot read Restore.plist " + fileError);
+StepResult checkFreeSpace(const Archive& archive, const UnpackFolder& folder) {
+    struct statvfs fs;
+    if (::fstatvfs(folder.fd(), &fs) != 0 || fs.f_frsize == 0)
+        return StepResult::ok(); // nothing to go by: the writes will tell
+    const uint64_t needed = spaceNeeded(archive, fs.f_frsize);
+    const uint64_t free = uint64_t(fs.f_bavail) * fs.f_frsize;
+    if (needed <= free)
+        return StepResult::ok();
+    std::string base = folder.path().substr(0, folder.path().rfind('/'));
+    return StepResult::error(MRErrorWrite, "Not enough free space in " + base + " to unpack the package: it needs " +
+                                               sizeText(needed) + ", " + sizeText(free) + " are free");
+}
 
-    size_t position = 0;
-    if (findPlistKey(text, "ProductVersion", &position))
-        manifest->version = nextString(text, &position, text.size());
-    manifest->productTypes.clear();
-    if (findPlistKey(text, "SupportedProductTypes", &position)) {
-        size_t end = text.find("</array>", position);
-        if (end == std::string::npos)
-            end = text.size();
-        for (std::string type = nextString(text, &position, end); !type.empty();
-             type = nextString(text, &position, end))
-            manifest->productTypes.push_back(type);
+// A write that failed because the folder was taken away says so, whatever the call's own error was.
+StepResult writeError(const UnpackFolder& folder, const std::string& what, const std::string& name, int error) {
+    if (!folder.inPlace())
+        return StepResult::error(MRErrorWrite, "The unpack folder " + folder.path() + " was removed while unpacking");
+    return StepResult::error(MRErrorWrite,
+                             "Cannot " + what + " " + folder.path() + "/" + name + ": " + std::strerror(error));
+}
+
+struct Written {
+    std::string name;
+    dev_t device;
+    ino_t inode;
+    uint64_t size;
+};
+
+// Everything unpacked is still there as it was written: nobody removed the folder or a file in it meanwhile.
+StepResult checkWritten(const UnpackFolder& folder, const std::vector<Written>& files) {
+    if (!folder.inPlace())
+        return StepResult::error(MRErrorWrite, "The unpack folder " + folder.path() + " was removed while unpacking");
+    for (const Written& file : files) {
+        struct stat st;
+        if (::fstatat(folder.fd(), file.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || st.st_dev != file.device ||
+            st.st_ino != file.inode || uint64_t(st.st_size) != file.size)
+            return StepResult::error(MRErrorWrite, "The unpacked file " + folder.path() + "/" + file.name +
+                                                       " was removed or changed while unpacking");
     }
-    if (manifest->productTypes.empty())
-        return StepResult::error(MRErrorPackage, path + ": Restore.plist names no supported product type");
     return StepResult::ok();
 }
 
-StepResult unpackPackage(const std::string& path, const std::string& folder, Job& job, const ProgressFn& progress) {
-    Archive archive;
-    StepResult opened = openArchive(path, MRErrorUnzip, &archive);
-    if (opened.code)
-        return opened;
-    zip_int64_t count = zip_get_num_entries(archive.zip, 0);
-    uint64_t total = 0;
-    for (zip_int64_t i = 0; i < count; ++i) {
-        zip_stat_t st;
-        if (zip_stat_index(archive.zip, zip_uint64_t(i), 0, &st) == 0 && (st.valid & ZIP_STAT_SIZE))
-            total += st.size;
-    }
+} // namespace
 
-    std::vector<char> buffer(1 << 20);
+std::string sizeText(uint64_t bytes) {
+    static const char* const units[] = {"KiB", "MiB", "GiB", "TiB", "PiB", "EiB"};
+    if (bytes < 1024)
+        return std::to_string(bytes) + " bytes";
+    int unit = 0;
+    uint64_t scale = 1024;
+    while (unit < 5 && bytes / scale >= 1024) {
+        scale *= 1024;
+        ++unit;
+    }
+    // Tenths by integer arithmetic: the program's locale must not turn the point into a comma.
+    const uint64_t tenths = bytes / scale * 10 + (bytes % scale * 10 + scale / 2) / scale;
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " " + units[unit];
+}
+
+StepResult testPackage(Archive& archive, Job& job, const ProgressFn& progress) {
+    const uint64_t total = archive.declaredSize();
     uint64_t done = 0;
-    for (zip_int64_t i = 0; i < count; ++i) {
-        const char* rawName = zip_get_name(archive.zip, zip_uint64_t(i), ZIP_FL_ENC_GUESS);
-        std::string name = rawName ? rawName : "";
-        if (!safeEntryName(name))
-            return StepResult::error(MRErrorUnzip, "The package holds an unsafe entry name: " + name);
-        std::string target = folder + "/" + name;
-        if (name.back() == '/') {
-            if (!makePath(target))
-                return StepResult::error(MRErrorWrite, "Cannot create " + target + ": " + std::strerror(errno));
+    std::vector<char> buffer(1 << 20);
+    for (size_t i = 0; i < archive.entries().size(); ++i) {
+        StepResult read = archive.readEntry(i, MRErrorPackage, buffer, [&](const char*, size_t size) {
+            done += size;
+            if (job.stopRequested() || !progress(std::min(done, total), total))
+                return StepResult::stopped();
+            return StepResult::ok();
+        });
+        if (read.code || read.aborted)
+            return read;
+    }
+    return progress(total, total) ? StepResult::ok() : StepResult::stopped();
+}
+
+StepResult unpackPackage(Archive& archive, UnpackFolder& folder, Job& job, const ProgressFn& progress) {
+    StepResult room = checkFreeSpace(archive, folder);
+    if (room.code)
+        return room;
+
+    const uint64_t total = archive.declaredSize();
+    uint64_t done = 0;
+    std::vector<char> buffer(1 << 20);
+    std::vector<Written> written;
+    for (size_t i = 0; i < archive.entries().size(); ++i) {
+        const Archive::Entry& entry = archive.entries()[i];
+        if (entry.isFolder) {
+            const int made = openSubfolder(folder.fd(), entry.name);
+            if (made < 0)
+                return writeError(folder, "create", entry.name, errno);
+            ::close(made);
             continue;
         }
-        size_t slash = target.rfind('/');
-        if (!makePath(target.substr(0, slash)))
-            return StepResult::error(MRErrorWrite, "Cannot create " + target + ": " + std::strerror(errno));
-
-        zip_stat_t st;
-        const bool sized = zip_stat_index(archive.zip, zip_uint64_t(i), 0, &st) == 0 && (st.valid & ZIP_STAT_SIZE);
-        uint64_t written = 0;
-        zip_file_t* in = zip_fopen_index(archive.zip, zip_uint64_t(i), 0);
-        if (!in)
-            return StepResult::error(MRErrorUnzip, "Cannot open " + name + ": " + zip_strerror(archive.zip));
-        int out = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        const size_t slash = entry.name.rfind('/');
+        const std::string parentName = slash == std::string::npos ? std::string() : entry.name.substr(0, slash);
+        const std::string leaf = slash == std::string::npos ? entry.name : entry.name.substr(slash + 1);
+        const int parent = openSubfolder(folder.fd(), parentName);
+        if (parent < 0)
+            return writeError(folder, "create", parentName, errno);
+        const int out = ::openat(parent, leaf.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        const int openError = errno;
+        ::close(parent);
         if (out < 0) {
-            int error = errno;
-            zip_fclose(in);
-            if (error == EEXIST)
-                return StepResult::error(MRErrorUnzip, "The package holds " + name + " twice");
-            return StepResult::error(MRErrorWrite, "Cannot create " + target + ": " + std::strerror(error));
+            if (openError == EEXIST)
+                return StepResult::error(MRErrorUnzip, "The package holds " + entry.name + " twice");
+            return writeError(folder, "create", entry.name, openError);
         }
-        StepResult result;
-        for (;;) {
-            zip_int64_t n = zip_fread(in, buffer.data(), buffer.size());
-            if (n < 0) {
-                result =
-                    StepResult::error(MRErrorUnzip, "The package is damaged at " + name + ": " + zip_file_strerror(in));
-                break;
-            }
-            if (n == 0)
-                break;
-            written += uint64_t(n);
-            if (sized && written > st.size) {
-                // More data than the directory promised: refuse rather than fill the disk.
-                result = StepResult::error(MRErrorUnzip, "The package is damaged at " + name + ": it is too long");
-                break;
-            }
-            if (!writeAll(out, buffer.data(), size_t(n))) {
-                result = StepResult::error(MRErrorWrite, "Cannot write " + target + ": " + std::strerror(errno));
-                break;
-            }
-            done += uint64_t(n);
-            if (job.stopRequested() || !progress(std::min(done, total), total)) {
-                result = StepResult::stopped();
-                break;
-            }
-        }
-        zip_fclose(in);
+        StepResult result = archive.readEntry(i, MRErrorUnzip, buffer, [&](const char* data, size_t size) {
+            if (!writeAll(out, data, size))
+                return writeError(folder, "write", entry.name, errno);
+            done += size;
+            if (job.stopRequested() || !progress(std::min(done, total), total))
+                return StepResult::stopped();
+            return StepResult::ok();
+        });
+        struct stat st;
+        if (::fstat(out, &st) == 0)
+            written.push_back({entry.name, st.st_dev, st.st_ino, uint64_t(st.st_size)});
         if (::close(out) != 0 && !result.code && !result.aborted)
-            result = StepResult::error(MRErrorWrite, "Cannot write " + target + ": " + std::strerror(errno));
+            result = writeError(folder, "write", entry.name, errno);
         if (result.code || result.aborted)
             return result;
     }
-    if (!progress(total, total))
-        return StepResult::stopped();
-    return StepResult::ok();
+    StepResult kept = checkWritten(folder, written);
+    if (kept.code)
+        return kept;
+    return progress(total, total) ? StepResult::ok() : StepResult::stopped();
 }
 
 } // namespace mr

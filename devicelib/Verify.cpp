@@ -1,13 +1,12 @@
 #include "FileWork.h"
 
+#include "PackageFile.h"
 #include "deviceapi/zUZArovadu.h"
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <memory>
 #include <openssl/evp.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -18,43 +17,29 @@ struct DigestDeleter {
 };
 } // namespace
 
-StepResult sha1File(const std::string& path, Job& job, const ProgressFn& progress, std::string* hex) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return StepResult::error(MRErrorRead, "Cannot open " + path + ": " + std::strerror(errno));
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return StepResult::error(MRErrorRead, path + " is not a regular file");
-    }
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-
+StepResult sha1File(const PackageFile& package, Job& job, const ProgressFn& progress, std::string* hex) {
     std::unique_ptr<EVP_MD_CTX, DigestDeleter> context(EVP_MD_CTX_new());
     EVP_DigestInit_ex(context.get(), EVP_sha1(), nullptr);
-    const uint64_t total = uint64_t(st.st_size);
+    const uint64_t total = package.size();
     uint64_t done = 0;
     std::vector<unsigned char> buffer(1 << 20);
-    StepResult result;
     for (;;) {
-        ssize_t n = ::read(fd, buffer.data(), buffer.size());
+        // The size as it was opened: a file that grows meanwhile is not read past it.
+        const size_t wanted = size_t(std::min<uint64_t>(buffer.size(), total - done));
+        ssize_t n = wanted ? ::pread(package.fd(), buffer.data(), wanted, off_t(done)) : 0;
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0) {
-            result = StepResult::error(MRErrorRead, "Cannot read " + path + ": " + std::strerror(errno));
-            break;
-        }
+        if (n < 0)
+            return StepResult::error(MRErrorRead, "Cannot read " + package.path() + ": " + std::strerror(errno));
         if (n == 0)
             break;
         EVP_DigestUpdate(context.get(), buffer.data(), size_t(n));
         done += uint64_t(n);
-        if (job.stopRequested() || !progress(done, total)) {
-            result = StepResult::stopped();
-            break;
-        }
+        if (job.stopRequested() || !progress(done, total))
+            return StepResult::stopped();
     }
-    ::close(fd);
-    if (result.code || result.aborted)
-        return result;
+    if (done < total)
+        return StepResult::error(MRErrorRead, package.path() + " was cut short while it was read");
 
     unsigned char digest[EVP_MAX_MD_SIZE];
     unsigned int length = 0;

@@ -10,7 +10,7 @@
 
 #include <memory>
 
-bool InstallAppleDrivers() {
+bool InstallAppleDrivers(const std::function<void(CAbstractFrame*)>& frameShown) {
     {
         CAppleDriverInstall probe;
         if (!probe.check())
@@ -31,7 +31,11 @@ bool InstallAppleDrivers() {
     frame.SetCloseCallback([](void* inner) { return static_cast<CComponentProgressDialog*>(inner)->mayClose(); },
                            dialog.get());
     QObject::connect(dialog.get(), &CComponentProgressDialog::workEnded, &frame, &CAbstractFrame::CloseSlot);
+    if (frameShown)
+        frameShown(&frame);
     frame.exec();
+    if (frameShown)
+        frameShown(nullptr);
 
     // However the frame ended, the worker is done or stopped before anything is read or destroyed (after the
     // close above it has already ended).

@@ -7,11 +7,15 @@
 #include "app/MyConfig.h"
 #include "framework/FileDialogs.h"
 #include "framework/SkinManager.h"
+#include "platform/RegularFile.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QHideEvent>
 #include <QShowEvent>
+
+#include <algorithm>
 
 namespace {
 
@@ -45,6 +49,8 @@ MyBugReportView::MyBugReportView(QWidget* parent, Qt::WindowFlags flags)
         EmailEdit->setText(gConfig->GetCustomEmail());
         NameEdit->setText(gConfig->GetCustomName());
     }
+    // It may name a file the user chose: shown as text, whatever the name holds.
+    WarningLbl->setTextFormat(Qt::PlainText);
     WarningLbl->hide();
     BRStateLbl->hide();
     progressBar->hide();
@@ -174,11 +180,19 @@ void MyBugReportView::ShowNameInvalid() {
 
 void MyBugReportView::ShowAttachmentFits() {
     m_attachmentTooLarge = false;
+    m_attachmentUnreadable = false;
     ShowWarning();
 }
 
 void MyBugReportView::ShowAttachmentTooLarge() {
     m_attachmentTooLarge = true;
+    m_attachmentUnreadable = false;
+    ShowWarning();
+}
+
+void MyBugReportView::ShowAttachmentUnreadable() {
+    m_attachmentUnreadable = true;
+    m_attachmentTooLarge = false;
     ShowWarning();
 }
 
@@ -190,8 +204,26 @@ void MyBugReportView::ShowWarning() {
         text = tr("Invalid characters in the name.");
     else if (m_attachmentTooLarge)
         text = tr("The attachment is larger than %1 MB.").arg(MaxAttachmentMb);
+    else if (m_attachmentUnreadable)
+        text = UnreadableText();
     WarningLbl->setText(text);
+    // The whole path of a file named there, as the attachment's button gives it.
+    WarningLbl->setToolTip(!m_addressInvalid && !m_nameInvalid && (m_attachmentTooLarge || m_attachmentUnreadable)
+                               ? QDir::toNativeSeparators(m_attachmentPath)
+                               : QString());
     WarningLbl->setVisible(!text.isEmpty());
+}
+
+QString MyBugReportView::UnreadableText() const {
+    const QString text = tr("The file %1 cannot be attached.");
+    // The warning shares its row with the attachment's button, which names the file too.
+    AttachButton->ensurePolished();
+    WarningLbl->ensurePolished();
+    const QFontMetrics metrics = WarningLbl->fontMetrics();
+    const int row = width() - UiScaled(40) - UiScaled(12);
+    const int room = row - AttachButton->sizeHint().width() - metrics.horizontalAdvance(text.arg(QString()));
+    return text.arg(
+        metrics.elidedText(QFileInfo(m_attachmentPath).fileName(), Qt::ElideMiddle, std::max(UiScaled(40), room)));
 }
 
 void MyBugReportView::Retranslate() {
@@ -204,10 +236,11 @@ void MyBugReportView::Retranslate() {
         PromptLabel->setMaximumHeight(QWIDGETSIZE_MAX);
     }
     ApplyPlaceholders();
-    // The form's texts leave both labels empty: what they said still holds, in the new language.
+    // The form's texts leave both labels empty: what they said still holds, in the new language (the
+    // attachment's button first, whose width the warning makes room for).
+    ShowAttachment();
     ShowWarning();
     ShowStateText();
-    ShowAttachment();
 }
 
 void MyBugReportView::ApplyPlaceholders() {
@@ -261,7 +294,10 @@ void MyBugReportView::SltAddAnnex() {
     m_attachmentPath = m_chooseAttachment ? m_chooseAttachment(this, tr("Add Attachment"), folder, filter) : QString();
     ShowAttachment();
     // Said at once, before the user writes the report; "Submit" checks the file again.
-    if (QFileInfo(m_attachmentPath).size() > MaxAttachmentBytes)
+    const qint64 size = m_attachmentPath.isEmpty() ? 0 : platform::regularFileSize(m_attachmentPath);
+    if (size < 0)
+        ShowAttachmentUnreadable();
+    else if (size > MaxAttachmentBytes)
         ShowAttachmentTooLarge();
     else
         ShowAttachmentFits();

@@ -45,6 +45,7 @@ public:
     void ShowNameInvalid() override;
     void ShowAttachmentFits() override;
     void ShowAttachmentTooLarge() override;
+    void ShowAttachmentUnreadable() override;
 
     void Retranslate();
 
@@ -66,6 +67,8 @@ private:
     void ShowAttachment();
     // The warning under the fields for the first of their problems, or none.
     void ShowWarning();
+    // What the warning says of an attachment that cannot be attached, its name elided to the room left.
+    QString UnreadableText() const;
     void RememberSender() const;
 
     BugReportViewHost* m_host = nullptr;
@@ -75,6 +78,7 @@ private:
     bool m_addressInvalid = false;
     bool m_nameInvalid = false;
     bool m_attachmentTooLarge = false;
+    bool m_attachmentUnreadable = false;
     QString m_attachmentPath;
     StateText m_stateTextKind = StateText::Given;
     QString m_givenStateText;

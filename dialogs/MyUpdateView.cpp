@@ -7,6 +7,8 @@
 #include "app/RunLog.h"
 #include "framework/SkinManager.h"
 
+#include <QScrollBar>
+#include <QTextCursor>
 #include <QUrl>
 
 using UpdateViewPages::CheckingPage;
@@ -89,7 +91,7 @@ void MyUpdateView::SetState(UpdateViewState state) {
     case UpdateViewState::UpdateAvailable:
         SetPage(UpdatePage::UpdateAvailable);
         ShowVersions();
-        m_notes->SetServerText(Description());
+        ShowNotes();
         setFixedSize(UiScaled(468), UiScaled(340));
         break;
     case UpdateViewState::LatestVersion:
@@ -135,13 +137,21 @@ void MyUpdateView::ShowVersions() {
     PresentLabel->setText(current);
 }
 
+// The notes are read from their beginning. The text box's cursor follows the new text to its end, and the box
+// brings its cursor into view when it is first shown, as the start-up's offer is.
+void MyUpdateView::ShowNotes() {
+    m_notes->SetServerText(Description());
+    NewInfoBrowser->setTextCursor(QTextCursor(m_notes));
+    NewInfoBrowser->verticalScrollBar()->setValue(0);
+}
+
 QString MyUpdateView::Description() const {
     return m_host ? m_host->GetUpdateDescription() : QString();
 }
 
 void MyUpdateView::Retranslate() {
     retranslateUi(this);
-    m_notes->SetServerText(Description());
+    ShowNotes();
     ShowVersions();
 }
 

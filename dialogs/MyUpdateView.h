@@ -46,6 +46,7 @@ private:
     void SetPage(UpdateViewPages::UpdatePage page);
     void SetCheckingPage(UpdateViewPages::CheckingPage page);
     void ShowVersions();
+    void ShowNotes();
     QString Description() const;
 
     UpdateViewHost* m_host = nullptr;

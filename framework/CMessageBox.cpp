@@ -50,6 +50,10 @@ void CMessageBox::BuildUi() {
     m_noteLabel = new QLabel(this);
     m_detailLabel = new QLabel(this);
     m_inputField = new QLineEdit(this);
+    // A message may carry what a device, its library or a server said: it is shown as it reads, never as markup
+    // that would render or load what it names. A caller that means a link makes the text label rich itself.
+    for (QLabel* label : {m_titleLabel, m_textLabel, m_noteLabel, m_detailLabel})
+        label->setTextFormat(Qt::PlainText);
 
     auto* detailRow = new QHBoxLayout;
     detailRow->setAlignment(Qt::AlignCenter);

@@ -55,6 +55,9 @@ void MendraMessageBox::BuildUi() {
     m_messageLabel->setFont(skin->GetFont(12, false));
     m_messageLabel->setScaledContents(true);
     m_messageLabel->setWordWrap(true);
+    // Shown as it reads, as the base box's labels are.
+    for (QLabel* label : {m_boxTitleLabel, m_messageLabel})
+        label->setTextFormat(Qt::PlainText);
     m_iconLabel = new QLabel(this);
 
     for (QPushButton* button : {m_firstButton, m_secondButton, m_thirdButton}) {

@@ -34,7 +34,9 @@ ScreenMetrics PrimaryScreenMetrics() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return metrics;
-    const QSize size = screen->geometry().size() * screen->devicePixelRatio();
+    // Where Qt scales the screen (a device pixel ratio above 1), every size the skin scales is multiplied by
+    // that ratio again when it is drawn: the skin's own scale comes from the logical size Qt lays out in.
+    const QSize size = screen->geometry().size();
     metrics.width = size.width();
     metrics.height = size.height();
     metrics.dpi = screen->logicalDotsPerInchX();

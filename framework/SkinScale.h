@@ -1,6 +1,7 @@
 #pragma once
 
-// The display figures the skin scale is computed from: size in device pixels and logical DPI.
+// The display figures the skin scale is computed from: size in the pixels Qt lays windows out in (device
+// pixels divided by the screen's device pixel ratio) and logical DPI.
 struct ScreenMetrics {
     int width = 0;
     int height = 0;
@@ -16,5 +17,5 @@ struct SkinScale {
 // screens side by side) counts as one screen; the result is kept between 1.0 and 2.0.
 SkinScale ComputeSkinScale(const ScreenMetrics& screen, double baseWidth);
 
-// The primary screen's metrics, or all zero when there is no screen.
+// The primary screen's logical size and DPI, or all zero when there is no screen.
 ScreenMetrics PrimaryScreenMetrics();

@@ -14,6 +14,16 @@
 // archive attached when it exists. It holds everything the message points to.
 class BugReportMail {
 public:
+    // The largest mail that goes out: mail servers commonly refuse one over 25 MB.
+    static constexpr qint64 MaxMailBytes = 25000000;
+    // What a file of that many bytes becomes in the mail: Base64, in lines of 76 characters with "\r\n"
+    // between them.
+    static constexpr qint64 EncodedBytes(qint64 bytes) {
+        const qint64 base64 = (bytes + 2) / 3 * 4;
+        const qint64 lines = (base64 + 75) / 76;
+        return base64 + (lines > 0 ? (lines - 1) * 2 : 0);
+    }
+
     BugReportMail(const BugReportInfo& info, const MailAccount& account);
     BugReportMail(const BugReportMail&) = delete;
     BugReportMail& operator=(const BugReportMail&) = delete;

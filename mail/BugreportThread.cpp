@@ -43,6 +43,10 @@ bool BugreportThread::Result() const {
     return m_result;
 }
 
+bool BugreportThread::IsTooLarge() const {
+    return m_tooLarge;
+}
+
 bool BugreportThread::ThreadStop() {
     const std::lock_guard<std::mutex> lock(m_clientMutex);
     m_stopped = true;
@@ -98,6 +102,18 @@ bool BugreportThread::send() {
 
     bool sent = false;
     client->countTransferBytes(mail.Message());
+    if (client->messageBytes() > BugReportMail::MaxMailBytes) {
+        RunLog->WriteString(TextLog::Error,
+                            QStringLiteral("Bug report not sent: the mail would have %1 bytes, more than the %2 mail "
+                                           "servers commonly take")
+                                .arg(client->messageBytes())
+                                .arg(BugReportMail::MaxMailBytes),
+                            true);
+        m_tooLarge = true;
+        setClient(nullptr);
+        delete client;
+        return false;
+    }
     // A stop that came before the client existed ends the send before it reaches the server.
     if (!m_stopped && client->connectToHost()) {
         if (client->login())

@@ -30,6 +30,9 @@ public:
     void setInfo(const BugReportInfo& info);
     // Whether the mail was taken by the server; valid once finished() was emitted.
     bool Result() const;
+    // Whether it was not sent because the mail would be larger than BugReportMail::MaxMailBytes; valid once
+    // finished() was emitted.
+    bool IsTooLarge() const;
     // For the program's end: unlike ThreadStop() this also ends the wait for the server's reply to the mail,
     // so the thread ends soon; whether the mail went out then stays unknown.
     void Abort();
@@ -60,6 +63,7 @@ private:
     std::atomic<bool> m_result{false};
     std::atomic<bool> m_stopped{false};
     std::atomic<bool> m_aborted{false};
+    std::atomic<bool> m_tooLarge{false};
     // Guards m_client and m_sendOver against ThreadStop() from the object's thread while run() makes and
     // deletes the client, so a stop never reaches a deleted client.
     std::mutex m_clientMutex;

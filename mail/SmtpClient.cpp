@@ -46,6 +46,16 @@ QString Base64(const QString& text) {
     return QString::fromLatin1(text.toUtf8().toBase64());
 }
 
+// The bytes of one login's commands and replies in the progress estimate.
+qint64 AuthBytes(int method, const QString& user, const QString& password) {
+    if (method == SmtpClient::SaslPlain)
+        return LineBytes(QStringLiteral("AUTH PLAIN ") + PlainCredential(user, password)) + kReplyBytes;
+    if (method == SmtpClient::SaslLogin)
+        return LineBytes(QStringLiteral("AUTH LOGIN")) + LineBytes(Base64(user)) + LineBytes(Base64(password)) +
+               3 * kReplyBytes;
+    return 0;
+}
+
 QStringList HandshakeErrors(const QSslSocket* socket) {
     QStringList errors;
     for (const QSslError& error : socket->sslHandshakeErrors())
@@ -233,8 +243,7 @@ bool SmtpClient::connectToHost() {
         return false;
     }
 
-    if (!awaitReply(220, QStringLiteral("the greeting")) ||
-        !command(QStringLiteral("EHLO ") + ehloName, 250, QStringLiteral("EHLO"))) {
+    if (!awaitReply(220, QStringLiteral("the greeting")) || !ehlo()) {
         emit smtpError(ServerTransientError);
         return false;
     }
@@ -254,12 +263,40 @@ bool SmtpClient::connectToHost() {
             emit smtpError(ConnectFailed);
             return false;
         }
-        if (!command(QStringLiteral("EHLO ") + ehloName, 250, QStringLiteral("EHLO"))) {
+        // What the server offered before the encryption may have been changed on the way.
+        if (!ehlo()) {
             emit smtpError(ServerTransientError);
             return false;
         }
     }
     return true;
+}
+
+bool SmtpClient::ehlo() {
+    offeredAuth.clear();
+    if (!command(QStringLiteral("EHLO ") + ehloName, 250, QStringLiteral("EHLO")))
+        return false;
+    // "250-AUTH PLAIN LOGIN", or the older "250-AUTH=LOGIN"; the keywords are not case-sensitive.
+    for (const QString& line : qAsConst(replyLines)) {
+        const QString keyword = line.mid(4);
+        if (!keyword.startsWith(QLatin1String("AUTH"), Qt::CaseInsensitive) || keyword.size() < 5 ||
+            (keyword.at(4) != QLatin1Char(' ') && keyword.at(4) != QLatin1Char('=')))
+            continue;
+        for (const QString& mechanism : keyword.mid(5).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            offeredAuth << mechanism.toUpper();
+    }
+    return true;
+}
+
+int SmtpClient::offeredAuthMethod(int method) const {
+    const auto offered = [this](int candidate) {
+        return offeredAuth.contains(candidate == SaslPlain ? QLatin1String("PLAIN") : QLatin1String("LOGIN"));
+    };
+    // A server that names no method, or neither of these, gets the one asked for, as it always has.
+    const int other = method == SaslPlain ? SaslLogin : SaslPlain;
+    if (!offered(method) && offered(other))
+        return other;
+    return method;
 }
 
 bool SmtpClient::login() {
@@ -274,6 +311,12 @@ bool SmtpClient::login(const QString& name, const QString& secret, int method) {
         emit smtpError(AuthRejected);
         return false;
     }
+    // A server that offers only the other method would refuse this one: it gets the one it takes. The
+    // progress was sized for the one asked for, and counts as much for the login.
+    const int asked = method;
+    method = offeredAuthMethod(asked);
+    const bool switched = method != asked;
+    countingBytes = !switched;
     bool accepted = false;
     if (method == SaslPlain) {
         accepted = command(QStringLiteral("AUTH PLAIN ") + PlainCredential(name, secret), 235, QStringLiteral("AUTH"));
@@ -282,6 +325,9 @@ bool SmtpClient::login(const QString& name, const QString& secret, int method) {
                    command(Base64(name), 334, QStringLiteral("the user name")) &&
                    command(Base64(secret), 235, QStringLiteral("the password"));
     }
+    countingBytes = true;
+    if (switched && accepted)
+        HandleBytes(AuthBytes(asked, name, secret));
     if (!accepted)
         emit smtpError(AuthRejected);
     return accepted;
@@ -365,11 +411,7 @@ void SmtpClient::countTransferBytes(MimeMessage& message) {
     qint64 total = LineBytes(ehlo) + 2 * kReplyBytes;
     if (connectionType == StartTls)
         total += LineBytes(QStringLiteral("STARTTLS")) + LineBytes(ehlo) + 2 * kReplyBytes;
-    if (authMethod == SaslPlain)
-        total += LineBytes(QStringLiteral("AUTH PLAIN ") + PlainCredential(user, password)) + kReplyBytes;
-    else if (authMethod == SaslLogin)
-        total += LineBytes(QStringLiteral("AUTH LOGIN")) + LineBytes(Base64(user)) + LineBytes(Base64(password)) +
-                 3 * kReplyBytes;
+    total += AuthBytes(authMethod, user, password);
     if (message.sender())
         total +=
             LineBytes(QStringLiteral("MAIL FROM: <") + message.sender()->address() + QLatin1Char('>')) + kReplyBytes;
@@ -380,6 +422,7 @@ void SmtpClient::countTransferBytes(MimeMessage& message) {
     total += LineBytes(QStringLiteral("DATA")) + kReplyBytes + kReplyBytes;
 
     const qint64 messageBytes = WireText(message.toString()).size();
+    m_messageBytes = messageBytes;
     bytesTotal = total;
     smallStepScale = 0.9 * static_cast<double>(bytesTotal + messageBytes) / static_cast<double>(bytesTotal);
     bytesTotal += messageBytes;
@@ -391,7 +434,7 @@ void SmtpClient::HandleBytes(qlonglong bytes) {
         emit progress(bytesTotal, bytesTotal);
         return;
     }
-    if (bytes <= 0)
+    if (bytes <= 0 || !countingBytes)
         return;
     bytesHandled += bytes;
     if (bytes >= 300) {
@@ -497,6 +540,7 @@ void SmtpClient::waitForResponse(int msec) {
     };
     int failures = 0;
     qint64 replyBytes = 0;
+    replyLines.clear();
     for (;;) {
         if (!socket->canReadLine()) {
             if (socket->bytesAvailable() > kMaxReplyLineBytes)
@@ -520,6 +564,7 @@ void SmtpClient::waitForResponse(int msec) {
             if (replyBytes > kMaxReplyBytes)
                 return refuse(QStringLiteral("longer than %1 bytes").arg(kMaxReplyBytes));
             lastReplyText = QString::fromUtf8(line);
+            replyLines << lastReplyText.trimmed();
             const bool numeric = line.size() >= 3 && std::isdigit(static_cast<unsigned char>(line.at(0))) &&
                                  std::isdigit(static_cast<unsigned char>(line.at(1))) &&
                                  std::isdigit(static_cast<unsigned char>(line.at(2)));

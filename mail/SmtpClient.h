@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 #include <mutex>
@@ -62,6 +63,7 @@ public:
     QTcpSocket* getSocket() const;
 
     bool connectToHost();
+    // Logs in with the method asked for, or with the other one when the server's EHLO reply offers only that.
     bool login();
     bool login(const QString& user, const QString& password, int method = SaslPlain);
     bool sendMail(MimeMessage& message);
@@ -69,6 +71,8 @@ public:
 
     // Sizes the progress total for this message; call once before connecting.
     void countTransferBytes(MimeMessage& message);
+    // The bytes that follow DATA for the message countTransferBytes() sized.
+    qint64 messageBytes() const { return m_messageBytes; }
 
     // From any thread: asks the running steps to stop. Returns whether the send will stop: false while the
     // final phase runs and after the server took the mail.
@@ -111,6 +115,10 @@ private:
     // Sends a command and checks its reply code; counts progress on the way.
     bool command(const QString& text, int expectedCode, const QString& label);
     bool awaitReply(int expectedCode, const QString& label, int msec = -1);
+    // EHLO, and the AUTH methods its reply offers.
+    bool ehlo();
+    // The method to log in with when method was asked for.
+    int offeredAuthMethod(int method) const;
     void logFailure(const QString& what) const;
 
     QTcpSocket* socket = nullptr;
@@ -126,6 +134,10 @@ private:
     int writeTimeout = 60000;
     QString lastReplyText;
     int lastReplyCode = -1;
+    // Every line of the last reply, without its line end.
+    QStringList replyLines;
+    // The AUTH methods the last EHLO reply offered, in upper case.
+    QStringList offeredAuth;
     std::atomic<bool> stopRequested{false};
     std::atomic<bool> aborted{false};
     // Why the last reply was not taken when it broke a size bound; empty otherwise.
@@ -136,4 +148,7 @@ private:
     qint64 bytesTotal = 0;
     qint64 bytesHandled = 0;
     double smallStepScale = 0.0;
+    // Off while a login's steps are counted as one.
+    bool countingBytes = true;
+    qint64 m_messageBytes = 0;
 };

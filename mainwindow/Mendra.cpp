@@ -102,6 +102,11 @@ void Mendra::InitState() {
     ui->DeviceVersionLbl->hide();
     ui->userNameLbl->hide();
     ui->whosLbl->hide();
+    // What a device and its library report (a name its owner chose, a firmware version, an error's description)
+    // is shown as it reads: taken for markup it would render, and load whatever file an image in it names.
+    for (QLabel* label : {ui->iPhoneTypeLbl_2, ui->userNameLbl, ui->iPhoneFixingLabel, ui->FirmwareVersionLbl,
+                          ui->errCodeLbl, ui->errStringLbl})
+        label->setTextFormat(Qt::PlainText);
     // A plain list view lets the skin's item-view style reach the drop-down lists.
     for (QComboBox* box : {ui->worksComBox, ui->iPhoneComBox, ui->iPadComBox, ui->iPodComBox, ui->AppleTvComBox,
                            ui->DeviceModelBox, ui->SystemVersionBox, ui->iPhoneTypeBox})
@@ -224,7 +229,7 @@ void Mendra::AddMenu(QMenu* menu) {
 }
 
 void Mendra::CheckPatchUpdate() {
-    CheckPatchUpdateAtStart();
+    CheckPatchUpdateAtStart(this);
 }
 
 // ---- Page and button setters ----

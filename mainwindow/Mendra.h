@@ -114,6 +114,8 @@ public:
     void ShowVerifyAnimation() override;
     void ShowDownloadFailedPicture() override;
     void ShowVerifyFailedPicture() override;
+    void ReturnToFirmwareCheck() override;
+    bool IsFirmwareCheckFailed() const override;
 
     void ShowReadyToFix() override;
     void ShowRepairProgress(RepairStep step, float value) override;
@@ -208,6 +210,9 @@ private:
     void BackFromReadyPage();
     void BackFromFixing();
     void StopSecondVerification();
+    // The fixing page shows a run that is still in its firmware stage, which Back may stop.
+    bool IsFixingInFirmwareStage() const;
+    void WarnDeviceBeingRepaired();
     void ReturnHomeFromResult();
     // The firmware selection page shows the check (download and verification).
     bool OnFirmwareCheck() const;
@@ -231,6 +236,8 @@ private:
     void FillProblemList();
     static QString GuideLinkMarkup(const QString& text);
     static QString ContactLinkMarkup();
+    // The fix page's step line: the step's name and its percentage.
+    QString RepairProgressText(RepairStep step, float value) const;
     bool ShowResultTexts(ResultState result);
 
     void ShowSkinPicture(QLabel* label, const QString& part, const QString& name, int width, int height);
@@ -254,6 +261,8 @@ private:
     FirmwareState firmwareState = FirmwareState::Unset;
     FirmwareHint hintState = FirmwareHint::Unset;
     RepairStep repairStep = RepairStep::Unset;
+    // The percentage of that step's line, in tenths, for the language refresh.
+    float repairProgress = 0;
     int recoveryButtonState = -1;
     bool resultPageShown = false;
     bool repairDone = false;

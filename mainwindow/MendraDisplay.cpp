@@ -9,6 +9,7 @@
 
 #include "controller/Controller.h"
 #include "device/RepairEngine.h"
+#include "framework/MyButton.h"
 #include "framework/SkinManager.h"
 
 #include <QComboBox>
@@ -58,7 +59,8 @@ void Mendra::ShowRecoveryButtonState(int) {
     const char* text = RecoveryButtonSource(mode);
     if (!text)
         return;
-    ui->recoveryModeStateBtn->setEnabled(mode != MRModeDFU);
+    // One change at a time: a device that arrives meanwhile is shown, but cannot be changed until it is over.
+    ui->recoveryModeStateBtn->setEnabled(mode != MRModeDFU && !(model && model->IsChangingMode()));
     ui->recoveryModeStateBtn->setText(tr(text));
     recoveryButtonState = mode;
 }
@@ -266,6 +268,9 @@ void Mendra::ShowFirmwareHint(FirmwareHint hint) {
 
 void Mendra::ClearFirmwareHint() {
     ui->FirmwareHintLbl->clear();
+    // A failure without a hint shows none, and the language refresh brings none back.
+    ui->FirmwareHintLbl->hide();
+    hintState = FirmwareHint::Unset;
 }
 
 void Mendra::ClearFirmwareState() {
@@ -279,6 +284,26 @@ void Mendra::ShowFirmwareError(const QString& code, const QString& description) 
     errorDescription = description;
     ui->errCodeLbl->setText(code);
     ui->errStringLbl->setText(WrappableText(description));
+}
+
+// Back and "Download again" then act as after a failed first check: nothing runs any more.
+void Mendra::ReturnToFirmwareCheck() {
+    StopFixAnimation();
+    SetMainPage(MainPage::FirmwareSelection);
+    SetCheckPage(CheckPage::CheckFirmware);
+    SetNextButton(NextButtonState::Start);
+    btnNext->hide();
+    btnNext->setEnabled(false);
+    btnDownload->hide();
+    btnDownload->setEnabled(false);
+    btnBack->show();
+    btnBack->setEnabled(true);
+    guideLinkLbl->hide();
+    controller->UpdateModeTitle();
+}
+
+bool Mendra::IsFirmwareCheckFailed() const {
+    return IsFailure(firmwareState);
 }
 
 // Until the new run's first report, the page would still show the failure before it: Back would take it for

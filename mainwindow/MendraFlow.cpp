@@ -199,6 +199,10 @@ void Mendra::StopFirmwareCheck() {
                                      : tr("Are you sure you want to stop verifying the firmware package?");
         if (!Confirm(question))
             return;
+        // The check went on behind the box: one that has ended meanwhile (on the ready page, or with its device
+        // gone) is left as it ended.
+        if (!OnFirmwareCheck())
+            return;
     }
     SetCheckPage(CheckPage::ChooseFirmware);
     btnNext->hide();
@@ -265,20 +269,37 @@ void Mendra::BackFromReadyPage() {
     UpdateLocalFirmwareButtons();
 }
 
+bool Mendra::IsFixingInFirmwareStage() const {
+    return GetMainPageIndex() == MainPage::Fix && GetFixPageIndex() == FixSubPage::Fixing && model &&
+           model->IsRepairRunning() && model->IsFirmwareStageRunning();
+}
+
 void Mendra::BackFromFixing() {
     const bool running = model && model->IsRepairRunning();
-    if (running && model->IsFirmwareStageRunning())
+    if (IsFixingInFirmwareStage())
         StopSecondVerification();
     else if (running)
-        Notice(tr("The device is being repaired, please do not close the program."), QMessageBox::Apply);
+        WarnDeviceBeingRepaired();
     else
         ReturnHomeFromResult();
+}
+
+void Mendra::WarnDeviceBeingRepaired() {
+    Notice(tr("The device is being repaired, please do not close the program."), QMessageBox::Apply);
 }
 
 // The second run's verification can still be stopped: the ready page, from which "Fix Now" starts it again.
 void Mendra::StopSecondVerification() {
     if (!Confirm(tr("Are you sure to stop fixing?")))
         return;
+    // The run went on behind the box. Past its firmware stage the device is being worked on and nothing may cut
+    // that short: the answer is refused as Back is then. A run that has ended shows its result.
+    if (!IsFixingInFirmwareStage()) {
+        if (GetMainPageIndex() == MainPage::Fix && GetFixPageIndex() == FixSubPage::Fixing && model &&
+            model->IsRepairRunning())
+            WarnDeviceBeingRepaired();
+        return;
+    }
     SetMainPage(MainPage::Fix);
     SetFixConnState(FixConnState::DeviceInfo);
     SetFixSubPage(FixSubPage::ReadyToFix);

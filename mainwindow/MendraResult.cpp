@@ -18,11 +18,15 @@ void Mendra::ShowRepairProgress(RepairStep step, float value) {
     ui->FixprogressBar->show();
     ui->progressValueLbl->show();
     ui->FixprogressBar->setValue(static_cast<int>(value));
-    const char* name = RepairStepSource(step);
-    if (!name)
+    if (!RepairStepSource(step))
         return;
-    ui->progressValueLbl->setText(QStringLiteral("%1: %2%...").arg(tr(name), QString::asprintf("%0.1f", value / 10.0)));
+    ui->progressValueLbl->setText(RepairProgressText(step, value));
     repairStep = step;
+    repairProgress = value;
+}
+
+QString Mendra::RepairProgressText(RepairStep step, float value) const {
+    return QStringLiteral("%1: %2%...").arg(tr(RepairStepSource(step)), QString::asprintf("%0.1f", value / 10.0));
 }
 
 void Mendra::ShowReadyToFix() {

@@ -66,8 +66,8 @@ const char* RecoveryButtonSource(int deviceMode) {
 const char* RepairStepSource(RepairStep step) {
     static const char* const texts[] = {
         QT_TRANSLATE_NOOP("Mendra", "Secondary Verification"), QT_TRANSLATE_NOOP("Mendra", "Unziping"),
-        QT_TRANSLATE_NOOP("Mendra", "Enter Recovery Mode"), QT_TRANSLATE_NOOP("Mendra", "Repairing"),
-        QT_TRANSLATE_NOOP("Mendra", "Repair complete")};
+        QT_TRANSLATE_NOOP("Mendra", "Enter Recovery Mode"),    QT_TRANSLATE_NOOP("Mendra", "Repairing"),
+        QT_TRANSLATE_NOOP("Mendra", "Repair complete"),        QT_TRANSLATE_NOOP("Mendra", "Download")};
     return Pick(texts, step);
 }
 
@@ -174,11 +174,17 @@ void Mendra::FillProblemList() {
 // Replaces texts only: pages, visibility and enabled states stay as the display operations left them,
 // and a state field outside its table leaves the form's text in place.
 void Mendra::Retranslate() {
+    // The form's retranslation empties every label it has no text for; the check's percentage stays as it is.
+    const QString firmwarePercentage = ui->ProgressBarValueLbl->text();
     ui->retranslateUi(this);
+    ui->ProgressBarValueLbl->setText(firmwarePercentage);
     ui->showRecoveryGuideLbl->setText(GuideLinkMarkup(tr("Device is connected but not recognized")));
     btnDownload->setText(tr("Download"));
     btnRetryDownload->setText(tr("Download again"));
-    ui->FirmwareVersionLbl->setText(GetSystemVersionText());
+    // The ready page names the package its run verified (a local one by its own version); before any run, the
+    // list's choice.
+    const QString verified = controller ? controller->GetSystemVersionText() : QString();
+    ui->FirmwareVersionLbl->setText(verified.isEmpty() ? GetSystemVersionText() : verified);
     ui->iPhoneTypeLbl_2->setText(deviceTypeText);
     ui->iPhoneFixingLabel->setText(deviceNameText);
 
@@ -207,8 +213,8 @@ void Mendra::Retranslate() {
 
     if (const char* recoveryText = RecoveryButtonSource(recoveryButtonState))
         ui->recoveryModeStateBtn->setText(tr(recoveryText));
-    if (const char* stepText = RepairStepSource(repairStep))
-        ui->progressValueLbl->setText(tr(stepText));
+    if (RepairStepSource(repairStep))
+        ui->progressValueLbl->setText(RepairProgressText(repairStep, repairProgress));
 
     DisableModelListItems();
     FillProblemList();

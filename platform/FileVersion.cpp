@@ -66,6 +66,10 @@ QString fileVersion(const QString& filePath) {
     QFile file(filePath);
     if (filePath.isEmpty() || !file.open(QIODevice::ReadOnly))
         return QString();
+    return fileVersion(file);
+}
+
+QString fileVersion(QFile& file) {
     // Our binaries are far below 2 GiB; anything larger is not one of them.
     if (file.size() == 0 || file.size() > std::numeric_limits<int>::max())
         return QString();

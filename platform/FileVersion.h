@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QFile;
+
 namespace platform {
 
 // Our binaries carry their version in an embedded block that the build writes into them
@@ -25,5 +27,7 @@ QString versionFromBlockData(const QByteArray& data);
 // Version text of the version block embedded in one of our own binaries, or "" when the file has
 // none or cannot be read.
 QString fileVersion(const QString& filePath);
+// As fileVersion(), of a file the caller has opened for reading.
+QString fileVersion(QFile& file);
 
 } // namespace platform

@@ -10,7 +10,8 @@ namespace platform {
 // which must run with administrator rights (ElevatedRunner.h). It copies the file into a fresh folder that
 // only root can write, checks the copy against the SHA-256 given, and only then runs the system's
 // "/usr/bin/apt-get install -y" on that copy (below MENDRA_SYSTEM_ROOT when that is set), which also brings
-// in what the package depends on. Its exit status is 0 when the package was installed,
+// in what the package depends on; apt-get asks nothing (DEBIAN_FRONTEND=noninteractive, its input from
+// /dev/null), whatever environment the elevation helper left. Its exit status is 0 when the package was installed,
 // kPackageChangedStatus when the file was not the one pinned (nothing installed), otherwise apt-get's or
 // another refusal's.
 //

@@ -2,37 +2,62 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QStandardPaths>
 #include <QUrl>
 
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
 
 namespace {
 
-bool isPrivateFolderOfUser(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.isDir() || info.isSymLink() || info.ownerId() != ::getuid())
+// How many names the fallback tries in the temporary folder before it gives up: another account may have
+// taken the first ones.
+constexpr int kFallbackNames = 16;
+
+// Looked at through a descriptor opened without following a link: a folder of this user that no one else
+// may enter. With narrow, a folder of this user that others may enter is narrowed to 0700 first; the check
+// comes before that change, on the very folder that is changed.
+bool isPrivateFolderOfUser(const QString& path, bool narrow) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    const QFile::Permissions others =
-        QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
-    return (info.permissions() & others) == 0;
+    struct stat status;
+    bool ok = ::fstat(fd, &status) == 0 && S_ISDIR(status.st_mode) && status.st_uid == ::geteuid();
+    if (ok && (status.st_mode & 077) != 0)
+        ok = narrow && ::fchmod(fd, 0700) == 0;
+    ::close(fd);
+    return ok;
+}
+
+// A folder in the temporary folder that is this user's alone, found again by every instance of this user:
+// the first of a row of names that is (or can be made) such a folder. A name another account took first,
+// as a folder or a link, is passed over, so that it cannot take the single-instance check away.
+QString fallbackFolder() {
+    const QString base = QDir::tempPath() + QStringLiteral("/mendra-runtime-") + QString::number(::getuid());
+    for (int n = 0; n < kFallbackNames; ++n) {
+        const QString path = n == 0 ? base : base + QLatin1Char('-') + QString::number(n);
+        // mkdir never follows a link; made 0700, so it is never open to others, whatever the umask.
+        if (::mkdir(QFile::encodeName(path).constData(), 0700) != 0 && errno != EEXIST)
+            continue;
+        if (isPrivateFolderOfUser(path, true))
+            return path;
+    }
+    return QString();
 }
 
 } // namespace
 
 QString userRuntimeFolder() {
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (!runtime.isEmpty() && isPrivateFolderOfUser(runtime))
+    // Read here rather than through QStandardPaths, whose own fallback changes a folder's mode through a link
+    // before it looks at the folder.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && isPrivateFolderOfUser(runtime, false))
         return runtime;
-
-    const QString fallback = QDir::tempPath() + QStringLiteral("/mendra-runtime-") + QString::number(::getuid());
-    QDir().mkpath(fallback);
-    QFile::setPermissions(fallback, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    // A folder planted by someone else under the same name must not be trusted.
-    return isPrivateFolderOfUser(fallback) ? fallback : QString();
+    return fallbackFolder();
 }
 
 QString safeFileName(const QString& name) {

@@ -4,10 +4,11 @@
 
 namespace platform {
 
-// The current user's private runtime folder (XDG_RUNTIME_DIR, or Qt's per-user fallback), where
-// lock files and local sockets live so that other users on the machine never see them. When no
-// such folder can be had, a folder named after the user id inside the temporary folder is made
-// with owner-only access. Returns "" only when even that fails.
+// The current user's private runtime folder (XDG_RUNTIME_DIR), where lock files and local sockets live so
+// that other users on the machine never see them. Without one (as under sudo), a folder named after the user
+// id inside the temporary folder, made 0700 and checked without following a link: one that another account
+// made or linked first is passed over for the next name ("-1", "-2", ...), so every instance of this user
+// still finds the same folder. Returns "" only when even that fails.
 QString userRuntimeFolder();
 
 // A file-name-safe form of any name: distinct names stay distinct, and nothing in the result can

@@ -6,6 +6,7 @@
 #include "app/SystemUtilities.h"
 #include "framework/ApplicationFonts.h"
 #include "framework/SkinManager.h"
+#include "platform/ExitDeadline.h"
 
 #include <QDir>
 #include <QMessageBox>
@@ -46,6 +47,8 @@ MyApplication::~MyApplication() {
     if (gAppData)
         ReleaseNamedMutex(gAppData->RegName);
     FreeEditionData();
+    // What is left waits for name lookups that nothing can stop, and the user has closed the window.
+    platform::endProcessWithin(ExitDeadlineMs, m_exitResult);
 }
 
 bool MyApplication::Init() {

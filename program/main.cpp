@@ -75,23 +75,32 @@ int main(int argc, char** argv) {
         if (control)
             control->SetFrame(&frame);
 
-        const bool installed = InstallAppleDrivers();
         // From here on a log-out, shut-down or Ctrl+C ends the program as closing its window does.
         SignalShutdown shutdown(&frame);
-        frame.show();
-        if (installed)
-            ShowRestartNotice(mainWindow);
-        ShowStartupUpdatePrompt();
+        const bool installed = InstallAppleDrivers([&](CAbstractFrame* dialog) {
+            // While it is open the install's dialog is the program's window: a second start brings it to the
+            // front, and a signal closes it.
+            application.setActivationWindow(dialog ? dialog->GetWindow() : frame.GetWindow(), true);
+            shutdown.SetStartupFrame(dialog);
+        });
+        // A signal during the install ends the program before its window is shown.
+        if (!shutdown.Requested()) {
+            frame.show();
+            if (installed)
+                ShowRestartNotice(mainWindow);
+            ShowStartupUpdatePrompt();
 
-        if (control)
-            TestControl::Print("ready");
-        // A signal during the notice has ended that box's loop already; the program's own would not hear of it.
-        if (!shutdown.Requested())
-            result = application.exec();
+            if (control)
+                TestControl::Print("ready");
+            // A signal during the notice has ended that box's loop already; the program's own would not hear of it.
+            if (!shutdown.Requested())
+                result = application.exec();
+        }
 
         // The window's device engine stops its repair thread and lets go of the device library here,
         // while the frame, the settings and the skin it may still reach are alive.
         delete mainWindow;
     }
+    application.SetExitResult(result);
     return result;
 }

@@ -1,13 +1,11 @@
 #include "CDownloader.h"
 
+#include "app/LogText.h"
+
 #include "app/FileUtils.h"
-#include "app/TlsTrust.h"
 #include "app/XmlLimits.h"
 
 #include <QFile>
-#include <QNetworkProxy>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 
 namespace {
 
@@ -26,10 +24,10 @@ bool IsHttps(const QUrl& url) {
     return url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0;
 }
 
-// The name must stay a name inside the target folder once it is joined to it.
+// The name must stay a name inside the target folder once it is joined to it, and one line of a log.
 bool IsPlainFileName(const QString& name) {
     return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
-           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && !name.contains(QChar(0));
+           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && !HoldsControlCharacters(name);
 }
 
 } // namespace
@@ -37,14 +35,13 @@ bool IsPlainFileName(const QString& name) {
 CDownloader::CDownloader(QObject* parent) : QObject(parent), timer(new QTimer(this)), m_maxBytes(XmlLimits::MaxBytes) {
     timer->setSingleShot(true);
     connect(timer, &QTimer::timeout, this, &CDownloader::slotTimeOut);
+    connect(&transfer, &CurlTransfer::dataReceived, this, &CDownloader::slotReadyRead);
+    connect(&transfer, &CurlTransfer::finished, this, &CDownloader::slotHttpFinished);
 }
 
 CDownloader::~CDownloader() {
-    const bool running = reply != nullptr;
-    if (running) {
-        disconnect(reply, nullptr, this, nullptr);
-        reply->abort();
-    }
+    const bool running = transfer.isRunning();
+    transfer.abort();
     closeFile();
     // A transfer cut short leaves nothing behind.
     if (running && !fileName.isEmpty())
@@ -52,7 +49,7 @@ CDownloader::~CDownloader() {
 }
 
 void CDownloader::setProxy(const QNetworkProxy& proxy) {
-    manager.setProxy(proxy);
+    m_proxy = proxy;
 }
 
 void CDownloader::setTimeout(qint64 milliseconds) {
@@ -64,151 +61,139 @@ void CDownloader::setMaxBytes(qint64 bytes) {
 }
 
 void CDownloader::download(const QString& urlText, const QString& folder) {
-    if (reply) {
+    if (transfer.isRunning()) {
         // One transfer at a time; the running one keeps its own outcome.
         emit signalFinished();
         return;
     }
     m_redirects = 0;
     m_writeFailed = false;
-    m_tooLarge = false;
     fileName.clear();
     if (!folder.isEmpty()) {
         dir = WithTrailingSeparator(folder);
         if (!MakePath(dir)) {
-            fail();
+            fail(QStringLiteral("the folder %1 cannot be made").arg(QuotedLogLineText(dir)));
             return;
         }
     }
     // Without a folder the name would be taken relative to whatever the current folder is.
     if (dir.isEmpty()) {
-        fail();
+        fail(QStringLiteral("no folder to download into"));
         return;
     }
     if (!urlText.isEmpty())
         url = QUrl(urlText, QUrl::TolerantMode);
-    if (!IsHttpUrl(url) || !openPartialFile()) {
-        fail();
+    if (!IsHttpUrl(url)) {
+        fail(QStringLiteral("%1 is no http or https address").arg(QuotedLogLineText(url.toString())));
         return;
     }
+    if (!openPartialFile())
+        return;
     startRequest(url);
 }
 
 bool CDownloader::openPartialFile() {
     fileName = url.fileName(QUrl::FullyDecoded);
     if (!IsPlainFileName(fileName)) {
+        const QString name = fileName;
         fileName.clear();
+        fail(QStringLiteral("%1 names no plain file: %2")
+                 .arg(QuotedLogLineText(url.toString()), QuotedLogLineText(name)));
         return false;
     }
     RemovePath(partialPath());
     file = new QFile(partialPath());
     if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        const QString why = file->errorString();
         delete file;
         file = nullptr;
+        fail(QStringLiteral("%1 cannot be written: %2").arg(QuotedLogLineText(partialPath()), LogLineText(why)));
         return false;
     }
     return true;
 }
 
 void CDownloader::startRequest(const QUrl& target) {
-    QNetworkRequest request(target);
-    request.setRawHeader(QByteArrayLiteral("User-Agent"), kUserAgent);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-    if (IsHttps(target))
-        request.setSslConfiguration(TlsTrust::Configuration());
     m_received = 0;
-    reply = manager.get(request);
-    // Without a bound the network layer keeps reading from the socket however far the file lags behind.
-    reply->setReadBufferSize(ReadBufferBytes);
+    transfer.setMaxBodyBytes(m_maxBytes);
+    if (!transfer.start(target, m_proxy, kUserAgent)) {
+        fail(transfer.errorText());
+        return;
+    }
     timer->start(int(m_timeout));
-    connect(reply, &QNetworkReply::finished, this, &CDownloader::slotHttpFinished);
-    connect(reply, &QNetworkReply::metaDataChanged, this, &CDownloader::slotMetaDataChanged);
-    connect(reply, &QNetworkReply::readyRead, this, &CDownloader::slotReadyRead);
-    connect(reply, &QNetworkReply::downloadProgress, this, &CDownloader::signalProgress);
 }
 
-void CDownloader::slotMetaDataChanged() {
-    if (!reply)
-        return;
-    // A length over the limit is refused before the body is fetched at all.
-    const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-    if (length.isValid() && length.toLongLong() > m_maxBytes) {
-        m_tooLarge = true;
-        reply->abort();
-    }
-}
-
-void CDownloader::slotReadyRead() {
-    if (!reply || m_tooLarge)
-        return;
-    const QByteArray data = reply->readAll();
+void CDownloader::slotReadyRead(const QByteArray& data) {
     m_received += data.size();
-    // A body without a length, or one unpacked as it arrives, is held to the limit only by counting it.
-    if (m_received > m_maxBytes) {
-        m_tooLarge = true;
-        reply->abort();
-        return;
-    }
     if (file && !m_writeFailed && file->write(data) != data.size()) {
         // A full disk must not end as a short file that looks complete.
         m_writeFailed = true;
-        reply->abort();
+        transfer.abort();
+        fail(QStringLiteral("%1 cannot be written: %2")
+                 .arg(QuotedLogLineText(partialPath()), LogLineText(file->errorString())));
         return;
     }
     timer->start(int(m_timeout));
+    emit signalProgress(m_received, transfer.contentLength());
 }
 
 void CDownloader::slotTimeOut() {
     timer->stop();
-    if (reply)
-        reply->abort();
+    if (!transfer.isRunning())
+        return;
+    // The transfer and its connection end here and now, however far the response got.
+    transfer.abort();
+    fail(QStringLiteral("no data for %1 ms").arg(m_timeout));
 }
 
-void CDownloader::slotHttpFinished() {
-    if (!reply || sender() != reply)
-        return;
-    if (reply->bytesAvailable() > 0)
-        slotReadyRead();
+void CDownloader::slotHttpFinished(bool complete) {
     timer->stop();
     if (file && !file->flush())
         m_writeFailed = true;
     closeFile();
-
-    // A 3xx without a Location names the empty target, which would lead back to the same address.
-    const QUrl target = reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (reply->error() != QNetworkReply::NoError || m_writeFailed || m_tooLarge) {
-        fail();
+    if (!complete) {
+        fail(LogLineText(transfer.errorText()));
         return;
     }
+    if (m_writeFailed) {
+        fail(QStringLiteral("%1 cannot be written").arg(QuotedLogLineText(partialPath())));
+        return;
+    }
+    const int status = transfer.status();
+    // A 3xx without a Location names no target, which would lead back to the same address.
+    const QUrl target = status >= 300 && status <= 399 ? transfer.redirectTarget() : QUrl();
     if (!target.isEmpty()) {
         RemoveFile(partialPath());
         const QUrl next = url.resolved(target);
         // Once on https, a redirect must not hand the rest of the transfer to anyone on the path.
-        if (m_redirects >= MaxRedirects || !IsHttpUrl(next) || (IsHttps(url) && !IsHttps(next))) {
-            fail();
+        if (m_redirects >= MaxRedirects) {
+            fail(QStringLiteral("more than %1 redirects").arg(MaxRedirects));
+            return;
+        }
+        if (!IsHttpUrl(next) || (IsHttps(url) && !IsHttps(next))) {
+            fail(QStringLiteral("redirect to %1 refused").arg(QuotedLogLineText(next.toString())));
             return;
         }
         ++m_redirects;
         url = next;
-        releaseReply();
-        if (!openPartialFile()) {
-            fail();
+        if (!openPartialFile())
             return;
-        }
         startRequest(url);
         return;
     }
     // Only a 2xx answer carries the file; a 3xx without a target does not.
-    const QString finalPath = dir + fileName;
-    if (status >= 200 && status <= 299)
-        RemovePath(finalPath); // an earlier download of the same name
-    if (status < 200 || status > 299 || !QFile::rename(partialPath(), finalPath)) {
-        fail();
+    if (status < 200 || status > 299) {
+        fail(QStringLiteral("HTTP status %1").arg(status));
         return;
     }
-    releaseReply();
+    const QString finalPath = dir + fileName;
+    RemovePath(finalPath); // an earlier download of the same name
+    if (!QFile::rename(partialPath(), finalPath)) {
+        fail(QStringLiteral("%1 cannot be put in place").arg(QuotedLogLineText(finalPath)));
+        return;
+    }
     m_errorCode = 0;
+    m_errorText.clear();
     m_downloadedFiles.append(finalPath);
     emit signalFinished();
 }
@@ -221,20 +206,13 @@ void CDownloader::closeFile() {
     file = nullptr;
 }
 
-void CDownloader::releaseReply() {
-    if (!reply)
-        return;
-    disconnect(reply, nullptr, this, nullptr);
-    reply->deleteLater();
-    reply = nullptr;
-}
-
-void CDownloader::fail() {
+void CDownloader::fail(const QString& why) {
     timer->stop();
+    transfer.abort();
     closeFile();
     if (!fileName.isEmpty())
         RemoveFile(partialPath());
-    releaseReply();
     m_errorCode = 1;
+    m_errorText = why;
     emit signalFinished();
 }

@@ -2,11 +2,13 @@
 
 #include "CUpdateRuleReader.h"
 #include "RuleContext.h"
+#include "app/LogText.h"
 
 #include "app/FileUtils.h"
+#include "app/RunLog.h"
 
+#include <QCoreApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QNetworkProxy>
@@ -14,18 +16,30 @@
 #include <QThread>
 #include <QXmlStreamWriter>
 
-#include <memory>
+#include <mutex>
+
+// What the reading thread hands back. Qt's own locks are invisible to the thread checker, so the hand-over
+// has a lock of its own.
+struct CPatchUpdate::Reading {
+    std::atomic_bool stop{false};
+    std::mutex mutex;
+    bool read = false;
+    QString why;
+    PatchFileList found;
+};
 
 CPatchUpdate::CPatchUpdate(const PatchParams& params, QObject* parent) : QObject(parent), m_params(params) {
     m_downloader.setProxy(m_params.Proxy);
+    connect(&m_downloader, &CDownloader::signalFinished, this, &CPatchUpdate::RulesDownloaded);
+    // Whatever loop runs after the quit, the check hands nothing over any more.
+    if (QCoreApplication* application = QCoreApplication::instance())
+        connect(application, &QCoreApplication::aboutToQuit, this, &CPatchUpdate::Stop);
     if (m_params.DataDir.isEmpty())
         return;
     const QString logFolder = m_params.DataDir + QStringLiteral("Log");
-    if (!MakePath(logFolder))
-        return;
     // The request it holds names the proxy's password; a link there is the user's own choice and left alone.
-    if (!QFileInfo(logFolder).isSymLink())
-        QFile::setPermissions(logFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (!MakePrivatePath(logFolder))
+        return;
     const QString folder = logFolder + QDir::separator();
     m_requestPath = folder + QStringLiteral("ucplog");
     m_logPath = folder + QStringLiteral("update.log");
@@ -34,37 +48,47 @@ CPatchUpdate::CPatchUpdate(const PatchParams& params, QObject* parent) : QObject
 }
 
 CPatchUpdate::~CPatchUpdate() {
+    if (m_readingThread) {
+        // Once stopped, the reader gives up within one block of the file it is reading.
+        m_reading->stop = true;
+        m_readingThread->wait();
+        delete m_readingThread;
+    }
     if (!m_params.WorkDir.isEmpty())
         RemovePath(m_params.WorkDir);
 }
 
-bool CPatchUpdate::Run() {
+void CPatchUpdate::Start() {
+    if (m_running)
+        return;
+    m_running = true;
+    m_failure.clear();
     // Without the Log folder there is no request to hand over and no log to write.
-    if (m_requestPath.isEmpty())
-        return false;
-    QEventLoop loop;
-    bool finished = false;
-    connect(&m_downloader, &CDownloader::signalFinished, &loop, [&] {
-        finished = true;
-        loop.quit();
-    });
+    if (m_requestPath.isEmpty()) {
+        Fail(QStringLiteral("the folder %1 cannot be made")
+                 .arg(QuotedLogLineText(m_params.DataDir + QStringLiteral("Log"))));
+        return;
+    }
     m_downloader.download(m_params.UpdateUrl, m_params.WorkDir);
-    // A download that fails before any request goes out has already finished here.
-    if (!finished)
-        loop.exec();
-    disconnect(&m_downloader, &CDownloader::signalFinished, &loop, nullptr);
-    // The loop also ends when the program quits meanwhile.
-    if (!finished || m_downloader.errorCode() == 1)
-        return false;
-    const QStringList files = m_downloader.downloadedFiles();
-    if (!files.isEmpty() && !ReadRules(files.first()))
-        return false;
-    if (m_patchList.isEmpty())
-        return false;
-    return WriteRequest(m_requestPath);
 }
 
-bool CPatchUpdate::ReadRules(const QString& rulesPath) {
+void CPatchUpdate::RulesDownloaded() {
+    if (!m_running)
+        return;
+    if (m_downloader.errorCode() == 1) {
+        Fail(QStringLiteral("update rules not downloaded from %1: %2")
+                 .arg(QuotedLogLineText(m_params.UpdateUrl), m_downloader.errorText()));
+        return;
+    }
+    const QStringList files = m_downloader.downloadedFiles();
+    if (files.isEmpty()) {
+        Fail(QStringLiteral("no update rules from %1").arg(QuotedLogLineText(m_params.UpdateUrl)));
+        return;
+    }
+    ReadRules(files.first());
+}
+
+void CPatchUpdate::ReadRules(const QString& rulesPath) {
     RuleContext context;
     context.Brand = m_params.Brand;
     context.RegName = m_params.RegName;
@@ -72,26 +96,72 @@ bool CPatchUpdate::ReadRules(const QString& rulesPath) {
     context.LogPath = m_logPath;
     context.ProgramDir = m_params.ProgramDir;
 
-    // Digests of large files and rules by the thousand take seconds: never on the window's thread.
-    PatchFileList found;
-    std::unique_ptr<QThread> reading(QThread::create([&] {
-        CUpdateRuleReader reader(context, &m_stop);
-        reader.ReadRules(found, rulesPath);
-    }));
-    constexpr int kRead = 1;
-    QEventLoop loop;
-    connect(reading.get(), &QThread::finished, &loop, [&loop] { loop.exit(kRead); });
-    reading->start();
-    // Ends when the reading does, or at once when the program quits (a quit before it starts included): then
-    // nothing is handed over, however far the reading got.
-    if (loop.exec() != kRead)
-        m_stop = true;
-    // Once stopped, the reader gives up within one block of the file it is reading.
-    reading->wait();
-    if (m_stop)
-        return false;
-    m_patchList.append(found);
-    return true;
+    // Digests of large files and rules by the thousand take seconds: never on the window's thread. The thread
+    // works on its own copies and on what it shares with this object, which waits for it only when it goes.
+    m_reading = std::make_shared<Reading>();
+    const std::shared_ptr<Reading> reading = m_reading;
+    m_readingThread = QThread::create([reading, context, rulesPath] {
+        CUpdateRuleReader reader(context, &reading->stop);
+        PatchFileList found;
+        QString why;
+        const bool read = reader.ReadRules(found, rulesPath, &why);
+        const std::lock_guard<std::mutex> lock(reading->mutex);
+        reading->read = read;
+        reading->why = why;
+        reading->found = found;
+    });
+    connect(m_readingThread, &QThread::finished, this, &CPatchUpdate::RulesRead);
+    m_readingThread->start();
+}
+
+void CPatchUpdate::RulesRead() {
+    if (!m_running)
+        return;
+    bool read = false;
+    QString why;
+    {
+        const std::lock_guard<std::mutex> lock(m_reading->mutex);
+        read = m_reading->read;
+        why = m_reading->why;
+        m_patchList.append(m_reading->found);
+    }
+    if (!read) {
+        Fail(QStringLiteral("update rules from %1 not read: %2")
+                 .arg(QuotedLogLineText(m_params.UpdateUrl), LogLineText(why)));
+        return;
+    }
+    if (m_patchList.isEmpty()) {
+        // Nothing to patch is no failure.
+        m_running = false;
+        m_failure = QStringLiteral("no file needs patching");
+        emit Finished(false);
+        return;
+    }
+    if (!WriteRequest(m_requestPath)) {
+        Fail(QStringLiteral("the request %1 cannot be written").arg(QuotedLogLineText(m_requestPath)));
+        return;
+    }
+    m_running = false;
+    emit Finished(true);
+}
+
+void CPatchUpdate::Stop() {
+    if (!m_running)
+        return;
+    if (m_reading)
+        m_reading->stop = true;
+    Fail(QStringLiteral("the program quit"));
+}
+
+void CPatchUpdate::Fail(const QString& why) {
+    m_running = false;
+    m_failure = why;
+    WriteRunLogLine(why);
+    emit Finished(false);
+}
+
+void CPatchUpdate::WriteRunLogLine(const QString& why) {
+    RunLog->WriteString(TextLog::Warning, QStringLiteral("Patch check: %1.").arg(why), true);
 }
 
 bool CPatchUpdate::WriteRequest(const QString& requestPath) const {

@@ -160,6 +160,7 @@ void CRegData::HandleUpdateData(const QByteArray& body) {
     const QByteArray downloadAddress = ChildText(root, "upd:DownloadURL");
     const tinyxml2::XMLElement* whatsNew = root ? root->FirstChildElement("upd:WhatsNew") : nullptr;
     const QByteArray notes = DecodeNotes(ChildText(whatsNew, "upd:Description"));
+    const QString notesText = QString::fromUtf8(notes).trimmed();
 
     QMutexLocker lock(&m_mutex);
     if (!displayName.isNull())
@@ -167,6 +168,7 @@ void CRegData::HandleUpdateData(const QByteArray& body) {
     if (!productVer.isNull())
         m_newestVersion = productVer;
     m_notes = notes;
+    m_notesText = notesText;
     qCDebug(lcUpdate, "\ncrack updata info[%s] \n ver[%s]\n", m_notes.constData(), m_newestVersion.constData());
     if (productCode.isEmpty()) {
         m_updateState = UpdateResult::NoProduct;
@@ -190,6 +192,11 @@ QByteArray CRegData::Info(int index) const {
     default:
         return {};
     }
+}
+
+QString CRegData::NotesText() const {
+    QMutexLocker lock(&m_mutex);
+    return m_notesText;
 }
 
 const char* CRegData::GetUpdateInfo(int index) {

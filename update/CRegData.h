@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QMutex>
+#include <QString>
 
 // The values of the update service: what a check asks with (product, installed version, language) and
 // what the last replies told (newest version, display name, release notes, download address), with the
@@ -43,6 +44,8 @@ public:
     QByteArray Info(int index) const;
     // The same, copied into the info buffer whose characters are returned; valid until the next call.
     const char* GetUpdateInfo(int index);
+    // The notes as text, trimmed: decoded where the reply is read, off the GUI thread, as they may fill megabytes.
+    QString NotesText() const;
 
 private:
     mutable QMutex m_mutex;
@@ -54,6 +57,7 @@ private:
     QByteArray m_newestVersion;
     QByteArray m_displayName;
     QByteArray m_notes;
+    QString m_notesText;
     QByteArray m_downloadUrl;
     int m_updateState;
     QByteArray m_errorText;

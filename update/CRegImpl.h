@@ -30,6 +30,7 @@ public:
     int GetUpdateState() const { return m_data.GetUpdateState(); }
     QByteArray GetErrorText() const { return m_data.GetErrorText(); }
     QByteArray Info(int index) const { return m_data.Info(index); }
+    QString NotesText() const { return m_data.NotesText(); }
     const char* GetUpdateInfo(int index) { return m_data.GetUpdateInfo(index); }
     QByteArray SetUpLang() const { return m_data.SetUpLang(); }
     QByteArray GetVersionCur() const { return m_data.GetQuery().versioncur; }

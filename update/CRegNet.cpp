@@ -1,18 +1,13 @@
 #include "CRegNet.h"
 
+#include "CurlGlobal.h"
+
 #include "UpdateTrace.h"
 #include "app/TlsTrust.h"
 
 #include <curl/curl.h>
 
-#include <mutex>
-
 namespace {
-
-void InitCurlOnce() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
 
 QByteArray Escaped(CURL* curl, const QByteArray& text) {
     char* escaped = curl_easy_escape(curl, text.constData(), text.size());
@@ -101,6 +96,10 @@ int CRegNet::SetUpClient() {
     curl_easy_setopt(m_curl, CURLOPT_ERRORBUFFER, m_errorBuffer);
     // Checks run on worker threads: time-outs must not be signals.
     curl_easy_setopt(m_curl, CURLOPT_NOSIGNAL, 1L);
+    // A name lookup runs on a thread of libcurl's own, which nothing can stop: at a time-out or an abort libcurl
+    // would wait for it to end, as long as the system's resolver takes (minutes with a name server that never
+    // answers). It is left to end by itself instead.
+    curl_easy_setopt(m_curl, CURLOPT_QUICK_EXIT, 1L);
     curl_easy_setopt(m_curl, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(m_curl, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(m_curl, CURLOPT_MAXREDIRS, 5L);
@@ -137,7 +136,10 @@ void CRegNet::ApplyProxy() {
         curl_easy_setopt(m_curl, CURLOPT_PROXYUSERPWD, static_cast<char*>(nullptr));
         return;
     }
-    const QByteArray address = proxy.host + ':' + QByteArray::number(proxy.port);
+    // An IPv6 address holds colons of its own: libcurl reads it in brackets only.
+    const bool bare = proxy.host.contains(':') && !proxy.host.startsWith('[');
+    const QByteArray host = bare ? '[' + proxy.host + ']' : proxy.host;
+    const QByteArray address = host + ':' + QByteArray::number(proxy.port);
     curl_easy_setopt(m_curl, CURLOPT_PROXY, address.constData());
     curl_easy_setopt(m_curl, CURLOPT_PROXYTYPE,
                      static_cast<long>(proxy.kind == ProxySocks5 ? CURLPROXY_SOCKS5 : CURLPROXY_HTTP));

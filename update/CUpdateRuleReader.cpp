@@ -1,11 +1,13 @@
 #include "CUpdateRuleReader.h"
 
 #include "ConfinedPath.h"
+#include "RulesPrologue.h"
+#include "app/LogText.h"
 
-#include "app/CVersion.h"
 #include "app/FileUtils.h"
 #include "app/TextLog.h"
 #include "app/XmlLimits.h"
+#include "platform/FileVersion.h"
 #include "platform/PatchLauncher.h"
 
 #include <QCryptographicHash>
@@ -28,26 +30,35 @@ bool AttributeIs(const QDomElement& element, const QString& name, const QString&
     return SameText(element.attribute(name, wanted), wanted);
 }
 
-// Text from the rules as it goes into a line of the log: a line end or any other control character in a path
-// would otherwise start a line of the server's choosing.
-QString LogText(const QString& text) {
-    QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        const ushort code = c.unicode();
-        const QChar::Category category = c.category();
-        if (code < 0x80 && (code < 0x20 || code == 0x7f))
-            out += QStringLiteral("\\x%1").arg(code, 2, 16, QLatin1Char('0'));
-        else if (category == QChar::Other_Control || category == QChar::Other_Format ||
-                 category == QChar::Separator_Line || category == QChar::Separator_Paragraph)
-            out += QStringLiteral("\\u%1").arg(code, 4, 16, QLatin1Char('0'));
-        else
-            out += c;
-    }
-    return out;
-}
-
 constexpr qint64 kDigestBlock = 1024 * 1024;
+
+// The rules file as bytes for the parser, held to the bounds of every XML file the program reads, and with
+// nothing before its root element that could make the parser's work any larger.
+bool ReadRulesFile(const QString& path, QByteArray* bytes, QString* why) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *why = QStringLiteral("cannot be opened: %1").arg(file.errorString());
+        return false;
+    }
+    if (file.size() > XmlLimits::MaxBytes) {
+        *why = QStringLiteral("larger than %1 bytes").arg(XmlLimits::MaxBytes);
+        return false;
+    }
+    const QByteArray data = file.read(XmlLimits::MaxBytes + 1);
+    if (file.error() != QFileDevice::NoError) {
+        *why = QStringLiteral("cannot be read: %1").arg(file.errorString());
+        return false;
+    }
+    if (data.size() <= XmlLimits::MaxBytes) {
+        *why = RulesPrologueFault(data);
+        if (!why->isEmpty())
+            return false;
+    }
+    if (!XmlLimits::Check(data, why))
+        return false;
+    *bytes = data;
+    return true;
+}
 
 QDomElement FirstChildNamed(const QDomElement& parent, const QString& name) {
     for (QDomElement child = parent.firstChildElement(); !child.isNull(); child = child.nextSiblingElement()) {
@@ -78,32 +89,41 @@ CUpdateRuleReader::CUpdateRuleReader(const RuleContext& context, const std::atom
 
 CUpdateRuleReader::~CUpdateRuleReader() = default;
 
-void CUpdateRuleReader::ReadRules(PatchFileList& list, const QString& rulesPath) {
-    // Held to the same bounds as every other XML file: the rules come from the network.
+bool CUpdateRuleReader::ReadRules(PatchFileList& list, const QString& rulesPath, QString* why) {
+    // The rules come from the network.
     QByteArray bytes;
-    QString why;
-    if (!XmlLimits::ReadFile(rulesPath, &bytes, &why)) {
+    QString reason;
+    if (!ReadRulesFile(rulesPath, &bytes, &reason)) {
         if (QFileInfo::exists(rulesPath))
-            WriteLog(TextLog::Warning, QStringLiteral("Update rules \"%1\" not read: %2.").arg(rulesPath, why));
-        return;
+            WriteLog(
+                TextLog::Warning,
+                QStringLiteral("Update rules \"%1\" not read: %2.").arg(LogLineText(rulesPath), LogLineText(reason)));
+        if (why)
+            *why = reason;
+        return false;
     }
     QDomDocument document;
     document.setContent(bytes, true);
     const QDomElement root = document.documentElement();
-    if (!SameText(root.tagName(), QStringLiteral("update")) ||
-        SameText(root.attribute(QStringLiteral("switch")), QStringLiteral("off")))
-        return;
+    if (!SameText(root.tagName(), QStringLiteral("update"))) {
+        if (why)
+            *why = QStringLiteral("its root element is not \"update\"");
+        return false;
+    }
+    if (SameText(root.attribute(QStringLiteral("switch")), QStringLiteral("off")))
+        return true;
 
     const QDomElement platform = FirstChildNamed(root, platform::patchRulesPlatformName());
     m_commonPatch = FindCommonPatch(platform);
     IndexCommonRules();
     const QDomElement productPatch = FindProductPatch(platform);
     if (productPatch.isNull() || !AttributeIs(productPatch, QStringLiteral("switch"), QStringLiteral("on")))
-        return;
+        return true;
     if (AttributeIs(productPatch, QStringLiteral("private"), QStringLiteral("true")))
         ReadPrivateRules(list, productPatch);
     else
         ReadCommonRules(list);
+    return true;
 }
 
 QDomElement CUpdateRuleReader::FindCommonPatch(const QDomElement& platform) const {
@@ -176,23 +196,36 @@ void CUpdateRuleReader::EvaluateFileRule(PatchFileList& list, const QDomElement&
     // The launcher that replaces the file runs with administrator rights and may read a backslash as a
     // separator, where the checks below see none: such a path could step out of the program folder unseen.
     if (rulePath.contains(QLatin1Char('\\'))) {
-        WriteLog(TextLog::Warning, QStringLiteral("\"%1\" holds a backslash, rule refused.").arg(LogText(rulePath)));
+        WriteLog(TextLog::Warning,
+                 QStringLiteral("\"%1\" holds a backslash, rule refused.").arg(LogLineText(rulePath)));
         return;
     }
     info.path = ExpandAppPath(rulePath);
     // The launcher replaces the file with administrator rights: nothing outside the program folder.
     if (!IsConfinedToFolder(m_context.ProgramDir, info.path)) {
         WriteLog(TextLog::Warning,
-                 QStringLiteral("\"%1\" lies outside the program folder, rule refused.").arg(LogText(info.path)));
+                 QStringLiteral("\"%1\" lies outside the program folder, rule refused.").arg(LogLineText(info.path)));
         return;
     }
     if (!QFileInfo::exists(info.path)) {
         list.append(info);
-        WriteLog(TextLog::Info, QStringLiteral("\"%1\" not found, add to update list.").arg(LogText(info.path)));
-    } else if (CheckRule(info.type, info.value, info.path) == 0 && !Stopped()) {
+        WriteLog(TextLog::Info, QStringLiteral("\"%1\" not found, add to update list.").arg(LogLineText(info.path)));
+        return;
+    }
+    // Opened without waiting for anything: a FIFO would hold the check for good, a device might start.
+    QFile file;
+    platform::FileIdentity identity;
+    QString kind;
+    if (platform::openResolvedRegularFile(info.path, &file, &identity, &kind) == platform::OpenResult::NotRegular) {
+        WriteLog(TextLog::Warning,
+                 QStringLiteral("\"%1\" is %2, not a regular file, rule refused.").arg(LogLineText(info.path), kind));
+        return;
+    }
+    // A file that could not be opened counts as needing the update.
+    if (CheckRule(info.type, info.value, file, identity) == 0 && !Stopped()) {
         list.append(info);
         WriteLog(TextLog::Info,
-                 QStringLiteral("\"%1\" conform to the update rules, add to update list.").arg(LogText(info.path)));
+                 QStringLiteral("\"%1\" conform to the update rules, add to update list.").arg(LogLineText(info.path)));
     }
 }
 
@@ -205,28 +238,29 @@ QString CUpdateRuleReader::ExpandAppPath(const QString& path) const {
     return ToNativeSeparators(expanded);
 }
 
-int CUpdateRuleReader::CheckRule(const QString& type, const QString& value, const QString& path) {
+int CUpdateRuleReader::CheckRule(const QString& type, const QString& value, QFile& file,
+                                 const platform::FileIdentity& identity) {
     if (SameText(type, QStringLiteral("Version"))) {
-        const QString fileVersion = FileVersion(path);
+        const QString fileVersion = FileVersion(file, identity);
         if (fileVersion.isEmpty())
             return 0;
         return CompareVersionFields(fileVersion, value);
     }
     if (SameText(type, QStringLiteral("MD5")))
-        return FileMd5(path) != value ? 0 : 1;
+        return FileMd5(file, identity) != value ? 0 : 1;
     return 2;
 }
 
-QString CUpdateRuleReader::FileMd5(const QString& path) {
-    const auto known = m_md5s.constFind(path);
-    if (known != m_md5s.constEnd())
-        return known.value();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+QString CUpdateRuleReader::FileMd5(QFile& file, const platform::FileIdentity& identity) {
+    if (!file.isOpen())
         return QString();
+    FileFacts& facts = m_facts[identity];
+    if (facts.md5Known)
+        return facts.md5;
     // In blocks, so that a stop is seen within one block of a large file.
     QCryptographicHash hash(QCryptographicHash::Md5);
     QByteArray block;
+    file.seek(0);
     while (!file.atEnd()) {
         if (Stopped())
             return QString();
@@ -235,18 +269,20 @@ QString CUpdateRuleReader::FileMd5(const QString& path) {
             return QString();
         hash.addData(block);
     }
-    const QString digest = QString::fromLatin1(hash.result().toHex());
-    m_md5s.insert(path, digest);
-    return digest;
+    facts.md5 = QString::fromLatin1(hash.result().toHex());
+    facts.md5Known = true;
+    return facts.md5;
 }
 
-QString CUpdateRuleReader::FileVersion(const QString& path) {
-    const auto known = m_versions.constFind(path);
-    if (known != m_versions.constEnd())
-        return known.value();
-    const QString version = CVersion::FileVersionText(path);
-    m_versions.insert(path, version);
-    return version;
+QString CUpdateRuleReader::FileVersion(QFile& file, const platform::FileIdentity& identity) {
+    if (!file.isOpen())
+        return QString();
+    FileFacts& facts = m_facts[identity];
+    if (!facts.versionKnown) {
+        facts.version = platform::fileVersion(file);
+        facts.versionKnown = true;
+    }
+    return facts.version;
 }
 
 bool CUpdateRuleReader::Stopped() const {

@@ -1,6 +1,7 @@
 #include "PatchCheck.h"
 
 #include "CPatchUpdate.h"
+#include "app/LogText.h"
 
 #include "app/EditionData.h"
 #include "app/FileUtils.h"
@@ -9,6 +10,7 @@
 #include "app/SystemUtilities.h"
 #include "platform/PatchLauncher.h"
 #include "platform/ProgramFolder.h"
+#include "platform/RootOwnership.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -55,25 +57,84 @@ PatchParams MakePatchParams(const MyConfig& config, const MyApplicationData& edi
     return params;
 }
 
-bool CheckPatchUpdateIn(const QString& programFolder, const QStringList& arguments,
-                        const platform::ElevatedRunner& runner) {
-    if (PatchCheckSkipped(arguments))
+PatchCheck::PatchCheck(const QString& programFolder, const QStringList& arguments,
+                       const platform::ElevatedRunner& runner, QObject* parent)
+    : QObject(parent), m_programFolder(programFolder), m_arguments(arguments), m_runner(runner) {}
+
+PatchCheck::~PatchCheck() = default;
+
+bool PatchCheck::Start() {
+    if (PatchCheckSkipped(m_arguments))
         return false;
-    const QString launcher = platform::patchLauncherPath(programFolder);
+    const QString launcher = platform::patchLauncherPath(m_programFolder);
     const QFileInfo launcherFile(launcher);
-    if (launcher.isEmpty() || !launcherFile.isFile() || !launcherFile.isExecutable())
+    if (launcher.isEmpty() || !launcherFile.isFile() || !launcherFile.isExecutable()) {
+        Refuse(QStringLiteral("no launcher at %1").arg(QuotedLogLineText(launcher)));
         return false;
-    if (!gConfig || !gAppData)
+    }
+    m_launcher = launcher;
+    // Root runs the launcher as it finds it now: by its real path, so that no link on the way can be turned
+    // elsewhere before it starts, and only when no other account can have written it or its folders.
+    if (platform::runningAsRoot()) {
+        if (!RootMayRun(launcher))
+            return false;
+        m_launcher = launcherFile.canonicalFilePath();
+    }
+    if (!gConfig || !gAppData) {
+        Refuse(QStringLiteral("no settings"));
         return false;
-    const PatchParams params = MakePatchParams(*gConfig, *gAppData, programFolder);
-    if (params.WorkDir.isEmpty())
+    }
+    const PatchParams params = MakePatchParams(*gConfig, *gAppData, m_programFolder);
+    if (params.WorkDir.isEmpty()) {
+        Refuse(QStringLiteral("no work folder can be made in %1").arg(QuotedLogLineText(QDir::tempPath())));
         return false;
-    CPatchUpdate update(params);
-    if (!update.Run())
-        return false;
-    return RunElevated(ToNativeSeparators(launcher), {update.GetUpdateListPath(), params.RegName}, runner);
+    }
+    m_regName = params.RegName;
+    m_update = std::make_unique<CPatchUpdate>(params);
+    connect(m_update.get(), &CPatchUpdate::Finished, this, &PatchCheck::Checked);
+    m_update->Start();
+    return true;
 }
 
-void CheckPatchUpdateAtStart() {
-    CheckPatchUpdateIn(platform::programFolder(), QCoreApplication::arguments(), platform::ElevatedRunner());
+void PatchCheck::Checked(bool requestWritten) {
+    // Whatever ended the check without a request has said why.
+    if (!requestWritten) {
+        emit Finished(false);
+        return;
+    }
+    // Only root can have changed it meanwhile; still, it is the launcher as it is now that runs.
+    if (platform::runningAsRoot() && !RootMayRun(m_launcher)) {
+        emit Finished(false);
+        return;
+    }
+    if (!RunElevated(ToNativeSeparators(m_launcher), {m_update->GetUpdateListPath(), m_regName}, m_runner)) {
+        Refuse(QStringLiteral("the launcher %1 did not start").arg(QuotedLogLineText(m_launcher)));
+        emit Finished(false);
+        return;
+    }
+    emit Finished(true);
 }
+
+bool PatchCheck::RootMayRun(const QString& launcher) {
+    const QString fault = platform::rootOwnershipFault(launcher);
+    if (fault.isEmpty())
+        return true;
+    Refuse(QStringLiteral("the launcher is not root's alone: %1").arg(LogLineText(fault)));
+    return false;
+}
+
+void PatchCheck::Refuse(const QString& why) {
+    CPatchUpdate::WriteRunLogLine(why);
+}
+
+void CheckPatchUpdateAtStart(QObject* owner) {
+    auto* check =
+        new PatchCheck(platform::programFolder(), QCoreApplication::arguments(), platform::ElevatedRunner(), owner);
+    QObject::connect(check, &PatchCheck::Finished, check, &QObject::deleteLater);
+    if (!check->Start())
+        delete check;
+}
+
+// Here rather than with the folder's other meta-objects: those are linked into everything that uses any class of
+// the folder, and this one would bring the elevation and, through it, the desktop's libraries along.
+#include "moc_PatchCheck.cpp"

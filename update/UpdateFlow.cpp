@@ -111,7 +111,7 @@ QString UpdateFlow::newestVersion() const {
 }
 
 QString UpdateFlow::updateNotes() const {
-    return QString::fromUtf8(m_service.Info(0)).trimmed();
+    return m_service.NotesText();
 }
 
 QString UpdateFlow::updateDownloadUrl() const {

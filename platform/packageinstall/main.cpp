@@ -8,6 +8,8 @@
 // MENDRA_SYSTEM_ROOT when that is set (the elevation helper clears the environment, so only a caller that
 // already runs as root can set it). The copy and its folder are removed afterwards.
 //
+// apt-get runs without questions: its standard input is /dev/null and DEBIAN_FRONTEND is "noninteractive".
+//
 // Exit status: apt-get's own when it ran; otherwise one of the codes below, with the reason on stderr.
 
 #include <openssl/evp.h>
@@ -205,6 +207,20 @@ int RunInstaller(const std::string& copy) {
     if (child < 0)
         return Fail(kNoInstaller, Reason("cannot start " + installer));
     if (child == 0) {
+        // Nobody can answer a question from dpkg or debconf: they take their defaults, and anything that
+        // still reads an answer reads the end of its input. The elevation helper has cleared the caller's
+        // environment, so this is the place to say so.
+        const int nothing = ::open("/dev/null", O_RDONLY);
+        bool ready = nothing >= 0;
+        if (ready && nothing != STDIN_FILENO) {
+            ready = ::dup2(nothing, STDIN_FILENO) == STDIN_FILENO;
+            ::close(nothing);
+        }
+        if (!ready || ::setenv("DEBIAN_FRONTEND", "noninteractive", 1) != 0) {
+            std::fprintf(stderr, "mendra-install-package: cannot prepare %s: %s\n", installer.c_str(),
+                         std::strerror(errno));
+            ::_exit(kNoInstaller);
+        }
         const char* arguments[] = {installer.c_str(), "install", "-y", copy.c_str(), nullptr};
         ::execv(installer.c_str(), const_cast<char* const*>(arguments));
         std::fprintf(stderr, "mendra-install-package: cannot start %s: %s\n", installer.c_str(), std::strerror(errno));

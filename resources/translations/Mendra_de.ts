@@ -988,6 +988,10 @@ Bitte starten Sie das Programm neu und schließen Sie danach das Gerät erneut a
         <translation>Der Anhang ist größer als %1 MB.</translation>
     </message>
     <message>
+        <source>The file %1 cannot be attached.</source>
+        <translation>Die Datei %1 kann nicht angehängt werden.</translation>
+    </message>
+    <message>
         <source>Email</source>
         <translation>E-Mail</translation>
     </message>

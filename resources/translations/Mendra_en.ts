@@ -988,6 +988,10 @@ If the repair fails, please restart your device and PC before trying again.</tra
         <translation>The attachment is larger than %1 MB.</translation>
     </message>
     <message>
+        <source>The file %1 cannot be attached.</source>
+        <translation>The file %1 cannot be attached.</translation>
+    </message>
+    <message>
         <source>Email</source>
         <translation>Email</translation>
     </message>

@@ -988,6 +988,10 @@ Veuillez redémarrer le programme, puis reconnecter l’appareil.</translation>
         <translation>La pièce jointe dépasse %1 Mo.</translation>
     </message>
     <message>
+        <source>The file %1 cannot be attached.</source>
+        <translation>Le fichier %1 ne peut pas être joint.</translation>
+    </message>
+    <message>
         <source>Email</source>
         <translation>E-mail</translation>
     </message>

@@ -988,6 +988,10 @@ If the repair fails, please restart your device and PC before trying again.</sou
         <translation>添付ファイルが %1 MB を超えています。</translation>
     </message>
     <message>
+        <source>The file %1 cannot be attached.</source>
+        <translation>ファイル %1 は添付できません。</translation>
+    </message>
+    <message>
         <source>Email</source>
         <translation>メールアドレス</translation>
     </message>

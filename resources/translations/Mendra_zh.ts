@@ -988,6 +988,10 @@ If the repair fails, please restart your device and PC before trying again.</sou
         <translation>附件大于 %1 MB。</translation>
     </message>
     <message>
+        <source>The file %1 cannot be attached.</source>
+        <translation>无法附加文件 %1。</translation>
+    </message>
+    <message>
         <source>Email</source>
         <translation>电子邮件</translation>
     </message>

@@ -1,9 +1,11 @@
 #include "EditionData.h"
+#include "FileModes.h"
 #include "MyApplicationData.h"
 #include "MyConfig.h"
 #include "SettingsTestEnv.h"
 
 #include <QCoreApplication>
+#include <QHostAddress>
 #include <QtTest>
 
 #include <functional>
@@ -25,6 +27,8 @@ private slots:
     void storedValues_data();
     void storedValues();
     void damagedFileStartsAfresh();
+    void settingsAreTheUsersAlone_data();
+    void settingsAreTheUsersAlone();
     void readOnlyLeavesTheFileAsItWas_data();
     void readOnlyLeavesTheFileAsItWas();
     void saveFlag();
@@ -33,6 +37,8 @@ private slots:
     void emptyBrand();
     void applyConfigProxy_data();
     void applyConfigProxy();
+    void applyConfigProxyHost_data();
+    void applyConfigProxyHost();
     void otherFormsWrappers();
     void pickFromList_data();
     void pickFromList();
@@ -266,6 +272,50 @@ void TestMyConfig::saveFlag() {
     QCOMPARE(config.GetValue(QStringLiteral("isIsDeleteFile")), QStringLiteral("1"));
 }
 
+void TestMyConfig::settingsAreTheUsersAlone_data() {
+    QTest::addColumn<QString>("before"); // "none", "open" (as an earlier version left them) or "link"
+    QTest::addColumn<int>("mask");
+
+    QTest::newRow("made under an open mask") << "none" << 0;
+    QTest::newRow("made under the usual mask") << "none" << 022;
+    QTest::newRow("left open by an earlier version") << "open" << 022;
+    QTest::newRow("left open, under an open mask") << "open" << 0;
+    QTest::newRow("the file a link to one elsewhere") << "link" << 0;
+}
+
+// The settings may hold the proxy's password: the file is 0600 in a 0700 folder whatever the umask, from the
+// start, and what an earlier version left open is narrowed. A settings file linked from elsewhere is written
+// where the link leads, and the link stays.
+void TestMyConfig::settingsAreTheUsersAlone() {
+    QFETCH(QString, before);
+    QFETCH(int, mask);
+    const QString folder = QFileInfo(settingsFile()).absolutePath();
+    const QString elsewhere = m_env->Home() + QStringLiteral("/dotfiles/config.xml");
+    if (before == "open") {
+        writeSettings("<Language>fr</Language>");
+        QVERIFY(FileModes::Set(folder, 0755) && FileModes::Set(settingsFile(), 0644));
+    } else if (before == "link") {
+        QVERIFY(SettingsTestEnv::WriteAll(elsewhere, "<config><Options><Language>fr</Language></Options></config>"));
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(QFile::link(elsewhere, settingsFile()));
+    }
+    {
+        FileModes::Umask umask(mask);
+        MyConfig config(*m_edition);
+        QCOMPARE(FileModes::Of(folder), mode_t(0700));
+        QCOMPARE(FileModes::Of(settingsFile()), mode_t(0600));
+        QVERIFY(config.SetProxyPassword(QStringLiteral("hunter2"), true));
+        QCOMPARE(FileModes::Of(settingsFile()), mode_t(0600));
+        QCOMPARE(config.GetLanguage(), before == "none" ? QStringLiteral("de") : QStringLiteral("fr"));
+    }
+    QCOMPARE(QFileInfo(settingsFile()).isSymLink(), before == "link");
+    QVERIFY(SettingsTestEnv::ReadAll(settingsFile()).contains("hunter2"));
+    QCOMPARE(FileModes::Of(settingsFile()), mode_t(0600));
+    // Nothing of the writing is left beside the file.
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{QStringLiteral("config.xml")});
+}
+
 void TestMyConfig::saveAllAtDestruction() {
     {
         MyConfig config(*m_edition);
@@ -349,6 +399,34 @@ void TestMyConfig::applyConfigProxy() {
     QCOMPARE(proxy.hostName(), QStringLiteral("proxy.local"));
     QCOMPARE(proxy.user(), QStringLiteral("user"));
     QCOMPARE(proxy.password(), QStringLiteral("secret"));
+}
+
+void TestMyConfig::applyConfigProxyHost_data() {
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("name") << "proxy.local"
+                          << "proxy.local";
+    QTest::newRow("IPv4 address") << "192.0.2.7"
+                                  << "192.0.2.7";
+    QTest::newRow("IPv6 address") << "::1"
+                                  << "::1";
+    QTest::newRow("IPv6 address in brackets") << "[::1]"
+                                              << "::1";
+    QTest::newRow("IPv6 address in brackets between blanks") << " [2001:db8::7] "
+                                                             << "2001:db8::7";
+}
+
+// The proxy host as Qt connects to it: an IPv6 address without the brackets of a web address.
+void TestMyConfig::applyConfigProxyHost() {
+    QFETCH(QString, host);
+    QFETCH(QString, expected);
+    MyConfig config(*m_edition);
+    config.SetProxySwitch(1, false);
+    config.SetProxyHost(host, false);
+    config.SetProxyPort(QStringLiteral("3128"), false);
+    const QNetworkProxy proxy = ApplyConfigProxy(config);
+    QCOMPARE(proxy.hostName(), expected);
+    QVERIFY(!QHostAddress(proxy.hostName()).isNull() || expected == QLatin1String("proxy.local"));
 }
 
 void TestMyConfig::otherFormsWrappers() {

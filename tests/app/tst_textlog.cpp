@@ -1,3 +1,4 @@
+#include "FileModes.h"
 #include "RunLog.h"
 #include "TextLog.h"
 
@@ -44,6 +45,8 @@ private slots:
     void runLogBeforeOpen();
     void runLogSizeOnOpen_data();
     void runLogSizeOnOpen();
+    void runLogIsTheUsersAlone_data();
+    void runLogIsTheUsersAlone();
     void runLogWithoutFolder();
     void runLogFromManyThreads();
 
@@ -224,6 +227,57 @@ void TestTextLog::runLogSizeOnOpen() {
     QVERIFY(lines.at(0).endsWith('>'));
     QCOMPARE(lines.at(1), QByteArray("[Error]after start"));
     QVERIFY(lines.at(2).isEmpty());
+}
+
+void TestTextLog::runLogIsTheUsersAlone_data() {
+    QTest::addColumn<QString>("before"); // "none", "open" (left open by an earlier version), "link" or "log link"
+    QTest::addColumn<int>("mask");
+
+    QTest::newRow("made under an open mask") << "none" << 0;
+    QTest::newRow("made under the usual mask") << "none" << 022;
+    QTest::newRow("left open to everyone") << "open" << 0;
+    QTest::newRow("the folder a link to the user's folder elsewhere") << "link" << 022;
+    QTest::newRow("the log a link to a file elsewhere") << "log link" << 022;
+}
+
+// The Log folder and the logs in it (the run log, the patch check's update.log) are the user's alone whatever
+// the umask, made so from the start, also where no patch check ever ran; a link is never written through.
+void TestTextLog::runLogIsTheUsersAlone() {
+    QFETCH(QString, before);
+    QFETCH(int, mask);
+    const QString dataDir = m_dir->path() + "/";
+    const QString folder = m_dir->filePath("Log");
+    const QString logPath = RunLogPath(dataDir);
+    const QString elsewhere = m_dir->filePath("elsewhere");
+    if (before == "open") {
+        QVERIFY(QDir().mkpath(folder));
+        writeFile(logPath, "an old line\n");
+        QVERIFY(FileModes::Set(folder, 0777) && FileModes::Set(logPath, 0666));
+    } else if (before == "link") {
+        QVERIFY(QDir().mkpath(elsewhere));
+        QVERIFY(FileModes::Set(elsewhere, 0755));
+        QVERIFY(QFile::link(elsewhere, folder));
+    } else if (before == "log link") {
+        QVERIFY(QDir().mkpath(folder));
+        writeFile(elsewhere, "not a log");
+        QVERIFY(FileModes::Set(elsewhere, 0644));
+        QVERIFY(QFile::link(elsewhere, logPath));
+    }
+    {
+        FileModes::Umask umask(mask);
+        QCOMPARE(OpenRunLog(dataDir, "1.0", "Linux"), before != "log link");
+        TextLog update(folder + "/update.log");
+        update.WriteString(TextLog::Info, "a patch check", false);
+    }
+    if (before == "log link") {
+        QCOMPARE(readAll(elsewhere), QByteArray("not a log"));
+        QCOMPARE(FileModes::Of(elsewhere), mode_t(0644));
+    } else {
+        QVERIFY(readAll(logPath).contains("Startup begin!!!"));
+        QCOMPARE(FileModes::Of(logPath), mode_t(0600));
+    }
+    QCOMPARE(FileModes::Of(folder), before == "link" ? mode_t(0755) : mode_t(0700));
+    QCOMPARE(FileModes::Of(folder + "/update.log"), mode_t(0600));
 }
 
 void TestTextLog::runLogWithoutFolder() {

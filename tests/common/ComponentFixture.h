@@ -5,15 +5,19 @@
 // - a small Debian package built with dpkg-deb, served with its faulty variants by an HTTPS server on
 //   127.0.0.1 (tests/common/peers/component_server.py) whose certificate comes from the test's own CA;
 // - stand-ins for the installer (/usr/bin/apt-get) and the elevation helper (/usr/bin/pkexec) in both
-//   system roots, that record each call with the digest of the package file handed over and exit with a
-//   chosen status, after a chosen delay or once the test releases them;
+//   system roots: the installer records each call with the digest of the package file handed over, its
+//   DEBIAN_FRONTEND and its standard input, may write a text and ask a question, and exits with a chosen
+//   status, after a chosen delay or once the test releases them; the helper clears the environment as
+//   pkexec does, or ends with a chosen status of its own;
 // - decoys of those names and of systemctl first on the PATH, which note every start: a program run as
 //   root must be the system's own, never one found on the user's PATH.
 //
 // Files on the server: usbmuxd_amd64.deb (the package), corrupt_usbmuxd.deb (damaged bytes),
 // stall_usbmuxd.deb, wrongsize_usbmuxd.deb, chunked_usbmuxd.deb, notfound_usbmuxd.deb and
-// error_usbmuxd.deb (an error status with a large error page, see component_server.py), usbmuxd.zip (an
-// archive holding the package) and broken.zip (not an archive).
+// error_usbmuxd.deb (an error status with a large error page, see component_server.py), huge_usbmuxd.deb,
+// endless_usbmuxd.deb, trickle_usbmuxd.deb and slow_usbmuxd.deb (served without end or slowly), usbmuxd.zip
+// (an archive holding the package), broken.zip (not an archive), largest.deb (as large as a package may be)
+// and over.deb (one byte larger).
 
 #include "PythonPeer.h"
 #include "RunTool.h"
@@ -35,10 +39,13 @@ public:
     struct Call {
         QStringList arguments; // the command's own name first
         QString folder;        // the mode (octal) and owner's user id of the last argument's folder
+        QString frontend;      // DEBIAN_FRONTEND as the command got it, "unset" when it had none
+        QString input;         // what its standard input was (/proc/self/fd/0)
         QByteArray digest;     // SHA-256 of the last argument's file, "missing" when there was none
     };
 
     static constexpr int kErrorPageBytes = 16 * 1024 * 1024;
+    static constexpr qint64 kLargestPackageBytes = 4 * 1024 * 1024;
 
     bool Prepare(QString* why) {
         if (!m_root.isValid())
@@ -67,11 +74,19 @@ public:
         WriteFile(Path("files/notfound_usbmuxd.deb"), page);
         WriteFile(Path("files/error_usbmuxd.deb"), page);
         WriteFile(Path("files/broken.zip"), "PK this is no archive");
+        // Served without end or slowly (see component_server.py): what they hold does not matter.
+        for (const char* name : {"huge_usbmuxd.deb", "endless_usbmuxd.deb", "slow_usbmuxd.deb"})
+            WriteFile(Path("files/") + QLatin1String(name), "x");
+        WriteFile(Path("files/trickle_usbmuxd.deb"), m_package);
+        // The largest package a download takes, and one byte more.
+        WriteFile(Path("files/largest.deb"), QByteArray(int(kLargestPackageBytes), 'l'));
+        WriteFile(Path("files/over.deb"), QByteArray(int(kLargestPackageBytes) + 1, 'o'));
         if (!RunTool("7z", {"a", "-tzip", Path("files/usbmuxd.zip"), Path("files/usbmuxd_amd64.deb")}, why))
             return false;
 
         const QByteArray stub =
-            "# Stands in for the real command in tests: records the call, exits with the chosen status.\n"
+            "# Stands in for the real command in tests: records the call, says what it was told to, may ask a\n"
+            "# question (and wait up to 20 s for the answer), exits with the chosen status.\n"
             "dir=" +
             StandIn::ShellQuoted(Path("bin")) +
             "\n"
@@ -80,14 +95,29 @@ public:
             "digest=missing\n"
             "[ -f \"$last\" ] && digest=$(sha256sum \"$last\" | cut -d' ' -f1)\n"
             "folder=$(stat -c '%a %u' \"$(dirname \"$last\")\")\n"
-            "printf '%s\\t' \"$(basename \"$0\")\" \"$@\" \"$folder\" >> \"$dir/calls\"\n"
+            "input=$(readlink /proc/self/fd/0)\n"
+            "printf '%s\\t' \"$(basename \"$0\")\" \"$@\" \"$folder\" \"${DEBIAN_FRONTEND:-unset}\" \"$input\" >> "
+            "\"$dir/calls\"\n"
             "printf '%s\\n' \"$digest\" >> \"$dir/calls\"\n"
+            "[ -f \"$dir/says\" ] && cat \"$dir/says\"\n"
+            "[ -f \"$dir/asks\" ] && echo 'Configuration file changed. Keep your version? [Y/n]' && "
+            "timeout 20 sh -c 'read answer'\n"
             "[ -f \"$dir/delay\" ] && sleep \"$(cat \"$dir/delay\")\"\n"
             "while [ -f \"$dir/hold\" ]; do sleep 0.05; done\n"
             "exit \"$(cat \"$dir/status\" 2>/dev/null || echo 0)\"\n";
+        // As the system's pkexec: the caller's environment goes (the system root stays, for the stand-in
+        // apt-get), or the request ends with the helper's own status.
+        const QByteArray helper = "dir=" + StandIn::ShellQuoted(Path("bin")) +
+                                  "\n"
+                                  "if [ -f \"$dir/helper-status\" ]; then\n"
+                                  "  echo 'Error executing command as another user: Not authorized' >&2\n"
+                                  "  exit \"$(cat \"$dir/helper-status\")\"\n"
+                                  "fi\n"
+                                  "exec /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin "
+                                  "MENDRA_SYSTEM_ROOT=\"$MENDRA_SYSTEM_ROOT\" \"$@\"\n";
         for (const char* root : {"present", "absent"}) {
             const QString bin = Path(QLatin1String(root) + QStringLiteral("/usr/bin/"));
-            if (!StandIn::Write(bin + "apt-get", stub) || !StandIn::WritePassThrough(bin + "pkexec"))
+            if (!StandIn::Write(bin + "apt-get", stub) || !StandIn::Write(bin + "pkexec", helper))
                 return Fail(why, QStringLiteral("cannot write the stand-ins"));
         }
         for (const char* decoy : {"apt-get", "pkexec", "systemctl"}) {
@@ -138,6 +168,14 @@ public:
     }
 
     void SetInstallerStatus(int status) { WriteFile(Path("bin/status"), QByteArray::number(status)); }
+    // What the installer writes to its output before it ends; empty: nothing.
+    void SetInstallerOutput(const QByteArray& text) { SetOrRemove("bin/says", text); }
+    // Whether the installer asks a question first and waits (up to 20 s) for its answer.
+    void SetInstallerAsks(bool asks) { SetOrRemove("bin/asks", asks ? QByteArray("yes") : QByteArray()); }
+    // The elevation helper ends with this status instead of running the program; 0: it runs it.
+    void SetHelperStatus(int status) {
+        SetOrRemove("bin/helper-status", status ? QByteArray::number(status) : QByteArray());
+    }
     void SetInstallerDelay(int seconds) { WriteFile(Path("bin/delay"), QByteArray::number(seconds)); }
     // While held, the installer does not end (it waits for Release()).
     void HoldInstaller() { WriteFile(Path("bin/hold"), QByteArray()); }
@@ -153,9 +191,11 @@ public:
                 continue;
             Call call;
             const QList<QByteArray> fields = line.split('\t');
-            for (int i = 0; i + 2 < fields.size(); ++i)
+            for (int i = 0; i + 4 < fields.size(); ++i)
                 call.arguments << QString::fromUtf8(fields.at(i));
-            call.folder = QString::fromUtf8(fields.value(fields.size() - 2));
+            call.folder = QString::fromUtf8(fields.value(fields.size() - 4));
+            call.frontend = QString::fromUtf8(fields.value(fields.size() - 3));
+            call.input = QString::fromUtf8(fields.value(fields.size() - 2));
             call.digest = fields.last();
             calls.append(call);
         }
@@ -197,6 +237,13 @@ public:
 private:
     QString Path(const char* name) const { return m_root.filePath(QString::fromLatin1(name)); }
     QString Path(const QString& name) const { return m_root.filePath(name); }
+
+    void SetOrRemove(const char* name, const QByteArray& content) {
+        if (content.isEmpty())
+            QFile::remove(Path(name));
+        else
+            WriteFile(Path(name), content);
+    }
 
     static bool Fail(QString* why, const QString& text) {
         if (why)

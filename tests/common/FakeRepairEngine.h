@@ -26,6 +26,8 @@ public:
     bool waitingForWorkDevice = false;
     bool repairRunning = false;
     bool firmwareStage = false;
+    bool deviceStep = false;
+    bool changingMode = false;
     QString newestVersion;
     bool bugReportSetUp = false;
     QString downloadUrl;
@@ -76,9 +78,11 @@ public:
     void SetSkipReadyPage(bool skip) override { skipReadyPage = skip; }
     bool IsRepairRunning() const override { return repairRunning; }
     bool IsFirmwareStageRunning() const override { return firmwareStage; }
+    bool IsDeviceStepRunning() const override { return deviceStep; }
     void StopCurrentDevice() override { calls << QStringLiteral("StopCurrentDevice"); }
     void StopRepairDevice() override { calls << QStringLiteral("StopRepairDevice"); }
     void ToggleRecoveryMode() override { calls << QStringLiteral("ToggleRecoveryMode"); }
+    bool IsChangingMode() const override { return changingMode; }
     QString DeviceName(MRDeviceRef) override { return deviceName; }
     int DeviceMode(MRDeviceRef) override { return deviceMode; }
     quint64 DeviceId(MRDeviceRef) override { return deviceId; }

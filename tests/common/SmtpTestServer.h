@@ -1,8 +1,8 @@
 #pragma once
 
 // A real SMTP server for tests: tests/common/peers/smtp_peer.py (Python's aiosmtpd) on a free port of 127.0.0.1,
-// plain, with TLS from the start or with STARTTLS, optionally requiring AUTH (PLAIN or LOGIN) with one
-// user. Every mail it takes is read back as parsed by Python's own mail parser (see the script).
+// plain, with TLS from the start or with STARTTLS, optionally requiring AUTH with one user and offering PLAIN,
+// LOGIN or both. Every mail it takes is read back as parsed by Python's own mail parser (see the script).
 
 #include "PythonPeer.h"
 
@@ -29,6 +29,7 @@ public:
         QString keyPath;
         QString user; // empty: no AUTH
         QString password;
+        QStringList offered; // the AUTH methods offered (PLAIN, LOGIN); empty: both
     };
 
     // Starts the server and waits until it listens; false with errorText() when it does not.
@@ -41,6 +42,8 @@ public:
                       << options.keyPath;
         if (!options.user.isEmpty())
             arguments << QStringLiteral("--user") << options.user << QStringLiteral("--password") << options.password;
+        if (!options.offered.isEmpty())
+            arguments << QStringLiteral("--offer") << options.offered;
         // The Debian package python3-aiosmtpd.
         return m_peer.start(QStringLiteral("smtp_peer.py"), arguments, QStringLiteral("aiosmtpd"));
     }

@@ -8,6 +8,7 @@
 
 #include "app/EditionData.h"
 #include "app/MyConfig.h"
+#include "platform/ElevatedRunner.h"
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
@@ -16,6 +17,7 @@
 
 #include "ComponentTestEnv.h"
 #include "ResidentMemory.h"
+#include "RunLogText.h"
 #include "StandInProgram.h"
 
 #include <sys/stat.h>
@@ -54,9 +56,13 @@ private slots:
     void downloadProgress();
     void errorReplyIsNoProgress_data();
     void errorReplyIsNoProgress();
+    void boundedDownload_data();
+    void boundedDownload();
 
     void run_data();
     void run();
+    void installerNeverWaits_data();
+    void installerNeverWaits();
     void secondRunInstallsOnce();
     void abortEndsAStalledDownload();
     void noInstallAfterAbort();
@@ -340,6 +346,95 @@ void TestComponentInstall::errorReplyIsNoProgress() {
     QVERIFY(!QFileInfo::exists(component.packageFile(component.urls().value(0))));
 }
 
+void TestComponentInstall::boundedDownload_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("stallMs");
+    QTest::addColumn<int>("overallMs");
+    QTest::addColumn<bool>("arrives");
+    QTest::addColumn<QString>("logged"); // a pattern of the line that says why it did not
+    QTest::addColumn<int>("withinMs");   // how soon the download ends, either way
+    const int largest = int(ComponentFixture::kLargestPackageBytes);
+    QTest::newRow("10 GiB announced") << "huge_usbmuxd.deb" << 30000 << 120000 << false
+                                      << "10737418240 bytes announced, more than the 4194304 bytes" << 2000;
+    QTest::newRow("endless, without a length")
+        << "endless_usbmuxd.deb" << 30000 << 120000 << false << "larger than 4194304 bytes" << 5000;
+    QTest::newRow("one byte more than a package may have")
+        << "over.deb" << 30000 << 120000 << false << QString("%1 bytes announced").arg(largest + 1) << 2000;
+    QTest::newRow("as large as a package may be") << "largest.deb" << 30000 << 120000 << true << "" << 10000;
+    QTest::newRow("a byte every 200 ms") << "trickle_usbmuxd.deb" << 1000 << 120000 << false
+                                         << "only \\d bytes in 1000 ms" << 4000;
+    QTest::newRow("steady, but slower than the overall time allows")
+        << "slow_usbmuxd.deb" << 1000 << 2000 << false << "not finished within 2000 ms" << 5000;
+}
+
+void TestComponentInstall::boundedDownload() {
+    // A server that sends more than any package, or too slowly, is cut off: an announced length over the
+    // limit before a byte of the body is read, a body that grows past it at once, a trickle once it moves
+    // too little for too long, and anything once the overall time is up. Memory stays small throughout, and
+    // nothing stays on disk.
+    QFETCH(QString, file);
+    QFETCH(int, stallMs);
+    QFETCH(int, overallMs);
+    QFETCH(bool, arrives);
+    QFETCH(QString, logged);
+    QFETCH(int, withinMs);
+    UseList(m_fixture.WriteList(file, m_fixture.DigestOf(file)));
+    CAppleDriverInstall component;
+    component.setStallTimeout(stallMs);
+    component.setOverallTimeout(overallMs);
+    QVERIFY(component.check());
+    QSignalSpy progress(&component, &CAbstractComponentInstall::workProgress);
+    if (!logged.isEmpty())
+        QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(logged));
+    ResidentMemory::ResetPeak();
+    const qint64 before = ResidentMemory::CurrentMb();
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(component.download(), arrives);
+    const qint64 elapsed = clock.elapsed();
+    const qint64 growth = ResidentMemory::PeakMb() - before;
+    const QString local = component.packageFile(component.urls().value(0));
+    qInfo("%s: %s after %lld ms, %lld progress reports, resident memory +%lld MB", qPrintable(file),
+          arrives ? "arrived" : "refused", elapsed, qlonglong(progress.size()), growth);
+    QVERIFY2(elapsed < withinMs, qPrintable(QString::number(elapsed)));
+    QVERIFY2(growth < 64, qPrintable(QString::number(growth)));
+    QCOMPARE(QFileInfo::exists(local), arrives);
+    if (arrives)
+        QCOMPARE(QFileInfo(local).size(), ComponentFixture::kLargestPackageBytes);
+    else
+        QVERIFY(RunLogText().contains(QRegularExpression(logged)));
+    // Refused by its headers: not a byte of it counted as progress.
+    if (file.startsWith("huge_") || file == "over.deb")
+        QCOMPARE(progress.size(), 0);
+}
+
+void TestComponentInstall::installerNeverWaits_data() {
+    QTest::addColumn<bool>("helper");
+    QTest::newRow("run as root") << false;
+    QTest::newRow("through the elevation helper") << true;
+}
+
+void TestComponentInstall::installerNeverWaits() {
+    // An installer that asks a question gets the end of its input as the answer at once: nothing that runs
+    // as root can hold start-up (and the dpkg lock) waiting for a reply nobody can give.
+    QFETCH(bool, helper);
+    platform::ElevatedRunner::setAlwaysThroughHelper(helper);
+    m_fixture.SetInstallerAsks(true);
+    CAppleDriverInstall component;
+    QVERIFY(component.check());
+    QVERIFY(component.download());
+    QVERIFY(component.decompress());
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(component.install());
+    qInfo("the installer asked and ended after %lld ms", clock.elapsed());
+    QVERIFY2(clock.elapsed() < 10000, qPrintable(QString::number(clock.elapsed())));
+    const QList<ComponentFixture::Call> calls = m_fixture.InstallerCalls();
+    QCOMPARE(calls.size(), 1);
+    QCOMPARE(calls.at(0).frontend, QStringLiteral("noninteractive"));
+    QCOMPARE(calls.at(0).input, QStringLiteral("/dev/null"));
+}
+
 void TestComponentInstall::run_data() {
     QTest::addColumn<QString>("root");
     QTest::addColumn<QString>("file");
@@ -347,16 +442,22 @@ void TestComponentInstall::run_data() {
     QTest::addColumn<int>("status");
     QTest::addColumn<bool>("succeeds");
     QTest::addColumn<bool>("installs");
+    QTest::addColumn<bool>("helper"); // through the elevation helper even when the test runs as root
     const QByteArray deb = m_fixture.PackageDigest();
     const QByteArray zip = m_fixture.DigestOf("usbmuxd.zip");
-    QTest::newRow("nothing missing") << m_fixture.PresentRoot() << "usbmuxd_amd64.deb" << deb << 0 << true << false;
-    QTest::newRow("package installed") << m_fixture.AbsentRoot() << "usbmuxd_amd64.deb" << deb << 0 << true << true;
-    QTest::newRow("installer fails") << m_fixture.AbsentRoot() << "usbmuxd_amd64.deb" << deb << 100 << false << true;
+    QTest::newRow("nothing missing") << m_fixture.PresentRoot() << "usbmuxd_amd64.deb" << deb << 0 << true << false
+                                     << false;
+    QTest::newRow("package installed") << m_fixture.AbsentRoot() << "usbmuxd_amd64.deb" << deb << 0 << true << true
+                                       << false;
+    QTest::newRow("package installed through the helper")
+        << m_fixture.AbsentRoot() << "usbmuxd_amd64.deb" << deb << 0 << true << true << true;
+    QTest::newRow("installer fails") << m_fixture.AbsentRoot() << "usbmuxd_amd64.deb" << deb << 100 << false << true
+                                     << false;
     QTest::newRow("archive unpacked and installed")
-        << m_fixture.AbsentRoot() << "usbmuxd.zip" << zip << 0 << true << true;
+        << m_fixture.AbsentRoot() << "usbmuxd.zip" << zip << 0 << true << true << false;
     QTest::newRow("archive that does not unpack")
-        << m_fixture.AbsentRoot() << "broken.zip" << m_fixture.DigestOf("broken.zip") << 0 << false << false;
-    QTest::newRow("download fails") << m_fixture.AbsentRoot() << "missing.deb" << deb << 0 << false << false;
+        << m_fixture.AbsentRoot() << "broken.zip" << m_fixture.DigestOf("broken.zip") << 0 << false << false << false;
+    QTest::newRow("download fails") << m_fixture.AbsentRoot() << "missing.deb" << deb << 0 << false << false << false;
 }
 
 void TestComponentInstall::run() {
@@ -366,9 +467,11 @@ void TestComponentInstall::run() {
     QFETCH(int, status);
     QFETCH(bool, succeeds);
     QFETCH(bool, installs);
+    QFETCH(bool, helper);
     qputenv("MENDRA_SYSTEM_ROOT", root.toUtf8());
     UseList(m_fixture.WriteList(file, pinned));
     m_fixture.SetInstallerStatus(status);
+    platform::ElevatedRunner::setAlwaysThroughHelper(helper);
     const int requestsBefore = m_fixture.Requests().size();
 
     CAppleDriverInstall component;
@@ -392,6 +495,9 @@ void TestComponentInstall::run() {
         QVERIFY2(calls.at(0).arguments.value(3).startsWith('/'), qPrintable(calls.at(0).arguments.join(' ')));
         QVERIFY(calls.at(0).arguments.value(3).endsWith("/usbmuxd_amd64.deb"));
         QCOMPARE(calls.at(0).digest, m_fixture.PackageDigest());
+        // Whatever the helper took from the environment, apt-get asks nothing and reads no answer.
+        QCOMPARE(calls.at(0).frontend, QStringLiteral("noninteractive"));
+        QCOMPARE(calls.at(0).input, QStringLiteral("/dev/null"));
         // apt-get reads root's own copy, in a fresh folder that nobody else may enter, removed afterwards.
         const QString cache = root + "/var/cache/mendra";
         QVERIFY2(calls.at(0).arguments.value(3).startsWith(cache + "/install-"),

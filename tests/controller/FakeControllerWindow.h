@@ -36,16 +36,18 @@ public:
     CheckPage checkPage = CheckPage::ChooseFirmware;
     FixSubPage fixPage = FixSubPage::NoDevice;
     bool repairDone = false;
+    bool checkFailed = false;
     int systemVersionIndex = 0;
     QStringList systemVersions;
 
     // Leaves the window where a user stands; nothing is logged because the window got there before the test
-    // began.
+    // began. done: the work of that page has ended, a repair's result or a failed firmware check is shown.
     void StandOn(const WindowPlace& place, bool done) {
         mainPage = place.page;
         checkPage = place.check;
         fixPage = place.fix;
-        repairDone = done;
+        repairDone = done && place.page == MainPage::Fix;
+        checkFailed = done && place.page == MainPage::FirmwareSelection;
     }
     QList<QMenu*> menus;
     int retranslations = 0;
@@ -73,6 +75,7 @@ public:
     void SetFixConnState(FixConnState state) override {
         note(QStringLiteral("SetFixConnState(%1)").arg(StateName(state)));
     }
+    bool IsFirmwareCheckFailed() const override { return checkFailed; }
 
     void ShowDownloadButtons(bool visible) override { note(QStringLiteral("ShowDownloadButtons(%1)").arg(visible)); }
     void HideDownloadButton() override { note(QStringLiteral("HideDownloadButton")); }

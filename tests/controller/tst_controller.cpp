@@ -344,7 +344,8 @@ void TestController::deviceDetectedWhileWorkDeviceAway() {
 
     QCOMPARE(MendraMessageBox::ShownMessages(), QStringList());
     QCOMPARE(m_window->log, QStringList());
-    QCOMPARE(m_engine->calls, QStringList());
+    // Only the look for the work device, which is what tells the engine to wait.
+    QCOMPARE(m_engine->calls, QStringList{"CheckWorkDevicePresent"});
     QCOMPARE(m_controller->GetRepairMode(), RepairMode::Standard);
 }
 
@@ -362,6 +363,8 @@ void TestController::confirmClose_data() {
                                            << QStringList{exitText} << QStringList{};
     QTest::newRow("checking firmware, box closed") << Place(CheckPage::CheckFirmware) << false << QList<int>{Closed}
                                                    << false << QStringList{exitText} << QStringList{};
+    QTest::newRow("firmware check failed")
+        << Place(CheckPage::CheckFirmware) << true << QList<int>{} << true << QStringList{} << QStringList{};
     QTest::newRow("choosing firmware") << Place(CheckPage::ChooseFirmware) << false << QList<int>{} << true
                                        << QStringList{} << QStringList{};
     QTest::newRow("fixing, OK") << Place(FixSubPage::Fixing) << false << QList<int>{Ok} << false

@@ -122,7 +122,7 @@ void TestControllerDialogs::init() {
 
 void TestControllerDialogs::cleanup() {
     DeleteController();
-    gConfig->SetSkipVersion(QString(), false);
+    gConfig->SetSkipVersion(QString(), true);
 }
 
 void TestControllerDialogs::cleanupTestCase() {
@@ -360,6 +360,8 @@ void TestControllerDialogs::updateDialogButtons() {
     QCOMPARE(notes, state == UpdateViewState::UpdateAvailable ? QStringLiteral("notes") : QString());
     QCOMPARE(recorder.opened, opened);
     QCOMPARE(gConfig->GetSkipVersion(), skipped);
+    // In the file at once, as the language is: a program killed now offers it no more.
+    QCOMPARE(MyConfig(*gAppData, MyConfig::Access::ReadOnly).GetSkipVersion(), skipped);
     QCOMPARE(m_engine->calls, calls);
 }
 

@@ -71,10 +71,13 @@ public:
     int itemMode = -1;
     QString firmwareCode;
     QString firmwareDescription;
+    QString systemVersionText; // as the ready page would show it
     QStringList notices;
     QList<bool> offerAnswers;
     // Runs inside ShowReadyToFix, while the library still waits for the report that led there.
     std::function<void()> onReadyToFix;
+    // Runs inside each ShowRepairProgress, the library waiting as well.
+    std::function<void(RepairStep, float)> onRepairProgress;
 
     int count(const QString& call) const { return calls.count(call); }
     bool has(const QString& call) const { return calls.contains(call); }
@@ -130,7 +133,7 @@ public:
     void SetWorkDevicePresent(bool present) override { workDevicePresent = present; }
     void SetItemMode(int mode) override { itemMode = mode; }
 
-    void SetSystemVersionText(const QString&) override {}
+    void SetSystemVersionText(const QString& text) override { systemVersionText = text; }
     bool IsOnlineFirmware() override { return online; }
     void SetFirmwarePath(const QString& path) override { calls << "SetFirmwarePath(" + path + ")"; }
     void SetFirmwareText(const QString&) override {}
@@ -173,11 +176,14 @@ public:
     void ShowVerifyAnimation() override { calls << "ShowVerifyAnimation"; }
     void ShowDownloadFailedPicture() override { calls << "ShowDownloadFailedPicture"; }
     void ShowVerifyFailedPicture() override { calls << "ShowVerifyFailedPicture"; }
+    void ReturnToFirmwareCheck() override { calls << "ReturnToFirmwareCheck"; }
 
     // RepairProgressView
     void ShowFixingDeviceName(MRDeviceRef) override {}
     void ShowRepairProgress(RepairStep step, float value) override {
         calls << QStringLiteral("ShowRepairProgress(%1,%2)").arg(StateName(step)).arg(double(value));
+        if (onRepairProgress)
+            onRepairProgress(step, value);
     }
     void ShowReadyToFix() override {
         calls << "ShowReadyToFix";

@@ -54,6 +54,7 @@ public:
     void ShowNameInvalid() override { log << QStringLiteral("NameInvalid"); }
     void ShowAttachmentFits() override {}
     void ShowAttachmentTooLarge() override { log << QStringLiteral("AttachmentTooLarge"); }
+    void ShowAttachmentUnreadable() override { log << QStringLiteral("AttachmentUnreadable"); }
 
 private:
     bool m_sending = false;

@@ -2,16 +2,22 @@
 // archive holds when 7z reads it back.
 
 #include "BinaryBytes.h"
+#include "FileModes.h"
 #include "MailDeployment.h"
 #include "StandInProgram.h"
+#include "UnattachableFile.h"
 
 #include "device/BugReportArchive.h"
+#include "device/BugReportDisplay.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -46,6 +52,12 @@ private slots:
     void damagedSettingsAreRefused();
     void packsLogsSettingsAndAttachment_data();
     void packsLogsSettingsAndAttachment();
+    void onlyTheDataFoldersOwnFiles_data();
+    void onlyTheDataFoldersOwnFiles();
+    void attachmentThatCannotBeAttached_data();
+    void attachmentThatCannotBeAttached();
+    void archiveIsTheUsersAlone_data();
+    void archiveIsTheUsersAlone();
     void archiverFails_data();
     void archiverFails();
 };
@@ -155,6 +167,146 @@ void TestBugReportArchive::packsLogsSettingsAndAttachment() {
     }
     // Nothing of the gathering is left in the data folder.
     QCOMPARE(QDir(dataDir).entryList({QStringLiteral("report-*")}, QDir::AllEntries | QDir::Hidden), QStringList());
+}
+
+void TestBugReportArchive::onlyTheDataFoldersOwnFiles_data() {
+    QTest::addColumn<QString>("planted"); // what stands in the data folder besides its own files
+    QTest::addColumn<QStringList>("expected");
+    const QStringList own{"config.xml", "myrun.log", "update.log"};
+    QTest::newRow("a log that is a link to a file elsewhere") << "link.log" << own;
+    QTest::newRow("settings that are a link to a file elsewhere") << "link.xml" << own;
+    QTest::newRow("a log that is a FIFO") << "fifo.log" << own;
+    QTest::newRow("a Log folder that is a link") << "Log link" << QStringList{"config.xml", "update.log"};
+}
+
+// The report carries the data folder's own files only: a log or settings file that is a link (to a file of
+// another account, or to one outside the folder that is never blanked) is left out, as is a Log folder that
+// is a link, and a FIFO of a log's name is passed over without holding the packing.
+void TestBugReportArchive::onlyTheDataFoldersOwnFiles() {
+    QFETCH(QString, planted);
+    QFETCH(QStringList, expected);
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    const QString dataDir = home.filePath(QStringLiteral("data")) + QLatin1Char('/');
+    const QString elsewhere = home.filePath(QStringLiteral("elsewhere/"));
+    QVERIFY(WriteFile(elsewhere + "secret.txt", "<c><Password>outside secret</Password></c>"));
+    QVERIFY(WriteFile(elsewhere + "Log/myrun.log", "another account's log\n"));
+    QVERIFY(WriteFile(dataDir + "update.log", "the updater\n"));
+    QVERIFY(WriteFile(dataDir + "config.xml", kSettings));
+    if (planted == "Log link") {
+        QVERIFY(QFile::link(elsewhere + "Log", dataDir + "Log"));
+    } else {
+        QVERIFY(WriteFile(dataDir + "Log/myrun.log", "the run log\n"));
+        if (planted == "fifo.log")
+            QCOMPARE(::mkfifo(QFile::encodeName(dataDir + planted).constData(), 0600), 0);
+        else
+            QVERIFY(QFile::link(elsewhere + "secret.txt", dataDir + planted));
+    }
+    const QString archive = dataDir + "report.dmp";
+    BugReportArchive packer;
+    QVERIFY2(packer.Pack(archive, dataDir, QString()), qPrintable(packer.Problem()));
+    QFile packed(archive);
+    QVERIFY(packed.open(QIODevice::ReadOnly));
+    UnpackedReport report;
+    QVERIFY2(report.unpack(packed.readAll()), qPrintable(report.errorText()));
+    QCOMPARE(report.files(), expected);
+    for (const QString& file : report.files()) {
+        QVERIFY(!report.read(file).contains("outside secret"));
+        QVERIFY(!report.read(file).contains("another account"));
+    }
+}
+
+void TestBugReportArchive::attachmentThatCannotBeAttached_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("fault"); // BugReportArchive::AttachmentFault
+    const int unreadable = int(BugReportArchive::AttachmentFault::Unreadable);
+    QTest::newRow("removed after it was chosen") << "removed" << unreadable;
+    QTest::newRow("a FIFO") << "fifo" << unreadable;
+    QTest::newRow("/dev/zero") << "device" << unreadable;
+    QTest::newRow("a folder") << "folder" << unreadable;
+    QTest::newRow("a link to a picture") << "link" << unreadable;
+    QTest::newRow("grown past the limit") << "large" << int(BugReportArchive::AttachmentFault::TooLarge);
+}
+
+// An attachment that is not a regular file of its own name by the time it is packed fails the packing: a report
+// that claimed to carry it would go out without it. Nothing is left behind, and nothing waits on the file.
+void TestBugReportArchive::attachmentThatCannotBeAttached() {
+    QFETCH(QString, kind);
+    QFETCH(int, fault);
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    const QString dataDir = home.filePath(QStringLiteral("data")) + QLatin1Char('/');
+    QVERIFY(WriteFile(dataDir + "Log/myrun.log", "the run log\n"));
+    QString attachment = home.filePath(QStringLiteral("screen.png"));
+    QVERIFY(WriteFile(home.filePath(QStringLiteral("picture.png")), BinaryBytes(1000)));
+    if (kind == "large") {
+        QFile big(attachment);
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(BugReportDisplay::MaxAttachmentBytes + 1));
+    } else {
+        attachment = MakeUnattachable(kind, attachment, home.filePath(QStringLiteral("picture.png")));
+        QVERIFY(!attachment.isEmpty());
+    }
+    const QString archive = dataDir + "report.dmp";
+    QElapsedTimer clock;
+    clock.start();
+    BugReportArchive packer;
+    QVERIFY(!packer.Pack(archive, dataDir, attachment));
+    QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(int(packer.Fault()), fault);
+    QVERIFY2(packer.Problem().contains(attachment), qPrintable(packer.Problem()));
+    QVERIFY(!QFileInfo::exists(archive));
+    QCOMPARE(QDir(dataDir).entryList({QStringLiteral("report-*")}, QDir::AllEntries | QDir::Hidden), QStringList());
+}
+
+void TestBugReportArchive::archiveIsTheUsersAlone_data() {
+    QTest::addColumn<int>("mask");
+    QTest::newRow("an open mask") << 0;
+    QTest::newRow("the usual mask") << 022;
+}
+
+// The report (the logs, the settings, the picture) is the user's alone whatever the umask: each file gathered
+// for it is 0600 in 0700 folders when the archiver reads it, and the archive is 0600 from the moment it is
+// where a failed or stopped send leaves it.
+void TestBugReportArchive::archiveIsTheUsersAlone() {
+    QFETCH(int, mask);
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    const QString dataDir = home.filePath(QStringLiteral("data")) + QLatin1Char('/');
+    QVERIFY(WriteFile(dataDir + "Log/myrun.log", "the run log\n"));
+    QVERIFY(WriteFile(dataDir + "config.xml", kSettings));
+    const QString attachment = home.filePath(QStringLiteral("pictures/screen.png"));
+    QVERIFY(WriteFile(attachment, BinaryBytes(1000)));
+    for (const QString& open : {dataDir + "Log/myrun.log", dataDir + "config.xml", attachment})
+        QVERIFY(FileModes::Set(open, 0666));
+    // The archiver's stand-in makes the archive as the real one does and notes the mode of everything in the
+    // folder it makes it in.
+    const QString modes = home.filePath(QStringLiteral("modes"));
+    const QString archiver = home.filePath(QStringLiteral("7z"));
+    QVERIFY(StandIn::Write(archiver, "shift 5\narchive=$1\nshift\nprintf packed > \"$archive\"\n"
+                                     "find \"$(dirname \"$archive\")\" -exec stat -c '%a %F %n' {} + > " +
+                                         StandIn::ShellQuoted(modes) + "\n"));
+    const QString archive = BugReportArchive::PathFor(dataDir, QStringLiteral("Tavik Mendra"), QStringLiteral("2.1"));
+    BugReportArchive packer;
+    packer.SetArchiver(archiver);
+    bool packed = false;
+    {
+        FileModes::Umask umask(mask);
+        packed = packer.Pack(archive, dataDir, attachment);
+    }
+    QVERIFY2(packed, qPrintable(packer.Problem()));
+    QFile noted(modes);
+    QVERIFY(noted.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = noted.readAll().trimmed().split('\n');
+    // The folder the files are gathered in, myrun.log, config.xml, the attachment folder and its picture, and
+    // the archive.
+    QCOMPARE(lines.size(), 6);
+    for (const QByteArray& line : lines) {
+        // The archive as the archiver made it, inside the gathering folder that no one else can enter.
+        if (line.endsWith(".dmp"))
+            continue;
+        QVERIFY2(line.startsWith("700 directory ") || line.startsWith("600 regular file "), line.constData());
+    }
+    QCOMPARE(FileModes::Of(archive), mode_t(0600));
 }
 
 void TestBugReportArchive::archiverFails_data() {

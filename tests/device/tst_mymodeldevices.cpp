@@ -213,9 +213,10 @@ private slots:
         QVERIFY(host().models.entries.isEmpty());
     }
 
-    // A mode change cannot be cut short: it is waited for, never destroyed while it runs.
+    // A mode change that would take long is stopped at exit, and its thread ended before it is destroyed: the
+    // closed program is gone within two seconds, and the device keeps the mode it had.
     void shutDownDuringARecoveryChange() {
-        QVERIFY(env.load(ModelTestEnv::device(1, "iPhone"), 300, 1000));
+        QVERIFY(env.load(ModelTestEnv::device(1, "iPhone"), 300, 15000));
         env.start();
         QTRY_COMPARE(host().models.texts().size(), 1);
         env.model->ToggleRecoveryMode();
@@ -223,9 +224,10 @@ private slots:
         QElapsedTimer timer;
         timer.start();
         env.model.reset();
-        QVERIFY(timer.elapsed() < 3000);
+        qInfo("the model was gone %lld ms after its shut-down began", timer.elapsed());
+        QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
         QCOMPARE(env.state(1).jobRunning, 0);
-        QCOMPARE(env.state(1).mode, int(MRModeRecovery));
+        QCOMPARE(env.state(1).mode, int(MRModeNormal));
     }
 };
 

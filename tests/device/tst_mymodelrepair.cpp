@@ -156,6 +156,8 @@ private slots:
     }
 
     // A package chosen by the user: the model keeps the library's local selection and sets no download path.
+    // The ready page names the package's own version, and the package is unpacked below the download folder
+    // as a downloaded one is, not in the temporary folder.
     void localPackageRun() {
         QVERIFY(startWithDevice());
         const MRDeviceRef device = env.state(1).handle;
@@ -163,51 +165,80 @@ private slots:
             QDir(qEnvironmentVariable("MENDRA_RUNTIME_DIR")).filePath("DemoFirmware_17.0_Restore.ipsw");
         host().online = false;
         host().firstDownload = false;
+        host().systemVersionText = QStringLiteral("an earlier run's version");
         env.model->SetLocalFirmware(device, package.toUtf8());
         env.model->SetWorkDeviceIdText(QStringLiteral("1"));
         QVERIFY(firstRun(true));
         QVERIFY(host().filter("SetFirmwarePath(").isEmpty());
+        // The list's entry reads "17.0" here; the package calls itself "17.0 (21A329)".
+        QCOMPARE(host().systemVersionText, QStringLiteral("17.0 (21A329)"));
         // Its end stopped the job as the user's stop would: the device is now the last-used one.
         std::unique_ptr<CItemDataBase> item(env.model->MakeDeviceItem());
         QCOMPARE(item->GetPresent(), DevicePresence::Selected);
         QCOMPARE(item->GetDevice(), device);
+        QStringList unpackedIn;
+        host().onRepairProgress = [&unpackedIn](RepairStep step, float value) {
+            if (step == RepairStep::Unzipping && value > 0 && unpackedIn.isEmpty())
+                unpackedIn = QDir(gConfig->GetDownloadPath())
+                                 .entryList(QStringList{QStringLiteral(".unpack-*")}, QDir::Dirs | QDir::Hidden);
+        };
         startSecondRun(true);
         QTRY_VERIFY_WITH_TIMEOUT(host().has("ShowRepairSucceeded"), 20000);
+        host().onRepairProgress = nullptr;
         QCOMPARE(env.state(1).restoreCount, 1);
+        QCOMPARE(unpackedIn.size(), 1);
+        QCOMPARE(host().systemVersionText, QStringLiteral("17.0 (21A329)"));
     }
 
-    // Every fault ends in a visible failure and leaves nothing marked as running.
+    // Every fault ends in a visible failure and leaves nothing marked as running. Until the device is touched (the
+    // second run's verification and unpack) a failure is the package's: the firmware check page shows it, with
+    // "Download again", instead of the repair's failure page; an unpack's has no hint.
     void faults_data() {
         QTest::addColumn<int>("step");
         QTest::addColumn<bool>("inSecondRun");
         QTest::addColumn<bool>("noFinalReport");
         QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QStringList>("absent");
         const QStringList repairFailed{"ShowRepairFailed"};
+        const QStringList onCheckPage{"ReturnToFirmwareCheck", "EnableRetryDownload(1)", "ShowVerifyFailedPicture",
+                                      "ShowFirmwareError(40)", "ShowFirmwareState(VerifyFailed)"};
+        const QStringList noHint{"ShowRepairFailed", "ShowFirmwareHint(TryOtherVersions)",
+                                 "ShowFirmwareHint(KeepConnected)"};
         QTest::newRow("download error") << int(MRStepDownload) << false << false
                                         << QStringList{"ShowDownloadFailedPicture", "EnableRetryDownload(1)",
                                                        "ShowFirmwareError(40)", "ShowFirmwareState(DownloadFailed)",
-                                                       "ShowFirmwareHint(KeepConnected)"};
+                                                       "ShowFirmwareHint(KeepConnected)"}
+                                        << repairFailed;
         QTest::newRow("verify error") << int(MRStepVerify) << false << false
                                       << QStringList{"ShowVerifyFailedPicture", "ShowFirmwareError(40)",
                                                      "ShowFirmwareState(VerifyFailed)",
-                                                     "ShowFirmwareHint(TryOtherVersions)"};
-        QTest::newRow("second verification error") << int(MRStepVerify) << true << false << repairFailed;
-        QTest::newRow("unzip error") << int(MRStepUnzip) << true << false << repairFailed;
-        QTest::newRow("enter recovery error") << int(MRStepEnterRecovery) << true << false << repairFailed;
-        QTest::newRow("restore error") << int(MRStepRestore) << true << false << repairFailed;
+                                                     "ShowFirmwareHint(TryOtherVersions)"}
+                                      << repairFailed;
+        QTest::newRow("second verification error")
+            << int(MRStepVerify) << true << false << onCheckPage + QStringList{"ShowFirmwareHint(TryOtherVersions)"}
+            << repairFailed;
+        QTest::newRow("unzip error") << int(MRStepUnzip) << true << false << onCheckPage << noHint;
+        QTest::newRow("enter recovery error")
+            << int(MRStepEnterRecovery) << true << false << repairFailed << QStringList{"ReturnToFirmwareCheck"};
+        QTest::newRow("restore error") << int(MRStepRestore) << true << false << repairFailed
+                                       << QStringList{"ReturnToFirmwareCheck"};
         QTest::newRow("download without final report")
             << int(MRStepDownload) << false << true
-            << QStringList{"ShowDownloadFailedPicture", "EnableRetryDownload(1)", "ShowFirmwareState(DownloadFailed)"};
+            << QStringList{"ShowDownloadFailedPicture", "EnableRetryDownload(1)", "ShowFirmwareState(DownloadFailed)"}
+            << repairFailed;
         QTest::newRow("verify without final report")
             << int(MRStepVerify) << false << true
-            << QStringList{"ShowVerifyFailedPicture", "ShowFirmwareState(VerifyFailed)"};
-        QTest::newRow("restore without final report") << int(MRStepRestore) << true << true << repairFailed;
+            << QStringList{"ShowVerifyFailedPicture", "ShowFirmwareState(VerifyFailed)"} << repairFailed;
+        QTest::newRow("unzip without final report") << int(MRStepUnzip) << true << true << onCheckPage << noHint;
+        QTest::newRow("restore without final report")
+            << int(MRStepRestore) << true << true << repairFailed << QStringList{"ReturnToFirmwareCheck"};
     }
     void faults() {
         QFETCH(int, step);
         QFETCH(bool, inSecondRun);
         QFETCH(bool, noFinalReport);
         QFETCH(QStringList, expected);
+        QFETCH(QStringList, absent);
         QVERIFY(startWithDevice());
         MRSimFault fault{step, 50, 40, "Lost contact", 0, noFinalReport ? 1 : 0, 0};
         if (inSecondRun)
@@ -222,10 +253,11 @@ private slots:
         QVERIFY(runEnded());
         for (const QString& call : expected)
             QVERIFY2(host().has(call), qPrintable(call));
-        QVERIFY(!host().has("ShowRepairSucceeded"));
-        QVERIFY(!host().has("ShowReadyToFix"));
+        for (const QString& call : absent + QStringList{"ShowRepairSucceeded", "ShowReadyToFix"})
+            QVERIFY2(!host().has(call), qPrintable(call));
         QCOMPARE(host().count(expected.last()), 1);
-        if (!noFinalReport && !inSecondRun)
+        // The check page shows the library's own description.
+        if (!noFinalReport && (!inSecondRun || expected.contains("ReturnToFirmwareCheck")))
             QCOMPARE(host().firmwareDescription, QStringLiteral("Lost contact"));
         QVERIFY(!env.model->IsRepairRunning());
         QVERIFY(!env.model->IsFirmwareStageRunning());
@@ -310,9 +342,34 @@ private slots:
                                           << QStringList{"ShowRepairProgress(Repairing,750)"} << 0;
         QTest::newRow("second verification passes") << int(MRStepVerify) << int(MRStatusFinished) << 0ull << 0ull << 0
                                                     << true << QStringList{"ShowFirmwareState(Verified)"} << 0;
+        // A package that is gone by "Fix Now" is downloaded again behind the fix page, which shows it.
+        QTest::newRow("second-run download progress")
+            << int(MRStepDownload) << int(MRStatusProgress) << 512ull << 1024ull << 0 << true
+            << QStringList{"ShowFirmwareProgress(500)", "ShowDownloadSpeed", "ShowRepairProgress(Downloading,500)"}
+            << 0;
+        const QStringList downloadFailedOnCheckPage{
+            "ShowFirmwareState(Downloaded)", "ReturnToFirmwareCheck", "EnableRetryDownload(1)",
+            "ShowDownloadFailedPicture",     "ShowFirmwareError(5)",  "ShowFirmwareState(DownloadFailed)"};
         QTest::newRow("second-run download error")
             << int(MRStepDownload) << int(MRStatusFinished) << 0ull << 0ull << 5 << true
-            << QStringList{"ShowFirmwareState(Downloaded)", "ShowRepairFailed"} << -1;
+            << downloadFailedOnCheckPage + QStringList{"ShowFirmwareHint(KeepConnected)"} << -1;
+        // A download that fails on this computer's disk gets no word about the connection.
+        QTest::newRow("download fails on the local disk")
+            << int(MRStepDownload) << int(MRStatusFinished) << 0ull << 0ull << int(MRErrorWrite) << false
+            << QStringList{"ShowFirmwareState(Downloaded)", "EnableRetryDownload(1)", "ShowDownloadFailedPicture",
+                           "ShowFirmwareError(8)", "ShowFirmwareState(DownloadFailed)"}
+            << -1;
+        QTest::newRow("download folder not writable")
+            << int(MRStepDownload) << int(MRStatusFinished) << 0ull << 0ull << int(MRErrorFolder) << false
+            << QStringList{"ShowFirmwareState(Downloaded)", "EnableRetryDownload(1)", "ShowDownloadFailedPicture",
+                           "ShowFirmwareError(4)", "ShowFirmwareState(DownloadFailed)"}
+            << -1;
+        QTest::newRow("second-run download fails on the local disk")
+            << int(MRStepDownload) << int(MRStatusFinished) << 0ull << 0ull << int(MRErrorWrite) << true
+            << QStringList{"ShowFirmwareState(Downloaded)", "ReturnToFirmwareCheck",
+                           "EnableRetryDownload(1)",        "ShowDownloadFailedPicture",
+                           "ShowFirmwareError(8)",          "ShowFirmwareState(DownloadFailed)"}
+            << -1;
         QTest::newRow("step beyond restore")
             << int(MRStepRestore + 1) << int(MRStatusFinished) << 0ull << 0ull << 0 << false << QStringList{} << 0;
         QTest::newRow("unknown status") << int(MRStepUnzip) << int(MRStatusProgress + 1) << 0ull << 0ull << 0 << false

@@ -2,9 +2,12 @@
 // each checked for the exact sequence of reports, and the thread rules the program relies on. The library
 // knows no Qt; only this test of it does.
 #include "LoopbackHttpServer.h"
+#include "PythonHttpServer.h"
+#include "TestCa.h"
 #include "deviceapi/zUZArovadu.h"
 #include "zUZArovaduControl.h"
 
+#include <QDir>
 #include <QString>
 #include <QtTest>
 
@@ -19,6 +22,7 @@
 #include <fstream>
 #include <ftw.h>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <netinet/in.h>
 #include <openssl/evp.h>
@@ -26,12 +30,15 @@
 #include <openssl/x509.h>
 #include <sstream>
 #include <string>
+#include <sys/mount.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
 #include <zip.h>
+#include <zlib.h>
 
 namespace {
 
@@ -45,17 +52,15 @@ const char* const kProductType = "T1,1";
 
 // ---- files --------------------------------------------------------------------------------------------------
 
+void removeTree(const std::string& path);
+
 struct TempDir {
     std::string path;
     TempDir() {
         char pattern[] = "/tmp/tst_devicelib-XXXXXX";
         path = ::mkdtemp(pattern);
     }
-    ~TempDir() {
-        ::nftw(
-            path.c_str(), [](const char* p, const struct stat*, int, struct FTW*) { return ::remove(p); }, 16,
-            FTW_DEPTH | FTW_PHYS);
-    }
+    ~TempDir() { removeTree(path); }
     std::string file(const std::string& name) const { return path + "/" + name; }
 };
 
@@ -78,6 +83,14 @@ std::vector<std::string> entriesOf(const std::string& folder) {
         ::closedir(dir);
     }
     return names;
+}
+
+std::vector<std::string> unpackFoldersIn(const std::string& folder) {
+    std::vector<std::string> found;
+    for (const std::string& name : entriesOf(folder))
+        if (name.rfind(".unpack-", 0) == 0)
+            found.push_back(name);
+    return found;
 }
 
 std::string readFile(const std::string& path) {
@@ -111,7 +124,9 @@ std::string makePackage(const std::string& productType, size_t payloadSize = 512
     std::string path = dir.file("package.ipsw");
     int error = 0;
     zip_t* zip = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    std::string plist = "<plist version=\"1.0\"><dict><key>ProductVersion</key><string>1.0</string>"
+    // The package's own version differs from its catalogue entry's ("1.0 (1A1)"), as a user's may.
+    std::string plist = "<plist version=\"1.0\"><dict><key>ProductVersion</key><string>1.1</string>"
+                        "<key>ProductBuildVersion</key><string>1B2</string>"
                         "<key>SupportedProductTypes</key><array><string>" +
                         productType + "</string></array></dict></plist>";
     std::string payload(payloadSize, '\0');
@@ -130,10 +145,124 @@ std::string makePackage(const std::string& productType, size_t payloadSize = 512
 }
 
 // Breaks the compressed payload while the archive's directory stays readable.
-std::string damaged(std::string package) {
-    for (size_t i = package.size() / 3; i < package.size() / 3 + 64; ++i)
+std::string damaged(std::string package, size_t bytes = 64) {
+    for (size_t i = package.size() / 3; i < package.size() / 3 + bytes; ++i)
         package[i] = char(package[i] ^ 0x5a);
     return package;
+}
+
+// A zip written byte by byte, so that its directory can declare sizes its data does not have. Every entry is
+// deflated and carries ZIP64 sizes.
+struct ZipEntry {
+    std::string name;
+    std::string data;
+    uint64_t declared; // uncompressed size the headers state
+};
+
+std::string deflated(const std::string& data) {
+    z_stream z{};
+    deflateInit2(&z, Z_BEST_COMPRESSION, Z_DEFLATED, -15, 9, Z_DEFAULT_STRATEGY);
+    std::string out(deflateBound(&z, uLong(data.size())), '\0');
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+    z.avail_in = uInt(data.size());
+    z.next_out = reinterpret_cast<Bytef*>(&out[0]);
+    z.avail_out = uInt(out.size());
+    deflate(&z, Z_FINISH);
+    out.resize(z.total_out);
+    deflateEnd(&z);
+    return out;
+}
+
+std::string handMadeZip(const std::vector<ZipEntry>& entries) {
+    std::string zip, directory;
+    const auto put = [](std::string& to, uint64_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            to += char(i < 8 ? (value >> (8 * i)) & 0xff : 0);
+    };
+    // From "version needed" to the extra field's length, alike in the local header and the directory; the
+    // 32-bit sizes say "see the ZIP64 field".
+    const auto headerFields = [&put](std::string& to, uint32_t crc, const ZipEntry& entry, int extraLength) {
+        for (const std::pair<uint64_t, int>& field : std::vector<std::pair<uint64_t, int>>{{45, 2},
+                                                                                           {0, 2},
+                                                                                           {8, 2},
+                                                                                           {0, 4},
+                                                                                           {crc, 4},
+                                                                                           {0xffffffff, 4},
+                                                                                           {0xffffffff, 4},
+                                                                                           {entry.name.size(), 2},
+                                                                                           {uint64_t(extraLength), 2}})
+            put(to, field.first, field.second);
+    };
+    for (const ZipEntry& entry : entries) {
+        const std::string packed = deflated(entry.data);
+        const uint32_t crc =
+            uint32_t(crc32(0, reinterpret_cast<const Bytef*>(entry.data.data()), uInt(entry.data.size())));
+        const uint64_t offset = zip.size();
+        put(zip, 0x04034b50, 4);
+        headerFields(zip, crc, entry, 20);
+        zip += entry.name;
+        put(zip, 0x00100001, 4); // ZIP64 field of 16 bytes
+        put(zip, entry.declared, 8);
+        put(zip, packed.size(), 8);
+        zip += packed;
+
+        put(directory, 0x02014b50, 4);
+        put(directory, 45, 2); // made by
+        headerFields(directory, crc, entry, 28);
+        put(directory, 0, 10); // comment length, disk, attributes
+        put(directory, 0xffffffff, 4);
+        directory += entry.name;
+        put(directory, 0x00180001, 4); // ZIP64 field of 24 bytes
+        put(directory, entry.declared, 8);
+        put(directory, packed.size(), 8);
+        put(directory, offset, 8);
+    }
+    const uint64_t directoryOffset = zip.size();
+    zip += directory;
+    const uint64_t endOffset = zip.size();
+    put(zip, 0x06064b50, 4); // ZIP64 end of directory
+    put(zip, 44, 8);
+    put(zip, 0x002d002d, 4);
+    put(zip, 0, 8);
+    put(zip, entries.size(), 8);
+    put(zip, entries.size(), 8);
+    put(zip, directory.size(), 8);
+    put(zip, directoryOffset, 8);
+    put(zip, 0x07064b50, 4); // its locator
+    put(zip, 0, 4);
+    put(zip, endOffset, 8);
+    put(zip, 1, 4);
+    put(zip, 0x06054b50, 4); // end of directory, pointing at the ZIP64 one
+    put(zip, 0, 4);
+    put(zip, 0xffffffff, 4);
+    put(zip, 0xffffffffffffffffu, 8);
+    put(zip, 0, 2);
+    return zip;
+}
+
+const std::string kPlist = "<plist version=\"1.0\"><dict><key>ProductVersion</key><string>1.0</string>"
+                           "<key>SupportedProductTypes</key><array><string>T1,1</string></array></dict></plist>";
+
+// A manifest, then one payload of the given bytes whose headers declare the given size.
+std::string packageDeclaring(const std::string& payload, uint64_t declared) {
+    return handMadeZip({{"Restore.plist", kPlist, kPlist.size()}, {"Firmware/system.dmg", payload, declared}});
+}
+
+QByteArray bytes(const std::string& data) {
+    return QByteArray(data.data(), int(data.size()));
+}
+
+std::string fromBytes(const QByteArray& data) {
+    return std::string(data.constData(), size_t(data.size()));
+}
+
+// The run's unpack folders in a folder: ".unpack-..." entries.
+std::vector<std::string> unpackFoldersIn(const std::string& folder);
+
+void removeTree(const std::string& path) {
+    ::nftw(
+        path.c_str(), [](const char* p, const struct stat*, int, struct FTW*) { return ::remove(p); }, 16,
+        FTW_DEPTH | FTW_PHYS);
 }
 
 // ---- reports ------------------------------------------------------------------------------------------------
@@ -149,6 +278,7 @@ struct Trace {
     uint64_t downloadDone = 0; // last download progress, in bytes
     uint64_t downloadTotal = 0;
     std::string lastDescription;
+    std::string descriptions[5]; // of each step's finished report
     bool onCallingThread = false;
     std::thread::id callingThread = std::this_thread::get_id();
     std::function<int(const MRRestoreCallbackData&)> hook;
@@ -189,6 +319,8 @@ struct Trace {
                     trace->problems.push_back(token + " without a description");
                 else
                     trace->lastDescription = data->result.description;
+                if (data->result.description && data->step >= 0 && data->step <= 4)
+                    trace->descriptions[data->step] = data->result.description;
             }
             if (!(data->status == MRStatusProgress && !trace->tokens.empty() && trace->tokens.back() == token))
                 trace->tokens.push_back(token);
@@ -292,6 +424,23 @@ MRSimDeviceState stateOf(uint64_t id) {
     return state;
 }
 
+// Both phones of the scenario connected as one product type, offered one package, each with it selected.
+bool plugTwins(const Firmware& firmware) {
+    std::string twin = scenarioJson(firmware);
+    twin.replace(twin.find("\"T2,1\""), 6, "\"T1,1\"");
+    if (sim()->LoadScenario(twin.c_str()) != 0 || sim()->Plug(kSecondPhone) != 0 || sim()->WaitIdle(5000) != 0)
+        return false;
+    MRSelectFirmware(handleOf(kPhone), 0);
+    MRSelectFirmware(handleOf(kSecondPhone), 0);
+    return true;
+}
+
+// The package served at /fw/fw.ipsw, as the catalogue offers it.
+Firmware serving(LoopbackHttpServer& server, const std::string& body) {
+    server.serve("/fw/fw.ipsw", body);
+    return Firmware{server.url("/fw/fw.ipsw"), sha1Hex(body), body.size()};
+}
+
 // One repair setting: a scenario loaded, the phone's first firmware entry selected, a fresh download folder.
 struct Bench {
     TempDir downloads;
@@ -318,12 +467,7 @@ struct Bench {
         return MRRestore(handleOf(kPhone), option, Trace::callback, &trace);
     }
     std::string package() const { return downloads.file("fw.ipsw"); }
-    bool unpackLeftovers() const {
-        for (const std::string& name : entriesOf(downloads.path))
-            if (name.rfind(".unpack-", 0) == 0)
-                return true;
-        return false;
-    }
+    bool unpackLeftovers() const { return !unpackFoldersIn(downloads.path).empty(); }
 };
 
 const QString kWholeRun = QStringLiteral("D> D~ D=0 V> V~ V=0 U> U~ U=0 E> E~ E=0 R> R~ R=0");
@@ -379,6 +523,18 @@ private slots:
     void localPackages_data();
     void localPackages();
     void noFirmwareUnwritableFolderStaleHandle();
+
+    void verifyMessages_data();
+    void verifyMessages();
+    void packageSwappedAfterItsVerification();
+    void linksAreNotFollowed_data();
+    void linksAreNotFollowed();
+    void unpackIsBounded_data();
+    void unpackIsBounded();
+    void unpackFolderRemovedWhileUnpacking();
+    void abandonedUnpackFoldersAreRemoved();
+    void httpsTrustAndRedirects_data();
+    void httpsTrustAndRedirects();
 
     void runGoesOnUnderTheNewHandle();
     void stoppedWithTheFirstHandleOffTheBus();
@@ -482,6 +638,25 @@ void TestDeviceLib::runs_data() {
              QCOMPARE(requests[1].status, 206);
              QCOMPARE(requests[1].bytesSent, good.size() - good.size() / 2);
              QVERIFY(readFile(bench.package()) == good);
+         }});
+    // The download folder is deleted while the package is written: a failure of the disk, told as one, never as
+    // a connection that closed early.
+    const auto description = std::make_shared<std::string>();
+    add("download folder removed mid-download",
+        {B::Serve, false, false, noFault(),
+         [description](Bench& bench, const MRRestoreCallbackData& data) {
+             if (data.step == MRStepDownload && data.status == MRStatusProgress &&
+                 QDir(text(bench.downloads.path)).exists())
+                 QDir(text(bench.downloads.path)).removeRecursively();
+             if (data.step == MRStepDownload && data.status == MRStatusFinished)
+                 *description = data.result.description;
+             return 0;
+         },
+         QStringLiteral("D> D~ D=8"), MRErrorWrite,
+         [description](Bench& bench, LoopbackHttpServer&) {
+             QCOMPARE(text(*description),
+                      text("Cannot write " + bench.package() + ".part: it was removed during the download"));
+             QVERIFY(!exists(bench.package()));
          }});
     add("wrong checksum", {B::Serve, false, true, noFault(), nullptr, QStringLiteral("D> D~ D=0 V> V~ V=9"),
                            MRErrorChecksum, [](Bench& bench, LoopbackHttpServer& server) {
@@ -608,8 +783,7 @@ void TestDeviceLib::runs() {
 
 void TestDeviceLib::advancedModeReusesThePackage() {
     LoopbackHttpServer server;
-    server.serve("/fw/fw.ipsw", m_good);
-    Bench bench(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(m_good), m_good.size()}, "reenumerate");
+    Bench bench(serving(server, m_good), "reenumerate");
     QVERIFY(bench.ready);
     Trace first;
     first.hook = [&bench](const MRRestoreCallbackData& data) {
@@ -641,8 +815,7 @@ void TestDeviceLib::advancedModeReusesThePackage() {
 
 void TestDeviceLib::deleteAfterRepair() {
     LoopbackHttpServer server;
-    server.serve("/fw/fw.ipsw", m_good);
-    Bench bench(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(m_good), m_good.size()});
+    Bench bench(serving(server, m_good));
     QVERIFY(bench.ready);
     MRSetDeleteFirmware(1);
     // Not after a failed restore: the user will want to try again.
@@ -666,42 +839,56 @@ void TestDeviceLib::deleteAfterRepair() {
 
 void TestDeviceLib::localPackages_data() {
     QTest::addColumn<QByteArray>("package");
+    QTest::addColumn<bool>("behindALink"); // the library is given a link to the package
     QTest::addColumn<QString>("trace");
     QTest::addColumn<int>("result");
-    const auto bytes = [](const std::string& data) { return QByteArray(data.data(), int(data.size())); };
+    QTest::addColumn<QString>("verified"); // the verify step's description
     const std::string escapeEntry = "../tst_devicelib_escape_" + std::to_string(::getpid());
-    QTest::newRow("local package for this device")
-        << bytes(m_good) << QStringLiteral("V> V~ V=0 U> U~ U=0 E> E~ E=0 R> R~ R=0") << 0;
+    const QString whole = QStringLiteral("V> V~ V=0 U> U~ U=0 E> E~ E=0 R> R~ R=0");
+    // The package's own version, not its catalogue entry's "1.0 (1A1)".
+    QTest::newRow("local package for this device") << bytes(m_good) << false << whole << 0 << "1.1 (1B2)";
     QTest::newRow("local package for another device")
-        << bytes(makePackage("T9,9")) << QStringLiteral("V> V~ V=10") << int(MRErrorPackage);
+        << bytes(makePackage("T9,9")) << false << "V> V=10" << int(MRErrorPackage) << QString();
     QTest::newRow("local package without manifest")
-        << bytes(makePackage(kProductType, 1024, false)) << QStringLiteral("V> V~ V=10") << int(MRErrorPackage);
+        << bytes(makePackage(kProductType, 1024, false)) << false << "V> V=10" << int(MRErrorPackage) << QString();
     QTest::newRow("local file that is no package")
-        << bytes(std::string(4096, 'x')) << QStringLiteral("V> V~ V=10") << int(MRErrorPackage);
+        << bytes(std::string(4096, 'x')) << false << "V> V=10" << int(MRErrorPackage) << QString();
     QTest::newRow("local package with an entry outside its folder")
-        << bytes(makePackage(kProductType, 1024, true, escapeEntry)) << QStringLiteral("V> V~ V=0 U> U~ U=12")
-        << int(MRErrorUnzip);
+        << bytes(makePackage(kProductType, 1024, true, escapeEntry)) << false << "V> V=10" << int(MRErrorPackage)
+        << QString();
+    // Every entry's data is checked at verify: the damage shows before "Fix Now", not in the unpack.
+    QTest::newRow("local package with four flipped bytes")
+        << bytes(damaged(m_good, 4)) << false << "V> V~ V=10" << int(MRErrorPackage) << QString();
+    QTest::newRow("local package behind a link") << bytes(m_good) << true << "V> V=11" << int(MRErrorRead) << QString();
 }
 
 void TestDeviceLib::localPackages() {
     QFETCH(QByteArray, package);
+    QFETCH(bool, behindALink);
     QFETCH(QString, trace);
     QFETCH(int, result);
-    const std::string contents(package.constData(), size_t(package.size()));
+    QFETCH(QString, verified);
+    const std::string contents = fromBytes(package);
     LoopbackHttpServer server;
-    server.serve("/fw/fw.ipsw", m_good);
-    Bench bench(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(m_good), m_good.size()});
+    Bench bench(serving(server, m_good));
     QVERIFY(bench.ready);
     TempDir own;
     const std::string path = own.file("mine.ipsw");
     writeFile(path, contents);
+    const std::string given = behindALink ? own.file("link.ipsw") : path;
+    if (behindALink)
+        QCOMPARE(::symlink(path.c_str(), given.c_str()), 0);
     MRSetDeleteFirmware(1);
     MRSetDownloadFolder(nullptr);
-    MRSetLocalFirmware(bench.phone, path.c_str());
+    MRSetLocalFirmware(bench.phone, given.c_str());
     Trace reports;
     QCOMPARE(bench.restore(reports), result);
     MRSetLocalFirmware(bench.phone, nullptr);
     QCOMPARE(reports.text(), trace);
+    if (result == 0) {
+        QCOMPARE(text(reports.descriptions[MRStepVerify]), verified);
+        QCOMPARE(text(stateOf(kPhone).lastVersion), verified);
+    }
     QVERIFY(readFile(path) == contents); // never deleted, never changed
     const char* tmp = std::getenv("TMPDIR");
     const std::string escaped = "tst_devicelib_escape_" + std::to_string(::getpid());
@@ -711,8 +898,7 @@ void TestDeviceLib::localPackages() {
 
 void TestDeviceLib::noFirmwareUnwritableFolderStaleHandle() {
     LoopbackHttpServer server;
-    server.serve("/fw/fw.ipsw", m_good);
-    Bench bench(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(m_good), m_good.size()});
+    Bench bench(serving(server, m_good));
     QVERIFY(bench.ready);
     MRSelectFirmware(bench.phone, 5);
     Trace trace;
@@ -739,14 +925,308 @@ void TestDeviceLib::noFirmwareUnwritableFolderStaleHandle() {
     MRSetLocalFirmware(old, "/nowhere");
 }
 
+// ---- the package on disk ------------------------------------------------------------------------------------
+// What is verified is what is unpacked, nothing is written through a link, and the unpack is held to what the
+// package declares and the disk can take.
+
+void TestDeviceLib::verifyMessages_data() {
+    QTest::addColumn<bool>("wrongSize");
+    QTest::addColumn<QString>("trace");
+    QTest::addColumn<QString>("description");
+    const QString size = QString::number(m_good.size());
+    QTest::newRow("size differs") << true << "V> V=9"
+                                  << "The package has " + size + " bytes, expected " +
+                                         QString::number(m_good.size() + 1) + " bytes";
+    QTest::newRow("SHA-1 differs") << false << "V> V~ V=9"
+                                   << "The package's SHA-1 is " + text(sha1Hex(m_good)) + ", expected " +
+                                          QString(40, QLatin1Char('0'));
+}
+
+// A package already in the download folder whose size or digest is not the catalogue's.
+void TestDeviceLib::verifyMessages() {
+    QFETCH(bool, wrongSize);
+    QFETCH(QString, trace);
+    QFETCH(QString, description);
+    LoopbackHttpServer server;
+    Bench bench(Firmware{server.url("/fw/fw.ipsw"), wrongSize ? sha1Hex(m_good) : std::string(40, '0'),
+                         m_good.size() + (wrongSize ? 1 : 0)});
+    QVERIFY(bench.ready);
+    writeFile(bench.package(), m_good);
+    Trace reports;
+    QCOMPARE(bench.restore(reports), int(MRErrorChecksum));
+    QCOMPARE(reports.text(), trace);
+    QCOMPARE(text(reports.descriptions[MRStepVerify]), description);
+    QVERIFY(!exists(bench.package())); // the next run downloads it anew
+}
+
+// The second run's verification and its unpack read one open file: a package put in its place between them
+// is not what is unpacked.
+void TestDeviceLib::packageSwappedAfterItsVerification() {
+    LoopbackHttpServer server;
+    Bench bench(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(m_good), m_good.size()});
+    QVERIFY(bench.ready);
+    writeFile(bench.package(), m_good);
+    TempDir elsewhere;
+    const std::string planted = elsewhere.file("planted.ipsw");
+    writeFile(planted, makePackage(kProductType, 1024, true, "planted.txt"));
+    std::atomic<int> swapped{-1};
+    std::vector<std::string> unpacked;
+    Trace trace;
+    trace.hook = [&](const MRRestoreCallbackData& data) {
+        if (data.step == MRStepVerify && data.status == MRStatusFinished)
+            swapped = std::rename(planted.c_str(), bench.package().c_str());
+        if (data.step == MRStepUnzip && data.status == MRStatusFinished) {
+            for (const std::string& folder : unpackFoldersIn(bench.downloads.path))
+                for (const std::string& name : entriesOf(bench.downloads.file(folder)))
+                    unpacked.push_back(name);
+        }
+        return 0;
+    };
+    QCOMPARE(bench.restore(trace), 0);
+    QCOMPARE(swapped.load(), 0);
+    QCOMPARE(trace.text(), QStringLiteral("V> V~ V=0 U> U~ U=0 E> E~ E=0 R> R~ R=0"));
+    std::sort(unpacked.begin(), unpacked.end());
+    QCOMPARE(unpacked, (std::vector<std::string>{"Firmware", "Restore.plist"}));
+    QVERIFY(!bench.unpackLeftovers());
+}
+
+void TestDeviceLib::linksAreNotFollowed_data() {
+    QTest::addColumn<QString>("linkName"); // in the download folder, to a file elsewhere
+    QTest::newRow("a link at the partial download") << "fw.ipsw.part";
+    QTest::newRow("a link at the package") << "fw.ipsw";
+}
+
+// Another account that may write into the download folder plants a link there: the download neither writes
+// through it nor reads the file it leads to, and goes on as if it were not there.
+void TestDeviceLib::linksAreNotFollowed() {
+    QFETCH(QString, linkName);
+    LoopbackHttpServer server;
+    Bench bench(serving(server, m_good));
+    QVERIFY(bench.ready);
+    TempDir elsewhere;
+    const std::string target = elsewhere.file("not-yours");
+    const std::string targetContents = linkName.endsWith(".part") ? std::string("someone else's file") : m_good;
+    writeFile(target, targetContents);
+    QCOMPARE(::symlink(target.c_str(), bench.downloads.file(linkName.toStdString()).c_str()), 0);
+    Trace trace;
+    QCOMPARE(bench.restore(trace), 0);
+    QCOMPARE(trace.text(), kWholeRun);
+    QVERIFY(readFile(target) == targetContents);
+    QCOMPARE(server.requests().size(), size_t(1));
+    struct stat st;
+    QCOMPARE(::lstat(bench.package().c_str(), &st), 0);
+    QVERIFY(S_ISREG(st.st_mode));
+    QVERIFY(readFile(bench.package()) == m_good);
+    QVERIFY(!exists(bench.package() + ".part"));
+}
+
+namespace {
+
+// A small file system of its own for a test: a tmpfs mounted on a fresh folder, which only root may do.
+struct SmallDisk {
+    TempDir folder;
+    bool mounted = false;
+    std::string why;
+    explicit SmallDisk(const std::string& size) {
+        if (::geteuid() != 0) {
+            why = "mounting a small file system needs root";
+            return;
+        }
+        const std::string options = "size=" + size + ",mode=0755";
+        mounted = ::mount("tmpfs", folder.path.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, options.c_str()) == 0;
+        if (!mounted)
+            why = std::string("cannot mount a tmpfs: ") + std::strerror(errno);
+    }
+    ~SmallDisk() {
+        if (mounted)
+            ::umount2(folder.path.c_str(), MNT_DETACH);
+    }
+    uint64_t used() const {
+        struct statvfs fs;
+        return ::statvfs(folder.path.c_str(), &fs) == 0 ? uint64_t(fs.f_blocks - fs.f_bfree) * fs.f_frsize : 0;
+    }
+};
+
+} // namespace
+
+void TestDeviceLib::unpackIsBounded_data() {
+    QTest::addColumn<QByteArray>("package");
+    QTest::addColumn<bool>("smallDisk"); // the download folder on a 32 MiB file system of its own
+    QTest::addColumn<QString>("trace");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QString>("description"); // a part of the unzip step's description
+    const std::string payload(64 * 1024, 'p');
+    const QString checked = QStringLiteral("D> D~ D=0 V> V~ V=0 U> ");
+    QTest::newRow("declares more than any disk holds") << bytes(packageDeclaring(payload, uint64_t(1) << 60)) << false
+                                                       << checked + "U=8" << int(MRErrorWrite) << "it needs 1.0 EiB";
+    QTest::newRow("an entry holds more than it declares")
+        << bytes(packageDeclaring(payload, 1000)) << false << checked + "U~ U=12" << int(MRErrorUnzip)
+        << "holds more than the 1000 bytes it declares";
+    QTest::newRow("an entry holds less than it declares")
+        << bytes(packageDeclaring(payload, 2 * payload.size())) << false << checked + "U~ U=12" << int(MRErrorUnzip)
+        << "it ends after 65536 of its 131072 bytes";
+    QTest::newRow("small disk, a package declaring 8 GiB")
+        << bytes(packageDeclaring(payload, uint64_t(8) << 30)) << true << checked + "U=8" << int(MRErrorWrite)
+        << "it needs 8.0 GiB, ";
+    QTest::newRow("small disk, a package larger than the free space")
+        << bytes(packageDeclaring(std::string(40 << 20, 'z'), 40 << 20)) << true << checked + "U=8" << int(MRErrorWrite)
+        << "it needs 40.0 MiB, ";
+    QTest::newRow("small disk, a package that fits")
+        << bytes(packageDeclaring(std::string(8 << 20, 'z'), 8 << 20)) << true << kWholeRun << 0 << "Success";
+}
+
+// An online package is vouched for by its catalogue digest, so what its directory declares first meets the
+// unpack: that is bounded by the declared sizes, and those by the free space. One that cannot fit writes
+// nothing and says how much room it needs.
+void TestDeviceLib::unpackIsBounded() {
+    QFETCH(QByteArray, package);
+    QFETCH(bool, smallDisk);
+    QFETCH(QString, trace);
+    QFETCH(int, result);
+    QFETCH(QString, description);
+    std::unique_ptr<SmallDisk> disk;
+    if (smallDisk) {
+        disk = std::make_unique<SmallDisk>("32m");
+        if (!disk->mounted)
+            QSKIP(disk->why.c_str());
+    }
+    const std::string body = fromBytes(package);
+    LoopbackHttpServer server;
+    Bench bench(serving(server, body));
+    QVERIFY(bench.ready);
+    const std::string downloads = disk ? disk->folder.path : bench.downloads.path;
+    MRSetDownloadFolder(downloads.c_str());
+    std::atomic<uint64_t> before{0};
+    std::atomic<uint64_t> most{0};
+    Trace reports;
+    reports.hook = [&](const MRRestoreCallbackData& data) {
+        if (disk && data.step == MRStepUnzip) {
+            if (data.status == MRStatusStarted)
+                before = disk->used();
+            most = std::max<uint64_t>(most, disk->used());
+        }
+        return 0;
+    };
+    QCOMPARE(bench.restore(reports), result);
+    QCOMPARE(reports.text(), trace);
+    QVERIFY2(text(reports.descriptions[MRStepUnzip]).contains(description), reports.descriptions[MRStepUnzip].c_str());
+    if (disk && result != 0)
+        QCOMPARE(most - before, uint64_t(0)); // not a byte written
+    QVERIFY(unpackFoldersIn(downloads).empty());
+}
+
+// Whoever removes the unpack folder while the run fills it ends the run: it does not go on with half a package.
+void TestDeviceLib::unpackFolderRemovedWhileUnpacking() {
+    LoopbackHttpServer server;
+    Bench bench(serving(server, m_good));
+    QVERIFY(bench.ready);
+    std::atomic<bool> removed{false};
+    Trace trace;
+    trace.hook = [&](const MRRestoreCallbackData& data) {
+        if (data.step == MRStepUnzip && data.status == MRStatusProgress && !removed) {
+            for (const std::string& folder : unpackFoldersIn(bench.downloads.path))
+                removeTree(bench.downloads.file(folder));
+            removed = true;
+        }
+        return 0;
+    };
+    QCOMPARE(bench.restore(trace), int(MRErrorWrite));
+    QVERIFY(removed);
+    QCOMPARE(trace.text(), QStringLiteral("D> D~ D=0 V> V~ V=0 U> U~ U=8"));
+    QVERIFY2(trace.descriptions[MRStepUnzip].find("was removed while unpacking") != std::string::npos,
+             trace.descriptions[MRStepUnzip].c_str());
+    QCOMPARE(stateOf(kPhone).restoreCount, 0);
+    QVERIFY(!bench.unpackLeftovers());
+}
+
+// A run killed mid-unpack leaves its folder behind; the next run removes it, but not the folder of a run that
+// is unpacking at that moment for another device.
+void TestDeviceLib::abandonedUnpackFoldersAreRemoved() {
+    LoopbackHttpServer server;
+    const Firmware firmware = serving(server, m_good);
+    Bench bench(firmware);
+    QVERIFY(bench.ready);
+    QVERIFY(plugTwins(firmware));
+
+    const std::string abandoned = bench.downloads.file(".unpack-Kil1ed");
+    QCOMPARE(::mkdir(abandoned.c_str(), 0700), 0);
+    QCOMPARE(::mkdir((abandoned + "/Firmware").c_str(), 0700), 0);
+    writeFile(abandoned + "/Firmware/system.dmg", std::string(1 << 20, 's'));
+
+    std::vector<std::string> during, afterOther;
+    std::atomic<int> otherResult{-1};
+    Trace other;
+    Trace trace;
+    trace.hook = [&](const MRRestoreCallbackData& data) {
+        if (data.step == MRStepUnzip && data.status == MRStatusProgress && otherResult < 0) {
+            during = unpackFoldersIn(bench.downloads.path);
+            // The other device's whole run, while this one holds its unpack folder.
+            otherResult = MRRestore(handleOf(kSecondPhone), MROptionStandard, Trace::callback, &other);
+            afterOther = unpackFoldersIn(bench.downloads.path);
+        }
+        return 0;
+    };
+    QCOMPARE(MRRestore(handleOf(kPhone), MROptionStandard, Trace::callback, &trace), 0);
+    QCOMPARE(trace.text(), kWholeRun);
+    QCOMPARE(otherResult.load(), 0);
+    QCOMPARE(other.text(), QStringLiteral("V> V~ V=0 U> U~ U=0 E> E~ E=0 R> R~ R=0"));
+    QCOMPARE(during.size(), size_t(1));
+    QVERIFY(during[0] != ".unpack-Kil1ed");
+    QCOMPARE(afterOther, during);
+    QVERIFY(!exists(abandoned));
+    QVERIFY(!bench.unpackLeftovers());
+}
+
+// ---- https --------------------------------------------------------------------------------------------------
+
+void TestDeviceLib::httpsTrustAndRedirects_data() {
+    QTest::addColumn<QString>("route"); // on the https server; %1 stands for the plain server's address
+    QTest::addColumn<QString>("trace");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QString>("description"); // a part of the download step's description
+    QTest::newRow("https, its authority in MENDRA_EXTRA_CA") << "/fw.ipsw" << kWholeRun << 0 << "Success";
+    // Refused for where it leads, not for whom the server is.
+    QTest::newRow("https redirected to http") << "/redirect?to=%1/fw.ipsw"
+                                              << "D> D=5" << int(MRErrorNetwork) << "Protocol \"http\" not supported";
+}
+
+void TestDeviceLib::httpsTrustAndRedirects() {
+    QFETCH(QString, route);
+    QFETCH(QString, trace);
+    QFETCH(int, result);
+    QFETCH(QString, description);
+    TestCa ca;
+    QVERIFY2(ca.isValid(), qPrintable(ca.errorText()));
+    const TestCa::ServerCertificate certificate = ca.issueServerCertificate();
+    QVERIFY2(certificate.isValid(), qPrintable(ca.errorText()));
+    TempDir served;
+    writeFile(served.file("fw.ipsw"), m_good);
+    PythonHttpServer secure(QString::fromStdString(served.path), certificate.certificatePath, certificate.keyPath);
+    PythonHttpServer plain(QString::fromStdString(served.path));
+    QVERIFY(secure.start());
+    QVERIFY(plain.start());
+    const QString url =
+        secure.url(QString(route).replace(QStringLiteral("%1"), plain.url(QString()).toString())).toString();
+    Bench bench(Firmware{url.toStdString(), sha1Hex(m_good), m_good.size()});
+    QVERIFY(bench.ready);
+    qputenv("MENDRA_EXTRA_CA", ca.caCertificatePath().toLocal8Bit());
+    Trace reports;
+    const int got = bench.restore(reports);
+    qunsetenv("MENDRA_EXTRA_CA");
+    QCOMPARE(got, result);
+    QCOMPARE(reports.text(), trace);
+    QVERIFY2(text(reports.descriptions[MRStepDownload]).contains(description),
+             reports.descriptions[MRStepDownload].c_str());
+    QVERIFY(plain.requests().isEmpty()); // not even asked
+}
+
 // ---- re-enumeration -----------------------------------------------------------------------------------------
 // A real device drops off the bus when it enters or leaves recovery mode and comes back under a new handle: the
 // restore goes on across it, and the program can stop it with the handle it began with or with the new one.
 
 void TestDeviceLib::runGoesOnUnderTheNewHandle() {
     LoopbackHttpServer server;
-    server.serve("/fw/fw.ipsw", m_good);
-    Bench bench(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(m_good), m_good.size()}, "reenumerate", 80, 150, 5000);
+    Bench bench(serving(server, m_good), "reenumerate", 80, 150, 5000);
     QVERIFY(bench.ready);
     const MRDeviceRef first = bench.phone;
     std::atomic<MRDeviceRef> restoring{0};
@@ -780,8 +1260,7 @@ void TestDeviceLib::runGoesOnUnderTheNewHandle() {
 
 void TestDeviceLib::stoppedWithTheFirstHandleOffTheBus() {
     LoopbackHttpServer server;
-    server.serve("/fw/fw.ipsw", m_good);
-    Bench bench(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(m_good), m_good.size()}, "reenumerate", 80, 1000, 5000);
+    Bench bench(serving(server, m_good), "reenumerate", 80, 1000, 5000);
     QVERIFY(bench.ready);
     std::atomic<MRDeviceRef> handleOffBus{~MRDeviceRef(0)};
     Trace trace;
@@ -802,8 +1281,7 @@ void TestDeviceLib::stoppedWithTheFirstHandleOffTheBus() {
 
 void TestDeviceLib::stoppedWithTheNewHandle() {
     LoopbackHttpServer server;
-    server.serve("/fw/fw.ipsw", m_good);
-    Bench bench(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(m_good), m_good.size()}, "reenumerate", 5000);
+    Bench bench(serving(server, m_good), "reenumerate", 5000);
     QVERIFY(bench.ready);
     Trace trace;
     trace.hook = [](const MRRestoreCallbackData& data) {
@@ -818,8 +1296,7 @@ void TestDeviceLib::stoppedWithTheNewHandle() {
 
 void TestDeviceLib::unpluggedWhileOffTheBus() {
     LoopbackHttpServer server;
-    server.serve("/fw/fw.ipsw", m_good);
-    Bench bench(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(m_good), m_good.size()}, "reenumerate", 80, 1000, 200);
+    Bench bench(serving(server, m_good), "reenumerate", 80, 1000, 200);
     QVERIFY(bench.ready);
     std::atomic<int> unplugged{1};
     Trace trace;
@@ -884,9 +1361,7 @@ void TestDeviceLib::failedRestoreBringsTheDeviceBack() {
     QFETCH(int, reenumerateMs);
     QFETCH(QString, notifications);
     LoopbackHttpServer server;
-    server.serve("/fw/fw.ipsw", m_good);
-    Bench bench(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(m_good), m_good.size()}, modeChange.toStdString(), 80,
-                reenumerateMs, 5000);
+    Bench bench(serving(server, m_good), modeChange.toStdString(), 80, reenumerateMs, 5000);
     QVERIFY(bench.ready);
     MRSimFault failure = fault(MRStepRestore, 50, 43);
     QCOMPARE(sim()->InjectFault(kPhone, &failure), 0);
@@ -1022,8 +1497,7 @@ void TestDeviceLib::callbackMayUnregisterItself() {
 
 void TestDeviceLib::stopNeverBlocks() {
     LoopbackHttpServer server;
-    server.serve("/fw/fw.ipsw", m_good);
-    Bench bench(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(m_good), m_good.size()});
+    Bench bench(serving(server, m_good));
     QVERIFY(bench.ready);
     std::mutex gate;
     std::condition_variable opened;
@@ -1068,15 +1542,9 @@ void TestDeviceLib::twoDevicesNeverShareADownload() {
     const Firmware firmware{server.url("/fw/fw.ipsw"), sha1Hex(m_good), m_good.size()};
     Bench bench(firmware);
     QVERIFY(bench.ready);
-    std::string twin = scenarioJson(firmware);
-    twin.replace(twin.find("\"T2,1\""), 6, "\"T1,1\"");
-    QCOMPARE(sim()->LoadScenario(twin.c_str()), 0);
-    QCOMPARE(sim()->Plug(kSecondPhone), 0);
-    QCOMPARE(sim()->WaitIdle(5000), 0);
+    QVERIFY(plugTwins(firmware));
     const MRDeviceRef first = handleOf(kPhone);
     const MRDeviceRef second = handleOf(kSecondPhone);
-    MRSelectFirmware(first, 0);
-    MRSelectFirmware(second, 0);
 
     std::mutex gate;
     std::condition_variable downloading;
@@ -1111,8 +1579,7 @@ void TestDeviceLib::twoDevicesNeverShareADownload() {
 
 void TestDeviceLib::progressIsThrottled() {
     LoopbackHttpServer server;
-    server.serve("/fw/fw.ipsw", m_good);
-    Bench bench(Firmware{server.url("/fw/fw.ipsw"), sha1Hex(m_good), m_good.size()}, "change", 1000);
+    Bench bench(serving(server, m_good), "change", 1000);
     QVERIFY(bench.ready);
     std::atomic<int> restoreProgress{0};
     Trace trace;

@@ -1,5 +1,5 @@
 // Shows the bug-report dialog in its child frame with the shipped skin, for a person (or a screenshot) to
-// look at:   show_bugreportview idle|sending|success|failure|notsetup|invalid|badname|toolarge [LANG]
+// look at:   show_bugreportview idle|sending|success|failure|notsetup|invalid|badname|toolarge|unreadable [LANG]
 // Each word shows that state with made-up values; nothing is sent.
 
 #include "ShowSetup.h"
@@ -7,6 +7,8 @@
 #include "dialogs/MyBugReportView.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -35,9 +37,14 @@ int main(int argc, char** argv) {
     ShowHost host(state != QLatin1String("notsetup"));
     auto* view = new MyBugReportView(nullptr, Qt::FramelessWindowHint);
     view->SetHost(&host);
-    view->SetAttachmentChooser([](QWidget*, const QString&, const QString&, const QString&) {
-        return QStringLiteral("/tmp/screen shot.png");
-    });
+    // A picture that is there, but for the state in which it went after it was chosen.
+    QTemporaryDir pictures;
+    const QString picture = pictures.filePath(QStringLiteral("screen shot.png"));
+    QFile file(picture);
+    if (state != QLatin1String("unreadable") && file.open(QIODevice::WriteOnly))
+        file.write("png");
+    file.close();
+    view->SetAttachmentChooser([picture](QWidget*, const QString&, const QString&, const QString&) { return picture; });
     if (state != QLatin1String("idle")) {
         view->EmailEdit->setText(QStringLiteral("erika.muster@example.com"));
         view->NameEdit->setText(QStringLiteral("Erika Muster"));

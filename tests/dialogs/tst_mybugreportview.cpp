@@ -4,6 +4,7 @@
 
 #include "FindWidget.h"
 #include "FrameworkSkin.h"
+#include "UnattachableFile.h"
 #include "app/EditionData.h"
 #include "app/Language.h"
 #include "app/MendraData.h"
@@ -140,6 +141,8 @@ private slots:
     void fieldMarks_data();
     void fieldMarks();
     void attachmentSizeWhenChosen();
+    void attachmentThatCannotBeAttached_data();
+    void attachmentThatCannotBeAttached();
     void closingStopsTheSend_data();
     void closingStopsTheSend();
     void destroyedView_data();
@@ -596,7 +599,7 @@ void TestMyBugReportView::fieldMarks_data() {
     QTest::addColumn<QString>("warning");   // empty: none shown
     QTest::addColumn<bool>("nameMarked");
     const QString name = QStringLiteral("Invalid characters in the name.");
-    const QString size = QStringLiteral("The attachment is larger than 18 MB.");
+    const QString size = QStringLiteral("The attachment is larger than 17 MB.");
     QTest::newRow("name") << QStringList{"EmailValid", "NameInvalid"} << name << true;
     QTest::newRow("attachment") << QStringList{"EmailValid", "NameValid", "AttachmentTooLarge"} << size << false;
     QTest::newRow("the address before the name")
@@ -659,7 +662,7 @@ void TestMyBugReportView::attachmentSizeWhenChosen() {
 
     Click(view, "AttachButton");
     QVERIFY(Shown(view, "WarningLbl"));
-    QCOMPARE(LabelText(view, "WarningLbl"), QStringLiteral("The attachment is larger than 18 MB."));
+    QCOMPARE(LabelText(view, "WarningLbl"), QStringLiteral("The attachment is larger than 17 MB."));
     QCOMPARE(view.AttachmentPath(), big);
     Click(view, "AttachButton");
     QVERIFY(!Shown(view, "WarningLbl"));
@@ -669,6 +672,62 @@ void TestMyBugReportView::attachmentSizeWhenChosen() {
     Click(view, "AttachButton");
     QVERIFY(!Shown(view, "WarningLbl"));
     QVERIFY(view.AttachmentPath().isEmpty());
+}
+
+void TestMyBugReportView::attachmentThatCannotBeAttached_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("named"); // the name the warning gives
+    QTest::newRow("no such file") << "removed"
+                                  << "gone.png";
+    QTest::newRow("a FIFO") << "fifo"
+                            << "pipe.png";
+    QTest::newRow("/dev/zero typed in") << "device"
+                                        << "zero";
+    QTest::newRow("a folder") << "folder"
+                              << "folder.png";
+    QTest::newRow("a link") << "link"
+                            << "link.png";
+    QTest::newRow("markup in the name") << "removed"
+                                        << "<b>bold<i>&amp;.png";
+}
+
+// A file that cannot be attached is named under the fields as soon as it is chosen, as plain text; a file that
+// can takes the warning back.
+void TestMyBugReportView::attachmentThatCannotBeAttached() {
+    QFETCH(QString, kind);
+    QFETCH(QString, named);
+    QTemporaryDir folder;
+    const QString good = folder.filePath(QStringLiteral("good.png"));
+    QFile goodFile(good);
+    QVERIFY(goodFile.open(QIODevice::WriteOnly) && goodFile.write("png") == 3);
+    goodFile.close();
+    const QString chosen = MakeUnattachable(kind, folder.filePath(named), good);
+    QVERIFY(!chosen.isEmpty());
+    RecordingHost host;
+    MyBugReportView view;
+    view.SetHost(&host);
+    QStringList answers{chosen, good};
+    view.SetAttachmentChooser(
+        [&](QWidget*, const QString&, const QString&, const QString&) { return answers.takeFirst(); });
+    view.show();
+
+    Click(view, "AttachButton");
+    QVERIFY(Shown(view, "WarningLbl"));
+    // The name as it is, or cut in its middle to the room the row leaves beside the attachment's button.
+    auto* warning = Find<QLabel>(view, "WarningLbl");
+    const QRegularExpressionMatch said =
+        QRegularExpression("^The file (.+) cannot be attached\\.$").match(LabelText(view, "WarningLbl"));
+    QVERIFY2(said.hasMatch(), qPrintable(LabelText(view, "WarningLbl")));
+    const QString shown = said.captured(1);
+    QVERIFY2(shown == named || (shown.contains(QChar(0x2026)) && named.startsWith(shown.section(QChar(0x2026), 0, 0)) &&
+                                named.endsWith(shown.section(QChar(0x2026), 1))),
+             qPrintable(shown));
+    QCOMPARE(warning->toolTip(), QDir::toNativeSeparators(chosen));
+    QCOMPARE(warning->textFormat(), Qt::PlainText);
+    QCOMPARE(view.AttachmentPath(), chosen);
+    Click(view, "AttachButton");
+    QVERIFY(!Shown(view, "WarningLbl"));
+    QVERIFY(warning->toolTip().isEmpty());
 }
 
 void TestMyBugReportView::closingStopsTheSend_data() {
@@ -783,8 +842,15 @@ void TestMyBugReportView::otherLanguage() {
     QCOMPARE(LabelText(view, "WarningLbl"), own("Invalid characters in the name."));
     view.ShowNameValid();
     view.ShowAttachmentTooLarge();
-    QCOMPARE(LabelText(view, "WarningLbl"), own("The attachment is larger than %1 MB.").arg(18));
-    QCOMPARE(LabelText(view, "WarningLbl"), QStringLiteral("Der Anhang ist größer als 18 MB."));
+    QCOMPARE(LabelText(view, "WarningLbl"), own("The attachment is larger than %1 MB.").arg(17));
+    QCOMPARE(LabelText(view, "WarningLbl"), QStringLiteral("Der Anhang ist größer als 17 MB."));
+    view.ShowAttachmentUnreadable();
+    // The name may be cut to the room the German words leave.
+    QVERIFY(own("The file %1 cannot be attached.") == QStringLiteral("Die Datei %1 kann nicht angehängt werden."));
+    QVERIFY2(QRegularExpression(QStringLiteral("^Die Datei b(ild.pn|\u2026)g kann nicht angehängt werden\\.$"))
+                 .match(LabelText(view, "WarningLbl"))
+                 .hasMatch(),
+             qPrintable(LabelText(view, "WarningLbl")));
     view.ShowAttachmentFits();
     view.ShowEmailInvalid();
     QCOMPARE(Find<QLineEdit>(view, "EmailEdit")->placeholderText(), own("Email"));

@@ -5,6 +5,7 @@
 
 #include "FrameworkSkin.h"
 #include "ModalHelper.h"
+#include "ResidentMemory.h"
 #include "UrlRecorder.h"
 
 #include "app/EditionData.h"
@@ -13,6 +14,7 @@
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -59,6 +61,8 @@ private slots:
     void linkUrls();
     void openUrlOpensOnlyWebAndMail();
     void tipCheckBox();
+    void outsideTextShownAsItReads_data();
+    void outsideTextShownAsItReads();
 
 private:
     QTemporaryDir m_data;
@@ -352,6 +356,38 @@ void TestMessageBox::tipCheckBox() {
     QCOMPARE(gConfig->GetShowTips(), false);
     named.TipCheckBox()->setChecked(false);
     QCOMPARE(gConfig->GetShowTips(), true);
+}
+
+// A message may carry what a device, its library or a server said: every label of the boxes shows it as it reads.
+// Markup in it renders nothing and loads nothing it names; an image of /dev/zero is read without end.
+void TestMessageBox::outsideTextShownAsItReads_data() {
+    QTest::addColumn<QString>("text");
+    QTest::newRow("an image of /dev/zero") << QStringLiteral("Ada's <img src=\"file:///dev/zero\"> iPhone");
+    QTest::newRow("a heading") << QStringLiteral("<h1>Ada's iPhone</h1>");
+    QTest::newRow("a font") << QStringLiteral("<font size=7 color=red>Ada's iPhone</font>");
+}
+
+void TestMessageBox::outsideTextShownAsItReads() {
+    QFETCH(QString, text);
+    ResidentMemory::ResetPeak();
+    const qint64 before = ResidentMemory::CurrentMb();
+    QElapsedTimer clock;
+    clock.start();
+    MendraMessageBox box(text, text, QMessageBox::Ok);
+    MyMessageBox base(text, text, text, QMessageBox::Ok);
+    for (QDialog* dialog : std::initializer_list<QDialog*>{&box, &base}) {
+        dialog->show();
+        dialog->grab();
+    }
+    const qint64 took = clock.elapsed();
+    const qint64 grown = ResidentMemory::PeakMb() - before;
+
+    QVERIFY2(grown < 64, qPrintable(QStringLiteral("%1 MB more resident").arg(grown)));
+    QVERIFY2(took < 1000, qPrintable(QStringLiteral("showing the boxes took %1 ms").arg(took)));
+    for (QLabel* label : {box.MessageLabel(), base.TitleLabel(), base.TextLabel(), base.DetailLabel()}) {
+        QCOMPARE(label->text(), text);
+        QCOMPARE(label->textFormat(), Qt::PlainText);
+    }
 }
 
 QTEST_MAIN(TestMessageBox)

@@ -1,3 +1,4 @@
+#include "ChildTestRun.h"
 #include "DamagedXml.h"
 #include "SkinFixture.h"
 #include "SkinManager.h"
@@ -22,6 +23,9 @@ private slots:
     void statePicturesSkipUnknownTags();
     void picturesScaleWithScreen();
     void readsPrimaryScreen();
+    void sameShareOfAScaledScreen_data();
+    void sameShareOfAScaledScreen();
+    void shareOfThisScreen();
     void readsColours();
     void rewritesStyleSheet();
     void returnsLogoPieces_data();
@@ -174,7 +178,7 @@ void TestSkinManager::readsPrimaryScreen() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     QVERIFY(screen);
     const ScreenMetrics metrics = PrimaryScreenMetrics();
-    QCOMPARE(QSize(metrics.width, metrics.height), screen->geometry().size() * screen->devicePixelRatio());
+    QCOMPARE(QSize(metrics.width, metrics.height), screen->geometry().size());
     QCOMPARE(metrics.dpi, screen->logicalDotsPerInchX());
 
     SkinManager* skin = SkinManager::Instance();
@@ -185,6 +189,49 @@ void TestSkinManager::readsPrimaryScreen() {
     QCOMPARE(gUiScale, expected.uiScale);
     QCOMPARE(gFontScale, expected.fontScale);
     QCOMPARE(skin->GetScale(), gUiScale);
+}
+
+// Where Qt scales the screen (QT_SCALE_FACTOR, a screen of high density), it multiplies every size by its factor
+// when it draws: the skin's scale, computed from the logical size Qt lays out in, must not add that factor again. A
+// window then takes the same share of the screen's width whatever the factor. The offscreen screen is 800 pixels wide;
+// with a base width of 400 the skin's scale is 2.0 at factor 1 and 1.0 at factor 2, inside the skin's range.
+void TestSkinManager::sameShareOfAScaledScreen_data() {
+    QTest::addColumn<QString>("factor");
+    QTest::newRow("not scaled") << QStringLiteral("1");
+    QTest::newRow("factor 2") << QStringLiteral("2");
+    QTest::newRow("factor 1.25") << QStringLiteral("1.25");
+}
+
+void TestSkinManager::sameShareOfAScaledScreen() {
+    QFETCH(QString, factor);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_SCALE_FACTOR"), factor);
+    environment.insert(QStringLiteral("MENDRA_TEST_SCREEN_SHARE"), QStringLiteral("1"));
+    RunTestFunctionInChild(QStringLiteral("shareOfThisScreen"), environment);
+}
+
+// In the child: a window of 200 design pixels across, scaled by the skin, covers half the screen's device pixels.
+void TestSkinManager::shareOfThisScreen() {
+    if (!qEnvironmentVariableIsSet("MENDRA_TEST_SCREEN_SHARE"))
+        QSKIP("runs in the child of sameShareOfAScaledScreen");
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    QVERIFY(screen);
+    const qreal ratio = screen->devicePixelRatio();
+    QCOMPARE(ratio, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
+    SkinManager* skin = SkinManager::Instance();
+    skin->SetBaseWidth(400.0);
+    skin->InitScale(&gUiScale, &gFontScale);
+    QWidget window;
+    window.resize(int(200 * skin->GetScale()), 100);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // In device pixels both widths are the logical ones times the ratio.
+    const double share = window.width() / double(screen->geometry().width());
+    QVERIFY2(qAbs(share - 0.5) < 0.01, qPrintable(QStringLiteral("the window covers %1 % of the screen's width at "
+                                                                 "factor %2 (skin scale %3)")
+                                                      .arg(share * 100)
+                                                      .arg(ratio)
+                                                      .arg(skin->GetScale())));
 }
 
 void TestSkinManager::readsColours() {

@@ -68,6 +68,8 @@ private slots:
     void initTestCase();
     void renderedMail_data();
     void renderedMail();
+    void encodedBytes_data();
+    void encodedBytes();
 
 private:
     QTemporaryDir m_dir;
@@ -167,6 +169,35 @@ void TestBugReportMail::renderedMail() {
         QVERIFY(line.size() <= 1000);
     if (!wireFragment.isEmpty())
         QVERIFY2(wire.contains(wireFragment), wire.constData());
+}
+
+void TestBugReportMail::encodedBytes_data() {
+    QTest::addColumn<int>("bytes");
+    for (const int bytes : {0, 1, 2, 3, 56, 57, 58, 114, 1024 * 1024 + 1})
+        QTest::newRow(qPrintable(QString::number(bytes))) << bytes;
+}
+
+// The size the attachment limit is computed from is the size it takes in the mail as sent.
+void TestBugReportMail::encodedBytes() {
+    QFETCH(int, bytes);
+    const QString emptyPath = m_dir.filePath(QStringLiteral("empty.dmp"));
+    const QString path = m_dir.filePath(QStringLiteral("sized.dmp"));
+    for (const QString& file : {emptyPath, path}) {
+        QFile archive(file);
+        QVERIFY(archive.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QVERIFY(archive.write(QByteArray(file == path ? bytes : 0, 'a')) >= 0);
+    }
+    const MailAccount account(QStringLiteral("127.0.0.1"), 465, MailSecurity::Tls,
+                              QStringLiteral("reports@example.org"), QStringLiteral("secret"));
+    const auto wireBytes = [&](const QString& archive) {
+        BugReportInfo info;
+        info.description = QStringLiteral("text");
+        info.recipient = QStringLiteral("support@example.com");
+        info.archivePath = archive;
+        BugReportMail mail(info, account);
+        return SmtpClient::WireText(mail.Message().toString()).size();
+    };
+    QCOMPARE(wireBytes(path) - wireBytes(emptyPath), BugReportMail::EncodedBytes(bytes));
 }
 
 QTEST_GUILESS_MAIN(TestBugReportMail)

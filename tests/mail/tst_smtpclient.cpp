@@ -71,6 +71,8 @@ private slots:
     void replyLineWithoutText_data();
     void replyLineWithoutText();
     void multiLineRepliesAreReadWhole();
+    void authMethodFromTheOffer_data();
+    void authMethodFromTheOffer();
     void stalledReplyFails_data();
     void stalledReplyFails();
     void oversizedReplies_data();
@@ -113,20 +115,34 @@ void TestSmtpClient::deliversToRealServer_data() {
     QTest::addColumn<SmtpTestServer::Mode>("mode");
     QTest::addColumn<int>("connectionType");
     QTest::addColumn<QString>("host");
-    QTest::addColumn<int>("authMethod"); // -1: no AUTH
+    QTest::addColumn<int>("authMethod");      // -1: no AUTH
+    QTest::addColumn<QStringList>("offered"); // the server's AUTH methods; empty: PLAIN and LOGIN
     using Mode = SmtpTestServer::Mode;
     const QString ip = QStringLiteral("127.0.0.1");
-    QTest::newRow("TLS, AUTH PLAIN") << Mode::Tls << int(SmtpClient::SslOnConnect) << ip << int(SmtpClient::SaslPlain);
-    QTest::newRow("TLS, AUTH LOGIN") << Mode::Tls << int(SmtpClient::SslOnConnect) << ip << int(SmtpClient::SaslLogin);
+    const QStringList both;
+    const QStringList plain{"PLAIN"};
+    const QStringList login{"LOGIN"};
+    QTest::newRow("TLS, AUTH PLAIN") << Mode::Tls << int(SmtpClient::SslOnConnect) << ip << int(SmtpClient::SaslPlain)
+                                     << both;
+    QTest::newRow("TLS, AUTH LOGIN") << Mode::Tls << int(SmtpClient::SslOnConnect) << ip << int(SmtpClient::SaslLogin)
+                                     << both;
     QTest::newRow("TLS by host name") << Mode::Tls << int(SmtpClient::SslOnConnect) << QStringLiteral("localhost")
-                                      << int(SmtpClient::SaslPlain);
+                                      << int(SmtpClient::SaslPlain) << both;
     QTest::newRow("STARTTLS, AUTH PLAIN")
-        << Mode::StartTls << int(SmtpClient::StartTls) << ip << int(SmtpClient::SaslPlain);
+        << Mode::StartTls << int(SmtpClient::StartTls) << ip << int(SmtpClient::SaslPlain) << both;
     QTest::newRow("STARTTLS, AUTH LOGIN")
-        << Mode::StartTls << int(SmtpClient::StartTls) << ip << int(SmtpClient::SaslLogin);
+        << Mode::StartTls << int(SmtpClient::StartTls) << ip << int(SmtpClient::SaslLogin) << both;
+    QTest::newRow("TLS, only LOGIN offered")
+        << Mode::Tls << int(SmtpClient::SslOnConnect) << ip << int(SmtpClient::SaslPlain) << login;
+    QTest::newRow("STARTTLS, only LOGIN offered")
+        << Mode::StartTls << int(SmtpClient::StartTls) << ip << int(SmtpClient::SaslPlain) << login;
+    QTest::newRow("TLS, LOGIN asked, only PLAIN offered")
+        << Mode::Tls << int(SmtpClient::SslOnConnect) << ip << int(SmtpClient::SaslLogin) << plain;
     QTest::newRow("plain to this machine, AUTH PLAIN")
-        << Mode::Plain << int(SmtpClient::PlainTcp) << ip << int(SmtpClient::SaslPlain);
-    QTest::newRow("plain, no AUTH") << Mode::Plain << int(SmtpClient::PlainTcp) << ip << -1;
+        << Mode::Plain << int(SmtpClient::PlainTcp) << ip << int(SmtpClient::SaslPlain) << both;
+    QTest::newRow("plain to this machine, only LOGIN offered")
+        << Mode::Plain << int(SmtpClient::PlainTcp) << ip << int(SmtpClient::SaslPlain) << login;
+    QTest::newRow("plain, no AUTH") << Mode::Plain << int(SmtpClient::PlainTcp) << ip << -1 << both;
 }
 
 void TestSmtpClient::deliversToRealServer() {
@@ -134,12 +150,14 @@ void TestSmtpClient::deliversToRealServer() {
     QFETCH(int, connectionType);
     QFETCH(QString, host);
     QFETCH(int, authMethod);
+    QFETCH(QStringList, offered);
 
     SmtpTestServer server;
     SmtpTestServer::Options options(mode, m_certificate.certificatePath, m_certificate.keyPath);
     if (authMethod >= 0) {
         options.user = kUser;
         options.password = kPassword;
+        options.offered = offered;
     }
     QVERIFY2(server.start(options), qPrintable(server.errorText()));
 
@@ -276,6 +294,55 @@ void TestSmtpClient::multiLineRepliesAreReadWhole() {
                               (QList<QByteArray>{"EHLO", "AUTH", "MAIL", "RCPT", "RCPT", "RCPT", "DATA", "QUIT"}),
                               30000);
     QVERIFY(!run.errors.contains(SmtpClient::ReplyTimedOut));
+}
+
+void TestSmtpClient::authMethodFromTheOffer_data() {
+    QTest::addColumn<QByteArray>("ehlo");  // the EHLO reply
+    QTest::addColumn<int>("asked");        // the method the client is set to
+    QTest::addColumn<QByteArray>("first"); // the first line of the login
+    const QByteArray plain = "AUTH PLAIN " + QByteArray('\0' + kUser.toUtf8() + '\0' + kPassword.toUtf8()).toBase64();
+    const int asPlain = SmtpClient::SaslPlain;
+    const int asLogin = SmtpClient::SaslLogin;
+    QTest::newRow("only LOGIN, in the older form")
+        << QByteArray("250-peer\r\n250-AUTH=LOGIN\r\n250 8BITMIME\r\n") << asPlain << QByteArray("AUTH LOGIN");
+    QTest::newRow("only LOGIN, in lower case")
+        << QByteArray("250-peer\r\n250 auth login\r\n") << asPlain << QByteArray("AUTH LOGIN");
+    QTest::newRow("both, PLAIN asked") << QByteArray("250-peer\r\n250 AUTH LOGIN PLAIN\r\n") << asPlain << plain;
+    QTest::newRow("both, LOGIN asked") << QByteArray("250-peer\r\n250 AUTH PLAIN LOGIN\r\n") << asLogin
+                                       << QByteArray("AUTH LOGIN");
+    QTest::newRow("only PLAIN, LOGIN asked") << QByteArray("250-peer\r\n250 AUTH PLAIN\r\n") << asLogin << plain;
+    QTest::newRow("no AUTH named") << QByteArray("250 peer\r\n") << asPlain << plain;
+    QTest::newRow("neither of them") << QByteArray("250-peer\r\n250 AUTH CRAM-MD5 XOAUTH2\r\n") << asPlain << plain;
+    QTest::newRow("a word that only starts like AUTH")
+        << QByteArray("250-peer\r\n250-AUTHENTICATE LOGIN\r\n250 AUTH PLAIN LOGIN\r\n") << asPlain << plain;
+}
+
+// The login takes the method the EHLO reply offers: the one asked for when it is there, the other when only
+// that one is, and the one asked for when the reply names neither (as before). The progress is counted as
+// sized for the one asked for.
+void TestSmtpClient::authMethodFromTheOffer() {
+    QFETCH(QByteArray, ehlo);
+    QFETCH(int, asked);
+    QFETCH(QByteArray, first);
+    ScriptedSmtpPeer peer;
+    QVERIFY(peer.start());
+    peer.setReply("EHLO", ehlo);
+    peer.setReply("AUTH", first.startsWith("AUTH LOGIN") ? "334 VXNlcm5hbWU6\r\n" : "235 2.7.0 accepted\r\n");
+    peer.setReply(kUser.toUtf8().toBase64().toUpper(), "334 UGFzc3dvcmQ6\r\n");
+    peer.setReply(kPassword.toUtf8().toBase64().toUpper(), "235 2.7.0 accepted\r\n");
+    TestMail mail(QStringLiteral("s"), QStringLiteral("t"), QByteArray("a"));
+    ClientRun run;
+    ClientRun::Plan plan = PeerPlan(peer, &mail.message);
+    plan.authMethod = asked;
+    QVERIFY(run.run(plan));
+    QVERIFY2(run.sent, qPrintable(run.lastText));
+    QVERIFY(peer.commands().size() > 1);
+    QCOMPARE(peer.commands().at(1), first);
+    const qint64 total = run.progress.last().second;
+    for (const auto& step : run.progress) {
+        QCOMPARE(step.second, total);
+        QVERIFY(step.first >= 0 && step.first <= total);
+    }
 }
 
 void TestSmtpClient::stalledReplyFails_data() {

@@ -12,6 +12,7 @@
 #include "ScriptedSmtpPeer.h"
 #include "SimulatedDevices.h"
 #include "StandInProgram.h"
+#include "TimeBound.h"
 
 #include "app/EditionData.h"
 #include "app/MyConfig.h"
@@ -216,21 +217,25 @@ void TestMendraBugReport::closedWhilePacking() {
     QVERIFY(m_mail.writeAccount(peer.serverPort(), QStringLiteral("plain")));
     const QString programs = m_home.filePath(QStringLiteral("bin"));
     QVERIFY(QDir().mkpath(programs));
-    QVERIFY(
-        StandIn::Write(QDir(programs).filePath(QStringLiteral("7z")), "printf part > \"$6\"\nexec /bin/sleep 60\n"));
+    // The archive is made out of sight and moved to its place once whole: the stand-in says when it has a part.
+    const QString started = m_home.filePath(QStringLiteral("archiver-started"));
+    QVERIFY(StandIn::Write(QDir(programs).filePath(QStringLiteral("7z")),
+                           "printf part > \"$6\"\n: > " + StandIn::ShellQuoted(started) + "\nexec /bin/sleep 60\n"));
     const QString archive =
         BugReportArchive::PathFor(gConfig->GetDataDir(), gAppData->FullProductName, gAppData->Version);
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", programs.toLocal8Bit());
     FromTheMenu([&](CAbstractFrame*, MyBugReportView* view) {
         FillInAndSubmit(view);
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(archive), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(started), 30000);
         QVERIFY(view->IsSending());
         QVERIFY(Model().IsSendingBugReport());
     });
     QTRY_VERIFY_WITH_TIMEOUT(!Model().IsSendingBugReport(), 2000);
     qputenv("PATH", path);
     QVERIFY(!QFile::exists(archive));
+    QCOMPARE(QDir(gConfig->GetDataDir()).entryList({QStringLiteral("report-*")}, QDir::AllEntries | QDir::Hidden),
+             QStringList());
     QVERIFY(!peer.connected());
 }
 
@@ -298,7 +303,7 @@ void TestMendraBugReport::hostileServer() {
     });
     qInfo("longest time the window did not answer: %lld ms; resident memory grew by %lld MB", watch.longestGapMs(),
           grown);
-    QVERIFY2(watch.longestGapMs() < 100, qPrintable(QString::number(watch.longestGapMs())));
+    QVERIFY2(watch.longestGapMs() < TimeBound(100), qPrintable(QString::number(watch.longestGapMs())));
     QVERIFY2(grown < 100, qPrintable(QString::number(grown)));
     QCOMPARE(Model().IsSendingBugReport(), !fails);
 

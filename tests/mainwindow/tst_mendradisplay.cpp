@@ -223,8 +223,11 @@ void TestMendraDisplay::firmwareHint() {
     m_window->ShowFirmwareHint(FirmwareHint::KeepConnected);
     QCOMPARE(hint->text(), QStringLiteral("Please keep the Internet well connected."));
     QCOMPARE(m_window->GetHintState(), FirmwareHint::KeepConnected);
+    // No hint at all, for a failure whose description says what happened: none comes back with a language change.
     m_window->ClearFirmwareHint();
     QCOMPARE(hint->text(), QString());
+    QVERIFY(!Shown(hint));
+    QCOMPARE(m_window->GetHintState(), FirmwareHint::Unset);
 }
 
 // The description the library gave may be freed once its report is handled; the window shows its own copy,
@@ -301,6 +304,7 @@ void TestMendraDisplay::repairProgress_data() {
     QTest::newRow("repairing") << RepairStep::Repairing << 456.0f << 456 << "Repairing: 45.6%...";
     QTest::newRow("almost") << RepairStep::Repairing << 999.9f << 999 << "Repairing: 100.0%...";
     QTest::newRow("complete") << RepairStep::Complete << 1000.0f << 1000 << "Repair complete: 100.0%...";
+    QTest::newRow("download in the second run") << RepairStep::Downloading << 250.0f << 250 << "Download: 25.0%...";
 }
 
 void TestMendraDisplay::repairProgress() {
@@ -318,7 +322,7 @@ void TestMendraDisplay::repairProgress() {
     QCOMPARE(m_window->GetRepairStep(), step);
 
     // A step the window does not know moves only the bar.
-    m_window->ShowRepairProgress(static_cast<RepairStep>(5), 10.0f);
+    m_window->ShowRepairProgress(static_cast<RepairStep>(6), 10.0f);
     QCOMPARE(Child<QProgressBar>(*m_window, "FixprogressBar")->value(), 10);
     QCOMPARE(Child<QLabel>(*m_window, "progressValueLbl")->text(), text);
     QCOMPARE(m_window->GetRepairStep(), step);

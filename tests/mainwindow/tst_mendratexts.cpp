@@ -103,6 +103,7 @@ private slots:
     void languageSwitchInState();
     void refilledListsShowFirstEntry();
     void backToEnglish();
+    void readyPageKeepsThePackagesVersion();
 
 private:
     void Reach(State state);
@@ -207,6 +208,8 @@ void TestMendraTexts::Reach(State state) {
         break;
     }
     DriveTo(*m_window, *m_engine, static_cast<WindowStage>(state), details);
+    if (state == Downloading || state == Verifying)
+        m_window->ShowFirmwareProgress(455);
 }
 
 void TestMendraTexts::VerifyLists() {
@@ -240,7 +243,7 @@ void TestMendraTexts::languageSwitchInState_data() {
     QTest::addColumn<State>("state");
     QTest::addColumn<QString>("language");
     // "widget|source": the widget shows the source's translation in the window's context; "CONTACT" as
-    // source stands for the contact link.
+    // source stands for the contact link. "widget|source|rest": the translation followed by the rest as it is.
     QTest::addColumn<QStringList>("translated");
     // "widget|text": texts the window keeps as it was given them.
     QTest::addColumn<QStringList>("kept");
@@ -249,7 +252,7 @@ void TestMendraTexts::languageSwitchInState_data() {
     const QStringList device{"iPhoneTypeLbl_2|" + deviceEntry, "FirmwareVersionLbl|17.0"};
     const QStringList fixing{"btnNext|Fixing", "fixStatusLbl|Reparing. It takes about 10min...",
                              "noteInfoLbl_3|1. Keep your device connected, and do not use it during fixing.",
-                             "progressValueLbl|Unziping"};
+                             "progressValueLbl|Unziping|: 30.0%..."};
     const QStringList fixingKept = device + QStringList{"iPhoneFixingLabel|Anna's iPhone"};
     struct Row {
         const char* name;
@@ -267,13 +270,19 @@ void TestMendraTexts::languageSwitchInState_data() {
         {"mode choice", ModeChoice, start, {}},
         {"fix page without device", FixNoDevice, start, {}},
         {"selection", Selection, start, {"FirmwareVersionLbl|17.0"}},
-        {"downloading", Downloading, {"FirmwareStateLbl|Downloading the Firmware package..."}, {}},
+        {"downloading",
+         Downloading,
+         {"FirmwareStateLbl|Downloading the Firmware package..."},
+         {"ProgressBarValueLbl|45.5%..."}},
         {"download failed",
          DownloadFailed,
          {"FirmwareStateLbl|Downloading failed. Error code:", "descriptionLbl|, description:",
           "FirmwareHintLbl|Please keep the Internet well connected."},
          {"errCodeLbl|0x1F", "errStringLbl|(translated) " + libraryDescription}},
-        {"verifying", Verifying, {"FirmwareStateLbl|Verifying the Firmware package..."}, {}},
+        {"verifying",
+         Verifying,
+         {"FirmwareStateLbl|Verifying the Firmware package..."},
+         {"ProgressBarValueLbl|45.5%..."}},
         {"verify failed without a description",
          VerifyFailed,
          {"FirmwareStateLbl|Verifying failed. Error code:", "descriptionLbl|, description:",
@@ -287,7 +296,7 @@ void TestMendraTexts::languageSwitchInState_data() {
          {"btnNext|Done", "fixStatusLbl|Repair Success.",
           "repairInfoLbl|Please restart to check the device.\nIf the repair fails, please restart your device and PC "
           "before trying again.",
-          "noteInfoLbl_3|CONTACT", "progressValueLbl|Unziping"},
+          "noteInfoLbl_3|CONTACT", "progressValueLbl|Unziping|: 30.0%..."},
          fixingKept},
         {"try again",
          TryAgain,
@@ -321,9 +330,9 @@ void TestMendraTexts::languageSwitchInState() {
 
     for (const QString& expectation : translated) {
         const QString name = expectation.section(QLatin1Char('|'), 0, 0);
-        const QString source = expectation.section(QLatin1Char('|'), 1);
+        const QString source = expectation.section(QLatin1Char('|'), 1, 1);
         const bool contact = source == QLatin1String("CONTACT");
-        const QString expected = contact ? ContactLink() : Tr(source);
+        const QString expected = (contact ? ContactLink() : Tr(source)) + expectation.section(QLatin1Char('|'), 2);
         QVERIFY2(contact || expected != source, qPrintable(language + QStringLiteral(" lacks ") + source));
         QString shown = Text(name);
         if (name == QLatin1String("guideLink"))
@@ -361,6 +370,16 @@ void TestMendraTexts::backToEnglish() {
     QCOMPARE(Text("noteInfoLbl_3"), ContactLink());
     QVERIFY(ContactLink().contains(QStringLiteral("Contact us for more help.")));
     VerifyLists();
+}
+
+// The ready page names the package the run verified, a local one by its own version, not by the list's entry
+// ("17.0"); a change of language keeps it.
+void TestMendraTexts::readyPageKeepsThePackagesVersion() {
+    Controller::Instance()->SetSystemVersionText(QStringLiteral("17.1 (21B74)"));
+    Reach(ReadyToFix);
+    QCOMPARE(Text("FirmwareVersionLbl"), QStringLiteral("17.1 (21B74)"));
+    SwitchLanguage(QStringLiteral("de"));
+    QCOMPARE(Text("FirmwareVersionLbl"), QStringLiteral("17.1 (21B74)"));
 }
 
 QTEST_MAIN(TestMendraTexts)

@@ -1,9 +1,14 @@
 // The repair as a user lives it: the program's main window in its frame, on the program's own controller and
 // device model, over the device library's simulated devices. A firmware package is served from 127.0.0.1.
+#include "EventLoopWatch.h"
 #include "ExpectBoxes.h"
 #include "FrameworkSkin.h"
 #include "MendraWindow.h"
+#include "ModalHelper.h"
+#include "ResidentMemory.h"
+#include "RunLogText.h"
 #include "SimulatedDevices.h"
+#include "TimeBound.h"
 
 #include "app/EditionData.h"
 #include "app/MyConfig.h"
@@ -16,8 +21,12 @@
 #include "mainwindow/Mendra.h"
 #include "mainwindow/WrappableText.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QCryptographicHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QMovie>
 #include <QMutex>
@@ -41,6 +50,7 @@ constexpr quint64 PhoneId = 1;
 const char* const PhoneName = "Ada's iPhone";
 constexpr quint64 OtherPhoneId = 2; // listed in every scenario, plugged in only where a test says so
 const char* const OtherPhoneName = "Bob's iPhone";
+constexpr quint64 ThirdPhoneId = 3; // likewise
 const char* const Version = "17.0 (21A329)";
 const char* const PackageName = "DemoFirmware_17.0_Restore.ipsw";
 constexpr int Slow = 20000; // a whole run under the sanitizers
@@ -154,10 +164,14 @@ public:
         QMutexLocker lock(&m_mutex);
         return m_held;
     }
-    void Release() {
+    void Release() { HoldNext(-1, -1); }
+    // Lets the held run go on until the report named, and holds it there.
+    void HoldNext(int step, int status) {
         QMutexLocker lock(&m_mutex);
-        m_holdStep = -1;
+        m_holdStep = step;
+        m_holdStatus = status;
         m_held = false;
+        ++m_releases;
         m_wake.wakeAll();
     }
 
@@ -170,7 +184,8 @@ private:
         if (data.step != m_holdStep || data.status != m_holdStatus)
             return;
         m_held = true;
-        while (m_holdStep >= 0)
+        const int releases = m_releases;
+        while (m_releases == releases)
             m_wake.wait(&m_mutex);
     }
 
@@ -180,6 +195,7 @@ private:
     int m_holdStep = -1;
     int m_holdStatus = -1;
     bool m_held = false;
+    int m_releases = 0;
 };
 
 QString RunWatch::Snapshot() const {
@@ -269,9 +285,20 @@ enum Branch {
     LocalFirmware
 };
 
+// How the work on the package fails, in the first run or, after "Fix Now", in the second.
+enum PackageFault {
+    DownloadFault,        // the library's fault at the download
+    ChangedOnReadyPage,   // a byte of the package changes while the ready page is shown
+    CutOnReadyPage,       // the package loses its second half meanwhile
+    UnpackFault,          // the library's fault at the unpack
+    GoneOnReadyPage,      // the package is deleted meanwhile: the second run downloads it, and the server fails
+    GoneThenDownloadFault // the same, and the library's fault at that download
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(Branch)
+Q_DECLARE_METATYPE(PackageFault)
 
 class TestRepairRoad : public QObject {
     Q_OBJECT
@@ -288,18 +315,37 @@ private slots:
     void arrivalShowsMode();
     void recoveryButton_data();
     void recoveryButton();
+    void packageFailures_data();
+    void packageFailures();
+    void secondRunDownloadShowsProgress();
+    void closeOnTheCheckPage_data();
+    void closeOnTheCheckPage();
+    void outsideTextShownAsItReads_data();
+    void outsideTextShownAsItReads();
+    void boxWhileTheRunMovesOn_data();
+    void boxWhileTheRunMovesOn();
+    void phonesLeaveTogether_data();
+    void phonesLeaveTogether();
+    void unpluggedBeforeTheDeviceSteps_data();
+    void unpluggedBeforeTheDeviceSteps();
 
 private:
     // Opens the program's window in its frame with the phone of the scenario still unplugged. A phone that
     // re-enumerates is off the bus for offBusMs at each mode change.
-    void Open(const QString& sha1 = QString(), int restoreMs = 400, bool reenumerate = false, int offBusMs = 0);
+    void Open(const QString& sha1 = QString(), int restoreMs = 400, bool reenumerate = false, int offBusMs = 0,
+              int recoveryMs = 200);
     void Close();
     void PlugPhone();
     void StartStandardOrAdvanced(bool advanced);
     void Download();
     void FinishFirstRun();
     void FixNowUntilDone();
+    // From the firmware selection: the first run, or the second one after the first, held in the step (a download
+    // by the server, the other steps after a progress report).
+    void HoldRunAt(bool secondRun, int step);
     void Shot(const QString& name);
+    // The repair's package in the download folder.
+    QString DownloadedPackage() const;
 
     QString Page() const { return MainPageName(*m_window); }
     QStringList Buttons() const { return VisibleStatusButtons(*m_window); }
@@ -370,20 +416,22 @@ void TestRepairRoad::cleanupTestCase() {
     FreeEditionData();
 }
 
-void TestRepairRoad::Open(const QString& sha1, int restoreMs, bool reenumerate, int offBusMs) {
+void TestRepairRoad::Open(const QString& sha1, int restoreMs, bool reenumerate, int offBusMs, int recoveryMs) {
     const QString scenario =
-        QStringLiteral("{\"timing\": {\"enterRecoveryMs\": 200, \"quitRecoveryMs\": 200, \"restoreMs\": %1,"
+        QStringLiteral("{\"timing\": {\"enterRecoveryMs\": %10, \"quitRecoveryMs\": %10, \"restoreMs\": %1,"
                        " \"reenumerateMs\": %8}, \"modeChange\": \"%7\","
                        " \"firmware\": {\"iPhone12,1\": [{\"version\": \"%2\", \"url\": \"%3\", \"sha1\": \"%4\","
                        " \"size\": %5}]}, \"devices\": [{\"id\": 1, \"name\": \"%6\", \"info\": \"iPhone 11\","
                        " \"productType\": \"iPhone12,1\", \"arriveMs\": -1},"
-                       " {\"id\": 2, \"name\": \"%9\", \"productType\": \"iPhone12,1\", \"arriveMs\": -1}]}")
+                       " {\"id\": 2, \"name\": \"%9\", \"productType\": \"iPhone12,1\", \"arriveMs\": -1},"
+                       " {\"id\": 3, \"name\": \"Cy's iPhone\", \"productType\": \"iPhone12,1\", \"arriveMs\": -1}]}")
             .arg(restoreMs)
             .arg(QLatin1String(Version), m_server.Url(), sha1.isEmpty() ? QString::fromLatin1(m_packageSha1) : sha1)
             .arg(m_server.body.size())
             .arg(QLatin1String(PhoneName), reenumerate ? QStringLiteral("reenumerate") : QStringLiteral("change"))
             .arg(offBusMs)
-            .arg(QLatin1String(OtherPhoneName));
+            .arg(QLatin1String(OtherPhoneName))
+            .arg(recoveryMs);
     QCOMPARE(m_devices->LoadScenario(scenario.toUtf8().constData()), 0);
     QCOMPARE(m_devices->WaitIdle(Slow), 0);
 
@@ -433,6 +481,10 @@ void TestRepairRoad::Shot(const QString& name) {
         return;
     QTest::qWait(300); // let the animations draw a frame
     m_frame->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+}
+
+QString TestRepairRoad::DownloadedPackage() const {
+    return QDir(gConfig->GetDownloadPath()).filePath(QLatin1String(PackageName));
 }
 
 void TestRepairRoad::PlugPhone() {
@@ -530,6 +582,25 @@ void TestRepairRoad::FixNowUntilDone() {
     QVERIFY(!Shown(Child<QProgressBar>(*m_window, "FixprogressBar")));
     QVERIFY(!Shown(Child<QLabel>(*m_window, "progressValueLbl")));
     QVERIFY(!Child<QLabel>(*m_window, "FixStateLbl")->pixmap(Qt::ReturnByValue).isNull());
+}
+
+void TestRepairRoad::HoldRunAt(bool secondRun, int step) {
+    if (secondRun) {
+        Download();
+        FinishFirstRun();
+    }
+    if (step == MRStepDownload) {
+        m_server.holdAt = 512 * 1024;
+        Download();
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.Holding(), Slow);
+        return;
+    }
+    m_watch->HoldAfter(step, MRStatusProgress);
+    if (secondRun)
+        QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
+    else
+        Download();
+    QTRY_VERIFY_WITH_TIMEOUT(m_watch->Held(), Slow);
 }
 
 // A phone that re-enumerates is off the bus for a while when it enters recovery mode and again when it restarts
@@ -950,7 +1021,7 @@ void TestRepairRoad::branches() {
         FixNowUntilDone();
         QCOMPARE(Phone().restoreCount, 1);
         // The package's own version: a local package has no catalogue entry.
-        QCOMPARE(QString::fromLatin1(Phone().lastVersion), QStringLiteral("17.0"));
+        QCOMPARE(QString::fromLatin1(Phone().lastVersion), QLatin1String(Version));
         QVERIFY(QFileInfo::exists(local));
         break;
     }
@@ -1002,29 +1073,34 @@ void TestRepairRoad::arrivalShowsMode() {
     QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
 }
 
-// The recovery button: while the mode changes it is off and the connecting animation plays; afterwards,
-// whether the change worked or failed, the button and the connection display show the device again.
+// The recovery button: while the mode changes it is off and the connecting animation plays, whatever other phone
+// arrives meanwhile; afterwards, whether the change worked or failed, the button and the connection display show the
+// device again.
 void TestRepairRoad::recoveryButton_data() {
     QTest::addColumn<int>("mode");
     QTest::addColumn<bool>("reenumerate");
     QTest::addColumn<bool>("fails");
     QTest::addColumn<bool>("reachedFirst");
+    QTest::addColumn<bool>("otherArrives");
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QStringList>("boxes");
-    QTest::newRow("enter") << 0 << false << false << false << "Ada's iPhone [Recovery]"
+    QTest::newRow("enter") << 0 << false << false << false << false << "Ada's iPhone [Recovery]"
                            << "Quit Recovery Mode" << QStringList{};
     QTest::newRow("enter, the device comes back as a new one")
-        << 0 << true << false << false << "Ada's iPhone [Recovery]"
+        << 0 << true << false << false << false << "Ada's iPhone [Recovery]"
         << "Quit Recovery Mode" << QStringList{};
     QTest::newRow("enter, the device is there first and nothing follows")
-        << 0 << false << false << true << "Ada's iPhone [Recovery]"
+        << 0 << false << false << true << false << "Ada's iPhone [Recovery]"
         << "Quit Recovery Mode" << QStringList{};
-    QTest::newRow("quit") << 1 << false << false << false << "Ada's iPhone"
+    QTest::newRow("quit") << 1 << false << false << false << false << "Ada's iPhone"
                           << "Enter Recovery Mode" << QStringList{};
-    QTest::newRow("enter fails") << 0 << false << true << false << "Ada's iPhone"
+    QTest::newRow("enter fails") << 0 << false << true << false << false << "Ada's iPhone"
                                  << "Enter Recovery Mode"
                                  << QStringList{"Failed to enter recovery mode. Please try again."};
+    QTest::newRow("enter, another phone arrives meanwhile")
+        << 0 << false << false << false << true << QString::fromLatin1(OtherPhoneName) << "Enter Recovery Mode"
+        << QStringList{};
 }
 
 void TestRepairRoad::recoveryButton() {
@@ -1032,11 +1108,13 @@ void TestRepairRoad::recoveryButton() {
     QFETCH(bool, reenumerate);
     QFETCH(bool, fails);
     QFETCH(bool, reachedFirst);
+    QFETCH(bool, otherArrives);
     QFETCH(QString, entry);
     QFETCH(QString, button);
     QFETCH(QStringList, boxes);
     ExpectBoxes(fails ? QList<int>{Ok} : QList<int>{});
-    Open(QString(), 400, reenumerate);
+    // Long enough a change that the other phone surely comes while it runs.
+    Open(QString(), 400, reenumerate, 0, otherArrives ? 3000 : 200);
     PlugPhone();
     if (mode == 1) {
         QCOMPARE(m_devices->SetMode(PhoneId, MRModeRecovery), 0);
@@ -1058,15 +1136,550 @@ void TestRepairRoad::recoveryButton() {
     QMovie* movie = Child<QLabel>(*m_window, "connectLabel")->movie();
     QVERIFY(movie);
     QCOMPARE(movie->state(), QMovie::Running);
+    if (otherArrives) {
+        QCOMPARE(m_devices->Plug(OtherPhoneId), 0);
+        QTRY_COMPARE(Child<QComboBox>(*m_window, "iPhoneTypeBox")->count(), 2);
+        QCOMPARE(Child<QComboBox>(*m_window, "iPhoneTypeBox")->currentText(), QLatin1String(OtherPhoneName));
+        QVERIFY(Phone().jobRunning);
+        // A click now would start a second change while the first one runs.
+        QVERIFY(!Child<QPushButton>(*m_window, "recoveryModeStateBtn")->isEnabled());
+    }
 
     QTRY_COMPARE_WITH_TIMEOUT(Stack<HomeConnection>(*m_window, "connectstackedWidget_2"), HomeConnection::DeviceList,
                               Slow);
     QTRY_COMPARE_WITH_TIMEOUT(Child<QPushButton>(*m_window, "recoveryModeStateBtn")->text(), button, Slow);
-    QVERIFY(Child<QPushButton>(*m_window, "recoveryModeStateBtn")->isEnabled());
+    // On once the change has ended, which the device's notification of its new mode may precede.
+    QTRY_VERIFY_WITH_TIMEOUT(Child<QPushButton>(*m_window, "recoveryModeStateBtn")->isEnabled(), Slow);
+    if (otherArrives) {
+        QCOMPARE(Child<QComboBox>(*m_window, "iPhoneTypeBox")->itemText(0), QStringLiteral("Ada's iPhone [Recovery]"));
+        QCOMPARE(Phone(OtherPhoneId).mode, int(MRModeNormal));
+    }
     QCOMPARE(movie->state(), QMovie::NotRunning);
     QCOMPARE(Child<QComboBox>(*m_window, "iPhoneTypeBox")->currentText(), entry);
     QCOMPARE(m_devices->WaitIdle(Slow), 0);
     QCOMPARE(MendraMessageBox::ShownMessages(), boxes);
+    QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
+}
+
+// The work on the package fails (its download, its verification, or after "Fix Now" its unpack, before the phone is
+// touched): the firmware check page shows the library's code and description with "Download again", the phone
+// stays listed, and the hint fits what failed: nothing about the connection when the disk failed, nothing at all
+// after an unpack, whose description says what happened. "Download again" then leads to the ready page again.
+void TestRepairRoad::packageFailures_data() {
+    QTest::addColumn<PackageFault>("fault");
+    QTest::addColumn<bool>("secondRun");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("description"); // empty: the package's own checksum text, found by the test
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QString>("hint"); // empty: no hint shown
+
+    const QString downloadFailed = QStringLiteral("Downloading failed. Error code:");
+    const QString verifyFailed = QStringLiteral("Verifying failed. Error code:");
+    const QString keepConnected = QStringLiteral("Please keep the Internet well connected.");
+    const QString otherVersions = QStringLiteral("Please try other System versions or use the Advanced Mode.");
+    const QString noSpace =
+        QStringLiteral("Cannot write /home/ada/Downloads/%1.part: No space left on device").arg(PackageName);
+    const QString readOnly =
+        QStringLiteral("Cannot write to the download folder /home/ada/Downloads: Read-only file system");
+    const QString denied = QStringLiteral("Cannot write to the download folder /home/ada/Downloads: Permission denied");
+    const QString gone =
+        QStringLiteral("Cannot write /home/ada/Downloads/%1.part: it was removed during the download").arg(PackageName);
+
+    QTest::newRow("download, no space left")
+        << DownloadFault << false << int(MRErrorWrite) << noSpace << downloadFailed << QString();
+    QTest::newRow("download, read-only folder")
+        << DownloadFault << false << int(MRErrorFolder) << readOnly << downloadFailed << QString();
+    QTest::newRow("download, no permission")
+        << DownloadFault << false << int(MRErrorFolder) << denied << downloadFailed << QString();
+    QTest::newRow("download, folder gone")
+        << DownloadFault << false << int(MRErrorWrite) << gone << downloadFailed << QString();
+    QTest::newRow("download, the connection breaks")
+        << DownloadFault << false << int(MRErrorNetwork) << QStringLiteral("Connection reset by peer") << downloadFailed
+        << keepConnected;
+    QTest::newRow("second verification, the package changed on the ready page")
+        << ChangedOnReadyPage << true << int(MRErrorChecksum) << QString() << verifyFailed << otherVersions;
+    QTest::newRow("second verification, the package cut on the ready page")
+        << CutOnReadyPage << true << int(MRErrorChecksum) << QString() << verifyFailed << otherVersions;
+    QTest::newRow("unpack, damaged package")
+        << UnpackFault << true << int(MRErrorUnzip)
+        << QStringLiteral("The package is damaged: Restore.plist fails its CRC check") << verifyFailed << QString();
+    QTest::newRow("unpack, no space left") << UnpackFault << true << int(MRErrorWrite)
+                                           << QStringLiteral("Cannot write /home/ada/Downloads/.unpack-Q1w2E3/"
+                                                             "Firmware/all_flash/LLB.img4: No space left on device")
+                                           << verifyFailed << QString();
+    QTest::newRow("unpack, its folder gone")
+        << UnpackFault << true << int(MRErrorWrite)
+        << QStringLiteral("The unpack folder /home/ada/Downloads/.unpack-Q1w2E3 was removed") << verifyFailed
+        << QString();
+    QTest::newRow("download in the second run, the server fails")
+        << GoneOnReadyPage << true << int(MRErrorHttp) << QStringLiteral("The server answered HTTP 404")
+        << downloadFailed << keepConnected;
+    QTest::newRow("download in the second run, no space left")
+        << GoneThenDownloadFault << true << int(MRErrorWrite) << noSpace << downloadFailed << QString();
+}
+
+void TestRepairRoad::packageFailures() {
+    QFETCH(PackageFault, fault);
+    QFETCH(bool, secondRun);
+    QFETCH(int, code);
+    QFETCH(QString, description);
+    QFETCH(QString, state);
+    QFETCH(QString, hint);
+    ExpectBoxes({});
+    Open();
+    PlugPhone();
+    StartStandardOrAdvanced(false);
+    const QByteArray byteDescription = description.toUtf8();
+    const auto inject = [&](int step) {
+        MRSimFault simFault{step, 50, code, byteDescription.constData(), 0, 0, 0};
+        QCOMPARE(m_devices->InjectFault(PhoneId, &simFault), 0);
+    };
+    if (fault == DownloadFault)
+        inject(MRStepDownload);
+    Download();
+    if (secondRun) {
+        FinishFirstRun();
+        QFile package(DownloadedPackage());
+        switch (fault) {
+        case ChangedOnReadyPage: {
+            QVERIFY(package.open(QIODevice::ReadWrite));
+            QByteArray changed = m_server.body;
+            changed[changed.size() / 2] = char(changed.at(changed.size() / 2) ^ 0x20);
+            QCOMPARE(package.write(changed), qint64(changed.size()));
+            package.close();
+            description =
+                QStringLiteral("The package's SHA-1 is %1, expected %2")
+                    .arg(QString::fromLatin1(QCryptographicHash::hash(changed, QCryptographicHash::Sha1).toHex()),
+                         QString::fromLatin1(m_packageSha1));
+            break;
+        }
+        case CutOnReadyPage:
+            QVERIFY(package.resize(m_server.body.size() / 2));
+            break;
+        case UnpackFault:
+            inject(MRStepUnzip);
+            break;
+        case GoneOnReadyPage:
+            QVERIFY(package.remove());
+            m_server.status = 404;
+            break;
+        default:
+            QVERIFY(package.remove());
+            inject(MRStepDownload);
+            break;
+        }
+        QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
+        QCOMPARE(Page(), QStringLiteral("fix/Fixing"));
+    }
+
+    // Wherever the failure is shown: the check page, or the repair's failure page.
+    QTRY_VERIFY_WITH_TIMEOUT(Child<QLabel>(*m_window, "FirmwareStateLbl")->text() == state ||
+                                 Button("btnNext")->text() == QLatin1String("Try again"),
+                             Slow);
+    QCOMPARE(Page(), QStringLiteral("select/CheckFirmware"));
+    QCOMPARE(Child<QLabel>(*m_window, "FirmwareStateLbl")->text(), state);
+    QCOMPARE(Buttons(), (QStringList{"Back", "RetryDownload"}));
+    QCOMPARE(Child<QLabel>(*m_window, "errCodeLbl")->text(), QString::number(code));
+    QCOMPARE(Child<QLabel>(*m_window, "descriptionLbl")->text(), QStringLiteral(", description:"));
+    if (fault != CutOnReadyPage)
+        QCOMPARE(WithoutBreakMarks(Child<QLabel>(*m_window, "errStringLbl")->text()), description);
+    QVERIFY(!Child<QLabel>(*m_window, "errStringLbl")->text().isEmpty());
+    QCOMPARE(Shown(Child<QLabel>(*m_window, "FirmwareHintLbl")), !hint.isEmpty());
+    if (!hint.isEmpty())
+        QCOMPARE(Child<QLabel>(*m_window, "FirmwareHintLbl")->text(), hint);
+    QVERIFY(!Child<QLabel>(*m_window, "FirmwareStatePic")->pixmap(Qt::ReturnByValue).isNull());
+    QCOMPARE(Title(), QStringLiteral("Tavik Mendra - Standard Mode"));
+    // The phone never left: it stays listed, and the home page shows it connected.
+    QCOMPARE(Child<QComboBox>(*m_window, "iPhoneTypeBox")->currentText(), QLatin1String(PhoneName));
+    QCOMPARE(Child<QComboBox>(*m_window, "DeviceModelBox")->currentText(), QLatin1String(PhoneName));
+    QCOMPARE(Stack<HomeConnection>(*m_window, "connectstackedWidget_2"), HomeConnection::DeviceList);
+    QTRY_VERIFY_WITH_TIMEOUT(!Phone().jobRunning, Slow);
+    QCOMPARE(Phone().mode, int(MRModeNormal));
+    QCOMPARE(Phone().restoreCount, 0);
+    Shot(QStringLiteral("10-package-failed"));
+
+    // A language change keeps the failure's texts; the hint stays as it was.
+    Controller::Instance()->RetranslateAll();
+    QCOMPARE(Shown(Child<QLabel>(*m_window, "FirmwareHintLbl")), !hint.isEmpty());
+    QCOMPARE(Child<QLabel>(*m_window, "FirmwareHintLbl")->text(), hint);
+
+    m_server.status = 200;
+    QTest::mouseClick(Button("btnRetryDownload"), Qt::LeftButton);
+    FinishFirstRun();
+    QCOMPARE(MendraMessageBox::ShownMessages(), QStringList());
+    QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
+}
+
+// A package that is gone by "Fix Now" is downloaded by the second run: the fix page shows that download's progress,
+// then the verification's.
+void TestRepairRoad::secondRunDownloadShowsProgress() {
+    ExpectBoxes({});
+    Open();
+    PlugPhone();
+    StartStandardOrAdvanced(false);
+    Download();
+    FinishFirstRun();
+    QVERIFY(QFile::remove(DownloadedPackage()));
+    const qint64 gate = 1024 * 1024;
+    m_server.holdAt = gate;
+    m_watch->shown.clear();
+    QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(m_server.Holding(), Slow);
+    const float permille = std::trunc(float(gate) / float(m_server.body.size()) * 1000.0f);
+    const QString percent = QString::asprintf("%0.1f", permille / 10.0) + QStringLiteral("%...");
+    QTRY_COMPARE_WITH_TIMEOUT(Child<QLabel>(*m_window, "progressValueLbl")->text(),
+                              QLatin1String("Download: ") + percent, Slow);
+    QCOMPARE(Child<QProgressBar>(*m_window, "FixprogressBar")->value(), int(permille));
+    QCOMPARE(Page(), QStringLiteral("fix/Fixing"));
+    m_server.Release();
+    QTRY_COMPARE_WITH_TIMEOUT(Button("btnNext")->text(), QStringLiteral("Done"), Slow);
+    // The last report's snapshot is taken once the window has handled it, which may be a moment after "Done".
+    QTRY_COMPARE_WITH_TIMEOUT(
+        MissingInOrder(m_watch->shown,
+                       {Literal("fix/Fixing | Download: 0.0%... | Reparing. It takes about 10min..."),
+                        Literal("fix/Fixing | Download: 100.0%... | Reparing. It takes about 10min..."),
+                        Literal("fix/Fixing | Secondary Verification: 0.0%... | Reparing. It takes about 10min..."),
+                        Literal("fix/Fixing | Repair Success.")}),
+        QString(), Slow);
+    QCOMPARE(Phone().restoreCount, 1);
+    QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
+}
+
+// Closing the window on the firmware check page asks only while a download or verification runs.
+void TestRepairRoad::closeOnTheCheckPage_data() {
+    QTest::addColumn<bool>("failed");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::newRow("after a failed download") << true << QStringList{};
+    QTest::newRow("while downloading") << false
+                                       << QStringList{QStringLiteral(
+                                              "Downloading/Verifying Firmware package...\nAre you sure to exit?")};
+}
+
+void TestRepairRoad::closeOnTheCheckPage() {
+    QFETCH(bool, failed);
+    QFETCH(QStringList, boxes);
+    ExpectBoxes(failed ? QList<int>{} : QList<int>{No});
+    Open();
+    PlugPhone();
+    StartStandardOrAdvanced(false);
+    if (failed)
+        m_server.status = 404;
+    else
+        m_server.holdAt = 512 * 1024;
+    Download();
+    if (failed)
+        QTRY_COMPARE_WITH_TIMEOUT(Buttons(), (QStringList{"Back", "RetryDownload"}), Slow);
+    else
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.Holding(), Slow);
+    QCOMPARE(ConfirmCloseCallback(Controller::Instance()), failed);
+    QCOMPARE(MendraMessageBox::ShownMessages(), boxes);
+    QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
+    if (failed) {
+        // The close went ahead and let go of the skin; the next test needs it again.
+        QCOMPARE(InitShippedSkin(), 3);
+        SetSkinScaleForScreenWidth(1920);
+        SkinManager::Instance()->LoadStyleSheet();
+    }
+}
+
+// What a phone and the device library report is shown as it reads wherever it appears: a phone's name is its owner's
+// choice, the firmware versions and the error descriptions are the library's. Markup in them renders nothing and
+// loads nothing it names; an image of /dev/zero is read without end (gigabytes and a frozen window for each place that
+// took it for markup).
+void TestRepairRoad::outsideTextShownAsItReads_data() {
+    QTest::addColumn<QString>("markup");
+    QTest::newRow("an image of /dev/zero") << QStringLiteral("<img src=\"file:///dev/zero\">");
+    QTest::newRow("a heading") << QStringLiteral("<h1>big</h1>");
+    QTest::newRow("a font") << QStringLiteral("<font size=7 color=red>red</font>");
+    QTest::newRow("a link") << QStringLiteral("<a href=\"file:///etc/passwd\">link</a>");
+}
+
+void TestRepairRoad::outsideTextShownAsItReads() {
+    QFETCH(QString, markup);
+    const QString name = QStringLiteral("Ada's ") + markup + QStringLiteral(" iPhone");
+    const QString version = QStringLiteral("17.0 ") + markup;
+    const QString refusal = markup + QStringLiteral(" refused the package");
+    ExpectBoxes({});
+    Open();
+    m_shots = false;
+    const QJsonObject entry{{"version", version},
+                            {"url", m_server.Url()},
+                            {"sha1", QString::fromLatin1(m_packageSha1)},
+                            {"size", m_server.body.size()}};
+    const QJsonObject phone{{"id", qint64(PhoneId)}, {"name", name}, {"info", name}, {"productType", "iPhone12,1"}};
+    const QJsonObject scenario{{"timing", QJsonObject{{"enterRecoveryMs", 200}, {"restoreMs", 400}}},
+                               {"firmware", QJsonObject{{"iPhone12,1", QJsonArray{entry}}}},
+                               {"devices", QJsonArray{phone}}};
+
+    ResidentMemory::ResetPeak();
+    const qint64 before = ResidentMemory::CurrentMb();
+    EventLoopWatch watch;
+    watch.start();
+    QStringList places;
+    // Each place as the user sees it: the window drawn, then the widget's text as it was given and its format. A
+    // label that may be empty (the home page's device text is cleared once the device is listed) says so.
+    const auto look = [&](const char* widget, const QString& expected, bool mayBeEmpty = false) {
+        m_frame->grab();
+        QString shown;
+        if (auto* box = m_window->findChild<QComboBox*>(QLatin1String(widget))) {
+            box->showPopup();
+            box->view()->grab();
+            box->hidePopup();
+            shown = box->currentText();
+        } else {
+            auto* label = Child<QLabel>(*m_window, widget);
+            shown = WithoutBreakMarks(label->text());
+            if (label->textFormat() != Qt::PlainText)
+                places << QStringLiteral("%1 takes markup").arg(QLatin1String(widget));
+        }
+        if (shown != expected && !(mayBeEmpty && shown.isEmpty()))
+            places << QStringLiteral("%1 shows \"%2\"").arg(QLatin1String(widget), shown);
+    };
+
+    QCOMPARE(m_devices->LoadScenario(QJsonDocument(scenario).toJson().constData()), 0);
+    QTRY_COMPARE(Child<QComboBox>(*m_window, "iPhoneTypeBox")->count(), 1);
+    look("iPhoneTypeBox", name);
+    QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(*m_window, "standardModeBtn"), Qt::LeftButton);
+    QCOMPARE(Page(), QStringLiteral("select/ChooseFirmware"));
+    look("DeviceModelBox", name);
+    look("SystemVersionBox", version);
+    const QByteArray refusalBytes = refusal.toUtf8();
+    MRSimFault fault{MRStepVerify, 50, MRErrorPackage, refusalBytes.constData(), 0, 0, 0};
+    QCOMPARE(m_devices->InjectFault(PhoneId, &fault), 0);
+    Download();
+    QTRY_COMPARE_WITH_TIMEOUT(Child<QLabel>(*m_window, "FirmwareStateLbl")->text(),
+                              QStringLiteral("Verifying failed. Error code:"), Slow);
+    look("errStringLbl", refusal);
+    look("errCodeLbl", QString::number(MRErrorPackage));
+    QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
+    Download();
+    QTRY_COMPARE_WITH_TIMEOUT(Page(), QStringLiteral("fix/ReadyToFix"), Slow);
+    look("FirmwareVersionLbl", version);
+    look("iPhoneFixingLabel", name);
+    look("iPhoneTypeLbl_2", name, true);
+    QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(Button("btnNext")->text(), QStringLiteral("Done"), Slow);
+    look("iPhoneFixingLabel", name);
+    // A language change shows the same texts again.
+    Controller::Instance()->RetranslateAll();
+    look("iPhoneFixingLabel", name);
+    look("FirmwareVersionLbl", version);
+    watch.stop();
+
+    const qint64 grown = ResidentMemory::PeakMb() - before;
+    qInfo("resident growth %lld MB, longest freeze %lld ms", grown, watch.longestGapMs());
+    QVERIFY2(grown < 200, qPrintable(QStringLiteral("%1 MB more resident").arg(grown)));
+    QVERIFY2(watch.longestGapMs() < TimeBound(700),
+             qPrintable(QStringLiteral("the window froze for %1 ms").arg(watch.longestGapMs())));
+    QVERIFY2(places.isEmpty(), qPrintable(places.join(QStringLiteral("; "))));
+    QCOMPARE(Phone().restoreCount, 1);
+    QCOMPARE(MendraMessageBox::ShownMessages(), QStringList());
+    QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
+}
+
+namespace {
+
+// Presses the button of the box on screen that stands for the answer; false when it has none.
+bool PressBoxButton(QWidget* modal, int answer) {
+    for (QPushButton* button : modal->findChildren<QPushButton*>()) {
+        if (button->isVisible() && button->property("value").toInt() == answer) {
+            button->click();
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+// A box open while a run goes on lets the run go on behind it. The answer acts on the run as it is when the user
+// gives it: a run that has reached the device steps is never stopped (Yes meets the notice that Back meets there),
+// and a check that has ended meanwhile stays as it ended.
+void TestRepairRoad::boxWhileTheRunMovesOn_data() {
+    QTest::addColumn<bool>("secondRun");
+    QTest::addColumn<int>("backAt");   // the step held when Back is pressed
+    QTest::addColumn<int>("answerAt"); // the step held when Yes is pressed; -1: the run's end
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QStringList>("after"); // the boxes after it
+    QTest::addColumn<QString>("endPage");
+    QTest::addColumn<QStringList>("endButtons");
+    QTest::addColumn<int>("restores");
+    const QString stopFixing = QStringLiteral("Are you sure to stop fixing?");
+    const QStringList beingRepaired{"The device is being repaired, please do not close the program."};
+    QTest::newRow("Back during the unzip, Yes while the phone enters recovery mode")
+        << true << int(MRStepUnzip) << int(MRStepEnterRecovery) << stopFixing << beingRepaired << "fix/Fixing"
+        << QStringList{"Next \"Done\""} << 1;
+    QTest::newRow("Back during the second verification, Yes during the restore")
+        << true << int(MRStepVerify) << int(MRStepRestore) << stopFixing << beingRepaired << "fix/Fixing"
+        << QStringList{"Next \"Done\""} << 1;
+    QTest::newRow("Back while verifying, Yes once the ready page is shown")
+        << false << int(MRStepVerify) << -1
+        << QStringLiteral("Are you sure you want to stop verifying the firmware package?") << QStringList{}
+        << "fix/ReadyToFix" << QStringList{"Back", "Next \"Fix Now\""} << 0;
+}
+
+void TestRepairRoad::boxWhileTheRunMovesOn() {
+    QFETCH(bool, secondRun);
+    QFETCH(int, backAt);
+    QFETCH(int, answerAt);
+    QFETCH(QString, question);
+    QFETCH(QStringList, after);
+    QFETCH(QString, endPage);
+    QFETCH(QStringList, endButtons);
+    QFETCH(int, restores);
+    ExpectBoxes({});
+    Open();
+    PlugPhone();
+    StartStandardOrAdvanced(false);
+    HoldRunAt(secondRun, backAt);
+    if (QTest::currentTestFailed())
+        return;
+
+    // The question is shown for real: the run goes on while it waits.
+    MendraMessageBox::ClearQueuedAnswers();
+    QString asked;
+    bool movedOn = false;
+    bool answered = false;
+    WhenModalShown([&](QWidget* modal) {
+        asked = modal->findChild<MendraMessageBox*>()->MessageLabel()->text();
+        if (answerAt >= 0) {
+            m_watch->HoldNext(answerAt, MRStatusProgress);
+            movedOn = QTest::qWaitFor([&] { return m_watch->Held(); }, Slow);
+        } else {
+            m_watch->Release();
+            movedOn = QTest::qWaitFor([&] { return Page() == QLatin1String("fix/ReadyToFix"); }, Slow);
+        }
+        ExpectBoxes(after.isEmpty() ? QList<int>{} : QList<int>{Ok});
+        answered = PressBoxButton(modal, Ok);
+    });
+    QTest::mouseClick(Button("btnBack"), Qt::LeftButton);
+    QVERIFY(movedOn);
+    QVERIFY(answered);
+    QCOMPARE(asked, question);
+    QCOMPARE(MendraMessageBox::ShownMessages(), after);
+    if (secondRun) {
+        // Still the repair's page, and the device's job still runs.
+        QCOMPARE(Page(), QStringLiteral("fix/Fixing"));
+        QCOMPARE(Buttons(), (QStringList{"Back", "Next \"Fixing\" (off)"}));
+        QVERIFY(Phone().jobRunning);
+        m_watch->Release();
+        QTRY_COMPARE_WITH_TIMEOUT(Button("btnNext")->text(), QStringLiteral("Done"), Slow);
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!Phone().jobRunning, Slow);
+    QCOMPARE(Page(), endPage);
+    QCOMPARE(Buttons(), endButtons);
+    QCOMPARE(Phone().restoreCount, restores);
+    QCOMPARE(Phone().mode, int(MRModeNormal));
+    QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
+}
+
+// Two phones unplugged together (a hub, a knocked cable) while the one being repaired is restored. The library
+// forgets both at once but tells of their departures one after the other: whichever comes first, and whatever
+// arrives meanwhile, the repair waits for its phone and goes on when it is back in time. It is dropped only when the
+// grace time is up, and the run log says so.
+void TestRepairRoad::phonesLeaveTogether_data() {
+    QTest::addColumn<bool>("otherFirst");
+    QTest::addColumn<bool>("thirdArrives");
+    QTest::addColumn<bool>("comesBack");
+    QTest::newRow("the other phone's departure first, the phone comes back") << true << false << true;
+    QTest::newRow("the phone's departure first, the phone comes back") << false << false << true;
+    QTest::newRow("the other phone's departure first, a third phone arrives, the phone comes back")
+        << true << true << true;
+    QTest::newRow("the phone's departure first, a third phone arrives, the phone comes back") << false << true << true;
+    QTest::newRow("the other phone's departure first, the phone stays away") << true << false << false;
+}
+
+void TestRepairRoad::phonesLeaveTogether() {
+    QFETCH(bool, otherFirst);
+    QFETCH(bool, thirdArrives);
+    QFETCH(bool, comesBack);
+    const QString lost = QStringLiteral("Device not connected. Please re-connect device.");
+    ExpectBoxes(comesBack ? QList<int>{} : QList<int>{Yes});
+    Open();
+    constexpr int graceMs = 1500;
+    Model().SetReconnectGraceMs(comesBack ? 600000 : graceMs);
+    PlugPhone();
+    StartStandardOrAdvanced(false);
+    Download();
+    FinishFirstRun();
+    QCOMPARE(m_devices->Plug(OtherPhoneId), 0);
+    QTRY_COMPARE(Child<QComboBox>(*m_window, "DeviceModelBox")->count(), 2);
+    m_watch->HoldAfter(MRStepRestore, MRStatusProgress);
+    QTest::mouseClick(Button("btnNext"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(m_watch->Held(), Slow);
+    const int logFrom = RunLogText().size();
+
+    // Both are gone for the library before the window hears of either.
+    QElapsedTimer away;
+    away.start();
+    QCOMPARE(m_devices->Unplug(otherFirst ? OtherPhoneId : PhoneId), 0);
+    QCOMPARE(m_devices->Unplug(otherFirst ? PhoneId : OtherPhoneId), 0);
+    if (thirdArrives)
+        QCOMPARE(m_devices->Plug(ThirdPhoneId), 0);
+    QTRY_COMPARE(Child<QComboBox>(*m_window, "DeviceModelBox")->count(), thirdArrives ? 1 : 0);
+    QTRY_COMPARE(Child<QComboBox>(*m_window, "iPhoneTypeBox")->count(), thirdArrives ? 1 : 0);
+    QCOMPARE(m_devices->WaitIdle(0), -1); // the job waits for its phone
+    QVERIFY(Model().IsWaitingForWorkDevice());
+    QCOMPARE(Page(), QStringLiteral("fix/Fixing"));
+    QCOMPARE(MendraMessageBox::ShownMessages(), QStringList());
+
+    if (comesBack) {
+        QCOMPARE(m_devices->Plug(PhoneId), 0);
+        QTRY_VERIFY(!Model().IsWaitingForWorkDevice());
+        m_watch->Release();
+        QTRY_COMPARE_WITH_TIMEOUT(Button("btnNext")->text(), QStringLiteral("Done"), Slow);
+        QCOMPARE(Phone().restoreCount, 1);
+        QVERIFY(RunLogText().mid(logFrom).contains(QStringLiteral("The device being repaired is connected again.")));
+    } else {
+        QTRY_COMPARE_WITH_TIMEOUT(Page(), QStringLiteral("fix/NoDevice"), Slow);
+        // Not before the grace time is up (the model's timer is a coarse one: it may fire up to 5 % early).
+        QVERIFY2(away.elapsed() >= graceMs * 95 / 100, qPrintable(QString::number(away.elapsed())));
+        m_watch->Release();
+        QTRY_VERIFY_WITH_TIMEOUT(!Phone().jobRunning, Slow);
+        QCOMPARE(Phone().restoreCount, 0);
+        QVERIFY(RunLogText().mid(logFrom).contains(QStringLiteral("The device being repaired did not come back.")));
+    }
+    const QString log = RunLogText().mid(logFrom);
+    QCOMPARE(log.count(QStringLiteral("The device being repaired left; waiting for it to come back.")), 1);
+    QCOMPARE(MendraMessageBox::ShownMessages(), comesBack ? QStringList{} : QStringList{lost});
+    QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
+}
+
+// The grace time is for the steps on the phone, which take it off the bus on purpose. Before them a phone that is
+// unplugged is reported at once, however long that grace time.
+void TestRepairRoad::unpluggedBeforeTheDeviceSteps_data() {
+    QTest::addColumn<bool>("secondRun");
+    QTest::addColumn<int>("step");
+    QTest::newRow("during the download") << false << int(MRStepDownload);
+    QTest::newRow("during the verification") << false << int(MRStepVerify);
+    QTest::newRow("during the second verification") << true << int(MRStepVerify);
+    QTest::newRow("during the unzip") << true << int(MRStepUnzip);
+}
+
+void TestRepairRoad::unpluggedBeforeTheDeviceSteps() {
+    QFETCH(bool, secondRun);
+    QFETCH(int, step);
+    ExpectBoxes({Yes});
+    Open();
+    Model().SetReconnectGraceMs(600000);
+    PlugPhone();
+    StartStandardOrAdvanced(false);
+    HoldRunAt(secondRun, step);
+    if (QTest::currentTestFailed())
+        return;
+
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(m_devices->Unplug(PhoneId), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(Page(), QStringLiteral("fix/NoDevice"), Slow);
+    qInfo("reported %lld ms after the phone was unplugged", clock.elapsed());
+    QVERIFY(!Model().IsWaitingForWorkDevice());
+    m_watch->Release();
+    m_server.Release();
+    QTRY_VERIFY_WITH_TIMEOUT(!Phone().jobRunning, Slow);
+    QCOMPARE(Buttons(), (QStringList{"Back", "Next \"Start\" (off)"}));
+    QCOMPARE(MendraMessageBox::ShownMessages(), QStringList{"Device not connected. Please re-connect device."});
     QCOMPARE(MendraMessageBox::QueuedAnswerCount(), 1);
 }
 

@@ -15,6 +15,8 @@ private slots:
     void exitCode_data();
     void exitCode();
     void missingProgram();
+    void inputAndOutput_data();
+    void inputAndOutput();
     void helperGetsAbsoluteProgram_data();
     void helperGetsAbsoluteProgram();
     void bareNameIsNotLookedUp_data();
@@ -116,6 +118,41 @@ void TestElevatedRunner::missingProgram() {
     const platform::ElevatedRunner noHelper(missing, false);
     QVERIFY(!noHelper.start(recorder, {}));
     QCOMPARE(noHelper.runAndWait(recorder, {}), -1);
+}
+
+void TestElevatedRunner::inputAndOutput_data() {
+    QTest::addColumn<QByteArray>("script"); // the program's shell script
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("lastLines");
+    const QString longLine(platform::ElevatedRunner::OutputLineBytes, QLatin1Char('y'));
+    QTest::newRow("silent") << QByteArray("exit 0\n") << 0 << QStringList();
+    QTest::newRow("both channels, in order")
+        << QByteArray("echo out; sleep 0.1; echo err >&2; exit 4\n") << 4 << QStringList{"out", "err"};
+    QTest::newRow("a question") << QByteArray("echo 'Continue? [Y/n]'; read answer || exit 9; exit 0\n") << 9
+                                << QStringList{"Continue? [Y/n]"};
+    QTest::newRow("many lines, the last ones kept")
+        << QByteArray("i=0; while [ $i -lt 5000 ]; do echo line $i; i=$((i+1)); done\n") << 0
+        << QStringList{"line 4995", "line 4996", "line 4997", "line 4998", "line 4999"};
+    QTest::newRow("long lines cut, blank lines and line ends dropped")
+        << QByteArray("printf 'first\\r\\n\\n   \\n'; head -c 100000 /dev/zero | tr '\\0' y; echo\n") << 0
+        << QStringList{"first", longLine};
+}
+
+void TestElevatedRunner::inputAndOutput() {
+    // Nothing a program asks can keep it waiting, and what it said last stays for the caller's log, however
+    // much it said.
+    QFETCH(QByteArray, script);
+    QFETCH(int, status);
+    QFETCH(QStringList, lastLines);
+    const QString program = m_dir.filePath(QStringLiteral("talker-%1").arg(QTest::currentDataTag()).replace(' ', '_'));
+    QVERIFY(StandIn::Write(program, script));
+    const platform::ElevatedRunner runner(recorder, true);
+    QElapsedTimer clock;
+    clock.start();
+    const platform::ElevatedRunner::Outcome outcome = runner.run(program, {});
+    QVERIFY2(clock.elapsed() < 10000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(outcome.status, status);
+    QCOMPARE(outcome.lastLines, lastLines);
 }
 
 void TestElevatedRunner::helperGetsAbsoluteProgram_data() {

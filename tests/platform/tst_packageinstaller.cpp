@@ -67,13 +67,18 @@ void TestPackageInstaller::init() {
     QVERIFY(StandIn::Write(root + "/usr/bin/apt-get",
                            "last=\"\"\nfor a in \"$@\"; do last=$a; done\n"
                            "printf '%s\\n' \"$@\" \"$(stat -c '%a %u' \"$(dirname \"$last\")\")\" "
-                           "\"$(sha256sum \"$last\" | cut -d' ' -f1)\" > " +
+                           "\"$(sha256sum \"$last\" | cut -d' ' -f1)\" \"${DEBIAN_FRONTEND:-unset}\" "
+                           "\"$(readlink /proc/self/fd/0)\" > " +
                                StandIn::ShellQuoted(root + "/apt-get.call") + "\nexit \"${MENDRA_APT_EXIT:-0}\"\n"));
+    // As pkexec, it starts the program with an environment of its own.
     QVERIFY(StandIn::Write(root + "/usr/bin/pkexec", "[ -n \"$MENDRA_SWAP\" ] && cp \"$MENDRA_SWAP\" \"$2\"\n"
-                                                     "exec \"$@\"\n"));
+                                                     "exec /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin "
+                                                     "MENDRA_SYSTEM_ROOT=\"$MENDRA_SYSTEM_ROOT\" "
+                                                     "MENDRA_APT_EXIT=\"$MENDRA_APT_EXIT\" \"$@\"\n"));
     qputenv("MENDRA_SYSTEM_ROOT", root.toUtf8());
     qunsetenv("MENDRA_APT_EXIT");
     qunsetenv("MENDRA_SWAP");
+    qunsetenv("DEBIAN_FRONTEND");
     QVERIFY(WriteFile(Path("usbmuxd_amd64.deb"), kPackage));
     QVERIFY(WriteFile(Path("other.deb"), "!<arch>\nanother package\n"));
 }
@@ -89,6 +94,7 @@ void TestPackageInstaller::install_data() {
     QTest::newRow("the pinned package") << "usbmuxd_amd64.deb" << good << "" << 0 << true;
     QTest::newRow("upper-case digest") << "usbmuxd_amd64.deb" << good.toUpper() << "" << 0 << true;
     QTest::newRow("through the elevation helper") << "usbmuxd_amd64.deb" << good << "helper" << 0 << true;
+    QTest::newRow("a caller that asks for questions") << "usbmuxd_amd64.deb" << good << "dialog frontend" << 0 << true;
     QTest::newRow("swapped by the time root reads it")
         << "usbmuxd_amd64.deb" << good << "swap" << platform::kPackageChangedStatus << false;
     QTest::newRow("another digest") << "usbmuxd_amd64.deb" << Sha256("x") << "" << platform::kPackageChangedStatus
@@ -114,6 +120,8 @@ void TestPackageInstaller::install() {
         qputenv("MENDRA_SWAP", Path("other.deb").toUtf8());
     if (setup == "apt fails")
         qputenv("MENDRA_APT_EXIT", "100");
+    if (setup == "dialog frontend")
+        qputenv("DEBIAN_FRONTEND", "dialog");
     if (setup == "no apt")
         QVERIFY(QFile::remove(root + "/usr/bin/apt-get"));
     if (setup == "open cache") {
@@ -131,8 +139,11 @@ void TestPackageInstaller::install() {
     const QStringList call = QString::fromUtf8(ReadFile(root + "/apt-get.call")).split('\n', Qt::SkipEmptyParts);
     QCOMPARE(!call.isEmpty(), aptRuns);
     if (aptRuns) {
-        // "install -y <root's copy>", the copy's folder private to root, the bytes those that were pinned.
-        QCOMPARE(call.size(), 5);
+        // "install -y <root's copy>", the copy's folder private to root, the bytes those that were pinned, and
+        // no question that could wait for an answer.
+        QCOMPARE(call.size(), 7);
+        QCOMPARE(call.at(5), QStringLiteral("noninteractive"));
+        QCOMPARE(call.at(6), QStringLiteral("/dev/null"));
         QCOMPARE(call.mid(0, 2), (QStringList{"install", "-y"}));
         QVERIFY2(call.at(2).startsWith(cache + "/install-"), qPrintable(call.at(2)));
         QVERIFY(call.at(2).endsWith("/usbmuxd_amd64.deb"));

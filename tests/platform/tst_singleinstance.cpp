@@ -1,10 +1,12 @@
 #include "InstanceGuard.h"
+#include "RuntimeFolder.h"
 #include "SingleInstanceApplication.h"
 
 #include <QWidget>
 #include <QtTest>
 
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 
 // Real processes of a tiny single-instance program talk to each other, and to this test, which
@@ -24,6 +26,8 @@ private slots:
     void activationWindowOnMessage_data();
     void activationWindowOnMessage();
     void otherUserDoesNotSeeInstance();
+    void runtimeFolderTakenFirst_data();
+    void runtimeFolderTakenFirst();
 
 private:
     QProcess* startHelper(const QString& id, const QString& message, QProcessEnvironment env = {});
@@ -197,6 +201,89 @@ void TestSingleInstance::otherUserDoesNotSeeInstance() {
     QProcess* otherProcess = other.get();
     m_processes.push_back(std::move(other));
     QVERIFY2(waitForLine(otherProcess, "primary"), "the other user's start must not see this user's instance");
+}
+
+void TestSingleInstance::runtimeFolderTakenFirst_data() {
+    QTest::addColumn<QString>("planted"); // what is at the runtime folder's names before the first start
+    QTest::addColumn<QString>("used");    // the name the instances then share
+    QTest::newRow("nothing there") << "none"
+                                   << "mendra-runtime-0";
+    QTest::newRow("folders of another account") << "folders"
+                                                << "mendra-runtime-0-1";
+    QTest::newRow("another account's links to a folder of this user") << "links"
+                                                                      << "mendra-runtime-0-1";
+    QTest::newRow("a folder of this user left open") << "open"
+                                                     << "mendra-runtime-0";
+}
+
+// Without XDG_RUNTIME_DIR (as under sudo) the lock and the socket live in a folder of the temporary folder.
+// Another account that makes or links its names first cannot switch the single-instance check off: its
+// folders and links are passed over, never changed, for a fresh private folder that every instance finds.
+void TestSingleInstance::runtimeFolderTakenFirst() {
+    QFETCH(QString, planted);
+    QFETCH(QString, used);
+    if (::geteuid() != 0)
+        QSKIP("needs root to make files of another account");
+    constexpr uid_t other = 65534;
+    QTemporaryDir tmp;
+    QVERIFY(tmp.isValid());
+    const QByteArray tmpPath = QFile::encodeName(tmp.path());
+    QVERIFY(::chmod(tmpPath.constData(), 01777) == 0); // as /tmp is
+    const QString mine = tmp.filePath(QStringLiteral("mine"));
+    QVERIFY(QDir().mkpath(mine));
+    QVERIFY(::chmod(QFile::encodeName(mine).constData(), 0755) == 0);
+    // The name Qt's own fallback takes, and the program's.
+    const QStringList names{QStringLiteral("runtime-root"), QStringLiteral("mendra-runtime-0")};
+    for (const QString& name : names) {
+        const QByteArray path = QFile::encodeName(tmp.filePath(name));
+        if (planted == "folders") {
+            QVERIFY(::mkdir(path.constData(), 0777) == 0 && ::chmod(path.constData(), 0777) == 0);
+            QVERIFY(::chown(path.constData(), other, other) == 0);
+        } else if (planted == "links") {
+            QVERIFY(::symlink(QFile::encodeName(mine).constData(), path.constData()) == 0);
+            QVERIFY(::lchown(path.constData(), other, other) == 0);
+        } else if (planted == "open") {
+            QVERIFY(::mkdir(path.constData(), 0755) == 0 && ::chmod(path.constData(), 0755) == 0);
+        }
+    }
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    env.insert(QStringLiteral("TMPDIR"), tmp.path());
+    const QString id = uniqueId("taken");
+    QProcess* first = startHelper(id, QString(), env);
+    QVERIFY(waitForLine(first, "primary"));
+    QProcess* second = startHelper(id, QStringLiteral("found"), env);
+    QVERIFY2(waitForLine(second, "secondary"), "the second start must find the first");
+    QVERIFY(second->waitForFinished(20000));
+    QCOMPARE(second->exitCode(), 0);
+    QVERIFY(waitForLine(first, "received:found"));
+
+    // What the other account made is as it was, and so is the folder its links lead to.
+    for (const QString& name : names) {
+        const QFileInfo info(tmp.filePath(name));
+        if (planted == "folders") {
+            QCOMPARE(info.ownerId(), other);
+            QCOMPARE(info.permissions() & QFile::WriteOther, QFile::WriteOther);
+        } else if (planted == "links") {
+            QVERIFY(info.isSymLink());
+        }
+    }
+    QCOMPARE(QFileInfo(mine).permissions() & QFile::ReadOther, QFile::ReadOther);
+
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray temporary = qgetenv("TMPDIR");
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", tmpPath);
+    const QString folder = platform::userRuntimeFolder();
+    qputenv("XDG_RUNTIME_DIR", runtime);
+    temporary.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", temporary);
+    QCOMPARE(folder, tmp.filePath(used));
+    struct stat status;
+    QVERIFY(::lstat(QFile::encodeName(folder).constData(), &status) == 0);
+    QVERIFY(S_ISDIR(status.st_mode));
+    QCOMPARE(status.st_uid, ::geteuid());
+    QCOMPARE(status.st_mode & 0777, mode_t(0700));
 }
 
 int main(int argc, char** argv) {

@@ -24,9 +24,12 @@
 
 #include "ComponentFixture.h"
 #include "DamagedXml.h"
+#include "FileModes.h"
 #include "PythonHttpServer.h"
 #include "ScriptedSmtpPeer.h"
+#include "SilentNameServer.h"
 #include "StandInProgram.h"
+#include "TimeBound.h"
 #include "UpdateTestServer.h"
 
 namespace {
@@ -205,6 +208,27 @@ QByteArray StackDump() {
     return xwininfo.readAllStandardOutput();
 }
 
+// Covers the program's window of that title with another window, then starts the program a second time, with a data
+// folder of its own where it must not even make its settings: it hands over before any of that and ends, and the
+// window comes back up. Only the hand-over raises it: a second start whose message was not taken would have ended
+// all the same, after its sending timed out.
+void SecondStartRaises(const QString& program, const QString& title, QProcessEnvironment environment) {
+    QWidget other;
+    other.setWindowTitle(kOtherTitle);
+    other.resize(400, 300);
+    other.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&other));
+    QTRY_VERIFY2(StackDepth(kOtherTitle) < StackDepth(title), StackDump().constData());
+
+    QTemporaryDir secondData;
+    environment.insert("XDG_DATA_HOME", secondData.path());
+    ProgramRun second(program, environment);
+    QVERIFY(second.EndsWithZero(30000));
+    QVERIFY(!second.SawLine("ready"));
+    QVERIFY(QDir(secondData.path()).isEmpty());
+    QTRY_VERIFY2(StackDepth(title) < StackDepth(kOtherTitle), StackDump().constData());
+}
+
 // What the X server knows of the top-level window with that name.
 QByteArray XWindowInfo(const QString& name) {
     QProcess xwininfo;
@@ -259,6 +283,17 @@ QString MakeProgramCopy(const Sandbox& sandbox, const QString& program) {
     QFile::copy(program, folder + "/mendra");
     QFile::link(folder + "/mendra", sandbox.Path("bin/mendra"));
     return folder;
+}
+
+// Closes the program's window: the program ends by itself with result 0 within two seconds, whatever it still waits
+// for.
+void ClosesWithinTwoSeconds(ProgramRun& run) {
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(run.Ask("close"), QByteArray("ok"));
+    QVERIFY(run.EndsWithZero(30000));
+    qInfo("the program ended %lld ms after its window was closed", timer.elapsed());
+    QVERIFY2(timer.elapsed() < TimeBound(2000), qPrintable(QString::number(timer.elapsed())));
 }
 
 // A stand-in patch launcher in the folder: records its arguments and counts its starts.
@@ -323,6 +358,28 @@ struct PatchSurroundings {
 // that asks whether to stop that download waiting for an answer.
 enum class SignalMoment { VersionSkipped, Downloading, BoxOpen };
 
+// The environment of a program whose simulated iPhone takes its time in the steps on the device, with the demo
+// firmware; with failingRestore its restore fails half way.
+QProcessEnvironment SlowDeviceEnvironment(const Sandbox& sandbox, int recoveryMs, int restoreMs,
+                                          bool failingRestore = false) {
+    const QString scenario = sandbox.Path("slow-device.json");
+    QFile file(scenario);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(QString(R"({"timing": {"enterRecoveryMs": %1, "quitRecoveryMs": %1, "restoreMs": %2},
+                               "firmwareFile": "${LIBDIR}/DemoFirmware.json",
+                               "devices": [{"id": 7, "name": "iPhone", "info": "iPhone 11",
+                                            "productType": "iPhone12,1", "faults": [%3]}]})")
+                       .arg(recoveryMs)
+                       .arg(restoreMs)
+                       .arg(failingRestore ? R"({"step": "restore", "atPercent": 50, "code": 13,
+                                                 "description": "The device refused the restore"})"
+                                           : "")
+                       .toUtf8());
+    QProcessEnvironment environment = sandbox.Environment();
+    environment.insert("MENDRA_DEVICE_SCENARIO", scenario);
+    return environment;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(SignalMoment)
@@ -356,9 +413,16 @@ private slots:
     void patchCheckDoesNothing_data();
     void patchCheckDoesNothing();
     void closingEndsThePatchCheck();
+    void closingEndsWhileNameLookupsWait();
+    void offersANewerVersionAtStart_data();
     void offersANewerVersionAtStart();
     void endsOnSignal_data();
     void endsOnSignal();
+    void signalWaitsForTheRepair_data();
+    void signalWaitsForTheRepair();
+    void signalDuringTheSupportInstall_data();
+    void signalDuringTheSupportInstall();
+    void closingDuringARecoveryChangeEnds();
 
 private:
     QString m_program;
@@ -398,27 +462,9 @@ void TestProgram::createsSettingsAndRunLog() {
 }
 
 void TestProgram::secondStartHandsOverAndEnds() {
-    // Another window covers the program's frame first, so that the frame has to be brought back up.
-    QWidget other;
-    other.setWindowTitle(kOtherTitle);
-    other.resize(400, 300);
-    other.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&other));
-    QTRY_VERIFY2(StackDepth(kOtherTitle) < StackDepth(kTitle), StackDump().constData());
-
-    // The second start shares the first one's session but has a data folder of its own, where it must not
-    // even make its settings: it hands over before any of that.
-    QTemporaryDir secondData;
-    QProcessEnvironment environment = m_sandbox->Environment();
-    environment.insert("XDG_DATA_HOME", secondData.path());
-    ProgramRun second(m_program, environment);
-    QVERIFY(second.EndsWithZero(30000));
-    QVERIFY(!second.SawLine("ready"));
-    QVERIFY(QDir(secondData.path()).isEmpty());
-
-    // Only the hand-over raises the frame: a second start whose message was not taken would have ended
-    // all the same, after its sending timed out.
-    QTRY_VERIFY2(StackDepth(kTitle) < StackDepth(kOtherTitle), StackDump().constData());
+    SecondStartRaises(m_program, kTitle, m_sandbox->Environment());
+    if (QTest::currentTestFailed())
+        return;
     QCOMPARE(m_first->Ask("get frame visible"), QByteArray("true"));
 }
 
@@ -508,12 +554,9 @@ void TestProgram::closingWhileTheMailServerWaitsEnds() {
     QCOMPARE(run->Ask("close bugReportFrame"), QByteArray("ok"));
     QTRY_COMPARE(run->Ask("get SubmitButton visible"), QByteArray("none"));
 
-    QElapsedTimer timer;
-    timer.start();
-    QCOMPARE(run->Ask("close"), QByteArray("ok"));
-    QVERIFY(run->EndsWithZero(30000));
-    qInfo("the program ended %lld ms after its window was closed", timer.elapsed());
-    QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
+    ClosesWithinTwoSeconds(*run);
+    if (QTest::currentTestFailed())
+        return;
     QTRY_VERIFY(peer.clientGone());
     QVERIFY(ReadFile(sandbox.DataFolder() + "/Log/myrun.log").contains("Bug report: the send was cut off at exit"));
 
@@ -786,6 +829,8 @@ void TestProgram::patchCheckDoesNothing() {
     const Sandbox& sandbox = patch.sandbox;
     const QString& record = patch.record;
 
+    // Whatever the umask: the program makes what it keeps private itself.
+    const FileModes::Umask open(0);
     ProgramRun run(sandbox.Path("bin/mendra"), PatchEnvironment(sandbox, ClosedPort()), arguments);
     QVERIFY(run.WaitForLine("ready", 60000));
     // The check is queued before the event loop starts, so it has run once the program answers.
@@ -795,6 +840,11 @@ void TestProgram::patchCheckDoesNothing() {
     QCOMPARE(patch.server.requestsSoFar(), QStringList());
     QVERIFY(!QFileInfo::exists(record + ".starts"));
     QVERIFY(!QFileInfo::exists(sandbox.DataFolder() + "/Log/ucplog"));
+    // No patch check made the Log folder, yet it is the user's alone, as are the settings and the run log.
+    QCOMPARE(FileModes::Of(sandbox.DataFolder() + "/Log"), mode_t(0700));
+    QCOMPARE(FileModes::Of(sandbox.DataFolder() + "/Log/myrun.log"), mode_t(0600));
+    QCOMPARE(FileModes::Of(sandbox.DataFolder() + "/config.xml"), mode_t(0600));
+    QCOMPARE(FileModes::Of(sandbox.DataFolder()), mode_t(0700));
 }
 
 // Rules that ask for the digest of a file of many gigabytes: the window answers meanwhile, and closing it ends
@@ -818,19 +868,56 @@ void TestProgram::closingEndsThePatchCheck() {
     QVERIFY(patch.server.waitForRequestTo("/huge.xml", 30000));
     QCOMPARE(run.Ask("get frame visible"), QByteArray("true"));
 
-    QElapsedTimer timer;
-    timer.start();
-    QCOMPARE(run.Ask("close"), QByteArray("ok"));
-    QVERIFY(run.EndsWithZero(30000));
-    qInfo("the program ended %lld ms after its window was closed", timer.elapsed());
-    QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
+    ClosesWithinTwoSeconds(run);
+    if (QTest::currentTestFailed())
+        return;
     QVERIFY(!QFileInfo::exists(patch.record + ".starts"));
     QVERIFY(!QFileInfo::exists(patch.sandbox.DataFolder() + "/Log/ucplog"));
 }
 
+// A name server that never answers: when the window is closed, the update check (libcurl) and the patch check's
+// rules download (Qt) wait on the lookups of their servers' names, which the system's resolver would give up only
+// minutes later. The program ends within two seconds all the same, and the next start shows its own window.
+void TestProgram::closingEndsWhileNameLookupsWait() {
+    SilentNameServer names(QStringLiteral(RESOLVERHELPER_PATH));
+    if (!names.unavailable().isEmpty())
+        QSKIP(qPrintable(names.unavailable()));
+    PatchSurroundings patch(m_program, true);
+    WriteUpdateUrl(patch.sandbox, QUrl("https://rules.mendra.test/update.xml"));
+    QProcessEnvironment environment = patch.sandbox.Environment();
+    for (const char* name : {"http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
+        environment.remove(name);
+    environment.insert("MENDRA_UPDATE_SERVER", "http://updates.mendra.test/update-product-info/update.php");
+    const QStringList arguments = names.arguments(patch.sandbox.Path("bin/mendra"));
+
+    auto run = std::make_unique<ProgramRun>(names.program(), environment, arguments);
+    QVERIFY(run->WaitForLine("ready", 60000));
+    QVERIFY(names.waitForQuery("updates.mendra.test", 30000));
+    if (!names.waitForQuery("rules.mendra.test", 10000))
+        qWarning("the patch check looked up no rules server: only the update check's lookup waits");
+
+    ClosesWithinTwoSeconds(*run);
+    if (QTest::currentTestFailed())
+        return;
+
+    run = std::make_unique<ProgramRun>(names.program(), environment, arguments);
+    QVERIFY(run->WaitForLine("ready", 60000));
+    QCOMPARE(run->Ask("get frame visible"), QByteArray("true"));
+    QCOMPARE(run->Ask("close"), QByteArray("ok"));
+    QVERIFY(run->EndsWithZero(20000));
+}
+
 // The update check of the start-up asks the server that MENDRA_UPDATE_SERVER names, in the background: the
-// window is there first, and the offer of the newer version follows. "Skip" in it reaches the settings file.
+// window is there first, and the offer of the newer version follows. "Skip" in it reaches the settings file at
+// once, so that even a program killed after it does not offer that version again.
+void TestProgram::offersANewerVersionAtStart_data() {
+    QTest::addColumn<bool>("killed");
+    QTest::newRow("closed") << false;
+    QTest::newRow("killed after Skip") << true;
+}
+
 void TestProgram::offersANewerVersionAtStart() {
+    QFETCH(bool, killed);
     PythonPeer server;
     QVERIFY2(StartUpdateServer(server, {"--newest", "99.0"}), qPrintable(server.errorText()));
     Sandbox sandbox;
@@ -848,8 +935,13 @@ void TestProgram::offersANewerVersionAtStart() {
     QCOMPARE(server.records("REQUEST").size(), 1);
     QCOMPARE(run.Ask("click SkipButton"), QByteArray("ok"));
     QTRY_COMPARE(run.Ask("get UpdateView visible"), QByteArray("false"));
-    QCOMPARE(run.Ask("close"), QByteArray("ok"));
-    QVERIFY(run.EndsWithZero(20000));
+    if (killed) {
+        run.Process().kill();
+        QVERIFY(run.Process().waitForFinished(20000));
+    } else {
+        QCOMPARE(run.Ask("close"), QByteArray("ok"));
+        QVERIFY(run.EndsWithZero(20000));
+    }
 
     sandbox.Enter();
     QCOMPARE(MyConfig(*gAppData, MyConfig::Access::ReadOnly).GetSkipVersion(), QStringLiteral("99.0"));
@@ -921,6 +1013,114 @@ void TestProgram::endsOnSignal() {
     if (moment == SignalMoment::VersionSkipped)
         QCOMPARE(settings.GetSkipVersion(), QStringLiteral("99.0"));
     m_sandbox->Enter();
+}
+
+// In the steps on the device itself (entering recovery mode, the restore) a signal does not cut the repair short:
+// the run log says that the program ends once the repair has ended, and it ends then, well or not, with its
+// settings saved and result 0.
+void TestProgram::signalWaitsForTheRepair_data() {
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QByteArray>("step"); // what the fix page shows when the signal comes
+    QTest::addColumn<bool>("fails");
+    QTest::newRow("log-out while the phone enters recovery mode")
+        << int(SIGTERM) << QByteArray("SIGTERM") << QByteArray("Enter Recovery Mode: ") << false;
+    QTest::newRow("Ctrl+C during the restore")
+        << int(SIGINT) << QByteArray("SIGINT") << QByteArray("Repairing: ") << false;
+    QTest::newRow("the terminal goes away during a restore that fails")
+        << int(SIGHUP) << QByteArray("SIGHUP") << QByteArray("Repairing: ") << true;
+}
+
+void TestProgram::signalWaitsForTheRepair() {
+    QFETCH(int, number);
+    QFETCH(QByteArray, name);
+    QFETCH(QByteArray, step);
+    QFETCH(bool, fails);
+    Sandbox sandbox;
+    ProgramRun run(m_program, SlowDeviceEnvironment(sandbox, 3000, 4000, fails));
+    StartFirmwareDownload(run);
+    if (QTest::currentTestFailed())
+        return;
+    QTRY_COMPARE_WITH_TIMEOUT(run.Ask("get btnNext text"), QByteArray("Fix Now"), 60000);
+    QCOMPARE(run.Ask("click btnNext"), QByteArray("ok"));
+    QTRY_VERIFY_WITH_TIMEOUT(run.Ask("get progressValueLbl text").startsWith(step), 60000);
+    const int width = run.Ask("get frame width").toInt();
+    QVERIFY(width > 0);
+
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(::kill(pid_t(run.Process().processId()), number), 0);
+    // The program is still there, on the repair's page.
+    QCOMPARE(run.Ask("get btnNext text"), QByteArray("Fixing"));
+    QVERIFY(run.EndsWithZero(60000));
+    qInfo("the program ended %lld ms after the signal", clock.elapsed());
+
+    const QByteArray log = ReadFile(sandbox.DataFolder() + "/Log/myrun.log");
+    const int asked = log.indexOf("[Info]Program ends on " + name + ": ");
+    const int ended = log.indexOf(fails ? "Repair finished...error code:13" : "Restore succeed... ");
+    QVERIFY2(asked >= 0 && ended > asked, log.constData());
+    QVERIFY2(log.indexOf("The repair has ended; the program ends now.") > ended, log.constData());
+    sandbox.Enter();
+    QCOMPARE(MyConfig(*gAppData, MyConfig::Access::ReadOnly).GetWidth(), width);
+    m_sandbox->Enter();
+}
+
+// Before the main window, while the support software is installed: the install's dialog is the program's window,
+// which a second start brings to the front, and a signal ends the program as it does later: with a line in the run
+// log and result 0, once the installer at work has finished (it cannot be stopped), and without the main window.
+void TestProgram::signalDuringTheSupportInstall_data() {
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QByteArray>("name");
+    QTest::newRow("log-out") << int(SIGTERM) << QByteArray("SIGTERM");
+    QTest::newRow("Ctrl+C") << int(SIGINT) << QByteArray("SIGINT");
+    QTest::newRow("the terminal goes away") << int(SIGHUP) << QByteArray("SIGHUP");
+}
+
+void TestProgram::signalDuringTheSupportInstall() {
+    QFETCH(int, number);
+    QFETCH(QByteArray, name);
+    ComponentFixture fixture;
+    QString why;
+    QVERIFY2(fixture.Prepare(&why), qPrintable(why));
+    fixture.HoldInstaller();
+    Sandbox sandbox;
+    QProcessEnvironment environment = sandbox.Environment();
+    fixture.ApplyTo(environment, fixture.AbsentRoot(), fixture.WriteList("usbmuxd_amd64.deb"));
+    ProgramRun run(m_program, environment);
+    QTRY_COMPARE_WITH_TIMEOUT(fixture.InstallerCalls().size(), 1, 60000);
+    QCOMPARE(run.Ask("get componentWorkText text"), QByteArray("Installing..."));
+    const QString dialogTitle = QString::fromUtf8(run.Ask("get componentProgressDialog windowTitle"));
+    QVERIFY(!dialogTitle.isEmpty());
+
+    SecondStartRaises(m_program, dialogTitle, environment);
+    if (QTest::currentTestFailed())
+        return;
+
+    QCOMPARE(::kill(pid_t(run.Process().processId()), number), 0);
+    QTRY_COMPARE(run.Ask("get componentWorkText text"), QByteArray("Finishing the install, please wait..."));
+    QVERIFY(!run.Ended());
+    fixture.ReleaseInstaller();
+    QVERIFY(run.EndsWithZero(60000));
+    QVERIFY(!run.SawLine("ready"));
+    const QByteArray log = ReadFile(sandbox.DataFolder() + "/Log/myrun.log");
+    QVERIFY2(log.contains("[Info]Program ends on " + name + ": "), log.constData());
+    QVERIFY(QFileInfo::exists(sandbox.DataFolder() + "/config.xml"));
+}
+
+// A recovery-mode change is stopped when the program is closed: it ends within two seconds, instead of staying on
+// without a window until the change has run its course.
+void TestProgram::closingDuringARecoveryChangeEnds() {
+    Sandbox sandbox;
+    ProgramRun run(m_program, SlowDeviceEnvironment(sandbox, 60000, 4000));
+    QVERIFY(run.WaitForLine("ready", 60000));
+    QTRY_COMPARE_WITH_TIMEOUT(run.Ask("get recoveryModeStateBtn enabled"), QByteArray("true"), 20000);
+    QCOMPARE(run.Ask("click recoveryModeStateBtn"), QByteArray("ok"));
+    QTRY_COMPARE(run.Ask("get recoveryModeStateBtn enabled"), QByteArray("false"));
+
+    ClosesWithinTwoSeconds(run);
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(ReadFile(sandbox.DataFolder() + "/Log/myrun.log").contains("A recovery-mode change was stopped at exit."));
 }
 
 QTEST_MAIN(TestProgram)

@@ -8,8 +8,11 @@
 
 #include <memory>
 
+#include "EventLoopWatch.h"
 #include "PythonHttpServer.h"
+#include "ResidentMemory.h"
 #include "TestCa.h"
+#include "TimeBound.h"
 #include "app/XmlLimits.h"
 
 namespace {
@@ -35,6 +38,10 @@ private slots:
     void failsBeforeAnyRequest();
     void bodyLimit_data();
     void bodyLimit();
+    void headerLimit_data();
+    void headerLimit();
+    void throughAProxy_data();
+    void throughAProxy();
 
 private:
     QByteArray Content(const QString& name) const;
@@ -62,6 +69,9 @@ void TestCDownloader::initTestCase() {
         {"limit.bin", QByteArray(kLimit, 'l')},            // as large as the limit allows
         {"over.bin", QByteArray(kLimit + 1, 'o')},         // a byte more
         {"max.bin", QByteArray(XmlLimits::MaxBytes, 'm')}, // as large as the default allows
+        {"a\n[Info]forged.xml", "<update/>\n"},            // names that would break a line of a log
+        {"tab\there.xml", "<update/>\n"},
+        {"turn\u202eed.xml", "<update/>\n"},
     };
     for (const auto& file : files) {
         QFile out(m_served.filePath(file.first));
@@ -160,6 +170,15 @@ void TestCDownloader::download_data() {
                                             << "";
     QTest::newRow("500") << "/status/500" << false << ""
                          << "";
+    // A name with a control character is refused before anything is asked for or written.
+    QTest::newRow("name with a line break") << "/a%0A%5BInfo%5Dforged.xml" << false << ""
+                                            << "";
+    QTest::newRow("redirect to a name with a line break") << redirect("/a%0A%5BInfo%5Dforged.xml") << false << ""
+                                                          << "";
+    QTest::newRow("name with a tab") << "/tab%09here.xml" << false << ""
+                                     << "";
+    QTest::newRow("name with a direction mark") << "/turn%E2%80%AEed.xml" << false << ""
+                                                << "";
 }
 
 void TestCDownloader::download() {
@@ -346,6 +365,106 @@ void TestCDownloader::bodyLimit() {
     }
     // The refused server is not left writing into a connection nobody reads.
     QTRY_COMPARE(m_http->openConnections() + m_https->openConnections(), 0);
+}
+
+void TestCDownloader::headerLimit_data() {
+    QTest::addColumn<QString>("path");    // see Address()
+    QTest::addColumn<int>("timeoutMs");   // the downloader's
+    QTest::addColumn<QString>("savedAs"); // empty: the download fails
+    QTest::addColumn<QString>("why");     // how errorText() begins
+
+    const QString bound = QStringLiteral("response header larger than 65536 bytes");
+    QTest::newRow("header lines without end") << "/endless-header/0/x" << 5000 << "" << bound;
+    QTest::newRow("header lines without end, TLS") << "{https}/endless-header/0/x" << 5000 << "" << bound;
+    QTest::newRow("one header line without end") << "/endless-header-line/x" << 5000 << ""
+                                                 << "response header line longer than 102400 bytes";
+    // Too slow for the bound: the time-out ends the transfer itself, and its connection with it.
+    QTest::newRow("header lines trickling past the time-out") << "/endless-header/50/x" << 1000 << ""
+                                                              << "no data for 1000 ms";
+    QTest::newRow("header of 60 000 bytes") << "/header-size/60000/rules.xml" << 5000 << "rules.xml"
+                                            << "";
+    QTest::newRow("header of 70 000 bytes") << "/header-size/70000/rules.xml" << 5000 << "" << bound;
+}
+
+void TestCDownloader::headerLimit() {
+    QFETCH(QString, path);
+    QFETCH(int, timeoutMs);
+    QFETCH(QString, savedAs);
+    QFETCH(QString, why);
+    qputenv("MENDRA_EXTRA_CA", m_ca.caCertificatePath().toUtf8());
+
+    ResidentMemory::ResetPeak();
+    const qint64 before = ResidentMemory::PeakMb();
+    EventLoopWatch watch;
+    QElapsedTimer clock;
+    clock.start();
+    watch.start();
+    int finished = 0;
+    qint64 endedAfter = 0;
+    qint64 goneIn = 0;
+    int errorCode = -1;
+    QString errorText;
+    {
+        CDownloader downloader;
+        downloader.setTimeout(timeoutMs);
+        finished = Run(downloader, Address(path));
+        endedAfter = clock.elapsed();
+        errorCode = downloader.errorCode();
+        errorText = downloader.errorText();
+        clock.restart();
+    }
+    goneIn = clock.elapsed();
+    watch.stop();
+    const qint64 grown = ResidentMemory::PeakMb() - before;
+    qInfo("ended after %lld ms (%s), downloader gone in %lld ms, longest gap %lld ms, peak +%lld MB", endedAfter,
+          qPrintable(errorText), goneIn, watch.longestGapMs(), grown);
+    QCOMPARE(finished, 1);
+    QVERIFY2(watch.longestGapMs() < TimeBound(100), qPrintable(QString::number(watch.longestGapMs())));
+    QVERIFY2(goneIn < 100, qPrintable(QString::number(goneIn)));
+    QVERIFY2(grown < 32, qPrintable(QString::number(grown)));
+    if (!savedAs.isEmpty()) {
+        QCOMPARE(errorCode, 0);
+        QCOMPARE(TargetEntries(), QStringList{savedAs});
+        return;
+    }
+    QCOMPARE(errorCode, 1);
+    QVERIFY2(errorText.startsWith(why), qPrintable(errorText));
+    QCOMPARE(TargetEntries(), QStringList());
+    QVERIFY2(endedAfter < timeoutMs + 2000, qPrintable(QString::number(endedAfter)));
+    // Nothing goes on reading from the server once the download gave up.
+    QTRY_COMPARE_WITH_TIMEOUT(m_http->openConnections() + m_https->openConnections(), 0, 3000);
+}
+
+void TestCDownloader::throughAProxy_data() {
+    QTest::addColumn<int>("type"); // QNetworkProxy::ProxyType
+    QTest::addColumn<bool>("proxied");
+
+    QTest::newRow("HTTP proxy") << int(QNetworkProxy::HttpProxy) << true;
+    QTest::newRow("caching proxy") << int(QNetworkProxy::HttpCachingProxy) << true;
+    QTest::newRow("no proxy, whatever the environment names") << int(QNetworkProxy::NoProxy) << false;
+}
+
+// The proxy of the settings, as the network layer of Qt used it: plain requests forwarded by their whole address,
+// and no proxy at all when the settings say so, even with one in the environment.
+void TestCDownloader::throughAProxy() {
+    QFETCH(int, type);
+    QFETCH(bool, proxied);
+    PythonPeer proxy;
+    QVERIFY(proxy.start(QStringLiteral("recording_proxy.py")));
+    const QByteArray environment = qgetenv("http_proxy");
+    qputenv("http_proxy", proxy.url("/").toUtf8());
+
+    CDownloader downloader;
+    downloader.setProxy(QNetworkProxy(QNetworkProxy::ProxyType(type), "127.0.0.1", proxy.port()));
+    const QString url = m_http->url("/rules.xml").toString();
+    QCOMPARE(Run(downloader, url), 1);
+    qputenv("http_proxy", environment);
+    QCOMPARE(downloader.errorCode(), 0);
+    QCOMPARE(TargetEntries(), QStringList{"rules.xml"});
+    const QList<QJsonObject> passed = proxy.records("PROXIED");
+    QCOMPARE(passed.size(), proxied ? 1 : 0);
+    if (proxied)
+        QCOMPARE(passed.first().value("url").toString(), url);
 }
 
 QTEST_GUILESS_MAIN(TestCDownloader)

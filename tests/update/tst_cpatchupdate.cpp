@@ -1,5 +1,6 @@
 #include "CPatchUpdate.h"
 
+#include "app/RunLog.h"
 #include "platform/FileVersion.h"
 
 #include <QElapsedTimer>
@@ -14,6 +15,8 @@
 #include "ChildTestRun.h"
 #include "EventLoopWatch.h"
 #include "PythonHttpServer.h"
+#include "RunLogText.h"
+#include "TimeBound.h"
 
 // One patch check against rules served by Python's http.server: the request file for the launcher, the
 // Log folder, the work folder, and the event loop while rules are read.
@@ -36,6 +39,8 @@ private slots:
     void windowAnswersWhileRulesAreRead();
     void quittingEndsTheCheck();
     void quittingEndsTheCheckInThisProcess();
+    void failureSaysWhy_data();
+    void failureSaysWhy();
 
 private:
     PatchParams Params(const QString& rulesName) const;
@@ -44,6 +49,7 @@ private:
 
     QTemporaryDir m_served;
     QTemporaryDir m_programRoot;
+    QTemporaryDir m_runLogFolder;
     QString m_program; // ending with "/"
     std::unique_ptr<PythonHttpServer> m_server;
     std::unique_ptr<QTemporaryDir> m_data;
@@ -62,6 +68,15 @@ const QByteArray kTwoPatches =
 QByteArray ReadAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// Runs the check to its end, the event loop turning meanwhile; whether it wrote the request.
+bool Run(CPatchUpdate& update) {
+    QSignalSpy finished(&update, &CPatchUpdate::Finished);
+    update.Start();
+    if (finished.isEmpty())
+        finished.wait(60000);
+    return finished.count() == 1 && finished.first().first().toBool();
 }
 
 // The permission bits, or 07777 when the path cannot be read.
@@ -84,6 +99,10 @@ void TestCPatchUpdate::initTestCase() {
                       "<File path=\"%APPPATH%/Old.bin\" version=\"1.0\"/></Patch></Tavik></linux></update>");
     Serve("off.xml", QByteArray(kTwoPatches).replace("<update>", "<update switch=\"off\">"));
     Serve("broken.xml", "<update><linux>");
+    Serve("a\n[Info]forged.xml", "<update><linux>");
+    Serve("doctype.xml", "<!DOCTYPE update [<!ENTITY e \"e\">]>" + kTwoPatches);
+    QVERIFY(m_runLogFolder.isValid());
+    QVERIFY(OpenRunLog(m_runLogFolder.path() + "/", "1.0.0.1", "Linux"));
     m_server = std::make_unique<PythonHttpServer>(m_served.path());
     QVERIFY(m_server->start());
     // The request file's mode must not depend on the mask a test happens to run under.
@@ -126,7 +145,7 @@ void TestCPatchUpdate::writesTheRequest() {
         CPatchUpdate update(params);
         request = update.GetUpdateListPath();
         QCOMPARE(request, LogFolder() + "/ucplog");
-        QVERIFY(update.Run());
+        QVERIFY(Run(update));
         QVERIFY(QFileInfo::exists(params.WorkDir + "/two.xml"));
     }
     // The downloaded rules went with the work folder; the request stays for the launcher.
@@ -158,7 +177,7 @@ void TestCPatchUpdate::requestNamesTheApplicationProxy() {
     QNetworkProxy::setApplicationProxy(proxy);
     const PatchParams params = Params("two.xml");
     CPatchUpdate update(params);
-    QVERIFY(update.Run());
+    QVERIFY(Run(update));
     QVERIFY(ReadAll(update.GetUpdateListPath())
                 .contains("    <Proxy hostName=\"proxy.example\" port=\"3128\" user=\"user\" "
                           "password=\"pa&quot;ss&lt;word&gt;\" type=\"3\"/>\n"));
@@ -190,7 +209,7 @@ void TestCPatchUpdate::nothingToPatch() {
     {
         CPatchUpdate update(params);
         QVERIFY(!QFileInfo::exists(stale.fileName()));
-        QVERIFY(!update.Run());
+        QVERIFY(!Run(update));
         QVERIFY(update.GetPatchList().isEmpty());
     }
     QVERIFY(!QFileInfo::exists(stale.fileName()));
@@ -206,7 +225,7 @@ void TestCPatchUpdate::logFolderCannotBeMade() {
 
     CPatchUpdate update(Params("two.xml"));
     QCOMPARE(update.GetUpdateListPath(), QString());
-    QVERIFY(!update.Run());
+    QVERIFY(!Run(update));
     // Without a request to hand over there is nothing to download either.
     QCOMPARE(m_server->requestsSoFar().size(), before);
 }
@@ -216,7 +235,7 @@ void TestCPatchUpdate::requestCannotBeWritten() {
     QVERIFY(QFile::link("/proc", LogFolder()));
     CPatchUpdate update(Params("two.xml"));
     QCOMPARE(update.GetUpdateListPath(), LogFolder() + "/ucplog");
-    QVERIFY(!update.Run());
+    QVERIFY(!Run(update));
     QCOMPARE(update.GetPatchList().size(), 2);
     QVERIFY(!QFileInfo::exists(update.GetUpdateListPath()));
 }
@@ -264,7 +283,7 @@ void TestCPatchUpdate::logFolderIsPrivate() {
     {
         CPatchUpdate update(Params("two.xml"));
         ::umask(previous);
-        QVERIFY(update.Run());
+        QVERIFY(Run(update));
     }
     if (before == "link") {
         QCOMPARE(ModeOf(elsewhere), mode_t(0755));
@@ -310,11 +329,11 @@ void TestCPatchUpdate::windowAnswersWhileRulesAreRead() {
     QElapsedTimer clock;
     clock.start();
     watch.start();
-    QCOMPARE(update.Run(), listed > 0);
+    QCOMPARE(Run(update), listed > 0);
     watch.stop();
     QCOMPARE(update.GetPatchList().size(), listed);
     qInfo("rules checked in %lld ms, the event loop's longest gap %lld ms", clock.elapsed(), watch.longestGapMs());
-    QVERIFY2(watch.longestGapMs() < 100, qPrintable(QString::number(watch.longestGapMs())));
+    QVERIFY2(watch.longestGapMs() < TimeBound(100), qPrintable(QString::number(watch.longestGapMs())));
 }
 
 // Quitting ends every event loop of the process for good, so the check is quit in a copy of this test.
@@ -331,21 +350,75 @@ void TestCPatchUpdate::quittingEndsTheCheckInThisProcess() {
     QVERIFY(MakeLargeFile(m_program + "Huge.bin", 8LL * 1024 * 1024 * 1024));
     Serve("huge.xml", ProductRules("<File path=\"%APPPATH%/Huge.bin\" MD5=\"00000000000000000000000000000000\"/>"));
 
-    CPatchUpdate update(Params("huge.xml"));
+    auto update = std::make_unique<CPatchUpdate>(Params("huge.xml"));
+    const QString request = update->GetUpdateListPath();
+    QSignalSpy finished(update.get(), &CPatchUpdate::Finished);
     QElapsedTimer sinceQuit;
     // Once the rules are in, well into the digest.
-    connect(&update.Downloader(), &CDownloader::signalFinished, this, [&] {
+    connect(&update->Downloader(), &CDownloader::signalFinished, this, [&] {
         QTimer::singleShot(300, [&] {
             sinceQuit.start();
             QCoreApplication::quit();
         });
     });
-    QVERIFY(!update.Run());
+    update->Start();
+    // The program's own loop, as its window runs it.
+    QCoreApplication::exec();
     QVERIFY(sinceQuit.isValid());
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(finished.first().first().toBool(), false);
+    QVERIFY(update->GetPatchList().isEmpty());
+    // As the program goes after its loop.
+    update.reset();
     qInfo("the check ended %lld ms after the quit", sinceQuit.elapsed());
     QVERIFY2(sinceQuit.elapsed() < 1000, qPrintable(QString::number(sinceQuit.elapsed())));
-    QVERIFY(update.GetPatchList().isEmpty());
-    QVERIFY(!QFileInfo::exists(update.GetUpdateListPath()));
+    QVERIFY(!QFileInfo::exists(request));
+}
+
+void TestCPatchUpdate::failureSaysWhy_data() {
+    QTest::addColumn<QString>("rules");
+    QTest::addColumn<QString>("why"); // what the run-log line says after "Patch check: "; "{...}" stands for anything
+
+    const QString notDownloaded = "update rules not downloaded from \"{url}\": ";
+    const QString notRead = "update rules from \"{url}\" not read: ";
+    QTest::newRow("404") << "missing.xml" << notDownloaded + "HTTP status 404.";
+    QTest::newRow("500") << "status/500" << notDownloaded + "HTTP status 500.";
+    QTest::newRow("header without end") << "endless-header/0/rules.xml"
+                                        << notDownloaded + "response header larger than 65536 bytes.";
+    QTest::newRow("redirect to a name with a line break")
+        << "redirect?to=/a%250A%255BInfo%255Dforged.xml"
+        << notDownloaded + "{...} names no plain file: \"a\\x0a[Info]forged.xml\".";
+    QTest::newRow("not XML") << "broken.xml" << notRead + "not well-formed XML (line 1: Premature end of document.).";
+    QTest::newRow("a document type") << "doctype.xml" << notRead + "holds a document type declaration.";
+    QTest::newRow("not the rules") << "other-root.xml" << notRead + "its root element is not \"update\".";
+    QTest::newRow("no Log folder") << "two.xml"
+                                   << "the folder \"{data}Log\" cannot be made.";
+}
+
+// Every check that ends without a request says why in one run-log line; update.log keeps to lines of its own.
+void TestCPatchUpdate::failureSaysWhy() {
+    QFETCH(QString, rules);
+    QFETCH(QString, why);
+    Serve("other-root.xml", "<rules/>");
+    if (why.contains("{data}Log")) {
+        QFile blocker(LogFolder());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+    }
+    const PatchParams params = Params(rules);
+    why.replace("{url}", params.UpdateUrl);
+    why.replace("{data}", params.DataDir);
+    const QString before = RunLogText();
+    {
+        CPatchUpdate update(params);
+        QVERIFY(!Run(update));
+    }
+    const QStringList lines = RunLogText().mid(before.size()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 1);
+    const QStringList parts = ("[Waring]Patch check: " + why + " <date time=").split("{...}");
+    QVERIFY2(lines.first().startsWith(parts.first()) && lines.first().contains(parts.last()),
+             qPrintable(lines.first()));
+    for (const QByteArray& line : ReadAll(LogFolder() + "/update.log").split('\n'))
+        QVERIFY2(!line.startsWith("[Info]forged"), line.constData());
 }
 
 QTEST_GUILESS_MAIN(TestCPatchUpdate)

@@ -1,7 +1,9 @@
 // The update service against a real HTTP server on 127.0.0.1: what it sends, how each kind of reply
-// ends, how many tries a failure takes, and what it keeps between checks.
+// ends, how many tries a failure takes, and what it keeps between checks; and against a name server that never
+// answers.
 
 #include "RunLogText.h"
+#include "SilentNameServer.h"
 #include "UpdateTestServer.h"
 #include "app/XmlLimits.h"
 #include "update/CRegData.h"
@@ -37,6 +39,8 @@ private slots:
     void hangingServer_data();
     void hangingServer();
     void abortEndsCheckSoon();
+    void silentNameServer_data();
+    void silentNameServer();
 
 private:
     PythonPeer m_server;
@@ -228,6 +232,7 @@ void TestCRegImpl::longNotesArriveWhole() {
     QCOMPARE(service->RunCheck(), 12);
     QVERIFY(service->Info(0).size() > 100000);
     QCOMPARE(QString::fromUtf8(service->Info(0)), notes);
+    QCOMPARE(service->NotesText(), notes.trimmed());
 }
 
 // A check that learns nothing leaves what an earlier reply said.
@@ -295,6 +300,60 @@ void TestCRegImpl::abortEndsCheckSoon() {
     QVERIFY2(aborted.elapsed() < 2500, "the abort is seen within the next progress report");
     QCOMPARE(code, -1048593);
     QCOMPARE(server.records("REQUEST").size(), 1);
+}
+
+void TestCRegImpl::silentNameServer_data() {
+    QTest::addColumn<int>("abortAfterMs"); // -1: none
+    QTest::newRow("three tries within their time-outs") << -1;
+    QTest::newRow("an abort during the lookup") << 300;
+}
+
+// The name of the update server is never resolved: each try ends at its own time-out, as with a server that never
+// answers, however long the system's resolver would wait; an abort ends the check at once. Runs in a child whose
+// resolver asks the silent name server.
+void TestCRegImpl::silentNameServer() {
+    QFETCH(int, abortAfterMs);
+    if (qEnvironmentVariableIsSet("MENDRA_TEST_SILENT_RESOLVER")) {
+        auto service = MakeService(QStringLiteral("http://updates.mendra.test/update-product-info/update.php"));
+        CRegNet::Timeouts timeouts;
+        timeouts.connectMs = 1000;
+        timeouts.firstTryMs = abortAfterMs < 0 ? 500 : 20000;
+        timeouts.retryMs = 500;
+        service->SetTimeouts(timeouts);
+        QElapsedTimer clock;
+        clock.start();
+        int code = 0;
+        std::unique_ptr<QThread> worker(QThread::create([&] { code = service->RunCheck(); }));
+        worker->start();
+        qint64 boundMs = timeouts.firstTryMs + 2 * timeouts.retryMs;
+        if (abortAfterMs >= 0) {
+            QTest::qWait(abortAfterMs);
+            service->Abort();
+            boundMs = clock.elapsed();
+        }
+        QVERIFY(worker->wait(60000));
+        qInfo("the check ended after %lld ms", clock.elapsed());
+        QCOMPARE(code, -1048593);
+        QVERIFY2(clock.elapsed() < boundMs + 1000, qPrintable(QString::number(clock.elapsed())));
+        return;
+    }
+    SilentNameServer names(QStringLiteral(RESOLVERHELPER_PATH));
+    if (!names.unavailable().isEmpty())
+        QSKIP(qPrintable(names.unavailable()));
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("MENDRA_TEST_SILENT_RESOLVER"), QStringLiteral("1"));
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(names.program(), names.arguments(QCoreApplication::applicationFilePath(),
+                                                 {QStringLiteral("silentNameServer:") + QTest::currentDataTag()}));
+    const bool ended = child.waitForFinished(90000);
+    const QByteArray output = child.readAll();
+    qInfo("%s", output.constData());
+    QVERIFY2(ended, "the check in the child did not end");
+    QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, output.constData());
+    QVERIFY(output.contains("PASS   : TestCRegImpl::silentNameServer"));
+    QVERIFY2(names.queries().contains(QStringLiteral("updates.mendra.test")), "the child asked another name server");
 }
 
 QTEST_GUILESS_MAIN(TestCRegImpl)

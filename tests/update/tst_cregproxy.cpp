@@ -1,7 +1,10 @@
-// The update check's proxy: an HTTP proxy carries the query (with its credentials), and "no proxy"
-// means none, even when the environment names one.
+// The update check's proxy: an HTTP proxy carries the query (with its credentials), also one named by an IPv6
+// address, and "no proxy" means none, even when the environment names one.
 
 #include "UpdateTestServer.h"
+#include "app/SystemProxy.h"
+#include "platform/ProxySettings.h"
+#include "update/UpdateService.h"
 
 #include <QtTest>
 
@@ -10,6 +13,8 @@ class TestCRegProxy : public QObject {
 private slots:
     void initTestCase();
     void throughHttpProxy();
+    void throughIpv6Proxy_data();
+    void throughIpv6Proxy();
     void noProxy_data();
     void noProxy();
 
@@ -44,6 +49,36 @@ void TestCRegProxy::throughHttpProxy() {
                  QStringLiteral("?action=getinfo&product=Tavik%20Mendra&versioncur=2.0.9&lang=en"));
     QCOMPARE(RecordedRequest::Header(passed, "Proxy-Authorization"),
              QStringLiteral("Basic ") + QByteArray("tester:p:ss w@rd").toBase64());
+    QVERIFY(m_server.waitForRecords("REQUEST", before + 1));
+    QCOMPARE(m_environmentProxy.records("PROXIED").size(), 0);
+}
+
+void TestCRegProxy::throughIpv6Proxy_data() {
+    QTest::addColumn<QString>("variable"); // http_proxy as the system gives it; %1 stands for the port
+    QTest::newRow("address in brackets with a port") << QStringLiteral("http://[::1]:%1");
+    QTest::newRow("address in brackets, no scheme") << QStringLiteral("[::1]:%1");
+    QTest::newRow("address written out") << QStringLiteral("http://[0:0:0:0:0:0:0:1]:%1/");
+}
+
+// A proxy on the IPv6 loopback, named as the system's proxy setting names it, gets the query.
+void TestCRegProxy::throughIpv6Proxy() {
+    QFETCH(QString, variable);
+    PythonPeer proxy;
+    if (!proxy.start(QStringLiteral("recording_proxy.py"), {QStringLiteral("--listen"), QStringLiteral("::1")}))
+        QSKIP("no IPv6 loopback on this machine: the proxy cannot listen on ::1");
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("http_proxy"), variable.arg(proxy.port()));
+    const QNetworkProxy system = ProxyFromSystemValues(platform::readSystemProxy(environment));
+    QCOMPARE(system.type(), QNetworkProxy::HttpProxy);
+
+    const int before = m_server.records("REQUEST").size();
+    auto service = MakeService(AnswerEndpoint(m_server, QStringLiteral("newer")));
+    SetServiceProxy(system, *service);
+    QCOMPARE(service->RunCheck(), 12);
+    QVERIFY(proxy.waitForRecords("PROXIED", 1));
+    QCOMPARE(proxy.records("PROXIED").constLast().value("url").toString(),
+             AnswerEndpoint(m_server, QStringLiteral("newer")) +
+                 QStringLiteral("?action=getinfo&product=Tavik%20Mendra&versioncur=2.0.9&lang=en"));
     QVERIFY(m_server.waitForRecords("REQUEST", before + 1));
     QCOMPARE(m_environmentProxy.records("PROXIED").size(), 0);
 }

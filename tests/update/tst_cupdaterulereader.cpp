@@ -2,9 +2,18 @@
 
 #include "platform/FileVersion.h"
 
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include "ResidentMemory.h"
 
 // Rules files against a fixture program folder: which files end up in the patch list, in which order and
 // with which values, and the exact lines of "update.log" (time stamps aside).
@@ -18,13 +27,23 @@
 //   FileOut       -> a file outside
 //   Dangling      -> a missing file outside
 //   Gone.bin      does not exist
+//   Pipe          a FIFO that nobody writes
+//   PipeLink      -> Pipe
+//   Socket        a Unix socket that listens
+//   Null          a character device (1, 3), when the test runs as root
 class TestCUpdateRuleReader : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void rules_data();
     void rules();
     void listIsAppendedTo();
+    void documentTypeRefused_data();
+    void documentTypeRefused();
+    void eachFileReadOnce_data();
+    void eachFileReadOnce();
+    void rulesFileNameEscaped();
     void compareVersionFields_data();
     void compareVersionFields();
 
@@ -33,8 +52,13 @@ private:
     void WriteFile(const QString& path, const QByteArray& content);
 
     QTemporaryDir m_root;
+    // The lines of update.log without their time stamps.
+    QStringList LogLines(const QString& path);
+
     QString m_program; // the fixture program folder, ending with "/"
     QString m_outside;
+    int m_socket = -1;
+    bool m_device = false;
 };
 
 namespace {
@@ -88,6 +112,26 @@ QString Outside(const QString& path) {
     return QStringLiteral("[Waring]\"%1\" lies outside the program folder, rule refused.").arg(path);
 }
 
+QString NotRegular(const QString& path, const QString& kind) {
+    return QStringLiteral("[Waring]\"%1\" is %2, not a regular file, rule refused.").arg(path, kind);
+}
+
+QString NotRead(const QString& why) {
+    return QStringLiteral("[Waring]Update rules \"{rules}\" not read: %1.").arg(why);
+}
+
+// The bytes this process has read through read() and its kind so far (/proc/self/io).
+qint64 BytesRead() {
+    QFile io(QStringLiteral("/proc/self/io"));
+    if (!io.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : io.readAll().split('\n')) {
+        if (line.startsWith("rchar:"))
+            return line.mid(6).trimmed().toLongLong();
+    }
+    return -1;
+}
+
 } // namespace
 
 void TestCUpdateRuleReader::WriteFile(const QString& path, const QByteArray& content) {
@@ -111,6 +155,36 @@ void TestCUpdateRuleReader::initTestCase() {
     QVERIFY(QFile::link(m_outside, m_program + "OutLink"));
     QVERIFY(QFile::link(m_outside + "/secret", m_program + "FileOut"));
     QVERIFY(QFile::link(m_outside + "/nothing", m_program + "Dangling"));
+    QCOMPARE(::mkfifo(QFile::encodeName(m_program + "Pipe").constData(), 0600), 0);
+    QVERIFY(QFile::link("Pipe", m_program + "PipeLink"));
+    m_socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray socketPath = QFile::encodeName(m_program + "Socket");
+    QVERIFY(socketPath.size() < int(sizeof(address.sun_path)));
+    qstrcpy(address.sun_path, socketPath.constData());
+    QCOMPARE(::bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+    QCOMPARE(::listen(m_socket, 1), 0);
+    m_device = ::mknod(QFile::encodeName(m_program + "Null").constData(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+}
+
+void TestCUpdateRuleReader::cleanupTestCase() {
+    if (m_socket >= 0)
+        ::close(m_socket);
+}
+
+QStringList TestCUpdateRuleReader::LogLines(const QString& path) {
+    QFile file(path);
+    QStringList lines;
+    if (file.open(QIODevice::ReadOnly))
+        lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    const QRegularExpression stamp(" <date time=\\d{1,2}-\\d{1,2}-\\d{4}  \\d{1,2}:\\d{1,2}:\\d{1,2}>$");
+    for (QString& line : lines) {
+        if (!stamp.match(line).hasMatch())
+            return {"<no time stamp> " + line};
+        line.remove(stamp);
+    }
+    return lines;
 }
 
 RuleContext TestCUpdateRuleReader::Context() const {
@@ -260,6 +334,26 @@ void TestCUpdateRuleReader::rules_data() {
         << Document(Product(Rule("/etc/passwd", "version=\"1\"") + gone)) << goneListed
         << QStringList{Outside("/etc/passwd"), NotFound(dir + "Gone.bin")};
 
+    // Nothing but a regular file is opened: a FIFO would hold the check for good, a device might start.
+    QTest::newRow("FIFO, by its digest") << Document(Product(Rule("%APPPATH%/Pipe", md5))) << QStringList()
+                                         << QStringList{NotRegular(dir + "Pipe", "a FIFO")};
+    QTest::newRow("FIFO, by its version") << Document(Product(Rule("%APPPATH%/Pipe", "version=\"1\""))) << QStringList()
+                                          << QStringList{NotRegular(dir + "Pipe", "a FIFO")};
+    QTest::newRow("FIFO through a link inside the folder")
+        << Document(Product(Rule("%APPPATH%/PipeLink", md5))) << QStringList()
+        << QStringList{NotRegular(dir + "PipeLink", "a FIFO")};
+    QTest::newRow("FIFO, and a sound rule after it")
+        << Document(Product(Rule("%APPPATH%/Pipe", md5) + gone)) << goneListed
+        << QStringList{NotRegular(dir + "Pipe", "a FIFO"), NotFound(dir + "Gone.bin")};
+    QTest::newRow("socket") << Document(Product(Rule("%APPPATH%/Socket", md5))) << QStringList()
+                            << QStringList{NotRegular(dir + "Socket", "a socket")};
+    QTest::newRow("folder") << Document(Product(Rule("%APPPATH%/sub", md5))) << QStringList()
+                            << QStringList{NotRegular(dir + "sub", "a folder")};
+    QTest::newRow("folder through a link") << Document(Product(Rule("%APPPATH%/InLink", "version=\"1\"")))
+                                           << QStringList() << QStringList{NotRegular(dir + "InLink", "a folder")};
+    QTest::newRow("device") << Document(Product(Rule("%APPPATH%/Null", md5))) << QStringList()
+                            << QStringList{NotRegular(dir + "Null", "a character device")};
+
     // A path goes into the log as one line of its own, whatever characters the rules put into it.
     QTest::newRow("line end in a path") << Document(Product(Rule("%APPPATH%/a&#10;[Info]forged&#13;", "version=\"1\"")))
                                         << QStringList{Listed("Version", "1", dir + "a\n[Info]forged\r")}
@@ -321,6 +415,8 @@ void TestCUpdateRuleReader::rules() {
     QFETCH(QString, rules);
     QFETCH(QStringList, listed);
     QFETCH(QStringList, log);
+    if (rules.contains("%APPPATH%/Null") && !m_device)
+        QSKIP("only root makes a device file");
 
     const RuleContext context = Context();
     QFile::remove(context.LogPath);
@@ -340,18 +436,9 @@ void TestCUpdateRuleReader::rules() {
     listed.replaceInStrings("{dir}", m_program);
     QCOMPARE(got, listed);
 
-    QFile file(context.LogPath);
-    QStringList lines;
-    if (file.open(QIODevice::ReadOnly))
-        lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
-    const QRegularExpression stamp(" <date time=\\d{1,2}-\\d{1,2}-\\d{4}  \\d{1,2}:\\d{1,2}:\\d{1,2}>$");
-    for (QString& line : lines) {
-        QVERIFY2(stamp.match(line).hasMatch(), qPrintable(line));
-        line.remove(stamp);
-    }
     log.replaceInStrings("{dir}", m_program);
     log.replaceInStrings("{rules}", rulesPath);
-    QCOMPARE(lines, log);
+    QCOMPARE(LogLines(context.LogPath), log);
 }
 
 void TestCUpdateRuleReader::listIsAppendedTo() {
@@ -366,6 +453,153 @@ void TestCUpdateRuleReader::listIsAppendedTo() {
     // A missing rules file adds nothing.
     reader.ReadRules(list, m_root.filePath("missing.xml"));
     QCOMPARE(list.size(), 2);
+}
+
+void TestCUpdateRuleReader::documentTypeRefused_data() {
+    QTest::addColumn<QByteArray>("rules");
+    QTest::addColumn<QString>("why"); // empty: read
+
+    const QByteArray rules = Document(Product(Rule("%APPPATH%/Gone.bin", "version=\"1\""))).toUtf8();
+    const QByteArray body = rules.mid(rules.indexOf("<update>"));
+    // Each reference stands for 4000 characters; 50 000 of them in a 150 KB file.
+    QByteArray references;
+    for (int i = 0; i < 50000; ++i)
+        references += "&e;";
+    const QByteArray bomb = "<?xml version=\"1.0\"?><!DOCTYPE update [<!ENTITY e \"" + QByteArray(4000, 'e') +
+                            "\">]><update><linux><Tavik><Patch product=\"Tavik Mendra\" version=\"1.0.0.1\">"
+                            "<File path=\"%APPPATH%/" +
+                            references + "\" version=\"1\"/></Patch></Tavik></linux></update>";
+    const QString doctype = QStringLiteral("holds a document type declaration");
+    auto utf16 = [](const QByteArray& text, bool bigEndian, bool mark) {
+        QByteArray out = mark ? (bigEndian ? QByteArray("\xfe\xff") : QByteArray("\xff\xfe")) : QByteArray();
+        for (const char c : text)
+            out += bigEndian ? QByteArray(1, '\0') + c : QByteArray(1, c) + '\0';
+        return out;
+    };
+    const QByteArray declared = "<!DOCTYPE update>" + body;
+
+    QTest::newRow("entities that expand to 200 million characters") << bomb << doctype;
+    QTest::newRow("a plain declaration") << declared << doctype;
+    QTest::newRow("after the XML declaration, a comment and an instruction")
+        << "<?xml version=\"1.0\"?>\n<!-- rules -->\n<?tool x?>\n" + declared << doctype;
+    QTest::newRow("in lower case") << "<!doctype update>" + body << doctype;
+    QTest::newRow("after a UTF-8 byte-order mark") << "\xef\xbb\xbf" + declared << doctype;
+    QTest::newRow("UTF-16 with a byte-order mark") << utf16(declared, false, true) << doctype;
+    QTest::newRow("UTF-16, big end first, without one") << utf16(declared, true, false) << doctype;
+    QTest::newRow("text before the root element")
+        << "rules:" + body << QStringLiteral("holds no root element where one belongs");
+    // What a sound rules file holds before its root is read as it was.
+    QTest::newRow("declaration, comments and instructions") << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+                                                               "<!-- <!DOCTYPE x> -->\t<?tool x?>\n" +
+                                                                   body
+                                                            << "";
+    QTest::newRow("UTF-16 without a declaration") << utf16(body, false, true) << "";
+}
+
+// A document type declaration could make a file within the size limit gigabytes once parsed: it is refused
+// before a parser sees the file.
+void TestCUpdateRuleReader::documentTypeRefused() {
+    QFETCH(QByteArray, rules);
+    QFETCH(QString, why);
+    const RuleContext context = Context();
+    QFile::remove(context.LogPath);
+    QDir().mkpath(QFileInfo(context.LogPath).absolutePath());
+    const QString rulesPath = m_root.filePath("doctype.xml");
+    WriteFile(rulesPath, rules);
+
+    ResidentMemory::ResetPeak();
+    const qint64 before = ResidentMemory::PeakMb();
+    QElapsedTimer clock;
+    clock.start();
+    PatchFileList list;
+    QString reason;
+    bool read = false;
+    {
+        CUpdateRuleReader reader(context);
+        read = reader.ReadRules(list, rulesPath, &reason);
+    }
+    const qint64 grown = ResidentMemory::PeakMb() - before;
+    qInfo("%lld ms, peak +%lld MB, %lld bytes of update.log", clock.elapsed(), grown,
+          QFileInfo(context.LogPath).size());
+    QVERIFY2(grown < 50, qPrintable(QString::number(grown)));
+    if (why.isEmpty()) {
+        QVERIFY2(read, qPrintable(reason));
+        QCOMPARE(list.size(), 1);
+        QCOMPARE(LogLines(context.LogPath), QStringList{NotFound(m_program + "Gone.bin")});
+        return;
+    }
+    QVERIFY(!read);
+    QCOMPARE(reason, why);
+    QVERIFY(list.isEmpty());
+    QCOMPARE(LogLines(context.LogPath), QStringList{NotRead(why).replace("{rules}", rulesPath)});
+}
+
+void TestCUpdateRuleReader::eachFileReadOnce_data() {
+    QTest::addColumn<QStringList>("paths"); // after %APPPATH%/
+
+    QStringList spellings;
+    for (int i = 0; i < 300; ++i)
+        spellings << QString("./").repeated(i) + "Big.bin";
+    QTest::newRow("300 spellings of one path") << spellings;
+    QTest::newRow("links, a hard link and doubled separators")
+        << QStringList{"Big.bin", "BigLink", "BigHard", "/Big.bin", "sub/../Big.bin", "./BigLink", "Big.bin"};
+}
+
+// A file is read once per check, by whatever path the rules name it; each rule still gets its own answer.
+void TestCUpdateRuleReader::eachFileReadOnce() {
+    QFETCH(QStringList, paths);
+    constexpr qint64 size = 32 * 1024 * 1024;
+    QFile big(m_program + "Big.bin");
+    QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(size));
+    big.close();
+    QFile::remove(m_program + "BigLink");
+    QFile::remove(m_program + "BigHard");
+    QVERIFY(QFile::link("Big.bin", m_program + "BigLink"));
+    QCOMPARE(::link(QFile::encodeName(m_program + "Big.bin").constData(),
+                    QFile::encodeName(m_program + "BigHard").constData()),
+             0);
+    QString rules;
+    for (const QString& path : paths)
+        rules += Rule("%APPPATH%/" + path, "MD5=\"00000000000000000000000000000000\"");
+    const QString rulesPath = m_root.filePath("once.xml");
+    WriteFile(rulesPath, Document(Product(rules)).toUtf8());
+    const RuleContext context = Context();
+    QDir().mkpath(QFileInfo(context.LogPath).absolutePath());
+
+    const qint64 before = BytesRead();
+    QElapsedTimer clock;
+    clock.start();
+    PatchFileList list;
+    {
+        CUpdateRuleReader reader(context);
+        reader.ReadRules(list, rulesPath);
+    }
+    const qint64 read = BytesRead() - before;
+    qInfo("%d rules in %lld ms, %lld MB read", int(paths.size()), clock.elapsed(), read / (1024 * 1024));
+    // ".." steps are refused before any file is opened.
+    QCOMPARE(list.size(), paths.size() - paths.filter("..").size());
+    QVERIFY2(read < 2 * size, qPrintable(QString::number(read)));
+    QFile::remove(m_program + "Big.bin");
+    QFile::remove(m_program + "BigLink");
+    QFile::remove(m_program + "BigHard");
+}
+
+// The rules file's own name goes into the log as one line, whatever the server named it.
+void TestCUpdateRuleReader::rulesFileNameEscaped() {
+    const RuleContext context = Context();
+    QFile::remove(context.LogPath);
+    QDir().mkpath(QFileInfo(context.LogPath).absolutePath());
+    const QString rulesPath = m_root.filePath("a\n[Info]forged\u2028.xml");
+    WriteFile(rulesPath, "<update><linux>");
+    PatchFileList list;
+    {
+        CUpdateRuleReader reader(context);
+        QVERIFY(!reader.ReadRules(list, rulesPath));
+    }
+    const QString escaped = m_root.filePath("a\\x0a[Info]forged\\u2028.xml");
+    QCOMPARE(
+        LogLines(context.LogPath),
+        QStringList{NotRead("not well-formed XML (line 1: Premature end of document.)").replace("{rules}", escaped)});
 }
 
 void TestCUpdateRuleReader::compareVersionFields_data() {

@@ -3,8 +3,10 @@
 #include "app/EditionData.h"
 #include "app/MendraData.h"
 #include "app/MyConfig.h"
+#include "app/RunLog.h"
 #include "platform/FileVersion.h"
 
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -12,8 +14,10 @@
 #include <memory>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "PythonHttpServer.h"
+#include "RunLogText.h"
 #include "StandInProgram.h"
 
 // The start-up check with the process-wide edition data and settings (data, home and temporary folder in a
@@ -34,6 +38,9 @@ private slots:
     void nothingHappens();
     void noLauncherWithoutARequest_data();
     void noLauncherWithoutARequest();
+    void launcherStartsWhileADialogWaits();
+    void rootRunsOnlyRootsLauncher_data();
+    void rootRunsOnlyRootsLauncher();
 
 private:
     QString Program() const { return m_root.path() + "/program"; }
@@ -42,6 +49,10 @@ private:
     QString LogFolder() const { return gConfig->GetDataDir() + "Log"; }
     void WriteLauncher(QFile::Permissions permissions);
     void ServeRules(const QByteArray& rules);
+    // Runs the check as the program does, the event loop turning meanwhile; whether the launcher was started.
+    bool RunCheck(const QStringList& arguments, const QString& program = QString());
+    // The run-log lines written since the length before.
+    QStringList RunLogLinesSince(int before) const;
 
     QTemporaryDir m_root;
     QTemporaryDir m_served;
@@ -75,6 +86,7 @@ void TestPatchCheck::initTestCase() {
 
     m_server = std::make_unique<PythonHttpServer>(m_served.path());
     QVERIFY(m_server->start());
+    QVERIFY(OpenRunLog(m_root.filePath("runlog/"), "1.0.0.1", "Linux"));
     gConfig = new MyConfig();
     QVERIFY(gConfig->WriteValue("UpdateUrl", m_server->url("/rules.xml").toString(), true));
     delete gConfig;
@@ -106,6 +118,20 @@ void TestPatchCheck::ServeRules(const QByteArray& rules) {
     QFile file(m_served.filePath("rules.xml"));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(rules);
+}
+
+bool TestPatchCheck::RunCheck(const QStringList& arguments, const QString& program) {
+    PatchCheck check(program.isEmpty() ? Program() : program, arguments, kRunner);
+    QSignalSpy finished(&check, &PatchCheck::Finished);
+    if (!check.Start())
+        return false;
+    if (finished.isEmpty())
+        finished.wait(60000);
+    return finished.count() == 1 && finished.first().first().toBool();
+}
+
+QStringList TestPatchCheck::RunLogLinesSince(int before) const {
+    return RunLogText().mid(before).split('\n', Qt::SkipEmptyParts);
 }
 
 void TestPatchCheck::skipped_data() {
@@ -158,7 +184,7 @@ void TestPatchCheck::params() {
 
 void TestPatchCheck::startsTheLauncher() {
     WriteLauncher(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QVERIFY(CheckPatchUpdateIn(Program(), kArguments, kRunner));
+    QVERIFY(RunCheck(kArguments));
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(Record()), 20000);
     const QString request = gConfig->GetDataDir() + "Log/ucplog";
     QCOMPARE(StandIn::RecordedArguments(Record()), (QStringList{request, "Tavik Mendra", "/adminoption", "1"}));
@@ -171,27 +197,39 @@ void TestPatchCheck::startsTheLauncher() {
 void TestPatchCheck::nothingHappens_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("launcher"); // 0 none, 1 executable, 2 not executable
+    QTest::addColumn<bool>("logged");  // a run-log line says why
 
-    QTest::newRow("no launcher") << kArguments << 0;
-    QTest::newRow("launcher not executable") << kArguments << 2;
-    QTest::newRow("-v start") << (kArguments + QStringList{"-v", "start"}) << 1;
-    QTest::newRow("-V Start among others") << (kArguments + QStringList{"x", "-V", "Start", "y"}) << 1;
+    QTest::newRow("no launcher") << kArguments << 0 << true;
+    QTest::newRow("launcher not executable") << kArguments << 2 << true;
+    // Started by the launcher: no failure.
+    QTest::newRow("-v start") << (kArguments + QStringList{"-v", "start"}) << 1 << false;
+    QTest::newRow("-V Start among others") << (kArguments + QStringList{"x", "-V", "Start", "y"}) << 1 << false;
 }
 
 void TestPatchCheck::nothingHappens() {
     QFETCH(QStringList, arguments);
     QFETCH(int, launcher);
+    QFETCH(bool, logged);
+    const int logBefore = RunLogText().size();
     if (launcher == 1)
         WriteLauncher(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     else if (launcher == 2)
         WriteLauncher(QFile::ReadOwner | QFile::WriteOwner);
     const int before = m_server->requestsSoFar().size();
 
-    QVERIFY(!CheckPatchUpdateIn(Program(), arguments, kRunner));
+    QVERIFY(!RunCheck(arguments));
     QCOMPARE(m_server->requestsSoFar().size(), before);
     QVERIFY(!QFileInfo::exists(LogFolder() + "/ucplog"));
     QCOMPARE(Entries(TempFolder()), QStringList());
     QVERIFY(!QFileInfo::exists(Record()));
+    const QStringList lines = RunLogLinesSince(logBefore);
+    if (!logged) {
+        QCOMPARE(lines, QStringList());
+        return;
+    }
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(lines.first().startsWith("[Waring]Patch check: no launcher at \"" + Program() + "/Launch\"."),
+             qPrintable(lines.first()));
 }
 
 void TestPatchCheck::noLauncherWithoutARequest_data() {
@@ -214,10 +252,148 @@ void TestPatchCheck::noLauncherWithoutARequest() {
     }
     const int before = m_server->requestsSoFar().size();
 
-    QVERIFY(!CheckPatchUpdateIn(Program(), kArguments, kRunner));
+    const int logBefore = RunLogText().size();
+    QVERIFY(!RunCheck(kArguments));
     QCOMPARE(m_server->requestsSoFar().size(), before + (rulesAsked ? 1 : 0));
+    QCOMPARE(RunLogLinesSince(logBefore).size(), 1);
     QVERIFY(!QFileInfo::exists(Record()));
     QCOMPARE(Entries(TempFolder()), QStringList());
+}
+
+// A modal dialog (the start-up's update offer, a message box) runs an event loop of its own until the user
+// answers: the check goes on in it, and the launcher starts as soon as the rules are read.
+void TestPatchCheck::launcherStartsWhileADialogWaits() {
+    WriteLauncher(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QElapsedTimer clock;
+    clock.start();
+    PatchCheck check(Program(), kArguments, kRunner);
+    QSignalSpy finished(&check, &PatchCheck::Finished);
+    QVERIFY(check.Start());
+
+    QEventLoop dialog;
+    qint64 startedAt = -1;
+    QTimer answer;
+    answer.setInterval(10);
+    connect(&answer, &QTimer::timeout, &dialog, [&] {
+        if (QFileInfo::exists(Record()) && startedAt < 0)
+            startedAt = clock.elapsed();
+        // The user answers only once the launcher has started, or gives up waiting for it.
+        if (startedAt >= 0 || clock.elapsed() > 20000)
+            dialog.quit();
+    });
+    answer.start();
+    dialog.exec();
+    qInfo("the launcher started %lld ms after the check, with the dialog open", startedAt);
+    QVERIFY(startedAt >= 0);
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(finished.first().first().toBool(), true);
+}
+
+void TestPatchCheck::rootRunsOnlyRootsLauncher_data() {
+    QTest::addColumn<QString>(
+        "changes");                     // what is done to the fixture, "what:how" each (see rootRunsOnlyRootsLauncher)
+    QTest::addColumn<QString>("fault"); // empty: the launcher starts
+
+    QTest::newRow("all root's") << ""
+                                << "";
+    QTest::newRow("launcher another user's") << "launcher:owner"
+                                             << "{launcher} is owned by uid 65534, not by root";
+    QTest::newRow("launcher writable by its group") << "launcher:0775"
+                                                    << "{launcher} is writable by others than root";
+    QTest::newRow("launcher writable by all") << "launcher:0757"
+                                              << "{launcher} is writable by others than root";
+    QTest::newRow("program folder another user's") << "program:owner"
+                                                   << "{program} is owned by uid 65534, not by root";
+    QTest::newRow("program folder writable by all") << "program:0777"
+                                                    << "{program} is writable by others than root";
+    QTest::newRow("a folder above another user's") << "above:owner"
+                                                   << "{above} is owned by uid 65534, not by root";
+    QTest::newRow("a folder above writable by its group") << "above:0775"
+                                                          << "{above} is writable by others than root";
+    // Where everyone may make entries but nobody can rename or remove another's, as in /tmp.
+    QTest::newRow("a folder above open to all, sticky") << "above:1777"
+                                                        << "";
+    QTest::newRow("launcher a link to another user's program") << "launcher:link tool:owner"
+                                                               << "{tool} is owned by uid 65534, not by root";
+    QTest::newRow("launcher a link to a program of root's") << "launcher:link"
+                                                            << "";
+    // Whoever may write the folder that holds the link may point it at another program.
+    QTest::newRow("launcher a link, in a program folder writable by all")
+        << "launcher:link program:0777"
+        << "{program} is writable by others than root";
+    QTest::newRow("launcher a link of another user's") << "launcher:link launcher:owner"
+                                                       << "{launcher} is owned by uid 65534, not by root";
+    QTest::newRow("program folder reached through a link of root's") << "way:link"
+                                                                     << "";
+    QTest::newRow("program folder reached through a link in another user's folder")
+        << "way:link way:owner"
+        << "{way} is owned by uid 65534, not by root";
+}
+
+// Started as root, the program runs the launcher only when no other account can have written it: a tree built by
+// a user and run later with sudo is such a case.
+//
+// The fixture: above/program/Launch, a copy of the stand-in launcher tool beside above; with "way:link", the
+// program folder is named as way/program, a link to above/program. "launcher:link" makes Launch a link to tool;
+// "<what>:owner" gives what to another user, "<what>:<octal>" sets its mode.
+void TestPatchCheck::rootRunsOnlyRootsLauncher() {
+    QFETCH(QString, changes);
+    QFETCH(QString, fault);
+    if (::geteuid() != 0)
+        QSKIP("the rule holds for a program started as root");
+
+    QTemporaryDir fixture(m_root.filePath("rootXXXXXX"));
+    QVERIFY(fixture.isValid());
+    const QMap<QString, QString> paths{{"above", fixture.filePath("above")},
+                                       {"program", fixture.filePath("above/program")},
+                                       {"launcher", fixture.filePath("above/program/Launch")},
+                                       {"tool", fixture.filePath("tool")},
+                                       {"way", fixture.filePath("way")}};
+    QVERIFY(QDir().mkpath(paths["program"]));
+    QVERIFY(QDir().mkpath(paths["way"]));
+    QVERIFY(StandIn::WriteRecorder(paths["tool"], Record()));
+    for (const QString& path : {paths["above"], paths["program"], paths["way"], paths["tool"]})
+        QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0755), 0);
+    QString program = paths["program"];
+    const QStringList steps = changes.split(' ', Qt::SkipEmptyParts);
+    if (steps.contains("launcher:link")) {
+        QVERIFY(QFile::link(paths["tool"], paths["launcher"]));
+    } else {
+        QVERIFY(QFile::copy(paths["tool"], paths["launcher"]));
+        QCOMPARE(::chmod(QFile::encodeName(paths["launcher"]).constData(), 0755), 0);
+    }
+    if (steps.contains("way:link")) {
+        QVERIFY(QFile::link(paths["program"], paths["way"] + "/program"));
+        program = paths["way"] + "/program";
+    }
+    for (const QString& step : steps) {
+        const QString what = step.section(':', 0, 0);
+        const QString how = step.section(':', 1);
+        const QByteArray target = QFile::encodeName(paths.value(what));
+        QVERIFY2(!target.isEmpty(), qPrintable(step));
+        if (how == "owner")
+            QCOMPARE(::lchown(target.constData(), 65534, 65534), 0);
+        else if (how != "link")
+            QCOMPARE(::chmod(target.constData(), how.toUInt(nullptr, 8)), 0);
+    }
+    const int before = m_server->requestsSoFar().size();
+    const int logBefore = RunLogText().size();
+
+    const bool launched = RunCheck(kArguments, program);
+    QCOMPARE(launched, fault.isEmpty());
+    if (launched) {
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(Record()), 20000);
+        return;
+    }
+    // Refused before anything is asked of the network.
+    QCOMPARE(m_server->requestsSoFar().size(), before);
+    QVERIFY(!QFileInfo::exists(Record()));
+    for (auto path = paths.cbegin(); path != paths.cend(); ++path)
+        fault.replace("{" + path.key() + "}", path.value());
+    const QStringList lines = RunLogLinesSince(logBefore);
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(lines.first().startsWith("[Waring]Patch check: the launcher is not root's alone: " + fault + "."),
+             qPrintable(lines.first()));
 }
 
 QTEST_GUILESS_MAIN(TestPatchCheck)

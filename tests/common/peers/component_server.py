@@ -10,10 +10,15 @@ Serves the files of FOLDER under any path (the last section of the path names th
   chunked_    sends the body chunked, without a length
   notfound_   answers 404 with the file as its (error page) body
   error_      answers 500 with the file as its body
+  huge_       announces 10 GiB, then sends bytes as fast as the client takes them, without end
+  endless_    sends bytes without a length as fast as the client takes them, without end
+  trickle_    announces the file's length, then sends it one byte every 200 ms
+  slow_       announces 3 MiB and sends them at 160 KiB a second (16 KiB every 100 ms)
 Anything else is sent as it is; a missing file gets 404.
 """
 import http.server
 import os
+import time
 import urllib.parse
 
 import peer
@@ -50,8 +55,47 @@ class Handler(http.server.BaseHTTPRequestHandler):
         elif name.startswith("stall_"):
             peer.send_half(self, body, PACKAGE, CLOSE)
             peer.hold(self)
+        elif name.startswith("huge_"):
+            self.stream(10 * 1024 ** 3)
+        elif name.startswith("endless_"):
+            self.stream(None)
+        elif name.startswith("trickle_"):
+            self.paced(body, len(body), 1, 0.2)
+        elif name.startswith("slow_"):
+            self.paced(b"s" * (3 * 1024 * 1024), 3 * 1024 * 1024, 16 * 1024, 0.1)
         else:
             peer.send(self, 200, body, PACKAGE, CLOSE)
+
+    def start_body(self, length):
+        self.send_response(200)
+        self.send_header("Content-Type", PACKAGE)
+        if length is not None:
+            self.send_header("Content-Length", str(length))
+        self.send_header("Connection", "close")
+        self.end_headers()
+        self.wfile.flush()
+
+    def stream(self, length):
+        """Bytes without end, announced as length (None: no length, the end would be the connection's)."""
+        self.start_body(length)
+        block = b"h" * 65536
+        try:
+            while True:
+                self.wfile.write(block)
+        except OSError:
+            # Over TLS a client that went away shows as an SSL error rather than a broken pipe.
+            pass
+
+    def paced(self, body, length, block, every):
+        """body, announced as length, in blocks of that many bytes with a pause between them."""
+        self.start_body(length)
+        try:
+            for start in range(0, len(body), block):
+                self.wfile.write(body[start : start + block])
+                self.wfile.flush()
+                time.sleep(every)
+        except OSError:
+            pass
 
 
 if __name__ == "__main__":

@@ -12,6 +12,10 @@
   /unsized/<name>             the file without a Content-Length, its end marked by closing the connection
   /endless/<anything>         200 without a Content-Length, then bytes for as long as the client reads them
   /announce/<n>               200 with a Content-Length of n, then nothing until the client closes
+  /endless-header/<ms>/<any>  a status line, then header lines without end, one every <ms> milliseconds (0: as
+                              fast as the client reads them)
+  /endless-header-line/<any>  a status line, then one header line that never ends
+  /header-size/<n>/<name>     the file, its header padded with lines of 1000 bytes to about n bytes
 
 Records "REQUEST <json>" (peer.request_record) for every request as it comes, and "OPENED {}" and
 "CLOSED {}" for every connection, so a test can tell whether a client still holds one.
@@ -115,6 +119,34 @@ class Handler(http.server.BaseHTTPRequestHandler):
                     self.wfile.write(block)
             except OSError:
                 # Over TLS a client that went away shows as an SSL error rather than a broken pipe.
+                pass
+        elif parts[0] == "endless-header" and len(parts) >= 3:
+            every = int(parts[1]) / 1000.0
+            self.wfile.write(b"HTTP/1.1 200 OK\r\n")
+            line = b"X-Padding: " + b"h" * 1000 + b"\r\n"
+            try:
+                while True:
+                    self.wfile.write(line if every else line * 64)
+                    self.wfile.flush()
+                    if every:
+                        time.sleep(every)
+            except OSError:
+                pass
+        elif parts[0] == "header-size" and len(parts) >= 3:
+            body = self.file("/".join(parts[2:])) or b""
+            self.send_response(200)
+            self.send_header("Content-Length", str(len(body)))
+            for index in range(int(parts[1]) // 1000):
+                self.send_header("X-Padding-%05d" % index, "h" * (1000 - len("X-Padding-00000: \r\n")))
+            self.end_headers()
+            self.wfile.write(body)
+        elif parts[0] == "endless-header-line":
+            self.wfile.write(b"HTTP/1.1 200 OK\r\nX-Padding: ")
+            block = b"h" * 65536
+            try:
+                while True:
+                    self.wfile.write(block)
+            except OSError:
                 pass
         elif parts[0] == "announce" and len(parts) == 2:
             self.send_response(200)

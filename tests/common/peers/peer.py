@@ -10,6 +10,7 @@ import argparse
 import http.server
 import json
 import os
+import socket
 import ssl
 import sys
 import threading
@@ -46,12 +47,15 @@ def tls_context(certificate, key):
 
 
 class HttpServer(http.server.ThreadingHTTPServer):
-    """Python's threaded HTTP server on a free port of 127.0.0.1; with tls=(certificate, key), HTTPS."""
+    """Python's threaded HTTP server on a free port of 127.0.0.1 (or of host, "::1" for the IPv6 loopback); with
+    tls=(certificate, key), HTTPS."""
 
     daemon_threads = True
 
-    def __init__(self, handler, tls=None):
-        super().__init__(("127.0.0.1", 0), handler)
+    def __init__(self, handler, tls=None, host="127.0.0.1"):
+        if ":" in host:
+            self.address_family = socket.AF_INET6
+        super().__init__((host, 0), handler)
         self.context = tls_context(*tls) if tls else None
 
     def get_request(self):

@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
-"""A plain HTTP proxy for tests, on 127.0.0.1: forwards GET requests given with an absolute address
-and passes the answer back.
+"""A plain HTTP proxy for tests, on 127.0.0.1 (or on the address given by --listen, "::1"): forwards GET
+requests given with an absolute address and passes the answer back.
 
 Records "PROXIED <json>" (see peer.py) per request that passed through it, with the address and the request
 headers (a Proxy-Authorization header among them when one was sent).
 """
 
+import argparse
 import http.client
 import http.server
 import sys
@@ -40,7 +41,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
 
 
 def main():
-    peer.HttpServer(Handler).run()
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--listen", default="127.0.0.1")
+    peer.HttpServer(Handler, host=parser.parse_args().listen).run()
 
 
 if __name__ == '__main__':

@@ -104,6 +104,8 @@ def main():
     parser.add_argument("--user")
     parser.add_argument("--password")
     parser.add_argument("--out", required=True)
+    # The AUTH methods offered, of those aiosmtpd has (PLAIN and LOGIN); all of them unless given.
+    parser.add_argument("--offer", nargs="+")
     args = parser.parse_args()
     # The settings of a test server draw warnings meant for real deployments.
     warnings.simplefilter("ignore")
@@ -125,6 +127,8 @@ def main():
             "auth_require_tls": args.mode == "starttls",
             "auth_required": bool(args.user),
         }
+        if args.offer:
+            options["auth_exclude_mechanism"] = [m for m in ("PLAIN", "LOGIN") if m not in args.offer]
         if args.mode == "starttls":
             options["tls_context"] = context
             options["require_starttls"] = True
