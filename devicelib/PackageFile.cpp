@@ -32,6 +32,10 @@ StepResult PackageFile::open(const std::string& path, int code) {
     return StepResult::ok();
 }
 
+bool PackageFile::isOwnAlone() const {
+    return m_fd >= 0 && m_stat.st_uid == ::geteuid() && m_stat.st_nlink == 1 && (m_stat.st_mode & 022) == 0;
+}
+
 bool PackageFile::unchanged() const {
     struct stat now;
     if (m_fd < 0 || ::fstat(m_fd, &now) != 0)

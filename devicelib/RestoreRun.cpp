@@ -152,6 +152,12 @@ StepResult RestoreRun::verify(std::string* version) {
     if (m_plan.local)
         return verifyLocal(version);
 
+    if (!m_package.isOwnAlone()) {
+        // Another account could rewrite it in place between this check and the unpack.
+        m_package.unlinkIfStillThere();
+        return StepResult::error(MRErrorChecksum, "The package " + m_plan.packagePath +
+                                                      " may be changed by another account; it is downloaded anew");
+    }
     const uint64_t expectedSize = m_plan.firmware.size;
     if (expectedSize && m_package.size() != expectedSize) {
         // A broken package must not be found again: the next run downloads it anew.

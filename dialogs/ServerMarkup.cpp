@@ -32,6 +32,7 @@ enum class TagKind {
     Item,
     Paragraph,
     Heading, // a bold paragraph
+    Preformatted,
     Block,   // ends a block: a table's row or cell, a division, a quotation
     Dropped, // its text is never shown
 };
@@ -49,12 +50,13 @@ TagKind KindOf(const QString& name) {
         table.insert(QStringLiteral("ol"), TagKind::OrderedList);
         table.insert(QStringLiteral("li"), TagKind::Item);
         table.insert(QStringLiteral("p"), TagKind::Paragraph);
+        table.insert(QStringLiteral("pre"), TagKind::Preformatted);
         for (const char* name : {"h1", "h2", "h3", "h4", "h5", "h6"})
             table.insert(QLatin1String(name), TagKind::Heading);
-        for (const char* name : {"div",     "table",      "tr",      "td",       "th",     "thead", "tbody", "tfoot",
-                                 "caption", "blockquote", "pre",     "hr",       "center", "dl",    "dt",    "dd",
-                                 "address", "section",    "article", "header",   "footer", "nav",   "aside", "main",
-                                 "figure",  "figcaption", "form",    "fieldset", "legend", "body",  "html"})
+        for (const char* name : {"div",        "table",      "tr",       "td",     "th",   "thead", "tbody", "tfoot",
+                                 "caption",    "blockquote", "hr",       "center", "dl",   "dt",    "dd",    "address",
+                                 "section",    "article",    "header",   "footer", "nav",  "aside", "main",  "figure",
+                                 "figcaption", "form",       "fieldset", "legend", "body", "html"})
             table.insert(QLatin1String(name), TagKind::Block);
         for (const char* name : {"script", "style", "title"})
             table.insert(QLatin1String(name), TagKind::Dropped);
@@ -114,7 +116,7 @@ public:
     }
 
 private:
-    enum class Kind { Plain, Paragraph, Item };
+    enum class Kind { Plain, Paragraph, Item, Preformatted };
     // A list: its number in the text, twice, plus one for a numbered list.
     using List = int;
 
@@ -287,6 +289,11 @@ private:
         case TagKind::Paragraph:
             BlockBoundary(tag.end ? Kind::Plain : Kind::Paragraph);
             break;
+        case TagKind::Preformatted:
+            Count(&m_preformatted, tag.end);
+            m_preformattedStart = !tag.end;
+            BlockBoundary(m_preformatted > 0 ? Kind::Preformatted : Kind::Plain);
+            break;
         case TagKind::Block:
             BlockBoundary(Kind::Plain);
             break;
@@ -316,8 +323,12 @@ private:
 
     // ---- text ----
 
-    // Blanks collapse into one; none starts a block or a line.
+    // Blanks collapse into one; none starts a block or a line. Preformatted text keeps its blanks and line ends.
     void AddCharacter(QChar c) {
+        if (InPreformatted() && IsBlank(c)) {
+            AddPreformattedBlank(c);
+            return;
+        }
         if (IsBlank(c)) {
             if (!m_block.open || !m_block.content || m_block.lastBlank || m_block.pendingBreak)
                 return;
@@ -355,6 +366,22 @@ private:
             BreakLine();
     }
 
+    bool InPreformatted() const { return m_preformatted > 0 && m_lists.isEmpty(); }
+
+    // As the text box reads a preformatted block: a line end right after its start tag does not count.
+    void AddPreformattedBlank(QChar c) {
+        if (c == QLatin1Char('\r'))
+            return;
+        if (c != QLatin1Char('\n')) {
+            AddVisible(c);
+            return;
+        }
+        if (m_preformattedStart)
+            m_preformattedStart = false;
+        else
+            AddBreak();
+    }
+
     void AddBreak() {
         if (m_total >= ServerMarkup::MaxCharacters || m_lines >= ServerMarkup::MaxLines) {
             m_full = true;
@@ -369,7 +396,10 @@ private:
             return;
         ++m_lines;
         m_block.pendingBreak = false;
-        AddText(QStringLiteral("<br />"));
+        if (m_block.kind == Kind::Preformatted)
+            AddText(QLatin1Char('\n'));
+        else
+            AddText(QStringLiteral("<br />"));
         m_block.content = true;
         m_block.lastBlank = true;
         m_block.line = 0;
@@ -377,6 +407,7 @@ private:
 
     // One character's markup.
     template <typename Markup> void AddText(const Markup& html) {
+        m_preformattedStart = false;
         SyncInline();
         m_block.html += html;
         ++m_block.characters;
@@ -429,14 +460,16 @@ private:
                 m_outLists.append(m_block.lists.at(level));
             }
             m_out += QStringLiteral("<li>") + m_block.html + QStringLiteral("</li>");
-        } else if (m_block.kind == Kind::Paragraph) {
+        } else if (m_block.kind == Kind::Paragraph || m_block.kind == Kind::Preformatted) {
+            const QString tag = m_block.kind == Kind::Paragraph ? QStringLiteral("p") : QStringLiteral("pre");
             QString style;
             if (m_block.joinedAbove)
                 style += QStringLiteral("margin-top:0px;");
             if (joinedBelow)
                 style += QStringLiteral("margin-bottom:0px;");
-            m_out += (style.isEmpty() ? QStringLiteral("<p>") : QStringLiteral("<p style=\"%1\">").arg(style)) +
-                     m_block.html + QStringLiteral("</p>");
+            m_out += (style.isEmpty() ? QStringLiteral("<%1>").arg(tag)
+                                      : QStringLiteral("<%1 style=\"%2\">").arg(tag, style)) +
+                     m_block.html + QStringLiteral("</%1>").arg(tag);
         } else {
             m_out += QStringLiteral("<div>") + m_block.html + QStringLiteral("</div>");
         }
@@ -524,6 +557,8 @@ private:
     int m_listCount = 0;
     int m_bold = 0;
     int m_italic = 0;
+    int m_preformatted = 0;
+    bool m_preformattedStart = false; // nothing since a preformatted block's start tag
     QString m_href;
     int m_total = 0;
     int m_lines = 0; // blocks and line breaks

@@ -529,6 +529,8 @@ private slots:
     void packageSwappedAfterItsVerification();
     void linksAreNotFollowed_data();
     void linksAreNotFollowed();
+    void othersFilesAreNotUsed_data();
+    void othersFilesAreNotUsed();
     void unpackIsBounded_data();
     void unpackIsBounded();
     void unpackFolderRemovedWhileUnpacking();
@@ -1018,6 +1020,66 @@ void TestDeviceLib::linksAreNotFollowed() {
     QVERIFY(S_ISREG(st.st_mode));
     QVERIFY(readFile(bench.package()) == m_good);
     QVERIFY(!exists(bench.package() + ".part"));
+}
+
+enum class Planted { OthersMayWrite, SecondName, OtherAccount };
+Q_DECLARE_METATYPE(Planted)
+
+void TestDeviceLib::othersFilesAreNotUsed_data() {
+    QTest::addColumn<QString>("name"); // in the download folder
+    QTest::addColumn<Planted>("how");
+    for (const char* name : {"fw.ipsw.part", "fw.ipsw"}) {
+        QTest::addRow("%s others may write", name) << name << Planted::OthersMayWrite;
+        QTest::addRow("%s with a second name", name) << name << Planted::SecondName;
+        QTest::addRow("%s of another account", name) << name << Planted::OtherAccount;
+    }
+}
+
+// A file in the download folder that another account could rewrite in place, after its check and before the
+// unpack, is not used: a partial download is started afresh, a package is refused and downloaded anew.
+void TestDeviceLib::othersFilesAreNotUsed() {
+    QFETCH(QString, name);
+    QFETCH(Planted, how);
+    if (how == Planted::OtherAccount && ::geteuid() != 0)
+        QSKIP("giving a file to another account needs root");
+    LoopbackHttpServer server;
+    Bench bench(serving(server, m_good));
+    QVERIFY(bench.ready);
+    const bool partial = name.endsWith(QLatin1String(".part"));
+    // A partial download of the right length for the package's first half, but not its bytes.
+    const std::string planted = partial ? std::string(m_good.size() / 2, 'x') : m_good;
+    const std::string path = bench.downloads.file(name.toStdString());
+    writeFile(path, planted);
+    TempDir elsewhere;
+    const std::string secondName = elsewhere.file("second-name");
+    switch (how) {
+    case Planted::OthersMayWrite:
+        QCOMPARE(::chmod(path.c_str(), 0666), 0);
+        break;
+    case Planted::SecondName:
+        QCOMPARE(::link(path.c_str(), secondName.c_str()), 0);
+        break;
+    case Planted::OtherAccount:
+        QCOMPARE(::chown(path.c_str(), 65534, 65534), 0);
+        break;
+    }
+    Trace trace;
+    if (partial) {
+        QCOMPARE(bench.restore(trace), 0);
+        QCOMPARE(trace.text(), kWholeRun);
+        QCOMPARE(server.requests().size(), size_t(1));
+        QVERIFY(server.requests().front().range.empty());
+        QVERIFY(readFile(bench.package()) == m_good);
+    } else {
+        QCOMPARE(bench.restore(trace), int(MRErrorChecksum));
+        QCOMPARE(trace.text(), QStringLiteral("V> V=9"));
+        QCOMPARE(text(trace.descriptions[MRStepVerify]),
+                 text("The package " + path + " may be changed by another account; it is downloaded anew"));
+        QVERIFY(!exists(path));
+        QVERIFY(server.requests().empty());
+    }
+    if (how == Planted::SecondName)
+        QVERIFY(readFile(secondName) == planted);
 }
 
 namespace {

@@ -225,7 +225,14 @@ void TestUpdateViewReplies::replies_data() {
         << true << true;
     QTest::newRow("notes of 3 MB of short lines")
         << QByteArray("2.1.0") << QByteArray("<b>a</b><br>").repeated(250000) << offer << available + "2.1.0"
-        << QString("a\n").repeated(ServerMarkup::MaxLineCharacters) << true << true;
+        << QString("a\n").repeated(ServerMarkup::MaxLines - 1) + "a" + QChar(0x2026) << true << false;
+    QTest::newRow("notes of 3 MB of preformatted line ends")
+        << QByteArray("2.1.0") << "<pre>" + QByteArray("a\n").repeated(1500000) + "</pre>" << offer
+        << available + "2.1.0" << QString("a\n").repeated(ServerMarkup::MaxLines - 1) + "a" + QChar(0x2026) << false
+        << false;
+    QTest::newRow("notes of 3 MB in one preformatted line")
+        << QByteArray("2.1.0") << "<pre>" + QByteArray(3000000, 'x') + "</pre>" << offer << available + "2.1.0"
+        << Broken(QString(shown, QLatin1Char('x')), line) + QChar(0x2026) << false << false;
     QTest::newRow("notes of 3 MB of character references")
         << QByteArray("2.1.0") << "<b>a</b>" + QByteArray("&amp;").repeated(600000) << offer << available + "2.1.0"
         << "a" + QString(line - 1, QLatin1Char('&')) + "\n"
@@ -356,6 +363,8 @@ void TestUpdateViewReplies::soundNotesShowAsBefore_data() {
         << QByteArray("<p>Line one<br>\nLine two<br> Line three </p>\n<p>  spaced   words  </p>");
     QTest::newRow("a whole page") << QByteArray("<html><body><p>Body</p><p>More &amp; more &lt;3</p></body></html>");
     QTest::newRow("character references") << QByteArray("a &lt; b &amp;&amp; c &gt; d &nbsp; e &#233; &copy;");
+    QTest::newRow("preformatted text") << QByteArray(
+        "<p>Changes:</p><pre>\nFixes:\n  - one   two\n\tindented &amp; more\n\n  - <b>three</b>\n</pre><p>After</p>");
     QTest::newRow("the long ordinary note") << LongOrdinaryNotes();
 }
 

@@ -875,9 +875,9 @@ void TestProgram::closingEndsThePatchCheck() {
     QVERIFY(!QFileInfo::exists(patch.sandbox.DataFolder() + "/Log/ucplog"));
 }
 
-// A name server that never answers: when the window is closed, the update check (libcurl) and the patch check's
-// rules download (Qt) wait on the lookups of their servers' names, which the system's resolver would give up only
-// minutes later. The program ends within two seconds all the same, and the next start shows its own window.
+// A name server that never answers: when the window is closed, the update check and the patch check's rules
+// download wait on the lookups of their servers' names, which the system's resolver would give up only minutes
+// later. The program ends within two seconds all the same, and the next start shows its own window.
 void TestProgram::closingEndsWhileNameLookupsWait() {
     SilentNameServer names(QStringLiteral(RESOLVERHELPER_PATH));
     if (!names.unavailable().isEmpty())
