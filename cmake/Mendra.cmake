@@ -53,7 +53,7 @@ function(mendra_add_qtest name)
     target_link_libraries(${name} PRIVATE Qt5::Test ${ARG_LINKS})
     target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests/common)
     # Time bounds widen where the sanitizers slow everything down (tests/common/TimeBound.h).
-    if(MENDRA_SANITIZE)
+    if(MENDRA_SANITIZE OR MENDRA_TSAN)
         target_compile_definitions(${name} PRIVATE MENDRA_TEST_SLOWDOWN=5)
     endif()
     set(tests ${name})

@@ -19,8 +19,9 @@ namespace {
 constexpr int kFallbackNames = 16;
 
 // Looked at through a descriptor opened without following a link: a folder of this user that no one else
-// may enter. With narrow, a folder of this user that others may enter is narrowed to 0700 first; the check
-// comes before that change, on the very folder that is changed.
+// may enter. With narrow, a folder of this user that others may enter but not write into is narrowed to 0700
+// first; the check comes before that change, on the very folder that is changed. One others could write into
+// may hold what they put there, and is not used.
 bool isPrivateFolderOfUser(const QString& path, bool narrow) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
@@ -28,9 +29,32 @@ bool isPrivateFolderOfUser(const QString& path, bool narrow) {
     struct stat status;
     bool ok = ::fstat(fd, &status) == 0 && S_ISDIR(status.st_mode) && status.st_uid == ::geteuid();
     if (ok && (status.st_mode & 077) != 0)
-        ok = narrow && ::fchmod(fd, 0700) == 0;
+        ok = narrow && (status.st_mode & 022) == 0 && ::fchmod(fd, 0700) == 0;
     ::close(fd);
     return ok;
+}
+
+// A folder (followed when it is a link) of this user that no other account may write into.
+bool isFolderOnlyUserWrites(const QString& path) {
+    struct stat status;
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISDIR(status.st_mode) &&
+           status.st_uid == ::geteuid() && (status.st_mode & 022) == 0;
+}
+
+// The last resort when another account took every name in the temporary folder: a folder in this user's own
+// home, where no one else may make anything. A home of another account (HOME kept under sudo) is not used.
+QString homeFolder() {
+    const QString home = QDir::homePath();
+    if (home.isEmpty() || home == QDir::rootPath() || !isFolderOnlyUserWrites(home))
+        return QString();
+    const QString cache = home + QStringLiteral("/.cache");
+    ::mkdir(QFile::encodeName(cache).constData(), 0700);
+    if (!isFolderOnlyUserWrites(cache))
+        return QString();
+    const QString path = cache + QStringLiteral("/mendra-runtime");
+    if (::mkdir(QFile::encodeName(path).constData(), 0700) != 0 && errno != EEXIST)
+        return QString();
+    return isPrivateFolderOfUser(path, true) ? path : QString();
 }
 
 // A folder in the temporary folder that is this user's alone, found again by every instance of this user:
@@ -46,7 +70,7 @@ QString fallbackFolder() {
         if (isPrivateFolderOfUser(path, true))
             return path;
     }
-    return QString();
+    return homeFolder();
 }
 
 } // namespace

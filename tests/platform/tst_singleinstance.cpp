@@ -214,6 +214,10 @@ void TestSingleInstance::runtimeFolderTakenFirst_data() {
                                                                       << "mendra-runtime-0-1";
     QTest::newRow("a folder of this user left open") << "open"
                                                      << "mendra-runtime-0";
+    QTest::newRow("a folder of this user others may write into") << "writable"
+                                                                 << "mendra-runtime-0-1";
+    QTest::newRow("every name taken by another account") << "all folders"
+                                                         << "home/.cache/mendra-runtime";
 }
 
 // Without XDG_RUNTIME_DIR (as under sudo) the lock and the socket live in a folder of the temporary folder.
@@ -233,23 +237,31 @@ void TestSingleInstance::runtimeFolderTakenFirst() {
     QVERIFY(QDir().mkpath(mine));
     QVERIFY(::chmod(QFile::encodeName(mine).constData(), 0755) == 0);
     // The name Qt's own fallback takes, and the program's.
-    const QStringList names{QStringLiteral("runtime-root"), QStringLiteral("mendra-runtime-0")};
+    QStringList names{QStringLiteral("runtime-root"), QStringLiteral("mendra-runtime-0")};
+    if (planted == "all folders") {
+        for (int n = 1; n < 64; ++n)
+            names << QStringLiteral("mendra-runtime-0-%1").arg(n);
+    }
+    const QString home = tmp.filePath(QStringLiteral("home"));
+    QVERIFY(QDir().mkpath(home));
     for (const QString& name : names) {
         const QByteArray path = QFile::encodeName(tmp.filePath(name));
-        if (planted == "folders") {
+        if (planted.endsWith("folders")) {
             QVERIFY(::mkdir(path.constData(), 0777) == 0 && ::chmod(path.constData(), 0777) == 0);
             QVERIFY(::chown(path.constData(), other, other) == 0);
         } else if (planted == "links") {
             QVERIFY(::symlink(QFile::encodeName(mine).constData(), path.constData()) == 0);
             QVERIFY(::lchown(path.constData(), other, other) == 0);
-        } else if (planted == "open") {
-            QVERIFY(::mkdir(path.constData(), 0755) == 0 && ::chmod(path.constData(), 0755) == 0);
+        } else if (planted == "open" || planted == "writable") {
+            const mode_t mode = planted == "open" ? 0755 : 0777;
+            QVERIFY(::mkdir(path.constData(), mode) == 0 && ::chmod(path.constData(), mode) == 0);
         }
     }
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
     env.insert(QStringLiteral("TMPDIR"), tmp.path());
+    env.insert(QStringLiteral("HOME"), home);
     const QString id = uniqueId("taken");
     QProcess* first = startHelper(id, QString(), env);
     QVERIFY(waitForLine(first, "primary"));
@@ -262,22 +274,27 @@ void TestSingleInstance::runtimeFolderTakenFirst() {
     // What the other account made is as it was, and so is the folder its links lead to.
     for (const QString& name : names) {
         const QFileInfo info(tmp.filePath(name));
-        if (planted == "folders") {
+        if (planted.endsWith("folders")) {
             QCOMPARE(info.ownerId(), other);
             QCOMPARE(info.permissions() & QFile::WriteOther, QFile::WriteOther);
         } else if (planted == "links") {
             QVERIFY(info.isSymLink());
+        } else if (planted == "writable") {
+            QCOMPARE(info.permissions() & QFile::WriteOther, QFile::WriteOther);
         }
     }
     QCOMPARE(QFileInfo(mine).permissions() & QFile::ReadOther, QFile::ReadOther);
 
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
     const QByteArray temporary = qgetenv("TMPDIR");
+    const QByteArray ownHome = qgetenv("HOME");
     qunsetenv("XDG_RUNTIME_DIR");
     qputenv("TMPDIR", tmpPath);
+    qputenv("HOME", QFile::encodeName(home));
     const QString folder = platform::userRuntimeFolder();
     qputenv("XDG_RUNTIME_DIR", runtime);
     temporary.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", temporary);
+    ownHome.isNull() ? qunsetenv("HOME") : qputenv("HOME", ownHome);
     QCOMPARE(folder, tmp.filePath(used));
     struct stat status;
     QVERIFY(::lstat(QFile::encodeName(folder).constData(), &status) == 0);
