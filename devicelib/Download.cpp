@@ -1,6 +1,7 @@
 #include "FileWork.h"
 
 #include "ExtraCa.h"
+#include "PackageFile.h"
 #include "deviceapi/zUZArovadu.h"
 
 #include <cerrno>
@@ -25,31 +26,25 @@ void initCurlOnce() {
 // user's alone is resumed: whatever else sits at its name (a link, a pipe, a file another account owns, may
 // write or holds another name of) is removed first, and the new one is made where nothing stands.
 int openPartial(const std::string& path, uint64_t* size, std::string* error) {
+    const auto cannotWrite = [&](int cause) {
+        *error = "Cannot write " + path + ": " + std::strerror(cause);
+        return -1;
+    };
     int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     struct stat st;
-    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid() || st.st_nlink != 1 ||
-                    (st.st_mode & 022) != 0)) {
+    if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && isOwnAlone(st)) {
+        ::fcntl(fd, F_SETFL, O_APPEND);
+        *size = uint64_t(st.st_size);
+        return fd;
+    }
+    if (fd >= 0)
         ::close(fd);
-        fd = -1;
-    }
-    if (fd < 0) {
-        if (::lstat(path.c_str(), &st) == 0 && ::unlink(path.c_str()) != 0) {
-            *error = "Cannot write " + path + ": " + std::strerror(errno);
-            return -1;
-        }
-        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_NOFOLLOW | O_CLOEXEC, 0644);
-        if (fd < 0) {
-            *error = "Cannot write " + path + ": " + std::strerror(errno);
-            return -1;
-        }
-        if (::fstat(fd, &st) != 0) {
-            *error = "Cannot write " + path + ": " + std::strerror(errno);
-            ::close(fd);
-            return -1;
-        }
-    }
-    ::fcntl(fd, F_SETFL, O_APPEND);
-    *size = uint64_t(st.st_size);
+    if (::lstat(path.c_str(), &st) == 0 && ::unlink(path.c_str()) != 0)
+        return cannotWrite(errno);
+    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return cannotWrite(errno);
+    *size = 0;
     return fd;
 }
 

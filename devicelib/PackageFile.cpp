@@ -32,8 +32,8 @@ StepResult PackageFile::open(const std::string& path, int code) {
     return StepResult::ok();
 }
 
-bool PackageFile::isOwnAlone() const {
-    return m_fd >= 0 && m_stat.st_uid == ::geteuid() && m_stat.st_nlink == 1 && (m_stat.st_mode & 022) == 0;
+bool isOwnAlone(const struct stat& status) {
+    return status.st_uid == ::geteuid() && status.st_nlink == 1 && (status.st_mode & 022) == 0;
 }
 
 bool PackageFile::unchanged() const {

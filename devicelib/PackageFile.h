@@ -10,6 +10,10 @@
 
 namespace mr {
 
+// True when no other account may change the file in place: it is this user's, has no other name and only its
+// owner may write it. A file the program made is; one another account planted in its place may not be.
+bool isOwnAlone(const struct stat& status);
+
 class PackageFile {
 public:
     PackageFile() = default;
@@ -24,9 +28,7 @@ public:
     const std::string& path() const { return m_path; }
     uint64_t size() const { return uint64_t(m_stat.st_size); }
 
-    // True when no other account may change the file in place: it is this user's, has no other name and only
-    // its owner may write it. A package the program downloaded is; one planted in its place may not be.
-    bool isOwnAlone() const;
+    bool isOwnAlone() const { return m_fd >= 0 && mr::isOwnAlone(m_stat); }
     // False once the file was written to, truncated or grown since it was opened (its size or its time of
     // change of contents).
     bool unchanged() const;

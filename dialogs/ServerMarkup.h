@@ -3,11 +3,10 @@
 #include <QString>
 
 // A server's text (an update's release notes) turned into what a text box can lay out at once, whatever the
-// server sent. Markup keeps paragraphs, line breaks, bold, italic, lists, links and
-// preformatted text; any other element gives up
-// its tags and keeps its text (a table's cells become plain blocks, a heading a bold paragraph), and scripts,
-// style sheets and titles go whole. Laying out costs the square of a block's length and grows with tables
-// nested in tables, so the result holds only short blocks, few nesting levels and a bounded amount of text.
+// server sent. Markup keeps paragraphs, line breaks, bold, italic, lists, links and preformatted text; any
+// other element gives up its tags and keeps its text (a table's cells become plain blocks, a heading a bold
+// paragraph), and scripts, style sheets and titles go whole. Laying out costs the square of a block's length and grows
+// with tables nested in tables, so the result holds only short blocks, few nesting levels and a bounded amount of text.
 class ServerMarkup {
 public:
     // Markup of the small set above, for QTextDocument::setHtml.

@@ -113,13 +113,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.send_response(200)
             self.send_header("Content-Type", "application/octet-stream")
             self.end_headers()
-            block = b"e" * 65536
-            try:
-                while True:
-                    self.wfile.write(block)
-            except OSError:
-                # Over TLS a client that went away shows as an SSL error rather than a broken pipe.
-                pass
+            peer.write_forever(self, b"e" * 65536)
         elif parts[0] == "endless-header" and len(parts) >= 3:
             every = int(parts[1]) / 1000.0
             self.wfile.write(b"HTTP/1.1 200 OK\r\n")
@@ -142,12 +136,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.wfile.write(body)
         elif parts[0] == "endless-header-line":
             self.wfile.write(b"HTTP/1.1 200 OK\r\nX-Padding: ")
-            block = b"h" * 65536
-            try:
-                while True:
-                    self.wfile.write(block)
-            except OSError:
-                pass
+            peer.write_forever(self, b"h" * 65536)
         elif parts[0] == "announce" and len(parts) == 2:
             self.send_response(200)
             self.send_header("Content-Type", "application/octet-stream")

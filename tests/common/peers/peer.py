@@ -153,6 +153,16 @@ def send_chunked(handler, body, content_type="application/octet-stream", headers
     handler.wfile.flush()
 
 
+def write_forever(handler, block):
+    """Writes block again and again until the client goes away."""
+    try:
+        while True:
+            handler.wfile.write(block)
+    except OSError:
+        # Over TLS a client that went away shows as an SSL error rather than a broken pipe.
+        pass
+
+
 def hold(handler):
     """Keeps the connection open and silent until the client closes it (or the peer ends)."""
     try:
